@@ -1,0 +1,85 @@
+# Windows build: the program, the simulated driver library, the installer
+# helper and the Win32 test programs, all statically linked.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Import library for the vendor's Quarlink.dll: 23 plain and 5 decorated names.
+set(QUARLINK_IMPORT ${CMAKE_BINARY_DIR}/libQuarlink.a)
+add_custom_command(OUTPUT ${QUARLINK_IMPORT}
+    COMMAND i686-w64-mingw32-dlltool -k -d ${PROJECT_SOURCE_DIR}/driver/win/Quarlink.def -l ${QUARLINK_IMPORT}
+    DEPENDS ${PROJECT_SOURCE_DIR}/driver/win/Quarlink.def)
+add_custom_target(quarlink_import_lib DEPENDS ${QUARLINK_IMPORT})
+add_library(quarlink_import STATIC IMPORTED GLOBAL)
+set_target_properties(quarlink_import PROPERTIES IMPORTED_LOCATION ${QUARLINK_IMPORT})
+add_dependencies(quarlink_import quarlink_import_lib)
+
+set(WIN_SYSTEM_LIBS comctl32 gdi32 shell32 shlwapi setupapi advapi32 user32 kernel32 ole32)
+
+lumisat_library(lumisat_framework framework/*.cpp)
+file(GLOB LUMISAT_WIN_SOURCES CONFIGURE_DEPENDS
+    app/win/*.cpp driver/win/*.cpp database/win/*.cpp tuning/win/*.cpp reception/win/*.cpp language/win/*.cpp)
+list(REMOVE_ITEM LUMISAT_WIN_SOURCES ${PROJECT_SOURCE_DIR}/app/win/WinMain.cpp)
+add_library(lumisat_win STATIC ${LUMISAT_WIN_SOURCES})
+target_include_directories(lumisat_win PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(lumisat_win PRIVATE ${LUMISAT_WARNINGS})
+target_link_libraries(lumisat_win PUBLIC lumisat_framework lumisat_rules quarlink_import ${WIN_SYSTEM_LIBS})
+
+# The program.
+file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS resources/*)
+add_executable(Lumisat WIN32 app/win/WinMain.cpp resources/Lumisat.rc)
+set_source_files_properties(resources/Lumisat.rc PROPERTIES OBJECT_DEPENDS "${RESOURCE_FILES}")
+target_compile_options(Lumisat PRIVATE ${LUMISAT_WARNINGS})
+target_link_libraries(Lumisat PRIVATE lumisat_win)
+
+# The card simulator, exporting exactly the vendor library's names.
+file(GLOB SIMULATOR_SOURCES CONFIGURE_DEPENDS simulator/win/*.cpp)
+add_library(Quarlink SHARED ${SIMULATOR_SOURCES} simulator/win/Quarlink.def)
+set_target_properties(Quarlink PROPERTIES PREFIX "" OUTPUT_NAME Quarlink)
+target_compile_options(Quarlink PRIVATE ${LUMISAT_WARNINGS})
+target_link_libraries(Quarlink PRIVATE quarlink_model)
+
+# The installer helper library.
+file(GLOB SETUP_SOURCES CONFIGURE_DEPENDS setup/win/*.cpp)
+add_library(Setup SHARED ${SETUP_SOURCES} setup/win/Setup.def)
+set_target_properties(Setup PROPERTIES PREFIX "" OUTPUT_NAME Setup)
+target_compile_options(Setup PRIVATE ${LUMISAT_WARNINGS})
+target_link_libraries(Setup PRIVATE setup_rules setupapi advapi32 user32 gdi32 kernel32)
+
+# Tests run under Wine, each build tree with a Wine prefix of its own.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+set(WINE_TEST_ENV
+    "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+    "WINEDEBUG=-all"
+    "LUMISAT_BIN=${CMAKE_BINARY_DIR}/bin"
+    "LUMISAT_SOURCE=${PROJECT_SOURCE_DIR}")
+
+file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
+if(WINE_TEST_SOURCES)
+    add_executable(wine_tests ${WINE_TEST_SOURCES})
+    target_link_libraries(wine_tests PRIVATE lumisat_win gtest_main)
+    add_dependencies(wine_tests Lumisat Quarlink Setup)
+    add_test(NAME wine_tests COMMAND wine_tests)
+    set_tests_properties(wine_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
+endif()
+
+file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+if(E2E_TEST_SOURCES)
+    add_executable(e2e_tests ${E2E_TEST_SOURCES})
+    target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(e2e_tests PRIVATE gtest_main ${WIN_SYSTEM_LIBS} psapi)
+    add_dependencies(e2e_tests Lumisat Quarlink)
+    add_test(NAME e2e_tests COMMAND e2e_tests)
+    set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" TIMEOUT 1800)
+endif()
+
+# Import and export tables of the built binaries.
+add_test(NAME link_tables
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/check_link_tables.sh $<TARGET_FILE:Lumisat> $<TARGET_FILE:Quarlink> $<TARGET_FILE:Setup>)
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/installer/CMakeLists.txt)
+    add_subdirectory(installer)
+endif()

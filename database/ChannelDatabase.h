@@ -1,0 +1,54 @@
+// The channel database: three levels of record lists with a cursor per level,
+// stored in one binary file per kind of card. Operations return 1 for done and
+// 0 for not done, or a record or null.
+#pragma once
+
+#include "database/ChannelRecords.h"
+
+#include <memory>
+#include <string>
+
+class CChannelDatabase {
+public:
+    CChannelDatabase() = default;
+    CChannelDatabase(const CChannelDatabase&) = delete;
+    CChannelDatabase& operator=(const CChannelDatabase&) = delete;
+    virtual ~CChannelDatabase();
+
+    // Remembers a non-empty path and loads it; an empty path does nothing.
+    void LoadFile(const std::string& path);
+    int Load(const std::string& path);
+    // An empty path means the remembered one.
+    int Save(const std::string& path = std::string());
+    void Clear();
+
+    // The database takes ownership of the record.
+    int AddSatellite(std::unique_ptr<SatelliteRecord> record, int select);
+    int AddTransponder(std::unique_ptr<TransponderRecord> record, int select);
+    int AddPid(std::unique_ptr<PidRecord> record, int select);
+
+    SatelliteRecord* FindSatellite(const SatelliteRecord* probe) const;
+    TransponderRecord* FindTransponder(const TransponderRecord* probe) const;
+    PidRecord* FindPid(const PidRecord* probe) const;
+
+    int RemoveSatellite(const SatelliteRecord* probe);
+    int RemoveTransponder(const TransponderRecord* probe);
+    int RemovePid(const PidRecord* probe);
+
+    void SelectSatellite(SatelliteRecord* record);
+    void SelectTransponder(TransponderRecord* record);
+    void SelectPid(PidRecord* record);
+
+    const SatelliteList* Root() const { return root; }
+    SatelliteRecord* CurrentSatellite() const { return currentSatellite; }
+    TransponderRecord* CurrentTransponder() const { return currentTransponder; }
+    PidRecord* CurrentPid() const { return currentPid; }
+    const std::string& FilePath() const { return filePath; }
+
+private:
+    SatelliteList* root = nullptr;
+    SatelliteRecord* currentSatellite = nullptr;
+    TransponderRecord* currentTransponder = nullptr;
+    PidRecord* currentPid = nullptr;
+    std::string filePath;
+};

@@ -1,0 +1,1 @@
+int SetupPlaceholder() { return 0; }

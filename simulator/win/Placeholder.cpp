@@ -1,0 +1,1 @@
+int SimulatorPlaceholder() { return 0; }
