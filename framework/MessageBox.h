@@ -1,0 +1,13 @@
+// Message boxes with the program's caption: errors with the exclamation icon
+// and OK, questions with the question icon and Yes/No.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+extern const char kProgramTitle[];   // "NorvaneData V1.7.2.0"
+
+void ShowErrorMessage(HWND owner, const std::string& text);
+// True only when the user answered Yes.
+bool AskYesNo(HWND owner, const std::string& text);

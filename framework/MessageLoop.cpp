@@ -1,0 +1,51 @@
+#include "framework/MessageLoop.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+std::vector<HWND>& ModelessDialogs()
+{
+    static std::vector<HWND> dialogs;
+    return dialogs;
+}
+}
+
+void CMessageLoop::AddModeless(HWND dialog)
+{
+    auto& dialogs = ModelessDialogs();
+    if (std::find(dialogs.begin(), dialogs.end(), dialog) == dialogs.end())
+        dialogs.push_back(dialog);
+}
+
+void CMessageLoop::RemoveModeless(HWND dialog)
+{
+    auto& dialogs = ModelessDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
+}
+
+bool CMessageLoop::PreTranslate(MSG& message)
+{
+    // A copy: a dialog may be destroyed while it handles the message.
+    const std::vector<HWND> dialogs = ModelessDialogs();
+    for (HWND dialog : dialogs) {
+        if (IsWindow(dialog) && IsDialogMessageA(dialog, &message))
+            return true;
+    }
+    return false;
+}
+
+int CMessageLoop::Run()
+{
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0) {
+        if (got == -1)
+            return -1;
+        if (PreTranslate(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
