@@ -1,0 +1,45 @@
+#include "reception/PidListTexts.h"
+
+#include "reception/FormatText.h"
+
+#include <cstring>
+
+std::array<PidColumn, 3> PidColumns(int clientWidth)
+{
+    return {{
+        {"PID", clientWidth / 5},
+        {"Type", clientWidth / 5},
+        {"MAC Address", 3 * clientWidth / 5},
+    }};
+}
+
+std::string PidHexText(std::int32_t pid)
+{
+    return FormatText("%x", static_cast<unsigned>(pid));
+}
+
+const char* PidTypeName(std::int32_t type)
+{
+    static constexpr const char* kNames[] = {
+        "data pipe", "data streamin", "MPE data", "Data Streaming PES 1"};
+    if (type < 0 || type >= static_cast<std::int32_t>(std::size(kNames)))
+        return "";
+    return kNames[type];
+}
+
+std::string PidNameText(const PidRecord& record)
+{
+    const void* terminator = std::memchr(record.name, 0, sizeof record.name);
+    const std::size_t length = terminator != nullptr
+        ? static_cast<std::size_t>(static_cast<const char*>(terminator) - record.name)
+        : sizeof record.name;
+    if (length == 0)
+        return kUnknownMacText;
+    return std::string(record.name, length);
+}
+
+PidRow MakePidRow(PidRecord& record)
+{
+    return PidRow{&record, PidHexText(record.pid), PidTypeName(record.type), PidNameText(record),
+                  record.loaded != 0 ? kLoadedImage : kNotLoadedImage};
+}

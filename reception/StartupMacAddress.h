@@ -1,0 +1,11 @@
+// The MAC address step of the main dialog's start-up: the driver's adapter
+// setting goes back into the adapters' registry values and to the driver, and
+// the card's filter gets the address in use.
+#pragma once
+
+#include "reception/AdapterRegistry.h"
+#include "reception/MacAddressText.h"
+#include "reception/TextSink.h"
+
+// Failures are traced only; start-up goes on. Returns the filter address.
+MacAddress ApplyStartupMacAddresses(ReceiverDriver& driver, AdapterRegistry& registry, const TextSink& trace);
