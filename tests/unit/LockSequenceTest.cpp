@@ -1,0 +1,368 @@
+#include "tuning/LockSequence.h"
+
+#include "database/ChannelRecords.h"
+#include "tests/unit/ScriptedDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Log = std::vector<std::string>;
+
+class RecordingHost : public LockHost, public SwitchCommandSender {
+public:
+    explicit RecordingHost(CallLog& log) : log(log) {}
+
+    int filterStarted = 0;
+    int tuningChanged = 1;
+
+    bool IsFilterStarted() override { return filterStarted != 0; }
+    void SetFilterStarted(int started) override
+    {
+        filterStarted = started;
+        log.Add("SetFilterStarted(" + std::to_string(started) + ")");
+    }
+    void SetTuningChanged(int changed) override
+    {
+        tuningChanged = changed;
+        log.Add("SetTuningChanged(" + std::to_string(changed) + ")");
+    }
+    void StopSignalTimer() override { log.Add("StopSignalTimer"); }
+    void StartSignalTimer() override { log.Add("StartSignalTimer"); }
+    void ShowWaitDialog() override { log.Add("ShowWaitDialog"); }
+    void DestroyWaitDialog() override { log.Add("DestroyWaitDialog"); }
+    void ShowLockState(int result) override { log.Add("ShowLockState(" + std::to_string(result) + ")"); }
+    void ReloadPids() override { log.Add("ReloadPids"); }
+    void Trace(const char* line) override { log.Add(std::string("Trace:") + line); }
+    int SendTonePower() override
+    {
+        log.Add("SendTonePower");
+        return 1;
+    }
+    int SendDiseqcSwitch() override
+    {
+        log.Add("SendDiseqcSwitch");
+        return 1;
+    }
+
+private:
+    CallLog& log;
+};
+
+SatelliteRecord Satellite()
+{
+    SatelliteRecord satellite;
+    satellite.lnbType = 1;
+    satellite.lnbPower = 1;
+    satellite.lnbFreq1 = 9750;
+    satellite.lnbFreq2 = 10600;
+    return satellite;
+}
+
+TransponderRecord Transponder(int frequency, int symbolRate, int polarity = 0)
+{
+    TransponderRecord transponder;
+    transponder.frequency = frequency;
+    transponder.symbolRate = symbolRate;
+    transponder.polarity = polarity;
+    return transponder;
+}
+
+class LockSequenceTest : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        driver.ReleaseLocks();
+        ASSERT_TRUE(WaitForLockWorkers(5s)) << "a lock worker did not end";
+    }
+
+    // Runs and lets the background worker finish, so that the next step
+    // starts from a settled request block.
+    void RunSettled(LockSequence& sequence, const TransponderRecord& transponder, bool silent)
+    {
+        sequence.Run(host, &satellite, &transponder, silent);
+        ASSERT_TRUE(WaitForLockWorkers(5s));
+    }
+
+    CallLog log;
+    ScriptedDriver driver{log};
+    RecordingHost host{log};
+    SatelliteRecord satellite = Satellite();
+};
+
+TEST_F(LockSequenceTest, SatelliteLockRunsEveryStepInOrder)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
+    host.filterStarted = 1;
+    const auto transponder = Transponder(12380, 27500, 1);
+    sequence.Run(host, &satellite, &transponder, false);
+
+    const Log expected{
+        "StopFilter", "Trace:.....Stop filter.....\n", "SetFilterStarted(0)", "SetTuningChanged(0)",
+        "StopSignalTimer", "ShowWaitDialog", "SendTonePower", "SendDiseqcSwitch", "SendTonePower",
+        "Trace:.....Lock channel.....Frequency:12380,SymbolRate:27500,Polarity:1,LNBType:1,LNBPower:1,"
+        "LNBPowerFreq1:9750,LNBPowerFreq2:10600\n",
+        "LockChannel3(12380,27500,1,1,1,9750,10600)", "DestroyWaitDialog", "ShowLockState(0)",
+        "Trace:Lock channel Return Ok.\n", "Trace:.....Start Filter.....\n", "StartFilter",
+        "Trace:Start Filter Return Ok.\n", "SetFilterStarted(1)", "ReloadPids", "StartSignalTimer"};
+    EXPECT_EQ(log.Entries(), expected);
+    EXPECT_EQ(host.filterStarted, 1);
+    EXPECT_EQ(host.tuningChanged, 0);
+    EXPECT_EQ(sequence.Result(), 0);
+}
+
+TEST_F(LockSequenceTest, MissingTransponderOnlyStopsTheFilter)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
+    host.filterStarted = 1;
+    sequence.Run(host, &satellite, nullptr, false);
+    EXPECT_EQ(log.Entries(), (Log{"StopFilter", "Trace:.....Stop filter.....\n", "SetFilterStarted(0)"}));
+    EXPECT_EQ(host.tuningChanged, 1);
+
+    log.Clear();
+    const auto transponder = Transponder(12380, 27500);
+    sequence.Run(host, nullptr, &transponder, false);
+    EXPECT_TRUE(log.Entries().empty()) << "filter already stopped: nothing to do";
+    EXPECT_EQ(sequence.Result(), kResultUnknown);
+}
+
+TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheWorkerEnds)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
+    driver.SetLockResult(3);
+    const auto transponder = Transponder(11000, 22000);
+    const auto started = std::chrono::steady_clock::now();
+    sequence.Run(host, &satellite, &transponder, false);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s) << "waited past the worker's end";
+
+    const Log tail{"DestroyWaitDialog", "ShowLockState(3)", "Trace:Lock channel Return Fail.\n", "StartSignalTimer"};
+    const auto entries = log.Entries();
+    ASSERT_GE(entries.size(), tail.size());
+    EXPECT_EQ(Log(entries.end() - tail.size(), entries.end()), tail);
+    EXPECT_EQ(log.Count("StartFilter"), 0);
+    EXPECT_EQ(host.filterStarted, 0);
+}
+
+TEST_F(LockSequenceTest, StartFilterFailureKeepsTheFilterFlagClear)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
+    driver.results["StartFilter"] = 1;
+    const auto transponder = Transponder(11000, 22000);
+    sequence.Run(host, &satellite, &transponder, false);
+    EXPECT_EQ(log.Count("Trace:Start Filter Return Fail.\n"), 1);
+    EXPECT_EQ(log.Count("ReloadPids"), 0);
+    EXPECT_EQ(log.Matching("SetFilterStarted"), (Log{"SetFilterStarted(0)"}));
+}
+
+TEST_F(LockSequenceTest, SameFrequencyKeepsTheResultAndDoesNotWait)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
+    const auto transponder = Transponder(12380, 27500);
+    RunSettled(sequence, transponder, false);
+
+    // The card lost the lock, the driver hangs: the run still reports the
+    // kept result without waiting for its worker.
+    log.Clear();
+    driver.SetLockResult(1);
+    driver.HoldLocks();
+    sequence.Run(host, &satellite, &transponder, false);
+    EXPECT_EQ(log.Count("ShowLockState(0)"), 1);
+    EXPECT_EQ(log.Count("ReloadPids"), 1);
+    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
+    driver.ReleaseLocks();
+    ASSERT_TRUE(WaitForLockWorkers(5s));
+    EXPECT_EQ(sequence.Result(), 1) << "the background worker's outcome is kept for the next run";
+
+    // Another symbol rate on the same frequency keeps the result as well.
+    log.Clear();
+    driver.SetLockResult(0);
+    RunSettled(sequence, Transponder(12380, 30000), true);
+    EXPECT_EQ(log.Count("ShowLockState(1)"), 1);
+}
+
+TEST_F(LockSequenceTest, ChangedFrequencyWaitsAtMostTheLimit)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 50ms);
+    RunSettled(sequence, Transponder(12380, 27500), false);
+
+    log.Clear();
+    driver.HoldLocks();
+    const auto changed = Transponder(11000, 27500);
+    sequence.Run(host, &satellite, &changed, false);
+    EXPECT_EQ(log.Count("DestroyWaitDialog"), 1);
+    EXPECT_EQ(log.Count("ShowLockState(255)"), 1);
+    EXPECT_EQ(log.Count("StartFilter"), 0);
+
+    driver.ReleaseLocks();
+    ASSERT_TRUE(WaitForLockWorkers(5s));
+    EXPECT_EQ(sequence.Result(), 0) << "the late worker leaves its result for the next run";
+}
+
+TEST_F(LockSequenceTest, SilentRunReportsThePreviousOutcome)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
+    driver.HoldLocks();
+    const auto transponder = Transponder(12380, 27500);
+    sequence.Run(host, &satellite, &transponder, true);
+    EXPECT_EQ(log.Count("ShowWaitDialog"), 0);
+    EXPECT_EQ(log.Count("DestroyWaitDialog"), 0);
+    EXPECT_EQ(log.Count("ShowLockState(255)"), 1) << "reported without waiting for the worker";
+    driver.ReleaseLocks();
+    ASSERT_TRUE(WaitForLockWorkers(5s));
+
+    log.Clear();
+    driver.SetLockResult(2);
+    RunSettled(sequence, transponder, true);
+    EXPECT_EQ(log.Count("ShowLockState(0)"), 1);
+    EXPECT_EQ(log.Count("ReloadPids"), 1);
+    EXPECT_EQ(sequence.Result(), 2);
+}
+
+TEST_F(LockSequenceTest, SecondWorkerIsRefusedWhileTheDriverIsBusy)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
+    driver.HoldLocks();
+    const auto transponder = Transponder(12380, 27500);
+    sequence.Run(host, &satellite, &transponder, true);
+    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
+
+    // The refused worker signals at once, so this run does not wait 30 s.
+    const auto started = std::chrono::steady_clock::now();
+    sequence.Run(host, &satellite, &transponder, false);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+    driver.ReleaseLocks();
+    ASSERT_TRUE(WaitForLockWorkers(5s));
+    EXPECT_EQ(log.Count("LockChannel3"), 1);
+}
+
+TEST_F(LockSequenceTest, LateWorkerOfAnotherFrequencyDoesNotReportItsLock)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
+    driver.HoldLocks();
+    const auto first = Transponder(12380, 27500);
+    sequence.Run(host, &satellite, &first, true);
+    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
+
+    // Not silent: the run returns only once its refused worker has ended.
+    log.Clear();
+    const auto second = Transponder(11000, 27500);
+    sequence.Run(host, &satellite, &second, false);
+    EXPECT_EQ(log.Count("ShowLockState(255)"), 1);
+    driver.ReleaseLocks();
+    ASSERT_TRUE(WaitForLockWorkers(5s));
+    EXPECT_EQ(sequence.Result(), kResultUnknown) << "the lock of 12380 must not count for 11000";
+
+    log.Clear();
+    RunSettled(sequence, second, true);
+    EXPECT_EQ(log.Count("ShowLockState(255)"), 1);
+    EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(11000,27500,0,1,1,9750,10600)"}));
+    EXPECT_EQ(sequence.Result(), 0);
+}
+
+TEST_F(LockSequenceTest, WorkerOutlivesItsPage)
+{
+    auto sequence = std::make_unique<LockSequence>(LockKind::Cable, driver, nullptr, 5s);
+    auto page = std::make_unique<RecordingHost>(log);
+    driver.SetLockResult(1);
+    driver.HoldLocks();
+    const auto channel = Transponder(474000, 0, 64);
+    sequence->Run(*page, &satellite, &channel, true);
+    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
+
+    sequence.reset();
+    page.reset();
+    driver.ReleaseLocks();
+    ASSERT_TRUE(WaitForLockWorkers(5s));
+    EXPECT_EQ(log.Count("LockChannel3"), 1) << "the search went on after its page was gone";
+}
+
+TEST_F(LockSequenceTest, CableChannelWithSymbolRateGetsExactlyOneCall)
+{
+    LockSequence sequence(LockKind::Cable, driver, &host, 5s);
+    driver.SetLockResult(1);
+    const auto channel = Transponder(474000, 6875, 64);
+    sequence.Run(host, &satellite, &channel, false);
+    EXPECT_EQ(log.Count("Trace:.....Lock channel.....Frequency:474000,SymbolRate:6875,Polarity:64\n"), 1);
+    EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(474000,6875,64,0,0,0,0)"}));
+    EXPECT_EQ(log.Count("SendTonePower"), 0) << "no switch commands on a cable card";
+}
+
+TEST_F(LockSequenceTest, CableSearchTriesTheRememberedQamSizeFirst)
+{
+    LockSequence sequence(LockKind::Cable, driver, &host, 5s);
+    EXPECT_EQ(sequence.Remembered(), 16);
+    driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[2] == 128 ? 0 : 1; });
+    const auto channel = Transponder(474000, 0, 0);
+    RunSettled(sequence, channel, false);
+    EXPECT_EQ(log.Matching("LockChannel3"),
+              (Log{"LockChannel3(474000,0,16,0,0,0,0)", "LockChannel3(474000,0,32,0,0,0,0)",
+                   "LockChannel3(474000,0,64,0,0,0,0)", "LockChannel3(474000,0,128,0,0,0,0)"}));
+    EXPECT_EQ(sequence.Remembered(), 128);
+
+    log.Clear();
+    driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[2] == 256 ? 0 : 1; });
+    RunSettled(sequence, channel, false);
+    EXPECT_EQ(log.Matching("LockChannel3"),
+              (Log{"LockChannel3(474000,0,128,0,0,0,0)", "LockChannel3(474000,0,16,0,0,0,0)",
+                   "LockChannel3(474000,0,32,0,0,0,0)", "LockChannel3(474000,0,64,0,0,0,0)",
+                   "LockChannel3(474000,0,128,0,0,0,0)", "LockChannel3(474000,0,256,0,0,0,0)"}));
+    EXPECT_EQ(sequence.Remembered(), 256);
+}
+
+TEST_F(LockSequenceTest, AutomaticSearchRetunesEvenAfterAnEarlierLock)
+{
+    LockSequence sequence(LockKind::Cable, driver, &host, 5s);
+    const auto channel = Transponder(474000, 0, 0);
+    RunSettled(sequence, channel, false);
+    ASSERT_EQ(sequence.Remembered(), 16);
+
+    // The card lost the lock: the silent re-lock must reach the driver again.
+    log.Clear();
+    driver.SetLockResult(1);
+    RunSettled(sequence, channel, true);
+    EXPECT_EQ(log.Count("ShowLockState(0)"), 1) << "the kept result is reported first";
+    EXPECT_EQ(log.Count("LockChannel3"), 5);
+    EXPECT_EQ(sequence.Result(), 1);
+}
+
+TEST_F(LockSequenceTest, TerrestrialSearchRemembersTheBandwidth)
+{
+    LockSequence sequence(LockKind::Terrestrial, driver, &host, 5s);
+    EXPECT_EQ(sequence.Remembered(), 6);
+    driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[1] == 7 ? 0 : 1; });
+    const auto channel = Transponder(618000, 0);
+    RunSettled(sequence, channel, false);
+    EXPECT_EQ(log.Count("Trace:.....Lock channel.....Frequency:618000,BandWidth:0\n"), 1);
+    EXPECT_EQ(log.Matching("LockChannel3"),
+              (Log{"LockChannel3(618000,6,0,0,0,0,0)", "LockChannel3(618000,7,0,0,0,0,0)"}));
+    EXPECT_EQ(sequence.Remembered(), 7);
+
+    log.Clear();
+    driver.SetLockResult(1);
+    RunSettled(sequence, channel, false);
+    EXPECT_EQ(log.Matching("LockChannel3"),
+              (Log{"LockChannel3(618000,7,0,0,0,0,0)", "LockChannel3(618000,6,0,0,0,0,0)",
+                   "LockChannel3(618000,7,0,0,0,0,0)", "LockChannel3(618000,8,0,0,0,0,0)"}));
+    EXPECT_EQ(sequence.Remembered(), 7) << "a failed search keeps the last value that locked";
+
+    log.Clear();
+    RunSettled(sequence, Transponder(618000, 8), false);
+    EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(618000,8,0,0,0,0,0)"}));
+}
+
+TEST(LockKind, FollowsTheDeviceKind)
+{
+    EXPECT_EQ(LockKindOf(-1), LockKind::Satellite);
+    EXPECT_EQ(LockKindOf(4), LockKind::Satellite);
+    EXPECT_EQ(LockKindOf(5), LockKind::Cable);
+    EXPECT_EQ(LockKindOf(7), LockKind::Terrestrial);
+    EXPECT_EQ(LockKindOf(8), LockKind::Cable);
+}
+
+} // namespace

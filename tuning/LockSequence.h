@@ -1,0 +1,61 @@
+// The lock sequence of a tuning page: stop the filter, (satellite) send the
+// switch commands, tune the card on a worker thread while waiting a bounded
+// time, show the outcome and restart the filter when the card is locked.
+//
+// Each tuning page owns one LockSequence for its card kind and runs it from
+// its Lock operation once it has found the main dialog. The request block and
+// its result outlive single runs: a new request for the same frequency starts
+// with the previous result, so a run that finds 0 reports locked at once while
+// its worker re-tunes in the background.
+#pragma once
+
+#include "tuning/LockHost.h"
+#include "tuning/LockWorker.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+
+class ReceiverDriver;
+struct SatelliteRecord;
+struct TransponderRecord;
+
+constexpr std::chrono::milliseconds kLockWaitLimit{5000};
+
+class LockSequence {
+public:
+    // switches is needed for a satellite card only; the page owning the
+    // sequence implements it, so it outlives the sequence.
+    LockSequence(LockKind kind, ReceiverDriver& driver, SwitchCommandSender* switches = nullptr,
+                 std::chrono::milliseconds waitLimit = kLockWaitLimit);
+    // Does not wait for a worker still inside the driver: it finds the page
+    // gone and makes no further call.
+    ~LockSequence();
+    LockSequence(const LockSequence&) = delete;
+    LockSequence& operator=(const LockSequence&) = delete;
+
+    // satellite is the current satellite (or channel), transponder its current
+    // transponder (or tuning values); either null stops after the filter stop.
+    void Run(LockHost& host, const SatelliteRecord* satellite, const TransponderRecord* transponder,
+             bool silent);
+
+    // The result kept in the request block: 0 locked, 255 not yet known.
+    std::int32_t Result() const { return state->Result(); }
+    // The QAM size or bandwidth that the automatic search tries first.
+    std::int32_t Remembered() const { return state->Remembered(); }
+
+private:
+    LockValues RequestValues(const SatelliteRecord& satellite, const TransponderRecord& transponder) const;
+    void TraceRequest(LockHost& host, const LockValues& values) const;
+    void PrepareRequest(const LockValues& values);
+    void WaitForWorker(LockCompletion& completion);
+    void StartFilterAfterLock(LockHost& host);
+
+    LockKind kind;
+    ReceiverDriver& driver;
+    SwitchCommandSender* switches;
+    std::chrono::milliseconds waitLimit;
+    // Written by the user-interface thread only; each worker gets a copy.
+    LockValues request{};
+    std::shared_ptr<LockWorkerState> state;
+};
