@@ -46,9 +46,27 @@ public:
     const std::string& FilePath() const { return filePath; }
 
 private:
+    // The records that Select points the cursors at: the given record when it
+    // is stored in the list, otherwise the stored record that matches it.
+    SatelliteRecord* StoredSatellite(SatelliteRecord* record) const;
+    TransponderRecord* StoredTransponder(TransponderRecord* record) const;
+    PidRecord* StoredPid(PidRecord* record) const;
+    void PointCursorsAt(SatelliteRecord* satellite);
+    void PointCursorsAt(TransponderRecord* transponder);
+    void ForgetTails();
+
     SatelliteList* root = nullptr;
     SatelliteRecord* currentSatellite = nullptr;
     TransponderRecord* currentTransponder = nullptr;
     PidRecord* currentPid = nullptr;
     std::string filePath;
+
+    // Ends of the lists that appends go to, so that loading and adding stay
+    // linear. The transponder and PID ends belong to the parent they name and
+    // are found again by a walk when another parent is current.
+    SatelliteRecord* lastSatellite = nullptr;
+    const SatelliteRecord* transponderTailOwner = nullptr;
+    TransponderRecord* lastTransponder = nullptr;
+    const TransponderRecord* pidTailOwner = nullptr;
+    PidRecord* lastPid = nullptr;
 };

@@ -1,0 +1,57 @@
+#include "database/FileIo.h"
+
+#include "database/FileReplace.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
+{
+    bytes.clear();
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return false;
+    std::uint8_t chunk[64 * 1024];
+    for (;;) {
+        const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.get());
+        bytes.insert(bytes.end(), chunk, chunk + count);
+        if (count < sizeof chunk)
+            return std::ferror(file.get()) == 0;
+    }
+}
+
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool flushed = std::fflush(file) == 0;
+    // A failed close can mean the data never reached the disk.
+    const bool closed = std::fclose(file) == 0;
+    return written && flushed && closed;
+}
+
+bool WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    const std::string newPath = path + ".new";
+    if (!WriteWholeFile(newPath, bytes)) {
+        std::remove(newPath.c_str());
+        return false;
+    }
+    MakeFileWritable(path);
+    if (!ReplaceFileAtomically(newPath, path)) {
+        std::remove(newPath.c_str());
+        return false;
+    }
+    return true;
+}
