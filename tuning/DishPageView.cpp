@@ -1,0 +1,36 @@
+#include "tuning/DishPageView.h"
+
+#include "database/DecimalText.h"
+#include "database/RecordText.h"
+
+const char* DishTypeText(std::int32_t dishType)
+{
+    switch (dishType) {
+    case 0: return "Fixed";
+    case 1: return "DiSEqC 1.2 motor";
+    case 2: return "USALS";
+    default: return "";
+    }
+}
+
+DishTransponderView BuildDishTransponderView(SatelliteRecord* satellite, const TransponderRecord* current)
+{
+    DishTransponderView view;
+    if (!satellite)
+        return view;
+    view.degreeText = FormatUnsigned(satellite->degree);
+    view.dishTypeText = DishTypeText(satellite->dishType);
+    view.satelliteText = std::string(FieldText(satellite->name)) + " (" + view.degreeText + ")";
+    for (TransponderRecord* t = satellite->firstTransponder; t; t = t->next) {
+        if (t == current)
+            view.selectedIndex = static_cast<int>(view.items.size());
+        view.items.push_back({FormatUnsigned(t->frequency), t});
+    }
+    if (!current)
+        return view;
+    view.frequencyText = FormatUnsigned(current->frequency);
+    view.symbolRateText = FormatUnsigned(current->symbolRate);
+    view.polarity = current->polarity == 0 ? 0 : 1;
+    view.transponderControlsEnabled = true;
+    return view;
+}
