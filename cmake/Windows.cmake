@@ -25,6 +25,10 @@ add_library(lumisat_win STATIC ${LUMISAT_WIN_SOURCES})
 target_include_directories(lumisat_win PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(lumisat_win PRIVATE ${LUMISAT_WARNINGS})
 target_link_libraries(lumisat_win PUBLIC lumisat_framework lumisat_rules quarlink_import ${WIN_SYSTEM_LIBS})
+# The plain rules call a few platform functions (file replacement, code page
+# conversion) that the Windows build implements in the win/ folders.
+target_link_libraries(lumisat_rules INTERFACE lumisat_win)
+set_property(TARGET lumisat_win PROPERTY LINK_INTERFACE_MULTIPLICITY 3)
 
 # The program.
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS resources/*)
@@ -40,12 +44,18 @@ set_target_properties(Quarlink PROPERTIES PREFIX "" OUTPUT_NAME Quarlink)
 target_compile_options(Quarlink PRIVATE ${LUMISAT_WARNINGS})
 target_link_libraries(Quarlink PRIVATE quarlink_model)
 
-# The installer helper library.
+# The installer helper library: everything but the exports in a static
+# library, which the Wine tests link to reach the device code directly.
 file(GLOB SETUP_SOURCES CONFIGURE_DEPENDS setup/win/*.cpp)
-add_library(Setup SHARED ${SETUP_SOURCES} setup/win/Setup.def)
+list(REMOVE_ITEM SETUP_SOURCES ${PROJECT_SOURCE_DIR}/setup/win/SetupExports.cpp)
+add_library(setup_win STATIC ${SETUP_SOURCES})
+target_include_directories(setup_win PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(setup_win PRIVATE ${LUMISAT_WARNINGS})
+target_link_libraries(setup_win PUBLIC setup_rules setupapi advapi32 user32 gdi32 kernel32)
+add_library(Setup SHARED setup/win/SetupExports.cpp setup/win/Setup.def)
 set_target_properties(Setup PROPERTIES PREFIX "" OUTPUT_NAME Setup)
 target_compile_options(Setup PRIVATE ${LUMISAT_WARNINGS})
-target_link_libraries(Setup PRIVATE setup_rules setupapi advapi32 user32 gdi32 kernel32)
+target_link_libraries(Setup PRIVATE setup_win)
 
 # Tests run under Wine, each build tree with a Wine prefix of its own.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -60,7 +70,7 @@ set(WINE_TEST_ENV
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 if(WINE_TEST_SOURCES)
     add_executable(wine_tests ${WINE_TEST_SOURCES})
-    target_link_libraries(wine_tests PRIVATE lumisat_win gtest_main)
+    target_link_libraries(wine_tests PRIVATE lumisat_win setup_win gtest_main)
     add_dependencies(wine_tests Lumisat Quarlink Setup)
     add_test(NAME wine_tests COMMAND wine_tests)
     set_tests_properties(wine_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")

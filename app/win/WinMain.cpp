@@ -1,6 +1,11 @@
+#include "app/win/ReceiverApp.h"
+
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return 0;
+    CReceiverApp app;
+    if (!app.InitInstance())
+        return 0;
+    return app.Run();
 }

@@ -30,3 +30,9 @@ int QuarlinkDriver::SetEastLimit() { return ::SetEastLimit(); }
 int QuarlinkDriver::SetWestLimit() { return ::SetWestLimit(); }
 int QuarlinkDriver::CancelLimit() { return ::CancelLimit(); }
 int QuarlinkDriver::EnableLimit() { return ::EnableLimit(); }
+
+ReceiverDriver& TheReceiverDriver()
+{
+    static QuarlinkDriver driver;
+    return driver;
+}

@@ -34,3 +34,6 @@ public:
     int CancelLimit() override;
     int EnableLimit() override;
 };
+
+// The program's one connection to the card.
+ReceiverDriver& TheReceiverDriver();

@@ -1,0 +1,17 @@
+// The About box (dialog 100), shown from the notification-area menu.
+#pragma once
+
+#include "framework/Dialog.h"
+
+#include <string>
+
+class CAboutDlg : public CDialog {
+public:
+    explicit CAboutDlg(std::string languageFile);
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    std::string languageFile;
+};

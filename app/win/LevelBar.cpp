@@ -1,0 +1,65 @@
+#include "app/win/LevelBar.h"
+
+bool CLevelBar::Create(HWND dialog, const RECT& rect)
+{
+    HWND bar = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
+                               rect.bottom - rect.top, dialog, reinterpret_cast<HMENU>(0xFFFF),
+                               GetModuleHandleA(nullptr), nullptr);
+    if (bar == nullptr)
+        return false;
+    outerRect = rect;
+    fillRect = RECT{rect.left, rect.top, rect.left, rect.bottom};
+    return Subclass(bar);
+}
+
+CLevelBar::~CLevelBar()
+{
+    HWND bar = window;
+    Unsubclass();
+    if (bar != nullptr && IsWindow(bar))
+        DestroyWindow(bar);
+}
+
+void CLevelBar::SetRects(const RECT& outer, const RECT& fill)
+{
+    outerRect = outer;
+    fillRect = fill;
+}
+
+void CLevelBar::Draw(COLORREF newColour)
+{
+    colour = newColour;
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void CLevelBar::Paint(HDC dc) const
+{
+    const int width = outerRect.right - outerRect.left;
+    const int height = outerRect.bottom - outerRect.top;
+    RECT frame{0, 0, width, height};
+    FillRect(dc, &frame, GetSysColorBrush(COLOR_BTNFACE));
+    FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RECT fill{0, 0, fillRect.right - fillRect.left, fillRect.bottom - fillRect.top};
+    InflateRect(&fill, -1, -1);
+    if (IsRectEmpty(&fill))
+        return;
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &fill, brush);
+    DeleteObject(brush);
+}
+
+bool CLevelBar::OnSubclassMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
+{
+    if (message == WM_ERASEBKGND) {
+        result = 1;
+        return true;
+    }
+    if (message != WM_PAINT)
+        return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    Paint(dc);
+    EndPaint(window, &paint);
+    result = 0;
+    return true;
+}

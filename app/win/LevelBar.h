@@ -1,0 +1,27 @@
+// A signal level bar: a black frame filled in proportion to the value, green
+// while locked and red otherwise. It paints itself from the rectangles and
+// colour it was last given.
+#pragma once
+
+#include "framework/Window.h"
+
+class CLevelBar : public CSubclass {
+public:
+    // Creates the bar as a child of the dialog over rect (dialog client coordinates).
+    bool Create(HWND dialog, const RECT& rect);
+    ~CLevelBar() override;
+
+    void SetRects(const RECT& outer, const RECT& fill);
+    // Takes the colour and repaints the bar with it.
+    void Draw(COLORREF colour);
+
+protected:
+    bool OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Paint(HDC dc) const;
+
+    RECT outerRect{};
+    RECT fillRect{};
+    COLORREF colour = RGB(255, 0, 0);
+};

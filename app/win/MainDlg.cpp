@@ -1,0 +1,330 @@
+#include "app/win/MainDlg.h"
+
+#include "app/win/MainFrame.h"
+#include "database/CardKind.h"
+#include "driver/win/QuarlinkDriver.h"
+#include "framework/CommandMap.h"
+#include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "app/InstallPaths.h"
+#include "app/win/HtmlHelp.h"
+#include "language/LanguageFile.h"
+#include "language/LanguageList.h"
+#include "resources/resource.h"
+#include "tuning/win/DishPage.h"
+
+#include <dbt.h>
+#include <initguid.h>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+// The receiver's device interface class, for arrival and removal notices.
+DEFINE_GUID(kReceiverInterfaceClass, 0x7A30FB62, 0x1DF4, 0x408C, 0xB1, 0x39, 0x00, 0x2F, 0x14, 0x5D, 0xF1, 0x89);
+
+}
+
+CMainDlg::CMainDlg(CMainFrame* frame) : CDialog(IDD_MAIN), frame(frame) {}
+
+CMainDlg::~CMainDlg()
+{
+    Destroy();
+}
+
+ReceiverDriver& CMainDlg::Driver() const
+{
+    return TheReceiverDriver();
+}
+
+void CMainDlg::MarkSettingsChanged(int setFlag)
+{
+    EnableItem(IDC_MAIN_APPLY, true);
+    if (setFlag != 0)
+        settingsChanged = 1;
+}
+
+void CMainDlg::Trace(const std::string&)
+{
+    // Trace lines are formatted around every driver call but deliberately
+    // go nowhere: the program keeps no log.
+}
+
+std::string CMainDlg::LanguageFilePath() const
+{
+    return ::LanguageFilePath(settings.installationPath, settings.languageName);
+}
+
+std::string CMainDlg::Text(const char* key, const char* english) const
+{
+    return Message(LanguageFilePath(), key, english);
+}
+
+void CMainDlg::DoDataExchange(CDataExchange& dx)
+{
+    dx.Text(IDC_MAIN_QUALITY_TEXT, qualityText);
+    dx.Text(IDC_MAIN_STRENGTH_TEXT, strengthText);
+}
+
+BOOL CMainDlg::OnInitDialog()
+{
+    bannerPicture.Attach(hwnd, IDC_MAIN_BANNER);
+    lockIcon.Attach(hwnd, IDC_MAIN_LOCK_ICON);
+    satelliteCombo.Attach(hwnd, IDC_MAIN_SATELLITE_COMBO);
+    languageCombo.Attach(hwnd, IDC_MAIN_LANGUAGE_COMBO);
+    tabControl.Subclass(Item(IDC_MAIN_TAB));
+
+    icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+    CopyInstallPath();
+    LoadSettings();
+    LoadBanner();
+    if (!InitialiseReceiver())
+        return TRUE;
+    SetUpMacAddresses();
+    RegisterDeviceNotifications();
+    return TRUE;
+}
+
+bool CMainDlg::InitialiseReceiver()
+{
+    receiverInitialised = true;
+    if (Driver().InitDise() != 0) {
+        ShowErrorMessage(hwnd, Text("String18", "Can't init hardware information,this application will exit."));
+        if (frame != nullptr)
+            PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        return false;
+    }
+    deviceKind = Driver().GetCIInfo();
+    LoadDatabase();
+    CreatePages();
+    FillLanguageList();
+    powerSettings.Suspend();
+    FillSatelliteList();
+    RefreshPages();
+    StartSignalTimer();
+    CreateLevelBars();
+    EnableItem(IDC_MAIN_APPLY, false);
+    TraceTimestamp("**********App Start**********");
+
+    int strength = 0, quality = 0, reserved1 = 0, reserved2 = 0, lockValue = 0;
+    Driver().GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue);
+    ShowSignal(strength, quality, lockValue);
+
+    initialLockPending = 1;
+    helpCookie = HtmlHelpInitialize();
+    StartTimer(503, 110, startupLockTimer);
+    return true;
+}
+
+void CMainDlg::LoadDatabase()
+{
+    database.LoadFile(DatabaseFilePath(settings.installationPath, deviceKind));
+}
+
+void CMainDlg::CreatePages()
+{
+    const std::vector<std::string> captions = TabCaptions(deviceKind);
+    CTabCtrl tabs(Item(IDC_MAIN_TAB));
+    for (size_t i = 0; i < captions.size(); ++i)
+        tabs.InsertItem(static_cast<int>(i), captions[i]);
+    tabControl.CreatePages(deviceKind);
+    tabControl.SetDatabase(&database);
+}
+
+void CMainDlg::TraceTimestamp(const char* label)
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_s(&local, &now);
+    char line[128];
+    std::snprintf(line, sizeof(line), "%s%d-%d-%d %d:%d:%d\n", label, local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    Trace(line);
+}
+
+void CMainDlg::RegisterDeviceNotifications()
+{
+    DEV_BROADCAST_DEVICEINTERFACE_A filter{};
+    filter.dbcc_size = 32;
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = kReceiverInterfaceClass;
+    // The handle is kept by the system until the window goes away.
+    RegisterDeviceNotificationA(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+void CMainDlg::OnDestroy()
+{
+    strengthBar.reset();
+    qualityBar.reset();
+    if (receiverInitialised) {
+        if (filterStarted) {
+            Trace(".....Stop Filter.....\n");
+            if (Driver().StopFilter() == 0) {
+                Trace("Stop Filter Return Ok.\n");
+                filterStarted = 0;
+            } else {
+                Trace("Stop Filter Return Fail.\n");
+            }
+        }
+        TraceTimestamp("**********App End**********");
+    }
+    StopSignalTimer();
+    StopTimer(startupLockTimer);
+    StopStatisticsTimer();
+    StopPidMacTimer();
+    tabControl.DestroyPages();
+    if (receiverInitialised) {
+        Driver().SetDiseCom1(0, 0, 0, 0);
+        Driver().ReleaseDise();
+    }
+    powerSettings.Restore();
+    if (helpCookie != 0) {
+        HtmlHelpUninitialize(helpCookie);
+        helpCookie = 0;
+    }
+    DeleteTemporaryLanguageFile(settings.installationPath, settings.languageName);
+    if (bannerBitmap != nullptr) {
+        DeleteObject(bannerBitmap);
+        bannerBitmap = nullptr;
+    }
+}
+
+bool CMainDlg::OnCommand(WORD code, WORD id, HWND)
+{
+    static const CommandEntry<CMainDlg> kCommands[] = {
+        {CBN_SELCHANGE, IDC_MAIN_LANGUAGE_COMBO, &CMainDlg::OnLanguageChanged},
+        {BN_CLICKED, IDC_MAIN_NEW, &CMainDlg::OnNewSatellite},
+        {BN_CLICKED, IDC_MAIN_CHANGE, &CMainDlg::OnChangeSatellite},
+        {BN_CLICKED, IDC_MAIN_REMOVE, &CMainDlg::OnRemoveSatellite},
+        {BN_CLICKED, IDC_MAIN_APPLY, &CMainDlg::OnApply},
+        {BN_CLICKED, IDC_MAIN_HELP, &CMainDlg::OnHelpButton},
+        {CBN_SELCHANGE, IDC_MAIN_SATELLITE_COMBO, &CMainDlg::OnSatelliteSelected},
+        {BN_CLICKED, IDC_MAIN_RESTORE, &CMainDlg::OnRestore},
+    };
+    return DispatchCommand(this, kCommands, code, id);
+}
+
+bool CMainDlg::OnNotify(NMHDR*, LRESULT&)
+{
+    return false;
+}
+
+CTabPage* CMainDlg::LockingPage() const
+{
+    // The Dish Setting page is the second of a satellite card; the cable and
+    // terrestrial pages come first.
+    return tabControl.Page(IsSatelliteCard(deviceKind) ? 1 : 0);
+}
+
+CTabPage* CMainDlg::PidPage() const
+{
+    return tabControl.Page(IsSatelliteCard(deviceKind) ? 2 : 1);
+}
+
+void CMainDlg::SaveMotorSettings()
+{
+    if (auto* dish = dynamic_cast<CDishPage*>(LockingPage()))
+        dish->SaveMotorSettings();
+}
+
+void CMainDlg::RelockIfNeeded()
+{
+    if (IsSatelliteCard(deviceKind))
+        SaveMotorSettings();
+    bool relock = locked == 0 || (IsItemEnabled(IDC_MAIN_APPLY) && settingsChanged != 0);
+    if (relock) {
+        if (CTabPage* page = LockingPage())
+            page->Lock(0);
+    }
+}
+
+void CMainDlg::OnApply()
+{
+    RelockIfNeeded();
+    if (SatelliteRecord* satellite = database.CurrentSatellite())
+        settings.currentDegree = satellite->degree;
+    database.Save();
+    settingsChanged = 0;
+    EnableItem(IDC_MAIN_APPLY, false);
+    SaveSettings();
+}
+
+void CMainDlg::OnOK()
+{
+    RelockIfNeeded();
+    database.Save();
+    SaveSettings();
+    Show(SW_HIDE);
+    if (frame != nullptr)
+        frame->SetVisibleFlag(0);
+    EnableItem(IDC_MAIN_APPLY, false);
+    settingsChanged = 0;
+}
+
+void CMainDlg::OnCancel()
+{
+    if (frame != nullptr)
+        frame->SetVisibleFlag(0);
+    Show(SW_HIDE);
+}
+
+void CMainDlg::OnRestore()
+{
+    if (!AskYesNo(hwnd, Text("String26", "The App will restore settings and data, are you sure?")))
+        return;
+    LoadSettings();
+    EnableItem(IDC_MAIN_APPLY, false);
+    LoadDatabase();
+    FillSatelliteList();
+    FillLanguageList();
+    RefreshPages();
+}
+
+void CMainDlg::RunExitQuestion()
+{
+    if (!AskYesNo(hwnd, Text("String25", "The App will exit,save current changed settings and data?")))
+        return;
+    if (IsSatelliteCard(deviceKind))
+        SaveMotorSettings();
+    database.Save();
+    SaveSettings();
+}
+
+bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
+{
+    switch (message) {
+    case WM_DEVICECHANGE:
+        OnDeviceChange(wParam);
+        return false;   // the dialog's normal handling follows
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && frame != nullptr)
+            frame->SetVisibleFlag(0);
+        else if ((wParam & 0xFFF0) == SC_RESTORE && frame != nullptr)
+            frame->SetVisibleFlag(1);
+        return false;
+    case WM_PAINT:
+        return OnPaint();
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<INT_PTR>(icon);
+        return true;
+    case WM_HELP:
+        OnHelpRequest();
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainDlg::OnDeviceChange(WPARAM event)
+{
+    if (event == DBT_DEVICEARRIVAL) {
+        MessageBoxA(hwnd, "Norvane USB Device DEVICEARRIVAL", kProgramTitle, MB_OK);
+    } else if (event == DBT_DEVICEREMOVECOMPLETE) {
+        if (frame != nullptr)
+            PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    }
+}

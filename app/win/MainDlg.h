@@ -1,0 +1,146 @@
+// The main dialog (102): brings the receiver up, hosts the satellite list,
+// the tab pages and the OK/Restore/Apply/Help buttons, and keeps the state
+// the pages share.
+#pragma once
+
+#include "app/Settings.h"
+#include "app/SignalRules.h"
+#include "app/win/LevelBar.h"
+#include "app/win/PageTabCtrl.h"
+#include "app/win/PowerSettings.h"
+#include "database/ChannelDatabase.h"
+#include "database/RuleResult.h"
+#include "driver/ReceiverDriver.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CMainFrame;
+class ReceiverDriver;
+
+class CMainDlg : public CDialog {
+public:
+    explicit CMainDlg(CMainFrame* frame);
+    ~CMainDlg() override;
+
+    int IsLocked() const { return locked; }
+    int IsFilterStarted() const { return filterStarted; }
+    void SetFilterStarted(int started) { filterStarted = started; }
+    int IsTuningChanged() const { return tuningChanged; }
+    void SetTuningChanged(int changed) { tuningChanged = changed; }
+    int GetDeviceKind() const { return deviceKind; }
+    // Always enables Apply; a non-zero flag also marks the settings as changed.
+    void MarkSettingsChanged(int setFlag);
+    // Trace lines around driver calls end here and are discarded.
+    void Trace(const std::string& line);
+
+    void ShowLockState(int result);
+    void ShowSignal(int strength, int quality, int lockValue);
+    void StartSignalTimer();
+    void StopSignalTimer();
+    void StartStatisticsTimer();
+    void StopStatisticsTimer();
+    void StartPidMacTimer();
+    void StopPidMacTimer();
+    void RefreshPages() { tabControl.RefreshPages(); }
+
+    const std::string& InstallPath() const { return settings.installationPath; }
+    const std::string& LanguageName() const { return settings.languageName; }
+    // "%sLanguage\%s.txt" from the installation path and language name.
+    std::string LanguageFilePath() const;
+    // The message of a key in the current language, or its English text.
+    std::string Text(const char* key, const char* english) const;
+    CChannelDatabase& Database() { return database; }
+    ReceiverDriver& Driver() const;
+
+    // The question of the frame's Exit while changes are unsaved.
+    void RunExitQuestion();
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD code, WORD id, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    friend class CSatelliteListHandlers;
+
+    bool InitialiseReceiver();
+    void CopyInstallPath();
+    void LoadSettings();
+    void SaveSettings();
+    void LoadBanner();
+    void LoadDatabase();
+    void CreatePages();
+    void FillLanguageList();
+    void ApplyCurrentLanguage(const std::string& languageFile);
+    void CreateLevelBars();
+    void SetUpMacAddresses();
+    void RegisterDeviceNotifications();
+    void TraceTimestamp(const char* label);
+    CTabPage* LockingPage() const;
+    CTabPage* PidPage() const;
+    void SaveMotorSettings();
+    void RelockIfNeeded();
+
+    void OnApply();
+    void OnRestore();
+    void OnHelpButton();
+    void OnHelpRequest();
+    void OnLanguageChanged();
+    void OnSatelliteSelected();
+    void OnNewSatellite();
+    void OnChangeSatellite();
+    void OnRemoveSatellite();
+    void FillSatelliteList();
+    void AppendAndSelectSatellite(SatelliteRecord* record);
+    void ApplyEffects(const MainDialogEffects& effects);
+    void ShowRuleError(const MessageRef& message);
+    void OnStartupLockTimer();
+    void OnSignalPollTimer();
+    // True when the minimised dialog was painted here.
+    bool OnPaint();
+    void OnDeviceChange(WPARAM event);
+    void UpdateBar(CLevelBar* bar, const RECT& outer, int value, int textId);
+    void StartTimer(UINT_PTR id, UINT period, UINT_PTR& field);
+    void StopTimer(UINT_PTR& field);
+
+    CStaticCtrl bannerPicture;
+    CStaticCtrl lockIcon;
+    CComboBox satelliteCombo;
+    CComboBox languageCombo;
+    CPageTabCtrl tabControl;
+    std::string qualityText;
+    std::string strengthText;
+    CChannelDatabase database;
+    MainSettings settings;   // installation path, language, saved selection and degree
+    UINT_PTR pidMacTimer = 0;
+    UINT_PTR statisticsTimer = 0;
+    DWORD_PTR helpCookie = 0;
+    int initialLockPending = 0;
+    CMainFrame* frame = nullptr;
+    int tuningChanged = 0;
+    int deviceKind = 0;
+    int filterStarted = 0;
+    int settingsChanged = 0;
+    int locked = 0;
+    HICON icon = nullptr;
+    UINT_PTR signalTimer = 0;
+    UINT_PTR startupLockTimer = 0;
+    std::unique_ptr<CLevelBar> strengthBar;
+    std::unique_ptr<CLevelBar> qualityBar;
+    RECT strengthRect{};
+    RECT qualityRect{};
+    SignalMonitor signalMonitor;   // keeps the weak-reading counter
+    CPowerSettings powerSettings;
+    HBITMAP bannerBitmap = nullptr;
+    bool receiverInitialised = false;
+};

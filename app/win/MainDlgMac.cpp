@@ -1,0 +1,10 @@
+// The card's MAC addresses at start-up.
+#include "app/win/MainDlg.h"
+#include "reception/StartupMacAddress.h"
+#include "reception/win/SetupApiAdapterRegistry.h"
+
+void CMainDlg::SetUpMacAddresses()
+{
+    SetupApiAdapterRegistry adapters;
+    ApplyStartupMacAddresses(Driver(), adapters, [this](const std::string& line) { Trace(line); });
+}

@@ -1,0 +1,74 @@
+// The main dialog's settings in the registry, and its language list.
+#include "app/InstallPaths.h"
+#include "app/win/MainDlg.h"
+#include "app/win/RegistryKey.h"
+#include "language/LanguageList.h"
+#include "language/win/FindFileLister.h"
+
+#include <vector>
+
+namespace {
+std::string CurrentDirectory()
+{
+    char buffer[512] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
+    if (length == 0 || length >= sizeof(buffer))
+        return std::string();
+    return std::string(buffer, length);
+}
+}
+
+void CMainDlg::CopyInstallPath()
+{
+    CRegistryKey machineKey;
+    machineKey.Open(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_READ);
+    CRegistryKey userKey;
+    userKey.Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_WRITE);
+    ::CopyInstallationPath(machineKey, userKey, settings);
+}
+
+void CMainDlg::LoadSettings()
+{
+    CRegistryKey key;
+    key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ);
+    ::LoadSettings(key, deviceKind, CurrentDirectory(), settings);
+}
+
+void CMainDlg::SaveSettings()
+{
+    CRegistryKey key;
+    key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE);
+    ::SaveSettings(key, deviceKind, database, settings);
+}
+
+void CMainDlg::FillLanguageList()
+{
+    const LanguageList list = ::FillLanguageList(settings.installationPath, settings.languageName, FindFileLister());
+    languageCombo.ResetContent();
+    for (const std::string& name : list.names)
+        languageCombo.AddString(name);
+    if (list.selectedIndex >= 0)
+        languageCombo.SetCurSel(list.selectedIndex);
+    ApplyCurrentLanguage(list.languageFilePath);
+}
+
+void CMainDlg::ApplyCurrentLanguage(const std::string& languageFile)
+{
+    tabControl.ApplyLanguage(languageFile);
+}
+
+void CMainDlg::OnLanguageChanged()
+{
+}
+
+void CMainDlg::LoadBanner()
+{
+    const std::string file = InstallFilePath(settings.installationPath, "Main.bmp");
+    if (file.empty())
+        return;
+    HANDLE image = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (image == nullptr)
+        return;   // the built-in banner stays
+    bannerBitmap = static_cast<HBITMAP>(image);
+    bannerPicture.SetBitmap(bannerBitmap);
+}

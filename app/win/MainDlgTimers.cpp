@@ -1,0 +1,67 @@
+// The main dialog's four timers: signal poll (502), start-up lock (503),
+// reception counters (504) and the PID/MAC column (505).
+#include "app/win/MainDlg.h"
+#include "reception/win/PidPage.h"
+
+namespace {
+constexpr UINT_PTR kSignalTimer = 502;
+constexpr UINT_PTR kStartupLockTimer = 503;
+constexpr UINT_PTR kStatisticsTimer = 504;
+constexpr UINT_PTR kPidMacTimer = 505;
+}
+
+void CMainDlg::StartTimer(UINT_PTR id, UINT period, UINT_PTR& field)
+{
+    field = SetTimer(hwnd, id, period, nullptr);
+}
+
+void CMainDlg::StopTimer(UINT_PTR& field)
+{
+    if (field == 0)
+        return;
+    KillTimer(hwnd, field);
+    field = 0;
+}
+
+void CMainDlg::StartSignalTimer() { StartTimer(kSignalTimer, 2000, signalTimer); }
+void CMainDlg::StopSignalTimer() { StopTimer(signalTimer); }
+void CMainDlg::StartStatisticsTimer() { StartTimer(kStatisticsTimer, 2000, statisticsTimer); }
+void CMainDlg::StopStatisticsTimer() { StopTimer(statisticsTimer); }
+void CMainDlg::StartPidMacTimer() { StartTimer(kPidMacTimer, 10000, pidMacTimer); }
+void CMainDlg::StopPidMacTimer() { StopTimer(pidMacTimer); }
+
+void CMainDlg::OnTimer(UINT_PTR id)
+{
+    if (id == 0)
+        return;
+    if (id == signalTimer) {
+        OnSignalPollTimer();
+    } else if (id == startupLockTimer) {
+        OnStartupLockTimer();
+    } else if (id == statisticsTimer) {
+        if (auto* page = dynamic_cast<CPidPage*>(PidPage()))
+            page->RefreshStatistics();
+    } else if (id == pidMacTimer) {
+        if (auto* page = dynamic_cast<CPidPage*>(PidPage()))
+            page->RefreshPidMacs();
+    }
+}
+
+void CMainDlg::OnStartupLockTimer()
+{
+    if (initialLockPending) {
+        StopSignalTimer();
+        if (CTabPage* page = LockingPage())
+            page->Lock(0);
+        initialLockPending = 0;
+        StartSignalTimer();
+    }
+    StopTimer(startupLockTimer);
+}
+
+void CMainDlg::OnSignalPollTimer()
+{
+    int strength = 0, quality = 0, reserved1 = 0, reserved2 = 0, lockValue = 0;
+    if (Driver().GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue) == 0)
+        ShowSignal(strength, quality, lockValue);
+}

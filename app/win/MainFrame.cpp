@@ -1,0 +1,143 @@
+#include "app/win/MainFrame.h"
+
+#include "app/win/AboutDlg.h"
+#include "app/win/MainDlg.h"
+#include "framework/MessageBox.h"
+#include "resources/resource.h"
+
+UINT g_exitRequestMessage = 0;
+
+namespace {
+const char kFrameClass[] = "SkyfoldClass";
+}
+
+CMainFrame::CMainFrame() = default;
+
+CMainFrame::~CMainFrame()
+{
+    systemIcon.Remove();
+}
+
+bool CMainFrame::LoadFrame()
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
+    if (!RegisterWindowClass(kFrameClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, icon))
+        return false;
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    // The frame keeps an empty title so that a second instance finds the
+    // main dialog, not this hidden window, by its title.
+    if (!Create(kFrameClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, menu)) {
+        if (menu != nullptr)
+            DestroyMenu(menu);
+        return false;
+    }
+    return true;
+}
+
+void CMainFrame::SetTrayLockIcon(bool locked)
+{
+    systemIcon.SetIcon(static_cast<UINT>(locked ? IDI_LOCKED : IDI_UNLOCKED));
+}
+
+bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_CREATE:
+        result = OnCreate() ? 0 : -1;
+        return true;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case kCommandExit: OnExit(); return true;
+        case kCommandShowHide: OnShowHide(); return true;
+        case kCommandAbout: OnAbout(); return true;
+        default: return false;
+        }
+    case WM_DESTROY:
+        OnDestroy();
+        return false;
+    case WM_NCDESTROY:
+        systemIcon.Remove();
+        PostQuitMessage(0);
+        return false;
+    case kTrayCallbackMessage:
+        OnTrayNotify(lParam);
+        result = 0;
+        return true;
+    default:
+        if (message != 0 && message == g_exitRequestMessage) {
+            OnExitRequest(wParam);
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+}
+
+bool CMainFrame::OnCreate()
+{
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNLOCKED));
+    if (!systemIcon.Create(hwnd, kTrayCallbackMessage, kProgramTitle, icon, IDI_APPLICATION_ICON))
+        return false;
+    visible = 1;
+    mainDialog = std::make_unique<CMainDlg>(this);
+    // A dialog that cannot be created leaves the frame running without it;
+    // the initialisation itself closes the frame when the card fails.
+    if (mainDialog->Create(hwnd)) {
+        mainDialog->SetCaption(kProgramTitle);
+        mainDialog->Show(SW_SHOWNORMAL);
+    }
+    return true;
+}
+
+void CMainFrame::OnShowHide()
+{
+    if (!mainDialog || mainDialog->GetSafeHwnd() == nullptr)
+        return;
+    if (visible == 1) {
+        visible = 0;
+        mainDialog->Show(SW_HIDE);
+    } else {
+        visible = 1;
+        mainDialog->Show(SW_SHOWNORMAL);
+        PostMessageA(mainDialog->GetSafeHwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    }
+}
+
+void CMainFrame::OnAbout()
+{
+    if (!mainDialog)
+        return;
+    CAboutDlg about(mainDialog->LanguageFilePath());
+    about.DoModal(hwnd);
+}
+
+void CMainFrame::OnExit()
+{
+    if (!mainDialog)
+        return;
+    HWND dialog = mainDialog->GetSafeHwnd();
+    if (dialog != nullptr && IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_APPLY))) {
+        mainDialog->Show(SW_SHOWNORMAL);
+        SendMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
+        mainDialog->RunExitQuestion();
+    }
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void CMainFrame::OnExitRequest(WPARAM wParam)
+{
+    if (wParam != 1)
+        return;
+    OnExit();
+    if (hwnd != nullptr)
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void CMainFrame::OnDestroy()
+{
+    if (!mainDialog)
+        return;
+    mainDialog->Destroy();
+    mainDialog.reset();
+}

@@ -1,0 +1,49 @@
+// The hidden frame: the application's main window. It owns the notification
+// icon and the one main dialog, carries the popup-menu commands and receives
+// the exit request of other programs.
+#pragma once
+
+#include "app/win/SystemIcon.h"
+#include "framework/Window.h"
+
+#include <memory>
+
+class CMainDlg;
+
+extern UINT g_exitRequestMessage;
+
+constexpr UINT kTrayCallbackMessage = 0x042B;
+constexpr UINT kCommandShowHide = 32771;
+constexpr UINT kCommandExit = 32772;
+constexpr UINT kCommandAbout = 32773;
+
+class CMainFrame : public CWindow {
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Registers "SkyfoldClass" and creates the hidden frame with menu 128.
+    bool LoadFrame();
+
+    void SetVisibleFlag(int flag) { visible = flag; }
+    int GetVisibleFlag() const { return visible; }
+    void SetTrayLockIcon(bool locked);
+    CMainDlg* MainDialog() const { return mainDialog.get(); }
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    bool OnCreate();
+    void OnExit();
+    void OnShowHide();
+    void OnAbout();
+    void OnDestroy();
+    void OnTrayNotify(LPARAM mouseMessage);
+    void OnExitRequest(WPARAM wParam);
+    void ShowTrayMenu();
+
+    CSystemIcon systemIcon;
+    int visible = 1;
+    std::unique_ptr<CMainDlg> mainDialog;
+};

@@ -1,0 +1,45 @@
+// The notification-area icon's callback: double click and the popup menu.
+#include "app/win/MainDlg.h"
+#include "app/win/MainFrame.h"
+#include "framework/MessageBox.h"
+#include "language/LanguageFile.h"
+
+void CMainFrame::OnTrayNotify(LPARAM mouseMessage)
+{
+    if (!mainDialog)
+        return;
+    if (mouseMessage == WM_LBUTTONDBLCLK) {
+        if (visible == 0) {
+            visible = 1;
+            mainDialog->Show(SW_SHOWNORMAL);
+        }
+    } else if (mouseMessage == WM_RBUTTONUP) {
+        ShowTrayMenu();
+    }
+}
+
+void CMainFrame::ShowTrayMenu()
+{
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const std::string languageFile = mainDialog->LanguageFilePath();
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr)
+        return;
+    HWND dialog = FindWindowA(nullptr, kProgramTitle);
+    if (dialog != nullptr && IsWindowVisible(dialog))
+        visible = 1;
+
+    const std::string showHide = visible == 1 ? Message(languageFile, "String36", "Hide")
+                                              : Message(languageFile, "String37", "Show");
+    AppendMenuA(menu, MF_STRING, kCommandShowHide, showHide.c_str());
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kCommandAbout, Message(languageFile, "String38", "About").c_str());
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kCommandExit, Message(languageFile, "String39", "Exit").c_str());
+
+    SetForegroundWindow(hwnd);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
+    PostMessageA(hwnd, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+}

@@ -1,0 +1,111 @@
+#include "app/win/PageTabCtrl.h"
+
+#include "database/CardKind.h"
+#include "reception/win/PidPage.h"
+#include "tuning/win/CablePage.h"
+#include "tuning/win/DishPage.h"
+#include "tuning/win/LnbPage.h"
+#include "tuning/win/TerrestrialPage.h"
+
+#include <commctrl.h>
+
+CPageTabCtrl::CPageTabCtrl() = default;
+
+CPageTabCtrl::~CPageTabCtrl()
+{
+    DestroyPages();
+}
+
+void CPageTabCtrl::CreatePages(int kind)
+{
+    deviceKind = kind;
+    int count = 0;
+    if (IsSatelliteCard(kind)) {
+        pages[count++] = std::make_unique<CLnbPage>();
+        pages[count++] = std::make_unique<CDishPage>();
+    } else if (IsTerrestrialCard(kind)) {
+        pages[count++] = std::make_unique<CTerrestrialPage>();
+    } else {
+        pages[count++] = std::make_unique<CCablePage>();
+    }
+    pages[count++] = std::make_unique<CPidPage>();
+    for (int i = 0; i < count; ++i)
+        pages[i]->Create(window);
+    pageCount = count;
+    shownIndex = 0;
+    PlacePages();
+}
+
+void CPageTabCtrl::PlacePages()
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT tab{};
+    TabCtrl_GetItemRect(window, 0, &tab);
+    for (int i = 0; i < pageCount; ++i) {
+        HWND page = pages[i]->GetSafeHwnd();
+        if (page == nullptr)
+            continue;
+        MoveWindow(page, tab.left, tab.bottom + 1, client.right - tab.left - 1, client.bottom - tab.bottom - 2, TRUE);
+        ShowWindow(page, i == shownIndex ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void CPageTabCtrl::SetDatabase(CChannelDatabase* db)
+{
+    database = db;
+    for (int i = 0; i < pageCount; ++i)
+        pages[i]->SetDatabase(db);
+}
+
+void CPageTabCtrl::ApplyLanguage(const std::string& languageFile)
+{
+    for (int i = 0; i < pageCount; ++i)
+        pages[i]->ApplyLanguage(languageFile);
+    for (int i = 0; i < pageCount; ++i)
+        pages[i]->Show(SW_HIDE);
+    if (shownIndex < pageCount)
+        pages[shownIndex]->Show(SW_SHOW);
+}
+
+void CPageTabCtrl::RefreshPages()
+{
+    for (int i = 0; i < pageCount; ++i)
+        pages[i]->Refresh();
+}
+
+void CPageTabCtrl::DestroyPages()
+{
+    for (int i = 0; i < pageCount; ++i) {
+        pages[i]->Destroy();
+        pages[i].reset();
+    }
+    pageCount = 0;
+}
+
+CTabPage* CPageTabCtrl::Page(int index) const
+{
+    return index >= 0 && index < pageCount ? pages[index].get() : nullptr;
+}
+
+bool CPageTabCtrl::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    bool follow = message == WM_LBUTTONDOWN ||
+                  (message == WM_KEYDOWN && (wParam == VK_RETURN || (wParam >= VK_LEFT && wParam <= VK_DOWN)));
+    if (!follow)
+        return false;
+    result = DefaultHandling(message, wParam, lParam);
+    FollowFocusedTab();
+    return true;
+}
+
+void CPageTabCtrl::FollowFocusedTab()
+{
+    int focused = TabCtrl_GetCurFocus(window);
+    if (focused == shownIndex || focused < 0 || focused >= pageCount)
+        return;
+    pages[shownIndex]->Show(SW_HIDE);
+    shownIndex = focused;
+    pages[shownIndex]->Show(SW_SHOW);
+    SetFocus(pages[shownIndex]->GetSafeHwnd());
+}

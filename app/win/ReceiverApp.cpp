@@ -1,0 +1,60 @@
+#include "app/win/ReceiverApp.h"
+
+#include "app/win/MainFrame.h"
+#include "framework/MessageBox.h"
+#include "framework/MessageLoop.h"
+
+#include <commctrl.h>
+
+namespace {
+const char kExitRequestMessageName[] = "{CAE549C8-83E9-4266-8AE4-2051746EA788}";
+const char kInstanceMutexName[] = "{50FF8722-9787-424f-88D8-265BB83DBD8F}";
+const char kOtherProgramMutexName[] = "{A3673CEC-FD36-42af-8ABC-394DBBA881F2}";
+
+void ActivateRunningInstance()
+{
+    HWND running = FindWindowA(nullptr, kProgramTitle);
+    if (running == nullptr)
+        return;
+    ShowWindow(running, SW_SHOWNORMAL);
+    SetForegroundWindow(running);
+}
+}
+
+CReceiverApp::CReceiverApp() = default;
+CReceiverApp::~CReceiverApp() = default;
+
+bool CReceiverApp::InitInstance()
+{
+    g_exitRequestMessage = RegisterWindowMessageA(kExitRequestMessageName);
+
+    instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        ActivateRunningInstance();
+        return false;
+    }
+
+    HANDLE other = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kOtherProgramMutexName);
+    if (other != nullptr) {
+        MessageBoxA(nullptr, "Norvane DTV already run in your system, please close it.", "Lumisat", MB_OK);
+        CloseHandle(other);
+        return false;
+    }
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    mainWindow = std::make_unique<CMainFrame>();
+    if (!mainWindow->LoadFrame())
+        return false;
+    ShowWindow(mainWindow->GetSafeHwnd(), SW_HIDE);
+    UpdateWindow(mainWindow->GetSafeHwnd());
+    return true;
+}
+
+int CReceiverApp::Run()
+{
+    int code = CMessageLoop::Run();
+    mainWindow.reset();
+    return code;
+}

@@ -1,0 +1,59 @@
+#include "app/win/SystemIcon.h"
+
+#include <cstring>
+
+CSystemIcon::CSystemIcon()
+{
+    std::memset(&data, 0, sizeof(data));
+}
+
+CSystemIcon::~CSystemIcon()
+{
+    Remove();
+}
+
+bool CSystemIcon::Create(HWND owner, UINT callbackMessage, const char* tooltip, HICON icon, UINT id)
+{
+    active = 0;
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (GetVersionExA(&version) && version.dwMajorVersion < 4)
+        return false;
+    if (owner == nullptr || !IsWindow(owner))
+        return false;
+
+    std::memset(&data, 0, sizeof(data));
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = id;
+    data.hIcon = icon;
+    data.uCallbackMessage = callbackMessage;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    lstrcpynA(data.szTip, tooltip != nullptr ? tooltip : "", sizeof(data.szTip));
+    active = Shell_NotifyIconA(NIM_ADD, &data) ? 1 : 0;
+    return active != 0;
+}
+
+bool CSystemIcon::SetIcon(HICON icon)
+{
+    if (!active)
+        return false;
+    data.uFlags = NIF_ICON;
+    data.hIcon = icon;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+bool CSystemIcon::SetIcon(UINT resourceId)
+{
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(resourceId)));
+    return SetIcon(icon);
+}
+
+void CSystemIcon::Remove()
+{
+    if (!active)
+        return;
+    data.uFlags = 0;
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    active = 0;
+}

@@ -1,0 +1,28 @@
+// The program's icon in the notification area.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+class CSystemIcon {
+public:
+    CSystemIcon();
+    CSystemIcon(const CSystemIcon&) = delete;
+    CSystemIcon& operator=(const CSystemIcon&) = delete;
+    ~CSystemIcon();
+
+    // Fails when the shell is too old or the owner is not a window.
+    bool Create(HWND owner, UINT callbackMessage, const char* tooltip, HICON icon, UINT id);
+    bool SetIcon(HICON icon);
+    bool SetIcon(UINT resourceId);
+    void Remove();
+    bool IsActive() const { return active != 0; }
+
+private:
+    int active = 0;
+    // The shell's record in its original 88-byte form, understood by every
+    // version of the shell.
+    NOTIFYICONDATAA data;
+};
+
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88);

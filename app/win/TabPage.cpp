@@ -1,0 +1,13 @@
+#include "app/win/TabPage.h"
+
+#include "app/win/MainDlg.h"
+
+CMainDlg* CTabPage::MainDialog() const
+{
+    if (hwnd == nullptr)
+        return nullptr;
+    HWND tab = GetParent(hwnd);
+    if (tab == nullptr)
+        return nullptr;
+    return dynamic_cast<CMainDlg*>(CDialog::FromHandle(GetParent(tab)));
+}

@@ -1,0 +1,11 @@
+// The PID page (132, the "Filter" tab): data PIDs, their loading into the card, counters and MAC addresses.
+#pragma once
+
+#include "app/win/TabPage.h"
+
+class CPidPage : public CTabPage {
+public:
+    CPidPage();
+    void RefreshStatistics() {}
+    void RefreshPidMacs() {}
+};

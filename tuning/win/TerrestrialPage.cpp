@@ -1,0 +1,5 @@
+#include "tuning/win/TerrestrialPage.h"
+
+#include "resources/resource.h"
+
+CTerrestrialPage::CTerrestrialPage() : CTabPage(IDD_TERRESTRIAL_PAGE) {}
