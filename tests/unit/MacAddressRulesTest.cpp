@@ -1,0 +1,277 @@
+#include "reception/AdapterRegistry.h"
+#include "reception/MacAddressRules.h"
+#include "reception/StartupMacAddress.h"
+#include "tests/unit/ReceptionFakeDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+// Adapters by description; records what was written into which driver key.
+class FakeAdapterRegistry final : public AdapterRegistry {
+public:
+    std::optional<std::vector<std::string>> descriptions = std::vector<std::string>{};
+    std::set<std::size_t> failingKeys;
+    std::map<std::size_t, std::map<std::string, std::uint32_t>> written;
+    std::vector<std::size_t> opened;
+
+    std::optional<std::vector<std::string>> AdapterDescriptions() override { return descriptions; }
+    bool WriteDriverValues(std::size_t index, const std::vector<AdapterDwordValue>& values) override
+    {
+        opened.push_back(index);
+        if (failingKeys.count(index) != 0)
+            return false;
+        for (const AdapterDwordValue& value : values)
+            written[index][value.name] = value.value;
+        return true;
+    }
+};
+
+const MacAddress kCard{0x00, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E};
+const MacAddress kAdapter{0x02, 0x11, 0x22, 0x33, 0x44, 0x55};
+
+NetMacSetting Setting(std::int32_t enable, const MacAddress& address)
+{
+    NetMacSetting setting{};
+    setting.enable = enable;
+    std::copy(address.begin(), address.end(), setting.address);
+    return setting;
+}
+
+MacAddress AddressOf(const NetMacSetting& setting)
+{
+    return MacOf(setting);
+}
+
+class MacDialog : public ::testing::Test {
+protected:
+    MacDialog()
+    {
+        driver.cardMac = kCard;
+        registry.descriptions = std::vector<std::string>{"Other Adapter", kReceiverAdapterDescription};
+    }
+
+    MacAddress Load()
+    {
+        MacAddress shown{};
+        EXPECT_EQ(rules.LoadAddresses(&shown), 1);
+        return shown;
+    }
+
+    ReceptionFakeDriver driver;
+    FakeAdapterRegistry registry;
+    MacAddressRules rules{driver, registry};
+};
+
+}  // namespace
+
+TEST(MacFieldParsing, OneOrTwoHexDigitsMakeAByte)
+{
+    EXPECT_EQ(ParseMacField("A"), 0x0A);
+    EXPECT_EQ(ParseMacField("a"), 0x0A);
+    EXPECT_EQ(ParseMacField(""), 0x00);
+    EXPECT_EQ(ParseMacField("ab"), 0xAB);
+    EXPECT_EQ(ParseMacField("FF"), 0xFF);
+    EXPECT_EQ(ParseMacField("07"), 0x07);
+    for (const char* bad : {"g", "1g", "g1", "0x", " A", "-1", "123", "A "})
+        EXPECT_EQ(ParseMacField(bad), std::nullopt) << '"' << bad << '"';
+}
+
+TEST(MacAdapterRegistry, ValuesOfASetting)
+{
+    const auto values = AdapterMacValues(Setting(1, {0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF}));
+    ASSERT_EQ(values.size(), 3u);
+    EXPECT_STREQ(values[0].name, "VMACEnable");
+    EXPECT_EQ(values[0].value, 1u);
+    EXPECT_STREQ(values[1].name, "VMACAddress1");
+    EXPECT_EQ(values[1].value, 4386u);
+    EXPECT_STREQ(values[2].name, "VMACAddress2");
+    EXPECT_EQ(values[2].value, 11259375u);
+    EXPECT_EQ(AdapterMacValues(Setting(0, {0xFF, 0xFF, 0xFF, 0x80, 0, 1}))[1].value, 0xFFFFFFu);
+}
+
+TEST(MacAdapterRegistry, WritesEveryAdapterDescribedExactlyAsTheReceivers)
+{
+    FakeAdapterRegistry registry;
+    registry.descriptions = std::vector<std::string>{kReceiverAdapterDescription, "rivanet ethernet controller",
+                                                     "", "Rivanet Ethernet Controller #2",
+                                                     kReceiverAdapterDescription};
+    EXPECT_EQ(WriteAdapterRegistry(registry, Setting(1, kAdapter)), 1);
+    EXPECT_EQ(registry.opened, (std::vector<std::size_t>{0, 4}));
+    EXPECT_EQ(registry.written[4]["VMACAddress2"], 0x334455u);
+
+    FakeAdapterRegistry none;
+    none.descriptions = std::vector<std::string>{"Other"};
+    EXPECT_EQ(WriteAdapterRegistry(none, Setting(1, kAdapter)), 1) << "no receiver adapter still counts as done";
+    EXPECT_TRUE(none.opened.empty());
+
+    FakeAdapterRegistry unlisted;
+    unlisted.descriptions = std::nullopt;
+    EXPECT_EQ(WriteAdapterRegistry(unlisted, Setting(1, kAdapter)), 0);
+}
+
+TEST(MacAdapterRegistry, StopsAtTheFirstKeyThatCannotBeWritten)
+{
+    FakeAdapterRegistry registry;
+    registry.descriptions = std::vector<std::string>(3, kReceiverAdapterDescription);
+    registry.failingKeys = {1};
+    EXPECT_EQ(WriteAdapterRegistry(registry, Setting(0, kAdapter)), 0);
+    EXPECT_EQ(registry.opened, (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(registry.written.count(0), 1u) << "written keys are not rolled back";
+}
+
+TEST_F(MacDialog, LoadShowsTheAddressInUse)
+{
+    driver.netMac = Setting(1, kAdapter);
+    EXPECT_EQ(Load(), kAdapter);
+    EXPECT_TRUE(rules.UseRegistry());
+    EXPECT_TRUE(rules.NewFieldsEnabled());
+    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"02", "11", "22", "33", "44", "55"}));
+    EXPECT_EQ(rules.NewFieldTexts(), rules.CurrentFieldTexts());
+
+    driver.netMac = Setting(0, kAdapter);
+    EXPECT_EQ(Load(), kCard);
+    EXPECT_FALSE(rules.UseRegistry());
+    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}));
+
+    driver.results["GetMACAddr"] = 1;
+    EXPECT_EQ(Load(), kAdapter) << "without the card's address the adapter's stands in";
+    EXPECT_EQ(rules.LoadAddresses(nullptr), 0);
+}
+
+TEST_F(MacDialog, CheckBoxSwitchesBetweenCurrentAndCardAddress)
+{
+    driver.netMac = Setting(1, kAdapter);
+    Load();
+    rules.SetUseRegistry(false);
+    EXPECT_FALSE(rules.NewFieldsEnabled());
+    EXPECT_EQ(rules.NewFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}));
+    rules.SetUseRegistry(true);
+    EXPECT_TRUE(rules.NewFieldsEnabled());
+    EXPECT_EQ(rules.NewFieldTexts(), (MacFieldTexts{"02", "11", "22", "33", "44", "55"}));
+}
+
+TEST_F(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
+{
+    Load();
+    const MacSaveOutcome outcome = rules.Save(true, {"00", "11", "22", "ab", "CD", "ef"});
+    EXPECT_TRUE(outcome.closeDialog);
+    EXPECT_EQ(outcome.message.key, nullptr);
+    EXPECT_STREQ(outcome.message.english, "Set new MAC address OK");
+    EXPECT_EQ(registry.written[1],
+              (std::map<std::string, std::uint32_t>{{"VMACEnable", 1}, {"VMACAddress1", 4386},
+                                                    {"VMACAddress2", 11259375}}));
+    EXPECT_EQ(registry.written.count(0), 0u);
+    ASSERT_EQ(driver.netMacsSet.size(), 1u);
+    EXPECT_EQ(driver.netMacsSet[0].enable, 1);
+    const MacAddress typed{0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF};
+    EXPECT_EQ(AddressOf(driver.netMacsSet[0]), typed);
+    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "11", "22", "AB", "CD", "EF"}));
+    MacAddress effective{};
+    EXPECT_EQ(rules.GetEffectiveAddress(&effective), 1);
+    EXPECT_EQ(effective, typed);
+    EXPECT_EQ(rules.GetEffectiveAddress(nullptr), 0);
+}
+
+TEST_F(MacDialog, SaveWithTheBoxClearedUsesTheCardAddress)
+{
+    driver.netMac = Setting(1, kAdapter);
+    Load();
+    rules.SetUseRegistry(false);
+    const MacSaveOutcome outcome = rules.Save(false, {"zz", "", "", "", "", ""});
+    EXPECT_TRUE(outcome.closeDialog) << "the disabled fields are not read";
+    EXPECT_EQ(registry.written[1]["VMACEnable"], 0u);
+    EXPECT_EQ(registry.written[1]["VMACAddress1"], 0x000A0Bu);
+    EXPECT_EQ(registry.written[1]["VMACAddress2"], 0x0C0D0Eu);
+    ASSERT_EQ(driver.netMacsSet.size(), 1u);
+    EXPECT_EQ(driver.netMacsSet[0].enable, 0);
+    EXPECT_EQ(AddressOf(driver.netMacsSet[0]), kCard);
+    MacAddress effective{};
+    rules.GetEffectiveAddress(&effective);
+    EXPECT_EQ(effective, kCard);
+}
+
+TEST_F(MacDialog, SaveFailuresKeepTheDialogOpen)
+{
+    Load();
+    const MacSaveOutcome notHex = rules.Save(true, {"00", "11", "2G", "33", "44", "55"});
+    EXPECT_FALSE(notHex.closeDialog);
+    EXPECT_STREQ(notHex.message.key, "String42");
+    EXPECT_TRUE(registry.opened.empty());
+    EXPECT_TRUE(driver.netMacsSet.empty());
+    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}))
+        << "a refused address changes nothing";
+
+    registry.failingKeys = {1};
+    const MacSaveOutcome registryFailed = rules.Save(true, {"A", "", "1", "2", "3", "4"});
+    EXPECT_FALSE(registryFailed.closeDialog);
+    EXPECT_STREQ(registryFailed.message.english, "Set New MAC address to registry error!");
+    EXPECT_TRUE(driver.netMacsSet.empty()) << "the driver is not told";
+
+    registry.failingKeys.clear();
+    driver.results["SetNetMACAddr"] = 1;
+    const MacSaveOutcome driverFailed = rules.Save(true, {"A", "", "1", "2", "3", "4"});
+    EXPECT_FALSE(driverFailed.closeDialog);
+    EXPECT_STREQ(driverFailed.message.english, "Set New MAC address error!");
+    EXPECT_EQ(registry.written[1]["VMACAddress1"], 0x0A0001u);
+}
+
+TEST_F(MacDialog, EffectiveAddressAfterCancelFollowsTheCheckBox)
+{
+    driver.netMac = Setting(1, kAdapter);
+    Load();
+    MacAddress effective{};
+    rules.GetEffectiveAddress(&effective);
+    EXPECT_EQ(effective, kAdapter);
+
+    rules.SetUseRegistry(false);
+    rules.GetEffectiveAddress(&effective);
+    EXPECT_EQ(effective, kAdapter) << "cleared: the current address";
+    EXPECT_TRUE(driver.netMacsSet.empty());
+    EXPECT_TRUE(registry.opened.empty());
+}
+
+TEST(MacStartup, AdapterSettingWinsAndGoesBackToRegistryAndDriver)
+{
+    ReceptionFakeDriver driver;
+    FakeAdapterRegistry registry;
+    registry.descriptions = std::vector<std::string>{kReceiverAdapterDescription};
+    driver.netMac = Setting(1, {0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF});
+    std::vector<std::string> traces;
+    const MacAddress filter = ApplyStartupMacAddresses(
+        driver, registry, [&](const std::string& line) { traces.push_back(line); });
+
+    EXPECT_EQ(filter, AddressOf(driver.netMac));
+    EXPECT_EQ(driver.calls, (std::vector<std::string>{"GetNetMACAddr", "SetNetMACAddr", "SetFilterMAC"}));
+    EXPECT_EQ(registry.written[0]["VMACAddress2"], 11259375u);
+    ASSERT_EQ(driver.filterMacsSet.size(), 1u);
+    EXPECT_EQ(driver.filterMacsSet[0], filter);
+    EXPECT_EQ(traces, (std::vector<std::string>{"The filter mac address is:00-11-22-ab-cd-ef\n",
+                                                "Set filter mac address Success!!\n"}));
+}
+
+TEST(MacStartup, CardAddressOrItsFallbackWhenTheAdapterSettingIsOff)
+{
+    ReceptionFakeDriver driver;
+    FakeAdapterRegistry registry;
+    driver.cardMac = kCard;
+    driver.netMac = Setting(0, kAdapter);
+    std::vector<std::string> traces;
+    const TextSink trace = [&](const std::string& line) { traces.push_back(line); };
+
+    EXPECT_EQ(ApplyStartupMacAddresses(driver, registry, trace), kCard);
+    EXPECT_EQ(traces.front(), "Get filter mac address success!!\n");
+    ASSERT_EQ(driver.netMacsSet.size(), 1u);
+    EXPECT_EQ(driver.netMacsSet[0].enable, 0) << "the driver's own setting is handed back";
+
+    traces.clear();
+    driver.results["GetMACAddr"] = 1;
+    driver.results["SetFilterMAC"] = 1;
+    EXPECT_EQ(ApplyStartupMacAddresses(driver, registry, trace), kAdapter);
+    EXPECT_EQ(traces, (std::vector<std::string>{"Get filter mac address failed!!\n",
+                                                "The filter mac address is:02-11-22-33-44-55\n",
+                                                "Set filtermac address failed!!\n"}));
+}
