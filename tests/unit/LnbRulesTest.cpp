@@ -1,0 +1,196 @@
+#include "tuning/LnbRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SatelliteRecord NewSatellite()
+{
+    SatelliteRecord satellite;
+    satellite.lnbPower = 1;
+    satellite.lnbType = kLnbTypeUniversal;
+    return satellite;
+}
+
+void ExpectPair(const SatelliteRecord& satellite, std::int32_t frequency1, std::int32_t frequency2)
+{
+    EXPECT_EQ(satellite.lnbFreq1, frequency1);
+    EXPECT_EQ(satellite.lnbFreq2, frequency2);
+}
+
+}  // namespace
+
+TEST(LnbRules, FixedLocalOscillatorPairs)
+{
+    EXPECT_EQ(FixedLnbPair(kLnbTypeNormal), (LnbFrequencyPair{5150, 5750}));
+    EXPECT_EQ(FixedLnbPair(kLnbTypeUniversal), (LnbFrequencyPair{9750, 10600}));
+    EXPECT_FALSE(FixedLnbPair(kLnbTypeCustom));
+    EXPECT_FALSE(FixedLnbPair(3));
+    EXPECT_FALSE(FixedLnbPair(-1));
+}
+
+TEST(LnbRules, RefreshOfANewSatelliteWritesTheUniversalPair)
+{
+    SatelliteRecord satellite = NewSatellite();
+    const LnbPageView view = RefreshLnbPage(&satellite);
+    EXPECT_EQ(view.dishType, kDishTypeFixed);
+    EXPECT_EQ(view.lnbType, kLnbTypeUniversal);
+    EXPECT_EQ(view.diseqcPort, 0);
+    EXPECT_EQ(view.lnbPower, 1);
+    EXPECT_EQ(view.tone22k, 0);
+    EXPECT_FALSE(view.frequencyEditsEnabled);
+    EXPECT_EQ(view.frequency1Text, "9750");
+    EXPECT_EQ(view.frequency2Text, "10600");
+    ExpectPair(satellite, 9750, 10600);
+}
+
+TEST(LnbRules, RefreshShowsCustomAsStoredAndUnknownValuesAsNoChoice)
+{
+    SatelliteRecord custom = NewSatellite();
+    custom.lnbType = kLnbTypeCustom;
+    custom.lnbFreq1 = 10750;
+    custom.lnbFreq2 = -1;  // shown unsigned
+    const LnbPageView view = RefreshLnbPage(&custom);
+    EXPECT_TRUE(view.frequencyEditsEnabled);
+    EXPECT_EQ(view.frequency1Text, "10750");
+    EXPECT_EQ(view.frequency2Text, "4294967295");
+
+    SatelliteRecord foreign = NewSatellite();
+    foreign.lnbType = 9;
+    foreign.dishType = 5;
+    foreign.diseqcPort = 7;
+    foreign.lnbFreq1 = 1234;
+    const LnbPageView odd = RefreshLnbPage(&foreign);
+    EXPECT_EQ(odd.lnbType, -1);
+    EXPECT_EQ(odd.dishType, -1);
+    EXPECT_EQ(odd.diseqcPort, -1);
+    EXPECT_FALSE(odd.frequencyEditsEnabled);
+    ExpectPair(foreign, 1234, 0);
+}
+
+TEST(LnbRules, RefreshWithoutSatelliteIsNeutral)
+{
+    const LnbPageView view = RefreshLnbPage(nullptr);
+    EXPECT_EQ(view.dishType, -1);
+    EXPECT_EQ(view.tone22k, 0);
+    EXPECT_EQ(view.lnbPower, 1);
+    EXPECT_EQ(view.diseqcPort, -1);
+    EXPECT_EQ(view.lnbType, kLnbTypeUniversal);
+    EXPECT_EQ(view.frequency1Text, "");
+    EXPECT_EQ(view.frequency2Text, "");
+}
+
+TEST(LnbRules, SwitchingToCustomStartsFrom11300)
+{
+    for (LnbFrequencyPair start : {LnbFrequencyPair{0, 0}, LnbFrequencyPair{5150, 5750},
+                                   LnbFrequencyPair{9750, 10600}}) {
+        SatelliteRecord satellite = NewSatellite();
+        satellite.lnbFreq1 = static_cast<std::int32_t>(start.frequency1);
+        satellite.lnbFreq2 = static_cast<std::int32_t>(start.frequency2);
+        const LnbTypeChoice choice = ChooseLnbType(&satellite, kLnbTypeCustom);
+        EXPECT_TRUE(choice.applied);
+        EXPECT_TRUE(choice.frequencyEditsEnabled);
+        EXPECT_EQ(choice.frequency1Text, "11300");
+        EXPECT_EQ(choice.frequency2Text, "0");
+        EXPECT_EQ(satellite.lnbType, kLnbTypeCustom);
+        ExpectPair(satellite, 11300, 0);
+        EXPECT_TRUE(choice.effects.markSettingsChanged);
+        EXPECT_FALSE(choice.effects.setTuningChanged);
+    }
+
+    // A custom pair that is none of the above is kept.
+    SatelliteRecord typed = NewSatellite();
+    typed.lnbFreq1 = 10000;
+    typed.lnbFreq2 = 10750;
+    ChooseLnbType(&typed, kLnbTypeCustom);
+    ExpectPair(typed, 10000, 10750);
+}
+
+TEST(LnbRules, FixedTypeOverwritesATypedPair)
+{
+    SatelliteRecord satellite = NewSatellite();
+    satellite.lnbType = kLnbTypeCustom;
+    satellite.lnbFreq1 = 10000;
+    satellite.lnbFreq2 = 10750;
+    const LnbTypeChoice normal = ChooseLnbType(&satellite, kLnbTypeNormal);
+    EXPECT_FALSE(normal.frequencyEditsEnabled);
+    EXPECT_EQ(normal.frequency1Text, "5150");
+    ExpectPair(satellite, 5150, 5750);
+    ChooseLnbType(&satellite, kLnbTypeCustom);
+    ExpectPair(satellite, 11300, 0);
+}
+
+TEST(LnbRules, TypeChoiceWithoutSatelliteOrItemDoesNothing)
+{
+    EXPECT_FALSE(ChooseLnbType(nullptr, kLnbTypeCustom).applied);
+    SatelliteRecord satellite = NewSatellite();
+    const LnbTypeChoice none = ChooseLnbType(&satellite, -1);
+    EXPECT_FALSE(none.applied);
+    EXPECT_FALSE(none.effects.markSettingsChanged);
+    EXPECT_EQ(satellite.lnbType, kLnbTypeUniversal);
+}
+
+TEST(LnbRules, SwitchControlsWriteTheRecord)
+{
+    SatelliteRecord satellite = NewSatellite();
+    EXPECT_TRUE(ChooseDiseqcPort(&satellite, 3).markSettingsChanged);
+    EXPECT_EQ(satellite.diseqcPort, 3);
+    EXPECT_FALSE(ChooseDiseqcPort(&satellite, -1).markSettingsChanged);
+    EXPECT_FALSE(ChooseDiseqcPort(&satellite, 5).markSettingsChanged);
+    EXPECT_EQ(satellite.diseqcPort, 3);
+
+    EXPECT_TRUE(SetDishType(&satellite, kDishTypeUsals).markSettingsChanged);
+    EXPECT_EQ(satellite.dishType, kDishTypeUsals);
+    EXPECT_TRUE(SetTone22k(&satellite, true).markSettingsChanged);
+    EXPECT_EQ(satellite.tone22k, 1);
+    EXPECT_TRUE(SetLnbPower(&satellite, false).markSettingsChanged);
+    EXPECT_EQ(satellite.lnbPower, 0);
+
+    // Echoing the stored value back is no change.
+    EXPECT_FALSE(SetLnbPower(&satellite, false).markSettingsChanged);
+    EXPECT_FALSE(SetTone22k(nullptr, true).markSettingsChanged);
+    EXPECT_FALSE(SetTone22k(&satellite, true).setTuningChanged);
+}
+
+TEST(LnbRules, FrequencyEditStoresTheNumberShown)
+{
+    SatelliteRecord satellite = NewSatellite();
+    satellite.lnbType = kLnbTypeCustom;
+    const LnbFrequencyEdit typed = EditLnbFrequency(&satellite, LnbFrequencyField::Second, "1075", "10750");
+    EXPECT_FALSE(typed.textReplaced);
+    EXPECT_EQ(satellite.lnbFreq2, 10750);
+    EXPECT_TRUE(typed.effects.markSettingsChanged);
+
+    const LnbFrequencyEdit cleared = EditLnbFrequency(&satellite, LnbFrequencyField::First, "1", "");
+    EXPECT_TRUE(cleared.textReplaced);
+    EXPECT_EQ(cleared.text, "0");
+    satellite.lnbFreq1 = 5;
+    EditLnbFrequency(&satellite, LnbFrequencyField::First, "5", "");
+    EXPECT_EQ(satellite.lnbFreq1, 0);
+}
+
+TEST(LnbRules, FrequencyEditPutsThePreviousTextBackForOversizedOrForeignText)
+{
+    SatelliteRecord satellite = NewSatellite();
+    satellite.lnbFreq1 = 11300;
+    for (const char* text : {"100000", "12a", "-5"}) {
+        SCOPED_TRACE(text);
+        const LnbFrequencyEdit edit = EditLnbFrequency(&satellite, LnbFrequencyField::First, "11300", text);
+        EXPECT_TRUE(edit.textReplaced);
+        EXPECT_EQ(edit.text, "11300");
+        EXPECT_EQ(satellite.lnbFreq1, 11300);
+    }
+    EXPECT_FALSE(EditLnbFrequency(&satellite, LnbFrequencyField::First, "", "99999").textReplaced);
+    EXPECT_EQ(satellite.lnbFreq1, 99999);
+
+    const LnbFrequencyEdit noSatellite = EditLnbFrequency(nullptr, LnbFrequencyField::First, "1", "");
+    EXPECT_EQ(noSatellite.text, "0");
+    EXPECT_FALSE(noSatellite.effects.markSettingsChanged);
+}
+
+TEST(LnbRules, UsalsUnavailableOnlyOnKind3)
+{
+    EXPECT_FALSE(IsUsalsAvailable(3));
+    for (int kind : {0, 1, 2, 4, 5, 7})
+        EXPECT_TRUE(IsUsalsAvailable(kind)) << kind;
+}

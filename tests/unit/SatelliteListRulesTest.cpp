@@ -1,0 +1,348 @@
+#include "database/RecordText.h"
+#include "database/SatelliteListRules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kSatelliteCard = 0;
+constexpr int kCableCard = 5;
+constexpr int kTerrestrialCard = 7;
+
+// A loaded, empty database (loading creates the root even without a file).
+struct LoadedDatabase {
+    CChannelDatabase database;
+    LoadedDatabase() { database.Load(""); }
+};
+
+SatelliteRecord* AddSatellite(CChannelDatabase& database, const char* name, std::int32_t degree)
+{
+    auto record = std::make_unique<SatelliteRecord>();
+    SetFieldText(record->name, name);
+    record->degree = degree;
+    SatelliteRecord* added = record.get();
+    database.AddSatellite(std::move(record), 1);
+    return added;
+}
+
+TransponderRecord* AddTransponder(CChannelDatabase& database, const char* name, std::int32_t frequency)
+{
+    auto record = std::make_unique<TransponderRecord>();
+    SetFieldText(record->name, name);
+    record->frequency = frequency;
+    record->symbolRate = 27500;
+    TransponderRecord* added = record.get();
+    database.AddTransponder(std::move(record), 1);
+    return added;
+}
+
+PidRecord* AddPid(CChannelDatabase& database, std::int32_t value)
+{
+    auto record = std::make_unique<PidRecord>();
+    record->pid = value;
+    PidRecord* added = record.get();
+    database.AddPid(std::move(record), 1);
+    return added;
+}
+
+std::vector<std::string> NamesInDatabase(const CChannelDatabase& database)
+{
+    std::vector<std::string> names;
+    for (const SatelliteRecord* s = database.Root()->firstSatellite; s; s = s->next)
+        names.emplace_back(FieldText(s->name));
+    return names;
+}
+
+void ExpectEffects(const MainDialogEffects& effects, bool tuning, bool refresh, bool settings)
+{
+    EXPECT_EQ(effects.setTuningChanged, tuning);
+    EXPECT_EQ(effects.refreshPages, refresh);
+    EXPECT_EQ(effects.markSettingsChanged, settings);
+}
+
+}  // namespace
+
+TEST(SatelliteListRules, NewSatelliteIsAppendedCurrentWithPowerAndUniversalLnb)
+{
+    LoadedDatabase loaded;
+    AddSatellite(loaded.database, "Hotbird", 130);
+    const SatelliteEditResult result = CreateSatellite(loaded.database, "Astra", 192, kSatelliteCard);
+
+    ASSERT_EQ(result.outcome, SatelliteEditOutcome::Added);
+    ASSERT_NE(result.record, nullptr);
+    EXPECT_EQ(loaded.database.CurrentSatellite(), result.record);
+    EXPECT_EQ(NamesInDatabase(loaded.database), (std::vector<std::string>{"Hotbird", "Astra"}));
+    EXPECT_EQ(result.record->degree, 192);
+    EXPECT_EQ(result.record->lnbPower, 1);
+    EXPECT_EQ(result.record->lnbType, 1);
+    EXPECT_EQ(result.record->dishType, 0);
+    EXPECT_EQ(result.record->diseqcPort, 0);
+    EXPECT_EQ(result.record->tone22k, 0);
+    EXPECT_EQ(result.record->lnbFreq1, 0);
+    EXPECT_EQ(result.savedDegree, 192);
+    EXPECT_TRUE(result.error.IsEmpty());
+    ExpectEffects(result.effects, true, true, true);
+}
+
+TEST(SatelliteListRules, NewSatelliteNameIsCutToItsField)
+{
+    LoadedDatabase loaded;
+    const std::string longName(40, 'x');
+    const SatelliteEditResult result = CreateSatellite(loaded.database, longName, 10, kSatelliteCard);
+    ASSERT_EQ(result.outcome, SatelliteEditOutcome::Added);
+    EXPECT_EQ(FieldText(result.record->name), std::string(31, 'x'));
+    EXPECT_EQ(result.record->name[31], '\0');
+}
+
+TEST(SatelliteListRules, DuplicateIsSameNameInAnyCaseAtTheSameDegree)
+{
+    LoadedDatabase loaded;
+    AddSatellite(loaded.database, "Astra", 192);
+
+    const SatelliteEditResult duplicate = CreateSatellite(loaded.database, "ASTRA", 192, kSatelliteCard);
+    EXPECT_EQ(duplicate.outcome, SatelliteEditOutcome::Duplicate);
+    EXPECT_STREQ(duplicate.error.key, "String19");
+    EXPECT_STREQ(duplicate.error.english, "This satellite already exists.");
+    ExpectEffects(duplicate.effects, false, false, true);
+    EXPECT_EQ(loaded.database.Root()->satelliteCount, 1);
+
+    EXPECT_EQ(CreateSatellite(loaded.database, "ASTRA", 235, kSatelliteCard).outcome, SatelliteEditOutcome::Added);
+    EXPECT_EQ(loaded.database.Root()->satelliteCount, 2);
+}
+
+TEST(SatelliteListRules, ChannelsAllHaveDegree3600AndDifferOnlyByName)
+{
+    LoadedDatabase loaded;
+    const SatelliteEditResult first = CreateSatellite(loaded.database, "News", 42, kCableCard);
+    ASSERT_EQ(first.outcome, SatelliteEditOutcome::Added);
+    EXPECT_EQ(first.record->degree, 3600);
+
+    const SatelliteEditResult again = CreateSatellite(loaded.database, "news", 7, kCableCard);
+    EXPECT_EQ(again.outcome, SatelliteEditOutcome::Duplicate);
+    EXPECT_STREQ(again.error.key, "String30");
+    EXPECT_STREQ(again.error.english, "This channel already exists.");
+}
+
+TEST(SatelliteListRules, NewRefusesWhatTheDialogRefuses)
+{
+    LoadedDatabase loaded;
+    const SatelliteEditResult blank = CreateSatellite(loaded.database, "   ", 10, kSatelliteCard);
+    EXPECT_EQ(blank.outcome, SatelliteEditOutcome::Invalid);
+    EXPECT_STREQ(blank.error.key, "String40");
+    const SatelliteEditResult degree = CreateSatellite(loaded.database, "Astra", 3601, kSatelliteCard);
+    EXPECT_EQ(degree.outcome, SatelliteEditOutcome::Invalid);
+    EXPECT_STREQ(degree.error.key, "String14");
+    EXPECT_EQ(loaded.database.Root()->satelliteCount, 0);
+
+    CChannelDatabase neverLoaded;
+    EXPECT_EQ(CreateSatellite(neverLoaded, "Astra", 192, kSatelliteCard).outcome, SatelliteEditOutcome::NothingDone);
+}
+
+TEST(SatelliteListRules, ChangeRenamesTheCurrentSatelliteInPlace)
+{
+    LoadedDatabase loaded;
+    AddSatellite(loaded.database, "Astra", 192);
+    AddSatellite(loaded.database, "Hotbird", 130);
+    loaded.database.SelectSatellite(loaded.database.Root()->firstSatellite);
+
+    const SatelliteEditResult result = ChangeSatellite(loaded.database, "Astra 1N", 195, kSatelliteCard);
+    ASSERT_EQ(result.outcome, SatelliteEditOutcome::Changed);
+    EXPECT_EQ(result.record, loaded.database.Root()->firstSatellite);
+    EXPECT_EQ(result.record->degree, 195);
+    EXPECT_EQ(result.savedDegree, 195);
+    // Only the list entry moves to the end; the database keeps its order.
+    EXPECT_EQ(NamesInDatabase(loaded.database), (std::vector<std::string>{"Astra 1N", "Hotbird"}));
+    ExpectEffects(result.effects, false, true, true);
+}
+
+TEST(SatelliteListRules, ChangeIsRefusedOrIgnoredWhenTheEntryExists)
+{
+    LoadedDatabase loaded;
+    AddSatellite(loaded.database, "Hotbird", 130);
+    SatelliteRecord* astra = AddSatellite(loaded.database, "Astra", 192);
+
+    const SatelliteEditResult clash = ChangeSatellite(loaded.database, "HOTBIRD", 130, kSatelliteCard);
+    EXPECT_EQ(clash.outcome, SatelliteEditOutcome::Duplicate);
+    EXPECT_STREQ(clash.error.key, "String19");
+    ExpectEffects(clash.effects, false, false, true);
+    EXPECT_EQ(FieldText(astra->name), "Astra");
+
+    // Only the letter case differs: the satellite finds itself, nothing is applied.
+    const SatelliteEditResult caseOnly = ChangeSatellite(loaded.database, "ASTRA", 192, kSatelliteCard);
+    EXPECT_EQ(caseOnly.outcome, SatelliteEditOutcome::Unchanged);
+    EXPECT_EQ(FieldText(astra->name), "Astra");
+    ExpectEffects(caseOnly.effects, false, false, true);
+}
+
+TEST(SatelliteListRules, ChangeOfAChannelKeepsItsDegree)
+{
+    LoadedDatabase loaded;
+    SatelliteRecord* channel = AddSatellite(loaded.database, "News", 3600);
+    const SatelliteEditResult result = ChangeSatellite(loaded.database, "Sport", 12, kTerrestrialCard);
+    ASSERT_EQ(result.outcome, SatelliteEditOutcome::Changed);
+    EXPECT_EQ(FieldText(channel->name), "Sport");
+    EXPECT_EQ(channel->degree, 3600);
+}
+
+TEST(SatelliteListRules, ChangeAndRemoveNeedACurrentSatellite)
+{
+    LoadedDatabase loaded;
+    EXPECT_EQ(ChangeSatellite(loaded.database, "Astra", 192, kSatelliteCard).outcome,
+              SatelliteEditOutcome::NothingDone);
+    const SatelliteEditResult removed = RemoveCurrentSatellite(loaded.database, kSatelliteCard);
+    EXPECT_EQ(removed.outcome, SatelliteEditOutcome::NothingDone);
+    ExpectEffects(removed.effects, false, false, false);
+}
+
+TEST(SatelliteListRules, RemoveTakesTheCurrentSatelliteAndSelectsTheFirst)
+{
+    LoadedDatabase loaded;
+    AddSatellite(loaded.database, "Astra", 192);
+    AddSatellite(loaded.database, "Hotbird", 130);
+    AddTransponder(loaded.database, "11000V/27500", 11000);
+    AddSatellite(loaded.database, "Thor", 3592);
+    loaded.database.SelectSatellite(loaded.database.Root()->firstSatellite->next);
+
+    const SatelliteEditResult result = RemoveCurrentSatellite(loaded.database, kSatelliteCard);
+    EXPECT_EQ(result.outcome, SatelliteEditOutcome::Removed);
+    ExpectEffects(result.effects, true, true, true);
+    EXPECT_EQ(NamesInDatabase(loaded.database), (std::vector<std::string>{"Astra", "Thor"}));
+    EXPECT_EQ(FieldText(loaded.database.CurrentSatellite()->name), "Astra");
+
+    EXPECT_STREQ(RemoveSatelliteQuestion(kSatelliteCard).key, "String20");
+    EXPECT_STREQ(RemoveSatelliteQuestion(kSatelliteCard).english, "Are you sure to remove the current satellite?");
+    EXPECT_STREQ(RemoveSatelliteQuestion(kCableCard).key, "String31");
+    EXPECT_STREQ(RemoveSatelliteQuestion(kCableCard).english, "Are you sure to remove the current channel?");
+}
+
+TEST(SatelliteListRules, RemovingTheLastChannelBringsBackDefault)
+{
+    LoadedDatabase cable;
+    AddSatellite(cable.database, "News", 3600);
+    RemoveCurrentSatellite(cable.database, kCableCard);
+    const SatelliteRecord* channel = cable.database.CurrentSatellite();
+    ASSERT_NE(channel, nullptr);
+    EXPECT_EQ(FieldText(channel->name), "Default");
+    EXPECT_EQ(channel->degree, 3600);
+    const TransponderRecord* tuning = cable.database.CurrentTransponder();
+    ASSERT_NE(tuning, nullptr);
+    EXPECT_EQ(tuning->frequency, 473000);
+    EXPECT_EQ(tuning->symbolRate, 6500);
+    EXPECT_EQ(tuning->polarity, 16);
+    EXPECT_EQ(FieldText(tuning->name), "");
+
+    LoadedDatabase terrestrial;
+    AddSatellite(terrestrial.database, "News", 3600);
+    RemoveCurrentSatellite(terrestrial.database, kTerrestrialCard);
+    ASSERT_NE(terrestrial.database.CurrentTransponder(), nullptr);
+    EXPECT_EQ(terrestrial.database.CurrentTransponder()->frequency, 51000);
+    EXPECT_EQ(terrestrial.database.CurrentTransponder()->symbolRate, 6);
+    EXPECT_EQ(terrestrial.database.CurrentTransponder()->polarity, 0);
+
+    LoadedDatabase satellites;
+    AddSatellite(satellites.database, "Astra", 192);
+    RemoveCurrentSatellite(satellites.database, kSatelliteCard);
+    EXPECT_EQ(satellites.database.CurrentSatellite(), nullptr);
+    EXPECT_EQ(satellites.database.Root()->satelliteCount, 0);
+}
+
+TEST(SatelliteListRules, ListSelectsTheSavedSatelliteTransponderAndPid)
+{
+    LoadedDatabase loaded;
+    AddSatellite(loaded.database, "Astra", 192);
+    SatelliteRecord* hotbird = AddSatellite(loaded.database, "Hotbird", 130);
+    AddTransponder(loaded.database, "11000V/27500", 11000);
+    TransponderRecord* second = AddTransponder(loaded.database, "12000H/27500", 12000);
+    AddPid(loaded.database, 100);
+    PidRecord* pid = AddPid(loaded.database, 200);
+    loaded.database.SelectSatellite(loaded.database.Root()->firstSatellite);
+
+    const SatelliteListFill fill =
+        BuildSatelliteList(loaded.database, kSatelliteCard, {"Hotbird", 130, "12000H/27500", "200"});
+    ASSERT_EQ(fill.items.size(), 2u);
+    EXPECT_EQ(fill.items[0].name, "Astra");
+    EXPECT_EQ(fill.items[1].name, "Hotbird");
+    EXPECT_EQ(fill.items[1].record, hotbird);
+    EXPECT_EQ(fill.selectedIndex, 1);
+    EXPECT_EQ(fill.savedDegree, 130);
+    EXPECT_EQ(loaded.database.CurrentSatellite(), hotbird);
+    EXPECT_EQ(loaded.database.CurrentTransponder(), second);
+    EXPECT_EQ(loaded.database.CurrentPid(), pid);
+}
+
+TEST(SatelliteListRules, ListFallsBackToTheFirstSatellite)
+{
+    LoadedDatabase loaded;
+    AddSatellite(loaded.database, "Astra", 192);
+    AddSatellite(loaded.database, "Hotbird", 130);
+    loaded.database.SelectSatellite(loaded.database.Root()->firstSatellite);
+
+    for (const SavedSelection& saved : {SavedSelection{"hotbird", 130, "", ""}, SavedSelection{"Hotbird", 131, "", ""},
+                                        SavedSelection{}}) {
+        SCOPED_TRACE(saved.satelliteName);
+        const SatelliteListFill fill = BuildSatelliteList(loaded.database, kSatelliteCard, saved);
+        EXPECT_EQ(fill.selectedIndex, 0);
+        EXPECT_EQ(fill.savedDegree, 192);
+        EXPECT_EQ(FieldText(loaded.database.CurrentSatellite()->name), "Astra");
+    }
+}
+
+TEST(SatelliteListRules, EmptyListsByKindOfCard)
+{
+    LoadedDatabase satellites;
+    const SatelliteListFill none = BuildSatelliteList(satellites.database, kSatelliteCard, {});
+    EXPECT_TRUE(none.items.empty());
+    EXPECT_EQ(none.selectedIndex, -1);
+    EXPECT_FALSE(none.savedDegree);
+
+    LoadedDatabase cable;
+    const SatelliteListFill channels = BuildSatelliteList(cable.database, kCableCard, {});
+    ASSERT_EQ(channels.items.size(), 1u);
+    EXPECT_EQ(channels.items[0].name, "Default");
+    EXPECT_EQ(channels.selectedIndex, 0);
+    EXPECT_EQ(channels.savedDegree, 3600);
+    EXPECT_EQ(EnsureDefaultChannel(cable.database, kCableCard), 0);  // only once
+
+    CChannelDatabase neverLoaded;
+    EXPECT_TRUE(BuildSatelliteList(neverLoaded, kCableCard, {}).items.empty());
+    EXPECT_EQ(EnsureDefaultChannel(neverLoaded, kCableCard), 0);
+}
+
+TEST(SatelliteListRules, ChoosingAnotherSatelliteChangesTheTuning)
+{
+    LoadedDatabase loaded;
+    SatelliteRecord* astra = AddSatellite(loaded.database, "Astra", 192);
+    AddTransponder(loaded.database, "11000V/27500", 11000);
+    TransponderRecord* second = AddTransponder(loaded.database, "12000V/27500", 12000);
+    SatelliteRecord* hotbird = AddSatellite(loaded.database, "Hotbird", 130);
+
+    ExpectEffects(ChooseSatellite(loaded.database, "Astra", astra), true, true, true);
+    EXPECT_EQ(loaded.database.CurrentSatellite(), astra);
+
+    // The same satellite with its first transponder current: the tuning stays.
+    ExpectEffects(ChooseSatellite(loaded.database, "Astra", astra), false, true, true);
+
+    // Choosing it again moves the transponder cursor back to the first one.
+    loaded.database.SelectTransponder(second);
+    ExpectEffects(ChooseSatellite(loaded.database, "Astra", astra), true, true, true);
+    EXPECT_NE(loaded.database.CurrentTransponder(), second);
+
+    ExpectEffects(ChooseSatellite(loaded.database, "", hotbird), false, false, false);
+    SatelliteRecord stranger;
+    SetFieldText(stranger.name, "Thor");
+    ExpectEffects(ChooseSatellite(loaded.database, "Thor", &stranger), false, false, false);
+    EXPECT_EQ(loaded.database.CurrentSatellite(), astra);
+}
+
+TEST(SatelliteListRules, SatellitesWithTheSameNameAtOtherDegreesAreTold)
+{
+    LoadedDatabase loaded;
+    SatelliteRecord* east = AddSatellite(loaded.database, "Eutelsat", 70);
+    SatelliteRecord* west = AddSatellite(loaded.database, "Eutelsat", 3550);
+    loaded.database.SelectSatellite(east);
+    ExpectEffects(ChooseSatellite(loaded.database, "Eutelsat", west), true, true, true);
+    EXPECT_EQ(loaded.database.CurrentSatellite(), west);
+}

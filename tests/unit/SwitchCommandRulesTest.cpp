@@ -1,0 +1,125 @@
+#include "tests/unit/FakeReceiverDriver.h"
+#include "tuning/SwitchCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class SwitchCommandRules : public testing::Test {
+protected:
+    FakeReceiverDriver driver;
+    SatelliteRecord satellite;
+    TransponderRecord transponder;
+    std::vector<std::string> trace;
+    std::vector<int> pauses;
+
+    TraceSink Sink()
+    {
+        return [this](const std::string& line) { trace.push_back(line); };
+    }
+    PauseFunction Pause()
+    {
+        return [this](int milliseconds) { pauses.push_back(milliseconds); };
+    }
+    std::string SwitchCall(std::int32_t port, std::int32_t polarity)
+    {
+        satellite.diseqcPort = port;
+        transponder.polarity = polarity;
+        driver.calls.clear();
+        SendDiseqcSwitch(driver, &satellite, &transponder, Sink(), Pause());
+        return driver.calls.empty() ? std::string() : driver.calls.back();
+    }
+};
+
+}  // namespace
+
+TEST_F(SwitchCommandRules, DataByteByPortAndPolarity)
+{
+    EXPECT_EQ(SwitchCall(0, 1), "SetDiseCom2(E0,10,38,F0)");
+    EXPECT_EQ(SwitchCall(0, 0), "SetDiseCom2(E0,10,38,F0)");
+    EXPECT_EQ(SwitchCall(3, 0), "SetDiseCom2(E0,10,38,F8)");
+    EXPECT_EQ(SwitchCall(3, 1), "SetDiseCom2(E0,10,38,FA)");
+
+    const std::uint8_t expected[5][2] = {{0xF0, 0xF0}, {0xF0, 0xF2}, {0xF4, 0xF6}, {0xF8, 0xFA}, {0xFC, 0xFE}};
+    for (int port = 0; port <= 4; ++port) {
+        EXPECT_EQ(DiseqcSwitchData(port, 0), expected[port][0]) << port;
+        EXPECT_EQ(DiseqcSwitchData(port, 1), expected[port][1]) << port;
+    }
+    EXPECT_EQ(DiseqcSwitchData(5, 1), 0xF0);
+    EXPECT_EQ(DiseqcSwitchData(-1, 1), 0xF0);
+    EXPECT_EQ(DiseqcSwitchData(2, 9), 0xF6);  // any polarity but 0 is horizontal
+}
+
+TEST_F(SwitchCommandRules, TonePowerArgumentsAndTrace)
+{
+    satellite.tone22k = 1;
+    satellite.lnbPower = 0;
+    EXPECT_EQ(SendTonePower(driver, &satellite, &transponder, Sink()), 1);
+    EXPECT_EQ(driver.calls, (std::vector<std::string>{"SetDiseCom1(1,0,0,0)"}));
+    EXPECT_EQ(trace, (std::vector<std::string>{".....Send 22Hz_LNBPower.....22kHz:Enable,LNBPower:Disable\n",
+                                               "Send 22Hz_LNBPower Return Ok.\n"}));
+
+    satellite.tone22k = 7;   // above 0 counts as on
+    satellite.lnbPower = -1; // not above 0 counts as off
+    trace.clear();
+    driver.SetResult("SetDiseCom1", 5);
+    EXPECT_EQ(SendTonePower(driver, &satellite, &transponder, Sink()), 1);
+    EXPECT_EQ(driver.calls.back(), "SetDiseCom1(1,0,0,0)");
+    EXPECT_EQ(trace.back(), "Send 22Hz_LNBPower Return Fail.\n");
+
+    satellite.tone22k = 0;
+    satellite.lnbPower = 1;
+    trace.clear();
+    SendTonePower(driver, &satellite, &transponder, Sink());
+    EXPECT_EQ(driver.calls.back(), "SetDiseCom1(0,0,0,1)");
+    EXPECT_EQ(trace.front(), ".....Send 22Hz_LNBPower.....22kHz:Disable,LNBPower:Enable\n");
+}
+
+TEST_F(SwitchCommandRules, DiseqcTraceAndPauseAfterTheCallEvenOnFailure)
+{
+    satellite.diseqcPort = 2;
+    EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, &transponder, Sink(), Pause()), 1);
+    EXPECT_EQ(trace, (std::vector<std::string>{".....Send DiSEqC 2.....\n", "Send DiSEqC Return Ok\n"}));
+    EXPECT_EQ(pauses, (std::vector<int>{100}));
+
+    driver.SetResult("SetDiseCom2", 1);
+    trace.clear();
+    EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, &transponder, Sink(), Pause()), 1);
+    EXPECT_EQ(trace.back(), "Send DiSEqC Return Fail\n");
+    EXPECT_EQ(pauses, (std::vector<int>{100, 100}));
+}
+
+TEST_F(SwitchCommandRules, NothingIsSentWithoutSatelliteOrTransponder)
+{
+    EXPECT_EQ(SendTonePower(driver, nullptr, &transponder, Sink()), 0);
+    EXPECT_EQ(SendTonePower(driver, &satellite, nullptr, Sink()), 0);
+    EXPECT_EQ(SendDiseqcSwitch(driver, nullptr, &transponder, Sink(), Pause()), 0);
+    EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, nullptr, Sink(), Pause()), 0);
+    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_TRUE(trace.empty());
+    EXPECT_TRUE(pauses.empty());
+}
+
+TEST_F(SwitchCommandRules, AnEmptyTraceSinkStillSends)
+{
+    satellite.tone22k = 1;
+    EXPECT_EQ(SendTonePower(driver, &satellite, &transponder, {}), 1);
+    EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, &transponder, {}, Pause()), 1);
+    EXPECT_EQ(driver.calls, (std::vector<std::string>{"SetDiseCom1(1,0,0,0)", "SetDiseCom2(E0,10,38,F0)"}));
+}
+
+TEST_F(SwitchCommandRules, LockOrderSendsTonePowerAroundTheSwitch)
+{
+    satellite.tone22k = 1;
+    satellite.lnbPower = 0;
+    satellite.diseqcPort = 4;
+    transponder.polarity = 1;
+    SendTonePower(driver, &satellite, &transponder, Sink());
+    SendDiseqcSwitch(driver, &satellite, &transponder, Sink(), Pause());
+    SendTonePower(driver, &satellite, &transponder, Sink());
+    EXPECT_EQ(driver.calls, (std::vector<std::string>{"SetDiseCom1(1,0,0,0)", "SetDiseCom2(E0,10,38,FE)",
+                                                      "SetDiseCom1(1,0,0,0)"}));
+}

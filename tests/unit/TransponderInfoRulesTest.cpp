@@ -1,0 +1,184 @@
+#include "database/RecordText.h"
+#include "tuning/DishPageView.h"
+#include "tuning/TransponderInfoRules.h"
+#include "tuning/TransponderNames.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+void ExpectRefused(const TransponderInfoCheck& check, const char* key, const char* english,
+                   TransponderInfoField focus)
+{
+    EXPECT_FALSE(check.ok);
+    ASSERT_NE(check.message.key, nullptr);
+    EXPECT_STREQ(check.message.key, key);
+    EXPECT_STREQ(check.message.english, english);
+    EXPECT_EQ(check.focus, focus);
+}
+
+constexpr const char* kFrequencyText = "Frequency data is invalid,it must be 950-14000.";
+constexpr const char* kSymbolRateText = "Symbol rate data is invalid,it must be 900-45000";
+
+TransponderRecord Transponder(const char* name, std::int32_t frequency, std::int32_t symbolRate,
+                              std::int32_t polarity)
+{
+    TransponderRecord record;
+    SetFieldText(record.name, name);
+    record.frequency = frequency;
+    record.symbolRate = symbolRate;
+    record.polarity = polarity;
+    return record;
+}
+
+}  // namespace
+
+TEST(TransponderInfoRules, FrequencyFrom950To14000)
+{
+    EXPECT_TRUE(CheckTransponderInfo("950", "27500", 0).ok);
+    EXPECT_TRUE(CheckTransponderInfo("14000", "27500", 1).ok);
+    ExpectRefused(CheckTransponderInfo("949", "27500", 0), "String15", kFrequencyText, TransponderInfoField::Frequency);
+    ExpectRefused(CheckTransponderInfo("14001", "27500", 0), "String15", kFrequencyText,
+                  TransponderInfoField::Frequency);
+    ExpectRefused(CheckTransponderInfo("9a0", "27500", 0), "String15", kFrequencyText, TransponderInfoField::Frequency);
+}
+
+TEST(TransponderInfoRules, SymbolRateFrom900To45000)
+{
+    EXPECT_TRUE(CheckTransponderInfo("12380", "900", 0).ok);
+    EXPECT_TRUE(CheckTransponderInfo("12380", "45000", 0).ok);
+    ExpectRefused(CheckTransponderInfo("12380", "899", 0), "String16", kSymbolRateText,
+                  TransponderInfoField::SymbolRate);
+    ExpectRefused(CheckTransponderInfo("12380", "45001", 0), "String16", kSymbolRateText,
+                  TransponderInfoField::SymbolRate);
+}
+
+TEST(TransponderInfoRules, ChecksRunInOrderWithTheirOwnTexts)
+{
+    // The empty-frequency text has no full stop.
+    ExpectRefused(CheckTransponderInfo("", "", -1), "String15", "Frequency data is invalid,it must be 950-14000",
+                  TransponderInfoField::Frequency);
+    ExpectRefused(CheckTransponderInfo("1", "", -1), "String16", kSymbolRateText, TransponderInfoField::SymbolRate);
+    ExpectRefused(CheckTransponderInfo("1", "1", -1), "String15", kFrequencyText, TransponderInfoField::Frequency);
+    ExpectRefused(CheckTransponderInfo("12380", "1", -1), "String16", kSymbolRateText,
+                  TransponderInfoField::SymbolRate);
+    ExpectRefused(CheckTransponderInfo("12380", "27500", -1), "String17", "Polarity is invalid",
+                  TransponderInfoField::Polarity);
+}
+
+TEST(TransponderNameRules, StandardNameFromTheValues)
+{
+    TransponderRecord record = Transponder("", 12380, 27500, 1);
+    NameTransponder(record);
+    EXPECT_EQ(FieldText(record.name), "12380H/27500");
+    record.polarity = 0;
+    NameTransponder(record);
+    EXPECT_EQ(FieldText(record.name), "12380V/27500");
+    record.polarity = 7;  // anything but 0 is horizontal
+    NameTransponder(record);
+    EXPECT_EQ(FieldText(record.name), "12380H/27500");
+}
+
+TEST(TransponderNameRules, SymbolRateRenameKeepsTheTypedText)
+{
+    TransponderRecord record = Transponder("12380V/27500", 12380, 2750, 0);
+    RenameForSymbolRate(record, "02750");
+    EXPECT_EQ(FieldText(record.name), "12380V/02750");
+    EXPECT_EQ(record.symbolRate, 2750);
+}
+
+TEST(TransponderNameRules, PolarityRenameSwapsTheLetterBeforeTheSlash)
+{
+    TransponderRecord record = Transponder("12380V/27500", 12380, 27500, 1);
+    RenameForPolarity(record);
+    EXPECT_EQ(FieldText(record.name), "12380H/27500");
+    record.polarity = 0;
+    RenameForPolarity(record);
+    EXPECT_EQ(FieldText(record.name), "12380V/27500");
+}
+
+TEST(TransponderNameRules, ForeignNamesWithoutUsableSlashAreRebuilt)
+{
+    TransponderRecord noSlash = Transponder("Sky News", 11778, 27500, 0);
+    RenameForSymbolRate(noSlash, "02200");
+    EXPECT_EQ(FieldText(noSlash.name), "11778V/02200");
+
+    TransponderRecord leadingSlash = Transponder("/27500", 11778, 27500, 1);
+    RenameForPolarity(leadingSlash);
+    EXPECT_EQ(FieldText(leadingSlash.name), "11778H/27500");
+    EXPECT_EQ(leadingSlash.frequency, 11778);
+    EXPECT_EQ(leadingSlash.symbolRate, 27500);
+}
+
+TEST(TransponderNameRules, RenamesNeverOverrunTheNameField)
+{
+    // A full field without a terminating zero, as a foreign file may hold it.
+    TransponderRecord record;
+    std::memset(record.name, 'A', sizeof record.name);
+    record.name[30] = '/';
+    RenameForSymbolRate(record, "45000");
+    EXPECT_EQ(FieldText(record.name), std::string(30, 'A') + "/");
+    EXPECT_EQ(record.name[31], '\0');
+
+    std::memset(record.name, 'B', sizeof record.name);
+    record.name[5] = '/';
+    record.polarity = 1;
+    RenameForPolarity(record);
+    EXPECT_EQ(FieldText(record.name), "BBBBH/" + std::string(25, 'B'));
+
+    TransponderRecord noZero;
+    std::memset(noZero.name, 'C', sizeof noZero.name);
+    noZero.frequency = -1;
+    noZero.symbolRate = -1;
+    RenameForPolarity(noZero);
+    EXPECT_EQ(FieldText(noZero.name), "4294967295V/4294967295");
+}
+
+TEST(DishPageViewRules, ComboListsTheTranspondersInDatabaseOrder)
+{
+    SatelliteRecord satellite;
+    SetFieldText(satellite.name, "Astra");
+    satellite.degree = 192;
+    satellite.dishType = 2;
+    TransponderRecord second = Transponder("10714H/22000", 10714, 22000, 1);
+    TransponderRecord first = Transponder("12380V/27500", 12380, 27500, 0);
+    first.next = &second;
+    satellite.firstTransponder = &first;
+
+    const DishTransponderView view = BuildDishTransponderView(&satellite, &second);
+    EXPECT_EQ(view.dishTypeText, "USALS");
+    EXPECT_EQ(view.satelliteText, "Astra (192)");
+    EXPECT_EQ(view.degreeText, "192");
+    ASSERT_EQ(view.items.size(), 2u);
+    EXPECT_EQ(view.items[0].text, "12380");
+    EXPECT_EQ(view.items[0].record, &first);
+    EXPECT_EQ(view.items[1].text, "10714");
+    EXPECT_EQ(view.selectedIndex, 1);
+    EXPECT_EQ(view.frequencyText, "10714");
+    EXPECT_EQ(view.symbolRateText, "22000");
+    EXPECT_EQ(view.polarity, 1);
+    EXPECT_TRUE(view.transponderControlsEnabled);
+}
+
+TEST(DishPageViewRules, WithoutTransponderTheControlsStayEmptyAndDisabled)
+{
+    SatelliteRecord satellite;
+    SetFieldText(satellite.name, "Thor");
+    satellite.dishType = 9;
+    const DishTransponderView view = BuildDishTransponderView(&satellite, nullptr);
+    EXPECT_EQ(view.dishTypeText, "");
+    EXPECT_TRUE(view.items.empty());
+    EXPECT_EQ(view.selectedIndex, -1);
+    EXPECT_FALSE(view.transponderControlsEnabled);
+    EXPECT_EQ(view.polarity, -1);
+    EXPECT_EQ(view.symbolRateText, "");
+
+    const DishTransponderView none = BuildDishTransponderView(nullptr, nullptr);
+    EXPECT_EQ(none.satelliteText, "");
+    EXPECT_FALSE(none.transponderControlsEnabled);
+    EXPECT_STREQ(DishTypeText(0), "Fixed");
+    EXPECT_STREQ(DishTypeText(1), "DiSEqC 1.2 motor");
+}
