@@ -13,6 +13,11 @@ unsigned Unsigned(std::int32_t value) { return static_cast<unsigned>(value); }
 
 } // namespace
 
+const char* LockWaitFallbackText(LockKind kind)
+{
+    return kind == LockKind::Cable ? "Locking, Please wait......" : "Locking,Please wait......";
+}
+
 LockSequence::LockSequence(LockKind kind, ReceiverDriver& driver, SwitchCommandSender* switches,
                            std::chrono::milliseconds waitLimit)
     : kind(kind), driver(driver), switches(switches), waitLimit(waitLimit),

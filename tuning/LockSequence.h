@@ -22,6 +22,10 @@ struct TransponderRecord;
 
 constexpr std::chrono::milliseconds kLockWaitLimit{5000};
 
+// The wait dialog's label: looked up by key, with the kind's English fallback.
+inline constexpr char kLockWaitMessageKey[] = "String24";
+const char* LockWaitFallbackText(LockKind kind);
+
 class LockSequence {
 public:
     // switches is needed for a satellite card only; the page owning the

@@ -83,10 +83,14 @@ protected:
     }
 
     // Runs and lets the background worker finish, so that the next step
-    // starts from a settled request block.
+    // starts from a settled request block. A silent run reports whatever the
+    // block holds when it looks, so its worker is held in the driver until then.
     void RunSettled(LockSequence& sequence, const TransponderRecord& transponder, bool silent)
     {
+        if (silent)
+            driver.HoldLocks();
         sequence.Run(host, &satellite, &transponder, silent);
+        driver.ReleaseLocks();
         ASSERT_TRUE(WaitForLockWorkers(5s));
     }
 
@@ -356,8 +360,11 @@ TEST_F(LockSequenceTest, TerrestrialSearchRemembersTheBandwidth)
     EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(618000,8,0,0,0,0,0)"}));
 }
 
-TEST(LockKind, FollowsTheDeviceKind)
+TEST(LockKind, FollowsTheDeviceKindAndChoosesTheWaitText)
 {
+    EXPECT_STREQ(LockWaitFallbackText(LockKind::Satellite), "Locking,Please wait......");
+    EXPECT_STREQ(LockWaitFallbackText(LockKind::Cable), "Locking, Please wait......");
+    EXPECT_STREQ(LockWaitFallbackText(LockKind::Terrestrial), "Locking,Please wait......");
     EXPECT_EQ(LockKindOf(-1), LockKind::Satellite);
     EXPECT_EQ(LockKindOf(4), LockKind::Satellite);
     EXPECT_EQ(LockKindOf(5), LockKind::Cable);
