@@ -56,6 +56,10 @@ public:
     CChannelDatabase& Database() { return database; }
     ReceiverDriver& Driver() const;
 
+    // The page that locks the card of this kind, and the PID page.
+    CTabPage* LockingPage() const;
+    CTabPage* PidPage() const;
+
     // The question of the frame's Exit while changes are unsaved.
     void RunExitQuestion();
 
@@ -86,8 +90,6 @@ private:
     void SetUpMacAddresses();
     void RegisterDeviceNotifications();
     void TraceTimestamp(const char* label);
-    CTabPage* LockingPage() const;
-    CTabPage* PidPage() const;
     void SaveMotorSettings();
     void RelockIfNeeded();
 

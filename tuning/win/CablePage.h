@@ -2,9 +2,15 @@
 #pragma once
 
 #include "app/win/TabPage.h"
+#include "tuning/win/PageLock.h"
 
 class CCablePage : public CTabPage {
 public:
     CCablePage();
 
+    int Lock(int silent) override { return lock.Lock(silent); }
+
+
+private:
+    CPageLock lock{*this, LockKind::Cable, "Locking, Please wait......"};
 };

@@ -2,9 +2,15 @@
 #pragma once
 
 #include "app/win/TabPage.h"
+#include "tuning/win/PageLock.h"
 
 class CTerrestrialPage : public CTabPage {
 public:
     CTerrestrialPage();
 
+    int Lock(int silent) override { return lock.Lock(silent); }
+
+
+private:
+    CPageLock lock{*this, LockKind::Terrestrial, "Locking,Please wait......"};
 };

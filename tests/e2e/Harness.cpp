@@ -1,0 +1,461 @@
+#include "tests/e2e/Harness.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+const char kSettingsKey[] = "Software\\Tavio\\Skyfold";
+const char kExitRequestMessage[] = "{CAE549C8-83E9-4266-8AE4-2051746EA788}";
+
+std::string Environment(const char* name)
+{
+    char buffer[1024] = {};
+    DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+    return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
+}
+
+// Wine hands the test the Unix paths of the build; drive Z: maps the root.
+std::string WindowsPath(std::string path)
+{
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path;
+}
+
+void CopyFolderFiles(const std::string& from, const std::string& pattern, const std::string& to)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileA((from + found.cFileName).c_str(), (to + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void EmptyFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string path = folder + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EmptyFolder(path + "\\");
+            RemoveDirectoryA(path.c_str());
+        } else {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId)
+        return TRUE;
+    char text[256] = {};
+    if (search->className != nullptr) {
+        GetClassNameA(window, text, sizeof(text));
+        if (lstrcmpA(text, search->className) != 0)
+            return TRUE;
+    }
+    if (search->title != nullptr && WindowText(window) != search->title)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+struct BoxSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMessageBox(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (owner == search->processId && lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) &&
+        GetDlgItem(window, 0xFFFF) != nullptr) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(context);
+    if (GetDlgCtrlID(window) == search->id) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+{
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return true;
+}
+
+LumisatRun::LumisatRun(const std::string& name)
+{
+    const std::string bin = WindowsPath(Environment("LUMISAT_BIN"));
+    const std::string source = WindowsPath(Environment("LUMISAT_SOURCE"));
+    folder = bin + "..\\e2e\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    folder += name + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    EmptyFolder(folder);
+    CopyFileA((bin + "Lumisat.exe").c_str(), (folder + "Lumisat.exe").c_str(), FALSE);
+    CopyFileA((bin + "Quarlink.dll").c_str(), (folder + "Quarlink.dll").c_str(), FALSE);
+    CreateDirectoryA((folder + "Language").c_str(), nullptr);
+    CopyFolderFiles(source + "resources\\Language\\", "*.txt", folder + "Language\\");
+
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    SetRegistryString("PATH", folder);
+}
+
+LumisatRun::~LumisatRun()
+{
+    Kill();
+    if (process.hProcess != nullptr) {
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+}
+
+void LumisatRun::WriteIni(const std::string& text)
+{
+    WriteFile("Quarlink.ini", text + "\n[Log]\nFile=Quarlink.log\n");
+}
+
+void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) const
+{
+    std::ofstream file(folder + name, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string LumisatRun::ReadFile(const std::string& name) const
+{
+    std::ifstream file(folder + name, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void LumisatRun::SetRegistryString(const char* name, const std::string& value) const
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != 0)
+        return;
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size()));
+    RegCloseKey(key);
+}
+
+void LumisatRun::SetRegistryNumber(const char* name, DWORD value) const
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != 0)
+        return;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    RegCloseKey(key);
+}
+
+std::string LumisatRun::RegistryString(const char* name) const
+{
+    char buffer[1024] = {};
+    DWORD size = sizeof(buffer) - 1;
+    DWORD type = 0;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != 0)
+        return std::string();
+    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    return result == 0 && type == REG_SZ ? std::string(buffer) : std::string();
+}
+
+bool LumisatRun::RegistryNumber(const char* name, DWORD& value) const
+{
+    DWORD size = sizeof(value);
+    DWORD type = 0;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != 0)
+        return false;
+    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    return result == 0 && type == REG_DWORD;
+}
+
+bool LumisatRun::Start()
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string command = "\"" + folder + "Lumisat.exe\"";
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process))
+        return false;
+    return WaitFor([this] {
+        mainDialog = FindTopLevel("#32770", kMainTitle);
+        return mainDialog != nullptr && IsWindowVisible(mainDialog);
+    }, std::chrono::seconds(30));
+}
+
+DWORD LumisatRun::StartSecondInstance()
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION second{};
+    std::string command = "\"" + folder + "Lumisat.exe\"";
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &second))
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(second.hProcess, 20000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(second.hProcess, &code);
+    else
+        TerminateProcess(second.hProcess, 1);
+    CloseHandle(second.hProcess);
+    CloseHandle(second.hThread);
+    return code;
+}
+
+bool LumisatRun::IsRunning() const
+{
+    return process.hProcess != nullptr && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool LumisatRun::WaitForExit(std::chrono::milliseconds timeout)
+{
+    if (process.hProcess == nullptr)
+        return true;
+    return WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+void LumisatRun::Kill()
+{
+    if (IsRunning()) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+}
+
+HWND LumisatRun::Frame() const
+{
+    return FindTopLevel("SkyfoldClass", nullptr);
+}
+
+HWND LumisatRun::FindTopLevel(const char* className, const char* title) const
+{
+    WindowSearch search{process.dwProcessId, className, title, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND LumisatRun::WaitForMessageBox(std::chrono::milliseconds timeout) const
+{
+    HWND box = nullptr;
+    WaitFor([&] {
+        BoxSearch context{process.dwProcessId, nullptr};
+        EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&context));
+        box = context.found;
+        return box != nullptr;
+    }, timeout);
+    return box;
+}
+
+bool LumisatRun::NoMessageBoxFor(std::chrono::milliseconds time) const
+{
+    return WaitForMessageBox(time) == nullptr;
+}
+
+std::string LumisatRun::CallLog() const
+{
+    // The simulator appends while we read: open with full sharing.
+    HANDLE file = CreateFileA((folder + "Quarlink.log").c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string text;
+    char buffer[65536];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    CloseHandle(file);
+    return text;
+}
+
+std::vector<std::string> LumisatRun::CallLogLines() const
+{
+    std::vector<std::string> lines;
+    std::istringstream text(CallLog());
+    std::string line;
+    while (std::getline(text, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line[0] != '#')
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+bool LumisatRun::WaitForCall(const std::string& prefix, size_t from, std::chrono::milliseconds timeout) const
+{
+    return WaitFor([&] {
+        std::vector<std::string> lines = CallLogLines();
+        for (size_t i = from; i < lines.size(); ++i) {
+            if (lines[i].rfind(prefix, 0) == 0)
+                return true;
+        }
+        return false;
+    }, timeout);
+}
+
+void LumisatRun::RequestExit(WPARAM wParam) const
+{
+    PostMessageA(Frame(), RegisterWindowMessageA(kExitRequestMessage), wParam, 0);
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    // WM_GETTEXT crosses processes for every window class.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    return WindowText(GetDlgItem(box, 0xFFFF));
+}
+
+HWND FindControl(HWND root, int id)
+{
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(root, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Click(HWND control)
+{
+    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+void ClickIn(HWND root, int id)
+{
+    Click(FindControl(root, id));
+}
+
+void AnswerMessageBox(HWND box, int buttonId)
+{
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+}
+
+void SetText(HWND control, const std::string& text)
+{
+    SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+}
+
+std::vector<std::string> TabTexts(HWND tab)
+{
+    std::vector<std::string> texts;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tab, &processId);
+    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (target == nullptr)
+        return texts;
+    const SIZE_T textSize = 256;
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(target, nullptr, sizeof(TCITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
+    int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count && remote != nullptr; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = remote + sizeof(TCITEMA);
+        item.cchTextMax = static_cast<int>(textSize);
+        WriteProcessMemory(target, remote, &item, sizeof(item), nullptr);
+        SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+        char text[256] = {};
+        ReadProcessMemory(target, remote + sizeof(TCITEMA), text, textSize - 1, nullptr);
+        texts.emplace_back(text);
+    }
+    if (remote != nullptr)
+        VirtualFreeEx(target, remote, 0, MEM_RELEASE);
+    CloseHandle(target);
+    return texts;
+}
+
+void ChooseComboItem(HWND combo, int index)
+{
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+std::vector<std::string> ComboTexts(HWND combo)
+{
+    std::vector<std::string> texts;
+    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        // Across processes Wine answers the ANSI request with UTF-16 text.
+        wchar_t wide[256] = {};
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) >= 255)
+            continue;
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+        char text[512] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+int ComboSelection(HWND combo)
+{
+    return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
