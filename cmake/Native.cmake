@@ -45,3 +45,9 @@ if(BENCH_SOURCES AND benchmark_FOUND)
         target_link_libraries(${name} PRIVATE lumisat_rules benchmark::benchmark)
     endforeach()
 endif()
+
+# Demo channel databases for the run command and the end-to-end scenarios.
+add_executable(MakeDemoDatabase tools/MakeDemoDatabase.cpp)
+target_link_libraries(MakeDemoDatabase PRIVATE lumisat_rules)
+target_compile_options(MakeDemoDatabase PRIVATE ${SANITIZERS})
+target_link_options(MakeDemoDatabase PRIVATE ${SANITIZERS})

@@ -1,1 +1,0 @@
-int SimulatorPlaceholder() { return 0; }
