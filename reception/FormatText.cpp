@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace reception {
+
 std::string FormatText(const char* format, ...)
 {
     va_list arguments;
@@ -28,3 +30,5 @@ std::string ToUpperAscii(std::string text)
     }
     return text;
 }
+
+}  // namespace reception

@@ -11,8 +11,12 @@
 #define LUMISAT_PRINTF_FORMAT(formatIndex, firstArgument)
 #endif
 
+namespace reception {
+
 std::string FormatText(const char* format, ...) LUMISAT_PRINTF_FORMAT(1, 2);
 
 // Upper-cases the ASCII letters only, as the ANSI upper-casing of the texts
 // shown here (hexadecimal digits and separators) does.
 std::string ToUpperAscii(std::string text);
+
+}  // namespace reception

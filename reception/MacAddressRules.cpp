@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using namespace reception;
+
 namespace {
 
 MacFieldTexts FieldTexts(const MacAddress& address)

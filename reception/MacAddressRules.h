@@ -15,7 +15,7 @@
 using MacFieldTexts = std::array<std::string, 6>;
 
 struct MacSaveOutcome {
-    MessageText message;  // shown in an OK-only message box
+    const char* message;  // shown as it stands in an OK-only message box
     bool closeDialog;     // false: the dialog stays open
 };
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using namespace reception;
+
 std::string MacTraceText(const MacAddress& a)
 {
     return FormatText("%02x-%02x-%02x-%02x-%02x-%02x", a[0], a[1], a[2], a[3], a[4], a[5]);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace reception {
+
 namespace {
 
 int HexDigitValue(char c)
@@ -54,7 +56,7 @@ std::optional<std::uint32_t> ReadHexAfterPrefix(std::string_view digits)
     return value;
 }
 
-int ReadDecimal(std::string_view text)
+int ReadAtoi(std::string_view text)
 {
     std::size_t at = 0;
     while (at < text.size() && IsSpace(text[at]))
@@ -74,3 +76,5 @@ int ReadDecimal(std::string_view text)
         value = -value;
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
+
+}  // namespace reception

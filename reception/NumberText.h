@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+namespace reception {
+
 // Reads `digits` as StrToIntEx with hexadecimal support reads "0x" + digits:
 // the leading hexadecimal digits (either case), up to the first other
 // character, which ends the number. Nothing (the conversion fails) when
@@ -19,9 +21,11 @@ std::optional<std::uint32_t> ReadHexAfterPrefix(std::string_view digits);
 // Reads `text` as atoi does: leading white space, an optional sign, then the
 // leading decimal digits; 0 when there are none. Values beyond the int range
 // saturate instead of overflowing.
-int ReadDecimal(std::string_view text);
+int ReadAtoi(std::string_view text);
 
 bool IsHexDigit(char c);
 bool IsDecimalDigit(char c);
 bool AllHexDigits(std::string_view text);
 bool AllDecimalDigits(std::string_view text);
+
+}  // namespace reception

@@ -3,26 +3,28 @@
 #include "reception/FormatText.h"
 #include "reception/NumberText.h"
 
+using namespace reception;
+
 int PidTextValue(const std::string& text, PidBase base)
 {
     if (base == PidBase::Decimal)
-        return ReadDecimal(text);
+        return ReadAtoi(text);
     return static_cast<int>(ReadHexAfterPrefix(text).value_or(0));
 }
 
-std::optional<MessageText> PidInfoRules::EnterText(const std::string& typed)
+MessageRef PidInfoRules::EnterText(const std::string& typed)
 {
     if (typed.empty()) {
         text.clear();
-        return std::nullopt;
+        return {};
     }
-    if (auto refusal = CheckText(typed))
-        return refusal;
-    text = typed;
-    return std::nullopt;
+    const MessageRef refusal = CheckText(typed);
+    if (refusal.IsEmpty())
+        text = typed;
+    return refusal;
 }
 
-std::optional<MessageText> PidInfoRules::CheckText(const std::string& candidate) const
+MessageRef PidInfoRules::CheckText(const std::string& candidate) const
 {
     if (candidate.size() > kMaxTextLength)
         return ReceptionMessages::kPidTextTooLong;
@@ -33,7 +35,7 @@ std::optional<MessageText> PidInfoRules::CheckText(const std::string& candidate)
     } else if (!AllDecimalDigits(candidate) || PidTextValue(candidate, base) > kMaxDataPid) {
         return ReceptionMessages::kPidOutOfDecimalRange;
     }
-    return std::nullopt;
+    return {};
 }
 
 void PidInfoRules::ChangeBase(PidBase newBase)
@@ -47,14 +49,14 @@ void PidInfoRules::ChangeBase(PidBase newBase)
                                        : FormatText("%x", static_cast<unsigned>(value));
 }
 
-std::optional<MessageText> PidInfoRules::ConfirmOk() const
+MessageRef PidInfoRules::ConfirmOk() const
 {
     if (text.empty())
         return ReceptionMessages::kPidTextEmpty;
     const int value = PidValue();
     if (value < kMinDataPid || value > kMaxDataPid)
         return ReceptionMessages::kPidOutOfRange;
-    return std::nullopt;
+    return {};
 }
 
 int PidInfoRules::PidValue() const

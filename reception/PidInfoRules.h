@@ -6,7 +6,6 @@
 
 #include "reception/ReceptionMessages.h"
 
-#include <optional>
 #include <string>
 
 enum class PidBase : int {
@@ -25,15 +24,16 @@ public:
 
     // The user changed the edit's text. A refused text leaves Text() at the
     // previous one, which the dialog puts back before showing the message.
-    std::optional<MessageText> EnterText(const std::string& typed);
+    // An empty message: accepted.
+    MessageRef EnterText(const std::string& typed);
 
     // A radio button of the base was clicked: a non-empty text is rewritten
     // in the new base ("1ffe" becomes "8190" and back).
     void ChangeBase(PidBase newBase);
 
-    // OK: nothing when the dialog may close, else the message to show while
-    // the dialog stays open.
-    std::optional<MessageText> ConfirmOk() const;
+    // OK: an empty message when the dialog may close, else the message to
+    // show while the dialog stays open.
+    MessageRef ConfirmOk() const;
 
     // The PID number of the text: decimal as atoi reads it, hexadecimal as
     // StrToIntEx reads "0x" + text (see NumberText.h); 0 when unreadable.
@@ -44,7 +44,7 @@ public:
     PidBase Base() const { return base; }
 
 private:
-    std::optional<MessageText> CheckText(const std::string& candidate) const;
+    MessageRef CheckText(const std::string& candidate) const;
 
     std::string text;
     PidBase base = PidBase::Hexadecimal;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+using namespace reception;
+
 std::array<PidColumn, 3> PidColumns(int clientWidth)
 {
     return {{

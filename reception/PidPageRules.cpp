@@ -5,6 +5,8 @@
 
 #include <memory>
 
+using namespace reception;
+
 namespace {
 
 constexpr int kSmallDeviceType = 1;
@@ -88,7 +90,7 @@ PidOutcome PidPageRules::LoadPid(PidRecord* record)
         return {};
     if (!host.IsLocked() || !host.IsFilterStarted() || host.IsTuningChanged()) {
         record->loaded = 1;
-        return {true, std::nullopt};
+        return {true, {}};
     }
     if (record->loaded == 1)
         return {};
@@ -99,7 +101,7 @@ PidOutcome PidPageRules::LoadPid(PidRecord* record)
     }
     host.Trace("Add PID Return Ok.\n");
     record->loaded = 1;
-    return {true, std::nullopt};
+    return {true, {}};
 }
 
 PidOutcome PidPageRules::UnloadPid(PidRecord* record)
@@ -115,7 +117,7 @@ PidOutcome PidPageRules::UnloadPid(PidRecord* record)
         host.Trace("Del PID Return Ok.\n");
     }
     record->loaded = 0;
-    return {true, std::nullopt};
+    return {true, {}};
 }
 
 void PidPageRules::ReloadPids()
@@ -143,7 +145,7 @@ PidOutcome PidPageRules::Add(int pidValue)
     PidRecord* added = record.get();
     if (database.AddPid(std::move(record), 1) == 0)
         return {};
-    PidOutcome outcome{true, std::nullopt};
+    PidOutcome outcome{true, {}};
     if (TakeLoadSlot()) {
         const PidOutcome load = LoadPid(added);
         if (!load.done)
@@ -188,7 +190,7 @@ PidOutcome PidPageRules::Remove(PidRecord* selected)
 {
     if (selected == nullptr)
         return {};
-    PidOutcome outcome{true, std::nullopt};
+    PidOutcome outcome{true, {}};
     if (selected->loaded == 1) {
         // The PID leaves the database even when the card refuses to drop it.
         outcome.message = UnloadPid(selected).message;

@@ -22,8 +22,8 @@ struct PidOutcome {
     // new last row, or row 0 after Remove). Load, Unload: the selected row's
     // image becomes loaded, or not loaded.
     bool done = false;
-    // To show with the exclamation icon, also when done.
-    std::optional<MessageText> message;
+    // To show with the exclamation icon, also when done; empty for none.
+    MessageRef message;
 };
 
 class PidPageRules {
@@ -51,7 +51,7 @@ public:
     // Add, after the PID Info dialog ended with OK, with its PID value.
     PidOutcome Add(int pidValue);
     // The buttons, with the selected row's record (null: nothing selected).
-    // Remove runs after the user answered Yes to kConfirmRemovePid; the
+    // Remove runs after the user answered Yes to ReceptionMessages::kConfirmRemovePid; the
     // record is freed then.
     PidOutcome Load(PidRecord* selected);
     PidOutcome Unload(PidRecord* selected);

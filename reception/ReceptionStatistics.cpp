@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <vector>
 
+using namespace reception;
+
 namespace {
 
 constexpr double kBytesPerMbyte = 1048576.0;

@@ -2,6 +2,8 @@
 
 #include "reception/FormatText.h"
 
+using namespace reception;
+
 namespace {
 
 MacAddress FilterAddress(ReceiverDriver& driver, const NetMacSetting& setting, const TextSink& trace)

@@ -8,4 +8,6 @@ public:
     CPidPage();
     void RefreshStatistics() {}
     void RefreshPidMacs() {}
+    // Sends every PID of the current transponder marked as loaded to the card.
+    void ReloadPids() {}
 };

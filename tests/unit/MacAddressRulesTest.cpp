@@ -159,8 +159,7 @@ TEST_F(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
     Load();
     const MacSaveOutcome outcome = rules.Save(true, {"00", "11", "22", "ab", "CD", "ef"});
     EXPECT_TRUE(outcome.closeDialog);
-    EXPECT_EQ(outcome.message.key, nullptr);
-    EXPECT_STREQ(outcome.message.english, "Set new MAC address OK");
+    EXPECT_STREQ(outcome.message, "Set new MAC address OK");
     EXPECT_EQ(registry.written[1],
               (std::map<std::string, std::uint32_t>{{"VMACEnable", 1}, {"VMACAddress1", 4386},
                                                     {"VMACAddress2", 11259375}}));
@@ -199,7 +198,7 @@ TEST_F(MacDialog, SaveFailuresKeepTheDialogOpen)
     Load();
     const MacSaveOutcome notHex = rules.Save(true, {"00", "11", "2G", "33", "44", "55"});
     EXPECT_FALSE(notHex.closeDialog);
-    EXPECT_STREQ(notHex.message.key, "String42");
+    EXPECT_STREQ(notHex.message, ReceptionMessages::kMacFieldNotHex);
     EXPECT_TRUE(registry.opened.empty());
     EXPECT_TRUE(driver.netMacsSet.empty());
     EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}))
@@ -208,14 +207,14 @@ TEST_F(MacDialog, SaveFailuresKeepTheDialogOpen)
     registry.failingKeys = {1};
     const MacSaveOutcome registryFailed = rules.Save(true, {"A", "", "1", "2", "3", "4"});
     EXPECT_FALSE(registryFailed.closeDialog);
-    EXPECT_STREQ(registryFailed.message.english, "Set New MAC address to registry error!");
+    EXPECT_STREQ(registryFailed.message, "Set New MAC address to registry error!");
     EXPECT_TRUE(driver.netMacsSet.empty()) << "the driver is not told";
 
     registry.failingKeys.clear();
     driver.results["SetNetMACAddr"] = 1;
     const MacSaveOutcome driverFailed = rules.Save(true, {"A", "", "1", "2", "3", "4"});
     EXPECT_FALSE(driverFailed.closeDialog);
-    EXPECT_STREQ(driverFailed.message.english, "Set New MAC address error!");
+    EXPECT_STREQ(driverFailed.message, "Set New MAC address error!");
     EXPECT_EQ(registry.written[1]["VMACAddress1"], 0x0A0001u);
 }
 

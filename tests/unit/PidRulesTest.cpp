@@ -10,18 +10,20 @@
 #include <climits>
 #include <cstring>
 
+using namespace reception;
+
 namespace {
 
-std::string KeyOf(const std::optional<MessageText>& message)
+std::string KeyOf(const MessageRef& message)
 {
-    return message && message->key ? message->key : "(none)";
+    return message.IsEmpty() ? "(none)" : message.key;
 }
 
 PidInfoRules TypedIn(PidBase base, const std::string& text)
 {
     PidInfoRules rules;
     rules.ChangeBase(base);
-    EXPECT_FALSE(rules.EnterText(text)) << text;
+    EXPECT_TRUE(rules.EnterText(text).IsEmpty()) << text;
     return rules;
 }
 
@@ -41,24 +43,24 @@ TEST(PidNumberReading, HexReadsLikeStrToIntExAfterAnAddedPrefix)
 
 TEST(PidNumberReading, DecimalReadsLikeAtoiWithoutOverflow)
 {
-    EXPECT_EQ(ReadDecimal("8190"), 8190);
-    EXPECT_EQ(ReadDecimal("  42"), 42);
-    EXPECT_EQ(ReadDecimal("-7"), -7);
-    EXPECT_EQ(ReadDecimal("12ab"), 12);
-    EXPECT_EQ(ReadDecimal(""), 0);
-    EXPECT_EQ(ReadDecimal("abc"), 0);
-    EXPECT_EQ(ReadDecimal("99999999999999999999"), INT_MAX);
-    EXPECT_EQ(ReadDecimal("-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(ReadAtoi("8190"), 8190);
+    EXPECT_EQ(ReadAtoi("  42"), 42);
+    EXPECT_EQ(ReadAtoi("-7"), -7);
+    EXPECT_EQ(ReadAtoi("12ab"), 12);
+    EXPECT_EQ(ReadAtoi(""), 0);
+    EXPECT_EQ(ReadAtoi("abc"), 0);
+    EXPECT_EQ(ReadAtoi("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(ReadAtoi("-99999999999999999999"), INT_MIN);
 }
 
 TEST(PidInfoEntry, HexadecimalTypingKeepsTheLastGoodText)
 {
     PidInfoRules rules;
     EXPECT_EQ(rules.Base(), PidBase::Hexadecimal);
-    EXPECT_FALSE(rules.EnterText("1ff"));
+    EXPECT_TRUE(rules.EnterText("1ff").IsEmpty());
     EXPECT_EQ(KeyOf(rules.EnterText("1fff")), "String4") << "8191 is above the range";
     EXPECT_EQ(rules.Text(), "1ff");
-    EXPECT_FALSE(rules.EnterText("1FFE"));
+    EXPECT_TRUE(rules.EnterText("1FFE").IsEmpty());
     EXPECT_EQ(rules.Text(), "1FFE");
     EXPECT_EQ(KeyOf(rules.EnterText("1g")), "String4");
     EXPECT_EQ(KeyOf(rules.EnterText("0x1")), "String4");
@@ -70,8 +72,8 @@ TEST(PidInfoEntry, DecimalTypingAcceptsSmallValuesOnTheirWay)
 {
     PidInfoRules rules;
     rules.ChangeBase(PidBase::Decimal);
-    EXPECT_FALSE(rules.EnterText("2"));
-    EXPECT_FALSE(rules.EnterText("20"));
+    EXPECT_TRUE(rules.EnterText("2").IsEmpty());
+    EXPECT_TRUE(rules.EnterText("20").IsEmpty());
     EXPECT_EQ(KeyOf(rules.EnterText("8191")), "String5");
     EXPECT_EQ(KeyOf(rules.EnterText("2a")), "String5");
     EXPECT_EQ(KeyOf(rules.EnterText("-2")), "String5");
@@ -85,11 +87,11 @@ TEST(PidInfoEntry, FifthCharacterIsRefusedInBothBases)
         PidInfoRules rules = TypedIn(base, "0021");
         const auto refusal = rules.EnterText("00210");
         EXPECT_EQ(KeyOf(refusal), "String3");
-        EXPECT_STREQ(refusal->english, "Cann't input more than four chars.");
+        EXPECT_STREQ(refusal.english, "Cann't input more than four chars.");
         EXPECT_EQ(rules.Text(), "0021");
     }
     PidInfoRules cleared = TypedIn(PidBase::Decimal, "21");
-    EXPECT_FALSE(cleared.EnterText(""));
+    EXPECT_TRUE(cleared.EnterText("").IsEmpty());
     EXPECT_EQ(cleared.Text(), "");
 }
 
@@ -119,22 +121,22 @@ TEST(PidInfoBaseSwitch, ConvertsTheTypedTextBothWays)
 TEST(PidInfoOk, RefusesEmptyAndOutOfRangeValues)
 {
     PidInfoRules hex = TypedIn(PidBase::Hexadecimal, "15");
-    EXPECT_FALSE(hex.ConfirmOk());
+    EXPECT_TRUE(hex.ConfirmOk().IsEmpty());
     EXPECT_EQ(hex.PidValue(), 21);
     EXPECT_EQ(PidInfoRules::PidType(), 2);
 
     PidInfoRules decimal = TypedIn(PidBase::Decimal, "20");
     const auto refusal = decimal.ConfirmOk();
     EXPECT_EQ(KeyOf(refusal), "String13");
-    EXPECT_STREQ(refusal->english, "Input Data PID between 21 and 8190 (Hex: 0015-1FFE)!");
+    EXPECT_STREQ(refusal.english, "Input Data PID between 21 and 8190 (Hex: 0015-1FFE)!");
 
     EXPECT_EQ(KeyOf(TypedIn(PidBase::Hexadecimal, "14").ConfirmOk()), "String13");
-    EXPECT_FALSE(TypedIn(PidBase::Decimal, "8190").ConfirmOk());
+    EXPECT_TRUE(TypedIn(PidBase::Decimal, "8190").ConfirmOk().IsEmpty());
     EXPECT_EQ(TypedIn(PidBase::Hexadecimal, "1ffe").PidValue(), 8190);
 
     const auto empty = PidInfoRules().ConfirmOk();
     EXPECT_EQ(KeyOf(empty), "String12");
-    EXPECT_STREQ(empty->english, "Error!PID Data can`t be empty!!!");
+    EXPECT_STREQ(empty.english, "Error!PID Data can`t be empty!!!");
 }
 
 TEST(PidListTexts, CellsOfARecord)
@@ -225,7 +227,7 @@ TEST_F(PidPage, LoadWhileUnlockedMarksThePidAndTheNextLockSendsIt)
     for (PidRecord* record : {first, third}) {
         const PidOutcome outcome = rules.Load(record);
         EXPECT_TRUE(outcome.done);
-        EXPECT_FALSE(outcome.message);
+        EXPECT_TRUE(outcome.message.IsEmpty());
         EXPECT_EQ(record->loaded, 1);
     }
     EXPECT_EQ(host.settingsChangedMarks, 2);
@@ -260,7 +262,7 @@ TEST_F(PidPage, LoadWhileLockedSendsThePidOnce)
 
     const PidOutcome again = rules.Load(record);
     EXPECT_FALSE(again.done);
-    EXPECT_FALSE(again.message);
+    EXPECT_TRUE(again.message.IsEmpty());
     EXPECT_EQ(DriverCalls("SetDataPID").size(), 1u);
     EXPECT_EQ(host.settingsChangedMarks, 1) << "Apply stays as it was";
     EXPECT_EQ(rules.LoadedCount(), 1);
@@ -286,7 +288,7 @@ TEST_F(PidPage, RefusedLoadKeepsThePidUnloadedAndFreesItsSlot)
     const PidOutcome outcome = rules.Load(record);
     EXPECT_FALSE(outcome.done);
     EXPECT_EQ(KeyOf(outcome.message), "String34");
-    EXPECT_STREQ(outcome.message->english, "Fail to load this PID");
+    EXPECT_STREQ(outcome.message.english, "Fail to load this PID");
     EXPECT_EQ(record->loaded, 0);
     EXPECT_EQ(rules.LoadedCount(), 0);
     EXPECT_EQ(host.settingsChangedMarks, 0);
@@ -305,7 +307,7 @@ TEST_F(PidPage, LoadLimitFollowsTheDeviceType)
     host.LockWithFilter();
     const PidOutcome outcome = rules.Load(ninth);
     EXPECT_FALSE(outcome.done);
-    EXPECT_FALSE(outcome.message);
+    EXPECT_TRUE(outcome.message.IsEmpty());
     EXPECT_EQ(ninth->loaded, 0);
     EXPECT_TRUE(DriverCalls("SetDataPID").empty());
     EXPECT_EQ(host.settingsChangedMarks, 0);
@@ -348,7 +350,7 @@ TEST_F(PidPage, RefusedUnloadKeepsThePidLoaded)
     const PidOutcome outcome = rules.Unload(record);
     EXPECT_FALSE(outcome.done);
     EXPECT_EQ(KeyOf(outcome.message), "String35");
-    EXPECT_STREQ(outcome.message->english, "Fail to unload this PID");
+    EXPECT_STREQ(outcome.message.english, "Fail to unload this PID");
     EXPECT_EQ(record->loaded, 1);
     EXPECT_EQ(rules.LoadedCount(), 1) << "the slot is taken again";
     EXPECT_EQ(host.traces.back(), "Del PID Return Fail.\n");
@@ -372,7 +374,7 @@ TEST_F(PidPage, AddAppendsATypeTwoPidAndLoadsIt)
     const PidOutcome duplicate = rules.Add(21);
     EXPECT_FALSE(duplicate.done);
     EXPECT_EQ(KeyOf(duplicate.message), "String6");
-    EXPECT_STREQ(duplicate.message->english, "This PID already exist.");
+    EXPECT_STREQ(duplicate.message.english, "This PID already exist.");
     EXPECT_EQ(rules.Refresh().size(), 2u);
 
     EXPECT_EQ(KeyOf(rules.Add(8191).message), "String13");
@@ -396,7 +398,7 @@ TEST_F(PidPage, AddStoresWithoutLoadingWhenTheCardRefusesOrSlotsAreFull)
     driver.calls.clear();
     const PidOutcome full = rules.Add(200);
     EXPECT_TRUE(full.done);
-    EXPECT_FALSE(full.message);
+    EXPECT_TRUE(full.message.IsEmpty());
     EXPECT_EQ(rules.Refresh().back().record->loaded, 0);
     EXPECT_TRUE(DriverCalls("SetDataPID").empty());
 }
