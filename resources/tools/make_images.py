@@ -194,7 +194,8 @@ def draw_dot_text(canvas, text, left, top, pitch, dot_radius, colour):
     return x
 
 
-BANNER_SIZE = (530, 50)
+# The main dialog is 352 dialog units (528 pixels at 96 dpi) wide.
+BANNER_SIZE = (528, 46)
 
 
 def paste(target, source, left, top):

@@ -1,0 +1,117 @@
+#include "tests/wine/ResourceTestSupport.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace resource_test {
+
+namespace {
+
+INT_PTR CALLBACK InertDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+std::string EnvironmentValue(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string JoinPath(std::string folder, const char* name)
+{
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/')
+        folder += '\\';
+    return folder + name;
+}
+
+}  // namespace
+
+HMODULE ProgramModule()
+{
+    static HMODULE module = [] {
+        INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
+                                                          ICC_LISTVIEW_CLASSES | ICC_INTERNET_CLASSES};
+        InitCommonControlsEx(&classes);
+        std::string path = JoinPath(EnvironmentValue("LUMISAT_BIN"), "Lumisat.exe");
+        return LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    }();
+    return module;
+}
+
+std::string SourceFile(const char* relativePath)
+{
+    return JoinPath(EnvironmentValue("LUMISAT_SOURCE"), relativePath);
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return true;
+}
+
+TemplateDialog::TemplateDialog(int templateId, bool child)
+{
+    if (child) {
+        parent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    }
+    dialog = CreateDialogParamA(ProgramModule(), MAKEINTRESOURCEA(templateId), parent, InertDialogProc, 0);
+}
+
+TemplateDialog::~TemplateDialog()
+{
+    if (dialog != nullptr)
+        DestroyWindow(dialog);
+    if (parent != nullptr)
+        DestroyWindow(parent);
+}
+
+std::string WindowText(HWND window)
+{
+    char text[512] = "";
+    GetWindowTextA(window, text, static_cast<int>(sizeof(text)));
+    return text;
+}
+
+std::wstring WindowTextWide(HWND window)
+{
+    wchar_t text[512] = L"";
+    GetWindowTextW(window, text, static_cast<int>(sizeof(text) / sizeof(text[0])));
+    return text;
+}
+
+std::string ClassNameOf(HWND window)
+{
+    char name[128] = "";
+    GetClassNameA(window, name, static_cast<int>(sizeof(name)));
+    return name;
+}
+
+DWORD StyleOf(HWND window)
+{
+    return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+}
+
+RECT RectInParent(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT DialogUnitsToPixels(HWND dialog, int x, int y, int width, int height)
+{
+    RECT rect{x, y, x + width, y + height};
+    MapDialogRect(dialog, &rect);
+    return rect;
+}
+
+}  // namespace resource_test
