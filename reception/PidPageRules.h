@@ -51,8 +51,8 @@ public:
     // Add, after the PID Info dialog ended with OK, with its PID value.
     PidOutcome Add(int pidValue);
     // The buttons, with the selected row's record (null: nothing selected).
-    // Remove runs after the user answered Yes to ReceptionMessages::kConfirmRemovePid; the
-    // record is freed then.
+    // Remove runs after the user answered Yes to
+    // ReceptionMessages::kConfirmRemovePid; the record is freed then.
     PidOutcome Load(PidRecord* selected);
     PidOutcome Unload(PidRecord* selected);
     PidOutcome Remove(PidRecord* selected);
