@@ -20,6 +20,15 @@ bool IsCommittedSwitchCommand(std::uint8_t framing, std::uint8_t address, std::u
     return fromMaster && forSwitch && command == 0x38;
 }
 
+// Noise keeps a level inside 0..100; a level configured outside stays there,
+// so that tests can feed the program odd readings.
+int WithNoise(int level, int noise)
+{
+    if (level < 0 || level > 100)
+        return level;
+    return std::clamp(level + noise, 0, 100);
+}
+
 } // namespace
 
 CardModel::CardModel(CardConfig configuration, const Clock& clock)
@@ -128,8 +137,8 @@ int CardModel::GetSignalStrAndQu(int* strength, int* quality, int* reserved1, in
         strengthLevel = carrier.strength >= 0 ? carrier.strength : strengthLevel;
         qualityLevel = carrier.quality >= 0 ? carrier.quality : qualityLevel;
     }
-    *strength = strengthLevel + random.Spread(signal.noise);
-    *quality = qualityLevel + random.Spread(signal.noise);
+    *strength = WithNoise(strengthLevel, random.Spread(signal.noise));
+    *quality = WithNoise(qualityLevel, random.Spread(signal.noise));
     *locked = hasLock ? 1 : 0;
     if (reserved1)
         *reserved1 = 0;

@@ -59,6 +59,8 @@ public:
     const CardConfig& Config() const { return config; }
     // What the last LockChannel3 found, or why it found nothing.
     const std::string& LastLockDetail() const { return lastLockDetail; }
+    // True when the last GotoSat filled in the angle and the elevation.
+    bool LastGotoSatFilled() const { return lastGotoSatFilled; }
     double MotorAngle() const { return motor.Angle(clock.NowMs()); }
     // The orbital position in front of the dish now, or kNoSatellite.
     int SatelliteInView() const { return SatelliteInView(clock.NowMs()); }
@@ -97,4 +99,5 @@ private:
     NetMacSetting netMac{};
     MacAddress filterMac{};
     std::string lastLockDetail;
+    bool lastGotoSatFilled = false;
 };

@@ -94,6 +94,7 @@ int CardModel::GotoSatPosition(std::uint8_t position)
 // stays where it is.
 int CardModel::GotoSat(double degree, double longitude, double latitude, double* angle, double* elevation)
 {
+    lastGotoSatFilled = false;
     if (!open)
         return kCardNotOpen;
     if (!angle || !elevation || !IsValidSite(degree, longitude, latitude))
@@ -101,6 +102,7 @@ int CardModel::GotoSat(double degree, double longitude, double latitude, double*
     const DishPointing pointing = PointDish(LongitudeOfPosition(degree), longitude, latitude);
     *angle = pointing.motorAngle;
     *elevation = pointing.elevation;
+    lastGotoSatFilled = true;
     if (!pointing.Reachable())
         return kCardFailed;
     const std::uint64_t now = clock.NowMs();

@@ -169,6 +169,7 @@ TEST(SimulatorSignal, ReadingsAreHighWhenLockedAndReproducible)
     EXPECT_LE(s, 11);
     EXPECT_EQ(r1, 0);
     EXPECT_EQ(r2, 0);
+    EXPECT_GE(q, 0) << "noise does not take a level below 0";
     EXPECT_EQ(sim.card.GetSignalStrAndQu(nullptr, &q, &r1, &r2, &locked), kCardFailed);
 
     ASSERT_EQ(sim.LockSatellite(11494, 22000, 1), 0);
@@ -186,6 +187,15 @@ TEST(SimulatorSignal, ReadingsAreHighWhenLockedAndReproducible)
         EXPECT_EQ(s, s2);
         EXPECT_EQ(q, q2);
     }
+}
+
+TEST(SimulatorSignal, LevelsConfiguredOutOfRangeAreReportedAsTheyAre)
+{
+    SimulatedCard sim(std::string(kSatelliteLineUp) + "[Signal]\nUnlockedStrength=-20\nUnlockedQuality=150\nNoise=0\n");
+    int s = 0, q = 0, r1 = 0, r2 = 0, locked = 0;
+    ASSERT_EQ(sim.card.GetSignalStrAndQu(&s, &q, &r1, &r2, &locked), 0);
+    EXPECT_EQ(s, -20);
+    EXPECT_EQ(q, 150);
 }
 
 TEST(SimulatorSignal, LockIsLostAfterTheConfiguredPollsAndComesBackOnRelock)
