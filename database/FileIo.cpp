@@ -38,16 +38,17 @@ bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes
     const bool flushed = std::fflush(file) == 0;
     // A failed close can mean the data never reached the disk.
     const bool closed = std::fclose(file) == 0;
-    return written && flushed && closed;
+    if (written && flushed && closed)
+        return true;
+    std::remove(path.c_str());
+    return false;
 }
 
 bool WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes)
 {
     const std::string newPath = path + ".new";
-    if (!WriteWholeFile(newPath, bytes)) {
-        std::remove(newPath.c_str());
+    if (!WriteWholeFile(newPath, bytes))
         return false;
-    }
     MakeFileWritable(path);
     if (!ReplaceFileAtomically(newPath, path)) {
         std::remove(newPath.c_str());

@@ -10,7 +10,8 @@
 // bytes read so far are then left in `bytes`.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 
-// Creates or truncates the file and writes the bytes. False on any failure.
+// Creates or truncates the file and writes the bytes. False on any failure;
+// a file opened but not written whole is removed.
 bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Writes the bytes beside the file as "<path>.new" and then puts that copy in

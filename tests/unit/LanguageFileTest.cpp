@@ -1,0 +1,170 @@
+#include "language/LanguageConversion.h"
+#include "language/LanguageFile.h"
+#include "language/LanguageList.h"
+#include "tests/unit/ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// UTF-16LE with byte-order mark.
+std::string Utf16File(std::u16string_view text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::string Convert(const std::string& file)
+{
+    return ConvertLanguageBytes(std::span(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
+}
+
+class LanguageFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(scratch.Valid()); }
+
+    std::string Lookup(const std::string& content, const std::string& key)
+    {
+        scratch.Write("lang.txt", content);
+        return LookupString(scratch.Path("lang.txt"), key);
+    }
+
+    ScratchDirectory scratch;
+};
+
+TEST_F(LanguageFileTest, FirstWholeKeyMatchGivesEverythingAfterTheFirstEquals)
+{
+    const std::string file = "1003=Satellite:/Channel:\r\n"
+                             "String6 =with blank\r\n"
+                             "string6=a=b= c \r\n"
+                             "String6=second\r\n"
+                             "String61=longer key\r\n"
+                             "no equals sign\r\n"
+                             "=empty key\r\n";
+    EXPECT_EQ(Lookup(file, "String6"), "a=b= c ");
+    EXPECT_EQ(Lookup(file, "STRING61"), "longer key");
+    EXPECT_EQ(Lookup(file, "String6 "), "with blank");
+    EXPECT_EQ(Lookup(file, "String"), "");
+    EXPECT_EQ(Lookup(file, ""), "");
+    EXPECT_EQ(LookupString(scratch.Path("missing.txt"), "String6"), "");
+}
+
+TEST_F(LanguageFileTest, EveryLineEndAndNoFinalLineEnd)
+{
+    const std::string file = "String1=crlf\r\nString2=lf\nString3=cr\rString4=\r\n\nString5=last";
+    EXPECT_EQ(Lookup(file, "String1"), "crlf");
+    EXPECT_EQ(Lookup(file, "String2"), "lf");
+    EXPECT_EQ(Lookup(file, "String3"), "cr");
+    EXPECT_EQ(Lookup(file, "String4"), "");
+    EXPECT_EQ(Lookup(file, "String5"), "last");
+
+    const std::string longValue(200000, 'v');
+    EXPECT_EQ(Lookup(std::string(70000, 'k') + "=x\n" + "String7=" + longValue, "String7"), longValue);
+}
+
+TEST_F(LanguageFileTest, MessageFallsBackToEnglishForEmptyValues)
+{
+    scratch.Write("lang.txt", "String4=\r\nString6=Ce PID existe.\r\n");
+    const std::string path = scratch.Path("lang.txt");
+    EXPECT_EQ(Message(path, "String6", "This PID already exist."), "Ce PID existe.");
+    EXPECT_EQ(Message(path, "String4", "Input Data PID between Hex: 0015-1FFE."),
+              "Input Data PID between Hex: 0015-1FFE.");
+    EXPECT_EQ(Message(scratch.Path("none.txt"), "String7", "Are you sure to remove the current PID?"),
+              "Are you sure to remove the current PID?");
+}
+
+TEST_F(LanguageFileTest, LinesStopAtAZeroByteAndSkipLinesWithoutEquals)
+{
+    std::vector<std::pair<std::string, std::string>> lines;
+    ForEachLanguageLine(std::string_view("a=1\0junk\nplain\nb=\0\0\0", 21), [&](std::string_view key, std::string_view value) {
+        lines.emplace_back(key, value);
+        return true;
+    });
+    const std::vector<std::pair<std::string, std::string>> expected{{"a", "1"}, {"b", ""}};
+    EXPECT_EQ(lines, expected);
+
+    int calls = 0;
+    ForEachLanguageLine("a=1\nb=2\n", [&](std::string_view, std::string_view) { return ++calls < 1; });
+    EXPECT_EQ(calls, 1) << "reading stops when asked";
+}
+
+TEST_F(LanguageFileTest, ConvertedCopyIsHalfTheFileSize)
+{
+    const std::string ascii = Convert(Utf16File(std::u16string(500, u'x')));
+    ASSERT_EQ(ascii.size(), 501u) << "1002 bytes give 501";
+    EXPECT_EQ(ascii, std::string(500, 'x') + '\0');
+
+    EXPECT_EQ(Convert(Utf16File(u"ab") + "Z"), std::string("ab\0", 3)) << "odd byte dropped";
+    EXPECT_EQ(Convert(""), "");
+    EXPECT_EQ(Convert("\xFF"), "");
+    EXPECT_EQ(Convert("\xFF\xFE"), std::string(1, '\0'));
+
+    // Characters outside the code page become blanks; the copy keeps its size.
+    const std::string mixed = Convert(Utf16File(u"d\u00E9j\u00E0 \u20AC \u4E2D \U0001F600!"));
+    EXPECT_EQ(mixed, std::string("d\xE9j\xE0 \x80    !\0\0", 13)) << "12 code units, a pair among them";
+}
+
+TEST_F(LanguageFileTest, ConvertLanguageFileWritesTheCopyBesideTheFile)
+{
+    scratch.Write("French.txt", Utf16File(u"String6=Ce PID existe d\u00E9j\u00E0.\r\nString8="));
+    std::string error = "stale";
+    ASSERT_TRUE(ConvertLanguageFile(scratch.Path("French.txt"), ".tmp", error));
+    EXPECT_EQ(error, "");
+    const std::string copyPath = scratch.Path("French.txt.tmp");
+    EXPECT_EQ(LookupString(copyPath, "String6"), "Ce PID existe d\xE9j\xE0.");
+    EXPECT_EQ(Message(copyPath, "String8", "fallback"), "fallback") << "padding zeros are no text";
+    EXPECT_EQ(scratch.Read("French.txt.tmp").size(), scratch.Read("French.txt").size() / 2);
+
+    EXPECT_FALSE(ConvertLanguageFile(scratch.Path("German.txt"), ".tmp", error));
+    EXPECT_NE(error.find("German.txt"), std::string::npos) << error;
+    EXPECT_LE(error.size(), 255u);
+    EXPECT_FALSE(std::filesystem::exists(scratch.Path("German.txt.tmp")));
+
+    DeleteTemporaryLanguageFile(scratch.Path("") + "/", "none");   // a missing copy is no error
+}
+
+class ScriptedLister : public DirectoryLister {
+public:
+    explicit ScriptedLister(std::vector<DirectoryEntry> entries) : entries(std::move(entries)) {}
+    std::vector<DirectoryEntry> List(const std::string& pattern) const override
+    {
+        patterns.push_back(pattern);
+        return entries;
+    }
+    std::vector<DirectoryEntry> entries;
+    mutable std::vector<std::string> patterns;
+};
+
+TEST(LanguageListTest, ListsTxtFilesUnderTheirBaseNamesInFolderOrder)
+{
+    const ScriptedLister lister({{".", true}, {"..", true}, {"German.txt", false}, {"x.txt", true},
+                                 {"a.b.txt", false}, {"ENGLISH.TXT", false}, {"old.txt1", false},
+                                 {".txt", false}, {"Simplified Chinese.txt", false}});
+    const LanguageList list = FillLanguageList("C:\\Lumisat", "english", lister);
+    ASSERT_EQ(lister.patterns.size(), 1u);
+    EXPECT_EQ(lister.patterns[0], "C:\\Lumisat\\Language\\*.txt");
+    EXPECT_EQ(list.names, (std::vector<std::string>{"German", "a.b", "ENGLISH", "Simplified Chinese"}));
+    EXPECT_EQ(list.selectedIndex, 2);
+    EXPECT_EQ(list.languageFilePath, "C:\\Lumisat\\Language\\english.txt");
+}
+
+TEST(LanguageListTest, MissingLanguageAndEmptyPath)
+{
+    const ScriptedLister lister({{"German.txt", false}});
+    const LanguageList withoutEnglish = FillLanguageList("C:\\Lumisat\\", "English", lister);
+    EXPECT_EQ(withoutEnglish.names, std::vector<std::string>{"German"});
+    EXPECT_EQ(withoutEnglish.selectedIndex, -1);
+    EXPECT_EQ(lister.patterns.back(), "C:\\Lumisat\\Language\\*.txt");
+
+    const LanguageList empty = FillLanguageList("", "English", lister);
+    EXPECT_TRUE(empty.names.empty());
+    EXPECT_EQ(lister.patterns.size(), 1u) << "no search without a path";
+    EXPECT_EQ(empty.languageFilePath, "Language\\English.txt");
+    EXPECT_EQ(TemporaryLanguageFilePath("C:\\L\\", "French"), "C:\\L\\Language\\French.txt.tmp");
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+#include "app/Settings.h"
+#include "database/ChannelDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <variant>
+
+namespace {
+
+class MapStore : public SettingsStore {
+public:
+    bool GetString(const char* name, std::string& value) override
+    {
+        auto found = values.find(name);
+        if (found == values.end() || !std::holds_alternative<std::string>(found->second))
+            return false;
+        value = std::get<std::string>(found->second);
+        return true;
+    }
+    bool GetDword(const char* name, std::uint32_t& value) override
+    {
+        auto found = values.find(name);
+        if (found == values.end() || !std::holds_alternative<std::uint32_t>(found->second))
+            return false;
+        value = std::get<std::uint32_t>(found->second);
+        return true;
+    }
+    bool SetString(const char* name, const std::string& value) override
+    {
+        written.push_back(name);
+        values[name] = value;
+        return true;
+    }
+    bool SetDword(const char* name, std::uint32_t value) override
+    {
+        written.push_back(name);
+        values[name] = value;
+        return true;
+    }
+
+    std::map<std::string, std::variant<std::string, std::uint32_t>> values;
+    std::vector<std::string> written;
+};
+
+std::string StringValue(const MapStore& store, const char* name)
+{
+    return std::get<std::string>(store.values.at(name));
+}
+
+TEST(SettingsTest, VersionClassAndHive)
+{
+    struct Case {
+        SystemVersion version;
+        int expected;
+    };
+    const Case cases[] = {
+        {{false, 2, 10, 0}, 0}, {{true, 0, 3, 10}, 1}, {{true, 1, 4, 0}, 2},  {{true, 1, 4, 10}, 3},
+        {{true, 1, 4, 1}, 3},   {{true, 1, 4, 90}, 4}, {{true, 2, 3, 51}, 5}, {{true, 2, 4, 0}, 6},
+        {{true, 2, 5, 0}, 7},   {{true, 2, 5, 1}, 8},  {{true, 2, 5, 2}, 8},  {{true, 2, 6, 0}, 8},
+        {{true, 2, 10, 0}, 8},  {{true, 2, 2, 0}, 0},  {{true, 3, 10, 0}, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SystemVersionClass(c.version), c.expected)
+            << "platform " << c.version.platformId << " version " << c.version.major << "." << c.version.minor;
+    }
+    for (int versionClass = 0; versionClass <= 8; ++versionClass) {
+        const bool windows9x = versionClass >= 2 && versionClass <= 4;
+        EXPECT_EQ(SettingsHiveFor(versionClass),
+                  windows9x ? SettingsHive::LocalMachine : SettingsHive::CurrentUser) << versionClass;
+    }
+}
+
+TEST(SettingsTest, FirstStartUsesCurrentDirectoryAndEnglish)
+{
+    MapStore empty;
+    MainSettings settings;
+    LoadSettings(empty, 0, "C:\\Programs\\Lumisat", settings);
+    EXPECT_EQ(settings.installationPath, "C:\\Programs\\Lumisat\\");
+    EXPECT_EQ(settings.languageName, "English");
+    EXPECT_EQ(settings.currentDegree, 0);
+    EXPECT_EQ(settings.currentSatellite, "");
+    EXPECT_EQ(settings.currentPid, "");
+
+    MainSettings atRoot;
+    LoadSettings(empty, 0, "C:\\", atRoot);
+    EXPECT_EQ(atRoot.installationPath, "C:\\");
+
+    // Too long for a path buffer with the backslash: file names then resolve
+    // against the current directory.
+    MainSettings deep;
+    LoadSettings(empty, 0, "C:\\" + std::string(kMaxPathLength - 3, 'd'), deep);
+    EXPECT_EQ(deep.installationPath, "");
+    MainSettings fits;
+    LoadSettings(empty, 0, "C:\\" + std::string(kMaxPathLength - 4, 'd'), fits);
+    EXPECT_EQ(fits.installationPath.size(), kMaxPathLength);
+}
+
+TEST(SettingsTest, LoadReadsStoredValuesAndKeepsFieldsOfMissingOnes)
+{
+    MapStore store;
+    store.values = {{"PATH", std::string("D:\\Sat\\")}, {"Language", std::string("German")},
+                    {"CurSatellite", std::string("Astra")}, {"CurTransponder", std::string("11778V/27500")},
+                    {"CurPID", std::string("512")}, {"CurDegree", std::uint32_t{192}}};
+    MainSettings settings;
+    LoadSettings(store, 4, "C:\\", settings);
+    EXPECT_EQ(settings.installationPath, "D:\\Sat\\");
+    EXPECT_EQ(settings.languageName, "German");
+    EXPECT_EQ(settings.currentSatellite, "Astra");
+    EXPECT_EQ(settings.currentTransponder, "11778V/27500");
+    EXPECT_EQ(settings.currentPid, "512");
+    EXPECT_EQ(settings.currentDegree, 192);
+
+    // Restore with values gone: the fields keep what they had.
+    MapStore partial;
+    partial.values = {{"CurDegree", std::string("not a number")}};
+    LoadSettings(partial, -3, "C:\\", settings);
+    EXPECT_EQ(settings.currentSatellite, "Astra");
+    EXPECT_EQ(settings.currentDegree, 192);
+    EXPECT_EQ(settings.installationPath, "D:\\Sat\\");
+
+    for (int channelKind : {5, 6, 7, 8, 100}) {
+        LoadSettings(store, channelKind, "C:\\", settings);
+        EXPECT_EQ(settings.currentDegree, 3600) << channelKind;
+    }
+}
+
+TEST(SettingsTest, SaveWritesTheCurrentSelectionInOrder)
+{
+    CChannelDatabase db;
+    db.Load("");
+    auto satellite = std::make_unique<SatelliteRecord>();
+    std::snprintf(satellite->name, sizeof satellite->name, "Hotbird");
+    db.AddSatellite(std::move(satellite), 1);
+    auto transponder = std::make_unique<TransponderRecord>();
+    std::snprintf(transponder->name, sizeof transponder->name, "12188H/27500");
+    db.AddTransponder(std::move(transponder), 1);
+
+    MainSettings settings{"C:\\Sat\\", "French", "stale", "stale", "stale", 130};
+    MapStore store;
+    SaveSettings(store, 0, db, settings);
+    EXPECT_EQ(store.written,
+              (std::vector<std::string>{"PATH", "Language", "CurSatellite", "CurTransponder", "CurPID", "CurDegree"}));
+    EXPECT_EQ(StringValue(store, "PATH"), "C:\\Sat\\");
+    EXPECT_EQ(StringValue(store, "Language"), "French");
+    EXPECT_EQ(StringValue(store, "CurSatellite"), "Hotbird");
+    EXPECT_EQ(StringValue(store, "CurTransponder"), "12188H/27500");
+    EXPECT_EQ(StringValue(store, "CurPID"), "") << "no current PID";
+    EXPECT_EQ(std::get<std::uint32_t>(store.values.at("CurDegree")), 130u);
+
+    auto pid = std::make_unique<PidRecord>();
+    pid->pid = 8190;
+    db.AddPid(std::move(pid), 1);
+    SaveSettings(store, 6, db, settings);
+    EXPECT_EQ(StringValue(store, "CurPID"), "8190");
+    EXPECT_EQ(std::get<std::uint32_t>(store.values.at("CurDegree")), 3600u) << "cable";
+    EXPECT_EQ(settings.currentDegree, 130) << "the field itself is not changed";
+
+    db.SelectSatellite(nullptr);
+    SaveSettings(store, 7, db, settings);
+    EXPECT_EQ(StringValue(store, "CurSatellite"), "");
+    EXPECT_EQ(StringValue(store, "CurTransponder"), "");
+}
+
+TEST(SettingsTest, InstallationPathIsCopiedToTheUsersKey)
+{
+    MapStore machine;
+    machine.values["PATH"] = std::string("C:\\Program Files\\Lumisat\\");
+    MapStore user;
+    MainSettings settings;
+    CopyInstallationPath(machine, user, settings);
+    EXPECT_EQ(settings.installationPath, "C:\\Program Files\\Lumisat\\");
+    EXPECT_EQ(StringValue(user, "PATH"), "C:\\Program Files\\Lumisat\\");
+
+    MapStore noMachineValue;
+    MainSettings kept{"E:\\Old\\"};
+    CopyInstallationPath(noMachineValue, user, kept);
+    EXPECT_EQ(kept.installationPath, "E:\\Old\\");
+    EXPECT_EQ(StringValue(user, "PATH"), "E:\\Old\\");
+}
+
+}  // namespace
