@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace quarlink {
+
 std::string HexByte(std::uint8_t byte)
 {
     char text[4];
@@ -102,3 +104,5 @@ std::string CallLine(std::string_view name, std::string_view arguments, int resu
         line.append(" # ").append(note);
     return line;
 }
+
+} // namespace quarlink

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace quarlink {
+
 std::string HexByte(std::uint8_t byte);
 std::string MacText(const std::uint8_t* mac6);                 // "null" for none
 std::string DecimalText(double value);
@@ -32,3 +34,5 @@ std::string GotoAngleBusText(double motorAngle);
 
 std::string CallLine(std::string_view name, std::string_view arguments, int result, std::string_view outputs,
                      std::string_view bus, std::string_view note);
+
+} // namespace quarlink

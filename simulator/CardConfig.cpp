@@ -7,6 +7,8 @@
 #include <climits>
 #include <initializer_list>
 
+namespace quarlink {
+
 namespace {
 
 constexpr double kMotorRange = 80.0;
@@ -154,3 +156,5 @@ CardConfig ReadCardConfig(std::string_view iniText)
     config.faults = ReadFaultRules(ini, reader);
     return config;
 }
+
+} // namespace quarlink

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace quarlink {
+
 enum class CardKind { Satellite, Cable, Terrestrial };
 
 // The program's reading of the GetCIInfo value: below 5 satellite, 7 terrestrial, else cable.
@@ -81,3 +83,5 @@ struct CardConfig {
 };
 
 CardConfig ReadCardConfig(std::string_view iniText);
+
+} // namespace quarlink

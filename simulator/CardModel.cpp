@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace quarlink {
+
 namespace {
 
 constexpr std::size_t kSmallCardSlots = 8;
@@ -203,3 +205,5 @@ int CardModel::SetDiseCom2(std::uint8_t framing, std::uint8_t address, std::uint
     }
     return kCardOk;
 }
+
+} // namespace quarlink

@@ -16,6 +16,8 @@
 
 #include <string>
 
+namespace quarlink {
+
 constexpr int kCardOk = 0;
 constexpr int kCardFailed = 1;
 constexpr int kCardRefused = 2;
@@ -101,3 +103,5 @@ private:
     std::string lastLockDetail;
     bool lastGotoSatFilled = false;
 };
+
+} // namespace quarlink

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace quarlink {
+
 namespace {
 
 bool IsUnicastAddress(const std::uint8_t* address)
@@ -144,3 +146,5 @@ int CardModel::SetFilterMAC(std::uint8_t* mac6)
     std::memcpy(filterMac.data(), mac6, 6);
     return kCardOk;
 }
+
+} // namespace quarlink

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace quarlink {
+
 namespace {
 
 bool IsValidSite(double degree, double longitude, double latitude)
@@ -110,3 +112,5 @@ int CardModel::GotoSat(double degree, double longitude, double latitude, double*
     motor.GotoAngle(pointing.motorAngle, now);
     return kCardOk;
 }
+
+} // namespace quarlink

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace quarlink {
+
 namespace {
 
 bool Near(int requested, std::uint32_t onAir, int tolerance)
@@ -101,3 +103,5 @@ TuneOutcome TuneTerrestrial(const std::vector<Carrier>& carriers, const LockArgu
     }
     return NotLocked(Format("nothing on air at %d kHz, %d MHz", frequency, bandwidth));
 }
+
+} // namespace quarlink

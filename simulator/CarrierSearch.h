@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace quarlink {
+
 constexpr int kSatelliteToleranceMHz = 3;
 constexpr int kChannelToleranceKHz = 200;
 
@@ -34,3 +36,5 @@ bool SymbolRateMatches(std::uint32_t requested, std::uint32_t onAir);
 TuneOutcome TuneSatellite(const std::vector<Carrier>& carriers, const SatelliteFeed& feed, const LockArguments& args);
 TuneOutcome TuneCable(const std::vector<Carrier>& carriers, const LockArguments& args);
 TuneOutcome TuneTerrestrial(const std::vector<Carrier>& carriers, const LockArguments& args);
+
+} // namespace quarlink

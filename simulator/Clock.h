@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdint>
 
+namespace quarlink {
+
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -31,3 +33,5 @@ public:
 private:
     std::uint64_t now = 0;
 };
+
+} // namespace quarlink

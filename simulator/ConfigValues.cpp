@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace quarlink {
+
 namespace {
 
 char Lower(char c)
@@ -139,3 +141,5 @@ std::vector<std::string_view> SplitWords(std::string_view text)
     }
     return words;
 }
+
+} // namespace quarlink

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace quarlink {
+
 using MacAddress = std::array<std::uint8_t, 6>;
 
 bool EqualsNoCase(std::string_view a, std::string_view b);
@@ -28,3 +30,5 @@ std::optional<bool> ParseSwitch(std::string_view text);
 
 // Words separated by blanks, tabs or commas.
 std::vector<std::string_view> SplitWords(std::string_view text);
+
+} // namespace quarlink

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace quarlink {
+
 DataFilter::Change DataFilter::Load(std::uint16_t pid, std::uint8_t type)
 {
     if (IsLoaded(pid))
@@ -53,3 +55,5 @@ StatsCounters DataFilter::Counters(int errorPerMille, std::uint32_t speedKbps) c
     counters.speed = static_cast<std::int32_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(speedKbps) * 256, INT32_MAX));
     return counters;
 }
+
+} // namespace quarlink

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace quarlink {
+
 constexpr std::uint16_t kHighestDataPid = 0x1FFE;   // 0x1FFF is the null PID
 constexpr std::uint32_t kTsPacketBytes = 188;
 
@@ -43,3 +45,5 @@ private:
     std::vector<LoadedPid> loaded;
     std::uint64_t bits = 0;
 };
+
+} // namespace quarlink

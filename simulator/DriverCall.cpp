@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace quarlink {
+
 namespace {
 
 constexpr std::array<std::string_view, kDriverCallCount> kNames = {
@@ -29,3 +31,5 @@ std::optional<DriverCall> FindDriverCall(std::string_view name)
     }
     return std::nullopt;
 }
+
+} // namespace quarlink

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+namespace quarlink {
+
 enum class DriverCall {
     InitDise, ReleaseDise, GetCIInfo, GetDeviceType, GetSignalStrAndQu, LockChannel3,
     StartFilter, StopFilter, SetDataPID, GetDataPIDMAC, GetStatsCounters, GetMACAddr,
@@ -19,3 +21,5 @@ constexpr std::size_t kDriverCallCount = static_cast<std::size_t>(DriverCall::En
 std::string_view DriverCallName(DriverCall call);
 // Case-insensitive; null for a name that is not one of the 28.
 std::optional<DriverCall> FindDriverCall(std::string_view name);
+
+} // namespace quarlink

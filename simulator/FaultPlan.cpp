@@ -1,5 +1,7 @@
 #include "simulator/FaultPlan.h"
 
+namespace quarlink {
+
 FaultAction FaultPlan::Take(DriverCall call)
 {
     const auto index = static_cast<std::size_t>(call);
@@ -11,3 +13,5 @@ FaultAction FaultPlan::Take(DriverCall call)
         return {};
     return {rule.replaceResult, rule.result, rule.delayMs};
 }
+
+} // namespace quarlink

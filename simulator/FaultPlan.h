@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 
+namespace quarlink {
+
 struct FaultRule {
     bool replaceResult = false;     // return `result` instead of doing the call
     int result = 0;
@@ -35,3 +37,5 @@ private:
     FaultRules rules;
     std::array<std::uint64_t, kDriverCallCount> calls{};
 };
+
+} // namespace quarlink

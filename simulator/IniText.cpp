@@ -2,6 +2,8 @@
 
 #include "simulator/ConfigValues.h"
 
+namespace quarlink {
+
 namespace {
 
 bool HasControlCharacter(std::string_view line)
@@ -106,3 +108,5 @@ bool IniText::IsNamed(std::string_view sectionName, std::string_view name)
     return sectionName.size() > name.size() && sectionName[name.size()] == ' '
         && EqualsNoCase(sectionName.substr(0, name.size()), name);
 }
+
+} // namespace quarlink

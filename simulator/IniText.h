@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace quarlink {
+
 // Longer lines are dropped whole rather than cut, so that no half value is used.
 constexpr std::size_t kMaxIniLineLength = 1024;
 
@@ -47,3 +49,5 @@ private:
     std::vector<std::string> warnings;
     bool inValidSection = false;
 };
+
+} // namespace quarlink

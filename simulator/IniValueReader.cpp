@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace quarlink {
+
 const IniEntry* IniValueReader::FindIn(const IniSection& section, std::string_view key)
 {
     const IniEntry* found = nullptr;
@@ -115,3 +117,5 @@ void IniValueReader::Warn(const IniSection& section, std::string_view problem)
     warnings.push_back("line " + std::to_string(section.line) + ": [" + section.name + "] "
                        + std::string(problem));
 }
+
+} // namespace quarlink

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace quarlink {
+
 class IniValueReader {
 public:
     explicit IniValueReader(std::vector<std::string>& warnings) : warnings(warnings) {}
@@ -33,3 +35,5 @@ public:
 private:
     std::vector<std::string>& warnings;
 };
+
+} // namespace quarlink

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace quarlink {
+
 namespace {
 
 LnbTuning WithOscillator(std::uint32_t frequencyMHz, std::uint32_t oscillatorMHz, bool tone)
@@ -46,3 +48,5 @@ LnbTuning ChooseOscillator(int lnbType, std::uint32_t frequencyMHz, std::uint32_
         return {};
     }
 }
+
+} // namespace quarlink

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <string>
 
+namespace quarlink {
+
 constexpr int kTunerLowestMHz = 950;
 constexpr int kTunerHighestMHz = 2150;
 constexpr int kUniversalBandSplitMHz = 11700;
@@ -30,3 +32,5 @@ struct LnbTuning {
 };
 
 LnbTuning ChooseOscillator(int lnbType, std::uint32_t frequencyMHz, std::uint32_t lnbFreq1, std::uint32_t lnbFreq2);
+
+} // namespace quarlink

@@ -6,6 +6,8 @@
 #include <climits>
 #include <optional>
 
+namespace quarlink {
+
 namespace {
 
 constexpr std::uint16_t kHighestPid = 0x1FFF;
@@ -141,3 +143,5 @@ FaultRules ReadFaultRules(const IniText& ini, IniValueReader& reader)
     }
     return rules;
 }
+
+} // namespace quarlink

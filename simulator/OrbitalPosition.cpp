@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace quarlink {
+
 std::optional<int> ParseOrbitalPosition(std::string_view text)
 {
     if (text.empty())
@@ -42,3 +44,5 @@ double LongitudeOfPosition(double tenths)
         return degrees + 360.0;
     return degrees;
 }
+
+} // namespace quarlink

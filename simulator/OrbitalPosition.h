@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace quarlink {
+
 constexpr int kFullCircleTenths = 3600;
 
 // "192" or "3300" (tenths), or "19.2E" / "30.0W" (degrees with a side).
@@ -17,3 +19,5 @@ std::string OrbitalPositionText(int tenths);
 
 // Degrees east in (-180, 180]: west positions come out negative.
 double LongitudeOfPosition(double tenths);
+
+} // namespace quarlink

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quarlink {
+
 Positioner::Positioner(double startAngle, double degreesPerSecond)
     : rate(degreesPerSecond > 0.0 ? degreesPerSecond : 1.0),
       from(std::clamp(startAngle, -kMotorMechanicalLimit, kMotorMechanicalLimit)),
@@ -98,3 +100,5 @@ bool Positioner::GotoPosition(int number, std::uint64_t nowMs)
     GotoAngle(*stored[static_cast<std::size_t>(number - 1)], nowMs);
     return true;
 }
+
+} // namespace quarlink

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace quarlink {
+
 constexpr double kMotorMechanicalLimit = 80.0;
 constexpr int kStoredPositions = 8;
 
@@ -46,3 +48,5 @@ private:
     bool limitsOn = false;
     std::array<std::optional<double>, kStoredPositions> stored{};
 };
+
+} // namespace quarlink

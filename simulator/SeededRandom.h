@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace quarlink {
+
 class SeededRandom {
 public:
     explicit SeededRandom(std::uint64_t seed) : state(seed) {}
@@ -28,3 +30,5 @@ public:
 private:
     std::uint64_t state;
 };
+
+} // namespace quarlink

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quarlink {
+
 namespace {
 
 constexpr double kEarthToOrbitRadius = 6378.0 / 42164.0;
@@ -55,3 +57,5 @@ std::array<std::uint8_t, 2> GotoAngleBytes(double motorAngle)
     return {static_cast<std::uint8_t>(side | (whole >> 4)),
             static_cast<std::uint8_t>(((whole & 0x0F) << 4) | kSixteenths[tenths % 10])};
 }
+
+} // namespace quarlink

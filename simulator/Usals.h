@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace quarlink {
+
 struct DishPointing {
     double motorAngle = 0.0;    // hour angle the motor turns to; negative is west
     double elevation = 0.0;     // negative: below the horizon
@@ -19,3 +21,5 @@ DishPointing PointDish(double satelliteLongitude, double siteLongitude, double s
 // motor angle rounded to tenths: HH = E0 (east) or D0 (west) | degrees >> 4,
 // LL = (degrees & 0xF) << 4 | sixteenths.
 std::array<std::uint8_t, 2> GotoAngleBytes(double motorAngle);
+
+} // namespace quarlink

@@ -1,5 +1,7 @@
 #include "simulator/win/CallLogFile.h"
 
+namespace quarlink {
+
 CallLogFile::~CallLogFile()
 {
     if (file)
@@ -25,3 +27,5 @@ void CallLogFile::Write(const std::string& line)
     std::fputc('\n', file);
     std::fflush(file);
 }
+
+} // namespace quarlink

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <string>
 
+namespace quarlink {
+
 class CallLogFile {
 public:
     CallLogFile() = default;
@@ -23,3 +25,5 @@ private:
     std::mutex mutex;
     std::FILE* file = nullptr;
 };
+
+} // namespace quarlink

@@ -6,6 +6,7 @@
 
 #include <string>
 
+using namespace quarlink;
 using std::to_string;
 
 QUARLINK_EXPORT StartFilter()

@@ -7,7 +7,7 @@
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
-        simulatorModule = instance;
+        quarlink::simulatorModule = instance;
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;

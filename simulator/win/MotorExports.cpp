@@ -7,6 +7,8 @@
 
 #include <string>
 
+using namespace quarlink;
+
 namespace {
 
 int RunPositionCall(DriverCall call, std::uint8_t position, int (CardModel::*method)(std::uint8_t))

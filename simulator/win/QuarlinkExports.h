@@ -4,8 +4,6 @@
 #pragma once
 
 #include "driver/DriverRecords.h"
-#include "simulator/CardModel.h"
-#include "simulator/DriverCall.h"
 
 #include <cstdint>
 
@@ -39,6 +37,3 @@ QUARLINK_EXPORT SetEastLimit();
 QUARLINK_EXPORT SetWestLimit();
 QUARLINK_EXPORT CancelLimit();
 QUARLINK_EXPORT EnableLimit();
-
-// A call without arguments and outputs, logged with the positioner bytes it sends, if any.
-int RunPlainCall(DriverCall call, int (CardModel::*method)());

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <vector>
 
+namespace quarlink {
+
 namespace {
 
 std::string Environment(const char* name)
@@ -77,3 +79,5 @@ std::string ReadConfigurationText(const std::string& path, std::size_t maxBytes,
     }
     return text;
 }
+
+} // namespace quarlink

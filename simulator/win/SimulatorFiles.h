@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+namespace quarlink {
+
 // The file named by QUARLINK_INI, else Quarlink.ini beside the library itself.
 std::string ConfigurationPath(HMODULE library);
 // QUARLINK_LOG, else the configured name; a relative name is taken from the
@@ -13,3 +15,5 @@ std::string ConfigurationPath(HMODULE library);
 std::string LogPath(const std::string& configurationPath, const std::string& configuredName);
 // The whole file, or empty with the reason in problem (missing, unreadable, too big).
 std::string ReadConfigurationText(const std::string& path, std::size_t maxBytes, std::string& problem);
+
+} // namespace quarlink

@@ -3,6 +3,8 @@
 #include "simulator/CallLogFormat.h"
 #include "simulator/win/SimulatorFiles.h"
 
+namespace quarlink {
+
 HMODULE simulatorModule = nullptr;
 
 namespace {
@@ -62,3 +64,15 @@ void SimulatorHost::EndCall(DriverCall call, const std::string& arguments, const
         note += (note.empty() ? "" : ", ") + outcome.note;
     log.Write(CallLine(DriverCallName(call), arguments, outcome.result, outcome.outputs, outcome.bus, note));
 }
+
+int RunPlainCall(DriverCall call, int (CardModel::*method)())
+{
+    return SimulatorHost::Instance().Run(call, "", [&](CardModel& card, CallOutcome& outcome) {
+        const int result = (card.*method)();
+        if (result == kCardOk)
+            outcome.bus = PositionerBusText(call, 0);
+        return result;
+    });
+}
+
+} // namespace quarlink

@@ -18,6 +18,8 @@
 #include <mutex>
 #include <string>
 
+namespace quarlink {
+
 struct CallOutcome {
     int result = 0;
     std::string outputs;        // what the call handed back, for the log
@@ -68,5 +70,10 @@ private:
     CallLogFile log;
 };
 
+// A call without arguments and outputs, logged with the positioner bytes it sends, if any.
+int RunPlainCall(DriverCall call, int (CardModel::*method)());
+
 // Set by DllMain: the simulator's own module, beside which its configuration lies.
 extern HMODULE simulatorModule;
+
+} // namespace quarlink

@@ -7,17 +7,8 @@
 
 #include <string>
 
+using namespace quarlink;
 using std::to_string;
-
-int RunPlainCall(DriverCall call, int (CardModel::*method)())
-{
-    return SimulatorHost::Instance().Run(call, "", [&](CardModel& card, CallOutcome& outcome) {
-        const int result = (card.*method)();
-        if (result == kCardOk)
-            outcome.bus = PositionerBusText(call, 0);
-        return result;
-    });
-}
 
 QUARLINK_EXPORT InitDise()
 {

@@ -1,3 +1,5 @@
+#include "SimulatorTestSupport.h"
+
 #include "simulator/CardConfig.h"
 #include "simulator/ConfigValues.h"
 #include "simulator/IniText.h"
@@ -8,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+using namespace quarlink;
 
 namespace {
 
@@ -170,4 +174,27 @@ TEST(SimulatorConfig, DemoConfigurationsReadWithoutWarnings)
         EXPECT_TRUE(config.warnings.empty()) << name << ": " << (config.warnings.empty() ? "" : config.warnings[0]);
         EXPECT_GE(config.carriers.size(), 2u) << name;
     }
+}
+
+TEST(SimulatorConfig, DemoLineUpsLockTheDemoDatabases)
+{
+    SimulatedCard satellite(ReadDemo("Quarlink.ini"));
+    EXPECT_EQ(satellite.LockSatellite(11494, 22000, 1, 1), 0);
+    EXPECT_EQ(satellite.LockSatellite(11362, 22000, 1, 1), 0);
+    EXPECT_EQ(satellite.LockSatellite(10971, 29700, 1, 2), 0);
+    EXPECT_EQ(satellite.LockSatellite(11034, 27500, 0, 2), 0);
+    EXPECT_EQ(satellite.LockSatellite(10773, 22000, 1, 3), 0);
+    EXPECT_NE(satellite.LockSatellite(10773, 22000, 1, 1), 0);
+
+    SimulatedCard cable(ReadDemo("cable.ini"));
+    EXPECT_EQ(cable.card.LockChannel3(474000, 6900, 64, 0, 0, 0, 0), 0);
+    EXPECT_EQ(cable.card.LockChannel3(482000, 6875, 256, 0, 0, 0, 0), 0);
+    EXPECT_NE(cable.card.LockChannel3(330000, 0, 64, 0, 0, 0, 0), 0);
+    EXPECT_EQ(cable.card.LockChannel3(330000, 0, 256, 0, 0, 0, 0), 0) << "found by the QAM search";
+
+    SimulatedCard terrestrial(ReadDemo("terrestrial.ini"));
+    EXPECT_EQ(terrestrial.card.LockChannel3(506000, 8, 0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(terrestrial.card.LockChannel3(626000, 8, 0, 0, 0, 0, 0), 0);
+    EXPECT_NE(terrestrial.card.LockChannel3(177500, 6, 0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(terrestrial.card.LockChannel3(177500, 7, 0, 0, 0, 0, 0), 0) << "found by the bandwidth search";
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace quarlink;
+
 TEST(SimulatorFaults, RulesComeFromFaultSections)
 {
     const CardConfig config = ReadCardConfig("[Fault LockChannel3]\nResult=5\nDelayMs=8000\nSkip=2\nCount=1\n"

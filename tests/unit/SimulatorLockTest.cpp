@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace quarlink;
+
 TEST(SimulatorLnb, UniversalPicksBandByFrequencyAndMakesTheTone)
 {
     const LnbTuning low = ChooseOscillator(1, 11494, 0, 0);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace quarlink;
+
 TEST(SimulatorUsals, MatchesTheKnownPointings)
 {
     const DishPointing astra = PointDish(19.2, 5.0, 52.0);

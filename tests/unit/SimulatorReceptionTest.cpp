@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+using namespace quarlink;
+
 namespace {
 
 StatsCounters ReadCounters(CardModel& card)

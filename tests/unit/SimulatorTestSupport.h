@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace quarlink {
+
 struct SimulatedCard {
     explicit SimulatedCard(std::string_view ini) : card(ReadCardConfig(ini), clock) { card.InitDise(); }
 
@@ -78,3 +80,5 @@ Frequency=3840
 Polarity=R
 SymbolRate=27500
 )";
+
+} // namespace quarlink
