@@ -1,0 +1,105 @@
+// Load and Save of a database against reading and writing the same bytes raw.
+// Sizes: 100,000 and 400,000 transponders, each with two PIDs.
+#include "database/ChannelDatabase.h"
+#include "database/FileIo.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+constexpr int kTranspondersPerSatellite = 1000;
+constexpr int kPidsPerTransponder = 2;
+
+std::string BenchPath(const char* name, std::int64_t transponders)
+{
+    return (std::filesystem::temp_directory_path() /
+            ("lumisat-bench-" + std::string(name) + "-" + std::to_string(transponders) + ".dll"))
+        .string();
+}
+
+// Writes the generated database once per size and answers its path.
+std::string GeneratedFile(std::int64_t transponders)
+{
+    const std::string path = BenchPath("source", transponders);
+    CChannelDatabase db;
+    db.Load("");
+    for (std::int64_t added = 0; added < transponders;) {
+        auto satellite = std::make_unique<SatelliteRecord>();
+        std::snprintf(satellite->name, sizeof satellite->name, "Satellite %lld", static_cast<long long>(added));
+        db.AddSatellite(std::move(satellite), 1);
+        for (int t = 0; t < kTranspondersPerSatellite && added < transponders; ++t, ++added) {
+            auto transponder = std::make_unique<TransponderRecord>();
+            transponder->frequency = 10700 + t;
+            transponder->symbolRate = 27500;
+            db.AddTransponder(std::move(transponder), 1);
+            for (int p = 0; p < kPidsPerTransponder; ++p) {
+                auto pid = std::make_unique<PidRecord>();
+                pid->pid = 21 + p;
+                db.AddPid(std::move(pid), 0);
+            }
+        }
+    }
+    db.Save(path);
+    return path;
+}
+
+void SetBytes(benchmark::State& state, const std::string& path)
+{
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+
+void LoadDatabase(benchmark::State& state)
+{
+    const std::string path = GeneratedFile(state.range(0));
+    CChannelDatabase db;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.Load(path));
+    SetBytes(state, path);
+}
+
+void ReadRawBytes(benchmark::State& state)
+{
+    const std::string path = GeneratedFile(state.range(0));
+    std::vector<std::uint8_t> bytes;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadWholeFile(path, bytes));
+    SetBytes(state, path);
+}
+
+void SaveDatabase(benchmark::State& state)
+{
+    const std::string source = GeneratedFile(state.range(0));
+    const std::string target = BenchPath("save", state.range(0));
+    CChannelDatabase db;
+    db.Load(source);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.Save(target));
+    SetBytes(state, source);
+    std::filesystem::remove(target);
+}
+
+void WriteRawBytes(benchmark::State& state)
+{
+    const std::string source = GeneratedFile(state.range(0));
+    const std::string target = BenchPath("raw", state.range(0));
+    std::vector<std::uint8_t> bytes;
+    ReadWholeFile(source, bytes);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteWholeFile(target, bytes));
+    SetBytes(state, source);
+    std::filesystem::remove(target);
+}
+
+}  // namespace
+
+BENCHMARK(LoadDatabase)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadRawBytes)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveDatabase)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteRawBytes)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
