@@ -1,56 +1,17 @@
 #include "setup/BitmapPixel.h"
+#include "tests/unit/SetupBitmapBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-// A bitmap file with an info header of headerSize bytes (40, 52, 108, 124).
-// Masks go inside headers of 52 bytes and more, else right after the header.
-struct InfoBitmap {
-    std::int32_t width = 1;
-    std::int32_t height = 1;
-    std::uint16_t bits = 24;
-    std::uint32_t compression = 0;
-    std::uint32_t headerSize = 40;
-    std::uint32_t coloursUsed = 0;
-    std::vector<std::uint32_t> masks;
-    Bytes colourTable;  // blue, green, red, reserved per entry
-    Bytes pixels;
-    std::uint32_t pixelOffset = 0;  // 0: right after the colour table
-
-    Bytes Build() const {
-        // Room for the 40-byte fields even when a test declares a shorter header.
-        Bytes file(14 + std::max<std::uint32_t>(headerSize, 40), 0);
-        file[0] = 'B';
-        file[1] = 'M';
-        PutLe(file, 14, headerSize, 4);
-        PutLe(file, 18, static_cast<std::uint32_t>(width), 4);
-        PutLe(file, 22, static_cast<std::uint32_t>(height), 4);
-        PutLe(file, 26, 1, 2);
-        PutLe(file, 28, bits, 2);
-        PutLe(file, 30, compression, 4);
-        PutLe(file, 46, coloursUsed, 4);
-        const bool masksInside = headerSize >= 52;
-        if (!masksInside) file.resize(file.size() + 4 * masks.size());
-        for (std::size_t i = 0; i < masks.size(); ++i)
-            PutLe(file, masksInside ? 54 + 4 * i : file.size() - 4 * (masks.size() - i), masks[i], 4);
-        file.insert(file.end(), colourTable.begin(), colourTable.end());
-        PutLe(file, 10, pixelOffset != 0 ? pixelOffset : static_cast<std::uint32_t>(file.size()), 4);
-        file.insert(file.end(), pixels.begin(), pixels.end());
-        PutLe(file, 2, static_cast<std::uint32_t>(file.size()), 4);
-        return file;
-    }
-};
+using setup_test::Bytes;
+using setup_test::InfoBitmap;
+using setup_test::NumberedTable;
+using setup_test::PutLe;
 
 // A bitmap file with the old 12-byte core header and 3-byte colour entries.
 Bytes CoreBitmap(std::uint16_t width, std::uint16_t height, std::uint16_t bits, const Bytes& colourTable,
@@ -67,16 +28,6 @@ Bytes CoreBitmap(std::uint16_t width, std::uint16_t height, std::uint16_t bits, 
     PutLe(file, 10, static_cast<std::uint32_t>(file.size()), 4);
     file.insert(file.end(), pixels.begin(), pixels.end());
     return file;
-}
-
-// Colour-table entry i is red i * 16 + 1 (modulo 256), green 2, blue 3.
-Bytes NumberedTable(int entries, int entrySize = 4) {
-    Bytes table;
-    for (int i = 0; i < entries; ++i) {
-        table.insert(table.end(), {3, 2, static_cast<std::uint8_t>(i * 16 + 1)});
-        if (entrySize == 4) table.push_back(0);
-    }
-    return table;
 }
 
 #define EXPECT_COLOUR(file, r, g, b)                                                   \

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "setup/OsFamily.h"
+
+// The family of the running system, from its version information.
+OsFamily GetOsFamily();

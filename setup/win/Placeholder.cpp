@@ -1,1 +1,0 @@
-int SetupPlaceholder() { return 0; }
