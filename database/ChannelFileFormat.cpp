@@ -35,25 +35,27 @@ private:
     std::size_t position = 0;
 };
 
+// Writes into a buffer already sized for everything written.
 class ByteWriter {
 public:
-    explicit ByteWriter(std::vector<std::uint8_t>& out) : out(out) {}
+    explicit ByteWriter(std::uint8_t* out) : out(out) {}
 
     void Int32(std::int32_t value)
     {
         const auto bits = static_cast<std::uint32_t>(value);
         for (int shift = 0; shift < 32; shift += 8)
-            out.push_back(static_cast<std::uint8_t>(bits >> shift));
+            *out++ = static_cast<std::uint8_t>(bits >> shift);
     }
 
     template <std::size_t N>
     void Name(const char (&field)[N])
     {
-        out.insert(out.end(), field, field + N);
+        std::memcpy(out, field, N);
+        out += N;
     }
 
 private:
-    std::vector<std::uint8_t>& out;
+    std::uint8_t* out;
 };
 
 // Appends one record after `last` (or as the first) and makes it the last.
@@ -185,9 +187,8 @@ ChannelFileReadResult ReadChannelFile(std::span<const std::uint8_t> bytes, Satel
 
 std::vector<std::uint8_t> WriteChannelFile(const SatelliteList& list)
 {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(FileSize(list));
-    ByteWriter writer(bytes);
+    std::vector<std::uint8_t> bytes(FileSize(list));
+    ByteWriter writer(bytes.data());
     writer.Int32(ChainLength(list.firstSatellite));
     for (const SatelliteRecord* satellite = list.firstSatellite; satellite; satellite = satellite->next) {
         writer.Name(satellite->name);

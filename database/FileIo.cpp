@@ -20,6 +20,13 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return false;
+    // The size is only a hint for one allocation: reading goes on to the end.
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        if (size > 0)
+            bytes.reserve(static_cast<std::size_t>(size));
+        std::rewind(file.get());
+    }
     std::uint8_t chunk[64 * 1024];
     for (;;) {
         const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.get());
