@@ -2,6 +2,7 @@
 
 #include "database/FileReplace.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -12,6 +13,8 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+constexpr std::size_t kMaxSizeHint = std::size_t{1} << 30;
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
@@ -20,16 +23,19 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return false;
-    // The size is only a hint for one allocation: reading goes on to the end.
+    // The size is only a hint for one allocation (a directory, for one, claims
+    // a huge size): it is used once a full chunk was read, within a bound,
+    // and reading goes on to the real end.
+    long sizeHint = -1;
     if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(file.get());
-        if (size > 0)
-            bytes.reserve(static_cast<std::size_t>(size));
+        sizeHint = std::ftell(file.get());
         std::rewind(file.get());
     }
     std::uint8_t chunk[64 * 1024];
-    for (;;) {
+    for (bool first = true;; first = false) {
         const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.get());
+        if (first && count == sizeof chunk && sizeHint > 0)
+            bytes.reserve(std::min(static_cast<std::size_t>(sizeHint), kMaxSizeHint));
         bytes.insert(bytes.end(), chunk, chunk + count);
         if (count < sizeof chunk)
             return std::ferror(file.get()) == 0;
