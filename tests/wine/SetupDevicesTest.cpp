@@ -150,7 +150,8 @@ TEST(SetupDevices, RemovalFailuresStopTheSecondClass) {
     ScriptedDevices secondInvalid = BothPresent();
     secondInvalid.classes[1].removalError = ERROR_INVALID_PARAMETER;
     EXPECT_EQ(0, RemoveReceiverDevices(secondInvalid));
-    EXPECT_EQ("alert uninstall driver failed / wrong", secondInvalid.calls.at(4));
+    EXPECT_EQ((Calls{"list 0", "remove 100", "free 0", "list 1", "remove 101", "alert uninstall driver failed / wrong", "free 1"}),
+              secondInvalid.calls);
 
     // Any other failure is a failure too, only without the message.
     ScriptedDevices denied = BothPresent();

@@ -32,14 +32,19 @@ protected:
 
     void SetUp() override {
         ASSERT_NE(nullptr, module_) << "Setup.dll not loaded; is LUMISAT_BIN set?";
-        checkDriver_ = reinterpret_cast<CheckDriverFn>(GetProcAddress(module_, "CheckDriver"));
-        deleteDtv_ = reinterpret_cast<DeleteDtvFn>(GetProcAddress(module_, "DeleteDTV"));
-        getBmpRgb_ = reinterpret_cast<GetBmpRgbFn>(GetProcAddress(module_, "GetBmpRGB"));
+        checkDriver_ = Export<CheckDriverFn>("CheckDriver");
+        deleteDtv_ = Export<DeleteDtvFn>("DeleteDTV");
+        getBmpRgb_ = Export<GetBmpRgbFn>("GetBmpRGB");
         ASSERT_TRUE(checkDriver_ && deleteDtv_ && getBmpRgb_) << "an export is missing";
         folder_ = MakeTempFolder();
     }
     void TearDown() override {
         if (!folder_.empty()) RemoveFolder(folder_);
+    }
+
+    template <typename Function>
+    static Function Export(const char* name) {
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
     }
 
     static std::string MakeTempFolder() {
@@ -114,7 +119,8 @@ TEST_F(SetupDll, DeleteDtvRemovesTheFirstReceiverInfWithItsPnfAndStops) {
 }
 
 TEST_F(SetupDll, DeleteDtvSearchesOnlyOem0ToOem50AndOnlyTheExactProvider) {
-    OSVERSIONINFOA version = {sizeof version};
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
     ASSERT_TRUE(GetVersionExA(&version));
     ASSERT_TRUE(version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 6)
         << "these checks expect the Windows 98 / Me family rule of NT 6 and later";
@@ -180,19 +186,18 @@ TEST_F(SetupDll, GetBmpRgbLeavesTheOutputsAloneForWhatIsNoBitmap) {
     EXPECT_EQ(0, getBmpRgb_(PathOf("text.bmp").c_str(), nullptr, nullptr, nullptr));
 }
 
-// The system's own loader and GetPixel are the reference for every coding.
+// The system's loader and GetPixel are the reference for the codings that
+// Wine's loader keeps intact: it turns 5-6-5 pixels into 5-5-5 ones and
+// leaves run-length coded and top-down bitmaps blank, which the unit tests
+// cover instead.
 TEST_F(SetupDll, GetBmpRgbAgreesWithTheSystemsBitmapLoader) {
     using setup_test::InfoBitmap;
     std::vector<std::pair<const char*, InfoBitmap>> cases;
     InfoBitmap b;
     b.width = 3, b.height = 2, b.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 0, 0};
     cases.emplace_back("24-bit", b);
-    b.height = -2;
-    cases.emplace_back("24-bit top-down", b);
     b = {}, b.bits = 16, b.pixels = {0x21, 0x42, 0, 0};
     cases.emplace_back("16-bit 555", b);
-    b.compression = 3, b.masks = {0xF800, 0x07E0, 0x001F}, b.pixels = {0x5A, 0xA5, 0, 0};
-    cases.emplace_back("16-bit 565", b);
     b = {}, b.bits = 32, b.pixels = {0x11, 0x22, 0x33, 0x44};
     cases.emplace_back("32-bit", b);
     b = {}, b.bits = 8, b.colourTable = setup_test::NumberedTable(256), b.pixels = {7, 0, 0, 0};
@@ -201,14 +206,6 @@ TEST_F(SetupDll, GetBmpRgbAgreesWithTheSystemsBitmapLoader) {
     cases.emplace_back("4-bit", b);
     b.bits = 1, b.colourTable = setup_test::NumberedTable(2), b.pixels = {0x80, 0, 0, 0};
     cases.emplace_back("1-bit", b);
-    b = {}, b.width = 4, b.height = 2, b.bits = 8, b.compression = 1, b.colourTable = setup_test::NumberedTable(256);
-    b.pixels = {4, 1, 0, 0, 2, 9, 2, 8, 0, 1};
-    cases.emplace_back("RLE8", b);
-    b.pixels = {0, 2, 1, 1, 3, 5, 0, 1};
-    cases.emplace_back("RLE8 with the top-left pixel skipped", b);
-    b.bits = 4, b.compression = 2, b.colourTable = setup_test::NumberedTable(16);
-    b.pixels = {4, 0x11, 0, 0, 0, 3, 0xD5, 0xE0, 0, 1};
-    cases.emplace_back("RLE4", b);
 
     const HDC dc = CreateCompatibleDC(nullptr);
     ASSERT_NE(nullptr, dc);
