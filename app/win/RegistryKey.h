@@ -29,7 +29,8 @@ public:
     // value of another type, counts as not read and `value` is unchanged.
     LONG ReadString(const char* name, std::string& value);
     LONG ReadNumber(const char* name, DWORD& value);
-    // Strings are stored without their terminating zero.
+    // Writes strlen(value) bytes; the system itself adds the terminating zero
+    // that it finds behind the text.
     LONG WriteString(const char* name, const std::string& value);
     LONG WriteNumber(const char* name, DWORD value);
 

@@ -1,0 +1,157 @@
+#include "app/Settings.h"
+#include "app/win/RegistryKey.h"
+#include "database/ChannelDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// A key of this test process's own, so that the program's key stays untouched.
+class RegistryKeyTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str()); }
+    void TearDown() override
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath.c_str());
+    }
+
+    static bool KeyExists(HKEY root, const std::string& path)
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+    // The stored size of a value as the system reports it, or -1.
+    long StoredSize(const char* name) const
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return -1;
+        DWORD size = 0;
+        const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size);
+        RegCloseKey(key);
+        return result == ERROR_SUCCESS ? static_cast<long>(size) : -1;
+    }
+
+    const std::string keyPath = "Software\\Tavio\\LumisatTest" + std::to_string(GetCurrentProcessId());
+};
+
+TEST_F(RegistryKeyTest, SettingsGoToTheCurrentUserOnTheNtFamily)
+{
+    EXPECT_EQ(CurrentSystemVersionClass(), 8);
+    EXPECT_EQ(SettingsRootKey(), HKEY_CURRENT_USER);
+}
+
+TEST_F(RegistryKeyTest, MissingKeyIsCreatedAndTheDefaultsApply)
+{
+    ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, keyPath));
+    CRegistryKey key;
+    EXPECT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, keyPath));
+
+    MainSettings settings;
+    LoadSettings(key, 0, "C:\\Lumisat", settings);
+    EXPECT_EQ(settings.installationPath, "C:\\Lumisat\\");
+    EXPECT_EQ(settings.languageName, "English");
+    EXPECT_EQ(key.Close(), ERROR_SUCCESS);
+    EXPECT_EQ(key.Close(), ERROR_SUCCESS) << "nothing left to close";
+    std::string value = "kept";
+    EXPECT_NE(key.ReadString("PATH", value), ERROR_SUCCESS);
+    EXPECT_EQ(value, "kept");
+}
+
+TEST_F(RegistryKeyTest, LocalMachineKeyIsOnlyCreatedForWriting)
+{
+    CRegistryKey key;
+    EXPECT_NE(key.Open(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, keyPath));
+    std::string value;
+    EXPECT_NE(key.ReadString("PATH", value), ERROR_SUCCESS);
+
+    ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_WRITE), ERROR_SUCCESS);
+    EXPECT_EQ(key.WriteString("PATH", "D:\\Sat\\"), ERROR_SUCCESS);
+    key.Close();
+
+    CRegistryKey reader;
+    ASSERT_EQ(reader.Open(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
+    EXPECT_EQ(reader.ReadString("PATH", value), ERROR_SUCCESS);
+    EXPECT_EQ(value, "D:\\Sat\\");
+}
+
+TEST_F(RegistryKeyTest, StringsOfMoreThan99CharactersAreNotRead)
+{
+    CRegistryKey key;
+    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_WRITE), ERROR_SUCCESS);
+    ASSERT_EQ(key.WriteString("Fits", std::string(99, 'a')), ERROR_SUCCESS);
+    ASSERT_EQ(key.WriteString("Hundred", std::string(100, 'b')), ERROR_SUCCESS);
+    ASSERT_EQ(key.WriteString("Long", std::string(150, 'c')), ERROR_SUCCESS);
+    ASSERT_EQ(key.WriteString("Empty", ""), ERROR_SUCCESS);
+    key.Close();
+
+    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
+    std::string value;
+    EXPECT_EQ(key.ReadString("Fits", value), ERROR_SUCCESS);
+    EXPECT_EQ(value, std::string(99, 'a'));
+    for (const char* name : {"Hundred", "Long"}) {
+        value = "previous";
+        EXPECT_NE(key.ReadString(name, value), ERROR_SUCCESS) << name;
+        EXPECT_EQ(value, "previous") << name;
+    }
+    EXPECT_EQ(key.ReadString("Empty", value), ERROR_SUCCESS);
+    EXPECT_EQ(value, "");
+    EXPECT_NE(key.ReadString("Missing", value), ERROR_SUCCESS);
+}
+
+TEST_F(RegistryKeyTest, NumbersAndStringsAreReadOnlyWithTheirOwnType)
+{
+    CRegistryKey key;
+    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_WRITE), ERROR_SUCCESS);
+    ASSERT_EQ(key.WriteNumber("Motor Degree", 3300), ERROR_SUCCESS);
+    ASSERT_EQ(key.WriteString("Motor Longitude", "5.0"), ERROR_SUCCESS);
+    key.Close();
+
+    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
+    DWORD number = 7;
+    EXPECT_EQ(key.ReadNumber("Motor Degree", number), ERROR_SUCCESS);
+    EXPECT_EQ(number, 3300u);
+    EXPECT_NE(key.ReadNumber("Motor Longitude", number), ERROR_SUCCESS);
+    EXPECT_EQ(number, 3300u);
+    std::string text = "unchanged";
+    EXPECT_NE(key.ReadString("Motor Degree", text), ERROR_SUCCESS);
+    EXPECT_EQ(text, "unchanged");
+}
+
+TEST_F(RegistryKeyTest, SettingsSurviveSaveAndLoad)
+{
+    CChannelDatabase db;
+    db.Load("");
+    auto satellite = std::make_unique<SatelliteRecord>();
+    std::snprintf(satellite->name, sizeof satellite->name, "Thor");
+    db.AddSatellite(std::move(satellite), 1);
+
+    MainSettings saved{"C:\\Sat\\", "German", "", "", "", 3592};
+    {
+        CRegistryKey key;
+        ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_WRITE), ERROR_SUCCESS);
+        SaveSettings(key, 6, db, saved);
+    }
+    EXPECT_EQ(StoredSize("CurPID"), 0) << "an empty string without a current PID";
+
+    MainSettings loaded;
+    CRegistryKey key;
+    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
+    LoadSettings(key, 0, "C:\\Other", loaded);
+    EXPECT_EQ(loaded.installationPath, "C:\\Sat\\");
+    EXPECT_EQ(loaded.languageName, "German");
+    EXPECT_EQ(loaded.currentSatellite, "Thor");
+    EXPECT_EQ(loaded.currentPid, "");
+    EXPECT_EQ(loaded.currentDegree, 3600) << "a cable card stores 3600";
+}
+
+}  // namespace
