@@ -17,8 +17,12 @@ public:
 
     // Remembers a non-empty path and loads it; an empty path does nothing.
     void LoadFile(const std::string& path);
+    // Replaces the contents; the database is usable (root present) even when
+    // this fails. 1 when the whole file was read; 0 when it cannot be read or
+    // is damaged, keeping every whole record it holds with consistent counts.
     int Load(const std::string& path);
-    // An empty path means the remembered one.
+    // An empty path means the remembered one. Writes "<path>.new" and puts it
+    // in place of the file in one step; on 0 the previous file is unchanged.
     int Save(const std::string& path = std::string());
     void Clear();
 
@@ -27,14 +31,20 @@ public:
     int AddTransponder(std::unique_ptr<TransponderRecord> record, int select);
     int AddPid(std::unique_ptr<PidRecord> record, int select);
 
+    // Satellites: name in any letter case (ASCII and Latin-1) and degree.
+    // Transponders, in the current satellite: frequency, symbol rate and
+    // polarity, not the name. PIDs, in the current transponder: type and value.
     SatelliteRecord* FindSatellite(const SatelliteRecord* probe) const;
     TransponderRecord* FindTransponder(const TransponderRecord* probe) const;
     PidRecord* FindPid(const PidRecord* probe) const;
 
+    // As Find, but satellite names compare exactly, and PIDs also by name.
     int RemoveSatellite(const SatelliteRecord* probe);
     int RemoveTransponder(const TransponderRecord* probe);
     int RemovePid(const PidRecord* probe);
 
+    // A stored record becomes current itself; any other record selects the
+    // stored record that matches it; no match changes nothing; null clears.
     void SelectSatellite(SatelliteRecord* record);
     void SelectTransponder(TransponderRecord* record);
     void SelectPid(PidRecord* record);

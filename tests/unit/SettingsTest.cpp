@@ -173,7 +173,8 @@ TEST(SettingsTest, InstallationPathIsCopiedToTheUsersKey)
     EXPECT_EQ(StringValue(user, "PATH"), "C:\\Program Files\\Lumisat\\");
 
     MapStore noMachineValue;
-    MainSettings kept{"E:\\Old\\"};
+    MainSettings kept;
+    kept.installationPath = "E:\\Old\\";
     CopyInstallationPath(noMachineValue, user, kept);
     EXPECT_EQ(kept.installationPath, "E:\\Old\\");
     EXPECT_EQ(StringValue(user, "PATH"), "E:\\Old\\");
