@@ -60,6 +60,7 @@ void LoadDatabase(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(db.Load(path));
     SetBytes(state, path);
+    std::filesystem::remove(path);
 }
 
 void ReadRawBytes(benchmark::State& state)
@@ -71,6 +72,7 @@ void ReadRawBytes(benchmark::State& state)
         benchmark::DoNotOptimize(ReadWholeFile(path, bytes));
     }
     SetBytes(state, path);
+    std::filesystem::remove(path);
 }
 
 void SaveDatabase(benchmark::State& state)
@@ -83,6 +85,7 @@ void SaveDatabase(benchmark::State& state)
         benchmark::DoNotOptimize(db.Save(target));
     SetBytes(state, source);
     std::filesystem::remove(target);
+    std::filesystem::remove(source);
 }
 
 void WriteRawBytes(benchmark::State& state)
@@ -95,6 +98,7 @@ void WriteRawBytes(benchmark::State& state)
         benchmark::DoNotOptimize(WriteWholeFile(target, bytes));
     SetBytes(state, source);
     std::filesystem::remove(target);
+    std::filesystem::remove(source);
 }
 
 }  // namespace
