@@ -5,11 +5,34 @@ set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+# The .def files name the i686 stdcall symbols (Name@N). A 64-bit build has no
+# such decoration: it takes the same export names from undecorated symbols.
+# kind: IMPORT (lines "Name@N" or "Name@N == ExportName") or EXPORT
+# (lines "ExportName = Name@N").
+function(lumisat_def_file source kind result)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(${result} ${PROJECT_SOURCE_DIR}/${source} PARENT_SCOPE)
+        return()
+    endif()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${source})
+    file(READ ${PROJECT_SOURCE_DIR}/${source} text)
+    if(kind STREQUAL "IMPORT")
+        string(REGEX REPLACE "(^|\n)([A-Za-z0-9_]+)@[0-9]+" "\\1\\2" text "${text}")
+    else()
+        string(REGEX REPLACE "= *([A-Za-z0-9_]+)@[0-9]+" "= \\1" text "${text}")
+    endif()
+    string(REPLACE "/" "_" name ${source})
+    file(WRITE ${CMAKE_BINARY_DIR}/def64/${name} "${text}")
+    set(${result} ${CMAKE_BINARY_DIR}/def64/${name} PARENT_SCOPE)
+endfunction()
+
 # Import library for the vendor's Quarlink.dll: 23 plain and 5 decorated names.
+lumisat_def_file(driver/win/Quarlink.def IMPORT QUARLINK_IMPORT_DEF)
 set(QUARLINK_IMPORT ${CMAKE_BINARY_DIR}/libQuarlink.a)
+string(REPLACE "-g++-posix" "-dlltool" DLLTOOL ${CMAKE_CXX_COMPILER})
 add_custom_command(OUTPUT ${QUARLINK_IMPORT}
-    COMMAND i686-w64-mingw32-dlltool -k -d ${PROJECT_SOURCE_DIR}/driver/win/Quarlink.def -l ${QUARLINK_IMPORT}
-    DEPENDS ${PROJECT_SOURCE_DIR}/driver/win/Quarlink.def)
+    COMMAND ${DLLTOOL} -k -d ${QUARLINK_IMPORT_DEF} -l ${QUARLINK_IMPORT}
+    DEPENDS ${QUARLINK_IMPORT_DEF})
 add_custom_target(quarlink_import_lib DEPENDS ${QUARLINK_IMPORT})
 add_library(quarlink_import STATIC IMPORTED GLOBAL)
 set_target_properties(quarlink_import PROPERTIES IMPORTED_LOCATION ${QUARLINK_IMPORT})
@@ -39,7 +62,8 @@ target_link_libraries(Lumisat PRIVATE lumisat_win)
 
 # The card simulator, exporting exactly the vendor library's names.
 file(GLOB SIMULATOR_SOURCES CONFIGURE_DEPENDS simulator/win/*.cpp)
-add_library(Quarlink SHARED ${SIMULATOR_SOURCES} simulator/win/Quarlink.def)
+lumisat_def_file(simulator/win/Quarlink.def EXPORT SIMULATOR_DEF)
+add_library(Quarlink SHARED ${SIMULATOR_SOURCES} ${SIMULATOR_DEF})
 set_target_properties(Quarlink PROPERTIES PREFIX "" OUTPUT_NAME Quarlink)
 target_compile_options(Quarlink PRIVATE ${LUMISAT_WARNINGS})
 target_link_libraries(Quarlink PRIVATE quarlink_model)
@@ -52,7 +76,8 @@ add_library(setup_win STATIC ${SETUP_SOURCES})
 target_include_directories(setup_win PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(setup_win PRIVATE ${LUMISAT_WARNINGS})
 target_link_libraries(setup_win PUBLIC setup_rules setupapi advapi32 user32 gdi32 kernel32)
-add_library(Setup SHARED setup/win/SetupExports.cpp setup/win/Setup.def)
+lumisat_def_file(setup/win/Setup.def EXPORT SETUP_DEF)
+add_library(Setup SHARED setup/win/SetupExports.cpp ${SETUP_DEF})
 set_target_properties(Setup PROPERTIES PREFIX "" OUTPUT_NAME Setup)
 target_compile_options(Setup PRIVATE ${LUMISAT_WARNINGS})
 target_link_libraries(Setup PRIVATE setup_win)
@@ -73,7 +98,7 @@ if(WINE_TEST_SOURCES)
     target_link_libraries(wine_tests PRIVATE lumisat_win setup_win gtest_main)
     add_dependencies(wine_tests Lumisat Quarlink Setup)
     add_test(NAME wine_tests COMMAND wine_tests)
-    set_tests_properties(wine_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
+    set_tests_properties(wine_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 900)
 endif()
 
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
@@ -83,7 +108,7 @@ if(E2E_TEST_SOURCES)
     target_link_libraries(e2e_tests PRIVATE gtest_main ${WIN_SYSTEM_LIBS} psapi)
     add_dependencies(e2e_tests Lumisat Quarlink)
     add_test(NAME e2e_tests COMMAND e2e_tests)
-    set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" TIMEOUT 1800)
+    set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 2400)
 endif()
 
 # Import and export tables of the built binaries.

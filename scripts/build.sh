@@ -1,21 +1,39 @@
 #!/usr/bin/env bash
-# Configures and builds both trees: build/native (the rules under sanitizers)
-# and build/win (the Windows program, simulator, installer helper and tests).
+# Configures and builds the trees: build/native (the rules under sanitizers),
+# build/win (the i686 Windows program, simulator, installer helper, installer
+# and tests: the deliverable) and, on machines whose kernel runs no 32-bit
+# code, build/win64 (the same sources for x86_64, to run under 64-bit Wine).
+# Usage: scripts/build.sh [all|native|win|wine]   (wine: the tree Wine runs here)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
 
 what=${1:-all}
 jobs=$(nproc)
 
+configure_windows() {   # tree toolchain
+    if [ ! -f "$1/build.ninja" ]; then
+        cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="cmake/$2" >/dev/null
+    fi
+}
+
 if [ "$what" = all ] || [ "$what" = native ]; then
     cxx=g++; cc=gcc
     if command -v clang++ >/dev/null; then cxx=clang++; cc=clang; fi
-    cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    [ -f build/native/build.ninja ] || cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug \
           -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_C_COMPILER="$cc" >/dev/null
     cmake --build build/native -j "$jobs"
 fi
 if [ "$what" = all ] || [ "$what" = win ]; then
-    cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+    configure_windows build/win mingw-i686.cmake
     cmake --build build/win -j "$jobs"
+fi
+if [ "$what" = all ] || [ "$what" = wine ]; then
+    if [ "$WINE_TREE" = build/win64 ]; then
+        configure_windows build/win64 mingw-x86_64.cmake
+        cmake --build build/win64 -j "$jobs"
+    elif [ "$what" = wine ]; then
+        configure_windows build/win mingw-i686.cmake
+        cmake --build build/win -j "$jobs"
+    fi
 fi

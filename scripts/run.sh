@@ -16,33 +16,33 @@ case "$kind" in
 esac
 
 bash scripts/install-deps.sh
-bash scripts/build.sh win
+source scripts/wine-env.sh
+bash scripts/build.sh wine
 
 demo="$PWD/build/demo"
 rm -rf "$demo"
 mkdir -p "$demo/Language"
-cp build/win/bin/Lumisat.exe build/win/bin/Quarlink.dll "$demo/"
+cp "$WINE_TREE/bin/Lumisat.exe" "$WINE_TREE/bin/Quarlink.dll" "$demo/"
 cp "simulator/demo/$ini" "$demo/Quarlink.ini"
 cp simulator/demo/satedata.dll simulator/demo/cabledata.dll simulator/demo/DTTdata.dll "$demo/"
 cp resources/Language/*.txt "$demo/Language/"
-[ -d build/win/Help ] && cp -r build/win/Help "$demo/Help"
+[ -d "$WINE_TREE/Help" ] && cp -r "$WINE_TREE/Help" "$demo/Help"
 
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
-source scripts/wine-env.sh
 ensure_display
 ensure_prefix
 
 windows_path="Z:$(echo "$demo" | tr / '\\')\\"
-wine reg add 'HKCU\Software\Tavio\Skyfold' /v PATH /t REG_SZ /d "$windows_path" /f >/dev/null 2>&1
+"$WINE" reg add 'HKCU\Software\Tavio\Skyfold' /v PATH /t REG_SZ /d "$windows_path" /f >/dev/null 2>&1
 
 cd "$demo"
 if [ "$headless" = 0 ]; then
     echo "Starting Lumisat with the simulated $kind card (demo folder: $demo)"
-    exec wine explorer /desktop=Lumisat,1024x768 Lumisat.exe
+    exec "$WINE" explorer /desktop=Lumisat,1024x768 Lumisat.exe
 fi
 
-wine explorer /desktop=Lumisat,1024x768 Lumisat.exe >/dev/null 2>&1 &
+"$WINE" explorer /desktop=Lumisat,1024x768 Lumisat.exe >/dev/null 2>&1 &
 for _ in $(seq 120); do
     xwininfo -root -tree 2>/dev/null | grep -q '"NorvaneData V1.7.2.0"' && break
     sleep 0.5
@@ -51,4 +51,4 @@ sleep 3   # the start-up lock and the first signal reading
 shot="$demo/screenshot.png"
 import -window root "$shot"
 echo "Lumisat is up with the simulated $kind card; screenshot: $shot"
-wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -k 2>/dev/null || true

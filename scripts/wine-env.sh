@@ -1,6 +1,18 @@
-# Sourced by the scripts: a Wine prefix of the build tree's own, and an X
-# display (a virtual one when none is there).
-export WINEPREFIX="$PWD/build/win/wineprefix"
+# Sourced by the scripts. Chooses the Windows build that this machine can run
+# under Wine: the i686 program (the deliverable) where the kernel runs 32-bit
+# code, else the same program built for x86_64 under the 64-bit Wine. Gives
+# that tree a Wine prefix of its own and provides an X display (a virtual one
+# when none is there).
+
+if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    WINE_TREE=build/win
+    WINE=/usr/lib/wine/wine
+else
+    WINE_TREE=build/win64
+    WINE=/usr/lib/wine/wine64
+fi
+export WINE_TREE WINE
+export WINEPREFIX="$PWD/$WINE_TREE/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -18,7 +30,7 @@ ensure_display() {
 ensure_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wineserver -w || true
+        "$WINE" wineboot -i >/dev/null 2>&1 || true
+        /usr/lib/wine/wineserver -w || true
     fi
 }
