@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/DataExchange.h"
+#include "framework/DialogInit.h"
 #include "framework/ErrorReport.h"
 #include "framework/MessageLoop.h"
 
@@ -118,6 +119,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     switch (message) {
     case WM_INITDIALOG:
+        ApplyDialogInit(hwnd, GetModuleHandleA(nullptr), templateId);
         UpdateData(false);
         return OnInitDialog();
     case WM_COMMAND: {
