@@ -1,5 +1,286 @@
 #include "tuning/win/DishPage.h"
 
+#include "app/win/MainDlg.h"
+#include "database/ChannelDatabase.h"
+#include "driver/win/QuarlinkDriver.h"
+#include "framework/CommandMap.h"
+#include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "language/LanguageFile.h"
 #include "resources/resource.h"
+#include "tuning/DishPageView.h"
+#include "tuning/TransponderInfoRules.h"
+#include "tuning/TransponderRules.h"
+#include "tuning/win/PageEffects.h"
+#include "tuning/win/QuietFill.h"
+#include "tuning/win/RadioGroup.h"
+#include "tuning/win/TransponderInfoDlg.h"
 
-CDishPage::CDishPage() : CTabPage(IDD_DISH_PAGE) {}
+namespace {
+constexpr int kTransponderFieldLength = static_cast<int>(kTransponderFieldMaxLength);
+constexpr int kTransponderControls[] = {IDC_DISH_FREQUENCY_COMBO, IDC_DISH_SYMBOL_RATE, IDC_DISH_VERTICAL,
+                                        IDC_DISH_HORIZONTAL};
+}
+
+CDishPage::CDishPage() : CTabPage(IDD_DISH_PAGE), motorCommands(TheReceiverDriver(), *this, motor) {}
+
+CDishPage::~CDishPage()
+{
+    // The window goes first, while the hold buttons and the lock still exist.
+    Destroy();
+}
+
+void CDishPage::DoDataExchange(CDataExchange& dx)
+{
+    dx.Text(IDC_DISH_TYPE_TEXT, dishTypeText);
+    dx.Text(IDC_DISH_DEGREE, degreeText);
+    dx.Text(IDC_DISH_ELEVATION, elevationText);
+    dx.Text(IDC_DISH_FREQUENCY, frequencyText);
+    dx.Text(IDC_DISH_LATITUDE, latitudeText);
+    dx.Text(IDC_DISH_LONGITUDE, longitudeText);
+    dx.Text(IDC_DISH_MOTOR_ANGLE, angleText);
+    dx.Text(IDC_DISH_SATELLITE_TEXT, satelliteText);
+    dx.Text(IDC_DISH_SYMBOL_RATE, symbolRateText);
+    ExchangeRadioIndex(dx, hwnd, IDC_DISH_VERTICAL, IDC_DISH_HORIZONTAL, polarity);
+    dx.Text(IDC_DISH_FREQUENCY_COMBO, frequencyComboText);
+    dx.ComboIndex(IDC_DISH_POSITION_COMBO, motor.positionIndex);
+}
+
+BOOL CDishPage::OnInitDialog()
+{
+    frequencyCombo.Attach(hwnd, IDC_DISH_FREQUENCY_COMBO);
+    transponderCombo.Attach(hwnd, IDC_DISH_TRANSPONDER_COMBO);
+    frequencyCombo.LimitText(kTransponderFieldLength);
+    CEditCtrl(Item(IDC_DISH_SYMBOL_RATE)).LimitText(kTransponderFieldLength);
+    CComboBox positionCombo(Item(IDC_DISH_POSITION_COMBO));
+    for (int position = 0; position < kMotorPositionCount; ++position)
+        positionCombo.AddString(std::to_string(position));
+
+    driveEastButton = CreateHoldButton(IDC_DISH_DRIVE_EAST);
+    driveWestButton = CreateHoldButton(IDC_DISH_DRIVE_WEST);
+    LoadMotorSettings();
+    ReloadMotorFields();
+    UpdateMotorControls(kNoDishType);
+    PutFieldsIntoControls();
+    fillingControls = false;
+    return TRUE;
+}
+
+bool CDishPage::OnCommand(WORD code, WORD id, HWND)
+{
+    static const CommandEntry<CDishPage> kCommands[] = {
+        {BN_CLICKED, IDC_DISH_NEW, &CDishPage::OnNewTransponder},
+        {BN_CLICKED, IDC_DISH_CANCEL_LIMIT, &CDishPage::OnCancelLimit},
+        {BN_CLICKED, IDC_DISH_GOTO_SATELLITE, &CDishPage::OnGotoSatellite},
+        {BN_CLICKED, IDC_DISH_GOTO_ZERO, &CDishPage::OnGotoZero},
+        {BN_CLICKED, IDC_DISH_LOCK_TEST, &CDishPage::OnLockTest},
+        {BN_CLICKED, IDC_DISH_SET_EAST_LIMIT, &CDishPage::OnSetEastLimit},
+        {BN_CLICKED, IDC_DISH_SET_WEST_LIMIT, &CDishPage::OnSetWestLimit},
+        {BN_CLICKED, IDC_DISH_VERTICAL, &CDishPage::OnPolarityClicked},
+        {EN_CHANGE, IDC_DISH_SYMBOL_RATE, &CDishPage::OnControlsEdited},
+        {EN_KILLFOCUS, IDC_DISH_SYMBOL_RATE, &CDishPage::OnSymbolRateEdited},
+        {BN_CLICKED, IDC_DISH_REMOVE, &CDishPage::OnRemoveTransponder},
+        {CBN_EDITCHANGE, IDC_DISH_FREQUENCY_COMBO, &CDishPage::OnControlsEdited},
+        {CBN_SELCHANGE, IDC_DISH_FREQUENCY_COMBO, &CDishPage::OnTransponderChosen},
+        {CBN_KILLFOCUS, IDC_DISH_FREQUENCY_COMBO, &CDishPage::OnFrequencyEdited},
+        {EN_KILLFOCUS, IDC_DISH_LONGITUDE, &CDishPage::OnLongitudeEdited},
+        {EN_CHANGE, IDC_DISH_LONGITUDE, &CDishPage::OnControlsEdited},
+        {EN_CHANGE, IDC_DISH_LATITUDE, &CDishPage::OnControlsEdited},
+        {EN_KILLFOCUS, IDC_DISH_LATITUDE, &CDishPage::OnLatitudeEdited},
+        {BN_CLICKED, IDC_DISH_POSITION_GOTO, &CDishPage::OnGotoPosition},
+        {BN_CLICKED, IDC_DISH_POSITION_SET, &CDishPage::OnSetPosition},
+        {BN_CLICKED, IDC_DISH_HORIZONTAL, &CDishPage::OnPolarityClicked},
+        {CBN_SELCHANGE, IDC_DISH_POSITION_COMBO, &CDishPage::OnPositionChosen},
+    };
+    return DispatchCommand(this, kCommands, code, id);
+}
+
+bool CDishPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result)
+{
+    switch (message) {
+    case WM_SHOWWINDOW:
+        Refresh();
+        return false;   // the dialog's own handling follows
+    case kHoldButtonPressed:
+        OnHoldButtonPressed(lParam);
+        result = TRUE;
+        return true;
+    case kHoldButtonReleased:
+        OnHoldButtonReleased(lParam);
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDishPage::OnDestroy()
+{
+    driveEastButton.reset();
+    driveWestButton.reset();
+}
+
+void CDishPage::ApplyLanguage(const std::string& file)
+{
+    CTabPage::ApplyLanguage(file);
+    // The hold buttons cover the template's Drive East and Drive West buttons
+    // and carry whatever text those were given.
+    if (driveEastButton)
+        SetWindowTextA(driveEastButton->Handle(), GetItemText(IDC_DISH_DRIVE_EAST).c_str());
+    if (driveWestButton)
+        SetWindowTextA(driveWestButton->Handle(), GetItemText(IDC_DISH_DRIVE_WEST).c_str());
+}
+
+SatelliteRecord* CDishPage::CurrentSatellite() const
+{
+    return database != nullptr ? database->CurrentSatellite() : nullptr;
+}
+
+HWND CDishPage::MessageOwner() const
+{
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    return top != nullptr ? top : hwnd;
+}
+
+void CDishPage::ShowError(const MessageRef& message) const
+{
+    if (!message.IsEmpty())
+        ShowErrorMessage(MessageOwner(), Message(languageFile, message.key, message.english));
+}
+
+void CDishPage::Apply(const MainDialogEffects& effects) const
+{
+    ApplyMainDialogEffects(*this, effects);
+}
+
+void CDishPage::PutFieldsIntoControls()
+{
+    CQuietFill quiet(fillingControls);
+    UpdateData(false);
+}
+
+void CDishPage::ReadControls()
+{
+    UpdateData(true);
+}
+
+void CDishPage::SetTextQuietly(int id, const std::string& text)
+{
+    CQuietFill quiet(fillingControls);
+    SetItemText(id, text);
+}
+
+void CDishPage::OnControlsEdited()
+{
+    if (!fillingControls)
+        ReadControls();
+}
+
+void CDishPage::Refresh()
+{
+    if (hwnd == nullptr)
+        return;
+    CQuietFill quiet(fillingControls);
+    SatelliteRecord* satellite = CurrentSatellite();
+    ShowTransponders(BuildDishTransponderView(satellite, satellite != nullptr ? database->CurrentTransponder() : nullptr));
+    ReloadMotorFields();
+    UpdateMotorControls(satellite != nullptr ? satellite->dishType : kNoDishType);
+    UpdateData(false);
+}
+
+void CDishPage::ShowTransponders(const DishTransponderView& view)
+{
+    dishTypeText = view.dishTypeText;
+    degreeText = view.degreeText;
+    satelliteText = view.satelliteText;
+    frequencyText = view.frequencyText;
+    symbolRateText = view.symbolRateText;
+    polarity = view.polarity;
+    frequencyComboText = view.frequencyText;
+    frequencyCombo.ResetContent();
+    for (const TransponderComboItem& item : view.items) {
+        const int index = frequencyCombo.AddString(item.text);
+        if (index >= 0)
+            frequencyCombo.SetItemData(index, item.record);
+    }
+    frequencyCombo.SetCurSel(view.selectedIndex);
+    for (int id : kTransponderControls)
+        EnableItem(id, view.transponderControlsEnabled);
+}
+
+void CDishPage::OnNewTransponder()
+{
+    if (CurrentSatellite() == nullptr)
+        return;
+    CTransponderInfoDlg dialog;
+    dialog.SetLanguageFile(languageFile);
+    if (dialog.DoModal(MessageOwner()) != IDOK)
+        return;
+    const TransponderEditResult result =
+        CreateTransponder(*database, dialog.GetFrequency(), dialog.GetSymbolRate(), dialog.GetPolarity());
+    ShowError(result.error);
+    Apply(result.effects);
+}
+
+void CDishPage::OnRemoveTransponder()
+{
+    if (CurrentSatellite() == nullptr || database->CurrentTransponder() == nullptr)
+        return;
+    const MessageRef question = RemoveTransponderQuestion();
+    if (!AskYesNo(MessageOwner(), Message(languageFile, question.key, question.english)))
+        return;
+    Apply(RemoveCurrentTransponder(*database).effects);
+}
+
+void CDishPage::OnTransponderChosen()
+{
+    const int index = frequencyCombo.GetCurSel();
+    if (index < 0 || database == nullptr)
+        return;
+    auto* record = static_cast<TransponderRecord*>(frequencyCombo.GetItemData(index));
+    Apply(ChooseTransponder(*database, record));
+}
+
+void CDishPage::OnFrequencyEdited()
+{
+    if (fillingControls || database == nullptr)
+        return;
+    const TransponderEditResult result = EditTransponderFrequency(*database, GetItemText(IDC_DISH_FREQUENCY_COMBO));
+    if (result.outcome == TransponderEditOutcome::NothingDone)
+        return;
+    ShowError(result.error);
+    frequencyComboText = result.text;
+    SetTextQuietly(IDC_DISH_FREQUENCY_COMBO, frequencyComboText);
+    Apply(result.effects);
+}
+
+void CDishPage::OnSymbolRateEdited()
+{
+    if (fillingControls || database == nullptr)
+        return;
+    ReadControls();
+    const TransponderEditResult result = EditTransponderSymbolRate(*database, symbolRateText);
+    if (result.outcome == TransponderEditOutcome::NothingDone)
+        return;
+    symbolRateText = result.text;
+    Apply(result.effects);
+    PutFieldsIntoControls();
+}
+
+void CDishPage::OnPolarityClicked()
+{
+    if (database == nullptr)
+        return;
+    ReadControls();
+    const TransponderEditResult result = EditTransponderPolarity(*database, polarity);
+    if (result.outcome == TransponderEditOutcome::NothingDone)
+        return;
+    polarity = result.polarity;
+    Apply(result.effects);
+    PutFieldsIntoControls();
+}
+
+void CDishPage::OnLockTest()
+{
+    Lock(0);
+}

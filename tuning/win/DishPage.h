@@ -1,17 +1,118 @@
-// The Dish Setting page (130): transponders of the current satellite, Lock Test and the motor.
+// The Dish Setting page (130): transponders of the current satellite, Lock
+// Test and the dish motor. The transponder handling lives in DishPage.cpp,
+// the motor group in DishPageMotor.cpp.
 #pragma once
 
 #include "app/win/TabPage.h"
+#include "framework/Controls.h"
+#include "tuning/MotorCommands.h"
+#include "tuning/MotorRules.h"
+#include "tuning/MotorSettings.h"
+#include "tuning/win/HoldButton.h"
 #include "tuning/win/PageLock.h"
 
-class CDishPage : public CTabPage {
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct DishTransponderView;
+struct MainDialogEffects;
+struct MessageRef;
+struct SatelliteRecord;
+
+class CDishPage : public CTabPage, private MotorHost {
 public:
     CDishPage();
+    ~CDishPage() override;
 
     int Lock(int silent) override { return lock.Lock(silent); }
-    // Keeps the motor values in the registry (Apply, OK and the exit question).
-    void SaveMotorSettings() {}
+    void Refresh() override;
+    void ApplyLanguage(const std::string& file) override;
+
+    // The motor values in the registry: read at initialisation and at every
+    // refresh; written by Goto Satellite and by Apply, OK and the exit question.
+    void LoadMotorSettings();
+    void SaveMotorSettings();
+
+    // Enable rules of the motor group for a dish type (kNoDishType without a satellite).
+    void UpdateMotorControls(int dishType);
+    void UpdateLimitButtons(std::uint32_t limitFlags) override;
+    void UpdatePositionControls() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD code, WORD id, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnDestroy() override;
+    void DoDataExchange(CDataExchange& dx) override;
 
 private:
+    // MotorHost: the main dialog's signal timer and Apply state.
+    void StopSignalTimer() override;
+    void StartSignalTimer() override;
+    void MarkSettingsChanged() override;
+
+    SatelliteRecord* CurrentSatellite() const;
+    HWND MessageOwner() const;
+    void ShowError(const MessageRef& message) const;
+    void Apply(const MainDialogEffects& effects) const;
+    void PutFieldsIntoControls();
+    void ReadControls();
+    void SetTextQuietly(int id, const std::string& text);
+    void ShowTransponders(const DishTransponderView& view);
+    void ReloadMotorFields();
+
+    void OnNewTransponder();
+    void OnRemoveTransponder();
+    void OnTransponderChosen();
+    void OnFrequencyEdited();
+    void OnSymbolRateEdited();
+    void OnPolarityClicked();
+    void OnLockTest();
+    void OnControlsEdited();
+
+    std::unique_ptr<CHoldButton> CreateHoldButton(int id);
+    void EnableHoldButton(const std::unique_ptr<CHoldButton>& button, bool enable) const;
+    void ApplyLimitStates(const LimitButtonStates& states) const;
+    void ApplyPositionStates(const PositionControlStates& states) const;
+    PositionInputs CurrentPositionInputs() const;
+    MotorTexts ShownMotorTexts();
+    void EditCoordinate(int id, std::string& text, const std::string& saved, double bound);
+    void OnHoldButtonPressed(LPARAM tag);
+    void OnHoldButtonReleased(LPARAM tag);
+    void OnGotoSatellite();
+    void OnGotoZero();
+    void OnSetEastLimit();
+    void OnSetWestLimit();
+    void OnCancelLimit();
+    void OnLongitudeEdited();
+    void OnLatitudeEdited();
+    void OnPositionChosen();
+    void OnGotoPosition();
+    void OnSetPosition();
+
+    // The stored-positions mask, the four saved texts, the limit flags and
+    // the position index (bound to combo box 1169).
+    MotorSettings motor;
+    std::unique_ptr<CHoldButton> driveEastButton;
+    std::unique_ptr<CHoldButton> driveWestButton;
+    // The lock's completion event and request block.
     CPageLock lock{*this, LockKind::Satellite, "Locking,Please wait......"};
+    CComboBox frequencyCombo;
+    CComboBox transponderCombo;   // in the template, never filled
+    std::string dishTypeText;
+    std::string degreeText;       // hidden: the current satellite's degree
+    std::string elevationText;
+    std::string frequencyText;    // hidden: the current transponder's frequency
+    std::string latitudeText;
+    std::string longitudeText;
+    std::string angleText;
+    std::string satelliteText;
+    std::string symbolRateText;
+    int polarity = -1;
+    std::string frequencyComboText;
+    MotorCommands motorCommands;
+    // True while the page fills its own controls (and until it is
+    // initialised): change and focus notifications are then echoes.
+    bool fillingControls = true;
 };

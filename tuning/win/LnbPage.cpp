@@ -1,5 +1,175 @@
 #include "tuning/win/LnbPage.h"
 
+#include "app/win/MainDlg.h"
+#include "database/ChannelDatabase.h"
+#include "framework/CommandMap.h"
+#include "framework/DataExchange.h"
 #include "resources/resource.h"
+#include "tuning/LnbRules.h"
+#include "tuning/win/PageEffects.h"
+#include "tuning/win/QuietFill.h"
+#include "tuning/win/RadioGroup.h"
+
+namespace {
+constexpr int kFrequencyEditLength = 5;
+}
 
 CLnbPage::CLnbPage() : CTabPage(IDD_LNB_PAGE) {}
+
+void CLnbPage::DoDataExchange(CDataExchange& dx)
+{
+    ExchangeRadioIndex(dx, hwnd, IDC_LNB_FIXED, IDC_LNB_USALS, dishType);
+    dx.Check(IDC_LNB_TONE_22K, tone22k);
+    dx.Check(IDC_LNB_POWER, lnbPower);
+    dx.Text(IDC_LNB_FREQ1, frequency1Text);
+    dx.Text(IDC_LNB_FREQ2, frequency2Text);
+}
+
+BOOL CLnbPage::OnInitDialog()
+{
+    diseqcCombo.Attach(hwnd, IDC_LNB_DISEQC_COMBO);
+    lnbTypeCombo.Attach(hwnd, IDC_LNB_TYPE_COMBO);
+    for (const char* item : kDiseqcPortItems)
+        diseqcCombo.AddString(item);
+    for (const char* item : kLnbTypeItems)
+        lnbTypeCombo.AddString(item);
+    lnbTypeCombo.SetCurSel(kLnbTypeUniversal);
+    CEditCtrl(Item(IDC_LNB_FREQ1)).LimitText(kFrequencyEditLength);
+    CEditCtrl(Item(IDC_LNB_FREQ2)).LimitText(kFrequencyEditLength);
+    fillingControls = false;
+    return TRUE;
+}
+
+bool CLnbPage::OnCommand(WORD code, WORD id, HWND)
+{
+    static const CommandEntry<CLnbPage> kCommands[] = {
+        {BN_CLICKED, IDC_LNB_TONE_22K, &CLnbPage::OnToneClicked},
+        {BN_CLICKED, IDC_LNB_POWER, &CLnbPage::OnPowerClicked},
+        {CBN_SELCHANGE, IDC_LNB_DISEQC_COMBO, &CLnbPage::OnDiseqcPortChosen},
+        {CBN_SELCHANGE, IDC_LNB_TYPE_COMBO, &CLnbPage::OnLnbTypeChosen},
+        {BN_CLICKED, IDC_LNB_DISEQC_MOTOR, &CLnbPage::OnDishTypeClicked},
+        {EN_CHANGE, IDC_LNB_FREQ1, &CLnbPage::OnFrequency1Changed},
+        {EN_CHANGE, IDC_LNB_FREQ2, &CLnbPage::OnFrequency2Changed},
+        {BN_CLICKED, IDC_LNB_FIXED, &CLnbPage::OnDishTypeClicked},
+        {BN_CLICKED, IDC_LNB_USALS, &CLnbPage::OnDishTypeClicked},
+    };
+    return DispatchCommand(this, kCommands, code, id);
+}
+
+bool CLnbPage::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&)
+{
+    if (message == WM_SHOWWINDOW) {
+        Refresh();
+        EnableUsalsByCardKind();
+    }
+    return false;   // the dialog's own handling follows
+}
+
+SatelliteRecord* CLnbPage::CurrentSatellite() const
+{
+    return database != nullptr ? database->CurrentSatellite() : nullptr;
+}
+
+void CLnbPage::PutFieldsIntoControls()
+{
+    CQuietFill quiet(fillingControls);
+    UpdateData(false);
+}
+
+void CLnbPage::ReadControls()
+{
+    UpdateData(true);
+}
+
+void CLnbPage::Apply(const MainDialogEffects& effects) const
+{
+    ApplyMainDialogEffects(*this, effects);
+}
+
+void CLnbPage::EnableFrequencyEdits(bool enable) const
+{
+    EnableItem(IDC_LNB_FREQ1, enable);
+    EnableItem(IDC_LNB_FREQ2, enable);
+}
+
+void CLnbPage::EnableUsalsByCardKind() const
+{
+    const CMainDlg* mainDialog = MainDialog();
+    EnableItem(IDC_LNB_USALS, mainDialog == nullptr || IsUsalsAvailable(mainDialog->GetDeviceKind()));
+}
+
+void CLnbPage::Refresh()
+{
+    if (hwnd == nullptr)
+        return;
+    const LnbPageView view = RefreshLnbPage(CurrentSatellite());
+    dishType = view.dishType;
+    tone22k = view.tone22k;
+    lnbPower = view.lnbPower;
+    diseqcCombo.SetCurSel(view.diseqcPort);
+    lnbTypeCombo.SetCurSel(view.lnbType);
+    EnableFrequencyEdits(view.frequencyEditsEnabled);
+    frequency1Text = view.frequency1Text;
+    frequency2Text = view.frequency2Text;
+    PutFieldsIntoControls();
+}
+
+void CLnbPage::OnToneClicked()
+{
+    ReadControls();
+    Apply(SetTone22k(CurrentSatellite(), tone22k != 0));
+}
+
+void CLnbPage::OnPowerClicked()
+{
+    ReadControls();
+    Apply(SetLnbPower(CurrentSatellite(), lnbPower != 0));
+}
+
+void CLnbPage::OnDishTypeClicked()
+{
+    ReadControls();
+    Apply(SetDishType(CurrentSatellite(), dishType));
+}
+
+void CLnbPage::OnDiseqcPortChosen()
+{
+    Apply(ChooseDiseqcPort(CurrentSatellite(), diseqcCombo.GetCurSel()));
+}
+
+void CLnbPage::OnLnbTypeChosen()
+{
+    const LnbTypeChoice choice = ChooseLnbType(CurrentSatellite(), lnbTypeCombo.GetCurSel());
+    if (!choice.applied)
+        return;
+    EnableFrequencyEdits(choice.frequencyEditsEnabled);
+    frequency1Text = choice.frequency1Text;
+    frequency2Text = choice.frequency2Text;
+    PutFieldsIntoControls();
+    Apply(choice.effects);
+}
+
+void CLnbPage::OnFrequency1Changed()
+{
+    EditFrequency(LnbFrequencyField::First, frequency1Text, IDC_LNB_FREQ1);
+}
+
+void CLnbPage::OnFrequency2Changed()
+{
+    EditFrequency(LnbFrequencyField::Second, frequency2Text, IDC_LNB_FREQ2);
+}
+
+void CLnbPage::EditFrequency(LnbFrequencyField field, std::string& text, int editId)
+{
+    if (fillingControls)
+        return;
+    const std::string previous = text;
+    ReadControls();
+    const LnbFrequencyEdit edit = EditLnbFrequency(CurrentSatellite(), field, previous, text);
+    if (edit.textReplaced) {
+        text = edit.text;
+        CQuietFill quiet(fillingControls);
+        SetItemText(editId, text);
+    }
+    Apply(edit.effects);
+}

@@ -1,10 +1,54 @@
-// The LNB & Switch page (129): dish type, LNB and switch settings of the current satellite.
+// The LNB & Switch page (129): dish type, LNB and switch settings of the
+// current satellite. Every change goes straight into the satellite's record;
+// nothing reaches the card from here.
 #pragma once
 
 #include "app/win/TabPage.h"
+#include "framework/Controls.h"
+
+#include <string>
+
+struct SatelliteRecord;
+struct MainDialogEffects;
+enum class LnbFrequencyField;
 
 class CLnbPage : public CTabPage {
 public:
     CLnbPage();
 
+    void Refresh() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD code, WORD id, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    SatelliteRecord* CurrentSatellite() const;
+    void PutFieldsIntoControls();
+    void ReadControls();
+    void Apply(const MainDialogEffects& effects) const;
+    void EnableFrequencyEdits(bool enable) const;
+    void EnableUsalsByCardKind() const;
+
+    void OnToneClicked();
+    void OnPowerClicked();
+    void OnDiseqcPortChosen();
+    void OnLnbTypeChosen();
+    void OnDishTypeClicked();
+    void OnFrequency1Changed();
+    void OnFrequency2Changed();
+    void EditFrequency(LnbFrequencyField field, std::string& text, int editId);
+
+    CComboBox lnbTypeCombo;
+    CComboBox diseqcCombo;
+    int dishType = -1;
+    int tone22k = 0;
+    int lnbPower = 1;
+    std::string frequency1Text;
+    std::string frequency2Text;
+    // True while the page itself fills its controls (and until it is
+    // initialised): the edits' change notifications are then only echoes.
+    bool fillingControls = true;
 };
