@@ -46,7 +46,7 @@ TEST(AppShell, FailedInitialisationExplainsAndReleasesTheDriver)
 {
     LumisatRun run("initdise_fails");
     run.WriteIni(CardIni(0, "[Fault InitDise]\nResult=1\n"));
-    ASSERT_FALSE(run.Start()) << "no usable main dialog is expected";
+    ASSERT_TRUE(run.Launch());
     HWND box = run.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Can't init hardware information,this application will exit.");

@@ -229,13 +229,18 @@ bool LumisatRun::RegistryNumber(const char* name, DWORD& value) const
     return result == 0 && type == REG_DWORD;
 }
 
-bool LumisatRun::Start()
+bool LumisatRun::Launch()
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string command = "\"" + folder + "Lumisat.exe\"";
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process))
+    return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                          &process) != FALSE;
+}
+
+bool LumisatRun::Start()
+{
+    if (!Launch())
         return false;
     return WaitFor([this] {
         mainDialog = FindTopLevel("#32770", kMainTitle);
@@ -458,4 +463,102 @@ std::vector<std::string> ComboTexts(HWND combo)
 int ComboSelection(HWND combo)
 {
     return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
+
+namespace {
+// An LVITEMA with room for a text, allocated in the list's process.
+class RemoteListItem {
+public:
+    static constexpr SIZE_T kTextSize = 512;
+
+    explicit RemoteListItem(HWND list)
+    {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(list, &processId);
+        target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+        if (target != nullptr)
+            remote = static_cast<char*>(
+                VirtualAllocEx(target, nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteListItem()
+    {
+        if (remote != nullptr)
+            VirtualFreeEx(target, remote, 0, MEM_RELEASE);
+        if (target != nullptr)
+            CloseHandle(target);
+    }
+    RemoteListItem(const RemoteListItem&) = delete;
+    RemoteListItem& operator=(const RemoteListItem&) = delete;
+
+    bool Usable() const { return remote != nullptr; }
+    char* RemoteText() const { return remote + sizeof(LVITEMA); }
+    LPARAM Put(const LVITEMA& item) const
+    {
+        WriteProcessMemory(target, remote, &item, sizeof(item), nullptr);
+        return reinterpret_cast<LPARAM>(remote);
+    }
+    LVITEMA Item() const
+    {
+        LVITEMA item{};
+        ReadProcessMemory(target, remote, &item, sizeof(item), nullptr);
+        return item;
+    }
+    std::string Text() const
+    {
+        char text[kTextSize] = {};
+        ReadProcessMemory(target, RemoteText(), text, kTextSize - 1, nullptr);
+        return text;
+    }
+
+private:
+    HANDLE target = nullptr;
+    char* remote = nullptr;
+};
+
+int ListRowCount(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+}
+
+std::vector<std::string> ListViewTexts(HWND list, int column)
+{
+    std::vector<std::string> texts;
+    RemoteListItem remote(list);
+    const int count = ListRowCount(list);
+    for (int row = 0; row < count && remote.Usable(); ++row) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = remote.RemoteText();
+        item.cchTextMax = static_cast<int>(RemoteListItem::kTextSize);
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), remote.Put(item));
+        texts.push_back(remote.Text());
+    }
+    return texts;
+}
+
+std::vector<int> ListViewImages(HWND list)
+{
+    std::vector<int> images;
+    RemoteListItem remote(list);
+    const int count = ListRowCount(list);
+    for (int row = 0; row < count && remote.Usable(); ++row) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        SendMessageA(list, LVM_GETITEMA, 0, remote.Put(item));
+        images.push_back(remote.Item().iImage);
+    }
+    return images;
+}
+
+void SelectListRow(HWND list, int row)
+{
+    RemoteListItem remote(list);
+    if (!remote.Usable())
+        return;
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), remote.Put(item));
 }

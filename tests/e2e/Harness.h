@@ -38,6 +38,8 @@ public:
 
     // Starts the program and waits for its main dialog.
     bool Start();
+    // Starts the program without waiting for anything.
+    bool Launch();
     // Starts another instance from the same folder and waits for it to end;
     // returns its exit code, or STILL_ACTIVE when it did not end.
     DWORD StartSecondInstance();
@@ -85,6 +87,12 @@ void AnswerMessageBox(HWND box, int buttonId);
 void SetText(HWND control, const std::string& text);
 // Texts of a tab control's tabs, read through the target process's memory.
 std::vector<std::string> TabTexts(HWND tab);
+// A list view's rows, read and changed through the target process's memory:
+// the texts of one column, the image of each row, and the selection.
+std::vector<std::string> ListViewTexts(HWND list, int column);
+std::vector<int> ListViewImages(HWND list);
+// Selects and focuses the row, as a click on it does.
+void SelectListRow(HWND list, int row);
 // A combo box: selects the item and tells the parent as a user choice does.
 void ChooseComboItem(HWND combo, int index);
 std::vector<std::string> ComboTexts(HWND combo);
