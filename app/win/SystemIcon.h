@@ -20,9 +20,9 @@ public:
 
 private:
     int active = 0;
-    // The shell's record in its original 88-byte form, understood by every
-    // version of the shell.
+    // The shell's record in its original form (88 bytes in the 32-bit
+    // program), understood by every version of the shell.
     NOTIFYICONDATAA data;
 };
 
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88);
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
