@@ -1,5 +1,6 @@
 #include "app/win/AboutDlg.h"
 
+#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 
 CAboutDlg::CAboutDlg(std::string languageFile)
@@ -9,5 +10,6 @@ CAboutDlg::CAboutDlg(std::string languageFile)
 
 BOOL CAboutDlg::OnInitDialog()
 {
+    ApplyDialogLanguage(hwnd, languageFile, CaptionDialogLanguageKeys("Dialog4"));
     return TRUE;
 }

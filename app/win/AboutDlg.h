@@ -1,4 +1,5 @@
-// The About box (dialog 100), shown from the notification-area menu.
+// The About box (dialog 100), shown from the notification-area menu and
+// translated from the language file it is given.
 #pragma once
 
 #include "framework/Dialog.h"

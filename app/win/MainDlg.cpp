@@ -57,7 +57,7 @@ std::string CMainDlg::LanguageFilePath() const
 
 std::string CMainDlg::Text(const char* key, const char* english) const
 {
-    return Message(LanguageFilePath(), key, english);
+    return Message(AppliedLanguageFile(), key, english);
 }
 
 void CMainDlg::DoDataExchange(CDataExchange& dx)
@@ -275,7 +275,11 @@ void CMainDlg::OnRestore()
 {
     if (!AskYesNo(hwnd, Text("String26", "The App will restore settings and data, are you sure?")))
         return;
+    const MainSettings left = settings;
     LoadSettings();
+    // A language chosen since the last save is left here: its copy goes.
+    if (left.languageName != settings.languageName || left.installationPath != settings.installationPath)
+        DeleteTemporaryLanguageFile(left.installationPath, left.languageName);
     EnableItem(IDC_MAIN_APPLY, false);
     LoadDatabase();
     FillSatelliteList();

@@ -51,8 +51,16 @@ public:
     const std::string& LanguageName() const { return settings.languageName; }
     // "%sLanguage\%s.txt" from the installation path and language name.
     std::string LanguageFilePath() const;
+    // The file the current language's texts are read from: the converted
+    // copy, or the Chinese file itself, once the language was applied; the
+    // ".txt" file before that. Menus and dialogs that the main dialog and the
+    // frame open look their texts up here.
+    std::string AppliedLanguageFile() const;
     // The message of a key in the current language, or its English text.
     std::string Text(const char* key, const char* english) const;
+    // Prepares the language file (its converted copy where needed), then
+    // translates this dialog and hands the same file to every page.
+    void ApplyLanguage(const std::string& path);
     CChannelDatabase& Database() { return database; }
     ReceiverDriver& Driver() const;
 
@@ -85,7 +93,6 @@ private:
     void LoadDatabase();
     void CreatePages();
     void FillLanguageList();
-    void ApplyCurrentLanguage(const std::string& languageFile);
     void CreateLevelBars();
     void SetUpMacAddresses();
     void RegisterDeviceNotifications();
@@ -145,4 +152,5 @@ private:
     CPowerSettings powerSettings;
     HBITMAP bannerBitmap = nullptr;
     bool receiverInitialised = false;
+    std::string appliedLanguageFile;
 };

@@ -60,7 +60,7 @@ void CMainDlg::AppendAndSelectSatellite(SatelliteRecord* record)
 void CMainDlg::OnNewSatellite()
 {
     CSatelliteInfoDlg dialog;
-    dialog.SetLanguageFile(LanguageFilePath());
+    dialog.SetLanguageFile(AppliedLanguageFile());
     dialog.SetChannelMode(IsChannelMode(deviceKind) ? 1 : 0);
     if (dialog.DoModal(hwnd) != IDOK)
         return;
@@ -79,7 +79,7 @@ void CMainDlg::OnChangeSatellite()
     if (current == nullptr)
         return;
     CSatelliteInfoDlg dialog;
-    dialog.SetLanguageFile(LanguageFilePath());
+    dialog.SetLanguageFile(AppliedLanguageFile());
     dialog.SetName(current->name);
     dialog.SetDegree(current->degree);
     dialog.SetChannelMode(IsChannelMode(deviceKind) ? 1 : 0);

@@ -1,11 +1,7 @@
-// The main dialog's settings in the registry, and its language list.
+// The main dialog's settings in the registry and its banner.
 #include "app/InstallPaths.h"
 #include "app/win/MainDlg.h"
 #include "app/win/RegistryKey.h"
-#include "language/LanguageList.h"
-#include "language/win/FindFileLister.h"
-
-#include <vector>
 
 namespace {
 std::string CurrentDirectory()
@@ -39,26 +35,6 @@ void CMainDlg::SaveSettings()
     CRegistryKey key;
     key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE);
     ::SaveSettings(key, deviceKind, database, settings);
-}
-
-void CMainDlg::FillLanguageList()
-{
-    const LanguageList list = ::FillLanguageList(settings.installationPath, settings.languageName, FindFileLister());
-    languageCombo.ResetContent();
-    for (const std::string& name : list.names)
-        languageCombo.AddString(name);
-    if (list.selectedIndex >= 0)
-        languageCombo.SetCurSel(list.selectedIndex);
-    ApplyCurrentLanguage(list.languageFilePath);
-}
-
-void CMainDlg::ApplyCurrentLanguage(const std::string& languageFile)
-{
-    tabControl.ApplyLanguage(languageFile);
-}
-
-void CMainDlg::OnLanguageChanged()
-{
 }
 
 void CMainDlg::LoadBanner()

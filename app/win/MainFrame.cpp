@@ -99,7 +99,7 @@ void CMainFrame::OnShowHide()
         mainDialog->Show(SW_HIDE);
     } else {
         visible = 1;
-        mainDialog->Show(SW_SHOWNORMAL);
+        mainDialog->Show(SW_SHOW);
         PostMessageA(mainDialog->GetSafeHwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
     }
 }
@@ -108,7 +108,7 @@ void CMainFrame::OnAbout()
 {
     if (!mainDialog)
         return;
-    CAboutDlg about(mainDialog->LanguageFilePath());
+    CAboutDlg about(mainDialog->AppliedLanguageFile());
     about.DoModal(hwnd);
 }
 

@@ -9,9 +9,10 @@ void CMainFrame::OnTrayNotify(LPARAM mouseMessage)
     if (!mainDialog)
         return;
     if (mouseMessage == WM_LBUTTONDBLCLK) {
+        // A plain show: a minimised dialog stays minimised (the menu's Show restores it).
         if (visible == 0) {
             visible = 1;
-            mainDialog->Show(SW_SHOWNORMAL);
+            mainDialog->Show(SW_SHOW);
         }
     } else if (mouseMessage == WM_RBUTTONUP) {
         ShowTrayMenu();
@@ -22,10 +23,11 @@ void CMainFrame::ShowTrayMenu()
 {
     POINT cursor{};
     GetCursorPos(&cursor);
-    const std::string languageFile = mainDialog->LanguageFilePath();
+    const std::string languageFile = mainDialog->AppliedLanguageFile();
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr)
         return;
+    // A minimised dialog is visible to the system, so the menu offers Hide.
     HWND dialog = FindWindowA(nullptr, kProgramTitle);
     if (dialog != nullptr && IsWindowVisible(dialog))
         visible = 1;
@@ -38,6 +40,8 @@ void CMainFrame::ShowTrayMenu()
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, kCommandExit, Message(languageFile, "String39", "Exit").c_str());
 
+    // Without the foreground the menu would not close when the user clicks
+    // elsewhere; the empty message lets it close properly afterwards.
     SetForegroundWindow(hwnd);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
     PostMessageA(hwnd, WM_NULL, 0, 0);

@@ -11,3 +11,9 @@ CMainDlg* CTabPage::MainDialog() const
         return nullptr;
     return dynamic_cast<CMainDlg*>(CDialog::FromHandle(GetParent(tab)));
 }
+
+void CTabPage::ApplyPageLanguage(const std::string& file, std::initializer_list<ControlTextCopy> copies)
+{
+    if (ApplyDialogLanguage(hwnd, file, TabPageLanguageKeys(), nullptr, copies))
+        languageFile = file;
+}

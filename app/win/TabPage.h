@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "language/win/DialogLanguage.h"
 
 #include <string>
 
@@ -15,8 +16,9 @@ public:
     virtual void SetDatabase(CChannelDatabase* db) { database = db; }
     // Reloads the page from the database cursors.
     virtual void Refresh() {}
-    // Pages keep the language file they were given and look their messages up there.
-    virtual void ApplyLanguage(const std::string& file) { languageFile = file; }
+    // Translates the page's controls and keeps the file for the page's own
+    // message lookups; a file that cannot be opened changes neither.
+    virtual void ApplyLanguage(const std::string& file) { ApplyPageLanguage(file); }
     const std::string& LanguageFile() const { return languageFile; }
     // The three tuning pages lock the card; result 1 when locked.
     virtual int Lock(int /*silent*/) { return 0; }
@@ -27,6 +29,9 @@ public:
     CChannelDatabase* Database() const { return database; }
 
 protected:
+    // The common translation, with windows that repeat a control's text.
+    void ApplyPageLanguage(const std::string& file, std::initializer_list<ControlTextCopy> copies = {});
+
     CChannelDatabase* database = nullptr;
     std::string languageFile;
 };
