@@ -5,6 +5,7 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "language/LanguageFile.h"
+#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 
 CSatelliteInfoDlg::CSatelliteInfoDlg() : CDialog(IDD_SATELLITE_INFO) {}
@@ -39,6 +40,7 @@ void CSatelliteInfoDlg::DoDataExchange(CDataExchange& dx)
 
 BOOL CSatelliteInfoDlg::OnInitDialog()
 {
+    ApplyDialogLanguage(hwnd, languageFile, SatelliteInfoLanguageKeys(channelMode != 0));
     CEditCtrl(Item(IDC_SATINFO_NAME)).LimitText(static_cast<int>(kSatelliteNameMaxLength));
     CEditCtrl(Item(IDC_SATINFO_DEGREE)).LimitText(static_cast<int>(kSatelliteDegreeMaxLength));
     const bool showDegree = channelMode == 0;
