@@ -6,7 +6,12 @@
 
 #include <cstdint>
 
+// The card simulator defines these functions itself (QUARLINK_DEFINING).
+#ifdef QUARLINK_DEFINING
+#define QUARLINK_API extern "C" int __stdcall
+#else
 #define QUARLINK_API extern "C" __declspec(dllimport) int __stdcall
+#endif
 
 QUARLINK_API InitDise();
 QUARLINK_API ReleaseDise();
