@@ -4,6 +4,8 @@
 
 namespace {
 constexpr WORD kDialogInitType = 240;
+constexpr WORD kStoredListBoxAddString = 0x0401;
+constexpr WORD kStoredComboBoxAddString = 0x0403;
 
 template <class T>
 T ReadValue(const std::uint8_t* data)
@@ -35,6 +37,26 @@ std::vector<DialogInitItem> ParseDialogInit(const std::uint8_t* data, std::size_
     return items;
 }
 
+UINT DialogInitMessage(WORD stored)
+{
+    switch (stored) {
+    case kStoredListBoxAddString:
+        return LB_ADDSTRING;
+    case kStoredComboBoxAddString:
+        return CB_ADDSTRING;
+    default:
+        return stored;
+    }
+}
+
+void SendDialogInitItems(HWND dialog, const std::vector<DialogInitItem>& items)
+{
+    for (const DialogInitItem& item : items) {
+        SendDlgItemMessageA(dialog, item.controlId, DialogInitMessage(item.message), 0,
+                            reinterpret_cast<LPARAM>(item.text.c_str()));
+    }
+}
+
 void ApplyDialogInit(HWND dialog, HMODULE module, UINT templateId)
 {
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(kDialogInitType));
@@ -44,8 +66,5 @@ void ApplyDialogInit(HWND dialog, HMODULE module, UINT templateId)
     const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
     if (data == nullptr)
         return;
-    for (const DialogInitItem& item :
-         ParseDialogInit(static_cast<const std::uint8_t*>(data), SizeofResource(module, found))) {
-        SendDlgItemMessageA(dialog, item.controlId, item.message, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
-    }
+    SendDialogInitItems(dialog, ParseDialogInit(static_cast<const std::uint8_t*>(data), SizeofResource(module, found)));
 }

@@ -46,3 +46,29 @@ TEST(DialogInit, StopsAtAnItemThatDoesNotFit)
     EXPECT_TRUE(ParseDialogInit(nullptr, 100).empty());
     EXPECT_TRUE(ParseDialogInit(data.data(), 5).empty());
 }
+
+TEST(DialogInit, TheStoredAddStringMessagesFillTodaysControls)
+{
+    EXPECT_EQ(DialogInitMessage(0x0403), static_cast<UINT>(CB_ADDSTRING));
+    EXPECT_EQ(DialogInitMessage(0x0401), static_cast<UINT>(LB_ADDSTRING));
+    EXPECT_EQ(DialogInitMessage(WM_SETTEXT), static_cast<UINT>(WM_SETTEXT));
+
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 100, 100, parent,
+                                 reinterpret_cast<HMENU>(1145), nullptr, nullptr);
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 100, 100, parent, reinterpret_cast<HMENU>(1146),
+                                nullptr, nullptr);
+    ASSERT_NE(combo, nullptr);
+    ASSERT_NE(list, nullptr);
+    SendDialogInitItems(parent, {{1145, 0x0403, "Auto"}, {1145, 0x0403, "16"}, {1146, 0x0401, "MPE Data"}});
+
+    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+    char text[32] = {};
+    SendMessageA(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "16");
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+    SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "MPE Data");
+    DestroyWindow(parent);
+}
