@@ -1,0 +1,175 @@
+// The Help button and F1: which help file the HTML Help viewer shows. The
+// viewer runs inside the program (hhctrl.ocx), so its window belongs to the
+// program's process; each help file's title tells which one opened.
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/SimulatorIni.h"
+
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Wine's viewer window; Windows' own viewer uses the same class.
+constexpr char kHelpWindowClass[] = "HH Parent";
+constexpr char kEnglishTitle[] = "Lumisat Help";
+constexpr char kGermanTitle[] = "Lumisat-Hilfe";
+// What the system posts to the focused window for the F1 key; its default
+// handling sends WM_HELP, which climbs to the main dialog.
+constexpr UINT kKeyF1Message = 0x004D;
+
+// The help files of the build beside its bin folder (LUMISAT_BIN is a Unix path under Wine).
+std::string BuiltHelpFolder()
+{
+    char bin[1024] = {};
+    const DWORD length = GetEnvironmentVariableA("LUMISAT_BIN", bin, sizeof(bin));
+    if (length == 0 || length >= sizeof(bin))
+        return std::string();
+    std::string path = bin;
+    if (path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    if (path.back() != '\\')
+        path += '\\';
+    return path + "..\\Help\\";
+}
+
+bool HaveBuiltHelp(const char* language)
+{
+    return GetFileAttributesA((BuiltHelpFolder() + language + ".chm").c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Puts the built help of `language` into the run's Help folder under the name `as`.
+bool InstallHelp(const LumisatRun& run, const std::string& language, const std::string& as)
+{
+    CreateDirectoryA(run.PathOf("Help").c_str(), nullptr);
+    return CopyFileA((BuiltHelpFolder() + language + ".chm").c_str(), run.PathOf("Help\\" + as + ".chm").c_str(),
+                     FALSE) != FALSE;
+}
+
+// A language of its own with the English texts, so that only the help differs.
+bool AddLanguage(const LumisatRun& run, const std::string& name)
+{
+    return CopyFileA(run.PathOf("Language\\English.txt").c_str(), run.PathOf("Language\\" + name + ".txt").c_str(),
+                     FALSE) != FALSE;
+}
+
+HWND WaitForHelpWindow(const LumisatRun& run)
+{
+    HWND window = nullptr;
+    WaitFor([&] {
+        window = run.FindTopLevel(kHelpWindowClass, nullptr);
+        return window != nullptr && IsWindowVisible(window);
+    }, std::chrono::seconds(15));
+    return window;
+}
+
+struct HelpWindowCount {
+    DWORD processId;
+    int windows;
+};
+
+BOOL CALLBACK CountHelpWindow(HWND window, LPARAM data)
+{
+    auto* count = reinterpret_cast<HelpWindowCount*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (owner == count->processId && lstrcmpA(name, kHelpWindowClass) == 0 && IsWindowVisible(window))
+        ++count->windows;
+    return TRUE;
+}
+
+int CountHelpWindows(DWORD processId)
+{
+    HelpWindowCount count{processId, 0};
+    EnumWindows(CountHelpWindow, reinterpret_cast<LPARAM>(&count));
+    return count.windows;
+}
+
+void PressF1(const LumisatRun& run)
+{
+    PostMessageA(FindControl(run.MainDialog(), IDOK), kKeyF1Message, 0, 0);
+}
+
+#define REQUIRE_BUILT_HELP(language)                                                              \
+    if (!HaveBuiltHelp(language))                                                                 \
+    GTEST_SKIP() << "no " << language << ".chm beside the build's bin folder (chmcmd missing?)"
+
+}  // namespace
+
+TEST(Help, ButtonAndF1OpenTheHelpOfTheCurrentLanguage)
+{
+    REQUIRE_BUILT_HELP("English");
+    LumisatRun run("help_english");
+    run.WriteIni(CardIni(0));
+    ASSERT_TRUE(InstallHelp(run, "English", "English"));
+    ASSERT_TRUE(run.Start());
+
+    ClickIn(run.MainDialog(), IDC_MAIN_HELP);
+    HWND help = WaitForHelpWindow(run);
+    ASSERT_NE(help, nullptr) << "the Help button opened no help window";
+    EXPECT_EQ(WindowText(help), kEnglishTitle);
+
+    // F1 closes the open help first, so there is still one window.
+    PressF1(run);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(help); })) << "F1 closes the help that is open";
+    help = WaitForHelpWindow(run);
+    ASSERT_NE(help, nullptr) << "F1 opened no help window";
+    EXPECT_EQ(WindowText(help), kEnglishTitle);
+    EXPECT_EQ(CountHelpWindows(run.ProcessId()), 1);
+
+    run.RequestExit();
+    EXPECT_TRUE(run.WaitForExit()) << "the program ends with its help open";
+}
+
+TEST(Help, ButtonFallsBackToEnglishWhenTheLanguageHasNoHelp)
+{
+    REQUIRE_BUILT_HELP("English");
+    REQUIRE_BUILT_HELP("German");
+    {
+        LumisatRun run("help_own_language");
+        run.WriteIni(CardIni(0));
+        ASSERT_TRUE(AddLanguage(run, "Testish"));
+        run.SetRegistryString("Language", "Testish");
+        ASSERT_TRUE(InstallHelp(run, "English", "English"));
+        ASSERT_TRUE(InstallHelp(run, "German", "Testish"));
+        ASSERT_TRUE(run.Start());
+        ClickIn(run.MainDialog(), IDC_MAIN_HELP);
+        HWND help = WaitForHelpWindow(run);
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(WindowText(help), kGermanTitle) << "the language's own help comes first";
+    }
+    LumisatRun run("help_fallback");
+    run.WriteIni(CardIni(0));
+    ASSERT_TRUE(AddLanguage(run, "Testish"));
+    run.SetRegistryString("Language", "Testish");
+    ASSERT_TRUE(InstallHelp(run, "English", "English"));
+    ASSERT_TRUE(run.Start());
+
+    // F1 asks for the language's own file only: no English help appears.
+    PressF1(run);
+    EXPECT_FALSE(WaitFor([&] { return CountHelpWindows(run.ProcessId()) > 0; }, std::chrono::seconds(3)));
+    EXPECT_TRUE(run.IsRunning());
+
+    ClickIn(run.MainDialog(), IDC_MAIN_HELP);
+    HWND help = WaitForHelpWindow(run);
+    ASSERT_NE(help, nullptr) << "the Help button opened no help window";
+    EXPECT_EQ(WindowText(help), kEnglishTitle);
+}
+
+TEST(Help, WithoutAnyHelpFileTheProgramCarriesOn)
+{
+    LumisatRun run("help_missing");
+    run.WriteIni(CardIni(0));
+    ASSERT_TRUE(run.Start());
+    ClickIn(run.MainDialog(), IDC_MAIN_HELP);
+    PressF1(run);
+    EXPECT_FALSE(WaitFor([&] { return CountHelpWindows(run.ProcessId()) > 0; }, std::chrono::seconds(3)));
+    EXPECT_TRUE(run.IsRunning());
+    EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
+}
