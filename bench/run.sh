@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs the benchmarks by hand: the Win32 measurements of Lumisat under Wine
+# (start-up, peak working set, Lock Test latency, idle CPU; each against a
+# baseline measured in the same run) and the native message-lookup benchmark.
+# Prints the machine and the medians. Takes about 15 minutes (the idle
+# measurement alone 10 x 60 s).
+# Usage: bench/run.sh [--rounds N] [--idle-seconds S] [--only startup|lock|idle|native]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
+
+only=""
+args=("$@")
+for ((i = 0; i < ${#args[@]}; i++)); do
+    [ "${args[$i]}" = --only ] && only=${args[$((i + 1))]:-}
+done
+
+echo "== Machine =="
+echo "cores: $(nproc); cpu: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
+echo "kernel: $(uname -r); $("$WINE" --version); Windows build: $WINE_TREE"
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+if [ "$only" != native ]; then
+    [ -f "$WINE_TREE/build.ninja" ] || bash scripts/build.sh wine
+    cmake --build "$WINE_TREE" --target lumisat_bench MinimalDialog Lumisat Quarlink >/dev/null
+    ensure_display
+    # A prefix of its own: the end-to-end tests reset the settings key in theirs.
+    export WINEPREFIX="$PWD/$WINE_TREE/bench-prefix"
+    ensure_prefix
+    wineserver=/usr/lib/wine/wineserver
+    "$wineserver" -p   # keep the server up between the programs started
+    trap '"$wineserver" -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
+    echo "== Win32 benchmarks (medians; each against its baseline in the same run) =="
+    LUMISAT_BIN="$PWD/$WINE_TREE/bin" LUMISAT_SOURCE="$PWD" "$WINE" "$WINE_TREE/bin/lumisat_bench.exe" "$@"
+fi
+
+if [ -z "$only" ] || [ "$only" = native ]; then
+    [ -f build/native/build.ninja ] || bash scripts/build.sh native
+    cmake --build build/native --target message_lookup_bench >/dev/null
+    echo "== Message lookup (native, 64 KB language file, every message key; medians of 10, interleaved) =="
+    build/native/message_lookup_bench --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true \
+        --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '_median|^Benchmark|^-'
+fi
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,0 +1,110 @@
+// The Win32 benchmarks of Lumisat, each against a baseline measured in the
+// same run: start-up and peak working set against a minimal dialog program,
+// the Lock Test latency, and the idle CPU cost. Prints medians and whether
+// each target was met. Run by bench/run.sh.
+//
+// Usage: lumisat_bench [--rounds N] [--idle-seconds S] [--only startup|lock|idle]
+#include "bench/win/BenchProcess.h"
+#include "bench/win/Measurements.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+constexpr double kStartupRatioTarget = 1.3;
+constexpr double kMemoryAllowanceMb = 4.0;
+constexpr double kLockLatencyTargetMs = 15.0;
+constexpr double kIdleTargetPercent = 0.5;
+constexpr double kMegabyte = 1024.0 * 1024.0;
+
+struct Options {
+    int rounds = 10;
+    int idleSeconds = 60;
+    std::string only;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--rounds") == 0)
+            options.rounds = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--idle-seconds") == 0)
+            options.idleSeconds = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--only") == 0)
+            options.only = argv[i + 1];
+        else
+            return false;
+    }
+    return argc % 2 == 1 && options.rounds > 0 && options.idleSeconds > 0;
+}
+
+const char* Verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+bool RunStartup(const Options& options)
+{
+    StartupSamples samples;
+    if (!MeasureStartup(options.rounds, samples))
+        return false;
+    const double lumisat = Median(samples.lumisatMs), baseline = Median(samples.baselineMs);
+    std::printf("Start-up to shown and idle: Lumisat %.1f ms, baseline %.1f ms, ratio %.2f (target <= %.1f): %s\n",
+                lumisat, baseline, lumisat / baseline, kStartupRatioTarget,
+                Verdict(lumisat <= kStartupRatioTarget * baseline));
+    const double lumisatMb = Median(samples.lumisatPeakBytes) / kMegabyte;
+    const double baselineMb = Median(samples.baselinePeakBytes) / kMegabyte;
+    std::printf("Peak working set: Lumisat %.1f MB, baseline %.1f MB, difference %+.1f MB (target <= +%.0f MB): %s\n",
+                lumisatMb, baselineMb, lumisatMb - baselineMb, kMemoryAllowanceMb,
+                Verdict(lumisatMb - baselineMb <= kMemoryAllowanceMb));
+    return true;
+}
+
+bool RunLockLatency(const Options& options)
+{
+    std::vector<double> latency;
+    if (!MeasureLockLatency(options.rounds, latency))
+        return false;
+    const double median = Median(latency);
+    std::printf("Lock Test to StartFilter, less the 100 ms DiSEqC pause and the 0 ms lock: %.1f ms "
+                "(target < %.0f ms): %s\n",
+                median, kLockLatencyTargetMs, Verdict(median < kLockLatencyTargetMs));
+    return true;
+}
+
+bool RunIdleCost(const Options& options)
+{
+    IdleSamples samples;
+    if (!MeasureIdleCost(options.rounds, options.idleSeconds, samples))
+        return false;
+    const double lumisat = Median(samples.lumisatPercent);
+    std::printf("Idle CPU over %d s with the card locked: Lumisat %.3f %%, baseline %.3f %% of one core "
+                "(target < %.1f %%): %s\n",
+                options.idleSeconds, lumisat, Median(samples.baselinePercent), kIdleTargetPercent,
+                Verdict(lumisat < kIdleTargetPercent));
+    return true;
+}
+}
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: lumisat_bench [--rounds N] [--idle-seconds S] [--only startup|lock|idle]\n");
+        return 2;
+    }
+    std::printf("Medians of %d rounds.\n", options.rounds);
+    std::fflush(stdout);
+    bool ok = true;
+    if (options.only.empty() || options.only == "startup")
+        ok = RunStartup(options) && ok;
+    std::fflush(stdout);
+    if (options.only.empty() || options.only == "lock")
+        ok = RunLockLatency(options) && ok;
+    std::fflush(stdout);
+    if (options.only.empty() || options.only == "idle")
+        ok = RunIdleCost(options) && ok;
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,48 @@
+// Starting, timing, measuring and ending the programs under measurement.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+using BenchClock = std::chrono::steady_clock;
+
+double MillisecondsSince(BenchClock::time_point start);
+double Median(std::vector<double> values);
+
+// A program started for a measurement; ended and closed by its destructor.
+class MeasuredProgram {
+public:
+    MeasuredProgram() = default;
+    ~MeasuredProgram();
+    MeasuredProgram(const MeasuredProgram&) = delete;
+    MeasuredProgram& operator=(const MeasuredProgram&) = delete;
+
+    // Starts the program in `folder` and waits until it is idle for input
+    // (WaitForInputIdle) and its top-level window with `title` is visible.
+    // Returns the milliseconds from just before the process was created, or
+    // a negative value when it did not get there within 30 s.
+    double StartUntilShown(const std::string& exe, const std::string& folder, const char* title);
+
+    HANDLE Process() const { return process.hProcess; }
+    DWORD ProcessId() const { return process.dwProcessId; }
+    HWND Window() const { return window; }
+
+    // User plus kernel CPU time used so far.
+    double CpuMilliseconds() const;
+    // The largest working set the process has had, in bytes.
+    double PeakWorkingSetBytes() const;
+
+    // Posts `message` to the top-level window of the given class (the
+    // program's own way to be asked to end) and waits; kills it after 15 s.
+    void End(const char* windowClass, UINT message, WPARAM wParam);
+
+private:
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+};
+
+// The visible top-level window of the process with this class and title (either may be null).
+HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* title);

@@ -1,0 +1,25 @@
+// The four measurements of the Win32 benchmarks. Each fills its samples and
+// returns false, with the reason on standard error, when it could not run.
+#pragma once
+
+#include <vector>
+
+struct StartupSamples {
+    std::vector<double> lumisatMs, baselineMs;                    // process start to shown and idle
+    std::vector<double> lumisatPeakBytes, baselinePeakBytes;      // peak working set once settled
+};
+
+// Alternates Lumisat and the baseline, one of each per round, after a warm-up round.
+bool MeasureStartup(int rounds, StartupSamples& samples);
+
+// Lock Test clicks, each on the other of two transponders so that every lock
+// waits for the card: milliseconds from the click to the StartFilter call,
+// less the simulator's lock time and the DiSEqC pause.
+bool MeasureLockLatency(int rounds, std::vector<double>& latencyMs);
+
+struct IdleSamples {
+    std::vector<double> lumisatPercent, baselinePercent;   // CPU time over the window, % of one core
+};
+
+// Lumisat with the card locked and the baseline side by side, a fresh pair per round.
+bool MeasureIdleCost(int rounds, int seconds, IdleSamples& samples);
