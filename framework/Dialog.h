@@ -43,6 +43,11 @@ public:
     // The dialog object behind a window created by this class, or null.
     static CDialog* FromHandle(HWND window);
 
+    // A queued message for this dialog or one of its controls, before the
+    // dialog manager of the top-level dialog sees it (the message loop asks
+    // each dialog from the target window up). Return true to consume it.
+    virtual bool PreTranslateMessage(const MSG& /*message*/) { return false; }
+
 protected:
     // Return FALSE when the focus was set by the handler.
     virtual BOOL OnInitDialog() { return TRUE; }

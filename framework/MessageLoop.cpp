@@ -1,5 +1,7 @@
 #include "framework/MessageLoop.h"
 
+#include "framework/Dialog.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -26,6 +28,12 @@ void CMessageLoop::RemoveModeless(HWND dialog)
 
 bool CMessageLoop::PreTranslate(MSG& message)
 {
+    for (HWND window = message.hwnd; window != nullptr;
+         window = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr) {
+        CDialog* dialog = CDialog::FromHandle(window);
+        if (dialog != nullptr && dialog->PreTranslateMessage(message))
+            return true;
+    }
     // A copy: a dialog may be destroyed while it handles the message.
     const std::vector<HWND> dialogs = ModelessDialogs();
     for (HWND dialog : dialogs) {

@@ -10,6 +10,7 @@ public:
     static void RemoveModeless(HWND dialog);
     // Runs until WM_QUIT; returns its exit code.
     static int Run();
-    // Gives a message to the modeless dialog it belongs to; true when used.
+    // Offers a message to the dialogs from its window up (PreTranslateMessage),
+    // then to the modeless dialog it belongs to; true when one used it.
     static bool PreTranslate(MSG& message);
 };

@@ -1,5 +1,206 @@
 #include "reception/win/PidPage.h"
 
+#include "app/win/MainDlg.h"
+#include "driver/win/QuarlinkDriver.h"
+#include "framework/CommandMap.h"
+#include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "language/LanguageFile.h"
+#include "reception/MacAddressText.h"
+#include "reception/PidListTexts.h"
 #include "resources/resource.h"
 
-CPidPage::CPidPage() : CTabPage(IDD_PID_PAGE) {}
+#include <vector>
+
+namespace {
+constexpr int kImageWidth = 16;
+const COLORREF kImageMask = RGB(0, 128, 128);
+}
+
+CPidPage::CPidPage() : CTabPage(IDD_PID_PAGE), statistics(ZeroStatisticsTexts()) {}
+
+CPidPage::~CPidPage()
+{
+    // The window goes first: its destruction still reaches this page's handlers.
+    Destroy();
+    if (images != nullptr)
+        ImageList_Destroy(images);
+}
+
+void CPidPage::SetDatabase(CChannelDatabase* db)
+{
+    CTabPage::SetDatabase(db);
+    rules = db != nullptr ? std::make_unique<PidPageRules>(*db, TheReceiverDriver(), host) : nullptr;
+}
+
+void CPidPage::DoDataExchange(CDataExchange& dx)
+{
+    dx.Text(IDC_PID_PROXY_PORT, portText);
+    dx.Text(IDC_PID_SPEED, statistics.speed);
+    dx.Text(IDC_PID_BYTES_ERROR, statistics.bytesError);
+    dx.Text(IDC_PID_BYTES_RECEIVED, statistics.bytesReceived);
+    dx.Text(IDC_PID_BYTES_TOTAL, statistics.bytesTotal);
+    dx.Text(IDC_PID_PACKETS_ERROR, statistics.packetsError);
+    dx.Text(IDC_PID_PACKETS_RECEIVED, statistics.packetsReceived);
+    dx.Text(IDC_PID_PACKETS_TOTAL, statistics.packetsTotal);
+    dx.Text(IDC_PID_MAC_TEXT, macText);
+}
+
+BOOL CPidPage::OnInitDialog()
+{
+    proxyAddress.Attach(hwnd, IDC_PID_PROXY_ADDRESS);
+    pidList.Attach(hwnd, IDC_PID_LIST);
+    SetUpList();
+    if (CMainDlg* mainDialog = MainDialog()) {
+        mainDialog->StartStatisticsTimer();
+        mainDialog->StartPidMacTimer();
+    }
+    statistics = ZeroStatisticsTexts();
+    macText = MacDisplayText(PageStartMacAddress(TheReceiverDriver()));
+    UpdateData(false);
+    return TRUE;
+}
+
+void CPidPage::SetUpList()
+{
+    pidList.SetExtendedStyle(kPidListExtendedStyle);
+    RECT client{};
+    GetClientRect(pidList.Handle(), &client);
+    int index = 0;
+    for (const PidColumn& column : PidColumns(client.right - client.left))
+        pidList.InsertColumn(index++, column.title, column.width);
+
+    images = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_PID_STATES), kImageWidth, 0,
+                                  kImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    // The page owns the one image list; a list view without this style
+    // destroys its lists itself, and this one would go twice.
+    SetWindowLongPtrA(pidList.Handle(), GWL_STYLE,
+                      GetWindowLongPtrA(pidList.Handle(), GWL_STYLE) | LVS_SHAREIMAGELISTS);
+    pidList.SetImageList(images, LVSIL_NORMAL);
+    pidList.SetImageList(images, LVSIL_SMALL);
+}
+
+bool CPidPage::OnCommand(WORD code, WORD id, HWND)
+{
+    static const CommandEntry<CPidPage> kCommands[] = {
+        {BN_CLICKED, IDC_PID_ADD, &CPidPage::OnAdd},
+        {BN_CLICKED, IDC_PID_LOAD, &CPidPage::OnLoad},
+        {BN_CLICKED, IDC_PID_REMOVE, &CPidPage::OnRemove},
+        {BN_CLICKED, IDC_PID_UNLOAD, &CPidPage::OnUnload},
+        {EN_CHANGE, IDC_PID_PROXY_PORT, &CPidPage::OnPortChanged},
+        {BN_CLICKED, IDC_PID_MAC_CHANGE, &CPidPage::OnChangeMac},
+    };
+    return DispatchCommand(this, kCommands, code, id);
+}
+
+bool CPidPage::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&)
+{
+    if (message == WM_SHOWWINDOW && pidList.Exists() && pidList.GetItemCount() > 0)
+        SelectRow(0, false);
+    return false;   // the dialog's own handling follows
+}
+
+bool CPidPage::PreTranslateMessage(const MSG& message)
+{
+    // Escape would reach the main dialog as Cancel and hide it.
+    const bool keyMessage = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
+    return keyMessage && message.wParam == VK_ESCAPE;
+}
+
+void CPidPage::OnDestroy()
+{
+    if (CMainDlg* mainDialog = MainDialog()) {
+        mainDialog->StopStatisticsTimer();
+        mainDialog->StopPidMacTimer();
+    }
+}
+
+void CPidPage::Refresh()
+{
+    if (hwnd == nullptr)
+        return;
+    portText.clear();
+    proxyAddress.ClearAddress();
+    pidList.DeleteAllItems();
+    if (rules != nullptr) {
+        for (const PidRow& row : rules->Refresh())
+            FillRow(row);
+    }
+    UpdateData(false);
+}
+
+void CPidPage::FillRow(const PidRow& row)
+{
+    const int index = pidList.InsertItem(pidList.GetItemCount(), row.pidText, row.image, row.record);
+    if (index < 0)
+        return;
+    pidList.SetItemText(index, kTypeColumn, row.typeText);
+    pidList.SetItemText(index, kMacColumn, row.macText);
+}
+
+void CPidPage::ReloadPids()
+{
+    if (rules != nullptr)
+        rules->ReloadPids();
+}
+
+void CPidPage::RefreshStatistics()
+{
+    if (hwnd == nullptr || !pidList.Exists() || rules == nullptr)
+        return;
+    if (std::optional<StatisticsTexts> texts = rules->RefreshStatistics()) {
+        statistics = *texts;
+        UpdateData(false);
+    }
+}
+
+void CPidPage::RefreshPidMacs()
+{
+    if (hwnd == nullptr || !pidList.Exists() || rules == nullptr)
+        return;
+    const int count = pidList.GetItemCount();
+    std::vector<const PidRecord*> records;
+    for (int row = 0; row < count; ++row)
+        records.push_back(RowRecord(row));
+    const std::vector<std::string> texts = rules->RefreshPidMacs(records);
+    for (int row = 0; row < count && row < static_cast<int>(texts.size()); ++row)
+        pidList.SetItemText(row, kMacColumn, texts[static_cast<size_t>(row)]);
+}
+
+PidRecord* CPidPage::RowRecord(int row) const
+{
+    // The item data is only trusted while the record still belongs to the
+    // current transponder, so that a list the database has moved away from
+    // is never read through.
+    const auto* wanted = static_cast<const PidRecord*>(pidList.GetItemData(row));
+    const TransponderRecord* transponder = database != nullptr ? database->CurrentTransponder() : nullptr;
+    if (wanted == nullptr || transponder == nullptr)
+        return nullptr;
+    for (PidRecord* pid = transponder->firstPid; pid != nullptr; pid = pid->next) {
+        if (pid == wanted)
+            return pid;
+    }
+    return nullptr;
+}
+
+void CPidPage::SelectRow(int row, bool takeFocus) const
+{
+    if (row < 0 || row >= pidList.GetItemCount())
+        return;
+    pidList.Select(row);
+    ListView_EnsureVisible(pidList.Handle(), row, FALSE);
+    if (takeFocus)
+        SetFocus(pidList.Handle());
+}
+
+HWND CPidPage::MessageOwner() const
+{
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    return top != nullptr ? top : hwnd;
+}
+
+void CPidPage::ShowMessage(const MessageRef& message) const
+{
+    if (!message.IsEmpty())
+        ShowErrorMessage(MessageOwner(), Message(languageFile, message.key, message.english));
+}

@@ -1,13 +1,73 @@
-// The PID page (132, the "Filter" tab): data PIDs, their loading into the card, counters and MAC addresses.
+// The PID page (132, the "Filter" tab): the data PIDs of the current
+// transponder or channel, their loading into the card's filter, the reception
+// counters and the card's MAC address.
 #pragma once
 
 #include "app/win/TabPage.h"
+#include "framework/Controls.h"
+#include "reception/PidPageRules.h"
+#include "reception/ReceptionStatistics.h"
+#include "reception/win/PidPageMainHost.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
 
 class CPidPage : public CTabPage {
 public:
     CPidPage();
-    void RefreshStatistics() {}
-    void RefreshPidMacs() {}
-    // Sends every PID of the current transponder marked as loaded to the card.
-    void ReloadPids() {}
+    ~CPidPage() override;
+
+    void SetDatabase(CChannelDatabase* db) override;
+    // Rebuilds the list from the database's current transponder.
+    void Refresh() override;
+    // Timer 504: the reception counters.
+    void RefreshStatistics();
+    // Timer 505 and the list buttons: the MAC Address column.
+    void RefreshPidMacs();
+    // After each successful lock and filter start: sends every PID of the
+    // current transponder marked as loaded to the card.
+    void ReloadPids();
+
+    bool PreTranslateMessage(const MSG& message) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD code, WORD id, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnDestroy() override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    void SetUpList();
+    void FillRow(const PidRow& row);
+    void SetStatisticsTexts(const StatisticsTexts& texts);
+
+    // The four list buttons: timer 505 is stopped while the button works on
+    // the list, the MAC column refreshed and the timer started again after.
+    template <class Action>
+    void WithPidMacTimerStopped(Action action);
+    void OnAdd();
+    void AddFromPidInfo();
+    void OnLoad();
+    void OnRemove();
+    void OnUnload();
+    void OnChangeMac();
+    void OnPortChanged() {}
+
+    // The record behind a row (its item data), or null.
+    PidRecord* RowRecord(int row) const;
+    void SelectRow(int row, bool takeFocus) const;
+    void ShowMessage(const MessageRef& message) const;
+    HWND MessageOwner() const;
+
+    CIpAddressCtrl proxyAddress;
+    std::string portText;
+    CListView pidList;
+    StatisticsTexts statistics;
+    std::string macText;
+    HIMAGELIST images = nullptr;
+    CPidPageMainHost host{*this};
+    std::unique_ptr<PidPageRules> rules;   // once the page has its database
 };

@@ -1,0 +1,102 @@
+// The PID page's buttons: Add, Load, Remove and Unload on the list, and
+// Change of the card's MAC address.
+#include "reception/win/PidPage.h"
+
+#include "app/win/MainDlg.h"
+#include "driver/win/QuarlinkDriver.h"
+#include "framework/MessageBox.h"
+#include "language/LanguageFile.h"
+#include "reception/MacAddressText.h"
+#include "reception/ReceptionMessages.h"
+#include "reception/win/MacAddressDlg.h"
+#include "reception/win/PidInfoDlg.h"
+
+template <class Action>
+void CPidPage::WithPidMacTimerStopped(Action action)
+{
+    if (CMainDlg* mainDialog = MainDialog())
+        mainDialog->StopPidMacTimer();
+    action();
+    RefreshPidMacs();
+    // Found again: a modal dialog ran in between.
+    if (CMainDlg* mainDialog = MainDialog())
+        mainDialog->StartPidMacTimer();
+}
+
+void CPidPage::OnAdd()
+{
+    if (rules == nullptr || !rules->HasCurrentTransponder())
+        return;
+    WithPidMacTimerStopped([this] { AddFromPidInfo(); });
+}
+
+void CPidPage::AddFromPidInfo()
+{
+    CPidInfoDlg pidInfo;
+    pidInfo.SetLanguageFile(languageFile);
+    if (pidInfo.DoModal(MessageOwner()) != IDOK || rules == nullptr)
+        return;
+    const PidOutcome outcome = rules->Add(pidInfo.GetPidValue());
+    ShowMessage(outcome.message);
+    if (!outcome.done)
+        return;
+    Refresh();
+    SelectRow(pidList.GetItemCount() - 1, true);
+}
+
+void CPidPage::OnLoad()
+{
+    WithPidMacTimerStopped([this] {
+        const int row = pidList.GetSelectedIndex();
+        PidRecord* record = RowRecord(row);
+        if (record == nullptr || rules == nullptr)
+            return;
+        const PidOutcome outcome = rules->Load(record);
+        ShowMessage(outcome.message);
+        if (outcome.done)
+            pidList.SetItemImage(row, kLoadedImage);
+    });
+}
+
+void CPidPage::OnUnload()
+{
+    WithPidMacTimerStopped([this] {
+        const int row = pidList.GetSelectedIndex();
+        PidRecord* record = RowRecord(row);
+        if (record == nullptr || rules == nullptr)
+            return;
+        const PidOutcome outcome = rules->Unload(record);
+        ShowMessage(outcome.message);
+        if (outcome.done)
+            pidList.SetItemImage(row, kNotLoadedImage);
+    });
+}
+
+void CPidPage::OnRemove()
+{
+    WithPidMacTimerStopped([this] {
+        PidRecord* record = RowRecord(pidList.GetSelectedIndex());
+        if (record == nullptr || rules == nullptr)
+            return;
+        const MessageRef question = ReceptionMessages::kConfirmRemovePid;
+        if (!AskYesNo(MessageOwner(), Message(languageFile, question.key, question.english)))
+            return;
+        const PidOutcome outcome = rules->Remove(record);
+        ShowMessage(outcome.message);
+        Refresh();
+        SelectRow(0, true);
+    });
+}
+
+void CPidPage::OnChangeMac()
+{
+    CMacAddressDlg macDialog;
+    macDialog.SetLanguageFile(languageFile);
+    MacAddress address{};
+    macDialog.LoadAddresses(&address);
+    // Cancel ends the same way: the filter gets the address the dialog holds.
+    macDialog.DoModal(MessageOwner());
+    macDialog.GetEffectiveAddress(&address);
+    macText = ApplyFilterMac(TheReceiverDriver(), address);
+    UpdateData(false);
+}
