@@ -280,7 +280,7 @@ TEST(Motor, UnreachableSatelliteIsReportedAndItsAnglesShown)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Can not reach this satellite from your location!");
     EXPECT_EQ(WindowText(box), kMainTitle);
-    AnswerMessageBox(box, IDOK);
+    ASSERT_TRUE(Answer(box, IDOK));
 
     double angle = 0;
     double elevation = 0;

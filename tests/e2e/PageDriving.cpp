@@ -39,7 +39,7 @@ BOOL CALLBACK MatchProgramMessage(HWND window, LPARAM context)
     char name[64] = {};
     GetClassNameA(window, name, sizeof(name));
     if (owner != search->processId || window == search->mainDialog || lstrcmpA(name, "#32770") != 0 ||
-        !IsWindowVisible(window) || GetDlgItem(window, 0xFFFF) == nullptr)
+        !IsWindowVisible(window) || GetDlgItem(window, 0xFFFF) == nullptr || WindowText(window).empty())
         return TRUE;
     for (int button : {IDOK, IDCANCEL, IDYES, IDNO}) {
         if (GetDlgItem(window, button) != nullptr) {
@@ -130,6 +130,12 @@ HWND WaitForProgramMessage(const LumisatRun& run, std::chrono::milliseconds time
 bool NoProgramMessageFor(const LumisatRun& run, std::chrono::milliseconds time)
 {
     return WaitForProgramMessage(run, time) == nullptr;
+}
+
+bool Answer(HWND box, int buttonId)
+{
+    AnswerMessageBox(box, buttonId);
+    return WaitFor([&] { return IsWindow(box) == FALSE; });
 }
 
 void WaitForStartupLock(const LumisatRun& run)

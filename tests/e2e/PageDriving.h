@@ -38,6 +38,9 @@ std::string ComboText(HWND combo);
 // bars also use 65535) and the wait dialog of a lock are not message boxes.
 HWND WaitForProgramMessage(const LumisatRun& run, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 bool NoProgramMessageFor(const LumisatRun& run, std::chrono::milliseconds time);
+// Answers the message box and waits until it is gone, so that the next search
+// cannot find it again.
+bool Answer(HWND box, int buttonId);
 
 // Waits until the start-up lock has been made (or timer 503 has surely fired)
 // and the program answers again.

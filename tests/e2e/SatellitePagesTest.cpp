@@ -96,7 +96,7 @@ std::string RefusalOnOk(const LumisatRun& run, HWND dialog)
             return false;
         text = MessageBoxText(box);
         EXPECT_EQ(WindowText(box), kMainTitle);
-        AnswerMessageBox(box, IDOK);
+        EXPECT_TRUE(Answer(box, IDOK));
         return true;
     });
     return text;
@@ -213,13 +213,17 @@ TEST(SatellitePages, NewTransponderRefusesBadValuesAndDuplicates)
     HWND dialog = OpenTransponderInfo(run);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(IsChecked(GetDlgItem(dialog, IDC_TPINFO_VERTICAL))) << "Vertical is preset";
+    // The texts come from the shipped English file, whose String15 serves
+    // both the empty and the out-of-range frequency.
     EXPECT_EQ(RefusalOnOk(run, dialog), "Frequency data is invalid,it must be 950-14000");
     FillTransponderInfo(dialog, "12380", "", IDC_TPINFO_VERTICAL);
     EXPECT_EQ(RefusalOnOk(run, dialog), "Symbol rate data is invalid,it must be 900-45000");
     FillTransponderInfo(dialog, "949", "27500", IDC_TPINFO_VERTICAL);
-    EXPECT_EQ(RefusalOnOk(run, dialog), "Frequency data is invalid,it must be 950-14000.");
+    EXPECT_EQ(RefusalOnOk(run, dialog), "Frequency data is invalid,it must be 950-14000");
     FillTransponderInfo(dialog, "14001", "27500", IDC_TPINFO_VERTICAL);
-    EXPECT_EQ(RefusalOnOk(run, dialog), "Frequency data is invalid,it must be 950-14000.");
+    EXPECT_EQ(RefusalOnOk(run, dialog), "Frequency data is invalid,it must be 950-14000");
+    FillTransponderInfo(dialog, "12380", "899", IDC_TPINFO_VERTICAL);
+    EXPECT_EQ(RefusalOnOk(run, dialog), "Symbol rate data is invalid,it must be 900-45000");
     FillTransponderInfo(dialog, "12380", "45001", IDC_TPINFO_VERTICAL);
     EXPECT_EQ(RefusalOnOk(run, dialog), "Symbol rate data is invalid,it must be 900-45000");
     ASSERT_TRUE(IsWindow(dialog)) << "refused values keep the dialog open";
@@ -230,9 +234,8 @@ TEST(SatellitePages, NewTransponderRefusesBadValuesAndDuplicates)
     HWND box = WaitForProgramMessage(run);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "This transponder already exist.");
-    AnswerMessageBox(box, IDOK);
+    ASSERT_TRUE(Answer(box, IDOK));
     HWND combo = FindControl(run.MainDialog(), IDC_DISH_FREQUENCY_COMBO);
-    EXPECT_TRUE(WaitFor([&] { return WaitForProgramMessage(run, std::chrono::milliseconds(50)) == nullptr; }));
     EXPECT_EQ(ComboTexts(combo), (std::vector<std::string>{"12380"}));
 
     // Differing only in polarity is another transponder; the bounds are accepted.
@@ -274,8 +277,7 @@ TEST(SatellitePages, RemoveAsksAndRemovesOnlyOnYes)
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box), "Are you sure to remove the current transponder?");
         EXPECT_EQ(WindowText(box), kMainTitle);
-        AnswerMessageBox(box, answer);
-        ASSERT_TRUE(WaitFor([&] { return WaitForProgramMessage(run, std::chrono::milliseconds(50)) == nullptr; }));
+        ASSERT_TRUE(Answer(box, answer));
         if (answer == IDNO)
             EXPECT_EQ(ComboTexts(combo), (std::vector<std::string>{"11494", "12380"}));
     }
@@ -318,7 +320,7 @@ TEST(SatellitePages, EditsOfTheCurrentTransponderRenameIt)
     HWND box = WaitForProgramMessage(run);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "This transponder already exist.");
-    AnswerMessageBox(box, IDOK);
+    ASSERT_TRUE(Answer(box, IDOK));
     EXPECT_TRUE(WaitFor([&] { return ComboText(combo) == "12380"; }));
 
     ChooseRadio(page, IDC_DISH_HORIZONTAL, kPolarityRadios);
@@ -335,7 +337,7 @@ TEST(SatellitePages, EditsOfTheCurrentTransponderRenameIt)
     LeaveComboPosted(page, combo, "12500");
     box = WaitForProgramMessage(run);
     ASSERT_NE(box, nullptr) << "12500H/2750 exists";
-    AnswerMessageBox(box, IDOK);
+    ASSERT_TRUE(Answer(box, IDOK));
     EXPECT_TRUE(WaitFor([&] { return ComboText(combo) == "11494"; }));
     ChooseRadio(page, IDC_DISH_VERTICAL, kPolarityRadios);
 

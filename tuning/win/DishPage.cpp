@@ -52,9 +52,7 @@ BOOL CDishPage::OnInitDialog()
     transponderCombo.Attach(hwnd, IDC_DISH_TRANSPONDER_COMBO);
     frequencyCombo.LimitText(kTransponderFieldLength);
     CEditCtrl(Item(IDC_DISH_SYMBOL_RATE)).LimitText(kTransponderFieldLength);
-    CComboBox positionCombo(Item(IDC_DISH_POSITION_COMBO));
-    for (int position = 0; position < kMotorPositionCount; ++position)
-        positionCombo.AddString(std::to_string(position));
+    // The position items "0" to "7" come with the template.
 
     driveEastButton = CreateHoldButton(IDC_DISH_DRIVE_EAST);
     driveWestButton = CreateHoldButton(IDC_DISH_DRIVE_WEST);

@@ -21,6 +21,8 @@ std::unique_ptr<CHoldButton> CDishPage::CreateHoldButton(int id)
     if (!button->Create(hwnd, GetItemText(id), rect, id, font))
         return nullptr;
     button->SetTag(id);
+    // Right behind the hidden template button, so that the tab order stays the template's.
+    SetWindowPos(button->Handle(), Item(id), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return button;
 }
 
