@@ -84,6 +84,9 @@ bool RunIdleCost(const Options& options)
                 "(target < %.1f %%): %s\n",
                 options.idleSeconds, lumisat, Median(samples.baselinePercent), kIdleTargetPercent,
                 Verdict(lumisat < kIdleTargetPercent));
+    std::printf("  (CPU times from %s; GetProcessTimes reported %.3f %% for Lumisat)\n",
+                samples.fromKernel ? "the Linux process's /proc/<pid>/stat" : "GetProcessTimes",
+                Median(samples.lumisatReportedPercent));
     return true;
 }
 }

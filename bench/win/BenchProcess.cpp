@@ -3,6 +3,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 constexpr DWORD kStartTimeoutMs = 30000;
@@ -35,6 +36,54 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
     }
     search->found = window;
     return FALSE;
+}
+
+std::string ReadWholeFileA(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    CloseHandle(file);
+    return text;
+}
+
+// Under Wine a Windows process is a Linux process whose command line is the
+// Windows one; Z: maps the root, so /proc is readable from here.
+double KernelCpuMilliseconds(const std::string& commandLine)
+{
+    constexpr double kMillisecondsPerTick = 10.0;   // USER_HZ is 100 on Linux
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return -1.0;
+    double result = -1.0;
+    do {
+        const std::string name = found.cFileName;
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::string command = ReadWholeFileA("Z:\\proc\\" + name + "\\cmdline");
+        if (command.find(commandLine) == std::string::npos)
+            continue;
+        const std::string stat = ReadWholeFileA("Z:\\proc\\" + name + "\\stat");
+        // Fields after the parenthesised name: state is field 3, utime 14, stime 15.
+        const size_t close = stat.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        unsigned long long utime = 0, stime = 0;
+        if (std::sscanf(stat.c_str() + close + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
+                        &stime) == 2) {
+            result = static_cast<double>(utime + stime) * kMillisecondsPerTick;
+            break;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return result;
 }
 
 double FileTimeMilliseconds(const FILETIME& time)
@@ -83,7 +132,8 @@ double MeasuredProgram::StartUntilShown(const std::string& exe, const std::strin
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    std::string command = "\"" + folder + exe + "\"";
+    commandLine = folder + exe;
+    std::string command = "\"" + commandLine + "\"";
     const BenchClock::time_point start = BenchClock::now();
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &process))
@@ -105,6 +155,11 @@ double MeasuredProgram::CpuMilliseconds() const
     if (!GetProcessTimes(process.hProcess, &created, &exited, &kernel, &user))
         return -1.0;
     return FileTimeMilliseconds(kernel) + FileTimeMilliseconds(user);
+}
+
+double MeasuredProgram::KernelCpuMilliseconds() const
+{
+    return ::KernelCpuMilliseconds(commandLine);
 }
 
 double MeasuredProgram::PeakWorkingSetBytes() const

@@ -30,8 +30,12 @@ public:
     DWORD ProcessId() const { return process.dwProcessId; }
     HWND Window() const { return window; }
 
-    // User plus kernel CPU time used so far.
+    // User plus kernel CPU time used so far, from GetProcessTimes.
     double CpuMilliseconds() const;
+    // The same from the Linux kernel's counters of the process that runs the
+    // program under Wine (/proc/<pid>/stat, found by its command line);
+    // negative when there is no such process (not under Wine).
+    double KernelCpuMilliseconds() const;
     // The largest working set the process has had, in bytes.
     double PeakWorkingSetBytes() const;
 
@@ -42,6 +46,7 @@ public:
 private:
     PROCESS_INFORMATION process{};
     HWND window = nullptr;
+    std::string commandLine;
 };
 
 // The visible top-level window of the process with this class and title (either may be null).

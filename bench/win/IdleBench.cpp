@@ -8,6 +8,16 @@
 namespace {
 constexpr std::chrono::seconds kLockTimeout{20};
 
+struct CpuReading {
+    double reportedMs;   // GetProcessTimes
+    double kernelMs;     // the Linux process under Wine; negative elsewhere
+};
+
+CpuReading Read(const MeasuredProgram& program)
+{
+    return {program.CpuMilliseconds(), program.KernelCpuMilliseconds()};
+}
+
 double PercentOfOneCore(double cpuMs, double wallMs)
 {
     return wallMs > 0 ? 100.0 * cpuMs / wallMs : 0.0;
@@ -31,13 +41,19 @@ bool MeasureIdleCost(int rounds, int seconds, IdleSamples& samples)
             std::fprintf(stderr, "the card did not lock for the idle measurement\n");
             return false;
         }
-        const double lumisatBefore = lumisat.CpuMilliseconds();
-        const double baselineBefore = baseline.CpuMilliseconds();
+        const CpuReading lumisatBefore = Read(lumisat), baselineBefore = Read(baseline);
         const BenchClock::time_point start = BenchClock::now();
         Sleep(static_cast<DWORD>(seconds) * 1000);
         const double wallMs = MillisecondsSince(start);
-        samples.lumisatPercent.push_back(PercentOfOneCore(lumisat.CpuMilliseconds() - lumisatBefore, wallMs));
-        samples.baselinePercent.push_back(PercentOfOneCore(baseline.CpuMilliseconds() - baselineBefore, wallMs));
+        const CpuReading lumisatAfter = Read(lumisat), baselineAfter = Read(baseline);
+        samples.fromKernel = lumisatBefore.kernelMs >= 0 && baselineBefore.kernelMs >= 0;
+        auto used = [&](const CpuReading& before, const CpuReading& after) {
+            return samples.fromKernel ? after.kernelMs - before.kernelMs : after.reportedMs - before.reportedMs;
+        };
+        samples.lumisatPercent.push_back(PercentOfOneCore(used(lumisatBefore, lumisatAfter), wallMs));
+        samples.baselinePercent.push_back(PercentOfOneCore(used(baselineBefore, baselineAfter), wallMs));
+        samples.lumisatReportedPercent.push_back(
+            PercentOfOneCore(lumisatAfter.reportedMs - lumisatBefore.reportedMs, wallMs));
         if (!ShowsLockedStrength(mainDialog))
             std::fprintf(stderr, "idle round %d: the card lost its lock during the window\n", round + 1);
         EndLumisat(lumisat);

@@ -18,7 +18,12 @@ bool MeasureStartup(int rounds, StartupSamples& samples);
 bool MeasureLockLatency(int rounds, std::vector<double>& latencyMs);
 
 struct IdleSamples {
-    std::vector<double> lumisatPercent, baselinePercent;   // CPU time over the window, % of one core
+    // CPU time over the window in % of one core: under Wine from the Linux
+    // kernel's counters of the process (every thread of it, Wine's own
+    // included), else from GetProcessTimes.
+    std::vector<double> lumisatPercent, baselinePercent;
+    std::vector<double> lumisatReportedPercent;   // what GetProcessTimes said, for comparison
+    bool fromKernel = false;
 };
 
 // Lumisat with the card locked and the baseline side by side, a fresh pair per round.
