@@ -1,0 +1,14 @@
+// The item texts of a popup menu that another process shows.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Texts of the menu that the popup menu window (class "#32768") shows, a
+// separator as an empty text; nothing when the menu cannot be read. Windows
+// answers GetMenuStringA for another process's menu; Wine refuses menus of
+// other processes, so there the call is made by a thread inside the target.
+std::optional<std::vector<std::string>> PopupMenuTexts(HWND menuWindow);
