@@ -35,9 +35,8 @@ if [ "$only" != native ]; then
     # which no Windows desktop does.
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Bench /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Bench /d 1024x768 /f >/dev/null 2>&1
-    wineserver=/usr/lib/wine/wineserver
-    "$wineserver" -p   # keep the server up between the programs started
-    trap '"$wineserver" -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
+    # The benchmark program keeps this prefix's server up while it starts the others.
+    trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
     echo "== Win32 benchmarks (medians; each against its baseline in the same run) =="
     LUMISAT_BIN="$tree/bin" LUMISAT_SOURCE="$PWD" "$WINE" "$tree/bin/lumisat_bench.exe" "$@"
 fi
