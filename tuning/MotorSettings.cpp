@@ -15,6 +15,15 @@ void LoadMotorSettings(SettingsStore& store, MotorSettings& settings)
     settings.positionIndex = indexRead && index < kMotorPositionCount ? static_cast<std::int32_t>(index) : 0;
 }
 
+void ReloadMotorSettings(SettingsStore& store, MotorSettings& settings)
+{
+    const std::uint32_t limitFlags = settings.limitFlags;
+    const std::uint32_t storedPositions = settings.storedPositions;
+    LoadMotorSettings(store, settings);
+    settings.limitFlags = limitFlags;
+    settings.storedPositions = storedPositions;
+}
+
 void SaveMotorSettings(SettingsStore& store, const MotorTexts& shown, MotorSettings& settings)
 {
     store.SetString(kMotorLongitudeValue, shown.longitude);

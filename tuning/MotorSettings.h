@@ -40,6 +40,12 @@ struct MotorTexts {
 // index outside 0 to 7 counts as missing.
 void LoadMotorSettings(SettingsStore& store, MotorSettings& settings);
 
+// A later load (every refresh of the page): the same, except that the limit
+// flags and the stored positions keep the page's values. They mirror what
+// the motor itself holds since the last Set or Cancel, which a refresh before
+// Apply must not undo.
+void ReloadMotorSettings(SettingsStore& store, MotorSettings& settings);
+
 // Writes the shown texts and the numbers, then takes the shown longitude and
 // latitude as the new saved texts. Failed writes are ignored.
 void SaveMotorSettings(SettingsStore& store, const MotorTexts& shown, MotorSettings& settings);

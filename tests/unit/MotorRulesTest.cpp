@@ -276,6 +276,27 @@ TEST(MotorSettings, LoadKeepsTextsAndDefaultsTheNumbers)
     EXPECT_EQ(settings.positionIndex, 0) << "an index outside 0 to 7";
 }
 
+TEST(MotorSettings, ReloadKeepsWhatTheMotorHolds)
+{
+    MapStore store;
+    store.strings = {{"Motor Longitude", "-5.5"}, {"Motor Degree", "15.6"}};
+    store.dwords = {{"Motor Limit", 0}, {"DishPosInfo", 0x1}, {"CurDishID", 6}};
+    MotorSettings settings;
+    LoadMotorSettings(store, settings);
+    settings.limitFlags = 3;          // both limits set since the load
+    settings.storedPositions = 0x9;   // position 4 stored as well
+    settings.positionIndex = 3;
+    settings.longitude = "7.0";
+
+    ReloadMotorSettings(store, settings);
+    EXPECT_EQ(settings.limitFlags, 3U);
+    EXPECT_EQ(settings.storedPositions, 0x9U);
+    EXPECT_EQ(settings.positionIndex, 6) << "the chosen position is a setting like the texts";
+    EXPECT_EQ(settings.longitude, "-5.5");
+    EXPECT_EQ(settings.angle, "15.6");
+    EXPECT_TRUE(store.writes.empty());
+}
+
 TEST(MotorSettings, SaveWritesInOrderAndTakesTheShownCoordinates)
 {
     MapStore store;

@@ -57,7 +57,7 @@ BOOL CDishPage::OnInitDialog()
     driveEastButton = CreateHoldButton(IDC_DISH_DRIVE_EAST);
     driveWestButton = CreateHoldButton(IDC_DISH_DRIVE_WEST);
     LoadMotorSettings();
-    ReloadMotorFields();
+    ShowSavedMotorTexts();
     UpdateMotorControls(kNoDishType);
     PutFieldsIntoControls();
     fillingControls = false;

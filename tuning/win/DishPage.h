@@ -60,7 +60,10 @@ private:
     void ReadControls();
     void SetTextQuietly(int id, const std::string& text);
     void ShowTransponders(const DishTransponderView& view);
+    // Refresh: the registry's motor values, except the limits and stored
+    // positions, which the page keeps as the motor holds them.
     void ReloadMotorFields();
+    void ShowSavedMotorTexts();
 
     void OnNewTransponder();
     void OnRemoveTransponder();

@@ -103,14 +103,14 @@ void CDishPage::LoadMotorSettings()
 
 void CDishPage::ReloadMotorFields()
 {
-    // The limits and stored positions are what the motor itself now holds:
-    // once the page has read them, a refresh must not take them back to
-    // values saved before the last Set or Cancel.
-    const std::uint32_t limitFlags = motor.limitFlags;
-    const std::uint32_t storedPositions = motor.storedPositions;
-    LoadMotorSettings();
-    motor.limitFlags = limitFlags;
-    motor.storedPositions = storedPositions;
+    CRegistryKey key;
+    key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ);
+    ::ReloadMotorSettings(key, motor);
+    ShowSavedMotorTexts();
+}
+
+void CDishPage::ShowSavedMotorTexts()
+{
     const MotorTexts texts = SavedMotorTexts(motor);
     longitudeText = texts.longitude;
     latitudeText = texts.latitude;
