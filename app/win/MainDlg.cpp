@@ -11,17 +11,21 @@
 #include "language/LanguageFile.h"
 #include "language/LanguageList.h"
 #include "resources/resource.h"
+#include "tuning/LockWorker.h"
 #include "tuning/win/DishPage.h"
 
 #include <dbt.h>
 #include <initguid.h>
 
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 
 namespace {
 // The receiver's device interface class, for arrival and removal notices.
 DEFINE_GUID(kReceiverInterfaceClass, 0x7A30FB62, 0x1DF4, 0x408C, 0xB1, 0x39, 0x00, 0x2F, 0x14, 0x5D, 0xF1, 0x89);
+
+constexpr std::chrono::milliseconds kLockWorkerExitWait{2000};
 
 }
 
@@ -175,8 +179,13 @@ void CMainDlg::OnDestroy()
     StopTimer(startupLockTimer);
     StopStatisticsTimer();
     StopPidMacTimer();
+    // Destroying the pages stops their lock workers from making further calls.
     tabControl.DestroyPages();
     if (receiverInitialised) {
+        // ReleaseDise should be the last call: give a worker still inside
+        // LockChannel3 a short time to return, but never let a hanging driver
+        // keep the program from ending (the call dies with the process).
+        WaitForLockWorkers(kLockWorkerExitWait);
         Driver().SetDiseCom1(0, 0, 0, 0);
         Driver().ReleaseDise();
     }

@@ -1,16 +1,35 @@
-// The Cable Setting page (149): frequency, symbol rate and QAM size of the current channel.
+// The Cable Setting page (149): frequency, symbol rate and QAM size of the
+// current channel. A field's value reaches the channel's tuning record when
+// the field loses the focus, the QAM size when it is chosen.
 #pragma once
 
-#include "app/win/TabPage.h"
+#include "framework/Controls.h"
+#include "tuning/win/ChannelPage.h"
 #include "tuning/win/PageLock.h"
 
-class CCablePage : public CTabPage {
+#include <string>
+
+class CCablePage : public CChannelPage {
 public:
     CCablePage();
 
+    void Refresh() override;
     int Lock(int silent) override { return lock.Lock(silent); }
 
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD code, WORD id, HWND control) override;
+    void DoDataExchange(CDataExchange& dx) override;
 
 private:
+    void OnLockTest();
+    void OnFrequencyLeft();
+    void OnSymbolRateLeft();
+    void OnQamChosen();
+
+    CComboBox qamCombo;
+    int qamIndex = 0;
+    std::string frequencyText = "473000";
+    std::string symbolRateText = "6500";
     CPageLock lock{*this, LockKind::Cable, "Locking, Please wait......"};
 };

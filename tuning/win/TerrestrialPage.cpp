@@ -1,5 +1,71 @@
 #include "tuning/win/TerrestrialPage.h"
 
+#include "framework/CommandMap.h"
+#include "framework/DataExchange.h"
 #include "resources/resource.h"
+#include "tuning/ChannelPageRefresh.h"
+#include "tuning/TerrestrialRules.h"
 
-CTerrestrialPage::CTerrestrialPage() : CTabPage(IDD_TERRESTRIAL_PAGE) {}
+namespace {
+constexpr int kFrequencyLength = 6;
+}
+
+CTerrestrialPage::CTerrestrialPage() : CChannelPage(IDD_TERRESTRIAL_PAGE) {}
+
+void CTerrestrialPage::DoDataExchange(CDataExchange& dx)
+{
+    dx.ComboIndex(IDC_DTT_BANDWIDTH_COMBO, bandwidthIndex);
+    dx.Text(IDC_DTT_FREQUENCY, frequencyText);
+    dx.Text(IDC_DTT_STEP, stepText);
+}
+
+BOOL CTerrestrialPage::OnInitDialog()
+{
+    bandwidthCombo.Attach(hwnd, IDC_DTT_BANDWIDTH_COMBO);
+    CEditCtrl(Item(IDC_DTT_FREQUENCY)).LimitText(kFrequencyLength);
+    fillingControls = false;
+    return TRUE;
+}
+
+bool CTerrestrialPage::OnCommand(WORD code, WORD id, HWND)
+{
+    static const CommandEntry<CTerrestrialPage> kCommands[] = {
+        {BN_CLICKED, IDC_DTT_LOCK_TEST, &CTerrestrialPage::OnLockTest},
+        {CBN_SELCHANGE, IDC_DTT_BANDWIDTH_COMBO, &CTerrestrialPage::OnBandwidthChosen},
+        {EN_CHANGE, IDC_DTT_FREQUENCY, &CTerrestrialPage::OnFieldEdited},
+        {EN_CHANGE, IDC_DTT_STEP, &CTerrestrialPage::OnFieldEdited},
+        {EN_KILLFOCUS, IDC_DTT_FREQUENCY, &CTerrestrialPage::OnFrequencyLeft},
+    };
+    return DispatchCommand(this, kCommands, code, id);
+}
+
+void CTerrestrialPage::Refresh()
+{
+    if (hwnd == nullptr)
+        return;
+    const TerrestrialPageView view = RefreshTerrestrialPage(database);
+    if (!view.shown)
+        return;
+    frequencyText = view.frequencyText;
+    bandwidthIndex = view.bandwidthIndex;
+    PutFieldsIntoControls();
+}
+
+void CTerrestrialPage::OnLockTest()
+{
+    UpdateData(true);
+    Lock(0);
+}
+
+void CTerrestrialPage::OnBandwidthChosen()
+{
+    MarkSettingsChanged();
+    if (ChooseBandwidth(CurrentTuning(), bandwidthCombo.GetCurSel()))
+        Refresh();
+}
+
+void CTerrestrialPage::OnFrequencyLeft()
+{
+    frequencyText = CommitTerrestrialFrequency(CurrentTuning(), GetItemText(IDC_DTT_FREQUENCY)).text;
+    PutFieldsIntoControls();
+}

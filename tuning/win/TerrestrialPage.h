@@ -1,16 +1,35 @@
-// The Terrestrial Setting page (156): frequency and bandwidth of the current channel.
+// The Terrestrial Setting page (156): frequency and bandwidth of the current
+// channel. The frequency reaches the channel's tuning record when its field
+// loses the focus, the bandwidth when it is chosen. The template's Step field
+// and Full Scan button stay hidden and have no function.
 #pragma once
 
-#include "app/win/TabPage.h"
+#include "framework/Controls.h"
+#include "tuning/win/ChannelPage.h"
 #include "tuning/win/PageLock.h"
 
-class CTerrestrialPage : public CTabPage {
+#include <string>
+
+class CTerrestrialPage : public CChannelPage {
 public:
     CTerrestrialPage();
 
+    void Refresh() override;
     int Lock(int silent) override { return lock.Lock(silent); }
 
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD code, WORD id, HWND control) override;
+    void DoDataExchange(CDataExchange& dx) override;
 
 private:
+    void OnLockTest();
+    void OnBandwidthChosen();
+    void OnFrequencyLeft();
+
+    CComboBox bandwidthCombo;
+    int bandwidthIndex = 0;
+    std::string frequencyText = "51000";
+    std::string stepText;
     CPageLock lock{*this, LockKind::Terrestrial, "Locking,Please wait......"};
 };

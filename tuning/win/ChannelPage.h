@@ -1,0 +1,32 @@
+// What the Cable and Terrestrial Setting pages share: the current channel's
+// tuning record, edits that count as settings changes, and Enter and Escape,
+// which must neither close the main dialog nor press one of its buttons.
+#pragma once
+
+#include "app/win/TabPage.h"
+
+struct TransponderRecord;
+
+class CChannelPage : public CTabPage {
+public:
+    using CTabPage::CTabPage;
+
+    // Consumes the keyboard messages of Enter and Escape aimed at the page or
+    // its controls. The main dialog's dialog manager would otherwise turn
+    // them into its OK (save and hide) and Cancel (hide).
+    bool PreTranslateMessage(const MSG& message) override;
+
+protected:
+    // The current channel's tuning record; null without a current channel or
+    // while the channel has none.
+    TransponderRecord* CurrentTuning() const;
+    void MarkSettingsChanged() const;
+    // Moves the members into the controls; the change notifications this
+    // raises are echoes, not edits.
+    void PutFieldsIntoControls();
+    // A text change of one of the page's edits.
+    void OnFieldEdited();
+
+    // True while the page fills its own controls, and until it is initialised.
+    bool fillingControls = true;
+};
