@@ -5,11 +5,10 @@
 #include "app/Settings.h"
 #include "app/win/MainDlg.h"
 #include "app/win/RegistryKey.h"
-#include "database/RuleResult.h"
 #include "database/ChannelDatabase.h"
+#include "database/RuleResult.h"
 #include "driver/win/QuarlinkDriver.h"
 #include "resources/resource.h"
-#include "tuning/win/QuietFill.h"
 
 std::unique_ptr<CHoldButton> CDishPage::CreateHoldButton(int id)
 {
