@@ -1,0 +1,158 @@
+// The shared translation routine on real windows, and the notification-area
+// icon's wrapper.
+#include "app/win/SystemIcon.h"
+#include "language/win/DialogLanguage.h"
+#include "tests/wine/WinScratchFolder.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string TextOf(HWND window)
+{
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::string TabText(HWND tabs, int index)
+{
+    char text[256] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+// A top-level window with numbered children, a tab control with three tabs
+// and a window outside the dialog that repeats control 1079.
+class DialogLanguageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES};
+        InitCommonControlsEx(&controls);
+        ASSERT_TRUE(scratch.Valid());
+        dialog = CreateWindowExA(0, "STATIC", "Caption", WS_OVERLAPPED, 0, 0, 300, 200, nullptr, nullptr, nullptr,
+                                 nullptr);
+        ASSERT_NE(dialog, nullptr);
+        for (int id : {1, 2, 1001, 1003, 1004, 1079})
+            Child("BUTTON", id, "old " + std::to_string(id));
+        tabs = Child(WC_TABCONTROLA, 1007, "");
+        for (int i = 0; i < 3; ++i) {
+            std::string text = "tab " + std::to_string(i);
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text.data();
+            SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        }
+        holdButton = CreateWindowExA(0, "BUTTON", "hold", WS_OVERLAPPED, 0, 0, 50, 20, nullptr, nullptr, nullptr,
+                                     nullptr);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(holdButton);
+        DestroyWindow(dialog);
+    }
+
+    HWND Child(const char* className, int id, const std::string& text)
+    {
+        return CreateWindowExA(0, className, text.c_str(), WS_CHILD, 0, 0, 100, 20, dialog,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
+    std::string Text(int id) const { return TextOf(GetDlgItem(dialog, id)); }
+
+    std::string WriteFile(const std::string& text)
+    {
+        scratch.Write("lang.txt", text);
+        return scratch.Path("lang.txt");
+    }
+
+    WinScratchFolder scratch;
+    HWND dialog = nullptr;
+    HWND tabs = nullptr;
+    HWND holdButton = nullptr;
+};
+
+TEST_F(DialogLanguageTest, PagesTakeNumberedControlsOnlyAndRepeatTheirTexts)
+{
+    const std::string file = WriteFile("1004=Neu\r\n1001x=Gruppe/Kanal\r\n1003=\r\nOk=Gut\r\nCancel=Nein\r\n"
+                                       "Dialog2=Titel\r\nPage1=Reiter\r\n1079=Nach Osten\r\n9999=niemand\r\n");
+    ASSERT_TRUE(ApplyDialogLanguage(dialog, file, TabPageLanguageKeys(), tabs, {{1079, holdButton}}));
+    EXPECT_EQ(Text(1004), "Neu");
+    EXPECT_EQ(Text(1001), "Gruppe/Kanal") << "digits followed by letters; nothing split on a page";
+    EXPECT_EQ(Text(1003), "old 1003") << "an empty value changes nothing";
+    EXPECT_EQ(Text(1), "old 1");
+    EXPECT_EQ(Text(2), "old 2");
+    EXPECT_EQ(TextOf(dialog), "Caption");
+    EXPECT_EQ(TabText(tabs, 0), "tab 0");
+    EXPECT_EQ(Text(1079), "Nach Osten");
+    EXPECT_EQ(TextOf(holdButton), "Nach Osten");
+}
+
+TEST_F(DialogLanguageTest, MainDialogNamesItsTabsAndSplitsTheListTexts)
+{
+    const std::string file = WriteFile("Page1=LNB\r\nPage3=\r\nPage4=vierter\r\nPage10=Kabel\r\n"
+                                       "1001=Satellitenliste/Kanalliste\r\n1003=Kanal\r\nOk=\r\nDialog1=a/b\r\n");
+    ASSERT_TRUE(ApplyDialogLanguage(dialog, file, MainDialogLanguageKeys(0), tabs));
+    EXPECT_EQ(TabText(tabs, 0), "LNB");
+    EXPECT_EQ(TabText(tabs, 1), "tab 1");
+    EXPECT_EQ(TabText(tabs, 2), "") << "a tab takes even an empty text";
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 3) << "Page4 names no tab and adds none";
+    EXPECT_EQ(Text(1001), "Satellitenliste");
+    EXPECT_EQ(Text(1003), "") << "no '/': nothing for a satellite card";
+    EXPECT_EQ(Text(1), "");
+    EXPECT_EQ(TextOf(dialog), "Caption");
+
+    ASSERT_TRUE(ApplyDialogLanguage(dialog, file, MainDialogLanguageKeys(5), tabs));
+    EXPECT_EQ(TabText(tabs, 0), "Kabel");
+    EXPECT_EQ(Text(1001), "Kanalliste");
+    EXPECT_EQ(Text(1003), "Kanal");
+}
+
+TEST_F(DialogLanguageTest, CaptionDialogsTakeTheirCaptionAndButtons)
+{
+    const std::string file = WriteFile("Dialog3=PID-Info\r\nDialog2=Transponder\r\nOk=OK\r\nCancel=\r\n");
+    ASSERT_TRUE(ApplyDialogLanguage(dialog, file, CaptionDialogLanguageKeys("Dialog3")));
+    EXPECT_EQ(TextOf(dialog), "PID-Info");
+    EXPECT_EQ(Text(1), "OK");
+    EXPECT_EQ(Text(2), "") << "Cancel takes even an empty text";
+
+    ASSERT_TRUE(ApplyDialogLanguage(dialog, WriteFile("Dialog1=Satellit/Kanal\r\n"), SatelliteInfoLanguageKeys(true)));
+    EXPECT_EQ(TextOf(dialog), "Kanal");
+}
+
+TEST(SystemIconTest, RefusesAMissingOwnerAndActsOnlyWhileActive)
+{
+    HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+    CSystemIcon missing;
+    EXPECT_FALSE(missing.Create(nullptr, 0x042B, "NorvaneData V1.7.2.0", icon, 128));
+    EXPECT_FALSE(missing.IsActive());
+    EXPECT_FALSE(missing.SetIcon(icon)) << "nothing to modify";
+
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    CSystemIcon orphan;
+    EXPECT_FALSE(orphan.Create(gone, 0x042B, "NorvaneData V1.7.2.0", icon, 128));
+
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    {
+        CSystemIcon tray;
+        ASSERT_TRUE(tray.Create(owner, 0x042B, "NorvaneData V1.7.2.0", icon, 128));
+        EXPECT_TRUE(tray.IsActive());
+        EXPECT_TRUE(tray.SetIcon(icon));
+        tray.Remove();
+        EXPECT_FALSE(tray.IsActive());
+        EXPECT_FALSE(tray.SetIcon(icon));
+        tray.Remove();
+    }
+    DestroyWindow(owner);
+}
+
+}  // namespace
