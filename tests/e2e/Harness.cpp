@@ -94,6 +94,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context)
 
 struct BoxSearch {
     DWORD processId;
+    HWND mainDialog;
     HWND found;
 };
 
@@ -104,8 +105,12 @@ BOOL CALLBACK MatchMessageBox(HWND window, LPARAM data)
     GetWindowThreadProcessId(window, &owner);
     char name[64] = {};
     GetClassNameA(window, name, sizeof(name));
-    if (owner == search->processId && lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) &&
-        GetDlgItem(window, 0xFFFF) != nullptr) {
+    // The main dialog's level bars and the wait dialog's label use the same
+    // identifier as a message box's text; only a message box has buttons and
+    // is not the main dialog.
+    const bool hasButton = GetDlgItem(window, IDOK) != nullptr || GetDlgItem(window, IDYES) != nullptr;
+    if (owner == search->processId && window != search->mainDialog && lstrcmpA(name, "#32770") == 0 &&
+        IsWindowVisible(window) && GetDlgItem(window, 0xFFFF) != nullptr && hasButton) {
         search->found = window;
         return FALSE;
     }
@@ -303,7 +308,7 @@ HWND LumisatRun::WaitForMessageBox(std::chrono::milliseconds timeout) const
 {
     HWND box = nullptr;
     WaitFor([&] {
-        BoxSearch context{process.dwProcessId, nullptr};
+        BoxSearch context{process.dwProcessId, mainDialog, nullptr};
         EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&context));
         box = context.found;
         return box != nullptr;
@@ -399,6 +404,8 @@ void ClickIn(HWND root, int id)
 void AnswerMessageBox(HWND box, int buttonId)
 {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+    // The next search must not find this box again.
+    WaitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); }, std::chrono::seconds(5));
 }
 
 void SetText(HWND control, const std::string& text)
