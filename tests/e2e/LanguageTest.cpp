@@ -13,7 +13,14 @@
 
 namespace {
 
-const std::vector<FileSatellite> kOneSatellite = {{"Astra 19.2E", 192}};
+std::vector<FileSatellite> OneSatellite()
+{
+    FileSatellite satellite;
+    satellite.name = "Astra 19.2E";
+    satellite.degree = 192;
+    satellite.transponders.push_back(FileTransponder{"11494 H", 11494, 22000, 1, 0});
+    return {satellite};
+}
 
 std::string CopyOf(const LumisatRun& run, const std::string& language)
 {
@@ -92,7 +99,7 @@ private:
 TEST(Language, GermanTranslatesTheMainDialogEveryPageAndTheirDialogs)
 {
     LumisatRun run("language_german");
-    ASSERT_TRUE(StartWithSatellites(run, kOneSatellite));
+    ASSERT_TRUE(StartWithSatellites(run, OneSatellite()));
     HWND main = run.MainDialog();
     EXPECT_EQ(WindowText(FindControl(main, IDC_MAIN_NEW)), "New");
     EXPECT_TRUE(FileExists(CopyOf(run, "English")));
@@ -116,6 +123,26 @@ TEST(Language, GermanTranslatesTheMainDialogEveryPageAndTheirDialogs)
     EXPECT_EQ(WindowText(FindVisibleControl(main, IDC_DISH_DRIVE_EAST)), "Nach Osten");
     EXPECT_EQ(WindowText(FindVisibleControl(main, IDC_DISH_DRIVE_WEST)), "Nach Westen");
     EXPECT_EQ(WindowText(FindControl(main, IDC_PID_LOAD)), "Aktivieren");
+
+    // The pages' dialogs take the file that the page was given.
+    Click(FindControl(main, IDC_DISH_NEW));
+    HWND transponderInfo = WaitForWindow(run, "Transponderinfo");
+    ASSERT_NE(transponderInfo, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(transponderInfo, IDC_TPINFO_VERTICAL)), "Vertikal");
+    EXPECT_EQ(WindowText(GetDlgItem(transponderInfo, IDCANCEL)), "Abbrechen");
+    EXPECT_TRUE(CloseDialog(transponderInfo, IDCANCEL));
+    ASSERT_TRUE(ShowTab(main, 2, IDC_PID_ADD));
+    Click(FindControl(main, IDC_PID_ADD));
+    HWND pidInfo = WaitForWindow(run, "PID-Info");
+    ASSERT_NE(pidInfo, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(pidInfo, IDC_PIDINFO_TYPE_LABEL)), "PID-Typ:");
+    EXPECT_TRUE(CloseDialog(pidInfo, IDCANCEL));
+    Click(FindControl(main, IDC_PID_MAC_CHANGE));
+    HWND macAddress = WaitForWindow(run, "Change MAC Address");
+    ASSERT_NE(macAddress, nullptr) << "this dialog has no caption key";
+    EXPECT_EQ(WindowText(GetDlgItem(macAddress, IDC_MAC_SAVE)), "Speichern");
+    EXPECT_EQ(WindowText(GetDlgItem(macAddress, IDCANCEL)), "Abbrechen");
+    EXPECT_TRUE(CloseDialog(macAddress, IDCANCEL));
 
     EXPECT_TRUE(IsWindowEnabled(FindControl(main, IDC_MAIN_APPLY)));
     EXPECT_EQ(run.RegistryString("Language"), "") << "saved only with the settings";

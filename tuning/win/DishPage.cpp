@@ -120,13 +120,11 @@ void CDishPage::OnDestroy()
 
 void CDishPage::ApplyLanguage(const std::string& file)
 {
-    CTabPage::ApplyLanguage(file);
     // The hold buttons cover the template's Drive East and Drive West buttons
-    // and carry whatever text those were given.
-    if (driveEastButton)
-        SetWindowTextA(driveEastButton->Handle(), GetItemText(IDC_DISH_DRIVE_EAST).c_str());
-    if (driveWestButton)
-        SetWindowTextA(driveWestButton->Handle(), GetItemText(IDC_DISH_DRIVE_WEST).c_str());
+    // and take the texts given to those.
+    const HWND east = driveEastButton ? driveEastButton->Handle() : nullptr;
+    const HWND west = driveWestButton ? driveWestButton->Handle() : nullptr;
+    ApplyPageLanguage(file, {{IDC_DISH_DRIVE_EAST, east}, {IDC_DISH_DRIVE_WEST, west}});
 }
 
 SatelliteRecord* CDishPage::CurrentSatellite() const

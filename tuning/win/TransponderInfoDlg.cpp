@@ -5,6 +5,7 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "language/LanguageFile.h"
+#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/win/RadioGroup.h"
@@ -49,6 +50,7 @@ void CTransponderInfoDlg::DoDataExchange(CDataExchange& dx)
 
 BOOL CTransponderInfoDlg::OnInitDialog()
 {
+    ApplyDialogLanguage(hwnd, languageFile, CaptionDialogLanguageKeys("Dialog2"));
     CEditCtrl(Item(IDC_TPINFO_FREQUENCY)).LimitText(static_cast<int>(kTransponderFieldMaxLength));
     CEditCtrl(Item(IDC_TPINFO_SYMBOL_RATE)).LimitText(static_cast<int>(kTransponderFieldMaxLength));
     return TRUE;
