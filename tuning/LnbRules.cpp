@@ -116,15 +116,11 @@ LnbFrequencyEdit EditLnbFrequency(SatelliteRecord* satellite, LnbFrequencyField 
                                   std::string_view previousText, std::string_view typedText)
 {
     LnbFrequencyEdit edit;
-    edit.text = std::string(typedText);
     const auto typed = ParseDigits(typedText);
-    if (typedText.empty()) {
-        edit.text = "0";
-        edit.textReplaced = true;
-    } else if (!typed || *typed > kMaxLnbFrequency) {
-        edit.text = std::string(previousText);
-        edit.textReplaced = true;
-    }
+    const bool refused = !typedText.empty() && (!typed || *typed > kMaxLnbFrequency);
+    const std::string_view kept = typedText.empty() ? std::string_view("0") : refused ? previousText : typedText;
+    edit.text = std::string(kept);
+    edit.textReplaced = typedText.empty() || refused;
     if (!satellite)
         return edit;
     const auto value = ParseDigits(edit.text);

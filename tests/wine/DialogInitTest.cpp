@@ -8,13 +8,12 @@
 namespace {
 std::vector<std::uint8_t> Item(WORD id, WORD message, const std::string& text)
 {
-    std::vector<std::uint8_t> bytes(8);
-    DWORD length = static_cast<DWORD>(text.size() + 1);
+    const DWORD length = static_cast<DWORD>(text.size() + 1);
+    std::vector<std::uint8_t> bytes(8 + length, 0);
     std::memcpy(bytes.data(), &id, 2);
     std::memcpy(bytes.data() + 2, &message, 2);
     std::memcpy(bytes.data() + 4, &length, 4);
-    bytes.insert(bytes.end(), text.begin(), text.end());
-    bytes.push_back(0);
+    std::memcpy(bytes.data() + 8, text.data(), text.size());
     return bytes;
 }
 }
