@@ -5,6 +5,7 @@
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 
 namespace {
@@ -51,6 +52,7 @@ void CMacAddressDlg::DoDataExchange(CDataExchange& dx)
 
 BOOL CMacAddressDlg::OnInitDialog()
 {
+    ApplyDialogLanguage(hwnd, languageFile, MacAddressLanguageKeys());
     for (int i = 0; i < kFieldCount; ++i)
         CEditCtrl(Item(NewField(i))).LimitText(kFieldLength);
     currentTexts = rules.CurrentFieldTexts();

@@ -4,6 +4,7 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "language/LanguageFile.h"
+#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 
 namespace {
@@ -43,6 +44,7 @@ BOOL CPidInfoDlg::OnInitDialog()
     typeCombo.Attach(hwnd, IDC_PIDINFO_TYPE_COMBO);
     typeCombo.SetCurSel(typeCombo.FindStringExact(kMpeDataItem));
     UpdateData(false);
+    ApplyDialogLanguage(hwnd, languageFile, CaptionDialogLanguageKeys("Dialog3"));
     return TRUE;
 }
 

@@ -236,8 +236,8 @@ TEST(PidPage, CountersAndMacColumnFollowTheCard)
 
     // Only PID 256 is received: 2000 kbit/s.
     EXPECT_TRUE(WaitForText(speed, "2000.00"));
+    ASSERT_TRUE(WaitFor([&] { return Number(total) > 0.0; }));
     const double firstTotal = Number(total);
-    EXPECT_GT(firstTotal, 0.0);
     EXPECT_TRUE(WaitFor([&] { return Number(total) > firstTotal; })) << "the total grows";
 
     // Every list button refreshes the MAC column once it is done.
@@ -271,4 +271,35 @@ TEST(PidPage, EscapeOnThePageLeavesTheDialogOpen)
     // Elsewhere in the main dialog Escape is Cancel, which hides it.
     PostMessageA(FindControl(run.MainDialog(), kTabControl), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(run.MainDialog()); }));
+}
+
+TEST(PidPage, PageDialogsAndMessagesFollowTheLanguage)
+{
+    LumisatRun run("pid_language");
+    std::string text = "\xFF\xFE";   // UTF-16LE, as the shipped files are stored
+    for (char c : std::string("1036=Dazu\r\nDialog3=PID-Angaben\r\nString6=Gibt es schon.\r\n1221=Sichern\r\n")) {
+        text += c;
+        text += '\0';
+    }
+    run.WriteFile("Language\\Probe.txt", text);
+    run.SetRegistryString("Language", "Probe");
+    ASSERT_TRUE(StartOnFilterPage(run, {{256, 0}}, CableCardIni()));
+    EXPECT_EQ(WindowText(FindControl(PidPageWindow(run), kPidAdd)), "Dazu");
+
+    ClickIn(PidPageWindow(run), kPidAdd);
+    HWND dialog = WaitForDialog(run, "PID-Angaben");
+    ASSERT_NE(dialog, nullptr);
+    TypeInto(GetDlgItem(dialog, kPidInfoValue), "100");
+    ASSERT_TRUE(WaitForText(GetDlgItem(dialog, kPidInfoValue), "100"));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(AnswerBox(WaitForProgramBox(run), IDOK), "Gibt es schon.");
+    EXPECT_EQ(AnswerBox(WaitForProgramBox(run, std::chrono::milliseconds(500)), IDOK), "(no message box)")
+        << "nothing else was shown";
+
+    ClickIn(PidPageWindow(run), kPidMacChange);
+    HWND macDialog = WaitForDialog(run, "Change MAC Address");
+    ASSERT_NE(macDialog, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(macDialog, 1221)), "Sichern");
+    PostMessageA(macDialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(macDialog); }));
 }
