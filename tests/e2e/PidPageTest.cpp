@@ -13,6 +13,7 @@ constexpr int kTabControl = 1007;
 constexpr int kPidInfoValue = 1128;
 constexpr int kPidInfoDecimal = 1130;
 constexpr int kPidInfoHexadecimal = 1129;
+constexpr int kPidInfoType = 1160;
 constexpr char kPidInfoCaption[] = "PID Info";
 
 std::vector<int> Images(const LumisatRun& run) { return ListViewImages(PidList(run)); }
@@ -135,6 +136,9 @@ TEST(PidPage, PidInfoRefusesBadTypingAndOutOfRangeValues)
     HWND dialog = WaitForDialog(run, kPidInfoCaption);
     ASSERT_NE(dialog, nullptr);
     HWND edit = GetDlgItem(dialog, kPidInfoValue);
+    HWND typeCombo = GetDlgItem(dialog, kPidInfoType);
+    EXPECT_EQ(ComboTexts(typeCombo), std::vector<std::string>{"MPE Data"});
+    EXPECT_EQ(ComboSelection(typeCombo), 0);
 
     TypeInto(edit, "1fff");
     EXPECT_EQ(AnswerBox(WaitForProgramBox(run), IDOK), "Input Data PID between Hex: 0015-1FFE.");
