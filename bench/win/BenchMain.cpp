@@ -59,18 +59,24 @@ bool RunStartup(const Options& options)
     std::printf("Peak working set: Lumisat %.1f MB, baseline %.1f MB, difference %+.1f MB (target <= +%.0f MB): %s\n",
                 lumisatMb, baselineMb, lumisatMb - baselineMb, kMemoryAllowanceMb,
                 Verdict(lumisatMb - baselineMb <= kMemoryAllowanceMb));
+    std::printf("  the baseline loading Lumisat's system libraries first: %.1f ms, %.1f MB\n",
+                Median(samples.libraryBaselineMs), Median(samples.libraryBaselinePeakBytes) / kMegabyte);
     return true;
 }
 
 bool RunLockLatency(const Options& options)
 {
-    std::vector<double> latency;
-    if (!MeasureLockLatency(options.rounds, latency))
+    LockLatencySamples samples;
+    if (!MeasureLockLatency(options.rounds, samples))
         return false;
-    const double median = Median(latency);
+    const double median = Median(samples.totalMs);
     std::printf("Lock Test to StartFilter, less the 100 ms DiSEqC pause and the 0 ms lock: %.1f ms "
                 "(target < %.0f ms): %s\n",
                 median, kLockLatencyTargetMs, Verdict(median < kLockLatencyTargetMs));
+    std::printf("  stages (medians): click to handler %.1f ms, wait dialog %.1f ms, switch commands and worker "
+                "start %.1f ms, worker to filter started %.1f ms\n",
+                Median(samples.stageMs[0]), Median(samples.stageMs[1]), Median(samples.stageMs[2]),
+                Median(samples.stageMs[3]));
     return true;
 }
 

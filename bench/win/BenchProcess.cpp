@@ -128,12 +128,13 @@ MeasuredProgram::~MeasuredProgram()
     CloseHandle(process.hThread);
 }
 
-double MeasuredProgram::StartUntilShown(const std::string& exe, const std::string& folder, const char* title)
+double MeasuredProgram::StartUntilShown(const std::string& exe, const std::string& folder, const char* title,
+                                        const std::string& arguments)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     commandLine = folder + exe;
-    std::string command = "\"" + commandLine + "\"";
+    std::string command = "\"" + commandLine + "\"" + (arguments.empty() ? "" : " " + arguments);
     const BenchClock::time_point start = BenchClock::now();
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &process))

@@ -24,7 +24,8 @@ public:
     // (WaitForInputIdle) and its top-level window with `title` is visible.
     // Returns the milliseconds from just before the process was created, or
     // a negative value when it did not get there within 30 s.
-    double StartUntilShown(const std::string& exe, const std::string& folder, const char* title);
+    double StartUntilShown(const std::string& exe, const std::string& folder, const char* title,
+                           const std::string& arguments = std::string());
 
     HANDLE Process() const { return process.hProcess; }
     DWORD ProcessId() const { return process.dwProcessId; }

@@ -32,19 +32,44 @@ std::string CallLogWatch::Tail(unsigned long long from) const
     return text;
 }
 
+namespace {
+// Where a line starting with `prefix` begins in `text`, searching from `at`.
+size_t FindCall(const std::string& text, const std::string& prefix, size_t at)
+{
+    if (at == 0 && text.rfind(prefix, 0) == 0)
+        return 0;
+    const size_t found = text.find("\n" + prefix, at == 0 ? 0 : at - 1);
+    return found == std::string::npos ? found : found + 1;
+}
+}
+
 bool CallLogWatch::WaitForCall(const std::string& prefix, unsigned long long from, unsigned timeoutMs) const
 {
-    const BenchClock::time_point start = BenchClock::now();
-    unsigned long long seen = from;
-    while (MillisecondsSince(start) < timeoutMs) {
+    return !WaitForCalls({prefix}, from, BenchClock::now(), timeoutMs).empty();
+}
+
+std::vector<double> CallLogWatch::WaitForCalls(const std::vector<std::string>& prefixes, unsigned long long from,
+                                               BenchClock::time_point start, unsigned timeoutMs) const
+{
+    std::vector<double> seenAt;
+    size_t searchFrom = 0;
+    unsigned long long seenSize = from;
+    while (seenAt.size() < prefixes.size() && MillisecondsSince(start) < timeoutMs) {
         const unsigned long long size = Size();
-        if (size > seen) {
+        if (size > seenSize) {
             const std::string text = Tail(from);
-            if (text.rfind(prefix, 0) == 0 || text.find("\n" + prefix) != std::string::npos)
-                return true;
-            seen = size;
+            size_t at;
+            while (seenAt.size() < prefixes.size() &&
+                   (at = FindCall(text, prefixes[seenAt.size()], searchFrom)) != std::string::npos) {
+                seenAt.push_back(MillisecondsSince(start));
+                searchFrom = at + 1;
+            }
+            seenSize = size;
         }
-        Sleep(1);
+        if (seenAt.size() < prefixes.size())
+            Sleep(1);
     }
-    return false;
+    if (seenAt.size() < prefixes.size())
+        seenAt.clear();
+    return seenAt;
 }

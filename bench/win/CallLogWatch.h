@@ -2,7 +2,9 @@
 // log has no times: the moment its line appears is the measurement.
 #pragma once
 
+#include <chrono>
 #include <string>
+#include <vector>
 
 class CallLogWatch {
 public:
@@ -13,6 +15,10 @@ public:
     // Polls about every millisecond until a line from `from` on starts with
     // `prefix`; false after the timeout.
     bool WaitForCall(const std::string& prefix, unsigned long long from, unsigned timeoutMs) const;
+    // The same for several calls in their order: the milliseconds from `start`
+    // at which each line was first seen. Empty after the timeout.
+    std::vector<double> WaitForCalls(const std::vector<std::string>& prefixes, unsigned long long from,
+                                     std::chrono::steady_clock::time_point start, unsigned timeoutMs) const;
 
 private:
     std::string Tail(unsigned long long from) const;

@@ -15,7 +15,7 @@ constexpr unsigned kLockTimeoutMs = 10000;
 constexpr DWORD kQuietBeforeClickMs = 300;
 }
 
-bool MeasureLockLatency(int rounds, std::vector<double>& latencyMs)
+bool MeasureLockLatency(int rounds, LockLatencySamples& samples)
 {
     LumisatRun run("bench_lock");
     PrepareLumisat(run, true);
@@ -38,13 +38,20 @@ bool MeasureLockLatency(int rounds, std::vector<double>& latencyMs)
         const unsigned long long from = log.Size();
         const BenchClock::time_point click = BenchClock::now();
         Click(lockTest);
-        if (!log.WaitForCall("StartFilter(", from, kLockTimeoutMs)) {
+        const std::vector<double> seen =
+            log.WaitForCalls({"StopFilter(", "SetDiseCom1(", "LockChannel3(", "StartFilter("}, from, click,
+                             kLockTimeoutMs);
+        if (seen.empty()) {
             std::fprintf(stderr, "Lock Test %d: the filter was not started (no lock?)\n", round + 1);
             return false;
         }
-        const double ms = MillisecondsSince(click) - kLockTimeMs - kDiseqcPauseMs;
-        if (round >= 0)
-            latencyMs.push_back(ms);
+        if (round >= 0) {
+            samples.totalMs.push_back(seen[3] - kLockTimeMs - kDiseqcPauseMs);
+            samples.stageMs[0].push_back(seen[0]);
+            samples.stageMs[1].push_back(seen[1] - seen[0]);
+            samples.stageMs[2].push_back(seen[2] - seen[1] - kDiseqcPauseMs - kLockTimeMs);
+            samples.stageMs[3].push_back(seen[3] - seen[2]);
+        }
         // The wait dialog is gone and the handler has returned once a sent message comes back.
         SendMessageTimeoutA(run.MainDialog(), WM_NULL, 0, 0, SMTO_NORMAL, kLockTimeoutMs, nullptr);
     }

@@ -7,15 +7,28 @@
 struct StartupSamples {
     std::vector<double> lumisatMs, baselineMs;                    // process start to shown and idle
     std::vector<double> lumisatPeakBytes, baselinePeakBytes;      // peak working set once settled
+    // The baseline that first loads Lumisat's system libraries: their share.
+    std::vector<double> libraryBaselineMs, libraryBaselinePeakBytes;
 };
 
 // Alternates Lumisat and the baseline, one of each per round, after a warm-up round.
 bool MeasureStartup(int rounds, StartupSamples& samples);
 
+struct LockLatencySamples {
+    // From the click to the StartFilter call, less the simulator's lock time
+    // and the DiSEqC pause.
+    std::vector<double> totalMs;
+    // The same time in four stages, each ending when the call log shows a
+    // call: the click reaching the handler (StopFilter), the wait dialog
+    // (first SetDiseCom1), the switch commands less the pause and the
+    // worker's start (LockChannel3), the wake-up after the worker and the
+    // lock shown (StartFilter).
+    std::vector<double> stageMs[4];
+};
+
 // Lock Test clicks, each on the other of two transponders so that every lock
-// waits for the card: milliseconds from the click to the StartFilter call,
-// less the simulator's lock time and the DiSEqC pause.
-bool MeasureLockLatency(int rounds, std::vector<double>& latencyMs);
+// waits for the card.
+bool MeasureLockLatency(int rounds, LockLatencySamples& samples);
 
 struct IdleSamples {
     // CPU time over the window in % of one core: under Wine from the Linux

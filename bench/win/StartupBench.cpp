@@ -24,10 +24,10 @@ bool StartLumisat(double& ms, double& peakBytes)
     return peakBytes > 0;
 }
 
-bool StartBaseline(double& ms, double& peakBytes)
+bool StartBaseline(double& ms, double& peakBytes, const char* arguments = "")
 {
     MeasuredProgram program;
-    ms = program.StartUntilShown(kBaselineExe, BenchProgramFolder(), kBaselineTitle);
+    ms = program.StartUntilShown(kBaselineExe, BenchProgramFolder(), kBaselineTitle, arguments);
     if (ms < 0) {
         std::fprintf(stderr, "%s did not show its dialog\n", kBaselineExe);
         return false;
@@ -51,6 +51,11 @@ bool MeasureStartup(int rounds, StartupSamples& samples)
                                : StartBaseline(baselineMs, baselinePeak) && StartLumisat(lumisatMs, lumisatPeak);
         if (!ok)
             return false;
+        double libraryMs = 0, libraryPeak = 0;
+        if (!StartBaseline(libraryMs, libraryPeak, "/with-lumisat-dlls"))
+            return false;
+        samples.libraryBaselineMs.push_back(libraryMs);
+        samples.libraryBaselinePeakBytes.push_back(libraryPeak);
         samples.lumisatMs.push_back(lumisatMs);
         samples.baselineMs.push_back(baselineMs);
         samples.lumisatPeakBytes.push_back(lumisatPeak);
