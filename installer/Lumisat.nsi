@@ -1,5 +1,6 @@
 ; Installer of the Lumisat control panel. Built by the build with defines:
 ;   SOURCE_DIR  source tree          BIN_DIR  folder of Lumisat.exe, Setup.dll, Quarlink.dll
+;   HELP_DIR    folder of the compiled help files
 ;   OUT_FILE    installer to write   TARGET   x86-unicode or amd64-unicode
 ;   BANNER_BMP  (optional) bitmap whose top-left colour the pages take
 ; Command line: /S silent, /DEMO installs the card simulator, /D=folder last.
@@ -92,7 +93,7 @@ Section "Lumisat" SecProgram
   SetOutPath "$INSTDIR\Language"
   File /nonfatal /x "*.source.txt" "${SOURCE_DIR}/resources/Language/*.txt"
   SetOutPath "$INSTDIR\Help"
-  File /nonfatal "${SOURCE_DIR}/resources/Help/*.chm"
+  File /nonfatal "${HELP_DIR}/*.chm"
   SetOutPath "$INSTDIR"
 
   ; The program copies "PATH" from the local machine to the current user at

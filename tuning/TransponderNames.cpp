@@ -52,7 +52,8 @@ void RenameForPolarity(TransponderRecord& transponder)
         NameTransponder(transponder);
         return;
     }
-    std::string renamed(name);
-    renamed.replace(slash - 1, 1, PolarityLetter(transponder.polarity));
+    std::string renamed(name.substr(0, slash - 1));
+    renamed += PolarityLetter(transponder.polarity);
+    renamed += name.substr(slash);
     SetFieldText(transponder.name, renamed);
 }
