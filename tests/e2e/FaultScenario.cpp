@@ -1,5 +1,6 @@
 #include "tests/e2e/FaultScenario.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -17,6 +18,22 @@ struct BoxSearch {
     bool lockWait;   // looking for the wait dialog instead of a message box
     HWND found;
 };
+
+struct MainDialogSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMainDialog(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<MainDialogSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || GetDlgItem(window, kMainTabControl) == nullptr)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
 
 bool HasAnswerButton(HWND window)
 {
@@ -63,12 +80,18 @@ std::string SourceFile(const std::string& relativePath)
     return text.str();
 }
 
-std::vector<std::string> TakeMessages(const LumisatRun& run, std::chrono::milliseconds within)
+std::vector<std::string> TakeMessages(const LumisatRun& run, std::chrono::milliseconds quiet,
+                                      std::chrono::milliseconds first)
+{
+    return TakeMessages(run.ProcessId(), quiet, first);
+}
+
+std::vector<std::string> TakeMessages(DWORD processId, std::chrono::milliseconds quiet, std::chrono::milliseconds first)
 {
     std::vector<std::string> texts;
-    const auto deadline = std::chrono::steady_clock::now() + within;
-    do {
-        HWND box = FindDialog(run.ProcessId(), false);
+    auto deadline = std::chrono::steady_clock::now() + std::max(quiet, first);
+    while (std::chrono::steady_clock::now() < deadline) {
+        HWND box = FindDialog(processId, false);
         if (box == nullptr) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             continue;
@@ -76,8 +99,16 @@ std::vector<std::string> TakeMessages(const LumisatRun& run, std::chrono::millis
         texts.push_back(MessageBoxText(box));
         AnswerMessageBox(box, GetDlgItem(box, IDNO) != nullptr ? IDNO : IDOK);
         WaitFor([&] { return IsWindow(box) == FALSE || IsWindowVisible(box) == FALSE; }, std::chrono::seconds(5));
-    } while (std::chrono::steady_clock::now() < deadline);
+        deadline = std::chrono::steady_clock::now() + quiet;
+    }
     return texts;
+}
+
+HWND MainDialogOf(DWORD processId)
+{
+    MainDialogSearch search{processId, nullptr};
+    EnumWindows(MatchMainDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 HWND FindLockWaitDialog(const LumisatRun& run)

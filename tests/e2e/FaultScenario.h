@@ -16,10 +16,17 @@ namespace faults {
 // A file of the source tree (LUMISAT_SOURCE), whole; empty when missing.
 std::string SourceFile(const std::string& relativePath);
 
-// The texts of the program's message boxes seen within the time, each
-// answered (OK, or No for a question) so that the program goes on. The wait
-// dialog of a lock is not a message box.
-std::vector<std::string> TakeMessages(const LumisatRun& run, std::chrono::milliseconds within);
+// The texts of the program's message boxes, in order, until none has shown
+// for the quiet time; each is answered (OK, or No for a question) so that the
+// program goes on; the first may take up to `first` to show. The wait dialog
+// of a lock is not a message box.
+std::vector<std::string> TakeMessages(DWORD processId, std::chrono::milliseconds quiet,
+                                      std::chrono::milliseconds first = std::chrono::milliseconds(0));
+std::vector<std::string> TakeMessages(const LumisatRun& run, std::chrono::milliseconds quiet,
+                                      std::chrono::milliseconds first = std::chrono::milliseconds(0));
+
+// The main dialog of the process (message boxes carry its title as well), or null.
+HWND MainDialogOf(DWORD processId);
 
 // The "Locking,Please wait......" window of a running lock, or null.
 HWND FindLockWaitDialog(const LumisatRun& run);
