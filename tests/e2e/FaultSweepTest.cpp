@@ -51,7 +51,7 @@ void ExpectFailedStart(LumisatRun& run, const std::string& database)
 {
     ASSERT_TRUE(run.Launch());
     ProcessWatch watch(run.ProcessId());
-    EXPECT_EQ(TakeMessages(run, seconds(8)),
+    EXPECT_EQ(TakeMessages(run, seconds(1), seconds(15)),
               std::vector<std::string>{"Can't init hardware information,this application will exit."});
     EXPECT_TRUE(run.WaitForExit(seconds(10)));
     EXPECT_EQ(watch.ExitCode(), 0u);
