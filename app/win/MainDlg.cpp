@@ -27,6 +27,13 @@ DEFINE_GUID(kReceiverInterfaceClass, 0x7A30FB62, 0x1DF4, 0x408C, 0xB1, 0x39, 0x0
 
 constexpr std::chrono::milliseconds kLockWorkerExitWait{2000};
 
+// True when the database is in its file. Without a database (its file name
+// did not fit the path limit) there is nothing that could be lost.
+bool SaveChannels(CChannelDatabase& database)
+{
+    return database.Save() != 0 || database.Root() == nullptr;
+}
+
 }
 
 CMainDlg::CMainDlg(CMainFrame* frame) : CDialog(IDD_MAIN), frame(frame) {}
@@ -255,21 +262,23 @@ void CMainDlg::OnApply()
     RelockIfNeeded();
     if (SatelliteRecord* satellite = database.CurrentSatellite())
         settings.currentDegree = satellite->degree;
-    database.Save();
+    const bool saved = SaveChannels(database);
     settingsChanged = 0;
-    EnableItem(IDC_MAIN_APPLY, false);
+    // A database that could not be written stays unsaved: Apply stays on,
+    // so that it can be tried again and Exit still asks before the changes go.
+    EnableItem(IDC_MAIN_APPLY, !saved);
     SaveSettings();
 }
 
 void CMainDlg::OnOK()
 {
     RelockIfNeeded();
-    database.Save();
+    const bool saved = SaveChannels(database);
     SaveSettings();
     Show(SW_HIDE);
     if (frame != nullptr)
         frame->SetVisibleFlag(0);
-    EnableItem(IDC_MAIN_APPLY, false);
+    EnableItem(IDC_MAIN_APPLY, !saved);
     settingsChanged = 0;
 }
 

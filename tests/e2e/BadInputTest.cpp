@@ -113,16 +113,24 @@ HWND LaunchCollectingMessages(LumisatRun& run, Messages& messages)
     return dialog;
 }
 
-// Chooses a satellite (which enables Apply) and presses Apply; true when
-// Apply ran to its end.
-bool ChooseAndApply(const LumisatRun& run, int satellite)
+enum class ApplyEnd { Saved, Pending, NotRun };
+
+// Chooses a satellite (which enables Apply) and presses Apply. Apply writes
+// the settings last, so the chosen satellite's name in the registry tells
+// that it ran to its end; the Apply button then tells whether the database
+// was saved.
+ApplyEnd ChooseAndApply(const LumisatRun& run, int satellite)
 {
     HWND apply = FindControl(run.MainDialog(), kApply);
     ChooseComboItem(Combo(run), satellite);
     if (!WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }, seconds(5)))
-        return false;
+        return ApplyEnd::NotRun;
+    const std::string chosen = ComboTexts(Combo(run)).at(static_cast<std::size_t>(satellite));
+    run.SetRegistryString("CurSatellite", "(before Apply)");
     Click(apply);
-    return WaitFor([&] { return IsWindowEnabled(apply) == FALSE; }, seconds(12));
+    if (!WaitFor([&] { return run.RegistryString("CurSatellite") == chosen; }, seconds(12)))
+        return ApplyEnd::NotRun;
+    return IsWindowEnabled(apply) ? ApplyEnd::Pending : ApplyEnd::Saved;
 }
 
 void ExpectCleanExit(LumisatRun& run)
@@ -217,13 +225,13 @@ TEST_F(BadInput, ReadOnlyDatabaseIsReplacedAtApply)
     ASSERT_TRUE(SetFileAttributesA(run.PathOf("satedata.dll").c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(StartOn(run, stored), Messages{});
 
-    EXPECT_TRUE(ChooseAndApply(run, 1));
+    EXPECT_EQ(ChooseAndApply(run, 1), ApplyEnd::Saved);
     EXPECT_EQ(run.ReadFile("satedata.dll"), ThreeSatellitesFile());
     EXPECT_EQ(TakeMessages(run, milliseconds(200)), Messages{});
     ExpectCleanExit(run);
 }
 
-TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFile)
+TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFileAndTheChangesPending)
 {
     LumisatRun run("bad_database_unwritable");
     const std::string stored = ThreeSatellitesFile() + "trailing bytes";
@@ -233,23 +241,32 @@ TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFile)
 
     // A folder where the new copy would be written.
     ASSERT_TRUE(CreateDirectoryA(copy.c_str(), nullptr));
-    EXPECT_TRUE(ChooseAndApply(run, 1));
+    EXPECT_EQ(ChooseAndApply(run, 1), ApplyEnd::Pending);
     EXPECT_EQ(run.ReadFile("satedata.dll"), stored);
     ASSERT_TRUE(RemoveDirectoryA(copy.c_str()));
 
     // The file held open by another program that shares nothing.
     HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(ChooseAndApply(run, 2));
+    EXPECT_EQ(ChooseAndApply(run, 2), ApplyEnd::Pending);
     CloseHandle(held);
     EXPECT_EQ(run.ReadFile("satedata.dll"), stored);
     EXPECT_FALSE(Exists(copy)) << "the copy that could not be put in place is removed";
     EXPECT_EQ(TakeMessages(run, milliseconds(200)), Messages{});
 
     // Once the file is free again, Apply saves.
-    EXPECT_TRUE(ChooseAndApply(run, 0));
+    EXPECT_EQ(ChooseAndApply(run, 0), ApplyEnd::Saved);
     EXPECT_EQ(run.ReadFile("satedata.dll"), ThreeSatellitesFile());
-    ExpectCleanExit(run);
+
+    // Changes that could not be saved are not dropped silently at exit.
+    held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(ChooseAndApply(run, 1), ApplyEnd::Pending);
+    run.RequestExit();
+    EXPECT_EQ(TakeMessages(run, milliseconds(500), seconds(5)),
+              Messages{"The App will exit,save current changed settings and data?"});
+    EXPECT_TRUE(run.WaitForExit(seconds(10)));
+    CloseHandle(held);
 }
 
 TEST_F(BadInput, RestoreReadsTheFileReplacedWhileRunning)
@@ -286,7 +303,7 @@ TEST_F(BadInput, OverlongOrMistypedRegistryValuesAreNotRead)
         EXPECT_EQ(StartOn(run, ThreeSatellitesFile()), Messages{});
         EXPECT_EQ(ComboTexts(Combo(run)), kThreeNames) << "the working folder's database";
 
-        EXPECT_TRUE(ChooseAndApply(run, 2));
+        EXPECT_EQ(ChooseAndApply(run, 2), ApplyEnd::Saved);
         EXPECT_EQ(_stricmp(UserString("PATH").c_str(), FullPath(run.Folder()).c_str()), 0) << UserString("PATH");
         DWORD degree = 0;
         EXPECT_TRUE(run.RegistryNumber("CurDegree", degree));
