@@ -6,7 +6,7 @@
 
 namespace {
 
-// The arguments of one GetMenuStringA call, read by the stub below.
+// The arguments of one GetMenuStringA call, read by the machine-code thunk below.
 struct MenuStringCall {
     UINT_PTR function;
     UINT_PTR menu;
@@ -19,7 +19,7 @@ struct MenuStringCall {
 // A thread procedure taking a MenuStringCall* that calls the function with
 // its five arguments and returns what it returns.
 #ifdef _WIN64
-const unsigned char kCallStub[] = {
+const unsigned char kCallThunk[] = {
     0x48, 0x83, 0xEC, 0x38,              // sub rsp, 0x38
     0x48, 0x89, 0xC8,                    // mov rax, rcx
     0x4C, 0x8B, 0x10,                    // mov r10, [rax]
@@ -37,7 +37,7 @@ static_assert(offsetof(MenuStringCall, menu) == 8 && offsetof(MenuStringCall, po
               offsetof(MenuStringCall, buffer) == 24 && offsetof(MenuStringCall, size) == 32 &&
               offsetof(MenuStringCall, flags) == 36);
 #else
-const unsigned char kCallStub[] = {
+const unsigned char kCallThunk[] = {
     0x8B, 0x44, 0x24, 0x04,              // mov eax, [esp+4]
     0xFF, 0x70, 0x14,                    // push [eax+20]
     0xFF, 0x70, 0x10,                    // push [eax+16]
@@ -83,7 +83,7 @@ public:
             return;
         memory = static_cast<char*>(VirtualAllocEx(target, nullptr, 4096, MEM_COMMIT, PAGE_EXECUTE_READWRITE));
         if (memory != nullptr)
-            WriteProcessMemory(target, memory, kCallStub, sizeof(kCallStub), nullptr);
+            WriteProcessMemory(target, memory, kCallThunk, sizeof(kCallThunk), nullptr);
     }
     ~RemoteMenuReader()
     {
