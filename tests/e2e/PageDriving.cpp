@@ -134,8 +134,14 @@ bool NoProgramMessageFor(const LumisatRun& run, std::chrono::milliseconds time)
 
 bool Answer(HWND box, int buttonId)
 {
-    AnswerMessageBox(box, buttonId);
-    return WaitFor([&] { return IsWindow(box) == FALSE; });
+    // A click posted while the box is still being set up can be lost under
+    // load: click again while the box stays.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        AnswerMessageBox(box, buttonId);
+        if (WaitFor([&] { return IsWindow(box) == FALSE; }, std::chrono::seconds(5)))
+            return true;
+    }
+    return false;
 }
 
 void WaitForStartupLock(const LumisatRun& run)
