@@ -290,10 +290,7 @@ TEST(SatellitePages, RemoveAsksAndRemovesOnlyOnYes)
     EXPECT_EQ(TransponderNames(saved[0]), (std::vector<std::string>{"11494H/22000"}));
 }
 
-// Disabled: since the last changes the duplicate refused after a polarity,
-// symbol rate and frequency edit of the second transponder is not answered
-// (line "12500H/2750 exists"); to be investigated before it runs again.
-TEST(SatellitePages, DISABLED_EditsOfTheCurrentTransponderRenameIt)
+TEST(SatellitePages, EditsOfTheCurrentTransponderRenameIt)
 {
     LumisatRun run("transponder_edits");
     ASSERT_TRUE(StartWithSatellites(run, {Satellite("Astra", 192,

@@ -244,9 +244,11 @@ void CDishPage::OnFrequencyEdited()
     const TransponderEditResult result = EditTransponderFrequency(*database, GetItemText(IDC_DISH_FREQUENCY_COMBO));
     if (result.outcome == TransponderEditOutcome::NothingDone)
         return;
-    ShowError(result.error);
+    // Restore the text before the message box takes the focus: losing it
+    // again must find nothing left to refuse.
     frequencyComboText = result.text;
     SetTextQuietly(IDC_DISH_FREQUENCY_COMBO, frequencyComboText);
+    ShowError(result.error);
     Apply(result.effects);
 }
 
