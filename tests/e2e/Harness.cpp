@@ -71,7 +71,6 @@ struct WindowSearch {
     const char* className;
     const char* title;
     HWND found;
-    int childId = 0;   // when set, the window must hold a control with this identifier
 };
 
 BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context)
@@ -88,8 +87,6 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context)
             return TRUE;
     }
     if (search->title != nullptr && WindowText(window) != search->title)
-        return TRUE;
-    if (search->childId != 0 && GetDlgItem(window, search->childId) == nullptr)
         return TRUE;
     search->found = window;
     return FALSE;
@@ -251,10 +248,7 @@ bool LumisatRun::Start()
     if (!Launch())
         return false;
     return WaitFor([this] {
-        // Message boxes carry the same title: the main dialog holds the tab control.
-        WindowSearch search{process.dwProcessId, "#32770", kMainTitle, nullptr, 1007};
-        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-        mainDialog = search.found;
+        mainDialog = FindTopLevel("#32770", kMainTitle);
         return mainDialog != nullptr && IsWindowVisible(mainDialog);
     }, std::chrono::seconds(30));
 }
