@@ -156,7 +156,7 @@ TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheW
 TEST_F(LockSequenceTest, StartFilterFailureKeepsTheFilterFlagClear)
 {
     LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
-    driver.results["StartFilter"] = 1;
+    driver.SetResult("StartFilter", 1);
     const auto transponder = Transponder(11000, 22000);
     sequence.Run(host, &satellite, &transponder, false);
     EXPECT_EQ(log.Count("Trace:Start Filter Return Fail.\n"), 1);

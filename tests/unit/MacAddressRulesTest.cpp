@@ -1,7 +1,7 @@
 #include "reception/AdapterRegistry.h"
 #include "reception/MacAddressRules.h"
 #include "reception/StartupMacAddress.h"
-#include "tests/unit/ReceptionFakeDriver.h"
+#include "tests/unit/ScriptedDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ protected:
         return shown;
     }
 
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     FakeAdapterRegistry registry;
     MacAddressRules rules{driver, registry};
 };
@@ -137,7 +137,7 @@ TEST_F(MacDialog, LoadShowsTheAddressInUse)
     EXPECT_FALSE(rules.UseRegistry());
     EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}));
 
-    driver.results["GetMACAddr"] = 1;
+    driver.SetResult("GetMACAddr", 1);
     EXPECT_EQ(Load(), kAdapter) << "without the card's address the adapter's stands in";
     EXPECT_EQ(rules.LoadAddresses(nullptr), 0);
 }
@@ -211,7 +211,7 @@ TEST_F(MacDialog, SaveFailuresKeepTheDialogOpen)
     EXPECT_TRUE(driver.netMacsSet.empty()) << "the driver is not told";
 
     registry.failingKeys.clear();
-    driver.results["SetNetMACAddr"] = 1;
+    driver.SetResult("SetNetMACAddr", 1);
     const MacSaveOutcome driverFailed = rules.Save(true, {"A", "", "1", "2", "3", "4"});
     EXPECT_FALSE(driverFailed.closeDialog);
     EXPECT_STREQ(driverFailed.message, "Set New MAC address error!");
@@ -235,7 +235,7 @@ TEST_F(MacDialog, EffectiveAddressAfterCancelFollowsTheCheckBox)
 
 TEST(MacStartup, AdapterSettingWinsAndGoesBackToRegistryAndDriver)
 {
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     FakeAdapterRegistry registry;
     registry.descriptions = std::vector<std::string>{kReceiverAdapterDescription};
     driver.netMac = Setting(1, {0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF});
@@ -244,7 +244,7 @@ TEST(MacStartup, AdapterSettingWinsAndGoesBackToRegistryAndDriver)
         driver, registry, [&](const std::string& line) { traces.push_back(line); });
 
     EXPECT_EQ(filter, AddressOf(driver.netMac));
-    EXPECT_EQ(driver.calls, (std::vector<std::string>{"GetNetMACAddr", "SetNetMACAddr", "SetFilterMAC"}));
+    EXPECT_EQ(driver.Calls(), (std::vector<std::string>{"GetNetMACAddr", "SetNetMACAddr", "SetFilterMAC"}));
     EXPECT_EQ(registry.written[0]["VMACAddress2"], 11259375u);
     ASSERT_EQ(driver.filterMacsSet.size(), 1u);
     EXPECT_EQ(driver.filterMacsSet[0], filter);
@@ -254,7 +254,7 @@ TEST(MacStartup, AdapterSettingWinsAndGoesBackToRegistryAndDriver)
 
 TEST(MacStartup, CardAddressOrItsFallbackWhenTheAdapterSettingIsOff)
 {
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     FakeAdapterRegistry registry;
     driver.cardMac = kCard;
     driver.netMac = Setting(0, kAdapter);
@@ -267,8 +267,8 @@ TEST(MacStartup, CardAddressOrItsFallbackWhenTheAdapterSettingIsOff)
     EXPECT_EQ(driver.netMacsSet[0].enable, 0) << "the driver's own setting is handed back";
 
     traces.clear();
-    driver.results["GetMACAddr"] = 1;
-    driver.results["SetFilterMAC"] = 1;
+    driver.SetResult("GetMACAddr", 1);
+    driver.SetResult("SetFilterMAC", 1);
     EXPECT_EQ(ApplyStartupMacAddresses(driver, registry, trace), kAdapter);
     EXPECT_EQ(traces, (std::vector<std::string>{"Get filter mac address failed!!\n",
                                                 "The filter mac address is:02-11-22-33-44-55\n",

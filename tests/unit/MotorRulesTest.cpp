@@ -220,17 +220,16 @@ TEST_F(MotorCommandsTest, HoldButtonsDriveAndStopTwice)
 
 TEST(MotorRules, GotoSatelliteFormatsTheDriverResults)
 {
-    CallLog log;
-    ScriptedDriver driver(log);
+    ScriptedDriver driver;
     driver.gotoSatAngle = -8.14;
     driver.gotoSatElevation = 38.26;
     auto result = GotoSatellite(driver, 192, "-5.5", "45.0x");
-    EXPECT_EQ(log.Entries(), (Log{"GotoSat(192,-5.5,45)"}));
+    EXPECT_EQ(driver.Calls(), (Log{"GotoSat(192,-5.5,45)"}));
     EXPECT_FALSE(result.unreachable);
     EXPECT_EQ(result.angleText, "-8.1");
     EXPECT_EQ(result.elevationText, "38.3");
 
-    driver.results["GotoSat"] = 1;
+    driver.SetResult("GotoSat", 1);
     driver.gotoSatWrites = false;
     result = GotoSatellite(driver, 3600, "11.9", "45.0");
     EXPECT_TRUE(result.unreachable);

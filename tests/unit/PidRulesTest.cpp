@@ -2,7 +2,7 @@
 #include "reception/PidInfoRules.h"
 #include "reception/PidListTexts.h"
 #include "reception/PidPageRules.h"
-#include "tests/unit/ReceptionFakeDriver.h"
+#include "tests/unit/ScriptedDriver.h"
 #include "tests/unit/ReceptionTestHost.h"
 
 #include <gtest/gtest.h>
@@ -182,17 +182,8 @@ class PidPage : public ::testing::Test {
 protected:
     PidPage() { AddCurrentTransponder(database); }
 
-    std::vector<std::string> DriverCalls(const std::string& prefix) const
-    {
-        std::vector<std::string> found;
-        for (const auto& call : driver.calls)
-            if (call.rfind(prefix, 0) == 0)
-                found.push_back(call);
-        return found;
-    }
-
     CChannelDatabase database;
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     ReceptionTestHost host;
     PidPageRules rules{database, driver, host};
 };
@@ -231,18 +222,18 @@ TEST_F(PidPage, LoadWhileUnlockedMarksThePidAndTheNextLockSendsIt)
         EXPECT_EQ(record->loaded, 1);
     }
     EXPECT_EQ(host.settingsChangedMarks, 2);
-    EXPECT_TRUE(DriverCalls("SetDataPID").empty());
+    EXPECT_TRUE(driver.Calls("SetDataPID").empty());
     EXPECT_EQ(rules.LoadedCount(), 2);
 
     rules.ReloadPids();
-    EXPECT_TRUE(DriverCalls("SetDataPID").empty()) << "not locked yet";
+    EXPECT_TRUE(driver.Calls("SetDataPID").empty()) << "not locked yet";
     host.locked = true;
     rules.ReloadPids();
-    EXPECT_TRUE(DriverCalls("SetDataPID").empty()) << "filter not started";
+    EXPECT_TRUE(driver.Calls("SetDataPID").empty()) << "filter not started";
 
     host.LockWithFilter();
     rules.ReloadPids();
-    EXPECT_EQ(DriverCalls("SetDataPID"), (std::vector<std::string>{"SetDataPID(21,2,1)", "SetDataPID(23,2,1)"}));
+    EXPECT_EQ(driver.Calls("SetDataPID"), (std::vector<std::string>{"SetDataPID(21,2,1)", "SetDataPID(23,2,1)"}));
     EXPECT_TRUE(host.traces.empty()) << "the reload is silent";
 }
 
@@ -254,7 +245,7 @@ TEST_F(PidPage, LoadWhileLockedSendsThePidOnce)
 
     EXPECT_TRUE(rules.Load(record).done);
     EXPECT_EQ(record->loaded, 1);
-    EXPECT_EQ(DriverCalls("SetDataPID"), std::vector<std::string>{"SetDataPID(8190,2,1)"});
+    EXPECT_EQ(driver.Calls("SetDataPID"), std::vector<std::string>{"SetDataPID(8190,2,1)"});
     EXPECT_EQ(host.traces, (std::vector<std::string>{".....Add PID.....PID Value:8190,PID Type:2.\n",
                                                      "Add PID Return Ok.\n"}));
     EXPECT_EQ(host.debugLines, std::vector<std::string>{".....Add PID.....PID Value:8190,PID Type:2.\n"});
@@ -263,7 +254,7 @@ TEST_F(PidPage, LoadWhileLockedSendsThePidOnce)
     const PidOutcome again = rules.Load(record);
     EXPECT_FALSE(again.done);
     EXPECT_TRUE(again.message.IsEmpty());
-    EXPECT_EQ(DriverCalls("SetDataPID").size(), 1u);
+    EXPECT_EQ(driver.Calls("SetDataPID").size(), 1u);
     EXPECT_EQ(host.settingsChangedMarks, 1) << "Apply stays as it was";
     EXPECT_EQ(rules.LoadedCount(), 1);
 }
@@ -275,7 +266,7 @@ TEST_F(PidPage, LoadAfterATuningChangeOnlyMarks)
     host.tuningChanged = true;
     EXPECT_TRUE(rules.Load(record).done);
     EXPECT_EQ(record->loaded, 1);
-    EXPECT_TRUE(DriverCalls("SetDataPID").empty());
+    EXPECT_TRUE(driver.Calls("SetDataPID").empty());
 }
 
 TEST_F(PidPage, RefusedLoadKeepsThePidUnloadedAndFreesItsSlot)
@@ -283,7 +274,7 @@ TEST_F(PidPage, RefusedLoadKeepsThePidUnloadedAndFreesItsSlot)
     PidRecord* record = AddStoredPid(database, 100);
     rules.Refresh();
     host.LockWithFilter();
-    driver.results["SetDataPID"] = 5;
+    driver.SetResult("SetDataPID", 5);
 
     const PidOutcome outcome = rules.Load(record);
     EXPECT_FALSE(outcome.done);
@@ -309,7 +300,7 @@ TEST_F(PidPage, LoadLimitFollowsTheDeviceType)
     EXPECT_FALSE(outcome.done);
     EXPECT_TRUE(outcome.message.IsEmpty());
     EXPECT_EQ(ninth->loaded, 0);
-    EXPECT_TRUE(DriverCalls("SetDataPID").empty());
+    EXPECT_TRUE(driver.Calls("SetDataPID").empty());
     EXPECT_EQ(host.settingsChangedMarks, 0);
 
     driver.deviceType = 0;
@@ -325,7 +316,7 @@ TEST_F(PidPage, UnloadTellsTheCardOnlyWhileTheFilterRuns)
 
     EXPECT_TRUE(rules.Unload(record).done);
     EXPECT_EQ(record->loaded, 0);
-    EXPECT_TRUE(DriverCalls("SetDataPID").empty());
+    EXPECT_TRUE(driver.Calls("SetDataPID").empty());
     EXPECT_EQ(rules.LoadedCount(), 0);
     EXPECT_FALSE(rules.Unload(record).done) << "nothing to unload";
 
@@ -334,7 +325,7 @@ TEST_F(PidPage, UnloadTellsTheCardOnlyWhileTheFilterRuns)
     host.LockWithFilter();
     host.traces.clear();
     EXPECT_TRUE(rules.Unload(record).done);
-    EXPECT_EQ(DriverCalls("SetDataPID"), std::vector<std::string>{"SetDataPID(21,2,0)"});
+    EXPECT_EQ(driver.Calls("SetDataPID"), std::vector<std::string>{"SetDataPID(21,2,0)"});
     EXPECT_EQ(host.traces, (std::vector<std::string>{".....Del PID.....PID Value:21,PID Type:2.\n",
                                                      "Del PID Return Ok.\n"}));
     EXPECT_EQ(host.settingsChangedMarks, 2);
@@ -345,7 +336,7 @@ TEST_F(PidPage, RefusedUnloadKeepsThePidLoaded)
     PidRecord* record = AddStoredPid(database, 21, 2, 1);
     rules.Refresh();
     host.LockWithFilter();
-    driver.results["SetDataPID"] = 1;
+    driver.SetResult("SetDataPID", 1);
 
     const PidOutcome outcome = rules.Unload(record);
     EXPECT_FALSE(outcome.done);
@@ -368,7 +359,7 @@ TEST_F(PidPage, AddAppendsATypeTwoPidAndLoadsIt)
     EXPECT_EQ(rows.back().record->type, 2);
     EXPECT_EQ(rows.back().record->loaded, 1);
     EXPECT_EQ(database.CurrentPid(), rows.back().record);
-    EXPECT_EQ(DriverCalls("SetDataPID"), std::vector<std::string>{"SetDataPID(21,2,1)"});
+    EXPECT_EQ(driver.Calls("SetDataPID"), std::vector<std::string>{"SetDataPID(21,2,1)"});
     EXPECT_EQ(host.settingsChangedMarks, 1);
 
     const PidOutcome duplicate = rules.Add(21);
@@ -384,23 +375,23 @@ TEST_F(PidPage, AddAppendsATypeTwoPidAndLoadsIt)
 TEST_F(PidPage, AddStoresWithoutLoadingWhenTheCardRefusesOrSlotsAreFull)
 {
     host.LockWithFilter();
-    driver.results["SetDataPID"] = 1;
+    driver.SetResult("SetDataPID", 1);
     const PidOutcome refused = rules.Add(100);
     EXPECT_TRUE(refused.done);
     EXPECT_EQ(KeyOf(refused.message), "String34");
     EXPECT_EQ(rules.LoadedCount(), 0);
 
-    driver.results.clear();
+    driver.ClearResults();
     driver.deviceType = 1;
     for (int pid = 21; pid < 29; ++pid)
         AddStoredPid(database, pid, 2, 1);
     rules.Refresh();
-    driver.calls.clear();
+    driver.ClearCalls();
     const PidOutcome full = rules.Add(200);
     EXPECT_TRUE(full.done);
     EXPECT_TRUE(full.message.IsEmpty());
     EXPECT_EQ(rules.Refresh().back().record->loaded, 0);
-    EXPECT_TRUE(DriverCalls("SetDataPID").empty());
+    EXPECT_TRUE(driver.Calls("SetDataPID").empty());
 }
 
 TEST_F(PidPage, AddWithoutATransponderDoesNothing)
@@ -418,21 +409,21 @@ TEST_F(PidPage, RemoveUnloadsALoadedPidAndRemovesItEvenWhenRefused)
     PidRecord* removed = AddStoredPid(database, 22, 2, 1);
     rules.Refresh();
     host.LockWithFilter();
-    driver.results["SetDataPID"] = 1;
+    driver.SetResult("SetDataPID", 1);
 
     const PidOutcome outcome = rules.Remove(removed);
     EXPECT_TRUE(outcome.done);
     EXPECT_EQ(KeyOf(outcome.message), "String35");
-    EXPECT_EQ(DriverCalls("SetDataPID"), std::vector<std::string>{"SetDataPID(22,2,0)"});
+    EXPECT_EQ(driver.Calls("SetDataPID"), std::vector<std::string>{"SetDataPID(22,2,0)"});
     EXPECT_EQ(rules.LoadedCount(), 1);
     const auto rows = rules.Refresh();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].record, kept);
 
-    driver.results.clear();
+    driver.ClearResults();
     host.locked = false;
     EXPECT_TRUE(rules.Remove(kept).done);
-    EXPECT_EQ(DriverCalls("SetDataPID").size(), 1u) << "unlocked: only the mark changes";
+    EXPECT_EQ(driver.Calls("SetDataPID").size(), 1u) << "unlocked: only the mark changes";
     EXPECT_TRUE(rules.Refresh().empty());
     EXPECT_EQ(host.settingsChangedMarks, 2);
     EXPECT_STREQ(ReceptionMessages::kConfirmRemovePid.key, "String7");
@@ -440,17 +431,17 @@ TEST_F(PidPage, RemoveUnloadsALoadedPidAndRemovesItEvenWhenRefused)
 
 TEST_F(PidPage, StartAndChangedMacTexts)
 {
-    driver.results["GetMACAddr"] = 1;
+    driver.SetResult("GetMACAddr", 1);
     EXPECT_EQ(rules.StartMacText(), "02-4E-51-01-02-03");
 
-    driver.results.clear();
+    driver.ClearResults();
     driver.cardMac = {0x00, 0x0a, 0xbc, 0xde, 0xf0, 0x01};
     EXPECT_EQ(rules.StartMacText(), "00-0A-BC-DE-F0-01");
 
     driver.netMac = NetMacSetting{1, {0xaa, 0xbb, 0xcc, 0xdd, 0xee, 0xff}, {}};
-    driver.calls.clear();
+    driver.ClearCalls();
     EXPECT_EQ(rules.StartMacText(), "AA-BB-CC-DD-EE-FF");
-    EXPECT_EQ(DriverCalls("GetMACAddr").size(), 0u) << "the enabled adapter address wins";
+    EXPECT_EQ(driver.Calls("GetMACAddr").size(), 0u) << "the enabled adapter address wins";
 
     const MacAddress chosen{0x12, 0x34, 0x56, 0x78, 0x9a, 0xbc};
     EXPECT_EQ(rules.ChangeFilterMac(chosen), "12-34-56-78-9A-BC");

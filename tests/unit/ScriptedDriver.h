@@ -1,15 +1,21 @@
-// A receiver driver for tests: records every call in order (from any thread),
-// answers from a script, and can hold LockChannel3 calls until released so
-// that a hanging driver can be tested without long sleeps.
+// A receiver driver for tests. Every call is logged in order, from any
+// thread, as its name alone or with the arguments that matter, like
+// "SetDiseCom2(E0,10,38,F8)" or "LockChannel3(12380,27500,1,1,1,9750,10600)":
+// integers in decimal, switch command bytes as two upper-case hex digits.
+// Each call answers 0 (success) unless a result is set for its name; outputs
+// come from the public readings. LockChannel3 can be held inside the driver
+// until released, so that a hanging driver is tested without long sleeps.
 #pragma once
 
 #include "driver/ReceiverDriver.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <string>
@@ -34,36 +40,29 @@ public:
         std::lock_guard<std::mutex> guard(mutex);
         entries.clear();
     }
-    int Count(const std::string& prefix) const
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        int count = 0;
-        for (const auto& entry : entries)
-            count += entry.rfind(prefix, 0) == 0 ? 1 : 0;
-        return count;
-    }
+    int Count(const std::string& prefix) const { return static_cast<int>(Matching(prefix).size()); }
     // Only the entries that start with the prefix, in order.
     std::vector<std::string> Matching(const std::string& prefix) const
     {
         std::lock_guard<std::mutex> guard(mutex);
+        return MatchingLocked(prefix);
+    }
+    bool WaitForCount(const std::string& prefix, int count, std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, limit, [&] { return static_cast<int>(MatchingLocked(prefix).size()) >= count; });
+    }
+
+private:
+    std::vector<std::string> MatchingLocked(const std::string& prefix) const
+    {
         std::vector<std::string> found;
         for (const auto& entry : entries)
             if (entry.rfind(prefix, 0) == 0)
                 found.push_back(entry);
         return found;
     }
-    bool WaitForCount(const std::string& prefix, int count, std::chrono::milliseconds limit = std::chrono::seconds(5))
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, limit, [&] {
-            int seen = 0;
-            for (const auto& entry : entries)
-                seen += entry.rfind(prefix, 0) == 0 ? 1 : 0;
-            return seen >= count;
-        });
-    }
 
-private:
     mutable std::mutex mutex;
     std::condition_variable changed;
     std::vector<std::string> entries;
@@ -73,39 +72,68 @@ class ScriptedDriver final : public ReceiverDriver {
 public:
     using LockArgs = std::array<int, 7>;
 
-    explicit ScriptedDriver(CallLog& log) : log(log) {}
+    ScriptedDriver() : log(ownLog) {}
+    // Logs into a log shared with the hooks under test, to check the order across both.
+    explicit ScriptedDriver(CallLog& shared) : log(shared) {}
 
+    std::vector<std::string> Calls() const { return log.Entries(); }
+    std::vector<std::string> Calls(const std::string& prefix) const { return log.Matching(prefix); }
+    void ClearCalls() { log.Clear(); }
+
+    // Answers by call name; safe to change while a worker is inside the driver.
+    void SetResult(const std::string& name, int result)
+    {
+        std::lock_guard<std::mutex> guard(scriptMutex);
+        results[name] = result;
+    }
+    void ClearResults()
+    {
+        std::lock_guard<std::mutex> guard(scriptMutex);
+        results.clear();
+    }
     // LockChannel3's answer for given arguments; 0 (locked) unless scripted.
-    // Safe to change while a worker is inside the driver.
     void SetLockResult(std::function<int(const LockArgs&)> answer)
     {
-        std::lock_guard<std::mutex> guard(gateMutex);
+        std::lock_guard<std::mutex> guard(scriptMutex);
         lockResult = std::move(answer);
     }
     void SetLockResult(int answer)
     {
         SetLockResult([answer](const LockArgs&) { return answer; });
     }
-    // Answers of the calls without outputs, by name; 0 unless scripted.
-    std::map<std::string, int> results;
-    int deviceType = 0;
-    std::array<int, 5> signal{};    // strength, quality, reserved 1 and 2, lock value
-    bool gotoSatWrites = true;
-    double gotoSatAngle = 0;
-    double gotoSatElevation = 0;
-
     // From now on LockChannel3 waits inside the driver until ReleaseLocks.
     void HoldLocks()
     {
-        std::lock_guard<std::mutex> guard(gateMutex);
+        std::lock_guard<std::mutex> guard(scriptMutex);
         holding = true;
     }
     void ReleaseLocks()
     {
-        std::lock_guard<std::mutex> guard(gateMutex);
+        std::lock_guard<std::mutex> guard(scriptMutex);
         holding = false;
         gate.notify_all();
     }
+
+    // Readings handed out through the pointer arguments, whatever the result.
+    int deviceType = 0;
+    std::array<int, 5> signal{};    // strength, quality, reserved 1 and 2, lock value
+    StatsCounters counters{};
+    std::array<std::uint8_t, 6> cardMac{};
+    NetMacSetting netMac{};
+    bool gotoSatWrites = true;
+    double gotoSatAngle = 0;
+    double gotoSatElevation = 0;
+    // Bytes written into the PID/MAC buffer and the length reported, per PID;
+    // a PID not listed leaves both untouched.
+    struct PidMacAnswer {
+        std::vector<std::uint8_t> bytes;
+        std::uint8_t length;
+    };
+    std::map<std::uint16_t, PidMacAnswer> pidMacs;
+
+    // What the calls that take an address received.
+    std::vector<NetMacSetting> netMacsSet;
+    std::vector<std::array<std::uint8_t, 6>> filterMacsSet;
 
     int InitDise() override { return Answer("InitDise"); }
     int ReleaseDise() override { return Answer("ReleaseDise"); }
@@ -126,62 +154,78 @@ public:
     }
     int LockChannel3(int a1, int a2, int a3, int a4, int a5, int a6, int a7) override
     {
-        const LockArgs args{a1, a2, a3, a4, a5, a6, a7};
-        char entry[160];
-        std::snprintf(entry, sizeof entry, "LockChannel3(%d,%d,%d,%d,%d,%d,%d)", a1, a2, a3, a4, a5, a6, a7);
-        log.Add(entry);
-        std::unique_lock<std::mutex> lock(gateMutex);
+        log.Add("LockChannel3(" + Decimals({a1, a2, a3, a4, a5, a6, a7}) + ")");
+        std::unique_lock<std::mutex> lock(scriptMutex);
         gate.wait(lock, [this] { return !holding; });
         const auto answer = lockResult;
         lock.unlock();
-        return answer(args);
+        return answer(LockArgs{a1, a2, a3, a4, a5, a6, a7});
     }
     int StartFilter() override { return Answer("StartFilter"); }
     int StopFilter() override { return Answer("StopFilter"); }
     int SetDataPID(std::uint16_t pid, std::uint8_t type, int load) override
     {
-        return Answer("SetDataPID(" + std::to_string(pid) + "," + std::to_string(type) + "," +
-                      std::to_string(load) + ")");
+        return Answer("SetDataPID", Decimals({pid, type, load}));
     }
-    int GetDataPIDMAC(std::uint16_t, std::uint8_t*, std::uint8_t* length) override
+    int GetDataPIDMAC(std::uint16_t pid, std::uint8_t* buffer, std::uint8_t* length) override
     {
-        *length = 0;
-        return Answer("GetDataPIDMAC");
+        auto found = pidMacs.find(pid);
+        if (found != pidMacs.end()) {
+            const auto& bytes = found->second.bytes;
+            std::copy_n(bytes.begin(), std::min(bytes.size(), kPidMacBufferSize), buffer);
+            *length = found->second.length;
+        }
+        return Answer("GetDataPIDMAC", Decimals({pid}));
     }
-    int GetStatsCounters(StatsCounters*) override { return Answer("GetStatsCounters"); }
-    int GetMACAddr(std::uint8_t*) override { return Answer("GetMACAddr"); }
-    int GetNetMACAddr(NetMacSetting*) override { return Answer("GetNetMACAddr"); }
-    int SetNetMACAddr(const NetMacSetting*) override { return Answer("SetNetMACAddr"); }
-    int SetFilterMAC(std::uint8_t*) override { return Answer("SetFilterMAC"); }
+    int GetStatsCounters(StatsCounters* out) override
+    {
+        *out = counters;
+        return Answer("GetStatsCounters");
+    }
+    int GetMACAddr(std::uint8_t* mac6) override
+    {
+        std::copy(cardMac.begin(), cardMac.end(), mac6);
+        return Answer("GetMACAddr");
+    }
+    int GetNetMACAddr(NetMacSetting* setting) override
+    {
+        *setting = netMac;
+        return Answer("GetNetMACAddr");
+    }
+    int SetNetMACAddr(const NetMacSetting* setting) override
+    {
+        netMacsSet.push_back(*setting);
+        return Answer("SetNetMACAddr");
+    }
+    int SetFilterMAC(std::uint8_t* mac6) override
+    {
+        std::array<std::uint8_t, 6> mac{};
+        std::copy_n(mac6, mac.size(), mac.begin());
+        filterMacsSet.push_back(mac);
+        return Answer("SetFilterMAC");
+    }
     int SetDiseCom1(int tone, int r1, int r2, int power) override
     {
-        return Answer("SetDiseCom1(" + std::to_string(tone) + "," + std::to_string(r1) + "," +
-                      std::to_string(r2) + "," + std::to_string(power) + ")");
+        return Answer("SetDiseCom1", Decimals({tone, r1, r2, power}));
     }
-    int SetDiseCom2(std::uint8_t f, std::uint8_t a, std::uint8_t c, std::uint8_t d) override
+    int SetDiseCom2(std::uint8_t framing, std::uint8_t address, std::uint8_t command, std::uint8_t data) override
     {
-        char entry[48];
-        std::snprintf(entry, sizeof entry, "SetDiseCom2(%02X,%02X,%02X,%02X)", f, a, c, d);
-        return Answer(entry);
+        char bytes[16];
+        std::snprintf(bytes, sizeof bytes, "%02X,%02X,%02X,%02X", framing, address, command, data);
+        return Answer("SetDiseCom2", bytes);
     }
     int GotoSat(double degree, double longitude, double latitude, double* angle, double* elevation) override
     {
-        char entry[96];
-        std::snprintf(entry, sizeof entry, "GotoSat(%g,%g,%g)", degree, longitude, latitude);
+        char place[96];
+        std::snprintf(place, sizeof place, "%g,%g,%g", degree, longitude, latitude);
         if (gotoSatWrites) {
             *angle = gotoSatAngle;
             *elevation = gotoSatElevation;
         }
-        return Answer(entry, "GotoSat");
+        return Answer("GotoSat", place);
     }
-    int GotoSatPosition(std::uint8_t position) override
-    {
-        return Answer("GotoSatPosition(" + std::to_string(position) + ")");
-    }
-    int StoreSatPosition(std::uint8_t position) override
-    {
-        return Answer("StoreSatPosition(" + std::to_string(position) + ")");
-    }
+    int GotoSatPosition(std::uint8_t position) override { return Answer("GotoSatPosition", Decimals({position})); }
+    int StoreSatPosition(std::uint8_t position) override { return Answer("StoreSatPosition", Decimals({position})); }
     int DriveEast() override { return Answer("DriveEast"); }
     int DriveWest() override { return Answer("DriveWest"); }
     int StopMotor() override { return Answer("StopMotor"); }
@@ -192,17 +236,26 @@ public:
     int EnableLimit() override { return Answer("EnableLimit"); }
 
 private:
-    int Answer(const std::string& entry) { return Answer(entry, entry); }
-    int Answer(const std::string& entry, const std::string& name)
+    static std::string Decimals(std::initializer_list<int> values)
     {
-        log.Add(entry);
+        std::string text;
+        for (int value : values)
+            text += (text.empty() ? "" : ",") + std::to_string(value);
+        return text;
+    }
+    int Answer(const std::string& name, const std::string& arguments = std::string())
+    {
+        log.Add(arguments.empty() ? name : name + "(" + arguments + ")");
+        std::lock_guard<std::mutex> guard(scriptMutex);
         auto found = results.find(name);
         return found == results.end() ? 0 : found->second;
     }
 
+    CallLog ownLog;
     CallLog& log;
-    std::mutex gateMutex;
+    std::mutex scriptMutex;
     std::condition_variable gate;
     bool holding = false;
+    std::map<std::string, int> results;
     std::function<int(const LockArgs&)> lockResult = [](const LockArgs&) { return 0; };
 };

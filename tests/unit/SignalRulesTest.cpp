@@ -13,8 +13,7 @@ SignalContext Context(int deviceType, bool filterStarted = true, bool hasTranspo
 
 TEST(SignalRules, ReadingComesOnlyFromASuccessfulCall)
 {
-    CallLog log;
-    ScriptedDriver driver(log);
+    ScriptedDriver driver;
     driver.signal = {55, 66, 7, 8, 1};
     const auto reading = ReadSignal(driver);
     ASSERT_TRUE(reading.has_value());
@@ -22,7 +21,7 @@ TEST(SignalRules, ReadingComesOnlyFromASuccessfulCall)
     EXPECT_EQ(reading->quality, 66);
     EXPECT_EQ(reading->lockValue, 1);
 
-    driver.results["GetSignalStrAndQu"] = 1;
+    driver.SetResult("GetSignalStrAndQu", 1);
     EXPECT_FALSE(ReadSignal(driver).has_value()) << "a failed poll changes nothing";
 }
 

@@ -1,6 +1,6 @@
 #include "reception/PidPageRules.h"
 #include "reception/ReceptionStatistics.h"
-#include "tests/unit/ReceptionFakeDriver.h"
+#include "tests/unit/ScriptedDriver.h"
 #include "tests/unit/ReceptionTestHost.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ TEST(StatisticsFormatting, EachCounterInItsUnitAndField)
 
 TEST(StatisticsReading, DebugLinesFollowTheTexts)
 {
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     driver.counters.bytesTotal = 1048576;
     driver.counters.packetsReceived = 512;
     driver.counters.speed = 512;
@@ -64,10 +64,10 @@ TEST(StatisticsReading, DebugLinesFollowTheTexts)
 
 TEST(StatisticsReading, DriverFailureShowsZeroEverywhere)
 {
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     driver.counters.bytesTotal = 1048576;  // written, but the call reports failure
     driver.counters.speed = 256;
-    driver.results["GetStatsCounters"] = -1;
+    driver.SetResult("GetStatsCounters", -1);
     Lines debug;
     const StatisticsTexts texts = ReadStatistics(driver, debug.Sink());
     for (const std::string* text : {&texts.speed, &texts.bytesError, &texts.bytesReceived, &texts.bytesTotal,
@@ -101,7 +101,7 @@ TEST(StatisticsPidMacText, LengthBeyondTheBufferNeverReadsPastIt)
 
 TEST(StatisticsPidMacText, EachRowAsksTheCardForItsPid)
 {
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     driver.pidMacs[21] = {kThreeAddresses, 13};
     driver.pidMacs[255] = {{0xab, 0xcd, 0xef, 0x01, 0x02, 0x03}, 6};
     driver.pidMacs[300] = {{}, 0};
@@ -114,8 +114,8 @@ TEST(StatisticsPidMacText, EachRowAsksTheCardForItsPid)
     EXPECT_EQ(ReadPidMacText(driver, 300, trace.Sink(), debug.Sink()), "Unknown")
         << "nothing of the previous PID's answer remains";
     EXPECT_EQ(ReadPidMacText(driver, 400, trace.Sink(), debug.Sink()).size(), 42u * 18u - 1u);
-    EXPECT_EQ(driver.calls, (std::vector<std::string>{"GetDataPIDMAC(21)", "GetDataPIDMAC(255)",
-                                                      "GetDataPIDMAC(300)", "GetDataPIDMAC(400)"}));
+    EXPECT_EQ(driver.Calls(), (std::vector<std::string>{"GetDataPIDMAC(21)", "GetDataPIDMAC(255)",
+                                                        "GetDataPIDMAC(300)", "GetDataPIDMAC(400)"}));
     EXPECT_TRUE(trace.lines.empty());
     ASSERT_EQ(debug.lines.size(), 4u);
     EXPECT_EQ(debug.lines[1], "PID value: 255   PID MAC address: AB-CD-EF-01-02-03\n");
@@ -124,25 +124,25 @@ TEST(StatisticsPidMacText, EachRowAsksTheCardForItsPid)
 
 TEST(StatisticsPidMacText, FailuresAndBadPidsShowUnknown)
 {
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     driver.pidMacs[100] = {kThreeAddresses, 18};
-    driver.results["GetDataPIDMAC"] = 3;
+    driver.SetResult("GetDataPIDMAC", 3);
     Lines trace;
     Lines debug;
     EXPECT_EQ(ReadPidMacText(driver, 100, trace.Sink(), debug.Sink()), "Unknown");
     EXPECT_EQ(debug.lines, (std::vector<std::string>{"GetDataPIDMAC return value error\n",
                                                      "PID value: 100   PID MAC address: Unknown\n"}));
 
-    driver.calls.clear();
+    driver.ClearCalls();
     for (int pid : {20, 8191, -5})
         EXPECT_EQ(ReadPidMacText(driver, pid, trace.Sink(), debug.Sink()), "Unknown");
-    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_TRUE(driver.Calls().empty());
     EXPECT_EQ(trace.lines, std::vector<std::string>(3, "The error PID value!\n"));
 }
 
 TEST(StatisticsOfThePage, NothingIsAskedWithoutACurrentTransponder)
 {
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     ReceptionTestHost host;
     CChannelDatabase database;
     database.Load(std::string());
@@ -152,13 +152,13 @@ TEST(StatisticsOfThePage, NothingIsAskedWithoutACurrentTransponder)
 
     EXPECT_FALSE(rules.RefreshStatistics());
     EXPECT_TRUE(rules.RefreshPidMacs({&orphan}).empty());
-    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_TRUE(driver.Calls().empty());
     EXPECT_TRUE(host.debugLines.empty());
 }
 
 TEST(StatisticsOfThePage, RefreshesGoThroughTheHost)
 {
-    ReceptionFakeDriver driver;
+    ScriptedDriver driver;
     ReceptionTestHost host;
     CChannelDatabase database;
     AddCurrentTransponder(database);

@@ -1,4 +1,4 @@
-#include "tests/unit/FakeReceiverDriver.h"
+#include "tests/unit/ScriptedDriver.h"
 #include "tuning/SwitchCommands.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@ namespace {
 
 class SwitchCommandRules : public testing::Test {
 protected:
-    FakeReceiverDriver driver;
+    ScriptedDriver driver;
     SatelliteRecord satellite;
     TransponderRecord transponder;
     std::vector<std::string> trace;
@@ -28,9 +28,10 @@ protected:
     {
         satellite.diseqcPort = port;
         transponder.polarity = polarity;
-        driver.calls.clear();
+        driver.ClearCalls();
         SendDiseqcSwitch(driver, &satellite, &transponder, Sink(), Pause());
-        return driver.calls.empty() ? std::string() : driver.calls.back();
+        const auto calls = driver.Calls();
+        return calls.empty() ? std::string() : calls.back();
     }
 };
 
@@ -58,7 +59,7 @@ TEST_F(SwitchCommandRules, TonePowerArgumentsAndTrace)
     satellite.tone22k = 1;
     satellite.lnbPower = 0;
     EXPECT_EQ(SendTonePower(driver, &satellite, &transponder, Sink()), 1);
-    EXPECT_EQ(driver.calls, (std::vector<std::string>{"SetDiseCom1(1,0,0,0)"}));
+    EXPECT_EQ(driver.Calls(), (std::vector<std::string>{"SetDiseCom1(1,0,0,0)"}));
     EXPECT_EQ(trace, (std::vector<std::string>{".....Send 22Hz_LNBPower.....22kHz:Enable,LNBPower:Disable\n",
                                                "Send 22Hz_LNBPower Return Ok.\n"}));
 
@@ -67,14 +68,14 @@ TEST_F(SwitchCommandRules, TonePowerArgumentsAndTrace)
     trace.clear();
     driver.SetResult("SetDiseCom1", 5);
     EXPECT_EQ(SendTonePower(driver, &satellite, &transponder, Sink()), 1);
-    EXPECT_EQ(driver.calls.back(), "SetDiseCom1(1,0,0,0)");
+    EXPECT_EQ(driver.Calls().back(), "SetDiseCom1(1,0,0,0)");
     EXPECT_EQ(trace.back(), "Send 22Hz_LNBPower Return Fail.\n");
 
     satellite.tone22k = 0;
     satellite.lnbPower = 1;
     trace.clear();
     SendTonePower(driver, &satellite, &transponder, Sink());
-    EXPECT_EQ(driver.calls.back(), "SetDiseCom1(0,0,0,1)");
+    EXPECT_EQ(driver.Calls().back(), "SetDiseCom1(0,0,0,1)");
     EXPECT_EQ(trace.front(), ".....Send 22Hz_LNBPower.....22kHz:Disable,LNBPower:Enable\n");
 }
 
@@ -98,7 +99,7 @@ TEST_F(SwitchCommandRules, NothingIsSentWithoutSatelliteOrTransponder)
     EXPECT_EQ(SendTonePower(driver, &satellite, nullptr, Sink()), 0);
     EXPECT_EQ(SendDiseqcSwitch(driver, nullptr, &transponder, Sink(), Pause()), 0);
     EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, nullptr, Sink(), Pause()), 0);
-    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_TRUE(driver.Calls().empty());
     EXPECT_TRUE(trace.empty());
     EXPECT_TRUE(pauses.empty());
 }
@@ -108,7 +109,7 @@ TEST_F(SwitchCommandRules, AnEmptyTraceSinkStillSends)
     satellite.tone22k = 1;
     EXPECT_EQ(SendTonePower(driver, &satellite, &transponder, {}), 1);
     EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, &transponder, {}, Pause()), 1);
-    EXPECT_EQ(driver.calls, (std::vector<std::string>{"SetDiseCom1(1,0,0,0)", "SetDiseCom2(E0,10,38,F0)"}));
+    EXPECT_EQ(driver.Calls(), (std::vector<std::string>{"SetDiseCom1(1,0,0,0)", "SetDiseCom2(E0,10,38,F0)"}));
 }
 
 TEST_F(SwitchCommandRules, LockOrderSendsTonePowerAroundTheSwitch)
@@ -120,6 +121,6 @@ TEST_F(SwitchCommandRules, LockOrderSendsTonePowerAroundTheSwitch)
     SendTonePower(driver, &satellite, &transponder, Sink());
     SendDiseqcSwitch(driver, &satellite, &transponder, Sink(), Pause());
     SendTonePower(driver, &satellite, &transponder, Sink());
-    EXPECT_EQ(driver.calls, (std::vector<std::string>{"SetDiseCom1(1,0,0,0)", "SetDiseCom2(E0,10,38,FE)",
-                                                      "SetDiseCom1(1,0,0,0)"}));
+    EXPECT_EQ(driver.Calls(), (std::vector<std::string>{"SetDiseCom1(1,0,0,0)", "SetDiseCom2(E0,10,38,FE)",
+                                                        "SetDiseCom1(1,0,0,0)"}));
 }
