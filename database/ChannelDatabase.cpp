@@ -114,7 +114,8 @@ int CChannelDatabase::Save(const std::string& path)
     const std::string& target = path.empty() ? filePath : path;
     if (target.empty())
         return 0;
-    return WriteFileReplacing(target, WriteChannelFile(*root)) ? 1 : 0;
+    const SatelliteList& list = *root;
+    return WriteFileReplacing(target, [&list](ByteSink& file) { return WriteChannelFile(list, file); }) ? 1 : 0;
 }
 
 void CChannelDatabase::Clear()

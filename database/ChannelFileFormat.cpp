@@ -35,27 +35,59 @@ private:
     std::size_t position = 0;
 };
 
-// Writes into a buffer already sized for everything written.
-class ByteWriter {
+// Gathers the encoded bytes into chunks for the sink, so that a large file
+// is never held whole in memory. After the sink refuses a chunk, nothing more
+// reaches it.
+class ChunkWriter {
 public:
-    explicit ByteWriter(std::uint8_t* out) : out(out) {}
+    explicit ChunkWriter(ByteSink& sink) : sink(sink), chunk(kChunkSize) {}
+
+    bool Good() const { return good; }
 
     void Int32(std::int32_t value)
     {
         const auto bits = static_cast<std::uint32_t>(value);
-        for (int shift = 0; shift < 32; shift += 8)
-            *out++ = static_cast<std::uint8_t>(bits >> shift);
+        const std::uint8_t littleEndian[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+                                              static_cast<std::uint8_t>(bits >> 16),
+                                              static_cast<std::uint8_t>(bits >> 24)};
+        Put(littleEndian, sizeof littleEndian);
     }
 
     template <std::size_t N>
     void Name(const char (&field)[N])
     {
-        std::memcpy(out, field, N);
-        out += N;
+        Put(field, N);
+    }
+
+    bool Finish()
+    {
+        Flush();
+        return good;
     }
 
 private:
-    std::uint8_t* out;
+    static constexpr std::size_t kChunkSize = 64 * 1024;
+
+    // Every piece is a field, far smaller than a chunk.
+    void Put(const void* bytes, std::size_t size)
+    {
+        if (chunk.size() - used < size)
+            Flush();
+        std::memcpy(chunk.data() + used, bytes, size);
+        used += size;
+    }
+
+    void Flush()
+    {
+        if (good && used > 0)
+            good = sink.Write(std::span(chunk.data(), used));
+        used = 0;
+    }
+
+    ByteSink& sink;
+    std::vector<std::uint8_t> chunk;
+    std::size_t used = 0;
+    bool good = true;
 };
 
 // Appends one record after `last` (or as the first) and makes it the last.
@@ -136,20 +168,9 @@ std::int32_t ChainLength(const Record* first)
     return length;
 }
 
-std::size_t FileSize(const SatelliteList& list)
+void WritePids(ChunkWriter& writer, const PidRecord* first)
 {
-    std::size_t size = kRootBlockSize;
-    for (const SatelliteRecord* s = list.firstSatellite; s; s = s->next) {
-        size += kSatelliteBlockSize;
-        for (const TransponderRecord* t = s->firstTransponder; t; t = t->next)
-            size += kTransponderBlockSize + kPidBlockSize * static_cast<std::size_t>(ChainLength(t->firstPid));
-    }
-    return size;
-}
-
-void WritePids(ByteWriter& writer, const PidRecord* first)
-{
-    for (const PidRecord* pid = first; pid; pid = pid->next) {
+    for (const PidRecord* pid = first; pid && writer.Good(); pid = pid->next) {
         writer.Name(pid->name);
         writer.Int32(pid->loaded);
         writer.Int32(pid->type);
@@ -157,9 +178,9 @@ void WritePids(ByteWriter& writer, const PidRecord* first)
     }
 }
 
-void WriteTransponders(ByteWriter& writer, const TransponderRecord* first)
+void WriteTransponders(ChunkWriter& writer, const TransponderRecord* first)
 {
-    for (const TransponderRecord* transponder = first; transponder; transponder = transponder->next) {
+    for (const TransponderRecord* transponder = first; transponder && writer.Good(); transponder = transponder->next) {
         writer.Name(transponder->name);
         writer.Int32(transponder->frequency);
         writer.Int32(transponder->symbolRate);
@@ -185,12 +206,12 @@ ChannelFileReadResult ReadChannelFile(std::span<const std::uint8_t> bytes, Satel
     return result;
 }
 
-std::vector<std::uint8_t> WriteChannelFile(const SatelliteList& list)
+bool WriteChannelFile(const SatelliteList& list, ByteSink& sink)
 {
-    std::vector<std::uint8_t> bytes(FileSize(list));
-    ByteWriter writer(bytes.data());
+    ChunkWriter writer(sink);
     writer.Int32(ChainLength(list.firstSatellite));
-    for (const SatelliteRecord* satellite = list.firstSatellite; satellite; satellite = satellite->next) {
+    for (const SatelliteRecord* satellite = list.firstSatellite; satellite && writer.Good();
+         satellite = satellite->next) {
         writer.Name(satellite->name);
         writer.Int32(satellite->degree);
         writer.Int32(satellite->lnbFreq1);
@@ -203,5 +224,12 @@ std::vector<std::uint8_t> WriteChannelFile(const SatelliteList& list)
         writer.Int32(ChainLength(satellite->firstTransponder));
         WriteTransponders(writer, satellite->firstTransponder);
     }
-    return bytes;
+    return writer.Finish();
+}
+
+std::vector<std::uint8_t> WriteChannelFile(const SatelliteList& list)
+{
+    MemorySink memory;
+    WriteChannelFile(list, memory);
+    return std::move(memory.bytes);
 }

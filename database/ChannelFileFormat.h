@@ -4,6 +4,7 @@
 // is not the order of the records' fields.
 #pragma once
 
+#include "database/ByteSink.h"
 #include "database/ChannelRecords.h"
 
 #include <cstddef>
@@ -31,6 +32,10 @@ struct ChannelFileReadResult {
 // its last byte, so that every kept name is a valid string.
 ChannelFileReadResult ReadChannelFile(std::span<const std::uint8_t> bytes, SatelliteList& list);
 
-// The file's bytes for the lists. Each count written is the length of the
-// list that follows it.
+// Writes the file's bytes for the lists to `sink` in chunks of at most 64 KB,
+// stopping at the first chunk the sink refuses (then false). Each count
+// written is the length of the list that follows it.
+bool WriteChannelFile(const SatelliteList& list, ByteSink& sink);
+
+// The same bytes in memory.
 std::vector<std::uint8_t> WriteChannelFile(const SatelliteList& list);

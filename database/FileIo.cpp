@@ -15,12 +15,47 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::size_t kMaxSizeHint = std::size_t{1} << 30;
 
+FileHandle OpenForReading(const std::string& path)
+{
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    // Reads go straight into the caller's buffer; a stdio buffer would only
+    // add a copy and an allocation per file.
+    if (file)
+        std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    return file;
+}
+
+bool ReadChunks(std::FILE* file, std::span<std::uint8_t> buffer,
+                const std::function<bool(std::span<const std::uint8_t>)>& chunk)
+{
+    for (;;) {
+        const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file);
+        if (count > 0 && !chunk(buffer.first(count)))
+            return true;
+        if (count < buffer.size())
+            return std::ferror(file) == 0;
+    }
+}
+
+class StdioSink : public ByteSink {
+public:
+    explicit StdioSink(std::FILE* file) : file(file) {}
+
+    bool Write(std::span<const std::uint8_t> bytes) override
+    {
+        return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+
+private:
+    std::FILE* file;
+};
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
     bytes.clear();
-    FileHandle file(std::fopen(path.c_str(), "rb"));
+    FileHandle file = OpenForReading(path);
     if (!file)
         return false;
     // The size is only a hint for one allocation (a directory, for one, claims
@@ -31,36 +66,47 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
         sizeHint = std::ftell(file.get());
         std::rewind(file.get());
     }
-    std::uint8_t chunk[64 * 1024];
-    for (bool first = true;; first = false) {
-        const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.get());
-        if (first && count == sizeof chunk && sizeHint > 0)
+    std::uint8_t buffer[64 * 1024];
+    return ReadChunks(file.get(), buffer, [&](std::span<const std::uint8_t> chunk) {
+        if (bytes.empty() && chunk.size() == sizeof buffer && sizeHint > 0)
             bytes.reserve(std::min(static_cast<std::size_t>(sizeHint), kMaxSizeHint));
-        bytes.insert(bytes.end(), chunk, chunk + count);
-        if (count < sizeof chunk)
-            return std::ferror(file.get()) == 0;
-    }
+        bytes.insert(bytes.end(), chunk.begin(), chunk.end());
+        return true;
+    });
 }
 
-bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes)
+bool ReadFileInChunks(const std::string& path, std::span<std::uint8_t> buffer,
+                      const std::function<bool(std::span<const std::uint8_t> chunk)>& chunk)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    FileHandle file = OpenForReading(path);
+    return file && ReadChunks(file.get(), buffer, chunk);
+}
+
+bool WriteFileThrough(const std::string& path, const FileFiller& fill)
+{
+    FileHandle file(std::fopen(path.c_str(), "wb"));
     if (!file)
         return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool flushed = std::fflush(file) == 0;
+    StdioSink sink(file.get());
+    const bool written = fill(sink);
+    const bool flushed = std::fflush(file.get()) == 0;
     // A failed close can mean the data never reached the disk.
-    const bool closed = std::fclose(file) == 0;
+    const bool closed = std::fclose(file.release()) == 0;
     if (written && flushed && closed)
         return true;
     std::remove(path.c_str());
     return false;
 }
 
-bool WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes)
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    return WriteFileThrough(path, [bytes](ByteSink& file) { return file.Write(bytes); });
+}
+
+bool WriteFileReplacing(const std::string& path, const FileFiller& fill)
 {
     const std::string newPath = path + ".new";
-    if (!WriteWholeFile(newPath, bytes))
+    if (!WriteFileThrough(newPath, fill))
         return false;
     MakeFileWritable(path);
     if (!ReplaceFileAtomically(newPath, path)) {

@@ -2,9 +2,25 @@
 
 #include "database/FileIo.h"
 #include "language/AnsiCase.h"
+#include "language/LanguageLines.h"
 
 #include <cstdint>
 #include <vector>
+
+namespace {
+
+// Takes the value of the first line whose key is `key` and stops there.
+LanguageLineHandler ValueOfKey(std::string_view key, std::string& value)
+{
+    return [key, &value](std::string_view lineKey, std::string_view lineValue) {
+        if (!AnsiEqualNoCase(lineKey, key))
+            return true;
+        value.assign(lineValue);
+        return false;
+    };
+}
+
+}  // namespace
 
 bool ReadLanguageText(const std::string& path, std::string& text)
 {
@@ -17,45 +33,37 @@ bool ReadLanguageText(const std::string& path, std::string& text)
 void ForEachLanguageLine(std::string_view text,
                          const std::function<bool(std::string_view key, std::string_view value)>& line)
 {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view content = text.substr(start, end - start);
-        content = content.substr(0, content.find('\0'));
-        start = end + 1;
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
-            ++start;
-        const std::size_t equals = content.find('=');
-        if (equals != std::string_view::npos && !line(content.substr(0, equals), content.substr(equals + 1)))
-            return;
-    }
+    LanguageLineSplitter splitter;
+    if (splitter.Feed(text, line))
+        splitter.Finish(line);
 }
 
 std::string LookupInLanguageText(std::string_view text, std::string_view key)
 {
-    std::string result;
-    if (key.empty())
-        return result;
-    ForEachLanguageLine(text, [&](std::string_view lineKey, std::string_view value) {
-        if (!AnsiEqualNoCase(lineKey, key))
-            return true;
-        result.assign(value);
-        return false;
-    });
-    return result;
+    std::string value;
+    if (!key.empty())
+        ForEachLanguageLine(text, ValueOfKey(key, value));
+    return value;
 }
 
 std::string LookupString(const std::string& path, const std::string& key)
 {
+    std::string value;
     if (key.empty())
-        return std::string();
-    // After a read error the lines read so far still count; a file that
-    // cannot be opened gives no text at all.
-    std::string text;
-    ReadLanguageText(path, text);
-    return LookupInLanguageText(text, key);
+        return value;
+    // The program looks up every message afresh: reading through one small
+    // buffer and stopping at the line keeps that cheap without a cache.
+    const LanguageLineHandler match = ValueOfKey(key, value);
+    LanguageLineSplitter splitter;
+    bool searching = true;
+    std::uint8_t buffer[kLanguageReadChunkSize];
+    ReadFileInChunks(path, buffer, [&](std::span<const std::uint8_t> chunk) {
+        searching = splitter.Feed(std::string_view(reinterpret_cast<const char*>(chunk.data()), chunk.size()), match);
+        return searching;
+    });
+    if (searching)
+        splitter.Finish(match);
+    return value;
 }
 
 std::string Message(const std::string& languageFile, const char* key, const char* englishFallback)

@@ -6,9 +6,14 @@
 // (the converted copies end in zero bytes). Lines without "=" are skipped.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
+
+// A lookup reads the file in pieces of this size, stopping at the line it
+// looks for; lines of any length may span pieces.
+inline constexpr std::size_t kLanguageReadChunkSize = 16 * 1024;
 
 // Reads the file's bytes as they are. False when it cannot be opened or read;
 // after a read error `text` holds what was read before it.
@@ -23,7 +28,8 @@ void ForEachLanguageLine(std::string_view text,
 std::string LookupInLanguageText(std::string_view text, std::string_view key);
 
 // The same for the file at `path`, read afresh on every call; an empty text
-// when the file cannot be read or the key is empty.
+// when the file cannot be opened or the key is empty. After a read error the
+// lines read before it still count.
 std::string LookupString(const std::string& path, const std::string& key);
 
 // The text for a message box, menu item or label: the language file's value
