@@ -36,37 +36,25 @@ bool Deliver(std::string_view content, const LanguageLineHandler& line)
 
 }  // namespace
 
+// CR LF needs no pairing: the LF ends an empty line, which holds no "=" and
+// so reaches no caller. That also holds when the two fall in different pieces.
 bool LanguageLineSplitter::Feed(std::string_view piece, const LanguageLineHandler& line)
 {
-    std::size_t start = 0;
-    if (lineFeedMayFollow && !piece.empty()) {
-        lineFeedMayFollow = false;
-        if (piece.front() == '\n')
-            start = 1;
-    }
     LineEndFinder lineEnds(piece);
-    for (;;) {
+    for (std::size_t start = 0;;) {
         const std::size_t end = lineEnds.Next(start);
         if (end == std::string_view::npos) {
             KeepUnfinished(piece.substr(start));
             return true;
         }
-        const std::string_view tail = piece.substr(start, end - start);
-        start = end + 1;
-        if (piece[end] == '\r') {
-            if (start == piece.size())
-                lineFeedMayFollow = true;
-            else if (piece[start] == '\n')
-                ++start;
-        }
-        if (!EndLine(tail, line))
+        if (!EndLine(piece.substr(start, end - start), line))
             return false;
+        start = end + 1;
     }
 }
 
 bool LanguageLineSplitter::Finish(const LanguageLineHandler& line)
 {
-    lineFeedMayFollow = false;
     return EndLine(std::string_view(), line);
 }
 

@@ -30,6 +30,4 @@ private:
     std::string unfinished;
     // The unfinished line held a zero byte, which ends its text.
     bool unfinishedCut = false;
-    // The last piece ended in CR: a LF opening the next piece belongs to it.
-    bool lineFeedMayFollow = false;
 };
