@@ -87,6 +87,8 @@ bool WriteFileThrough(const std::string& path, const FileFiller& fill)
     FileHandle file(std::fopen(path.c_str(), "wb"));
     if (!file)
         return false;
+    // Writers hand over large chunks; stdio's buffer would only split them.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     StdioSink sink(file.get());
     const bool written = fill(sink);
     const bool flushed = std::fflush(file.get()) == 0;
