@@ -117,6 +117,14 @@ public:
     {
         return reinterpret_cast<HICON>(Send(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
     }
+    HICON GetIcon() const { return reinterpret_cast<HICON>(Send(STM_GETICON)); }
+    // For states shown again and again (every signal poll): setting the same
+    // icon would only repaint the control.
+    void ShowIcon(HICON icon) const
+    {
+        if (GetIcon() != icon)
+            SetIcon(icon);
+    }
     HBITMAP SetBitmap(HBITMAP bitmap) const
     {
         return reinterpret_cast<HBITMAP>(Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));

@@ -1,5 +1,6 @@
 #include "tuning/LockWorker.h"
 
+#include "database/CardKind.h"
 #include "driver/ReceiverDriver.h"
 
 #include <span>
@@ -103,9 +104,9 @@ void RunWorker(ReceiverDriver* driver, std::shared_ptr<LockWorkerState> state,
 
 LockKind LockKindOf(int deviceKind)
 {
-    if (deviceKind < 5)
+    if (IsSatelliteCard(deviceKind))
         return LockKind::Satellite;
-    return deviceKind == 7 ? LockKind::Terrestrial : LockKind::Cable;
+    return IsTerrestrialCard(deviceKind) ? LockKind::Terrestrial : LockKind::Cable;
 }
 
 void LockCompletion::Signal()

@@ -31,7 +31,7 @@ void CMainDlg::ShowLockState(int result)
 {
     const bool isLocked = result == 0;
     HICON stateIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LockIconId(result)));
-    lockIcon.SetIcon(stateIcon);
+    lockIcon.ShowIcon(stateIcon);
     locked = isLocked ? 1 : 0;
     if (frame != nullptr)
         frame->SetTrayLockIcon(isLocked);

@@ -31,6 +31,7 @@ bool CSystemIcon::Create(HWND owner, UINT callbackMessage, const char* tooltip, 
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     lstrcpynA(data.szTip, tooltip != nullptr ? tooltip : "", sizeof(data.szTip));
     active = Shell_NotifyIconA(NIM_ADD, &data) ? 1 : 0;
+    iconShown = active != 0;
     return active != 0;
 }
 
@@ -38,9 +39,14 @@ bool CSystemIcon::SetIcon(HICON icon)
 {
     if (!active)
         return false;
+    // The signal poll sets the lock state every two seconds; the shell
+    // redraws the icon for every change it is sent.
+    if (iconShown && icon == data.hIcon)
+        return true;
     data.uFlags = NIF_ICON;
     data.hIcon = icon;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    iconShown = Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return iconShown;
 }
 
 bool CSystemIcon::SetIcon(UINT resourceId)
@@ -56,4 +62,5 @@ void CSystemIcon::Remove()
     data.uFlags = 0;
     Shell_NotifyIconA(NIM_DELETE, &data);
     active = 0;
+    iconShown = false;
 }

@@ -20,6 +20,8 @@ public:
 
 private:
     int active = 0;
+    // The shell has confirmed that it shows data.hIcon.
+    bool iconShown = false;
     // The shell's record in its original form (88 bytes in the 32-bit
     // program), understood by every version of the shell.
     NOTIFYICONDATAA data;
