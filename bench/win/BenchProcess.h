@@ -1,6 +1,8 @@
 // Starting, timing, measuring and ending the programs under measurement.
 #pragma once
 
+#include "tests/e2e/ProgramProcess.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -16,7 +18,6 @@ double Median(std::vector<double> values);
 class MeasuredProgram {
 public:
     MeasuredProgram() = default;
-    ~MeasuredProgram();
     MeasuredProgram(const MeasuredProgram&) = delete;
     MeasuredProgram& operator=(const MeasuredProgram&) = delete;
 
@@ -27,8 +28,8 @@ public:
     double StartUntilShown(const std::string& exe, const std::string& folder, const char* title,
                            const std::string& arguments = std::string());
 
-    HANDLE Process() const { return process.hProcess; }
-    DWORD ProcessId() const { return process.dwProcessId; }
+    HANDLE Process() const { return program.Handle(); }
+    DWORD ProcessId() const { return program.Id(); }
     HWND Window() const { return window; }
 
     // User plus kernel CPU time used so far, from GetProcessTimes.
@@ -45,10 +46,7 @@ public:
     void End(const char* windowClass, UINT message, WPARAM wParam);
 
 private:
-    PROCESS_INFORMATION process{};
+    ProgramProcess program;
     HWND window = nullptr;
     std::string commandLine;
 };
-
-// The visible top-level window of the process with this class and title (either may be null).
-HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* title);

@@ -5,8 +5,6 @@
 #include <cstdlib>
 
 namespace {
-constexpr char kExitRequestMessage[] = "{CAE549C8-83E9-4266-8AE4-2051746EA788}";
-
 std::string SimulatorIni()
 {
     return "[Card]\nKind=0\nDeviceType=2\nLockTimeMs=" + std::to_string(kLockTimeMs) +
@@ -30,18 +28,7 @@ FileTransponder Transponder(const char* name, int frequency)
 
 std::string BenchProgramFolder()
 {
-    char bin[1024] = {};
-    const DWORD length = GetEnvironmentVariableA("LUMISAT_BIN", bin, sizeof(bin));
-    if (length == 0 || length >= sizeof(bin))
-        return std::string();
-    std::string path = bin;
-    if (path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path.back() == '\\' ? path : path + '\\';
+    return EnvironmentFolder("LUMISAT_BIN");
 }
 
 void PrepareLumisat(LumisatRun& run, bool callLog)
@@ -65,7 +52,7 @@ bool ShowsLockedStrength(HWND mainDialog)
 
 void EndLumisat(MeasuredProgram& program)
 {
-    program.End("SkyfoldClass", RegisterWindowMessageA(kExitRequestMessage), 1);
+    program.End(kFrameClass, RegisterWindowMessageA(kExitRequestMessage), 1);
 }
 
 void EndBaseline(MeasuredProgram& program)

@@ -8,28 +8,8 @@
 
 namespace {
 const char kSettingsKey[] = "Software\\Tavio\\Skyfold";
-const char kExitRequestMessage[] = "{CAE549C8-83E9-4266-8AE4-2051746EA788}";
-
-std::string Environment(const char* name)
-{
-    char buffer[1024] = {};
-    DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-    return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
-}
-
-// Wine hands the test the Unix paths of the build; drive Z: maps the root.
-std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    if (!path.empty() && path.back() != '\\')
-        path += '\\';
-    return path;
-}
+// A second instance only tells the user and ends; one still running then is killed.
+constexpr DWORD kSecondInstanceWaitMs = 20000;
 
 void CopyFolderFiles(const std::string& from, const std::string& pattern, const std::string& to)
 {
@@ -66,66 +46,28 @@ void EmptyFolder(const std::string& folder)
     FindClose(search);
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context)
+// The main dialog's level bars and the wait dialog's label use the same
+// identifier as a message box's text; only a message box has buttons and is
+// not the main dialog. Every message box of the program carries a title.
+bool IsMessageBox(HWND window, HWND mainDialog)
 {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId)
-        return TRUE;
-    char text[256] = {};
-    if (search->className != nullptr) {
-        GetClassNameA(window, text, sizeof(text));
-        if (lstrcmpA(text, search->className) != 0)
-            return TRUE;
-    }
-    if (search->title != nullptr && WindowText(window) != search->title)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-struct BoxSearch {
-    DWORD processId;
-    HWND mainDialog;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMessageBox(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<BoxSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    // The main dialog's level bars and the wait dialog's label use the same
-    // identifier as a message box's text; only a message box has buttons and
-    // is not the main dialog.
     const bool hasButton = GetDlgItem(window, IDOK) != nullptr || GetDlgItem(window, IDYES) != nullptr;
-    if (owner == search->processId && window != search->mainDialog && lstrcmpA(name, "#32770") == 0 &&
-        IsWindowVisible(window) && GetDlgItem(window, 0xFFFF) != nullptr && hasButton) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    // GetWindowTextA reads another process's title without sending a message.
+    char title[2] = {};
+    return window != mainDialog && hasButton && GetDlgItem(window, 0xFFFF) != nullptr &&
+           GetWindowTextA(window, title, sizeof(title)) > 0;
 }
 
 struct ControlSearch {
     int id;
+    bool visibleOnly;
     HWND found;
 };
 
 BOOL CALLBACK MatchControl(HWND window, LPARAM context)
 {
     auto* search = reinterpret_cast<ControlSearch*>(context);
-    if (GetDlgCtrlID(window) == search->id) {
+    if (GetDlgCtrlID(window) == search->id && (!search->visibleOnly || IsWindowVisible(window))) {
         search->found = window;
         return FALSE;
     }
@@ -146,8 +88,8 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 
 LumisatRun::LumisatRun(const std::string& name)
 {
-    const std::string bin = WindowsPath(Environment("LUMISAT_BIN"));
-    const std::string source = WindowsPath(Environment("LUMISAT_SOURCE"));
+    const std::string bin = EnvironmentFolder("LUMISAT_BIN");
+    const std::string source = EnvironmentFolder("LUMISAT_SOURCE");
     folder = bin + "..\\e2e\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     folder += name + "\\";
@@ -160,15 +102,6 @@ LumisatRun::LumisatRun(const std::string& name)
 
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     SetRegistryString("PATH", folder);
-}
-
-LumisatRun::~LumisatRun()
-{
-    Kill();
-    if (process.hProcess != nullptr) {
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
 }
 
 void LumisatRun::WriteIni(const std::string& text)
@@ -236,11 +169,7 @@ bool LumisatRun::RegistryNumber(const char* name, DWORD& value) const
 
 bool LumisatRun::Launch()
 {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    std::string command = "\"" + folder + "Lumisat.exe\"";
-    return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                          &process) != FALSE;
+    return process.Start(folder + "Lumisat.exe", folder);
 }
 
 bool LumisatRun::Start()
@@ -255,62 +184,49 @@ bool LumisatRun::Start()
 
 DWORD LumisatRun::StartSecondInstance()
 {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION second{};
-    std::string command = "\"" + folder + "Lumisat.exe\"";
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &second))
+    ProgramProcess second;
+    if (!second.Start(folder + "Lumisat.exe", folder))
         return STILL_ACTIVE;
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(second.hProcess, 20000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(second.hProcess, &code);
-    else
-        TerminateProcess(second.hProcess, 1);
-    CloseHandle(second.hProcess);
-    CloseHandle(second.hThread);
-    return code;
+    second.WaitForExit(kSecondInstanceWaitMs);
+    return second.ExitCode();
 }
 
 bool LumisatRun::IsRunning() const
 {
-    return process.hProcess != nullptr && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+    return process.IsRunning();
 }
 
 bool LumisatRun::WaitForExit(std::chrono::milliseconds timeout)
 {
-    if (process.hProcess == nullptr)
-        return true;
-    return WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+    return process.WaitForExit(static_cast<DWORD>(timeout.count()));
 }
 
 void LumisatRun::Kill()
 {
-    if (IsRunning()) {
-        TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, 5000);
-    }
+    process.Kill();
 }
 
 HWND LumisatRun::Frame() const
 {
-    return FindTopLevel("SkyfoldClass", nullptr);
+    return FindTopLevel(kFrameClass, nullptr);
 }
 
 HWND LumisatRun::FindTopLevel(const char* className, const char* title) const
 {
-    WindowSearch search{process.dwProcessId, className, title, nullptr};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return process.TopLevelWindow(WindowFilter{className, title, false});
 }
 
 HWND LumisatRun::WaitForMessageBox(std::chrono::milliseconds timeout) const
 {
     HWND box = nullptr;
     WaitFor([&] {
-        BoxSearch context{process.dwProcessId, mainDialog, nullptr};
-        EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&context));
-        box = context.found;
+        box = nullptr;
+        for (HWND dialog : ProcessWindows(process.Id(), WindowFilter{"#32770", nullptr, true})) {
+            if (IsMessageBox(dialog, mainDialog)) {
+                box = dialog;
+                break;
+            }
+        }
         return box != nullptr;
     }, timeout);
     return box;
@@ -383,11 +299,23 @@ std::string MessageBoxText(HWND box)
     return WindowText(GetDlgItem(box, 0xFFFF));
 }
 
-HWND FindControl(HWND root, int id)
+namespace {
+HWND SearchControl(HWND root, int id, bool visibleOnly)
 {
-    ControlSearch search{id, nullptr};
+    ControlSearch search{id, visibleOnly, nullptr};
     EnumChildWindows(root, MatchControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+}  // namespace
+
+HWND FindControl(HWND root, int id)
+{
+    return SearchControl(root, id, false);
+}
+
+HWND FindVisibleControl(HWND root, int id)
+{
+    return SearchControl(root, id, true);
 }
 
 void Click(HWND control)

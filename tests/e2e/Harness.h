@@ -3,6 +3,8 @@
 // answer its message boxes. The program is always ended when the run is.
 #pragma once
 
+#include "tests/e2e/ProgramProcess.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -11,6 +13,10 @@
 #include <vector>
 
 constexpr char kMainTitle[] = "NorvaneData V1.7.2.0";
+// The hidden frame window, and the message other programs post to it to ask
+// Lumisat to end.
+constexpr char kFrameClass[] = "SkyfoldClass";
+constexpr char kExitRequestMessage[] = "{CAE549C8-83E9-4266-8AE4-2051746EA788}";
 
 // Waits until the condition holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
@@ -20,7 +26,6 @@ public:
     // A fresh installation folder named after the test, with the program,
     // the simulator and the shipped language files; the settings key is reset.
     explicit LumisatRun(const std::string& name);
-    ~LumisatRun();
     LumisatRun(const LumisatRun&) = delete;
     LumisatRun& operator=(const LumisatRun&) = delete;
 
@@ -48,12 +53,13 @@ public:
     bool WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(15));
     void Kill();
 
-    DWORD ProcessId() const { return process.dwProcessId; }
+    DWORD ProcessId() const { return process.Id(); }
     HWND MainDialog() const { return mainDialog; }
     HWND Frame() const;
     // The window of this process with the given class and title (either may be null).
     HWND FindTopLevel(const char* className, const char* title) const;
-    // A visible message box of the program (a dialog with the text control 65535).
+    // A visible message box of the program: a titled dialog, not the main
+    // one, with the text control 65535 and an OK or Yes button.
     HWND WaitForMessageBox(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
     bool NoMessageBoxFor(std::chrono::milliseconds time) const;
 
@@ -69,7 +75,7 @@ public:
 
 private:
     std::string folder;
-    PROCESS_INFORMATION process{};
+    ProgramProcess process;
     HWND mainDialog = nullptr;
 };
 
@@ -78,6 +84,9 @@ std::string WindowText(HWND window);
 std::string MessageBoxText(HWND box);
 // Finds a control by identifier anywhere below the window (pages included).
 HWND FindControl(HWND root, int id);
+// The visible one of the windows with this identifier below root (the hold
+// buttons share their identifiers with hidden template buttons).
+HWND FindVisibleControl(HWND root, int id);
 // A button click as the user makes it, posted so that a modal dialog it
 // opens does not block the test.
 void Click(HWND control);

@@ -18,23 +18,11 @@ constexpr char kGermanTitle[] = "Lumisat-Hilfe";
 // handling sends WM_HELP, which climbs to the main dialog.
 constexpr UINT kKeyF1Message = 0x004D;
 
-// The help files of the build beside its bin folder (LUMISAT_BIN is a Unix path under Wine).
+// The help files of the build beside its bin folder.
 std::string BuiltHelpFolder()
 {
-    char bin[1024] = {};
-    const DWORD length = GetEnvironmentVariableA("LUMISAT_BIN", bin, sizeof(bin));
-    if (length == 0 || length >= sizeof(bin))
-        return std::string();
-    std::string path = bin;
-    if (path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    if (path.back() != '\\')
-        path += '\\';
-    return path + "..\\Help\\";
+    const std::string bin = EnvironmentFolder("LUMISAT_BIN");
+    return bin.empty() ? bin : bin + "..\\Help\\";
 }
 
 bool HaveBuiltHelp(const char* language)
@@ -61,34 +49,15 @@ HWND WaitForHelpWindow(const LumisatRun& run)
 {
     HWND window = nullptr;
     WaitFor([&] {
-        window = run.FindTopLevel(kHelpWindowClass, nullptr);
-        return window != nullptr && IsWindowVisible(window);
+        window = FindProcessWindow(run.ProcessId(), kHelpWindowClass, nullptr);
+        return window != nullptr;
     }, std::chrono::seconds(15));
     return window;
 }
 
-struct HelpWindowCount {
-    DWORD processId;
-    int windows;
-};
-
-BOOL CALLBACK CountHelpWindow(HWND window, LPARAM data)
+size_t CountHelpWindows(DWORD processId)
 {
-    auto* count = reinterpret_cast<HelpWindowCount*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (owner == count->processId && lstrcmpA(name, kHelpWindowClass) == 0 && IsWindowVisible(window))
-        ++count->windows;
-    return TRUE;
-}
-
-int CountHelpWindows(DWORD processId)
-{
-    HelpWindowCount count{processId, 0};
-    EnumWindows(CountHelpWindow, reinterpret_cast<LPARAM>(&count));
-    return count.windows;
+    return ProcessWindows(processId, WindowFilter{kHelpWindowClass, nullptr, true}).size();
 }
 
 void PressF1(const LumisatRun& run)
@@ -121,7 +90,7 @@ TEST(Help, ButtonAndF1OpenTheHelpOfTheCurrentLanguage)
     help = WaitForHelpWindow(run);
     ASSERT_NE(help, nullptr) << "F1 opened no help window";
     EXPECT_EQ(WindowText(help), kEnglishTitle);
-    EXPECT_EQ(CountHelpWindows(run.ProcessId()), 1);
+    EXPECT_EQ(CountHelpWindows(run.ProcessId()), 1u);
 
     run.RequestExit();
     EXPECT_TRUE(run.WaitForExit()) << "the program ends with its help open";

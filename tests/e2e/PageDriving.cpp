@@ -10,46 +10,6 @@ namespace {
 
 constexpr UINT kSendTimeoutMs = 15000;
 
-struct VisibleSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchVisible(HWND window, LPARAM context)
-{
-    auto* search = reinterpret_cast<VisibleSearch*>(context);
-    if (GetDlgCtrlID(window) == search->id && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-struct MessageBoxSearch {
-    DWORD processId;
-    HWND mainDialog;
-    HWND found;
-};
-
-BOOL CALLBACK MatchProgramMessage(HWND window, LPARAM context)
-{
-    auto* search = reinterpret_cast<MessageBoxSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (owner != search->processId || window == search->mainDialog || lstrcmpA(name, "#32770") != 0 ||
-        !IsWindowVisible(window) || GetDlgItem(window, 0xFFFF) == nullptr || WindowText(window).empty())
-        return TRUE;
-    for (int button : {IDOK, IDCANCEL, IDYES, IDNO}) {
-        if (GetDlgItem(window, button) != nullptr) {
-            search->found = window;
-            return FALSE;
-        }
-    }
-    return TRUE;
-}
-
 void SendQuietly(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, nullptr);
@@ -69,13 +29,6 @@ bool ShowTab(HWND mainDialog, int index, int controlOnPage)
     SendQuietly(tab, WM_KEYDOWN, VK_RETURN, 0);
     HWND page = PageOf(mainDialog, controlOnPage);
     return WaitFor([&] { return IsWindowVisible(page) != FALSE; });
-}
-
-HWND FindVisibleControl(HWND root, int id)
-{
-    VisibleSearch search{id, nullptr};
-    EnumChildWindows(root, MatchVisible, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 void SendNotification(HWND control, WORD code)
@@ -117,19 +70,12 @@ std::string ComboText(HWND combo)
 
 HWND WaitForProgramMessage(const LumisatRun& run, std::chrono::milliseconds timeout)
 {
-    HWND box = nullptr;
-    WaitFor([&] {
-        MessageBoxSearch search{run.ProcessId(), run.MainDialog(), nullptr};
-        EnumWindows(MatchProgramMessage, reinterpret_cast<LPARAM>(&search));
-        box = search.found;
-        return box != nullptr;
-    }, timeout);
-    return box;
+    return run.WaitForMessageBox(timeout);
 }
 
 bool NoProgramMessageFor(const LumisatRun& run, std::chrono::milliseconds time)
 {
-    return WaitForProgramMessage(run, time) == nullptr;
+    return run.NoMessageBoxFor(time);
 }
 
 bool Answer(HWND box, int buttonId)

@@ -18,9 +18,6 @@ constexpr int kDishTab = 1;
 HWND PageOf(HWND mainDialog, int controlId);
 // Shows the tab as a click on it does; true once the page is visible.
 bool ShowTab(HWND mainDialog, int index, int controlOnPage);
-// The visible one of the windows with this identifier below root (the hold
-// buttons share their identifiers with hidden template buttons).
-HWND FindVisibleControl(HWND root, int id);
 
 // A WM_COMMAND notification from the control, handled before this returns.
 void SendNotification(HWND control, WORD code);
@@ -33,9 +30,9 @@ void ChooseItemNow(HWND combo, int index);
 bool IsChecked(HWND button);
 std::string ComboText(HWND combo);
 
-// A message box of the program: a dialog window with the text control 65535
-// and one of the buttons OK, Cancel, Yes or No. The main dialog (whose level
-// bars also use 65535) and the wait dialog of a lock are not message boxes.
+// A message box of the program, as LumisatRun::WaitForMessageBox finds it:
+// neither the main dialog (whose level bars also use 65535) nor the wait
+// dialog of a lock.
 HWND WaitForProgramMessage(const LumisatRun& run, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 bool NoProgramMessageFor(const LumisatRun& run, std::chrono::milliseconds time);
 // Answers the message box and waits until it is gone, so that the next search

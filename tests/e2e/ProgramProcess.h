@@ -1,0 +1,63 @@
+// A Win32 program started from outside, as the end-to-end tests and the
+// benchmarks start Lumisat and the programs they compare it with: its
+// process, its top-level windows and its end. A started program never
+// outlives the object that started it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A folder that Wine hands over as a Unix path, as a Windows path (drive Z:
+// maps the root) ending in a backslash; an empty path stays empty.
+std::string WindowsFolder(std::string path);
+// The folder named by the environment variable, as WindowsFolder gives it;
+// empty when the variable is unset or too long.
+std::string EnvironmentFolder(const char* name);
+
+// Which top-level windows count: a null class or title matches any.
+struct WindowFilter {
+    const char* className = nullptr;
+    const char* title = nullptr;
+    bool visibleOnly = false;
+};
+// The process's matching top-level windows, topmost first. Titles are read
+// without sending a message, so a busy program does not hold the search up.
+std::vector<HWND> ProcessWindows(DWORD processId, const WindowFilter& filter);
+// The first visible top-level window of the process with this class and title.
+HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* title);
+
+class ProgramProcess {
+public:
+    ProgramProcess() = default;
+    ~ProgramProcess();
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    // Starts the program (a full path) in `folder`, ending first any program
+    // this object started before. False when it could not be started.
+    bool Start(const std::string& exePath, const std::string& folder, const std::string& arguments = std::string());
+
+    bool IsRunning() const;
+    // True once the program has ended, or when none was started.
+    bool WaitForExit(DWORD timeoutMs) const;
+    // The exit code; STILL_ACTIVE while it runs or when none was started.
+    DWORD ExitCode() const;
+    // Ends the program at once (exit code 1) and waits until it is gone.
+    void Kill();
+    // Posts `message` to the program's top-level window of `windowClass`,
+    // hidden or not (the program's own way to be asked to end), and waits;
+    // kills it when it has not ended after `timeoutMs`. True when it ended by itself.
+    bool EndThrough(const char* windowClass, UINT message, WPARAM wParam, DWORD timeoutMs);
+
+    HANDLE Handle() const { return info.hProcess; }
+    DWORD Id() const { return info.dwProcessId; }
+    // The first of its top-level windows that matches; null when none does.
+    HWND TopLevelWindow(const WindowFilter& filter) const;
+
+private:
+    void Release();
+
+    PROCESS_INFORMATION info{};
+};
