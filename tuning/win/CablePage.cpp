@@ -11,7 +11,7 @@ constexpr int kFrequencyLength = 6;
 constexpr int kSymbolRateLength = 4;
 }
 
-CCablePage::CCablePage() : CChannelPage(IDD_CABLE_PAGE) {}
+CCablePage::CCablePage() : CChannelPage(IDD_CABLE_PAGE, LockKind::Cable, "Locking, Please wait......") {}
 
 void CCablePage::DoDataExchange(CDataExchange& dx)
 {

@@ -5,7 +5,6 @@
 
 #include "framework/Controls.h"
 #include "tuning/win/ChannelPage.h"
-#include "tuning/win/PageLock.h"
 
 #include <string>
 
@@ -14,7 +13,6 @@ public:
     CCablePage();
 
     void Refresh() override;
-    int Lock(int silent) override { return lock.Lock(silent); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,5 +29,4 @@ private:
     int qamIndex = 0;
     std::string frequencyText = "473000";
     std::string symbolRateText = "6500";
-    CPageLock lock{*this, LockKind::Cable, "Locking, Please wait......"};
 };

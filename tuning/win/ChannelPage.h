@@ -4,12 +4,19 @@
 #pragma once
 
 #include "app/win/TabPage.h"
+#include "tuning/win/PageLock.h"
 
 struct TransponderRecord;
 
 class CChannelPage : public CTabPage {
 public:
-    using CTabPage::CTabPage;
+    // `waitFallback`: the wait dialog's text when the language file has none.
+    CChannelPage(UINT templateId, LockKind kind, const char* waitFallback)
+        : CTabPage(templateId), lock(*this, kind, waitFallback)
+    {
+    }
+
+    int Lock(int silent) override { return lock.Lock(silent); }
 
     // Consumes the keyboard messages of Enter and Escape aimed at the page or
     // its controls. The main dialog's dialog manager would otherwise turn
@@ -29,4 +36,7 @@ protected:
 
     // True while the page fills its own controls, and until it is initialised.
     bool fillingControls = true;
+
+private:
+    CPageLock lock;
 };

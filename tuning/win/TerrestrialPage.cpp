@@ -10,7 +10,10 @@ namespace {
 constexpr int kFrequencyLength = 6;
 }
 
-CTerrestrialPage::CTerrestrialPage() : CChannelPage(IDD_TERRESTRIAL_PAGE) {}
+CTerrestrialPage::CTerrestrialPage()
+    : CChannelPage(IDD_TERRESTRIAL_PAGE, LockKind::Terrestrial, "Locking,Please wait......")
+{
+}
 
 void CTerrestrialPage::DoDataExchange(CDataExchange& dx)
 {

@@ -6,7 +6,6 @@
 
 #include "framework/Controls.h"
 #include "tuning/win/ChannelPage.h"
-#include "tuning/win/PageLock.h"
 
 #include <string>
 
@@ -15,7 +14,6 @@ public:
     CTerrestrialPage();
 
     void Refresh() override;
-    int Lock(int silent) override { return lock.Lock(silent); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,5 +29,4 @@ private:
     int bandwidthIndex = 0;
     std::string frequencyText = "51000";
     std::string stepText;
-    CPageLock lock{*this, LockKind::Terrestrial, "Locking,Please wait......"};
 };
