@@ -3,6 +3,7 @@
 // answer its message boxes. The program is always ended when the run is.
 #pragma once
 
+#include "tests/e2e/ControlDriving.h"
 #include "tests/e2e/ProgramProcess.h"
 
 #include <windows.h>
@@ -94,15 +95,3 @@ void ClickIn(HWND root, int id);
 void AnswerMessageBox(HWND box, int buttonId);
 // Sets an edit control's text (the control tells its parent, as on typing).
 void SetText(HWND control, const std::string& text);
-// Texts of a tab control's tabs, read through the target process's memory.
-std::vector<std::string> TabTexts(HWND tab);
-// A list view's rows, read and changed through the target process's memory:
-// the texts of one column, the image of each row, and the selection.
-std::vector<std::string> ListViewTexts(HWND list, int column);
-std::vector<int> ListViewImages(HWND list);
-// Selects and focuses the row, as a click on it does.
-void SelectListRow(HWND list, int row);
-// A combo box: selects the item and tells the parent as a user choice does.
-void ChooseComboItem(HWND combo, int index);
-std::vector<std::string> ComboTexts(HWND combo);
-int ComboSelection(HWND combo);
