@@ -5,6 +5,7 @@
 //
 // Usage: lumisat_bench [--rounds N] [--idle-seconds S] [--only startup|lock|idle]
 #include "bench/win/BenchProcess.h"
+#include "bench/win/BenchSetup.h"
 #include "bench/win/Measurements.h"
 
 #include <cstdio>
@@ -61,6 +62,11 @@ bool RunStartup(const Options& options)
                 Verdict(lumisatMb - baselineMb <= kMemoryAllowanceMb));
     std::printf("  the baseline loading Lumisat's system libraries first: %.1f ms, %.1f MB\n",
                 Median(samples.libraryBaselineMs), Median(samples.libraryBaselinePeakBytes) / kMegabyte);
+    std::printf("  Lumisat's stages (starts with the call log on, medians): to InitDise %.1f ms, card, database, "
+                "pages, languages and lists %.1f ms, silent lock with the %d ms DiSEqC pause %.1f ms, "
+                "to shown and idle %.1f ms\n",
+                Median(samples.lumisatStageMs[0]), Median(samples.lumisatStageMs[1]), kDiseqcPauseMs,
+                Median(samples.lumisatStageMs[2]), Median(samples.lumisatStageMs[3]));
     return true;
 }
 

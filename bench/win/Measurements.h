@@ -9,6 +9,13 @@ struct StartupSamples {
     std::vector<double> lumisatPeakBytes, baselinePeakBytes;      // peak working set once settled
     // The baseline that first loads Lumisat's system libraries: their share.
     std::vector<double> libraryBaselineMs, libraryBaselinePeakBytes;
+    // Lumisat's start-up in four stages, from starts with the call log on,
+    // each ending when the log shows a call: the process, the frame, the
+    // notification icon and the main dialog's window (InitDise); the card,
+    // database, pages, languages and lists (the first GetSignalStrAndQu); the
+    // silent lock of the initialisation with its DiSEqC pause (LockChannel3);
+    // the rest of the initialisation, showing and the first painting.
+    std::vector<double> lumisatStageMs[4];
 };
 
 // Alternates Lumisat and the baseline, one of each per round, after a warm-up round.
