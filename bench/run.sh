@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks by hand: the Win32 measurements of Lumisat under Wine
 # (start-up, peak working set, Lock Test latency, idle CPU; each against a
-# baseline measured in the same run) and the native message-lookup benchmark.
+# baseline measured in the same run) and the native message-lookup and
+# database benchmarks.
 # Prints the machine and the medians. Takes about 15 minutes (the idle
 # measurement alone 10 x 60 s).
 # Usage: bench/run.sh [--rounds N] [--idle-seconds S] [--only startup|lock|idle|native]
@@ -47,5 +48,9 @@ if [ -z "$only" ] || [ "$only" = native ]; then
     echo "== Message lookup (native, 64 KB language file, every message key; medians of 10, interleaved) =="
     build/native/message_lookup_bench --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true \
         --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '_median|^Benchmark|^-'
+    cmake --build build/native --target database_bench >/dev/null
+    echo "== Database Load and Save against raw reading and writing (native, 100,000 and 400,000 transponders; medians of 5) =="
+    build/native/database_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+        grep -E '_median|^Benchmark|^-'
 fi
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
