@@ -49,8 +49,8 @@ if [ -z "$only" ] || [ "$only" = native ]; then
     build/native/message_lookup_bench --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true \
         --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '_median|^Benchmark|^-'
     cmake --build build/native --target database_bench >/dev/null
-    echo "== Database Load and Save against raw reading and writing (native, 100,000 and 400,000 transponders; medians of 5) =="
-    build/native/database_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+    echo "== Database Load and Save against raw reading and writing (native, 100,000 and 400,000 transponders; medians of 10) =="
+    build/native/database_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true 2>/dev/null |
         grep -E '_median|^Benchmark|^-'
 fi
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
