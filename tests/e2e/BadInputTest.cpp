@@ -6,6 +6,7 @@
 #include "tests/e2e/FaultScenario.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/PageDriving.h"
+#include "tests/e2e/ProgramProcess.h"
 #include "tests/e2e/SatelliteFile.h"
 #include "tests/e2e/SimulatorIni.h"
 
@@ -348,70 +349,6 @@ std::vector<std::string> FolderEntries(const std::string& folder)
     return names;
 }
 
-struct WindowOfProcess {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindowOfProcess(HWND window, LPARAM context)
-{
-    auto* search = reinterpret_cast<WindowOfProcess*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (owner != search->processId || lstrcmpA(name, search->className) != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND TopLevelOf(DWORD processId, const char* className)
-{
-    WindowOfProcess search{processId, className, nullptr};
-    EnumWindows(MatchWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The program started from its installation folder with another working
-// folder; ended when the object goes.
-class ProgramInFolder {
-public:
-    ProgramInFolder(const std::string& program, const std::string& workingFolder)
-    {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        std::string command = "\"" + program + "\"";
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(), &startup,
-                       &process);
-    }
-    ~ProgramInFolder()
-    {
-        if (process.hProcess == nullptr)
-            return;
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    ProgramInFolder(const ProgramInFolder&) = delete;
-    ProgramInFolder& operator=(const ProgramInFolder&) = delete;
-
-    DWORD Id() const { return process.dwProcessId; }
-    // The exit code once ended within the time, else STILL_ACTIVE.
-    DWORD WaitForExit(seconds limit) const
-    {
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(limit.count() * 1000)) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-
-private:
-    PROCESS_INFORMATION process{};
-};
-
 }  // namespace
 
 TEST_F(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
@@ -432,7 +369,9 @@ TEST_F(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
     WriteFile(file, database.data(), static_cast<DWORD>(database.size()), &written, nullptr);
     CloseHandle(file);
 
-    ProgramInFolder program(run.PathOf("Lumisat.exe"), deep);
+    // Started from its installation folder with the deep folder as its working folder.
+    ProgramProcess program;
+    ASSERT_TRUE(program.Start(run.PathOf("Lumisat.exe"), deep));
     // The language file's name does not fit either: the conversion reports
     // the file error, then the dialog cannot read the language.
     const Messages messages = TakeMessages(program.Id(), seconds(1), seconds(15));
@@ -449,9 +388,9 @@ TEST_F(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) == FALSE; }));
     EXPECT_EQ(TakeMessages(program.Id(), milliseconds(300)), Messages{});
 
-    PostMessageA(TopLevelOf(program.Id(), "SkyfoldClass"), RegisterWindowMessageA("{CAE549C8-83E9-4266-8AE4-2051746EA788}"),
-                 1, 0);
-    EXPECT_EQ(program.WaitForExit(seconds(10)), 0u);
+    PostMessageA(program.TopLevelWindow({kFrameClass}), RegisterWindowMessageA(kExitRequestMessage), 1, 0);
+    ASSERT_TRUE(program.WaitForExit(10000));
+    EXPECT_EQ(program.ExitCode(), 0u);
     EXPECT_EQ(FolderEntries(deep), std::vector<std::string>{"satedata"}) << "no file was created with a cut name";
     std::string kept(database.size() + 16, '\0');
     file = CreateFileA(cutName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
