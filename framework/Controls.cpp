@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include "framework/UiText.h"
+
 #include <vector>
 
 std::string CControl::GetText() const
@@ -39,6 +41,15 @@ void CListView::InsertColumn(int index, const std::string& heading, int width, i
     column.pszText = const_cast<char*>(heading.c_str());
     column.iSubItem = index;
     Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void CListView::SetColumnText(int index, const std::string& heading) const
+{
+    std::wstring text = WideText(heading);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text.data();
+    SendMessageW(window, LVM_SETCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
 int CListView::InsertItem(int index, const std::string& text, int image, const void* data) const
@@ -119,4 +130,19 @@ RECT CTabCtrl::GetItemRect(int index) const
     RECT rect{};
     Send(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
     return rect;
+}
+
+void CComboBox::ReplaceItemText(int index, const std::string& text) const
+{
+    if (index < 0 || index >= GetCount())
+        return;
+    const int selected = GetCurSel();
+    const LRESULT data = Send(CB_GETITEMDATA, static_cast<WPARAM>(index));
+    DeleteString(index);
+    const std::wstring wide = WideText(text);
+    const LRESULT inserted = SendMessageW(window, CB_INSERTSTRING, static_cast<WPARAM>(index),
+                                          reinterpret_cast<LPARAM>(wide.c_str()));
+    if (inserted >= 0)
+        Send(CB_SETITEMDATA, static_cast<WPARAM>(inserted), data);
+    SetCurSel(selected);
 }

@@ -55,12 +55,17 @@ public:
     void* GetItemData(int index) const;
     void DeleteString(int index) const { Send(CB_DELETESTRING, static_cast<WPARAM>(index)); }
     void LimitText(int length) const { Send(CB_LIMITTEXT, static_cast<WPARAM>(length)); }
+    // Puts a text for the screen (framework/UiText.h) in place of an item,
+    // keeping its data and the selection.
+    void ReplaceItemText(int index, const std::string& text) const;
 };
 
 class CListView : public CControl {
 public:
     using CControl::CControl;
     void InsertColumn(int index, const std::string& heading, int width, int format = LVCFMT_LEFT) const;
+    // A text for the screen (framework/UiText.h) as the column's heading.
+    void SetColumnText(int index, const std::string& heading) const;
     void SetImageList(HIMAGELIST images, int kind = LVSIL_SMALL) const
     {
         Send(LVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(images));

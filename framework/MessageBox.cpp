@@ -1,13 +1,24 @@
 #include "framework/MessageBox.h"
 
+#include "framework/UiText.h"
+
 const char kProgramTitle[] = "NorvaneData V1.7.2.0";
+
+namespace {
+
+int Show(HWND owner, const std::string& text, UINT type)
+{
+    return MessageBoxW(owner, WideText(text).c_str(), WideText(kProgramTitle).c_str(), type);
+}
+
+}  // namespace
 
 void ShowErrorMessage(HWND owner, const std::string& text)
 {
-    MessageBoxA(owner, text.c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+    Show(owner, text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool AskYesNo(HWND owner, const std::string& text)
 {
-    return MessageBoxA(owner, text.c_str(), kProgramTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return Show(owner, text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

@@ -1,5 +1,6 @@
 // Message boxes with the program's caption: errors with the exclamation icon
-// and OK, questions with the question icon and Yes/No.
+// and OK, questions with the question icon and Yes/No. The text is taken as a
+// lookup gives it (framework/UiText.h) and shown with the wide call.
 #pragma once
 
 #include <windows.h>

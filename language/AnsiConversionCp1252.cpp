@@ -48,4 +48,21 @@ std::string Utf16ToAnsi(std::u16string_view units)
     return text;
 }
 
+std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage)
+{
+    const bool western = codePage == 0 || codePage == 1252;
+    std::u16string units;
+    units.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c < 0x80)
+            units.push_back(c);
+        else if (!western)
+            units.push_back(u'\uFFFD');
+        else
+            units.push_back(c >= 0xA0 ? static_cast<char16_t>(c) : kHighControls[c - 0x80]);
+    }
+    return units;
+}
+
 #endif

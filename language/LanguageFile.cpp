@@ -3,6 +3,7 @@
 #include "database/FileIo.h"
 #include "language/AnsiCase.h"
 #include "language/LanguageLines.h"
+#include "language/LanguageTexts.h"
 
 #include <cstdint>
 #include <vector>
@@ -68,7 +69,7 @@ std::string LookupString(const std::string& path, const std::string& key)
 
 std::string Message(const std::string& languageFile, const char* key, const char* englishFallback)
 {
-    std::string text = LookupString(languageFile, key ? key : "");
+    std::string text = LookupInLanguageText(ReadLanguageTexts(languageFile).value_or(std::string()), key ? key : "");
     if (text.empty() && englishFallback)
         text = englishFallback;
     return text;

@@ -32,6 +32,7 @@ std::string LookupInLanguageText(std::string_view text, std::string_view key);
 // lines read before it still count.
 std::string LookupString(const std::string& path, const std::string& key);
 
-// The text for a message box, menu item or label: the language file's value
-// for `key`, or `englishFallback` when that is empty.
+// The text for a message box, menu item or label, as UTF-8: the value for
+// `key` in the language file's texts (language/LanguageTexts.h), or
+// `englishFallback` when that is empty.
 std::string Message(const std::string& languageFile, const char* key, const char* englishFallback);

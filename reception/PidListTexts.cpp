@@ -9,9 +9,9 @@ using namespace reception;
 std::array<PidColumn, 3> PidColumns(int clientWidth)
 {
     return {{
-        {"PID", clientWidth / 5},
-        {"Type", clientWidth / 5},
-        {"MAC Address", 3 * clientWidth / 5},
+        {"PID", clientWidth / 5, "String71"},
+        {"Type", clientWidth / 5, "String72"},
+        {"MAC Address", 3 * clientWidth / 5, "String73"},
     }};
 }
 

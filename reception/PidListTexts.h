@@ -18,8 +18,9 @@ constexpr unsigned kPidListExtendedStyle = 0x21;
 inline constexpr const char* kUnknownMacText = "Unknown";
 
 struct PidColumn {
-    const char* title;
+    const char* title;      // English
     int width;
+    const char* titleKey;   // language key of the title
 };
 
 // The three columns for a list whose client area is clientWidth wide.

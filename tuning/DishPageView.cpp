@@ -3,13 +3,13 @@
 #include "database/DecimalText.h"
 #include "database/RecordText.h"
 
-const char* DishTypeText(std::int32_t dishType)
+MessageRef DishTypeName(std::int32_t dishType)
 {
     switch (dishType) {
-    case 0: return "Fixed";
-    case 1: return "DiSEqC 1.2 motor";
-    case 2: return "USALS";
-    default: return "";
+    case 0: return {"1018", "Fixed"};
+    case 1: return {"1019", "DiSEqC 1.2 motor"};
+    case 2: return {"1020", "USALS"};
+    default: return {};
     }
 }
 
@@ -19,7 +19,7 @@ DishTransponderView BuildDishTransponderView(SatelliteRecord* satellite, const T
     if (!satellite)
         return view;
     view.degreeText = FormatUnsigned(satellite->degree);
-    view.dishTypeText = DishTypeText(satellite->dishType);
+    view.dishTypeName = DishTypeName(satellite->dishType);
     view.satelliteText = std::string(FieldText(satellite->name)) + " (" + view.degreeText + ")";
     for (TransponderRecord* t = satellite->firstTransponder; t; t = t->next) {
         if (t == current)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/ChannelRecords.h"
+#include "database/RuleResult.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ struct TransponderComboItem {
 };
 
 struct DishTransponderView {
-    std::string dishTypeText;      // "Fixed", "DiSEqC 1.2 motor", "USALS" or empty
+    MessageRef dishTypeName;       // empty for no satellite or an unknown dish type
     std::string satelliteText;     // "%s (%u)" from name and degree
     std::string degreeText;        // the satellite's degree, "%u"
     std::vector<TransponderComboItem> items;  // the satellite's transponders in database order
@@ -28,5 +29,8 @@ struct DishTransponderView {
 // stay empty while the satellite has no current transponder.
 DishTransponderView BuildDishTransponderView(SatelliteRecord* satellite, const TransponderRecord* current);
 
-// The text shown for a dish type, empty for values the page does not know.
-const char* DishTypeText(std::int32_t dishType);
+// The dish type's text: the LNB & Switch page's radio button of that type
+// names the language key ("1018", "1019", "1020"), with "Fixed", "DiSEqC 1.2
+// motor" and "USALS" as the English texts; empty for values the page does
+// not know.
+MessageRef DishTypeName(std::int32_t dishType);

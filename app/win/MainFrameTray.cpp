@@ -2,6 +2,7 @@
 #include "app/win/MainDlg.h"
 #include "app/win/MainFrame.h"
 #include "framework/MessageBox.h"
+#include "framework/UiText.h"
 #include "language/LanguageFile.h"
 
 void CMainFrame::OnTrayNotify(LPARAM mouseMessage)
@@ -34,11 +35,11 @@ void CMainFrame::ShowTrayMenu()
 
     const std::string showHide = visible == 1 ? Message(languageFile, "String36", "Hide")
                                               : Message(languageFile, "String37", "Show");
-    AppendMenuA(menu, MF_STRING, kCommandShowHide, showHide.c_str());
+    AppendMenuW(menu, MF_STRING, kCommandShowHide, WideText(showHide).c_str());
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, kCommandAbout, Message(languageFile, "String38", "About").c_str());
+    AppendMenuW(menu, MF_STRING, kCommandAbout, WideText(Message(languageFile, "String38", "About")).c_str());
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, kCommandExit, Message(languageFile, "String39", "Exit").c_str());
+    AppendMenuW(menu, MF_STRING, kCommandExit, WideText(Message(languageFile, "String39", "Exit")).c_str());
 
     // Without the foreground the menu would not close when the user clicks
     // elsewhere; the empty message lets it close properly afterwards.

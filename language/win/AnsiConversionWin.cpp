@@ -19,3 +19,18 @@ std::string Utf16ToAnsi(std::u16string_view units)
     text.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
     return text;
 }
+
+std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage)
+{
+    if (bytes.empty() || bytes.size() > INT_MAX)
+        return std::u16string();
+    const UINT page = codePage == 0 ? CP_ACP : codePage;
+    const int count = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(page, 0, bytes.data(), count, nullptr, 0);
+    if (size <= 0)
+        return std::u16string();
+    std::u16string units(static_cast<std::size_t>(size), u'\0');
+    const int written = MultiByteToWideChar(page, 0, bytes.data(), count, reinterpret_cast<wchar_t*>(units.data()), size);
+    units.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+    return units;
+}

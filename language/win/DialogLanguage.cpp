@@ -1,6 +1,8 @@
 #include "language/win/DialogLanguage.h"
 
 #include "framework/MessageBox.h"
+#include "framework/UiText.h"
+#include "language/LanguageTexts.h"
 
 #include <commctrl.h>
 
@@ -10,18 +12,18 @@ void SetTabText(HWND tabControl, int index, const std::string& text)
 {
     if (tabControl == nullptr)
         return;
-    char current[MAX_PATH] = {};
-    TCITEMA item{};
+    wchar_t current[MAX_PATH] = {};
+    TCITEMW item{};
     item.mask = TCIF_TEXT | TCIF_PARAM;
     item.pszText = current;
-    item.cchTextMax = sizeof(current);
+    item.cchTextMax = MAX_PATH;
     // A tab that does not exist is left alone.
-    if (!SendMessageA(tabControl, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
+    if (!SendMessageW(tabControl, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
         return;
-    std::string value = text;
+    std::wstring value = WideText(text);
     item.pszText = value.data();
     item.cchTextMax = static_cast<int>(value.size());
-    SendMessageA(tabControl, TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(tabControl, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 void SetControlText(HWND dialog, const LanguageLineAction& action, std::initializer_list<ControlTextCopy> copies)
@@ -29,10 +31,10 @@ void SetControlText(HWND dialog, const LanguageLineAction& action, std::initiali
     HWND control = GetDlgItem(dialog, action.index);
     if (control == nullptr)
         return;
-    SetWindowTextA(control, action.text.c_str());
+    SetUiText(control, action.text);
     for (const ControlTextCopy& copy : copies) {
         if (copy.controlId == action.index && copy.window != nullptr)
-            SetWindowTextA(copy.window, action.text.c_str());
+            SetUiText(copy.window, action.text);
     }
 }
 
@@ -41,7 +43,7 @@ void SetControlText(HWND dialog, const LanguageLineAction& action, std::initiali
 bool ApplyDialogLanguage(HWND dialog, const std::string& file, const DialogLanguageKeys& keys, HWND tabControl,
                          std::initializer_list<ControlTextCopy> copies)
 {
-    const std::optional<std::string> text = ReadLanguageFileText(file);
+    const std::optional<std::string> text = ReadLanguageTexts(file);
     if (!text) {
         ShowErrorMessage(dialog, "Can't Load language!");
         return false;
@@ -49,10 +51,14 @@ bool ApplyDialogLanguage(HWND dialog, const std::string& file, const DialogLangu
     for (const LanguageLineAction& action : LanguageActions(*text, keys)) {
         switch (action.target) {
         case LanguageTarget::Control: SetControlText(dialog, action, copies); break;
-        case LanguageTarget::Caption: SetWindowTextA(dialog, action.text.c_str()); break;
+        case LanguageTarget::Caption: SetUiText(dialog, action.text); break;
         case LanguageTarget::Tab: SetTabText(tabControl, action.index, action.text); break;
         default: break;
         }
     }
+    // Tabs that got shorter captions leave pieces of the old ones behind
+    // until the whole strip is painted again.
+    if (tabControl != nullptr)
+        RedrawWindow(tabControl, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     return true;
 }

@@ -16,8 +16,9 @@ struct ControlTextCopy {
     HWND window;
 };
 
-// Applies the file to the dialog's own controls, its caption and, for the
-// main dialog, the tabs of `tabControl`. When the file cannot be opened, shows
-// "Can't Load language!", changes nothing and returns false.
+// Applies the file's texts (language/LanguageTexts.h) with the wide calls to
+// the dialog's own controls, its caption and, for the main dialog, the tabs
+// of `tabControl`. When the file cannot be opened, shows "Can't Load
+// language!", changes nothing and returns false.
 bool ApplyDialogLanguage(HWND dialog, const std::string& file, const DialogLanguageKeys& keys,
                          HWND tabControl = nullptr, std::initializer_list<ControlTextCopy> copies = {});

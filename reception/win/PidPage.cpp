@@ -80,6 +80,14 @@ void CPidPage::SetUpList()
     pidList.SetImageList(images, LVSIL_SMALL);
 }
 
+void CPidPage::ApplyLanguage(const std::string& file)
+{
+    ApplyPageLanguage(file);
+    int index = 0;
+    for (const PidColumn& column : PidColumns(0))
+        pidList.SetColumnText(index++, Message(languageFile, column.titleKey, column.title));
+}
+
 bool CPidPage::OnCommand(WORD code, WORD id, HWND)
 {
     static const CommandEntry<CPidPage> kCommands[] = {

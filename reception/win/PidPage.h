@@ -29,6 +29,8 @@ public:
     // After each successful lock and filter start: sends every PID of the
     // current transponder marked as loaded to the card.
     void ReloadPids();
+    // Also translates the list's column headings.
+    void ApplyLanguage(const std::string& file) override;
 
     bool PreTranslateMessage(const MSG& message) override;
 

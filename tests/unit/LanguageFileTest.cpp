@@ -1,6 +1,7 @@
 #include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
 #include "language/LanguageList.h"
+#include "language/LanguageTexts.h"
 #include "tests/unit/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,47 @@ TEST_F(LanguageFileTest, ConvertLanguageFileWritesTheCopyBesideTheFile)
     EXPECT_FALSE(std::filesystem::exists(scratch.Path("German.txt.tmp")));
 
     DeleteTemporaryLanguageFile(scratch.Path("") + "/", "none");   // a missing copy is no error
+}
+
+// The windows show a copy's texts from its UTF-16 source, which has kept
+// what the copy's code page lacks; the copy still decides that the language
+// loads at all.
+TEST_F(LanguageFileTest, TextsOfACopyComeFromItsSource)
+{
+    scratch.Write("German.txt", Utf16File(u"String6=Zur\u00FCck \u0416\r\nString8=\r\n"));
+    std::string error;
+    ASSERT_TRUE(ConvertLanguageFile(scratch.Path("German.txt"), ".tmp", error));
+    const std::string copy = scratch.Path("German.txt.tmp");
+    EXPECT_EQ(Message(copy, "String6", "fallback"), "Zur\xC3\xBC" "ck \xD0\x96");
+    EXPECT_EQ(Message(copy, "String8", "fallback"), "fallback");
+
+    std::filesystem::remove(scratch.Path("German.txt"));
+    EXPECT_EQ(Message(copy, "String6", "fallback"), "Zur\xC3\xBC" "ck  ") << "without its source the copy serves";
+    scratch.Write("German.txt", Utf16File(u"String6=x"));
+    std::filesystem::remove(copy);
+    EXPECT_EQ(ReadLanguageTexts(copy), std::nullopt);
+}
+
+TEST(LanguageTexts, FilesBecomeUtf8AndTheChineseNamesChooseTheirCodePage)
+{
+    const std::pair<std::string, std::string> decoded[] = {
+        {Utf16File(u"a\u00E9\u4E2D\U0001F600"), "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
+        {Utf16File(std::u16string{0xDC00, u'x', 0xD800}), "\xEF\xBF\xBDx\xEF\xBF\xBD"},
+        {Utf16File(u"ab") + "Z", "ab"},
+        {"Zur\xFC" "ck \x80", "Zur\xC3\xBC" "ck \xE2\x82\xAC"},
+    };
+    for (const auto& [bytes, utf8] : decoded)
+        EXPECT_EQ(DecodeLanguageBytes(bytes, 1252), utf8);
+
+    const std::pair<const char*, unsigned> codePages[] = {
+        {"C:\\Lumisat\\Language\\Simplified Chinese.txt", 936u},
+        {"C:\\Lumisat\\Language\\simplified chinese.TXT", 936u},
+        {"C:/Lumisat/Language/Traditional Chinese.txt", 950u},
+        {"C:\\Lumisat\\Language\\German.txt", 0u},
+        {"C:\\Lumisat\\Language\\Not Simplified Chinese.txt", 0u},
+    };
+    for (const auto& [path, codePage] : codePages)
+        EXPECT_EQ(LanguageFileCodePage(path), codePage) << path;
 }
 
 class ScriptedLister : public DirectoryLister {

@@ -1,4 +1,5 @@
 #include "database/RecordText.h"
+#include "resources/resource.h"
 #include "tuning/DishPageView.h"
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/TransponderNames.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 #include <string>
 
 namespace {
@@ -149,7 +151,7 @@ TEST(DishPageViewRules, ComboListsTheTranspondersInDatabaseOrder)
     satellite.firstTransponder = &first;
 
     const DishTransponderView view = BuildDishTransponderView(&satellite, &second);
-    EXPECT_EQ(view.dishTypeText, "USALS");
+    EXPECT_STREQ(view.dishTypeName.english, "USALS");
     EXPECT_EQ(view.satelliteText, "Astra (192)");
     EXPECT_EQ(view.degreeText, "192");
     ASSERT_EQ(view.items.size(), 2u);
@@ -169,7 +171,7 @@ TEST(DishPageViewRules, WithoutTransponderTheControlsStayEmptyAndDisabled)
     SetFieldText(satellite.name, "Thor");
     satellite.dishType = 9;
     const DishTransponderView view = BuildDishTransponderView(&satellite, nullptr);
-    EXPECT_EQ(view.dishTypeText, "");
+    EXPECT_TRUE(view.dishTypeName.IsEmpty());
     EXPECT_TRUE(view.items.empty());
     EXPECT_EQ(view.selectedIndex, -1);
     EXPECT_FALSE(view.transponderControlsEnabled);
@@ -179,6 +181,16 @@ TEST(DishPageViewRules, WithoutTransponderTheControlsStayEmptyAndDisabled)
     const DishTransponderView none = BuildDishTransponderView(nullptr, nullptr);
     EXPECT_EQ(none.satelliteText, "");
     EXPECT_FALSE(none.transponderControlsEnabled);
-    EXPECT_STREQ(DishTypeText(0), "Fixed");
-    EXPECT_STREQ(DishTypeText(1), "DiSEqC 1.2 motor");
+}
+
+// The LNB & Switch page's radio buttons carry the translated dish types.
+TEST(DishPageViewRules, DishTypesUseTheTextsOfTheLnbPageButtons)
+{
+    const std::pair<int, const char*> cases[] = {
+        {IDC_LNB_FIXED, "Fixed"}, {IDC_LNB_DISEQC_MOTOR, "DiSEqC 1.2 motor"}, {IDC_LNB_USALS, "USALS"}};
+    for (int dishType = 0; dishType < 3; ++dishType) {
+        const MessageRef name = DishTypeName(dishType);
+        EXPECT_EQ(name.key, std::to_string(cases[dishType].first));
+        EXPECT_STREQ(name.english, cases[dishType].second);
+    }
 }

@@ -6,6 +6,7 @@
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "framework/UiText.h"
 #include "language/LanguageFile.h"
 #include "resources/resource.h"
 #include "tuning/DishPageView.h"
@@ -32,7 +33,6 @@ CDishPage::~CDishPage()
 
 void CDishPage::DoDataExchange(CDataExchange& dx)
 {
-    dx.Text(IDC_DISH_TYPE_TEXT, dishTypeText);
     dx.Text(IDC_DISH_DEGREE, degreeText);
     dx.Text(IDC_DISH_ELEVATION, elevationText);
     dx.Text(IDC_DISH_FREQUENCY, frequencyText);
@@ -125,6 +125,13 @@ void CDishPage::ApplyLanguage(const std::string& file)
     const HWND east = driveEastButton ? driveEastButton->Handle() : nullptr;
     const HWND west = driveWestButton ? driveWestButton->Handle() : nullptr;
     ApplyPageLanguage(file, {{IDC_DISH_DRIVE_EAST, east}, {IDC_DISH_DRIVE_WEST, west}});
+    ShowDishType();
+}
+
+void CDishPage::ShowDishType() const
+{
+    SetUiText(Item(IDC_DISH_TYPE_TEXT),
+              dishTypeName.IsEmpty() ? std::string() : Message(languageFile, dishTypeName.key, dishTypeName.english));
 }
 
 SatelliteRecord* CDishPage::CurrentSatellite() const
@@ -182,11 +189,12 @@ void CDishPage::Refresh()
     ReloadMotorFields();
     UpdateMotorControls(satellite != nullptr ? satellite->dishType : kNoDishType);
     UpdateData(false);
+    ShowDishType();
 }
 
 void CDishPage::ShowTransponders(const DishTransponderView& view)
 {
-    dishTypeText = view.dishTypeText;
+    dishTypeName = view.dishTypeName;
     degreeText = view.degreeText;
     satelliteText = view.satelliteText;
     frequencyText = view.frequencyText;

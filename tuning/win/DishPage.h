@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/win/TabPage.h"
+#include "database/RuleResult.h"
 #include "framework/Controls.h"
 #include "tuning/MotorCommands.h"
 #include "tuning/MotorRules.h"
@@ -17,7 +18,6 @@
 
 struct DishTransponderView;
 struct MainDialogEffects;
-struct MessageRef;
 struct SatelliteRecord;
 
 class CDishPage : public CTabPage, private MotorHost {
@@ -60,6 +60,8 @@ private:
     void ReadControls();
     void SetTextQuietly(int id, const std::string& text);
     void ShowTransponders(const DishTransponderView& view);
+    // In the page's language, with the LNB & Switch page's texts.
+    void ShowDishType() const;
     // Refresh: the registry's motor values, except the limits and stored
     // positions, which the page keeps as the motor holds them.
     void ReloadMotorFields();
@@ -103,7 +105,7 @@ private:
     CPageLock lock{*this, LockKind::Satellite, "Locking,Please wait......"};
     CComboBox frequencyCombo;
     CComboBox transponderCombo;   // in the template, never filled
-    std::string dishTypeText;
+    MessageRef dishTypeName;
     std::string degreeText;       // hidden: the current satellite's degree
     std::string elevationText;
     std::string frequencyText;    // hidden: the current transponder's frequency

@@ -4,6 +4,7 @@
 #include "database/ChannelDatabase.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
+#include "language/LanguageFile.h"
 #include "resources/resource.h"
 #include "tuning/LnbRules.h"
 #include "tuning/win/PageEffects.h"
@@ -38,6 +39,12 @@ BOOL CLnbPage::OnInitDialog()
     CEditCtrl(Item(IDC_LNB_FREQ2)).LimitText(kFrequencyEditLength);
     fillingControls = false;
     return TRUE;
+}
+
+void CLnbPage::ApplyLanguage(const std::string& file)
+{
+    ApplyPageLanguage(file);
+    diseqcCombo.ReplaceItemText(0, Message(languageFile, "String70", kDiseqcPortItems[0]));
 }
 
 bool CLnbPage::OnCommand(WORD code, WORD id, HWND)

@@ -17,6 +17,8 @@ public:
     CLnbPage();
 
     void Refresh() override;
+    // Also translates the DiSEqC list's "Disable" item.
+    void ApplyLanguage(const std::string& file) override;
 
 protected:
     BOOL OnInitDialog() override;

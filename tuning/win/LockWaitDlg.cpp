@@ -1,5 +1,6 @@
 #include "tuning/win/LockWaitDlg.h"
 
+#include "framework/UiText.h"
 #include "resources/resource.h"
 
 CLockWaitDlg::CLockWaitDlg() : CDialog(IDD_LOCK_WAIT) {}
@@ -28,7 +29,7 @@ bool CLockWaitDlg::Open(HWND parent, const std::string& text)
 
     RECT client{};
     GetClientRect(hwnd, &client);
-    label = CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0,
+    label = CreateWindowExW(0, L"STATIC", WideText(text).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0,
                             client.right, client.bottom, hwnd, reinterpret_cast<HMENU>(0xFFFF),
                             GetModuleHandleA(nullptr), nullptr);
     if (label != nullptr)
