@@ -99,6 +99,11 @@ if(WINE_TEST_SOURCES)
     add_dependencies(wine_tests Lumisat Quarlink Setup)
     add_test(NAME wine_tests COMMAND wine_tests)
     set_tests_properties(wine_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 900)
+    # Texts read back on code page 1251: Wine takes the code page from the
+    # Unix locale (the prefix's Nls\CodePage values are only written).
+    add_test(NAME wine_tests_cp1251 COMMAND wine_tests --gtest_filter=DialogLanguageTest.EveryLanguageReadsBackInUtf16)
+    set_tests_properties(wine_tests_cp1251 PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};LC_ALL=ru_RU.UTF-8" LABELS wine
+                         TIMEOUT 300)
 endif()
 
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
@@ -109,6 +114,9 @@ if(E2E_TEST_SOURCES)
     add_dependencies(e2e_tests Lumisat Quarlink)
     add_test(NAME e2e_tests COMMAND e2e_tests)
     set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 2400)
+    add_test(NAME e2e_tests_cp1251 COMMAND e2e_tests --gtest_filter=Language.GermanOnCodePage1251ReadsBackInUtf16)
+    set_tests_properties(e2e_tests_cp1251 PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};LC_ALL=ru_RU.UTF-8" LABELS wine
+                         TIMEOUT 300)
 endif()
 
 # Import and export tables of the built binaries.

@@ -77,6 +77,12 @@ public:
         ReadProcessMemory(target, RemoteText(), text, kTextSize - 1, nullptr);
         return text;
     }
+    std::wstring WideText() const
+    {
+        wchar_t text[kTextSize / 2] = {};
+        ReadProcessMemory(target, RemoteText(), text, kTextSize - 2, nullptr);
+        return text;
+    }
 
 private:
     HANDLE target = nullptr;
@@ -91,18 +97,29 @@ int ListRowCount(HWND list)
 }
 }  // namespace
 
+std::vector<std::wstring> TabWideTexts(HWND tab)
+{
+    std::vector<std::wstring> texts;
+    RemoteItem<TCITEMW> remote(tab);
+    const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count && remote.Usable(); ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(remote.RemoteText());
+        item.cchTextMax = static_cast<int>(RemoteItem<TCITEMW>::kTextSize / 2);
+        SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), remote.Put(item));
+        texts.push_back(remote.WideText());
+    }
+    return texts;
+}
+
 std::vector<std::string> TabTexts(HWND tab)
 {
     std::vector<std::string> texts;
-    RemoteItem<TCITEMA> remote(tab);
-    const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count && remote.Usable(); ++i) {
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = remote.RemoteText();
-        item.cchTextMax = static_cast<int>(RemoteItem<TCITEMA>::kTextSize);
-        SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(i), remote.Put(item));
-        texts.push_back(remote.Text());
+    for (const std::wstring& wide : TabWideTexts(tab)) {
+        char text[512] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text) - 1, nullptr, nullptr);
+        texts.emplace_back(text);
     }
     return texts;
 }

@@ -10,6 +10,7 @@
 
 // Texts of a tab control's tabs, read through the target process's memory.
 std::vector<std::string> TabTexts(HWND tab);
+std::vector<std::wstring> TabWideTexts(HWND tab);
 // A list view's rows, read and changed through the target process's memory:
 // the texts of one column, the image of each row, and the selection.
 std::vector<std::string> ListViewTexts(HWND list, int column);

@@ -1,6 +1,7 @@
 #include "tests/e2e/LanguageDriving.h"
 
 #include "tests/e2e/PageDriving.h"
+#include "tests/e2e/RemoteMenu.h"
 
 #include <algorithm>
 #include <vector>
@@ -49,4 +50,27 @@ void PostFrameCommand(const LumisatRun& run, WORD command)
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring WideWindowText(HWND window)
+{
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
+std::vector<std::wstring> TrayMenuWideTexts(const LumisatRun& run)
+{
+    const auto menuWindow = [&] {
+        HWND menu = run.FindTopLevel("#32768", nullptr);
+        return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+    };
+    PostMessageA(run.Frame(), 0x042B, 128, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    if (!WaitFor([&] { return (menu = menuWindow()) != nullptr; }, std::chrono::seconds(5)))
+        return {};
+    std::vector<std::wstring> texts = PopupMenuWideTexts(menu).value_or(std::vector<std::wstring>{});
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    WaitFor([&] { return menuWindow() == nullptr; }, std::chrono::seconds(5));
+    return texts;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 constexpr int kLanguageCombo = 1010;
 
@@ -23,3 +24,8 @@ HWND WaitForWindow(const LumisatRun& run, const char* title);
 // Sends the hidden frame a menu command (32771 Show/Hide, 32772 Exit, 32773 About).
 void PostFrameCommand(const LumisatRun& run, WORD command);
 bool FileExists(const std::string& path);
+// A window's text as it holds it, in UTF-16 (WM_GETTEXT crosses processes).
+std::wstring WideWindowText(HWND window);
+// The notification-area menu in UTF-16: opened as a right click on the icon
+// does, read and closed again; empty when it did not appear.
+std::vector<std::wstring> TrayMenuWideTexts(const LumisatRun& run);

@@ -6,7 +6,7 @@
 
 namespace {
 
-// The arguments of one GetMenuStringA call, read by the machine-code thunk below.
+// The arguments of one GetMenuStringW call, read by the machine-code thunk below.
 struct MenuStringCall {
     UINT_PTR function;
     UINT_PTR menu;
@@ -95,14 +95,14 @@ public:
     RemoteMenuReader(const RemoteMenuReader&) = delete;
     RemoteMenuReader& operator=(const RemoteMenuReader&) = delete;
 
-    std::optional<std::vector<std::string>> Texts(HMENU menu)
+    std::optional<std::vector<std::wstring>> Texts(HMENU menu)
     {
         if (memory == nullptr)
             return std::nullopt;
         const auto count = static_cast<int>(Run(TargetUser32Address(target, "GetMenuItemCount"), menu));
         if (count < 0 || count > 64)
             return std::nullopt;
-        std::vector<std::string> texts;
+        std::vector<std::wstring> texts;
         for (int i = 0; i < count; ++i)
             texts.push_back(ItemText(menu, static_cast<UINT>(i)));
         return texts;
@@ -124,19 +124,19 @@ private:
     }
     DWORD Run(UINT_PTR start, HMENU menu) { return Run(start, static_cast<const void*>(menu)); }
 
-    std::string ItemText(HMENU menu, UINT position)
+    std::wstring ItemText(HMENU menu, UINT position)
     {
         char* call = memory + 256;
         char* text = memory + 512;
-        const MenuStringCall arguments{TargetUser32Address(target, "GetMenuStringA"),
+        const MenuStringCall arguments{TargetUser32Address(target, "GetMenuStringW"),
                                        reinterpret_cast<UINT_PTR>(menu), position,
                                        reinterpret_cast<UINT_PTR>(text), kTextSize, MF_BYPOSITION};
-        const char empty[kTextSize] = {};
+        const wchar_t empty[kTextSize] = {};
         WriteProcessMemory(target, text, empty, sizeof(empty), nullptr);
         WriteProcessMemory(target, call, &arguments, sizeof(arguments), nullptr);
         Run(reinterpret_cast<UINT_PTR>(memory), call);
-        char local[kTextSize] = {};
-        ReadProcessMemory(target, text, local, sizeof(local) - 1, nullptr);
+        wchar_t local[kTextSize] = {};
+        ReadProcessMemory(target, text, local, sizeof(local) - sizeof(wchar_t), nullptr);
         return local;
     }
 
@@ -146,7 +146,7 @@ private:
 
 }  // namespace
 
-std::optional<std::vector<std::string>> PopupMenuTexts(HWND menuWindow)
+std::optional<std::vector<std::wstring>> PopupMenuWideTexts(HWND menuWindow)
 {
     auto menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
     if (menu == nullptr)
@@ -154,10 +154,24 @@ std::optional<std::vector<std::string>> PopupMenuTexts(HWND menuWindow)
     const int count = GetMenuItemCount(menu);
     if (count < 0)
         return RemoteMenuReader(menuWindow).Texts(menu);
-    std::vector<std::string> texts;
+    std::vector<std::wstring> texts;
     for (int i = 0; i < count; ++i) {
-        char text[kTextSize] = {};
-        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+        wchar_t text[kTextSize] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, kTextSize, MF_BYPOSITION);
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+std::optional<std::vector<std::string>> PopupMenuTexts(HWND menuWindow)
+{
+    const std::optional<std::vector<std::wstring>> wide = PopupMenuWideTexts(menuWindow);
+    if (!wide)
+        return std::nullopt;
+    std::vector<std::string> texts;
+    for (const std::wstring& item : *wide) {
+        char text[kTextSize * 2] = {};
+        WideCharToMultiByte(CP_ACP, 0, item.c_str(), -1, text, sizeof(text) - 1, nullptr, nullptr);
         texts.emplace_back(text);
     }
     return texts;

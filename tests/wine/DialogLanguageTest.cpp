@@ -1,6 +1,7 @@
 // The shared translation routine on real windows, and the notification-area
 // icon's wrapper.
 #include "app/win/SystemIcon.h"
+#include "language/LanguageConversion.h"
 #include "language/win/DialogLanguage.h"
 #include "tests/wine/WinScratchFolder.h"
 
@@ -16,6 +17,13 @@ std::string TextOf(HWND window)
 {
     char text[256] = {};
     GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::wstring WideTextOf(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
     return text;
 }
 
@@ -126,6 +134,31 @@ TEST_F(DialogLanguageTest, CaptionDialogsTakeTheirCaptionAndButtons)
 
     ASSERT_TRUE(ApplyDialogLanguage(dialog, WriteFile("Dialog1=Satellit/Kanal\r\n"), SatelliteInfoLanguageKeys(true)));
     EXPECT_EQ(TextOf(dialog), "Kanal");
+}
+
+// Each file in its own encoding, read back with the wide calls whatever the
+// system's code page: ctest also runs this on code page 1251.
+TEST_F(DialogLanguageTest, EveryLanguageReadsBackInUtf16)
+{
+    ASSERT_TRUE(CreateDirectoryA(scratch.Path("Language").c_str(), nullptr));
+    ASSERT_TRUE(scratch.Write("Language\\Simplified Chinese.txt", "1004=\xD0\xC2\xBD\xA8\r\nPage1=LNB \xC9\xE8\xD6\xC3\r\n"));
+    ASSERT_TRUE(ApplyDialogLanguage(dialog, scratch.Path("Language\\Simplified Chinese.txt"), MainDialogLanguageKeys(0), tabs));
+    EXPECT_EQ(WideTextOf(GetDlgItem(dialog, 1004)), L"\u65B0\u5EFA");
+    wchar_t tab[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = tab;
+    item.cchTextMax = 64;
+    SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(tab, L"LNB \u8BBE\u7F6E");
+
+    const wchar_t german[] = L"\uFEFF1004=Zur\u00FCcksetzen\r\nDialog4=\u00DCber \u0416\r\n";
+    ASSERT_TRUE(scratch.Write("Language\\German.txt", std::string(reinterpret_cast<const char*>(german), sizeof(german) - 2)));
+    std::string error;
+    ASSERT_TRUE(ConvertLanguageFile(scratch.Path("Language\\German.txt"), ".tmp", error)) << error;
+    ASSERT_TRUE(ApplyDialogLanguage(dialog, scratch.Path("Language\\German.txt.tmp"), CaptionDialogLanguageKeys("Dialog4")));
+    EXPECT_EQ(WideTextOf(GetDlgItem(dialog, 1004)), L"Zur\u00FCcksetzen") << "code page " << GetACP();
+    EXPECT_EQ(WideTextOf(dialog), L"\u00DCber \u0416") << "code page " << GetACP();
 }
 
 TEST(SystemIconTest, RefusesAMissingOwnerAndActsOnlyWhileActive)

@@ -1,7 +1,8 @@
 // Layout of the dialog templates as the system lays them out with the
 // dialogs' own font: visible controls stay inside the dialog, do not overlap,
 // sit wholly inside or wholly outside each group box and show their whole
-// English text; the main dialog's tab control has room for a page.
+// text in English and in every shipped language; the main dialog's tab
+// control has room for a page.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "language/win/DialogLanguage.h"
 #include "tests/wine/DialogTemplateTable.h"
 #include "tests/wine/ResourceTestSupport.h"
 
@@ -20,7 +22,7 @@ namespace {
 struct PlacedControl {
     int id;
     ControlKind kind;
-    std::string text;
+    std::wstring text;
     RECT rect;
 };
 
@@ -38,9 +40,16 @@ std::vector<PlacedControl> VisibleControls(HWND dialog, const ExpectedDialog& ex
         HWND window = GetDlgItem(dialog, control.id);
         if (window == nullptr || (StyleOf(window) & WS_VISIBLE) == 0)
             continue;
-        placed.push_back({control.id, control.kind, WindowText(window), RectInParent(window)});
+        placed.push_back({control.id, control.kind, WindowTextWide(window), RectInParent(window)});
     }
     return placed;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    char bytes[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof(bytes) - 1, nullptr, nullptr);
+    return bytes;
 }
 
 bool Intersect(const RECT& a, const RECT& b)
@@ -79,10 +88,10 @@ public:
         SelectObject(dc, old);
         ReleaseDC(dialog, dc);
     }
-    SIZE Measure(const std::string& text) const
+    SIZE Measure(const std::wstring& text) const
     {
         SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         return size;
     }
 
@@ -143,8 +152,8 @@ void CheckTextsFit(const std::vector<PlacedControl>& controls, const TextMeter& 
         SIZE text = meter.Measure(c.text);
         const int width = c.rect.right - c.rect.left;
         const int height = c.rect.bottom - c.rect.top;
-        EXPECT_LE(text.cx + TextAllowance(c.kind), width) << Describe(c) << " clips \"" << c.text << "\"";
-        EXPECT_LE(text.cy, height) << Describe(c) << " clips \"" << c.text << "\" vertically";
+        EXPECT_LE(text.cx + TextAllowance(c.kind), width) << Describe(c) << " clips \"" << Utf8(c.text) << "\"";
+        EXPECT_LE(text.cy, height) << Describe(c) << " clips \"" << Utf8(c.text) << "\" vertically";
     }
 }
 
@@ -163,8 +172,25 @@ TEST(DialogTemplatesLayout, VisibleControlsFitWithoutOverlapOrClipping)
         TextMeter meter(dialog.Handle());
         CheckInsideClient(controls, client);
         CheckNoOverlap(controls);
-        CheckGroupsEnclose(controls, meter.Measure("Ag").cy);
+        CheckGroupsEnclose(controls, meter.Measure(L"Ag").cy);
         CheckTextsFit(controls, meter);
+    }
+}
+
+TEST(DialogTemplatesLayout, EveryShippedLanguageFitsItsControls)
+{
+    ASSERT_NE(ProgramModule(), nullptr);
+    for (const char* language : {"English", "German", "French", "Spanish", "Simplified Chinese"}) {
+        const std::string file = SourceFile((std::string("resources/Language/") + language + ".txt").c_str());
+        ASSERT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
+        for (const ExpectedDialog& expected : ExpectedDialogs()) {
+            SCOPED_TRACE(std::string(language) + ", dialog " + std::to_string(expected.id));
+            TemplateDialog dialog(expected.id, expected.page);
+            ASSERT_NE(dialog.Handle(), nullptr);
+            const DialogLanguageKeys keys = expected.id == 102 ? MainDialogLanguageKeys(0) : CaptionDialogLanguageKeys("");
+            ASSERT_TRUE(ApplyDialogLanguage(dialog.Handle(), file, keys));
+            CheckTextsFit(VisibleControls(dialog.Handle(), expected), TextMeter(dialog.Handle()));
+        }
     }
 }
 
