@@ -120,6 +120,8 @@ Section /o "Demo without a card" SecDemo
   SetOutPath "$INSTDIR"
   File "${BIN_DIR}/Quarlink.dll"
   File "${SOURCE_DIR}/simulator/demo/Quarlink.ini"
+  ; A list to try Import... on the Dish Setting page with.
+  File "${SOURCE_DIR}/simulator/demo/Astra 19.2E.ini"
   ; The demo's satellites and transponders, unless the user has channels already.
   SetOverwrite off
   File "${SOURCE_DIR}/simulator/demo/satedata.dll"

@@ -116,6 +116,7 @@
 #define IDC_DISH_SCAN               1082
 #define IDC_DISH_NEW                1113
 #define IDC_DISH_REMOVE             1132
+#define IDC_DISH_IMPORT             1240
 #define IDC_DISH_FREQUENCY_COMBO    1161
 #define IDC_DISH_FREQUENCY_UNIT     1162
 #define IDC_DISH_SYMBOL_RATE_UNIT   1163
@@ -202,6 +203,7 @@
 #define IDC_CABLE_QAM_COMBO         1145
 #define IDC_CABLE_CHANNEL_GROUP     1150
 #define IDC_CABLE_LOCK_TEST         1151
+#define IDC_CABLE_IMPORT            1241
 
 // Terrestrial Setting page (156)
 #define IDC_DTT_LOCK_TEST           1200
@@ -216,6 +218,7 @@
 #define IDC_DTT_FREQUENCY_RANGE     1209
 #define IDC_DTT_BANDWIDTH_UNIT      1210
 #define IDC_DTT_STEP_RANGE          1211
+#define IDC_DTT_IMPORT              1242
 
 // Change MAC Address dialog (162): bytes 1 to 6 of each address have
 // consecutive identifiers, so FIRST + n addresses byte n + 1.

@@ -25,6 +25,8 @@ mkdir -p "$demo/Language"
 cp "$WINE_TREE/bin/Lumisat.exe" "$WINE_TREE/bin/Quarlink.dll" "$demo/"
 cp "simulator/demo/$ini" "$demo/Quarlink.ini"
 cp simulator/demo/satedata.dll simulator/demo/cabledata.dll simulator/demo/DTTdata.dll "$demo/"
+# Lists to try Import... with.
+cp "simulator/demo/Astra 19.2E.ini" simulator/demo/cable-channels.conf "$demo/"
 cp resources/Language/*.txt "$demo/Language/"
 [ -d "$WINE_TREE/Help" ] && cp -r "$WINE_TREE/Help" "$demo/Help"
 

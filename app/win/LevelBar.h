@@ -5,6 +5,10 @@
 
 #include "framework/Window.h"
 
+// Both bars carry this identifier; a double click on either tells the
+// dialog with STN_DBLCLK.
+constexpr WORD kLevelBarId = 0xFFFF;
+
 class CLevelBar : public CSubclass {
 public:
     // Creates the bar as a child of the dialog over rect (dialog client coordinates).

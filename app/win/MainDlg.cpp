@@ -1,5 +1,6 @@
 #include "app/win/MainDlg.h"
 
+#include "app/win/DiagnosticLog.h"
 #include "app/win/MainFrame.h"
 #include "database/CardKind.h"
 #include "driver/win/QuarlinkDriver.h"
@@ -55,10 +56,9 @@ void CMainDlg::MarkSettingsChanged(int setFlag)
         settingsChanged = 1;
 }
 
-void CMainDlg::Trace(const std::string&)
+void CMainDlg::Trace(const std::string& line)
 {
-    // Trace lines are formatted around every driver call but deliberately
-    // go nowhere: the program keeps no log.
+    WriteDiagnosticTrace(line);
 }
 
 std::string CMainDlg::LanguageFilePath() const
@@ -219,6 +219,7 @@ bool CMainDlg::OnCommand(WORD code, WORD id, HWND)
         {BN_CLICKED, IDC_MAIN_HELP, &CMainDlg::OnHelpButton},
         {CBN_SELCHANGE, IDC_MAIN_SATELLITE_COMBO, &CMainDlg::OnSatelliteSelected},
         {BN_CLICKED, IDC_MAIN_RESTORE, &CMainDlg::OnRestore},
+        {STN_DBLCLK, kLevelBarId, &CMainDlg::OpenSignalWindow},
     };
     return DispatchCommand(this, kCommands, code, id);
 }

@@ -46,6 +46,9 @@ public:
     void StartPidMacTimer();
     void StopPidMacTimer();
     void RefreshPages() { tabControl.RefreshPages(); }
+    // After a page added satellites or channels behind the list's back (an
+    // import): the list shows them, with the current satellite chosen.
+    void ShowAddedSatellites();
 
     const std::string& InstallPath() const { return settings.installationPath; }
     const std::string& LanguageName() const { return settings.languageName; }

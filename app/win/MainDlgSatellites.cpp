@@ -112,3 +112,19 @@ void CMainDlg::OnRemoveSatellite()
         FillSatelliteList();
     ApplyEffects(MainDialogEffects{false, result.effects.refreshPages, result.effects.markSettingsChanged});
 }
+
+void CMainDlg::ShowAddedSatellites()
+{
+    const SatelliteRecord* current = database.CurrentSatellite();
+    satelliteCombo.ResetContent();
+    for (SatelliteRecord* s = database.Root() ? database.Root()->firstSatellite : nullptr; s; s = s->next) {
+        const int index = satelliteCombo.AddString(s->name);
+        if (index < 0)
+            continue;
+        satelliteCombo.SetItemData(index, s);
+        if (s == current)
+            satelliteCombo.SetCurSel(index);
+    }
+    if (current != nullptr)
+        settings.currentDegree = current->degree;
+}

@@ -47,6 +47,9 @@ void CMainDlg::ShowSignal(int strength, int quality, int lockValue)
 
     if (display.lockState)
         ShowLockState(*display.lockState);
+    // The reading's own lock state: a silent re-lock below may report the
+    // previous lock result before the card has answered.
+    const bool readingLocked = locked == 1;
     if (!display.trace.empty())
         Trace(display.trace);
     if (display.relock) {
@@ -55,6 +58,7 @@ void CMainDlg::ShowSignal(int strength, int quality, int lockValue)
     }
     UpdateBar(strengthBar.get(), strengthRect, display.strengthPercent, IDC_MAIN_STRENGTH_TEXT);
     UpdateBar(qualityBar.get(), qualityRect, display.qualityPercent, IDC_MAIN_QUALITY_TEXT);
+    signalWindow.Record(display.strengthPercent, display.qualityPercent, readingLocked);
 }
 
 void CMainDlg::UpdateBar(CLevelBar* bar, const RECT& outer, int percent, int textId)

@@ -8,6 +8,9 @@ constexpr UINT_PTR kSignalTimer = 502;
 constexpr UINT_PTR kStartupLockTimer = 503;
 constexpr UINT_PTR kStatisticsTimer = 504;
 constexpr UINT_PTR kPidMacTimer = 505;
+constexpr UINT kSignalPollPeriod = 2000;
+// While the signal window is open, for a plot fine enough to align a dish by.
+constexpr UINT kFastSignalPollPeriod = 500;
 }
 
 void CMainDlg::StartTimer(UINT_PTR id, UINT period, UINT_PTR& field)
@@ -23,7 +26,18 @@ void CMainDlg::StopTimer(UINT_PTR& field)
     field = 0;
 }
 
-void CMainDlg::StartSignalTimer() { StartTimer(kSignalTimer, 2000, signalTimer); }
+void CMainDlg::StartSignalTimer()
+{
+    StartTimer(kSignalTimer, signalWindow.IsOpen() ? kFastSignalPollPeriod : kSignalPollPeriod, signalTimer);
+}
+
+// A poll stopped around a lock or motor command stays stopped: its restart
+// takes the period that applies then.
+void CMainDlg::UpdateSignalPollPeriod()
+{
+    if (signalTimer != 0)
+        StartSignalTimer();
+}
 void CMainDlg::StopSignalTimer() { StopTimer(signalTimer); }
 void CMainDlg::StartStatisticsTimer() { StartTimer(kStatisticsTimer, 2000, statisticsTimer); }
 void CMainDlg::StopStatisticsTimer() { StopTimer(statisticsTimer); }

@@ -51,6 +51,10 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         case kCommandExit: OnExit(); return true;
         case kCommandShowHide: OnShowHide(); return true;
         case kCommandAbout: OnAbout(); return true;
+        case kCommandSignal:
+            if (mainDialog)
+                mainDialog->OpenSignalWindow();
+            return true;
         default: return false;
         }
     case WM_DESTROY:

@@ -16,6 +16,7 @@ constexpr UINT kTrayCallbackMessage = 0x042B;
 constexpr UINT kCommandShowHide = 32771;
 constexpr UINT kCommandExit = 32772;
 constexpr UINT kCommandAbout = 32773;
+constexpr UINT kCommandSignal = 32774;
 
 class CMainFrame : public CWindow {
 public:

@@ -36,6 +36,7 @@ void CMainFrame::ShowTrayMenu()
     const std::string showHide = visible == 1 ? Message(languageFile, "String36", "Hide")
                                               : Message(languageFile, "String37", "Show");
     AppendMenuW(menu, MF_STRING, kCommandShowHide, WideText(showHide).c_str());
+    AppendMenuW(menu, MF_STRING, kCommandSignal, WideText(Message(languageFile, "String67", "Signal...")).c_str());
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kCommandAbout, WideText(Message(languageFile, "String38", "About")).c_str());
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);

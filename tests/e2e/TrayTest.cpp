@@ -19,7 +19,7 @@ constexpr WORD kAbout = 32773;
 
 std::vector<std::string> MenuOf(const std::string& first, const std::string& about, const std::string& exit)
 {
-    return {first, "", about, "", exit};
+    return {first, "Signal...", "", about, "", exit};
 }
 
 void PostTrayMouse(const LumisatRun& run, UINT mouseMessage)

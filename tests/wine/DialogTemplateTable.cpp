@@ -92,6 +92,7 @@ ExpectedDialog DishPage()
         {1031, K::RadioButton, "Horizontal", 0},
         {1113, K::PushButton, "New", 0},
         {1132, K::PushButton, "Remove", 0},
+        {1240, K::PushButton, "Import...", 0},
         {1082, K::PushButton, "Scan....", kHidden},
         {1073, K::GroupBox, "Motor Settings", 0},
         {1074, K::Text, "Longitude:", 0},
@@ -222,6 +223,7 @@ ExpectedDialog CablePage()
         {1143, K::Text, "Ksps(0 ~ 70000 Ksps)", 0},
         {1144, K::Text, "QAMSize:", 0},
         {1145, K::DropDownList, nullptr, 0},
+        {1241, K::PushButton, "Import...", 0},
         {1151, K::PushButton, "Lock Test", 0},
     }};
 }
@@ -236,6 +238,7 @@ ExpectedDialog TerrestrialPage()
         {1204, K::Text, "BandWidth:", 0},
         {1205, K::DropDownList, nullptr, 0},
         {1210, K::Text, "MHz", 0},
+        {1242, K::PushButton, "Import...", 0},
         {1200, K::DefaultButton, "Lock Test", 0},
         {1206, K::Text, "Step:", kHidden},
         {1207, K::Edit, nullptr, kHidden},

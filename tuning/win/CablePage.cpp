@@ -33,6 +33,7 @@ bool CCablePage::OnCommand(WORD code, WORD id, HWND)
 {
     static const CommandEntry<CCablePage> kCommands[] = {
         {BN_CLICKED, IDC_CABLE_LOCK_TEST, &CCablePage::OnLockTest},
+        {BN_CLICKED, IDC_CABLE_IMPORT, &CCablePage::OnImportList},
         {EN_CHANGE, IDC_CABLE_FREQUENCY, &CCablePage::OnFieldEdited},
         {EN_CHANGE, IDC_CABLE_SYMBOL_RATE, &CCablePage::OnFieldEdited},
         {EN_KILLFOCUS, IDC_CABLE_FREQUENCY, &CCablePage::OnFrequencyLeft},

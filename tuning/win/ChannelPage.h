@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/win/TabPage.h"
+#include "tuning/win/ListImport.h"
 #include "tuning/win/PageLock.h"
 
 struct TransponderRecord;
@@ -33,6 +34,7 @@ protected:
     void PutFieldsIntoControls();
     // A text change of one of the page's edits.
     void OnFieldEdited();
+    void OnImportList() { ImportListIntoDatabase(*this); }
 
     // True while the page fills its own controls, and until it is initialised.
     bool fillingControls = true;

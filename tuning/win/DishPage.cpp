@@ -78,6 +78,7 @@ bool CDishPage::OnCommand(WORD code, WORD id, HWND)
         {EN_CHANGE, IDC_DISH_SYMBOL_RATE, &CDishPage::OnControlsEdited},
         {EN_KILLFOCUS, IDC_DISH_SYMBOL_RATE, &CDishPage::OnSymbolRateEdited},
         {BN_CLICKED, IDC_DISH_REMOVE, &CDishPage::OnRemoveTransponder},
+        {BN_CLICKED, IDC_DISH_IMPORT, &CDishPage::OnImportList},
         {CBN_EDITCHANGE, IDC_DISH_FREQUENCY_COMBO, &CDishPage::OnControlsEdited},
         {CBN_SELCHANGE, IDC_DISH_FREQUENCY_COMBO, &CDishPage::OnTransponderChosen},
         {CBN_KILLFOCUS, IDC_DISH_FREQUENCY_COMBO, &CDishPage::OnFrequencyEdited},

@@ -10,6 +10,7 @@
 #include "tuning/MotorRules.h"
 #include "tuning/MotorSettings.h"
 #include "tuning/win/HoldButton.h"
+#include "tuning/win/ListImport.h"
 #include "tuning/win/PageLock.h"
 
 #include <cstdint>
@@ -69,6 +70,7 @@ private:
 
     void OnNewTransponder();
     void OnRemoveTransponder();
+    void OnImportList() { ImportListIntoDatabase(*this); }
     void OnTransponderChosen();
     void OnFrequencyEdited();
     void OnSymbolRateEdited();

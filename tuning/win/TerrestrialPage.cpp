@@ -34,6 +34,7 @@ bool CTerrestrialPage::OnCommand(WORD code, WORD id, HWND)
 {
     static const CommandEntry<CTerrestrialPage> kCommands[] = {
         {BN_CLICKED, IDC_DTT_LOCK_TEST, &CTerrestrialPage::OnLockTest},
+        {BN_CLICKED, IDC_DTT_IMPORT, &CTerrestrialPage::OnImportList},
         {CBN_SELCHANGE, IDC_DTT_BANDWIDTH_COMBO, &CTerrestrialPage::OnBandwidthChosen},
         {EN_CHANGE, IDC_DTT_FREQUENCY, &CTerrestrialPage::OnFieldEdited},
         {EN_CHANGE, IDC_DTT_STEP, &CTerrestrialPage::OnFieldEdited},

@@ -1,0 +1,78 @@
+#include "app/win/DiagnosticLog.h"
+
+#include "app/Settings.h"
+#include "app/TraceLog.h"
+#include "app/win/LocalClock.h"
+#include "app/win/RegistryKey.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+namespace {
+
+constexpr char kTraceLogValue[] = "TraceLog";
+
+std::string LocalAppDataFolder()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", path, sizeof path);
+    if (length > 0 && length < sizeof path)
+        return path;
+    if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK)
+        return path;
+    return std::string();
+}
+
+bool StoredLogChoice()
+{
+    CRegistryKey key;
+    std::uint32_t value = 0;
+    return key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ) == ERROR_SUCCESS &&
+           key.GetDword(kTraceLogValue, value) && value == 1;
+}
+
+struct ProgramLog {
+    ProgramLog() : log(std::make_unique<FolderLogStorage>(DiagnosticLogFolder())) { log.SetEnabled(StoredLogChoice()); }
+    TraceLog log;
+};
+
+// Made at the first trace line; its destruction at exit writes what is queued.
+TraceLog& TheTraceLog()
+{
+    static ProgramLog program;
+    return program.log;
+}
+
+} // namespace
+
+std::string DiagnosticLogFolder()
+{
+    std::string folder = LocalAppDataFolder();
+    if (folder.empty())
+        return folder;
+    if (folder.back() != '\\')
+        folder += '\\';
+    folder += "Lumisat\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void WriteDiagnosticTrace(const std::string& line)
+{
+    TraceLog& log = TheTraceLog();
+    if (log.IsEnabled())
+        log.Add(CurrentLocalTime(), GetCurrentThreadId(), line);
+}
+
+bool IsDiagnosticLogOn()
+{
+    return TheTraceLog().IsEnabled();
+}
+
+void SetDiagnosticLogOn(bool on)
+{
+    TheTraceLog().SetEnabled(on);
+    CRegistryKey key;
+    if (key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE) == ERROR_SUCCESS)
+        key.SetDword(kTraceLogValue, on ? 1 : 0);
+}

@@ -1,0 +1,18 @@
+// The program's diagnostic log: the trace lines of the main dialog, the pages
+// and the lock sequences, in "Lumisat.log" under %LOCALAPPDATA%\Lumisat\,
+// while the settings value "TraceLog" is 1.
+#pragma once
+
+#include <string>
+
+// Hands the line to the log when it is on; safe from any thread, never waits
+// for the disk.
+void WriteDiagnosticTrace(const std::string& line);
+
+bool IsDiagnosticLogOn();
+// Switches the log and stores the choice as "TraceLog".
+void SetDiagnosticLogOn(bool on);
+
+// The log's folder, created if missing; empty when there is no local
+// application data folder.
+std::string DiagnosticLogFolder();

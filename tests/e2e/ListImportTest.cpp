@@ -1,0 +1,112 @@
+// Import... on each kind of card, through the system's Open dialog: the
+// summary counts what was taken, skipped and counted apart, and a channel or
+// transponder taken from the list locks with Lock Test.
+#include "resources/resource.h"
+#include "tests/e2e/ChannelScenario.h"
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/PageDriving.h"
+#include "tests/e2e/SimulatorIni.h"
+
+#include <gtest/gtest.h>
+
+using namespace scenario;
+
+namespace {
+
+constexpr int kOpenFileName = 0x047C;   // the Open dialog's file name box
+
+struct ImportScenario {
+    const char* name;
+    int kind;
+    const char* lineUp;      // simulator line-up of the demo folder
+    const char* onAir;       // further channels on air
+    const char* database;
+    const char* list;        // a file of the demo folder, or "name|text" written for the run
+    int importButton;
+    int lockButton;
+    const char* summary;
+    const char* lock;        // the LockChannel3 call the taken entry makes
+};
+
+const ImportScenario kScenarios[] = {
+    {"ImportSatelliteIni", 0, "Quarlink.ini", "", "satedata.dll", "Astra 19.2E.ini", IDC_DISH_IMPORT,
+     IDC_DISH_LOCK_TEST, "Added: 1\r\nAlready in the list, skipped: 2\r\nRefused: 0\r\n", "LockChannel3(11836,27500,1,"},
+    {"ImportCableBlocks", kCableKind, "cable.ini", "", "cabledata.dll", "cable-channels.conf", IDC_CABLE_IMPORT,
+     IDC_CABLE_LOCK_TEST, "Added: 2\r\nAlready in the list, skipped: 1\r\nRefused: 0\r\nOf another delivery system, "
+     "skipped: 1", "LockChannel3(498000,6900,64,"},
+    {"ImportTerrestrialLines", kTerrestrialKind, "terrestrial.ini", "[Channel 546000]\nFrequency=546000\nBandwidth=8\n",
+     "DTTdata.dll", "dtt.txt|T 546000000 8MHz 2/3 NONE QAM64 8k 1/8 NONE\nT 506000000 8MHz\nT 900000000 8MHz\n"
+     "S 11836000 H 27500000 3/4\n", IDC_DTT_IMPORT, IDC_DTT_LOCK_TEST,
+     "Added: 1\r\nAlready in the list, skipped: 1\r\nRefused: 1\r\nOf another delivery system, skipped: 1\r\n"
+     "Line 3: value outside the accepted range", "LockChannel3(546000,8,"},
+};
+
+// The Open dialog of the program: a visible window with the file name box.
+HWND FindOpenDialog(const LumisatRun& run)
+{
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{run.ProcessId(), nullptr};
+    WaitFor([&search] {
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* search = reinterpret_cast<Search*>(data);
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                if (process != search->process || !IsWindowVisible(window) ||
+                    FindControl(window, kOpenFileName) == nullptr)
+                    return TRUE;
+                search->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+class ListImport : public testing::TestWithParam<ImportScenario> {};
+
+}  // namespace
+
+TEST_P(ListImport, OpenDialogToSummaryAndATakenEntryLocks)
+{
+    const ImportScenario& s = GetParam();
+    LumisatRun run(s.name);
+    run.WriteIni(DemoLineUpIni(s.lineUp, s.onAir));
+    run.WriteFile(s.database, DemoFile(s.database));
+    std::string list = s.list;
+    if (const size_t bar = list.find('|'); bar != std::string::npos) {
+        run.WriteFile(list.substr(0, bar), list.substr(bar + 1));
+        list = list.substr(0, bar);
+    } else {
+        run.WriteFile(list, DemoFile(list));
+    }
+    ASSERT_TRUE(run.Start());
+    WaitForStartupLock(run);
+    HWND main = run.MainDialog();
+    if (s.kind == 0)
+        ASSERT_TRUE(ShowTab(main, kDishTab, s.importButton));
+
+    Click(FindControl(main, s.importButton));
+    HWND open = FindOpenDialog(run);
+    ASSERT_NE(open, nullptr);
+    SetText(FindControl(open, kOpenFileName), run.PathOf(list));
+    Click(GetDlgItem(open, IDOK));   // the dialog's own Open button, not a view's control 1
+    HWND box = WaitForProgramMessage(run);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(MessageBoxText(box).find(s.summary), std::string::npos) << MessageBoxText(box);
+    ASSERT_TRUE(Answer(box, IDOK));
+    EXPECT_TRUE(IsWindowEnabled(FindControl(main, 1009))) << "Apply";
+
+    const size_t from = run.CallLogLines().size();
+    Click(FindControl(main, s.lockButton));
+    ASSERT_TRUE(run.WaitForCall(s.lock, from));
+    const std::vector<std::string> locks = CallsFrom(run, s.lock, from);
+    ASSERT_FALSE(locks.empty());
+    EXPECT_NE(locks.front().find(") = 0"), std::string::npos) << locks.front();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cards, ListImport, testing::ValuesIn(kScenarios),
+                         [](const auto& info) { return std::string(info.param.name); });
