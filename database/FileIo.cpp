@@ -14,6 +14,7 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::size_t kMaxSizeHint = std::size_t{1} << 30;
+constexpr char kSideName[] = "~save.new";
 
 FileHandle OpenForReading(const std::string& path)
 {
@@ -105,9 +106,21 @@ bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes
     return WriteFileThrough(path, [bytes](ByteSink& file) { return file.Write(bytes); });
 }
 
+std::string SideFilePath(const std::string& path)
+{
+    // The folder part keeps the copy on the file's volume, so that putting it
+    // in place is a rename; ':' ends a drive-relative folder ("C:name").
+    const std::size_t nameStart = path.find_last_of("\\/:") + 1;  // npos + 1 is 0
+    const std::size_t nameLength = std::max<std::size_t>(path.size() - nameStart, 1);
+    std::string side = path.substr(0, nameStart) + std::string(kSideName).substr(0, nameLength);
+    if (side == path)
+        side[nameStart] = '$';
+    return side;
+}
+
 bool WriteFileReplacing(const std::string& path, const FileFiller& fill)
 {
-    const std::string newPath = path + ".new";
+    const std::string newPath = SideFilePath(path);
     if (!WriteFileThrough(newPath, fill))
         return false;
     MakeFileWritable(path);

@@ -29,7 +29,12 @@ bool WriteFileThrough(const std::string& path, const FileFiller& fill);
 
 bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// Writes the file beside itself as "<path>.new" and then puts that copy in
-// place of the file in one step, so that a failure at any point leaves the
-// previous file as it was. A read-only file is made writable first.
+// The copy WriteFileReplacing writes first: "~save.new" in the file's folder,
+// cut to the length of the file's own name so that it fits wherever the
+// file's path does; "$" replaces the "~" where that would be the file itself.
+std::string SideFilePath(const std::string& path);
+
+// Writes the file's side copy and then puts it in place of the file in one
+// step, so that a failure at any point leaves the previous file as it was. A
+// read-only file is made writable first.
 bool WriteFileReplacing(const std::string& path, const FileFiller& fill);

@@ -18,6 +18,7 @@
 #define IDD_CABLE_PAGE              149
 #define IDD_TERRESTRIAL_PAGE        156
 #define IDD_MAC_ADDRESS             162
+#define IDD_SIGNAL                  170
 
 // Icons, bitmaps, menu
 #define IDI_APPLICATION_ICON        128
@@ -241,5 +242,11 @@
 #define IDC_MAC_TITLE               1235
 #define IDC_MAC_CURRENT_GROUP       1236
 #define IDC_MAC_NEW_GROUP           1237
+
+// Signal window (170)
+#define IDC_SIGNAL_PLOT             1250
+#define IDC_SIGNAL_SAVE_CSV         1251
+#define IDC_SIGNAL_TRACE_LOG        1252
+#define IDC_SIGNAL_OPEN_LOG_FOLDER  1253
 
 #endif

@@ -8,6 +8,7 @@
 #include "app/win/LevelBar.h"
 #include "app/win/PageTabCtrl.h"
 #include "app/win/PowerSettings.h"
+#include "app/win/SignalWindow.h"
 #include "database/ChannelDatabase.h"
 #include "database/RuleResult.h"
 #include "driver/ReceiverDriver.h"
@@ -34,7 +35,7 @@ public:
     int GetDeviceKind() const { return deviceKind; }
     // Always enables Apply; a non-zero flag also marks the settings as changed.
     void MarkSettingsChanged(int setFlag);
-    // Trace lines around driver calls end here and are discarded.
+    // Trace lines around driver calls end here: the diagnostic log takes them while it is on.
     void Trace(const std::string& line);
 
     void ShowLockState(int result);
@@ -45,6 +46,10 @@ public:
     void StopStatisticsTimer();
     void StartPidMacTimer();
     void StopPidMacTimer();
+    // The signal window, from the notification-area menu and the level bars.
+    void OpenSignalWindow() { signalWindow.Open(); }
+    // Restarts a running signal poll with the period that now applies.
+    void UpdateSignalPollPeriod();
     void RefreshPages() { tabControl.RefreshPages(); }
     // After a page added satellites or channels behind the list's back (an
     // import): the list shows them, with the current satellite chosen.
@@ -152,6 +157,7 @@ private:
     RECT strengthRect{};
     RECT qualityRect{};
     SignalMonitor signalMonitor;   // keeps the weak-reading counter
+    CSignalWindow signalWindow{*this};   // its history is kept while it is closed
     CPowerSettings powerSettings;
     HBITMAP bannerBitmap = nullptr;
     bool receiverInitialised = false;

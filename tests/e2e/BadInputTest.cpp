@@ -237,7 +237,7 @@ TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFileAndTheChangesPending)
     LumisatRun run("bad_database_unwritable");
     const std::string stored = ThreeSatellitesFile() + "trailing bytes";
     const std::string file = run.PathOf("satedata.dll");
-    const std::string copy = file + ".new";
+    const std::string copy = run.PathOf("~save.new");  // the save's side copy
     EXPECT_EQ(StartOn(run, stored), Messages{});
 
     // A folder where the new copy would be written.

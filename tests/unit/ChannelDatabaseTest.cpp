@@ -1,5 +1,6 @@
 #include "database/ChannelDatabase.h"
 #include "database/ChannelFileFormat.h"
+#include "database/FileIo.h"
 #include "database/ChannelRecordChains.h"
 #include "tests/unit/ScratchDirectory.h"
 
@@ -359,15 +360,27 @@ TEST_F(ChannelDatabaseTest, FailedSaveKeepsTheOldFile)
     ASSERT_EQ(db.AddSatellite(Satellite("Extra", 1), 0), 1);
 
     // The new copy cannot be created beside the file.
-    std::filesystem::create_directory(path + ".new");
+    std::filesystem::create_directory(SideFilePath(path));
     EXPECT_EQ(db.Save(), 0);
     EXPECT_EQ(scratch.Read("satedata.dll"), before);
-    std::filesystem::remove(path + ".new");
+    std::filesystem::remove(SideFilePath(path));
 
     EXPECT_EQ(db.Save(scratch.Path("missing/folder.dll")), 0);
     ASSERT_EQ(db.Save(), 1);
     EXPECT_EQ(scratch.Read("satedata.dll").size(), before.size() + 68);
-    EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(SideFilePath(path)));
+}
+
+TEST(SideFilePath, StaysInTheFolderAndIsNoLongerThanThePath)
+{
+    for (const std::string path : {"d/satedata.dll", "C:\\d\\DTT.dll", "C:x", "d/~save.new", "~", "d/"}) {
+        const std::string side = SideFilePath(path);
+        const std::size_t nameStart = path.find_last_of("\\/:") + 1;
+        EXPECT_NE(side, path);
+        EXPECT_LE(side.size(), std::max<std::size_t>(path.size(), nameStart + 1)) << path;
+        EXPECT_EQ(side.substr(0, nameStart), path.substr(0, nameStart)) << path;
+        EXPECT_EQ(side.find_first_of("\\/:", nameStart), std::string::npos) << path;
+    }
 }
 
 TEST_F(ChannelDatabaseTest, ReadOnlyFileIsOverwritten)

@@ -1,5 +1,6 @@
 #include "database/ChannelDatabase.h"
 #include "database/ChannelFileFormat.h"
+#include "database/FileIo.h"
 #include "tests/unit/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
@@ -123,7 +124,7 @@ TEST_F(ChannelFileStreamingTest, LargeDatabaseSavesInChunksAndReadsBackRecordFor
     ASSERT_EQ(db.Save(), 1);
     const std::string file = scratch.Read("satedata.dll");
     EXPECT_EQ(file, std::string(sink.taken.begin(), sink.taken.end()));
-    EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(SideFilePath(path)));
 
     CChannelDatabase loaded;
     ASSERT_EQ(loaded.Load(path), 1);
@@ -162,10 +163,10 @@ TEST_F(ChannelFileStreamingTest, FailedWriteKeepsTheOldFileAndRemovesTheCopy)
             FillLargeDatabase(db);
         else
             ASSERT_EQ(db.AddSatellite(std::make_unique<SatelliteRecord>(), 1), 1);
-        std::filesystem::create_symlink("/dev/full", path + ".new");
+        std::filesystem::create_symlink("/dev/full", SideFilePath(path));
         EXPECT_EQ(db.Save(), 0) << (large ? "large" : "small");
         EXPECT_EQ(scratch.Read("satedata.dll"), before);
-        EXPECT_FALSE(std::filesystem::is_symlink(path + ".new")) << "the failed copy is removed";
+        EXPECT_FALSE(std::filesystem::is_symlink(SideFilePath(path))) << "the failed copy is removed";
         EXPECT_TRUE(std::filesystem::exists("/dev/full"));
     }
     ASSERT_EQ(db.Save(), 1);
