@@ -7,11 +7,6 @@
 
 namespace {
 
-bool SameSatelliteIgnoringCase(const SatelliteRecord& a, const SatelliteRecord& b)
-{
-    return a.degree == b.degree && AnsiEqualNoCase(FieldText(a.name), FieldText(b.name));
-}
-
 bool SameSatellite(const SatelliteRecord& a, const SatelliteRecord& b)
 {
     return a.degree == b.degree && FieldText(a.name) == FieldText(b.name);
@@ -179,11 +174,13 @@ int CChannelDatabase::AddPid(std::unique_ptr<PidRecord> record, int select)
     return 1;
 }
 
-SatelliteRecord* CChannelDatabase::FindSatellite(const SatelliteRecord* probe) const
+SatelliteRecord* CChannelDatabase::FindSatellite(const SatelliteRecord* probe, AnsiCaseComparison sameName) const
 {
-    if (!root || !probe)
+    if (!root || !probe || !sameName)
         return nullptr;
-    return FindInChain(root->firstSatellite, *probe, SameSatelliteIgnoringCase);
+    return FindInChain(root->firstSatellite, *probe, [sameName](const SatelliteRecord& a, const SatelliteRecord& b) {
+        return a.degree == b.degree && sameName(FieldText(a.name), FieldText(b.name));
+    });
 }
 
 TransponderRecord* CChannelDatabase::FindTransponder(const TransponderRecord* probe) const

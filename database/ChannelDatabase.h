@@ -4,6 +4,7 @@
 #pragma once
 
 #include "database/ChannelRecords.h"
+#include "language/AnsiCaseComparison.h"
 
 #include <memory>
 #include <string>
@@ -21,8 +22,9 @@ public:
     // this fails. 1 when the whole file was read; 0 when it cannot be read or
     // is damaged, keeping every whole record it holds with consistent counts.
     int Load(const std::string& path);
-    // An empty path means the remembered one. Writes "<path>.new" and puts it
-    // in place of the file in one step; on 0 the previous file is unchanged.
+    // An empty path means the remembered one. Writes a side copy (SideFilePath)
+    // and puts it in place of the file in one step; on 0 the previous file is
+    // unchanged.
     int Save(const std::string& path = std::string());
     void Clear();
 
@@ -31,10 +33,11 @@ public:
     int AddTransponder(std::unique_ptr<TransponderRecord> record, int select);
     int AddPid(std::unique_ptr<PidRecord> record, int select);
 
-    // Satellites: name in any letter case (ASCII and Latin-1) and degree.
+    // Satellites: name in any letter case, as sameName tells, and degree.
     // Transponders, in the current satellite: frequency, symbol rate and
     // polarity, not the name. PIDs, in the current transponder: type and value.
-    SatelliteRecord* FindSatellite(const SatelliteRecord* probe) const;
+    SatelliteRecord* FindSatellite(const SatelliteRecord* probe,
+                                   AnsiCaseComparison sameName = AnsiEqualNoCase) const;
     TransponderRecord* FindTransponder(const TransponderRecord* probe) const;
     PidRecord* FindPid(const PidRecord* probe) const;
 

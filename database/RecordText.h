@@ -3,16 +3,11 @@
 // field's end; writing always leaves at least one zero and clears the rest.
 #pragma once
 
+#include "language/AnsiCase.h"  // FieldText
+
 #include <cstddef>
 #include <cstring>
 #include <string_view>
-
-template <std::size_t N>
-std::string_view FieldText(const char (&field)[N])
-{
-    const void* zero = std::memchr(field, '\0', N);
-    return std::string_view(field, zero ? static_cast<const char*>(zero) - field : N);
-}
 
 // Stores at most N - 1 characters of the text; the rest is cut.
 template <std::size_t N>

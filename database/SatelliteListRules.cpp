@@ -115,12 +115,12 @@ SatelliteListFill BuildSatelliteList(CChannelDatabase& database, int deviceKind,
 }
 
 MainDialogEffects ChooseSatellite(CChannelDatabase& database, std::string_view chosenName,
-                                  SatelliteRecord* itemRecord)
+                                  SatelliteRecord* itemRecord, AnsiCaseComparison sameName)
 {
     if (chosenName.empty() || !itemRecord)
         return {};
     const SatelliteRecord probe = MakeProbe(chosenName, itemRecord->degree);
-    if (!database.FindSatellite(&probe))
+    if (!database.FindSatellite(&probe, sameName))
         return {};
     const SatelliteRecord* satelliteBefore = database.CurrentSatellite();
     const TransponderRecord* transponderBefore = database.CurrentTransponder();
@@ -133,7 +133,7 @@ MainDialogEffects ChooseSatellite(CChannelDatabase& database, std::string_view c
 }
 
 SatelliteEditResult CreateSatellite(CChannelDatabase& database, std::string_view name, std::int32_t degree,
-                                    int deviceKind)
+                                    int deviceKind, AnsiCaseComparison sameName)
 {
     const bool channelMode = IsChannelMode(deviceKind);
     const SatelliteInfoCheck check = CheckSatelliteInfo(name, SatelliteDegreeText(degree), channelMode);
@@ -144,7 +144,7 @@ SatelliteEditResult CreateSatellite(CChannelDatabase& database, std::string_view
     SetFieldText(record->name, name);
     record->degree = channelMode ? kChannelDegree : degree;
     record->lnbPower = 1;
-    if (database.FindSatellite(record.get()))
+    if (database.FindSatellite(record.get(), sameName))
         return Refused(SatelliteEditOutcome::Duplicate, AlreadyExistsMessage(deviceKind));
 
     SatelliteRecord* added = record.get();
@@ -155,7 +155,7 @@ SatelliteEditResult CreateSatellite(CChannelDatabase& database, std::string_view
 }
 
 SatelliteEditResult ChangeSatellite(CChannelDatabase& database, std::string_view name, std::int32_t degree,
-                                    int deviceKind)
+                                    int deviceKind, AnsiCaseComparison sameName)
 {
     SatelliteRecord* current = database.CurrentSatellite();
     if (!current)
@@ -168,7 +168,7 @@ SatelliteEditResult ChangeSatellite(CChannelDatabase& database, std::string_view
         return Refused(SatelliteEditOutcome::Invalid, check.message);
 
     const SatelliteRecord probe = MakeProbe(name, degree);
-    if (const SatelliteRecord* found = database.FindSatellite(&probe)) {
+    if (const SatelliteRecord* found = database.FindSatellite(&probe, sameName)) {
         if (found == current)
             return Refused(SatelliteEditOutcome::Unchanged, {});
         return Refused(SatelliteEditOutcome::Duplicate, AlreadyExistsMessage(deviceKind));

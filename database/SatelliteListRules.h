@@ -44,8 +44,11 @@ SatelliteListFill BuildSatelliteList(CChannelDatabase& database, int deviceKind,
 // current. Returns 1 when it was created, else 0.
 int EnsureDefaultChannel(CChannelDatabase& database, int deviceKind);
 
+// sameName, here and below: how names compare in any letter case; the program
+// gives the system's comparison.
 // The user picked a list item: its text and its item data.
-MainDialogEffects ChooseSatellite(CChannelDatabase& database, std::string_view chosenName, SatelliteRecord* itemRecord);
+MainDialogEffects ChooseSatellite(CChannelDatabase& database, std::string_view chosenName, SatelliteRecord* itemRecord,
+                                  AnsiCaseComparison sameName = AnsiEqualNoCase);
 
 enum class SatelliteEditOutcome {
     Added,         // append the name to the list and select it
@@ -68,11 +71,11 @@ struct SatelliteEditResult {
 // New: a satellite with LNB power on and the Universal LNB type, appended and
 // made current. In channel mode the degree is always 3600.
 SatelliteEditResult CreateSatellite(CChannelDatabase& database, std::string_view name, std::int32_t degree,
-                                    int deviceKind);
+                                    int deviceKind, AnsiCaseComparison sameName = AnsiEqualNoCase);
 // Change: renames the current satellite and sets its degree (in channel mode
 // it keeps its own). A name that differs only in letter case is not applied.
 SatelliteEditResult ChangeSatellite(CChannelDatabase& database, std::string_view name, std::int32_t degree,
-                                    int deviceKind);
+                                    int deviceKind, AnsiCaseComparison sameName = AnsiEqualNoCase);
 // The question to ask before RemoveCurrentSatellite; go on only on Yes.
 MessageRef RemoveSatelliteQuestion(int deviceKind);
 // Remove: the current satellite with its transponders and PIDs.

@@ -7,12 +7,12 @@
 // two otherwise different names compare equal.
 #pragma once
 
+#include "language/AnsiCaseComparison.h"
+
 #include <cstddef>
 #include <string_view>
 
 unsigned char FoldAnsiCase(unsigned char c);
-
-bool AnsiEqualNoCase(std::string_view a, std::string_view b);
 
 // The text of a fixed-size record field: up to its first zero byte or the
 // field's end, whichever comes first.

@@ -5,6 +5,7 @@
 #include "database/SatelliteListRules.h"
 #include "database/win/SatelliteInfoDlg.h"
 #include "framework/MessageBox.h"
+#include "language/win/SystemAnsiCase.h"
 
 void CMainDlg::ApplyEffects(const MainDialogEffects& effects)
 {
@@ -45,7 +46,7 @@ void CMainDlg::OnSatelliteSelected()
         return;
     const std::string name = satelliteCombo.GetItemText(index);
     auto* record = static_cast<SatelliteRecord*>(satelliteCombo.GetItemData(index));
-    ApplyEffects(ChooseSatellite(database, name, record));
+    ApplyEffects(ChooseSatellite(database, name, record, SystemAnsiEqualNoCase));
 }
 
 void CMainDlg::AppendAndSelectSatellite(SatelliteRecord* record)
@@ -64,7 +65,8 @@ void CMainDlg::OnNewSatellite()
     dialog.SetChannelMode(IsChannelMode(deviceKind) ? 1 : 0);
     if (dialog.DoModal(hwnd) != IDOK)
         return;
-    const SatelliteEditResult result = CreateSatellite(database, dialog.GetName(), dialog.GetDegree(), deviceKind);
+    const SatelliteEditResult result =
+        CreateSatellite(database, dialog.GetName(), dialog.GetDegree(), deviceKind, SystemAnsiEqualNoCase);
     ShowRuleError(result.error);
     if (result.outcome == SatelliteEditOutcome::Added && result.record != nullptr)
         AppendAndSelectSatellite(result.record);
@@ -85,7 +87,8 @@ void CMainDlg::OnChangeSatellite()
     dialog.SetChannelMode(IsChannelMode(deviceKind) ? 1 : 0);
     if (dialog.DoModal(hwnd) != IDOK)
         return;
-    const SatelliteEditResult result = ChangeSatellite(database, dialog.GetName(), dialog.GetDegree(), deviceKind);
+    const SatelliteEditResult result =
+        ChangeSatellite(database, dialog.GetName(), dialog.GetDegree(), deviceKind, SystemAnsiEqualNoCase);
     ShowRuleError(result.error);
     if (result.outcome == SatelliteEditOutcome::Changed && result.record != nullptr) {
         int selected = satelliteCombo.GetCurSel();

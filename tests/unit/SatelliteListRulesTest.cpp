@@ -113,6 +113,19 @@ TEST(SatelliteListRules, DuplicateIsSameNameInAnyCaseAtTheSameDegree)
     EXPECT_EQ(loaded.database.Root()->satelliteCount, 2);
 }
 
+TEST(SatelliteListRules, DuplicateCheckUsesTheComparisonItIsGiven)
+{
+    const AnsiCaseComparison exact = [](std::string_view a, std::string_view b) { return a == b; };
+    LoadedDatabase loaded;
+    AddSatellite(loaded.database, "Astra", 192);
+    AddSatellite(loaded.database, "Hotbird", 130);
+    EXPECT_EQ(ChangeSatellite(loaded.database, "ASTRA", 192, kSatelliteCard, exact).outcome,
+              SatelliteEditOutcome::Changed);
+    EXPECT_EQ(CreateSatellite(loaded.database, "astra", 192, kSatelliteCard, exact).outcome,
+              SatelliteEditOutcome::Added);
+    EXPECT_EQ(NamesInDatabase(loaded.database), (std::vector<std::string>{"Astra", "ASTRA", "astra"}));
+}
+
 TEST(SatelliteListRules, ChannelsAllHaveDegree3600AndDifferOnlyByName)
 {
     LoadedDatabase loaded;
