@@ -2,6 +2,7 @@
 
 #include "database/ChannelRecords.h"
 #include "driver/ReceiverDriver.h"
+#include "tuning/SwitchCommands.h"
 
 #include <cstdio>
 
@@ -46,13 +47,13 @@ void LockSequence::Run(LockHost& host, const SatelliteRecord* satellite,
         switches->SendDiseqcSwitch();
         switches->SendTonePower();
     }
-    const LockValues values = RequestValues(*satellite, *transponder);
-    TraceRequest(host, values);
-    PrepareRequest(values);
+    const LockRequest next = MakeRequest(*satellite, *transponder);
+    TraceRequest(host, next.values);
+    PrepareRequest(next);
 
     // A fresh completion per request: the worker may end before the wait starts.
     auto completion = std::make_shared<LockCompletion>();
-    StartLockWorker(driver, state, completion, LockJob{kind, request, state->Epoch()});
+    StartLockWorker(driver, state, completion, LockJob{kind, request.values, state->Epoch()});
     if (!silent) {
         WaitForWorker(*completion);
         host.DestroyWaitDialog();
@@ -67,19 +68,21 @@ void LockSequence::Run(LockHost& host, const SatelliteRecord* satellite,
     host.StartSignalTimer();
 }
 
-LockValues LockSequence::RequestValues(const SatelliteRecord& satellite,
-                                       const TransponderRecord& transponder) const
+LockRequest LockSequence::MakeRequest(const SatelliteRecord& satellite,
+                                      const TransponderRecord& transponder) const
 {
     switch (kind) {
     case LockKind::Satellite:
-        return {transponder.frequency, transponder.symbolRate, transponder.polarity, satellite.lnbType,
-                satellite.lnbPower, satellite.lnbFreq1, satellite.lnbFreq2};
+        return {{transponder.frequency, transponder.symbolRate, transponder.polarity, satellite.lnbType,
+                 satellite.lnbPower, satellite.lnbFreq1, satellite.lnbFreq2},
+                {satellite.tone22k > 0, satellite.lnbPower > 0,
+                 DiseqcSwitchData(satellite.diseqcPort, transponder.polarity)}};
     case LockKind::Cable:
-        return {transponder.frequency, transponder.symbolRate, transponder.polarity, 0, 0, 0, 0};
+        return {{transponder.frequency, transponder.symbolRate, transponder.polarity, 0, 0, 0, 0}, {}};
     case LockKind::Terrestrial:
         break;
     }
-    return {transponder.frequency, transponder.symbolRate, 0, 0, 0, 0, 0};
+    return {{transponder.frequency, transponder.symbolRate, 0, 0, 0, 0, 0}, {}};
 }
 
 void LockSequence::TraceRequest(LockHost& host, const LockValues& v) const
@@ -104,11 +107,11 @@ void LockSequence::TraceRequest(LockHost& host, const LockValues& v) const
     host.Trace(line);
 }
 
-void LockSequence::PrepareRequest(const LockValues& values)
+void LockSequence::PrepareRequest(const LockRequest& next)
 {
-    if (request[0] != values[0])
+    if (request != next)
         state->StartNewEpoch();
-    request = values;
+    request = next;
 }
 
 void LockSequence::WaitForWorker(LockCompletion& completion)

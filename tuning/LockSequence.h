@@ -4,14 +4,17 @@
 //
 // Each tuning page owns one LockSequence for its card kind and runs it from
 // its Lock operation once it has found the main dialog. The request block and
-// its result outlive single runs: a new request for the same frequency starts
-// with the previous result, so a run that finds 0 reports locked at once while
-// its worker re-tunes in the background.
+// its result outlive single runs: the same request again (the same seven lock
+// values after the same switch command) starts with the previous result, so a
+// run that finds 0 reports locked at once while its worker re-tunes in the
+// background. Any other request starts from "unknown" and waits for its worker:
+// a lock kept for one satellite, polarisation or LNB says nothing of another.
 #pragma once
 
 #include "tuning/LockHost.h"
 #include "tuning/LockWorker.h"
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -19,6 +22,16 @@
 class ReceiverDriver;
 struct SatelliteRecord;
 struct TransponderRecord;
+
+// What one lock asks of the card: LockChannel3's values and, on a satellite
+// card, the switch command sent before them (22 kHz tone, LNB power, DiSEqC
+// data byte with the switch input).
+struct LockRequest {
+    LockValues values{};
+    std::array<std::int32_t, 3> switchCommand{};
+
+    bool operator==(const LockRequest&) const = default;
+};
 
 constexpr std::chrono::milliseconds kLockWaitLimit{5000};
 
@@ -49,9 +62,9 @@ public:
     std::int32_t Remembered() const { return state->Remembered(); }
 
 private:
-    LockValues RequestValues(const SatelliteRecord& satellite, const TransponderRecord& transponder) const;
+    LockRequest MakeRequest(const SatelliteRecord& satellite, const TransponderRecord& transponder) const;
     void TraceRequest(LockHost& host, const LockValues& values) const;
-    void PrepareRequest(const LockValues& values);
+    void PrepareRequest(const LockRequest& next);
     void WaitForWorker(LockCompletion& completion);
     void StartFilterAfterLock(LockHost& host);
 
@@ -60,6 +73,6 @@ private:
     SwitchCommandSender* switches;
     std::chrono::milliseconds waitLimit;
     // Written by the user-interface thread only; each worker gets a copy.
-    LockValues request{};
+    LockRequest request{};
     std::shared_ptr<LockWorkerState> state;
 };

@@ -53,7 +53,7 @@ RunningWorkers& Workers()
 }
 
 // One LockChannel3 call. False when the worker must stop: its page is gone or
-// a request for another frequency has replaced its own.
+// another request has replaced its own.
 bool TryLock(ReceiverDriver& driver, LockWorkerState& state, std::uint32_t epoch,
              const LockValues& v, std::int32_t& result)
 {

@@ -43,15 +43,15 @@ private:
 };
 
 // What the page and its workers share. The result word is the only value both
-// threads write: the request's frequency epoch in the high half, so that a late
-// worker of a superseded frequency cannot report its lock for the new one.
+// threads write: the request's epoch in the high half, so that a late worker
+// of a superseded request cannot report its lock for the new one.
 class LockWorkerState {
 public:
     explicit LockWorkerState(std::int32_t initialRemembered) : remembered(initialRemembered) {}
 
     std::int32_t Result() const;
     std::uint32_t Epoch() const;
-    // A request for another frequency: a new epoch whose result is unknown.
+    // A request for anything else than the last one: a new epoch whose result is unknown.
     void StartNewEpoch();
     // Stores the result only while the epoch is current; false when superseded.
     bool StoreResult(std::uint32_t epoch, std::int32_t result);

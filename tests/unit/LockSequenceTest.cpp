@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -164,7 +165,7 @@ TEST_F(LockSequenceTest, StartFilterFailureKeepsTheFilterFlagClear)
     EXPECT_EQ(log.Matching("SetFilterStarted"), (Log{"SetFilterStarted(0)"}));
 }
 
-TEST_F(LockSequenceTest, SameFrequencyKeepsTheResultAndDoesNotWait)
+TEST_F(LockSequenceTest, SameRequestKeepsTheResultAndDoesNotWait)
 {
     LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
     const auto transponder = Transponder(12380, 27500);
@@ -182,12 +183,36 @@ TEST_F(LockSequenceTest, SameFrequencyKeepsTheResultAndDoesNotWait)
     driver.ReleaseLocks();
     ASSERT_TRUE(WaitForLockWorkers(5s));
     EXPECT_EQ(sequence.Result(), 1) << "the background worker's outcome is kept for the next run";
+}
 
-    // Another symbol rate on the same frequency keeps the result as well.
-    log.Clear();
-    driver.SetLockResult(0);
-    RunSettled(sequence, Transponder(12380, 30000), true);
-    EXPECT_EQ(log.Count("ShowLockState(1)"), 1);
+// A lock kept for one request says nothing of another on the same frequency.
+TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorker)
+{
+    using Change = std::function<void(SatelliteRecord&, TransponderRecord&)>;
+    const std::pair<const char*, Change> changes[] = {
+        {"symbol rate", [](auto&, auto& t) { t.symbolRate = 30000; }},
+        {"polarisation", [](auto&, auto& t) { t.polarity = 1; }},
+        {"LNB type", [](auto& s, auto&) { s.lnbType = 2; }},
+        {"LNB frequency", [](auto& s, auto&) { s.lnbFreq2 = 10750; }},
+        {"switch input", [](auto& s, auto&) { s.diseqcPort = 2; }},
+        {"22 kHz tone", [](auto& s, auto&) { s.tone22k = 1; }},
+    };
+    for (const auto& [what, change] : changes) {
+        LockSequence sequence(LockKind::Satellite, driver, &host, 50ms);
+        satellite = Satellite();
+        TransponderRecord transponder = Transponder(12380, 27500);
+        RunSettled(sequence, transponder, false);
+        ASSERT_EQ(sequence.Result(), 0);
+
+        log.Clear();
+        change(satellite, transponder);
+        driver.HoldLocks();
+        sequence.Run(host, &satellite, &transponder, false);
+        EXPECT_EQ(log.Count("ShowLockState(255)"), 1) << what;
+        EXPECT_EQ(log.Count("StartFilter"), 0) << what;
+        driver.ReleaseLocks();
+        ASSERT_TRUE(WaitForLockWorkers(5s));
+    }
 }
 
 TEST_F(LockSequenceTest, ChangedFrequencyWaitsAtMostTheLimit)
