@@ -94,15 +94,16 @@ void TakeCurrentSelection(const CChannelDatabase& database, MainSettings& settin
     settings.currentPid = pid ? std::to_string(pid->pid) : std::string();
 }
 
-void SaveSettings(SettingsStore& store, int deviceKind, const CChannelDatabase& database, MainSettings& settings)
+bool SaveSettings(SettingsStore& store, int deviceKind, const CChannelDatabase& database, MainSettings& settings)
 {
     TakeCurrentSelection(database, settings);
-    store.SetString("PATH", settings.installationPath);
-    store.SetString("Language", settings.languageName);
-    store.SetString("CurSatellite", settings.currentSatellite);
-    store.SetString("CurTransponder", settings.currentTransponder);
-    store.SetString("CurPID", settings.currentPid);
-    store.SetDword("CurDegree", static_cast<std::uint32_t>(StoredDegree(deviceKind, settings.currentDegree)));
+    bool written = store.SetString("PATH", settings.installationPath);
+    written &= store.SetString("Language", settings.languageName);
+    written &= store.SetString("CurSatellite", settings.currentSatellite);
+    written &= store.SetString("CurTransponder", settings.currentTransponder);
+    written &= store.SetString("CurPID", settings.currentPid);
+    written &= store.SetDword("CurDegree", static_cast<std::uint32_t>(StoredDegree(deviceKind, settings.currentDegree)));
+    return written;
 }
 
 std::int32_t StoredDegree(int deviceKind, std::int32_t currentDegree)

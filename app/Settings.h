@@ -57,8 +57,9 @@ void LoadSettings(SettingsStore& store, int deviceKind, const std::string& curre
 // Takes the current satellite, transponder and PID from the database (each
 // empty when there is no such current record) and writes every setting in
 // the order "PATH", "Language", "CurSatellite", "CurTransponder", "CurPID",
-// "CurDegree". Failed writes are ignored.
-void SaveSettings(SettingsStore& store, int deviceKind, const CChannelDatabase& database, MainSettings& settings);
+// "CurDegree". A failed write does not stop the others; the result is false
+// when any failed.
+bool SaveSettings(SettingsStore& store, int deviceKind, const CChannelDatabase& database, MainSettings& settings);
 
 // The selection fields as SaveSettings stores them.
 void TakeCurrentSelection(const CChannelDatabase& database, MainSettings& settings);

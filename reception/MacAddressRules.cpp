@@ -79,23 +79,26 @@ MacFieldTexts MacAddressRules::NewFieldTexts() const
 MacSaveOutcome MacAddressRules::Save(bool checked, const MacFieldTexts& newFields)
 {
     useRegistry = checked;
+    MacAddress chosen = cardAddress;
     if (useRegistry) {
         const std::optional<MacAddress> typed = ParseMacFields(newFields);
         if (!typed)
             return {ReceptionMessages::kMacFieldNotHex, false};
-        newAddress = *typed;
-    } else {
-        newAddress = cardAddress;
+        chosen = *typed;
     }
-    currentAddress = newAddress;
 
     NetMacSetting setting{};
     setting.enable = useRegistry ? 1 : 0;
-    std::copy(newAddress.begin(), newAddress.end(), setting.address);
+    std::copy(chosen.begin(), chosen.end(), setting.address);
+    // Until the driver takes the address, the one in use stays current: a
+    // Cancel after a refusal must not give the filter an address the adapter
+    // does not have.
     if (WriteAdapterRegistry(setting) == 0)
         return {ReceptionMessages::kMacRegistryFailed, false};
     if (driver.SetNetMACAddr(&setting) != 0)
         return {ReceptionMessages::kMacDriverFailed, false};
+    newAddress = chosen;
+    currentAddress = chosen;
     return {ReceptionMessages::kMacSaved, true};
 }
 

@@ -33,4 +33,10 @@ ensure_prefix() {
         "$WINE" wineboot -i >/dev/null 2>&1 || true
         /usr/lib/wine/wineserver -w || true
     fi
+    # Without a window manager Wine waits about 2 s for every top-level window
+    # it hides, which no Windows desktop does; unmanaged windows do not wait.
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        /usr/lib/wine/wineserver -w || true
+    fi
 }

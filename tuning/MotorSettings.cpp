@@ -24,17 +24,18 @@ void ReloadMotorSettings(SettingsStore& store, MotorSettings& settings)
     settings.storedPositions = storedPositions;
 }
 
-void SaveMotorSettings(SettingsStore& store, const MotorTexts& shown, MotorSettings& settings)
+bool SaveMotorSettings(SettingsStore& store, const MotorTexts& shown, MotorSettings& settings)
 {
-    store.SetString(kMotorLongitudeValue, shown.longitude);
-    store.SetString(kMotorLatitudeValue, shown.latitude);
-    store.SetString(kMotorDegreeValue, shown.angle);
-    store.SetString(kMotorElevationValue, shown.elevation);
-    store.SetDword(kMotorLimitValue, settings.limitFlags);
-    store.SetDword(kDishPositionIndexValue, static_cast<std::uint32_t>(settings.positionIndex));
-    store.SetDword(kDishPositionsValue, settings.storedPositions);
+    bool written = store.SetString(kMotorLongitudeValue, shown.longitude);
+    written &= store.SetString(kMotorLatitudeValue, shown.latitude);
+    written &= store.SetString(kMotorDegreeValue, shown.angle);
+    written &= store.SetString(kMotorElevationValue, shown.elevation);
+    written &= store.SetDword(kMotorLimitValue, settings.limitFlags);
+    written &= store.SetDword(kDishPositionIndexValue, static_cast<std::uint32_t>(settings.positionIndex));
+    written &= store.SetDword(kDishPositionsValue, settings.storedPositions);
     settings.longitude = shown.longitude;
     settings.latitude = shown.latitude;
+    return written;
 }
 
 MotorTexts SavedMotorTexts(const MotorSettings& settings)

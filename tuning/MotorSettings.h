@@ -47,8 +47,9 @@ void LoadMotorSettings(SettingsStore& store, MotorSettings& settings);
 void ReloadMotorSettings(SettingsStore& store, MotorSettings& settings);
 
 // Writes the shown texts and the numbers, then takes the shown longitude and
-// latitude as the new saved texts. Failed writes are ignored.
-void SaveMotorSettings(SettingsStore& store, const MotorTexts& shown, MotorSettings& settings);
+// latitude as the new saved texts. A failed write does not stop the others;
+// the result is false when any failed.
+bool SaveMotorSettings(SettingsStore& store, const MotorTexts& shown, MotorSettings& settings);
 
 // The texts the page shows after loading.
 MotorTexts SavedMotorTexts(const MotorSettings& settings);

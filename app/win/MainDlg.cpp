@@ -1,5 +1,6 @@
 #include "app/win/MainDlg.h"
 
+#include "app/DeviceNotice.h"
 #include "app/win/DiagnosticLog.h"
 #include "app/win/MainFrame.h"
 #include "database/CardKind.h"
@@ -16,15 +17,37 @@
 #include "tuning/win/DishPage.h"
 
 #include <dbt.h>
-#include <initguid.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace {
-// The receiver's device interface class, for arrival and removal notices.
-DEFINE_GUID(kReceiverInterfaceClass, 0x7A30FB62, 0x1DF4, 0x408C, 0xB1, 0x39, 0x00, 0x2F, 0x14, 0x5D, 0xF1, 0x89);
+GUID ReceiverInterfaceClass()
+{
+    static_assert(sizeof(GUID) == kReceiverInterfaceClassBytes.size());
+    GUID id;
+    std::memcpy(&id, kReceiverInterfaceClassBytes.data(), sizeof(id));
+    return id;
+}
+
+// The notice's record as far as its header says it is there.
+DeviceNoticeAction ClassifyNotice(WPARAM event, LPARAM data)
+{
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (header == nullptr)
+        return ClassifyDeviceNotice(static_cast<std::uint32_t>(event), nullptr);
+    DeviceNoticeRecord record;
+    record.deviceType = header->dbch_devicetype;
+    if (record.deviceType == DBT_DEVTYP_DEVICEINTERFACE
+        && header->dbch_size >= offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_classguid) + sizeof(GUID)) {
+        const auto* device = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_A*>(header);
+        std::memcpy(record.interfaceClass.data(), &device->dbcc_classguid, sizeof(GUID));
+    }
+    return ClassifyDeviceNotice(static_cast<std::uint32_t>(event), &record);
+}
 
 constexpr std::chrono::milliseconds kLockWorkerExitWait{2000};
 
@@ -54,6 +77,21 @@ void CMainDlg::MarkSettingsChanged(int setFlag)
     EnableItem(IDC_MAIN_APPLY, true);
     if (setFlag != 0)
         settingsChanged = 1;
+    ShowLockDisplay();   // an edit may have changed what a lock would tune to
+}
+
+void CMainDlg::SetTuningChanged(int changed)
+{
+    tuningChanged = changed;
+    if (changed == 0)
+        lockedTarget = CurrentLockTarget(database);
+    ShowLockDisplay();
+}
+
+void CMainDlg::RefreshPages()
+{
+    tabControl.RefreshPages();
+    ShowLockDisplay();
 }
 
 void CMainDlg::Trace(const std::string& line)
@@ -161,7 +199,7 @@ void CMainDlg::RegisterDeviceNotifications()
     DEV_BROADCAST_DEVICEINTERFACE_A filter{};
     filter.dbcc_size = 32;
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    filter.dbcc_classguid = kReceiverInterfaceClass;
+    filter.dbcc_classguid = ReceiverInterfaceClass();
     // The handle is kept by the system until the window goes away.
     RegisterDeviceNotificationA(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
@@ -224,8 +262,11 @@ bool CMainDlg::OnCommand(WORD code, WORD id, HWND)
     return DispatchCommand(this, kCommands, code, id);
 }
 
-bool CMainDlg::OnNotify(NMHDR*, LRESULT&)
+bool CMainDlg::OnNotify(NMHDR* header, LRESULT&)
 {
+    // However the strip's selection changed, its page follows.
+    if (header != nullptr && header->idFrom == IDC_MAIN_TAB && header->code == TCN_SELCHANGE)
+        tabControl.FollowSelectedTab(false);
     return false;
 }
 
@@ -241,46 +282,62 @@ CTabPage* CMainDlg::PidPage() const
     return tabControl.Page(IsSatelliteCard(deviceKind) ? 2 : 1);
 }
 
-void CMainDlg::SaveMotorSettings()
+bool CMainDlg::SaveMotorSettings()
 {
-    if (auto* dish = dynamic_cast<CDishPage*>(LockingPage()))
-        dish->SaveMotorSettings();
+    auto* dish = dynamic_cast<CDishPage*>(LockingPage());
+    return dish == nullptr || dish->SaveMotorSettings();
 }
 
-void CMainDlg::RelockIfNeeded()
+bool CMainDlg::RelockIfNeeded()
 {
-    if (IsSatelliteCard(deviceKind))
-        SaveMotorSettings();
+    const bool motorSaved = !IsSatelliteCard(deviceKind) || SaveMotorSettings();
     bool relock = locked == 0 || (IsItemEnabled(IDC_MAIN_APPLY) && settingsChanged != 0);
     if (relock) {
         if (CTabPage* page = LockingPage())
             page->Lock(0);
     }
+    return motorSaved;
+}
+
+bool CMainDlg::SaveChanges(bool motorSaved)
+{
+    const bool channelsSaved = SaveChannels(database);
+    const bool settingsSaved = SaveSettings() && motorSaved;
+    if (channelsSaved && settingsSaved)
+        return true;
+    // The old file stays and the changes stay in memory: Apply stays on, so
+    // that they can be saved again and Exit still asks before they go.
+    std::string text = Text("String42", "The changes could not be saved.") + "\n";
+    if (!channelsSaved)
+        text += "\n" + Text("String43", "Channel database:") + "\n" + database.FilePath() + "\n";
+    if (!settingsSaved)
+        text += "\n" + Text("String44", "Settings:") + "\n" + SettingsKeyName() + "\n";
+    text += "\n" + Text("String45", "The changes are kept. Close any program that uses the file, then save again with Apply or OK.");
+    ShowErrorMessage(hwnd, text);
+    return false;
 }
 
 void CMainDlg::OnApply()
 {
-    RelockIfNeeded();
+    const bool motorSaved = RelockIfNeeded();
     if (SatelliteRecord* satellite = database.CurrentSatellite())
         settings.currentDegree = satellite->degree;
-    const bool saved = SaveChannels(database);
+    const bool saved = SaveChanges(motorSaved);
     settingsChanged = 0;
-    // A database that could not be written stays unsaved: Apply stays on,
-    // so that it can be tried again and Exit still asks before the changes go.
     EnableItem(IDC_MAIN_APPLY, !saved);
-    SaveSettings();
 }
 
 void CMainDlg::OnOK()
 {
-    RelockIfNeeded();
-    const bool saved = SaveChannels(database);
-    SaveSettings();
+    const bool motorSaved = RelockIfNeeded();
+    const bool saved = SaveChanges(motorSaved);
+    settingsChanged = 0;
+    if (!saved)
+        return;   // the dialog stays, with Apply on, so nothing looks saved that is not
     Show(SW_HIDE);
     if (frame != nullptr)
         frame->SetVisibleFlag(0);
-    EnableItem(IDC_MAIN_APPLY, !saved);
-    settingsChanged = 0;
+    EnableItem(IDC_MAIN_APPLY, false);
 }
 
 void CMainDlg::OnCancel()
@@ -306,21 +363,19 @@ void CMainDlg::OnRestore()
     RefreshPages();
 }
 
-void CMainDlg::RunExitQuestion()
+bool CMainDlg::RunExitQuestion()
 {
     if (!AskYesNo(hwnd, Text("String25", "The App will exit,save current changed settings and data?")))
-        return;
-    if (IsSatelliteCard(deviceKind))
-        SaveMotorSettings();
-    database.Save();
-    SaveSettings();
+        return true;
+    const bool motorSaved = !IsSatelliteCard(deviceKind) || SaveMotorSettings();
+    return SaveChanges(motorSaved);
 }
 
-bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
+bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
     switch (message) {
     case WM_DEVICECHANGE:
-        OnDeviceChange(wParam);
+        OnDeviceChange(wParam, lParam);
         return false;   // the dialog's normal handling follows
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE && frame != nullptr)
@@ -342,12 +397,17 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
     }
 }
 
-void CMainDlg::OnDeviceChange(WPARAM event)
+void CMainDlg::OnDeviceChange(WPARAM event, LPARAM data)
 {
-    if (event == DBT_DEVICEARRIVAL) {
+    switch (ClassifyNotice(event, data)) {
+    case DeviceNoticeAction::ReceiverArrived:
         MessageBoxA(hwnd, "Norvane USB Device DEVICEARRIVAL", kProgramTitle, MB_OK);
-    } else if (event == DBT_DEVICEREMOVECOMPLETE) {
+        break;
+    case DeviceNoticeAction::ReceiverRemoved:
         if (frame != nullptr)
             PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        break;
+    case DeviceNoticeAction::Ignore:
+        break;
     }
 }

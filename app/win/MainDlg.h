@@ -3,6 +3,7 @@
 // the pages share.
 #pragma once
 
+#include "app/LockDisplay.h"
 #include "app/Settings.h"
 #include "app/SignalRules.h"
 #include "app/win/LevelBar.h"
@@ -17,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CMainFrame;
@@ -31,7 +33,9 @@ public:
     int IsFilterStarted() const { return filterStarted; }
     void SetFilterStarted(int started) { filterStarted = started; }
     int IsTuningChanged() const { return tuningChanged; }
-    void SetTuningChanged(int changed) { tuningChanged = changed; }
+    // 0 is set as a lock of the current records begins: they become what the
+    // lock icons speak of. 1 marks another selection.
+    void SetTuningChanged(int changed);
     int GetDeviceKind() const { return deviceKind; }
     // Always enables Apply; a non-zero flag also marks the settings as changed.
     void MarkSettingsChanged(int setFlag);
@@ -50,7 +54,7 @@ public:
     void OpenSignalWindow() { signalWindow.Open(); }
     // Restarts a running signal poll with the period that now applies.
     void UpdateSignalPollPeriod();
-    void RefreshPages() { tabControl.RefreshPages(); }
+    void RefreshPages();
     // After a page added satellites or channels behind the list's back (an
     // import): the list shows them, with the current satellite chosen.
     void ShowAddedSatellites();
@@ -76,8 +80,9 @@ public:
     CTabPage* LockingPage() const;
     CTabPage* PidPage() const;
 
-    // The question of the frame's Exit while changes are unsaved.
-    void RunExitQuestion();
+    // The question of the frame's Exit while changes are unsaved. False when
+    // the user chose to save and the saving failed: the program goes on.
+    bool RunExitQuestion();
 
 protected:
     BOOL OnInitDialog() override;
@@ -89,6 +94,9 @@ protected:
     void OnCancel() override;
     void DoDataExchange(CDataExchange& dx) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp switch pages from
+    // anywhere in the dialog; Tab stops on the tab strip.
+    bool PreTranslateMessage(const MSG& message) override;
 
 private:
     friend class CSatelliteListHandlers;
@@ -96,7 +104,10 @@ private:
     bool InitialiseReceiver();
     void CopyInstallPath();
     void LoadSettings();
-    void SaveSettings();
+    // False when a value could not be written.
+    bool SaveSettings();
+    // Where the settings are written, as the registry editor names it.
+    std::string SettingsKeyName() const;
     void LoadBanner();
     void LoadDatabase();
     void CreatePages();
@@ -104,9 +115,16 @@ private:
     void CreateLevelBars();
     void SetUpMacAddresses();
     void RegisterDeviceNotifications();
+    // Tab or Shift+Tab that enters or leaves the tab strip; false when the
+    // dialog manager's own order applies.
+    bool MoveFocusAroundTabStrip(bool backwards);
     void TraceTimestamp(const char* label);
-    void SaveMotorSettings();
-    void RelockIfNeeded();
+    bool SaveMotorSettings();
+    // Runs the re-lock rule; false when the motor values could not be saved.
+    bool RelockIfNeeded();
+    // Saves the database and the settings; tells the user what could not be
+    // saved and where, and returns false, when either failed.
+    bool SaveChanges(bool motorSaved);
 
     void OnApply();
     void OnRestore();
@@ -125,7 +143,10 @@ private:
     void OnSignalPollTimer();
     // True when the minimised dialog was painted here.
     bool OnPaint();
-    void OnDeviceChange(WPARAM event);
+    void OnDeviceChange(WPARAM event, LPARAM data);
+    // The lock icon, the notification-area icon and the bars' colour for the
+    // last lock result and the current records.
+    void ShowLockDisplay();
     void UpdateBar(CLevelBar* bar, const RECT& outer, int value, int textId);
     void StartTimer(UINT_PTR id, UINT period, UINT_PTR& field);
     void StopTimer(UINT_PTR& field);
@@ -149,6 +170,9 @@ private:
     int filterStarted = 0;
     int settingsChanged = 0;
     int locked = 0;
+    int lastLockResult = 1;
+    bool lockDisplayed = false;
+    std::optional<LockTarget> lockedTarget;   // what the last lock was run for
     HICON icon = nullptr;
     UINT_PTR signalTimer = 0;
     UINT_PTR startupLockTimer = 0;

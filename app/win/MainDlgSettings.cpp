@@ -30,11 +30,17 @@ void CMainDlg::LoadSettings()
     ::LoadSettings(key, deviceKind, CurrentDirectory(), settings);
 }
 
-void CMainDlg::SaveSettings()
+bool CMainDlg::SaveSettings()
 {
     CRegistryKey key;
-    key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE);
-    ::SaveSettings(key, deviceKind, database, settings);
+    const bool opened = key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE) == ERROR_SUCCESS;
+    return ::SaveSettings(key, deviceKind, database, settings) && opened;
+}
+
+std::string CMainDlg::SettingsKeyName() const
+{
+    const char* hive = SettingsRootKey() == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\";
+    return hive + std::string(kSettingsKeyPath);
 }
 
 void CMainDlg::LoadBanner()

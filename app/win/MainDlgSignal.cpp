@@ -29,12 +29,23 @@ RECT ChildRectInClient(HWND dialog, int id)
 
 void CMainDlg::ShowLockState(int result)
 {
-    const bool isLocked = result == 0;
-    HICON stateIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LockIconId(result)));
+    locked = result == 0 ? 1 : 0;
+    lastLockResult = result;
+    ShowLockDisplay();
+}
+
+void CMainDlg::ShowLockDisplay()
+{
+    const bool shown = DisplaysLocked(lastLockResult, lockedTarget, CurrentLockTarget(database));
+    HICON stateIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LockIconId(shown ? 0 : 1)));
     lockIcon.ShowIcon(stateIcon);
-    locked = isLocked ? 1 : 0;
     if (frame != nullptr)
-        frame->SetTrayLockIcon(isLocked);
+        frame->SetTrayLockIcon(shown);
+    if (shown != lockDisplayed) {
+        lockDisplayed = shown;
+        InvalidateRect(hwnd, &strengthRect, TRUE);
+        InvalidateRect(hwnd, &qualityRect, TRUE);
+    }
 }
 
 void CMainDlg::ShowSignal(int strength, int quality, int lockValue)
@@ -96,7 +107,7 @@ bool CMainDlg::OnPaint()
         EndPaint(hwnd, &paint);
         return true;
     }
-    const BarColour colour = LevelBarColour(locked == 1);
+    const BarColour colour = LevelBarColour(lockDisplayed);
     const COLORREF rgb = RGB(colour.red, colour.green, colour.blue);
     if (strengthBar)
         strengthBar->Draw(rgb);

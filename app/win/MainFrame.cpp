@@ -112,29 +112,42 @@ void CMainFrame::OnAbout()
 {
     if (!mainDialog)
         return;
+    // The menu stays reachable while the box runs: one box, brought forward.
+    if (openAbout != nullptr) {
+        if (openAbout->GetSafeHwnd() != nullptr)
+            SetForegroundWindow(openAbout->GetSafeHwnd());
+        return;
+    }
     CAboutDlg about(mainDialog->AppliedLanguageFile());
-    about.DoModal(hwnd);
+    // Owned by the main dialog, so that it stays above it while open.
+    HWND owner = mainDialog->GetSafeHwnd() != nullptr ? mainDialog->GetSafeHwnd() : hwnd;
+    openAbout = &about;
+    about.DoModal(owner);
+    openAbout = nullptr;
 }
 
-void CMainFrame::OnExit()
+bool CMainFrame::OnExit()
 {
     if (!mainDialog)
-        return;
+        return true;
     HWND dialog = mainDialog->GetSafeHwnd();
     if (dialog != nullptr && IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_APPLY))) {
         mainDialog->Show(SW_SHOWNORMAL);
         SendMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
-        mainDialog->RunExitQuestion();
+        // Changes the user wanted saved and that could not be are not
+        // dropped: the program stays, and the next Exit asks again.
+        if (!mainDialog->RunExitQuestion())
+            return false;
     }
     SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
 }
 
 void CMainFrame::OnExitRequest(WPARAM wParam)
 {
     if (wParam != 1)
         return;
-    OnExit();
-    if (hwnd != nullptr)
+    if (OnExit() && hwnd != nullptr)
         SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class CAboutDlg;
 class CMainDlg;
 
 extern UINT g_exitRequestMessage;
@@ -36,7 +37,8 @@ protected:
 
 private:
     bool OnCreate();
-    void OnExit();
+    // False when a save the user asked for failed and the program stays.
+    bool OnExit();
     void OnShowHide();
     void OnAbout();
     void OnDestroy();
@@ -46,5 +48,6 @@ private:
 
     CSystemIcon systemIcon;
     int visible = 1;
+    CAboutDlg* openAbout = nullptr;   // while the About box runs
     std::unique_ptr<CMainDlg> mainDialog;
 };

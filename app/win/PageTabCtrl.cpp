@@ -64,8 +64,10 @@ void CPageTabCtrl::ApplyLanguage(const std::string& languageFile)
         pages[i]->ApplyLanguage(languageFile);
     for (int i = 0; i < pageCount; ++i)
         pages[i]->Show(SW_HIDE);
-    if (shownIndex < pageCount)
+    if (shownIndex < pageCount) {
         pages[shownIndex]->Show(SW_SHOW);
+        TabCtrl_SetCurSel(window, shownIndex);
+    }
 }
 
 void CPageTabCtrl::RefreshPages()
@@ -95,17 +97,40 @@ bool CPageTabCtrl::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam,
     if (!follow)
         return false;
     result = DefaultHandling(message, wParam, lParam);
-    FollowFocusedTab();
+    FollowSelectedTab(true);
     return true;
 }
 
-void CPageTabCtrl::FollowFocusedTab()
+void CPageTabCtrl::FollowSelectedTab(bool focusPage)
 {
-    int focused = TabCtrl_GetCurFocus(window);
-    if (focused == shownIndex || focused < 0 || focused >= pageCount)
+    int selected = TabCtrl_GetCurSel(window);
+    if (selected < 0)
+        selected = TabCtrl_GetCurFocus(window);
+    if (selected != shownIndex)
+        ShowPage(selected, focusPage);
+}
+
+void CPageTabCtrl::ShowNextPage(int step)
+{
+    if (pageCount == 0)
+        return;
+    const HWND focus = GetFocus();
+    const HWND shown = pages[shownIndex]->GetSafeHwnd();
+    const bool focusInPage = focus != nullptr && (focus == shown || IsChild(shown, focus));
+    ShowPage(((shownIndex + step) % pageCount + pageCount) % pageCount, focusInPage);
+}
+
+void CPageTabCtrl::ShowPage(int index, bool focusPage)
+{
+    if (index < 0 || index >= pageCount)
+        return;
+    if (TabCtrl_GetCurSel(window) != index)
+        TabCtrl_SetCurSel(window, index);
+    if (index == shownIndex)
         return;
     pages[shownIndex]->Show(SW_HIDE);
-    shownIndex = focused;
+    shownIndex = index;
     pages[shownIndex]->Show(SW_SHOW);
-    SetFocus(pages[shownIndex]->GetSafeHwnd());
+    if (focusPage)
+        SetFocus(pages[shownIndex]->GetSafeHwnd());
 }

@@ -25,12 +25,22 @@ public:
 
     int PageCount() const { return pageCount; }
     CTabPage* Page(int index) const;
+    CTabPage* ShownPage() const { return Page(shownIndex); }
+
+    // The page `step` places after (or before) the shown one, wrapping
+    // around, as Ctrl+Tab and Ctrl+PgDn switch pages.
+    void ShowNextPage(int step);
+    // The tab strip's selection changed: its page is shown.
+    void FollowSelectedTab(bool focusPage);
 
 protected:
     bool OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    void FollowFocusedTab();
+    // Shows the page and selects its tab, so that the strip and the page
+    // never disagree (a click on a tab that the strip already showed as
+    // selected did nothing).
+    void ShowPage(int index, bool focusPage);
 
     std::array<std::unique_ptr<CTabPage>, 5> pages;
     int shownIndex = 0;

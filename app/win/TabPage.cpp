@@ -2,6 +2,56 @@
 
 #include "app/win/MainDlg.h"
 
+namespace {
+
+bool HasClass(HWND window, const char* name)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, name) == 0;
+}
+
+bool IsPushButton(HWND window)
+{
+    const LONG type = GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
+    return HasClass(window, "Button") && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+// The page's own control that holds `window` (a combo box holds its edit).
+HWND PageControlOf(HWND page, HWND window)
+{
+    while (window != nullptr && GetParent(window) != page)
+        window = GetParent(window);
+    return window;
+}
+
+} // namespace
+
+bool CTabPage::IsOpenDropDown(HWND window)
+{
+    return HasClass(window, "ComboBox") && SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+bool CTabPage::PreTranslateMessage(const MSG& message)
+{
+    const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
+    if (!keyboard || message.wParam != VK_RETURN)
+        return false;
+    HWND control = PageControlOf(hwnd, message.hwnd);
+    if (control != nullptr && IsOpenDropDown(control))
+        return false;
+    if (message.message != WM_KEYDOWN || control == nullptr)
+        return true;
+    const WPARAM id = static_cast<WPARAM>(GetDlgCtrlID(control));
+    if (IsPushButton(control))
+        SendMessageA(control, BM_CLICK, 0, 0);
+    else if (HasClass(control, "Edit"))
+        SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(control));
+    else if (HasClass(control, "ComboBox"))
+        SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, CBN_KILLFOCUS), reinterpret_cast<LPARAM>(control));
+    return true;
+}
+
 CMainDlg* CTabPage::MainDialog() const
 {
     if (hwnd == nullptr)

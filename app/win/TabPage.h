@@ -28,7 +28,15 @@ public:
 
     CChannelDatabase* Database() const { return database; }
 
+    // Enter aimed at the page or one of its controls would reach the main
+    // dialog's dialog manager as OK (save and hide). Here it commits the
+    // field as leaving it does, or presses the focused push button; an open
+    // drop-down list keeps it to pick its item.
+    bool PreTranslateMessage(const MSG& message) override;
+
 protected:
+    // An open drop-down list takes Enter (pick) and Escape (close) itself.
+    static bool IsOpenDropDown(HWND window);
     // The common translation, with windows that repeat a control's text.
     void ApplyPageLanguage(const std::string& file, std::initializer_list<ControlTextCopy> copies = {});
 

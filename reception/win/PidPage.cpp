@@ -112,7 +112,7 @@ bool CPidPage::PreTranslateMessage(const MSG& message)
 {
     // Escape would reach the main dialog as Cancel and hide it.
     const bool keyMessage = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
-    return keyMessage && message.wParam == VK_ESCAPE;
+    return (keyMessage && message.wParam == VK_ESCAPE) || CTabPage::PreTranslateMessage(message);
 }
 
 void CPidPage::OnDestroy()

@@ -128,10 +128,12 @@ TEST(MacAddress, RefusedAddressesKeepTheDialogOpen)
     EXPECT_EQ(LoggedCalls(run, "SetNetMACAddr(", before),
               std::vector<std::string>{"SetNetMACAddr(1,01-11-22-AB-CD-EF) = 2"});
 
-    // Back to the card's own address, which the card takes.
-    ClickCheckBox(dialog, kUseRegistry);
-    ClickIn(dialog, kSave);
-    EXPECT_EQ(AnswerBox(WaitForProgramBox(run), IDOK), "Set new MAC address OK");
+    // Cancel after the refusal: the page and the filter keep the address in use.
+    const size_t beforeCancel = run.CallLogLines().size();
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-    EXPECT_EQ(LoggedCalls(run, "SetNetMACAddr(", before).back(), "SetNetMACAddr(0,00-1A-2B-3C-4D-5E) = 0");
+    WaitUntilIdle(run);
+    EXPECT_EQ(LoggedCalls(run, "SetFilterMAC(", beforeCancel),
+              std::vector<std::string>{"SetFilterMAC(00-1A-2B-3C-4D-5E) = 0"});
+    EXPECT_EQ(WindowText(FindControl(run.MainDialog(), kPidMacText)), "00-1A-2B-3C-4D-5E");
 }

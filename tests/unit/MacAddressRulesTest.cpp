@@ -216,6 +216,12 @@ TEST_F(MacDialog, SaveFailuresKeepTheDialogOpen)
     EXPECT_FALSE(driverFailed.closeDialog);
     EXPECT_STREQ(driverFailed.message, "Set New MAC address error!");
     EXPECT_EQ(registry.written[1]["VMACAddress1"], 0x0A0001u);
+
+    // Refused by the registry step or the driver: Cancel leaves the address in use.
+    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}));
+    MacAddress effective{};
+    rules.GetEffectiveAddress(&effective);
+    EXPECT_EQ(effective, kCard);
 }
 
 TEST_F(MacDialog, EffectiveAddressAfterCancelFollowsTheCheckBox)

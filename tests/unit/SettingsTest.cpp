@@ -30,14 +30,15 @@ public:
     {
         written.push_back(name);
         values[name] = value;
-        return true;
+        return refused != name;
     }
     bool SetDword(const char* name, std::uint32_t value) override
     {
         written.push_back(name);
         values[name] = value;
-        return true;
+        return refused != name;
     }
+    std::string refused;   // the value whose write fails
 
     std::map<std::string, std::variant<std::string, std::uint32_t>> values;
     std::vector<std::string> written;
@@ -138,7 +139,7 @@ TEST(SettingsTest, SaveWritesTheCurrentSelectionInOrder)
 
     MainSettings settings{"C:\\Sat\\", "French", "stale", "stale", "stale", 130};
     MapStore store;
-    SaveSettings(store, 0, db, settings);
+    EXPECT_TRUE(SaveSettings(store, 0, db, settings));
     EXPECT_EQ(store.written,
               (std::vector<std::string>{"PATH", "Language", "CurSatellite", "CurTransponder", "CurPID", "CurDegree"}));
     EXPECT_EQ(StringValue(store, "PATH"), "C:\\Sat\\");
@@ -160,6 +161,12 @@ TEST(SettingsTest, SaveWritesTheCurrentSelectionInOrder)
     SaveSettings(store, 7, db, settings);
     EXPECT_EQ(StringValue(store, "CurSatellite"), "");
     EXPECT_EQ(StringValue(store, "CurTransponder"), "");
+
+    // A refused write is reported, and the values after it are still written.
+    MapStore failing;
+    failing.refused = "Language";
+    EXPECT_FALSE(SaveSettings(failing, 0, db, settings));
+    EXPECT_EQ(failing.written.size(), 6u);
 }
 
 TEST(SettingsTest, InstallationPathIsCopiedToTheUsersKey)

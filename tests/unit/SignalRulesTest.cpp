@@ -1,4 +1,6 @@
+#include "app/LockDisplay.h"
 #include "app/SignalRules.h"
+#include "database/ChannelDatabase.h"
 
 #include "tests/unit/ScriptedDriver.h"
 
@@ -130,3 +132,45 @@ TEST(SignalRules, IconColourAndBar)
 }
 
 } // namespace
+
+namespace {
+
+TransponderRecord* AddTransponder(CChannelDatabase& db, std::int32_t frequency, int polarity)
+{
+    auto record = std::make_unique<TransponderRecord>();
+    record->frequency = frequency;
+    record->symbolRate = 27500;
+    record->polarity = polarity;
+    TransponderRecord* added = record.get();
+    db.AddTransponder(std::move(record), 1);
+    return added;
+}
+
+TEST(LockDisplay, LockedOnlyForWhatTheLastLockWasRunFor)
+{
+    CChannelDatabase db;
+    db.Load("");
+    auto satellite = std::make_unique<SatelliteRecord>();
+    satellite->diseqcPort = 1;
+    SatelliteRecord* astra = satellite.get();
+    db.AddSatellite(std::move(satellite), 1);
+    TransponderRecord* first = AddTransponder(db, 11954, 1);
+
+    EXPECT_FALSE(DisplaysLocked(0, std::nullopt, CurrentLockTarget(db))) << "nothing locked yet";
+    const std::optional<LockTarget> locked = CurrentLockTarget(db);
+    EXPECT_TRUE(DisplaysLocked(0, locked, CurrentLockTarget(db)));
+    EXPECT_FALSE(DisplaysLocked(1, locked, CurrentLockTarget(db))) << "the card reports no lock";
+
+    AddTransponder(db, 12188, 1);
+    EXPECT_FALSE(DisplaysLocked(0, locked, CurrentLockTarget(db))) << "a new transponder is current";
+    db.SelectTransponder(first);
+    EXPECT_TRUE(DisplaysLocked(0, locked, CurrentLockTarget(db))) << "back to the locked one";
+    astra->diseqcPort = 2;
+    EXPECT_FALSE(DisplaysLocked(0, locked, CurrentLockTarget(db))) << "another switch input";
+    astra->diseqcPort = 1;
+
+    db.AddSatellite(std::make_unique<SatelliteRecord>(), 1);
+    EXPECT_FALSE(DisplaysLocked(0, locked, CurrentLockTarget(db))) << "a new satellite has no transponder";
+}
+
+}  // namespace

@@ -4,28 +4,12 @@
 #include "database/ChannelDatabase.h"
 #include "tuning/win/QuietFill.h"
 
-namespace {
-
-bool IsEnterOrEscapeKey(const MSG& message)
-{
-    const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
-    return keyboard && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
-}
-
-// An open drop-down list takes Enter (choose) and Escape (close) itself and
-// keeps them from the dialog manager.
-bool IsOpenDropDown(HWND window)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    return lstrcmpiA(className, "ComboBox") == 0 && SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
-}
-
-} // namespace
-
 bool CChannelPage::PreTranslateMessage(const MSG& message)
 {
-    return IsEnterOrEscapeKey(message) && !IsOpenDropDown(message.hwnd);
+    const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
+    if (keyboard && message.wParam == VK_ESCAPE)
+        return !IsOpenDropDown(message.hwnd);
+    return CTabPage::PreTranslateMessage(message);
 }
 
 TransponderRecord* CChannelPage::CurrentTuning() const

@@ -19,9 +19,8 @@ public:
 
     int Lock(int silent) override { return lock.Lock(silent); }
 
-    // Consumes the keyboard messages of Enter and Escape aimed at the page or
-    // its controls. The main dialog's dialog manager would otherwise turn
-    // them into its OK (save and hide) and Cancel (hide).
+    // Enter as on every page; Escape aimed at the page or its controls is
+    // consumed too (the main dialog would turn it into Cancel and hide).
     bool PreTranslateMessage(const MSG& message) override;
 
 protected:

@@ -33,7 +33,8 @@ public:
     // The motor values in the registry: read at initialisation and at every
     // refresh; written by Goto Satellite and by Apply, OK and the exit question.
     void LoadMotorSettings();
-    void SaveMotorSettings();
+    // False when a value could not be written.
+    bool SaveMotorSettings();
 
     // Enable rules of the motor group for a dish type (kNoDishType without a satellite).
     void UpdateMotorControls(int dishType);

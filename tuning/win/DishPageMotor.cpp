@@ -131,12 +131,12 @@ MotorTexts CDishPage::ShownMotorTexts()
     return MotorTexts{longitudeText, latitudeText, angleText, elevationText};
 }
 
-void CDishPage::SaveMotorSettings()
+bool CDishPage::SaveMotorSettings()
 {
     const MotorTexts shown = ShownMotorTexts();
     CRegistryKey key;
     key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE);
-    ::SaveMotorSettings(key, shown, motor);
+    return ::SaveMotorSettings(key, shown, motor);
 }
 
 void CDishPage::OnHoldButtonPressed(LPARAM tag)

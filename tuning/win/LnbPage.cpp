@@ -174,9 +174,15 @@ void CLnbPage::EditFrequency(LnbFrequencyField field, std::string& text, int edi
     ReadControls();
     const LnbFrequencyEdit edit = EditLnbFrequency(CurrentSatellite(), field, previous, text);
     if (edit.textReplaced) {
+        const bool emptied = text.empty();
         text = edit.text;
         CQuietFill quiet(fillingControls);
         SetItemText(editId, text);
+        // The "0" of an emptied field is selected, so that the next digit
+        // replaces it (with the caret before it, typing 9750 gave 97500); a
+        // refused entry leaves the caret at the end.
+        const LPARAM caret = static_cast<LPARAM>(text.size());
+        SendMessageA(Item(editId), EM_SETSEL, emptied ? 0 : caret, emptied ? -1 : caret);
     }
     Apply(edit.effects);
 }
