@@ -15,6 +15,7 @@
 namespace {
 
 constexpr WORD kExit = 32772;
+constexpr char kAboutTitle[] = "About NorvaneData V1.7.2.0";
 
 FileSatellite Astra()
 {
@@ -209,4 +210,34 @@ TEST(MainDialog, TheLockDisplayBelongsToWhatWasLocked)
     EXPECT_TRUE(scenario::WaitForBarColour(main, scenario::kUnlockedRed, std::chrono::seconds(1)));
     ChooseItemNow(satellites, first);
     EXPECT_TRUE(scenario::WaitForBarColour(main, scenario::kLockedGreen, std::chrono::seconds(1)));
+}
+
+TEST(MainDialog, OneAboutBoxAboveTheMainDialog)
+{
+    LumisatRun run("about_once");
+    run.WriteIni(CardIni(0));
+    ASSERT_TRUE(run.Start());
+    constexpr WORD kAbout = 32773;
+    PostFrameCommand(run, kAbout);
+    HWND about = WaitForWindow(run, kAboutTitle);
+    ASSERT_NE(about, nullptr);
+    PostFrameCommand(run, kAbout);
+    SendMessageTimeoutA(run.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);   // the second request was handled
+
+    struct Count {
+        DWORD process;
+        int boxes;
+    } count{run.ProcessId(), 0};
+    EnumWindows(
+        [](HWND window, LPARAM data) {
+            auto* count = reinterpret_cast<Count*>(data);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == count->process && IsWindowVisible(window) && WindowText(window) == kAboutTitle)
+                ++count->boxes;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    EXPECT_EQ(count.boxes, 1);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), run.MainDialog()) << "owned, so it stays above the main dialog";
 }
