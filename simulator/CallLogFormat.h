@@ -35,4 +35,8 @@ std::string GotoAngleBusText(double motorAngle);
 std::string CallLine(std::string_view name, std::string_view arguments, int result, std::string_view outputs,
                      std::string_view bus, std::string_view note);
 
+// The remark logged when LockChannel3 is called while another LockChannel3
+// call has not returned yet, which the program must never do.
+inline constexpr char kOverlappingLockRemark[] = "LockChannel3 called while another LockChannel3 call is in flight";
+
 } // namespace quarlink

@@ -32,6 +32,8 @@ FaultAction SimulatorHost::BeginCall(DriverCall call)
     std::lock_guard<std::mutex> lock(mutex);
     if (!card)
         LoadConfiguration();
+    if (call == DriverCall::LockChannel3 && locksInFlight++ != 0)
+        Remark(log, kOverlappingLockRemark);
     return faults->Take(call);
 }
 
@@ -53,6 +55,8 @@ void SimulatorHost::LoadConfiguration()
 void SimulatorHost::EndCall(DriverCall call, const std::string& arguments, const FaultAction& fault,
                             const CallOutcome& outcome)
 {
+    if (call == DriverCall::LockChannel3)
+        --locksInFlight;
     if (!log.IsOpen())
         return;
     std::string note;

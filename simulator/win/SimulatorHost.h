@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -59,11 +60,13 @@ public:
 
 private:
     SimulatorHost() = default;
+    // Also notes a LockChannel3 call that overlaps another; EndCall ends that count.
     FaultAction BeginCall(DriverCall call);
     void LoadConfiguration();
     void EndCall(DriverCall call, const std::string& arguments, const FaultAction& fault, const CallOutcome& outcome);
 
     std::mutex mutex;
+    std::atomic<int> locksInFlight{0};
     SteadyClock clock;
     std::unique_ptr<FaultPlan> faults;
     std::unique_ptr<CardModel> card;

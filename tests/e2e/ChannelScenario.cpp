@@ -1,5 +1,7 @@
 #include "tests/e2e/ChannelScenario.h"
 
+#include "simulator/CallLogFormat.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -94,6 +96,16 @@ HWND FindLockWaitDialog(const LumisatRun& run, std::string* label)
     if (label != nullptr)
         *label = search.label;
     return search.found;
+}
+
+int OverlappingLockCalls(const LumisatRun& run)
+{
+    const std::string log = run.CallLog();
+    int count = 0;
+    for (size_t at = log.find(quarlink::kOverlappingLockRemark); at != std::string::npos;
+         at = log.find(quarlink::kOverlappingLockRemark, at + 1))
+        ++count;
+    return count;
 }
 
 COLORREF StrengthBarColour(HWND mainDialog)

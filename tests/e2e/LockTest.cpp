@@ -1,7 +1,8 @@
 // Locking as the driver sees it on every kind of card: the start-up lock and
-// its call order, the automatic searches of cable and terrestrial channels,
-// Lock Test with its wait dialog, the silent re-lock of the signal poll, and
-// a driver that hangs inside LockChannel3.
+// its call order, every switch input, the automatic searches of cable and
+// terrestrial channels, Lock Test with its wait dialog, the silent re-lock of
+// the signal poll, and a driver that hangs inside LockChannel3. No scenario
+// may have two LockChannel3 calls in flight at once.
 #include "tests/e2e/ChannelScenario.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/PageDriving.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 
 using namespace scenario;
 
@@ -109,6 +111,96 @@ TEST(Lock, SatelliteStartupSendsTheSwitchCommandsThenLocksAndStartsTheFilter)
     EXPECT_EQ(FindLine(lines, "StartFilter("), FindLine(lines, "StartFilter() = 0"))
         << "the filter starts only after a lock";
     EXPECT_TRUE(WaitForBarColour(run.MainDialog(), kLockedGreen));
+    EXPECT_EQ(OverlappingLockCalls(run), 0);
+}
+
+TEST(Lock, EverySwitchInputLocksTheSatelliteOnIt)
+{
+    // The demo line-up's inputs B and C see 13.0E and 28.2E, D the motorised
+    // dish, turned here to 19.2E.
+    struct Input {
+        FileSatellite satellite;
+        const char* switchCommand;
+        const char* lock;
+    };
+    const Input inputs[] = {
+        {{.name = "B", .degree = 130, .diseqcPort = 2, .transponders = {{"10971H/29700", 10971, 29700, 1}}},
+         "SetDiseCom2(E0,10,38,F6) = 0", "LockChannel3(10971,29700,1,1,1,9750,10600) = 0"},
+        {{.name = "C", .degree = 282, .diseqcPort = 3, .transponders = {{"10847V/23000", 10847, 23000, 0}}},
+         "SetDiseCom2(E0,10,38,F8) = 0", "LockChannel3(10847,23000,0,1,1,9750,10600) = 0"},
+        {{.name = "D", .degree = 192, .diseqcPort = 4, .transponders = {{"11494H/22000", 11494, 22000, 1}}},
+         "SetDiseCom2(E0,10,38,FE) = 0", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0"},
+    };
+    std::vector<FileSatellite> satellites;
+    for (const Input& input : inputs)
+        satellites.push_back(input.satellite);
+    LumisatRun run("lock_every_switch_input");
+    run.WriteIni(DemoIni("[Motor]\nAngle=15.64\n"));
+    run.WriteFile("satedata.dll", SatelliteFileBytes(satellites));
+    ASSERT_TRUE(run.Start());
+    WaitForStartupLock(run);
+
+    // The start-up locks the first; Apply after a choice locks each other one.
+    for (size_t index = 0; index < std::size(inputs); ++index) {
+        const size_t before = index == 0 ? 0 : run.CallLogLines().size();
+        if (index > 0) {
+            ChooseItemNow(FindControl(run.MainDialog(), kSatelliteCombo), static_cast<int>(index));
+            ClickIn(run.MainDialog(), kApply);
+        }
+        ASSERT_TRUE(run.WaitForCall("StartFilter() = 0", before)) << inputs[index].satellite.name;
+        EXPECT_TRUE(HasInOrder(run.CallLogLines(), {inputs[index].switchCommand, inputs[index].lock}, before))
+            << inputs[index].satellite.name;
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(FindControl(run.MainDialog(), kApply)); }));
+    }
+    EXPECT_EQ(OverlappingLockCalls(run), 0);
+}
+
+// Two satellites on other switch inputs list the same transponder; only the
+// first sends it, and the card answers slowly. The lock kept for the first
+// says nothing of the second.
+TEST(Lock, KeptLockCountsOnlyForTheSwitchInputItWasMadeOn)
+{
+    LumisatRun run("lock_kept_other_input");
+    run.WriteIni(CardIni(0, "[Switch]\nLNB A=19.2E\nLNB B=13.0E\n"
+                            "[Transponder]\nSatellite=19.2E\nFrequency=11494\nPolarity=H\nSymbolRate=22000\n"
+                            "[Fault LockChannel3]\nDelayMs=1000\n"));
+    const FileTransponder shared{"11494H/22000", 11494, 22000, 1};
+    run.WriteFile("satedata.dll", SatelliteFileBytes({{.name = "A", .degree = 192, .diseqcPort = 1, .transponders = {shared}},
+                                                      {.name = "B", .degree = 130, .diseqcPort = 2, .transponders = {shared}}}));
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.WaitForCall("StartFilter() = 0"));
+    WaitForStartupLock(run);
+
+    const size_t before = run.CallLogLines().size();
+    ChooseItemNow(FindControl(run.MainDialog(), kSatelliteCombo), 1);
+    ClickIn(run.MainDialog(), kApply);
+    ASSERT_TRUE(run.WaitForCall("LockChannel3(11494,22000,1,1,1,9750,10600) = 1", before));
+    EXPECT_TRUE(CallsFrom(run, "StartFilter(", before).empty()) << "reported locked before the card answered";
+    EXPECT_TRUE(WaitForBarColour(run.MainDialog(), kUnlockedRed));
+    EXPECT_EQ(OverlappingLockCalls(run), 0);
+}
+
+// What the scenarios' check of overlapping calls rests on.
+TEST(Lock, SimulatorNotesALockCallMadeWhileAnotherIsInFlight)
+{
+    LumisatRun run("lock_overlap_noted");
+    run.WriteIni(CardIni(0, "[Card]\nLockTimeMs=1000\n"));
+    HMODULE simulator = LoadLibraryA(run.PathOf("Quarlink.dll").c_str());
+    ASSERT_NE(simulator, nullptr);
+    const auto initDise = reinterpret_cast<int(WINAPI*)()>(GetProcAddress(simulator, "InitDise"));
+    const auto lock = reinterpret_cast<int(WINAPI*)(int, int, int, int, int, int, int)>(
+        GetProcAddress(simulator, "_LockChannel3@28"));
+    ASSERT_TRUE(initDise && lock);
+    ASSERT_EQ(initDise(), 0);
+
+    std::thread first([lock] { lock(11494, 22000, 1, 1, 1, 9750, 10600); });
+    Sleep(200);
+    lock(11494, 22000, 1, 1, 1, 9750, 10600);
+    first.join();
+    EXPECT_EQ(OverlappingLockCalls(run), 1);
+    lock(11494, 22000, 1, 1, 1, 9750, 10600);
+    EXPECT_EQ(OverlappingLockCalls(run), 1) << "a call after the others returned does not overlap";
+    FreeLibrary(simulator);
 }
 
 TEST(Lock, CableAndTerrestrialStartupTuneTheFirstChannelWithoutSwitchCommands)
@@ -227,7 +319,8 @@ TEST(Lock, LostLockIsRestoredSilentlyByTheSignalPoll)
                         std::chrono::seconds(15)));
     // The filter is restarted at once and the card tuned again in the background.
     ASSERT_TRUE(run.WaitForCall("LockChannel3(474000,6900,64,0,0,0,0) = 0", lost));
-    EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"StopFilter() = 0", "StartFilter() = 0"}, lost));
+    // The card's PID table went with the stopped filter: the loaded PID is sent again.
+    EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"StopFilter() = 0", "StartFilter() = 0", "SetDataPID(256,2,1) = 0"}, lost));
     EXPECT_TRUE(WaitFor([&] { return FindPoll(run.CallLogLines(), '1', lost) != std::string::npos; },
                         std::chrono::seconds(6)))
         << "a later poll finds the card locked again";
@@ -235,6 +328,7 @@ TEST(Lock, LostLockIsRestoredSilentlyByTheSignalPoll)
     EXPECT_TRUE(NoProgramMessageFor(run, std::chrono::milliseconds(500)));
     EXPECT_EQ(FindLockWaitDialog(run), nullptr);
     EXPECT_TRUE(WaitForBarColour(run.MainDialog(), kLockedGreen));
+    EXPECT_EQ(OverlappingLockCalls(run), 0);
 }
 
 TEST(Lock, LockThatCannotBeRestoredShowsTheCardUnlocked)
@@ -293,6 +387,7 @@ TEST(Lock, HangingDriverBlocksAtMostFiveSecondsAndTheProgramStillExits)
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2].rfind("SetDiseCom1(0,0,0,0)", 0), 0u);
     EXPECT_EQ(lines.back().rfind("ReleaseDise(", 0), 0u);
+    EXPECT_EQ(OverlappingLockCalls(run), 0);
 }
 
 TEST(Lock, ExitWaitsForALockStillInProgressBeforeReleasingTheDriver)
@@ -317,4 +412,5 @@ TEST(Lock, ExitWaitsForALockStillInProgressBeforeReleasingTheDriver)
     EXPECT_TRUE(HasInOrder(lines, {"LockChannel3(474000,6900,64,0,0,0,0) = 0", "SetDiseCom1(0,0,0,0)", "ReleaseDise("},
                            lost));
     EXPECT_EQ(lines.back().rfind("ReleaseDise(", 0), 0u) << "nothing reaches the driver after its release";
+    EXPECT_EQ(OverlappingLockCalls(run), 0);
 }
