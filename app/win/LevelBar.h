@@ -3,13 +3,13 @@
 // colour it was last given.
 #pragma once
 
-#include "framework/Window.h"
+#include "app/win/PaintedControl.h"
 
 // Both bars carry this identifier; a double click on either tells the
 // dialog with STN_DBLCLK.
 constexpr WORD kLevelBarId = 0xFFFF;
 
-class CLevelBar : public CSubclass {
+class CLevelBar : public CPaintedControl {
 public:
     // Creates the bar as a child of the dialog over rect (dialog client coordinates).
     bool Create(HWND dialog, const RECT& rect);
@@ -19,11 +19,8 @@ public:
     // Takes the colour and repaints the bar with it.
     void Draw(COLORREF colour);
 
-protected:
-    bool OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
 private:
-    void Paint(HDC dc) const;
+    void Paint(HDC dc) const override;
 
     RECT outerRect{};
     RECT fillRect{};

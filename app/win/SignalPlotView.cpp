@@ -57,24 +57,17 @@ void CSignalPlotView::Refresh() const
     InvalidateRect(window, nullptr, FALSE);
 }
 
-bool CSignalPlotView::OnSubclassMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
+void CSignalPlotView::Paint(HDC dc) const
 {
-    if (message == WM_ERASEBKGND) {
-        result = 1;
-        return true;
-    }
-    if (message != WM_PAINT)
-        return false;
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
     RECT client{};
     GetClientRect(window, &client);
     HDC memory = CreateCompatibleDC(dc);
     HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
     if (memory != nullptr && bitmap != nullptr) {
         HGDIOBJ previousBitmap = SelectObject(memory, bitmap);
-        HGDIOBJ previousFont = SelectObject(memory, reinterpret_cast<HFONT>(SendMessageA(GetParent(window), WM_GETFONT, 0, 0)));
-        Paint(memory, client);
+        auto font = reinterpret_cast<HFONT>(SendMessageA(GetParent(window), WM_GETFONT, 0, 0));
+        HGDIOBJ previousFont = SelectObject(memory, font);
+        Draw(memory, client);
         BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
         SelectObject(memory, previousFont);
         SelectObject(memory, previousBitmap);
@@ -83,12 +76,9 @@ bool CSignalPlotView::OnSubclassMessage(UINT message, WPARAM, LPARAM, LRESULT& r
         DeleteObject(bitmap);
     if (memory != nullptr)
         DeleteDC(memory);
-    EndPaint(window, &paint);
-    result = 0;
-    return true;
 }
 
-void CSignalPlotView::Paint(HDC dc, const RECT& client) const
+void CSignalPlotView::Draw(HDC dc, const RECT& client) const
 {
     FillSolid(dc, client, RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/SignalHistory.h"
-#include "framework/Window.h"
+#include "app/win/PaintedControl.h"
 
 #include <string>
 
@@ -15,18 +15,17 @@ struct SignalPlotTexts {
     std::string minutes = "min";
 };
 
-class CSignalPlotView : public CSubclass {
+class CSignalPlotView : public CPaintedControl {
 public:
     // Paints over the static control; the history must outlive the view.
     bool Attach(HWND placeholder, const SignalHistory& shownHistory);
     void SetTexts(const SignalPlotTexts& texts) { labels = texts; }
     void Refresh() const;
 
-protected:
-    bool OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
 private:
-    void Paint(HDC dc, const RECT& client) const;
+    // Draws into a memory bitmap first, then copies it in one step.
+    void Paint(HDC dc) const override;
+    void Draw(HDC dc, const RECT& client) const;
 
     const SignalHistory* history = nullptr;
     SignalPlotTexts labels;
