@@ -134,6 +134,14 @@ ApplyEnd ChooseAndApply(const LumisatRun& run, int satellite)
     return IsWindowEnabled(apply) ? ApplyEnd::Pending : ApplyEnd::Saved;
 }
 
+// The one message box of a failed save, answered.
+void ExpectSaveFailureTold(const LumisatRun& run)
+{
+    const Messages messages = TakeMessages(run, milliseconds(200), seconds(5));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("The changes could not be saved.", 0), 0u) << messages[0];
+}
+
 void ExpectCleanExit(LumisatRun& run)
 {
     ProcessWatch watch(run.ProcessId());
@@ -243,6 +251,7 @@ TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFileAndTheChangesPending)
     // A folder where the new copy would be written.
     ASSERT_TRUE(CreateDirectoryA(copy.c_str(), nullptr));
     EXPECT_EQ(ChooseAndApply(run, 1), ApplyEnd::Pending);
+    ExpectSaveFailureTold(run);
     EXPECT_EQ(run.ReadFile("satedata.dll"), stored);
     ASSERT_TRUE(RemoveDirectoryA(copy.c_str()));
 
@@ -250,10 +259,10 @@ TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFileAndTheChangesPending)
     HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(ChooseAndApply(run, 2), ApplyEnd::Pending);
+    ExpectSaveFailureTold(run);
     CloseHandle(held);
     EXPECT_EQ(run.ReadFile("satedata.dll"), stored);
     EXPECT_FALSE(Exists(copy)) << "the copy that could not be put in place is removed";
-    EXPECT_EQ(TakeMessages(run, milliseconds(200)), Messages{});
 
     // Once the file is free again, Apply saves.
     EXPECT_EQ(ChooseAndApply(run, 0), ApplyEnd::Saved);
@@ -263,6 +272,7 @@ TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFileAndTheChangesPending)
     held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(ChooseAndApply(run, 1), ApplyEnd::Pending);
+    ExpectSaveFailureTold(run);
     run.RequestExit();
     EXPECT_EQ(TakeMessages(run, milliseconds(500), seconds(5)),
               Messages{"The App will exit,save current changed settings and data?"});
