@@ -31,8 +31,26 @@ bool StoredLogChoice()
            key.GetDword(kTraceLogValue, value) && value == 1;
 }
 
+// The log's folder, "%LOCALAPPDATA%\Lumisat\" with the backslash; empty when there is none.
+std::string LogFolderPath()
+{
+    std::string folder = LocalAppDataFolder();
+    if (folder.empty())
+        return folder;
+    if (folder.back() != '\\')
+        folder += '\\';
+    return folder + "Lumisat\\";
+}
+
+// A log that is off leaves no folder behind.
 struct ProgramLog {
-    ProgramLog() : log(std::make_unique<FolderLogStorage>(DiagnosticLogFolder())) { log.SetEnabled(StoredLogChoice()); }
+    ProgramLog() : log(std::make_unique<FolderLogStorage>(LogFolderPath()))
+    {
+        if (StoredLogChoice()) {
+            DiagnosticLogFolder();
+            log.SetEnabled(true);
+        }
+    }
     TraceLog log;
 };
 
@@ -47,13 +65,9 @@ TraceLog& TheTraceLog()
 
 std::string DiagnosticLogFolder()
 {
-    std::string folder = LocalAppDataFolder();
-    if (folder.empty())
-        return folder;
-    if (folder.back() != '\\')
-        folder += '\\';
-    folder += "Lumisat\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string folder = LogFolderPath();
+    if (!folder.empty())
+        CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
 
@@ -71,6 +85,8 @@ bool IsDiagnosticLogOn()
 
 void SetDiagnosticLogOn(bool on)
 {
+    if (on)
+        DiagnosticLogFolder();
     TheTraceLog().SetEnabled(on);
     CRegistryKey key;
     if (key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE) == ERROR_SUCCESS)

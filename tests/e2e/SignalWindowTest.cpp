@@ -180,7 +180,7 @@ TEST(SignalWindow, DiagnosticLogIsWrittenOnlyWithTraceLogOneAndRotatesAtOneMegab
         ASSERT_TRUE(StartCableDemo(run));
         run.RequestExit();
         ASSERT_TRUE(run.WaitForExit());
-        EXPECT_FALSE(FileExists(run.PathOf("Lumisat\\Lumisat.log"))) << "TraceLog " << value;
+        EXPECT_FALSE(FileExists(run.PathOf("Lumisat"))) << "no log, not even its folder, with TraceLog " << value;
     }
 
     LumisatRun run("trace_log_on");
