@@ -137,11 +137,12 @@ std::vector<std::unique_ptr<TransponderRecord>> PlanTransponders(const ParsedLis
 }
 
 bool CommitTransponders(CChannelDatabase& database, int deviceKind, const ParsedList& list, std::string_view path,
-                        std::vector<std::unique_ptr<TransponderRecord>> planned, ImportReport& report)
+                        std::vector<std::unique_ptr<TransponderRecord>> planned, NameComparison sameName,
+                        ImportReport& report)
 {
     if (!database.CurrentSatellite()) {
         const std::int32_t degree = list.degree && IsSatelliteDegreeValid(*list.degree) ? *list.degree : 0;
-        if (CreateSatellite(database, NewSatelliteName(list, path), degree, deviceKind).outcome !=
+        if (CreateSatellite(database, NewSatelliteName(list, path), degree, deviceKind, sameName).outcome !=
             SatelliteEditOutcome::Added)
             return false;
         report.satelliteListChanged = true;
@@ -238,12 +239,12 @@ std::vector<PlannedChannel> PlanChannels(const CChannelDatabase& database, const
 }
 
 bool CommitChannels(CChannelDatabase& database, int deviceKind, std::vector<PlannedChannel> planned,
-                    ImportReport& report)
+                    NameComparison sameName, ImportReport& report)
 {
     SatelliteRecord* first = nullptr;
     for (PlannedChannel& channel : planned) {
         // The plan ran New's checks already, so New cannot refuse here.
-        const SatelliteEditResult made = CreateSatellite(database, channel.name, kChannelDegree, deviceKind);
+        const SatelliteEditResult made = CreateSatellite(database, channel.name, kChannelDegree, deviceKind, sameName);
         if (made.outcome != SatelliteEditOutcome::Added)
             return false;
         database.AddTransponder(std::move(channel.tuning), 1);
@@ -280,13 +281,13 @@ ImportReport ImportTuningList(CChannelDatabase& database, int deviceKind, std::s
         if (report.added > kMaxImportedEntries)
             return Unchanged(ImportOutcome::FileUnreadable);
         committed = !planned.empty() &&
-                    CommitTransponders(database, deviceKind, list, fileName, std::move(planned), report);
+                    CommitTransponders(database, deviceKind, list, fileName, std::move(planned), sameName, report);
     } else {
         auto planned = PlanChannels(database, list, tally, sameName);
         report.added = planned.size();
         if (report.added > kMaxImportedEntries)
             return Unchanged(ImportOutcome::FileUnreadable);
-        committed = !planned.empty() && CommitChannels(database, deviceKind, std::move(planned), report);
+        committed = !planned.empty() && CommitChannels(database, deviceKind, std::move(planned), sameName, report);
     }
     if (committed) {
         report.outcome = ImportOutcome::Imported;

@@ -51,9 +51,9 @@ struct ImportReport {
     MainDialogEffects effects;
 };
 
-// Whether two channel names are the same but for letter case; the program
-// gives the system's comparison, as New does.
-using NameComparison = bool (*)(std::string_view a, std::string_view b);
+// sameName: how satellite and channel names compare in any letter case; the
+// program gives the system's comparison, as New does.
+using NameComparison = AnsiCaseComparison;
 
 // `fileName` names the new satellite when the list does not.
 ImportReport ImportTuningList(CChannelDatabase& database, int deviceKind, std::string_view text,

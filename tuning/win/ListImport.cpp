@@ -4,6 +4,7 @@
 #include "app/win/TabPage.h"
 #include "framework/MessageBox.h"
 #include "language/LanguageFile.h"
+#include "language/win/SystemAnsiCase.h"
 #include "tuning/ImportSummary.h"
 #include "tuning/TuningListImport.h"
 #include "tuning/win/PageEffects.h"
@@ -40,7 +41,7 @@ void ImportListIntoDatabase(const CTabPage& page)
     const std::string path = AskForListFile(owner);
     if (path.empty())
         return;
-    const ImportReport report = ImportTuningListFile(*database, mainDialog->GetDeviceKind(), path);
+    const ImportReport report = ImportTuningListFile(*database, mainDialog->GetDeviceKind(), path, SystemAnsiEqualNoCase);
     if (report.satelliteListChanged)
         mainDialog->ShowAddedSatellites();
     ApplyMainDialogEffects(page, report.effects);
