@@ -3,43 +3,14 @@
 #include "database/FileIo.h"
 #include "database/ChannelRecordChains.h"
 #include "tests/unit/ScratchDirectory.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 #include <sys/stat.h>
 
 namespace {
-
-std::unique_ptr<SatelliteRecord> Satellite(const char* name, std::int32_t degree)
-{
-    auto record = std::make_unique<SatelliteRecord>();
-    std::snprintf(record->name, sizeof record->name, "%s", name);
-    record->degree = degree;
-    return record;
-}
-
-std::unique_ptr<TransponderRecord> Transponder(std::int32_t frequency, std::int32_t symbolRate,
-                                               std::int32_t polarity, const char* name = "")
-{
-    auto record = std::make_unique<TransponderRecord>();
-    std::snprintf(record->name, sizeof record->name, "%s", name);
-    record->frequency = frequency;
-    record->symbolRate = symbolRate;
-    record->polarity = polarity;
-    return record;
-}
-
-std::unique_ptr<PidRecord> Pid(std::int32_t value, std::int32_t type, const char* name = "", std::int32_t loaded = 0)
-{
-    auto record = std::make_unique<PidRecord>();
-    std::snprintf(record->name, sizeof record->name, "%s", name);
-    record->pid = value;
-    record->type = type;
-    record->loaded = loaded;
-    return record;
-}
 
 std::int32_t Int32At(const std::string& bytes, std::size_t offset)
 {
@@ -481,30 +452,6 @@ TEST(ChannelFileFormatTest, CountsAreNotBelievedBeyondTheData)
     EXPECT_EQ(std::string(named.firstSatellite->firstTransponder->name), std::string(31, 'T'));
     EXPECT_EQ(std::string(named.firstSatellite->firstTransponder->firstPid->name), std::string(19, 'P'));
     DeleteSatelliteChain(named.firstSatellite);
-}
-
-TEST_F(ChannelDatabaseTest, RandomAndCorruptedFilesLoadConsistently)
-{
-    std::mt19937 random(20261206);
-    const std::string sample = SampleFile();
-    for (int round = 0; round < 300; ++round) {
-        std::string file = sample;
-        if (round % 2 == 0) {
-            for (int flips = 0; flips < 4; ++flips)
-                file[random() % file.size()] = static_cast<char>(random());
-        } else {
-            file.resize(random() % 600);
-            for (char& c : file)
-                c = static_cast<char>(random() % 4 == 0 ? random() : 0);
-        }
-        scratch.Write("random.dll", file);
-        CChannelDatabase loaded;
-        loaded.Load(scratch.Path("random.dll"));
-        ExpectConsistent(loaded);
-        ASSERT_EQ(loaded.Save(scratch.Path("again.dll")), 1);
-        CChannelDatabase again;
-        EXPECT_EQ(again.Load(scratch.Path("again.dll")), 1) << "what was kept saves as a valid file";
-    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "database/ChannelFileFormat.h"
 #include "database/FileIo.h"
 #include "tests/unit/ScratchDirectory.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -21,26 +22,18 @@ constexpr std::size_t kLargeFileSize = 4 + kSatellites * 68 + kSatellites * kTra
 void FillLargeDatabase(CChannelDatabase& db)
 {
     int transponderIndex = 0;
+    char name[40];
     for (int s = 0; s < kSatellites; ++s) {
-        auto satellite = std::make_unique<SatelliteRecord>();
-        std::snprintf(satellite->name, sizeof satellite->name, "Satellite %d", s);
-        satellite->degree = 10 * s + 1;
+        std::snprintf(name, sizeof name, "Satellite %d", s);
+        auto satellite = Satellite(name, 10 * s + 1);
         satellite->lnbType = s;
         db.AddSatellite(std::move(satellite), 1);
         for (int t = 0; t < kTranspondersEach; ++t, ++transponderIndex) {
-            auto transponder = std::make_unique<TransponderRecord>();
-            std::snprintf(transponder->name, sizeof transponder->name, "T%d", transponderIndex);
-            transponder->frequency = 10000 + transponderIndex;
-            transponder->symbolRate = -transponderIndex;
-            transponder->polarity = transponderIndex % 2;
-            db.AddTransponder(std::move(transponder), 1);
+            std::snprintf(name, sizeof name, "T%d", transponderIndex);
+            db.AddTransponder(Transponder(10000 + transponderIndex, -transponderIndex, transponderIndex % 2, name), 1);
             for (int p = 0; p < kPidsEach; ++p) {
-                auto pid = std::make_unique<PidRecord>();
-                std::snprintf(pid->name, sizeof pid->name, "P%d.%d", transponderIndex, p);
-                pid->pid = 2 * transponderIndex + p;
-                pid->type = p;
-                pid->loaded = 1 - p;
-                db.AddPid(std::move(pid), 0);
+                std::snprintf(name, sizeof name, "P%d.%d", transponderIndex, p);
+                db.AddPid(Pid(2 * transponderIndex + p, p, name, 1 - p), 0);
             }
         }
     }

@@ -3,52 +3,16 @@
 #include "tuning/MotorSettings.h"
 
 #include "tests/unit/ScriptedDriver.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-class MapStore : public SettingsStore {
-public:
-    std::map<std::string, std::string> strings;
-    std::map<std::string, std::uint32_t> dwords;
-    Log writes;
-
-    bool GetString(const char* name, std::string& value) override
-    {
-        auto found = strings.find(name);
-        if (found == strings.end())
-            return false;
-        value = found->second;
-        return true;
-    }
-    bool GetDword(const char* name, std::uint32_t& value) override
-    {
-        auto found = dwords.find(name);
-        if (found == dwords.end())
-            return false;
-        value = found->second;
-        return true;
-    }
-    bool SetString(const char* name, const std::string& value) override
-    {
-        strings[name] = value;
-        writes.push_back(std::string(name) + "=" + value);
-        return true;
-    }
-    bool SetDword(const char* name, std::uint32_t value) override
-    {
-        dwords[name] = value;
-        writes.push_back(std::string(name) + "=" + std::to_string(value));
-        return true;
-    }
-};
 
 class RecordingMotorHost : public MotorHost {
 public:

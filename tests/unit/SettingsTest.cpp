@@ -1,53 +1,11 @@
 #include "app/Settings.h"
 #include "database/ChannelDatabase.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <variant>
 
 namespace {
-
-class MapStore : public SettingsStore {
-public:
-    bool GetString(const char* name, std::string& value) override
-    {
-        auto found = values.find(name);
-        if (found == values.end() || !std::holds_alternative<std::string>(found->second))
-            return false;
-        value = std::get<std::string>(found->second);
-        return true;
-    }
-    bool GetDword(const char* name, std::uint32_t& value) override
-    {
-        auto found = values.find(name);
-        if (found == values.end() || !std::holds_alternative<std::uint32_t>(found->second))
-            return false;
-        value = std::get<std::uint32_t>(found->second);
-        return true;
-    }
-    bool SetString(const char* name, const std::string& value) override
-    {
-        written.push_back(name);
-        values[name] = value;
-        return refused != name;
-    }
-    bool SetDword(const char* name, std::uint32_t value) override
-    {
-        written.push_back(name);
-        values[name] = value;
-        return refused != name;
-    }
-    std::string refused;   // the value whose write fails
-
-    std::map<std::string, std::variant<std::string, std::uint32_t>> values;
-    std::vector<std::string> written;
-};
-
-std::string StringValue(const MapStore& store, const char* name)
-{
-    return std::get<std::string>(store.values.at(name));
-}
 
 TEST(SettingsTest, VersionClassAndHive)
 {
@@ -100,9 +58,9 @@ TEST(SettingsTest, FirstStartUsesCurrentDirectoryAndEnglish)
 TEST(SettingsTest, LoadReadsStoredValuesAndKeepsFieldsOfMissingOnes)
 {
     MapStore store;
-    store.values = {{"PATH", std::string("D:\\Sat\\")}, {"Language", std::string("German")},
-                    {"CurSatellite", std::string("Astra")}, {"CurTransponder", std::string("11778V/27500")},
-                    {"CurPID", std::string("512")}, {"CurDegree", std::uint32_t{192}}};
+    store.strings = {{"PATH", "D:\\Sat\\"}, {"Language", "German"}, {"CurSatellite", "Astra"},
+                     {"CurTransponder", "11778V/27500"}, {"CurPID", "512"}};
+    store.dwords = {{"CurDegree", 192}};
     MainSettings settings;
     LoadSettings(store, 4, "C:\\", settings);
     EXPECT_EQ(settings.installationPath, "D:\\Sat\\");
@@ -114,7 +72,7 @@ TEST(SettingsTest, LoadReadsStoredValuesAndKeepsFieldsOfMissingOnes)
 
     // Restore with values gone: the fields keep what they had.
     MapStore partial;
-    partial.values = {{"CurDegree", std::string("not a number")}};
+    partial.strings = {{"CurDegree", "not a number"}};
     LoadSettings(partial, -3, "C:\\", settings);
     EXPECT_EQ(settings.currentSatellite, "Astra");
     EXPECT_EQ(settings.currentDegree, 192);
@@ -130,61 +88,51 @@ TEST(SettingsTest, SaveWritesTheCurrentSelectionInOrder)
 {
     CChannelDatabase db;
     db.Load("");
-    auto satellite = std::make_unique<SatelliteRecord>();
-    std::snprintf(satellite->name, sizeof satellite->name, "Hotbird");
-    db.AddSatellite(std::move(satellite), 1);
-    auto transponder = std::make_unique<TransponderRecord>();
-    std::snprintf(transponder->name, sizeof transponder->name, "12188H/27500");
-    db.AddTransponder(std::move(transponder), 1);
+    db.AddSatellite(Satellite("Hotbird", 0), 1);
+    db.AddTransponder(Transponder(0, 0, 0, "12188H/27500"), 1);
 
     MainSettings settings{"C:\\Sat\\", "French", "stale", "stale", "stale", 130};
     MapStore store;
     EXPECT_TRUE(SaveSettings(store, 0, db, settings));
-    EXPECT_EQ(store.written,
-              (std::vector<std::string>{"PATH", "Language", "CurSatellite", "CurTransponder", "CurPID", "CurDegree"}));
-    EXPECT_EQ(StringValue(store, "PATH"), "C:\\Sat\\");
-    EXPECT_EQ(StringValue(store, "Language"), "French");
-    EXPECT_EQ(StringValue(store, "CurSatellite"), "Hotbird");
-    EXPECT_EQ(StringValue(store, "CurTransponder"), "12188H/27500");
-    EXPECT_EQ(StringValue(store, "CurPID"), "") << "no current PID";
-    EXPECT_EQ(std::get<std::uint32_t>(store.values.at("CurDegree")), 130u);
+    EXPECT_EQ(store.writes, (std::vector<std::string>{"PATH=C:\\Sat\\", "Language=French", "CurSatellite=Hotbird",
+                                                      "CurTransponder=12188H/27500", "CurPID=", "CurDegree=130"}))
+        << "no current PID: an empty text";
+    EXPECT_TRUE(store.dwords.count("CurDegree")) << "a number, not a text";
 
-    auto pid = std::make_unique<PidRecord>();
-    pid->pid = 8190;
-    db.AddPid(std::move(pid), 1);
+    db.AddPid(Pid(8190, 0), 1);
     SaveSettings(store, 6, db, settings);
-    EXPECT_EQ(StringValue(store, "CurPID"), "8190");
-    EXPECT_EQ(std::get<std::uint32_t>(store.values.at("CurDegree")), 3600u) << "cable";
+    EXPECT_EQ(store.strings["CurPID"], "8190");
+    EXPECT_EQ(store.dwords["CurDegree"], 3600u) << "cable";
     EXPECT_EQ(settings.currentDegree, 130) << "the field itself is not changed";
 
     db.SelectSatellite(nullptr);
     SaveSettings(store, 7, db, settings);
-    EXPECT_EQ(StringValue(store, "CurSatellite"), "");
-    EXPECT_EQ(StringValue(store, "CurTransponder"), "");
+    EXPECT_EQ(store.strings["CurSatellite"], "");
+    EXPECT_EQ(store.strings["CurTransponder"], "");
 
     // A refused write is reported, and the values after it are still written.
     MapStore failing;
     failing.refused = "Language";
     EXPECT_FALSE(SaveSettings(failing, 0, db, settings));
-    EXPECT_EQ(failing.written.size(), 6u);
+    EXPECT_EQ(failing.writes.size(), 6u);
 }
 
 TEST(SettingsTest, InstallationPathIsCopiedToTheUsersKey)
 {
     MapStore machine;
-    machine.values["PATH"] = std::string("C:\\Program Files\\Lumisat\\");
+    machine.strings["PATH"] = "C:\\Program Files\\Lumisat\\";
     MapStore user;
     MainSettings settings;
     CopyInstallationPath(machine, user, settings);
     EXPECT_EQ(settings.installationPath, "C:\\Program Files\\Lumisat\\");
-    EXPECT_EQ(StringValue(user, "PATH"), "C:\\Program Files\\Lumisat\\");
+    EXPECT_EQ(user.strings["PATH"], "C:\\Program Files\\Lumisat\\");
 
     MapStore noMachineValue;
     MainSettings kept;
     kept.installationPath = "E:\\Old\\";
     CopyInstallationPath(noMachineValue, user, kept);
     EXPECT_EQ(kept.installationPath, "E:\\Old\\");
-    EXPECT_EQ(StringValue(user, "PATH"), "E:\\Old\\");
+    EXPECT_EQ(user.strings["PATH"], "E:\\Old\\");
 }
 
 }  // namespace

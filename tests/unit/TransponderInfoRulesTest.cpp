@@ -12,19 +12,6 @@
 
 namespace {
 
-void ExpectRefused(const TransponderInfoCheck& check, const char* key, const char* english,
-                   TransponderInfoField focus)
-{
-    EXPECT_FALSE(check.ok);
-    ASSERT_NE(check.message.key, nullptr);
-    EXPECT_STREQ(check.message.key, key);
-    EXPECT_STREQ(check.message.english, english);
-    EXPECT_EQ(check.focus, focus);
-}
-
-constexpr const char* kFrequencyText = "Frequency data is invalid,it must be 950-14000.";
-constexpr const char* kSymbolRateText = "Symbol rate data is invalid,it must be 900-45000";
-
 TransponderRecord Transponder(const char* name, std::int32_t frequency, std::int32_t symbolRate,
                               std::int32_t polarity)
 {
@@ -38,37 +25,40 @@ TransponderRecord Transponder(const char* name, std::int32_t frequency, std::int
 
 }  // namespace
 
-TEST(TransponderInfoRules, FrequencyFrom950To14000)
+// Frequency 950 to 14000 MHz, symbol rate 900 to 45000 ksps, checked in that
+// order before the polarity, each refusal with its own text and field.
+TEST(TransponderInfoRules, RangesAndOrderOfTheChecks)
 {
-    EXPECT_TRUE(CheckTransponderInfo("950", "27500", 0).ok);
-    EXPECT_TRUE(CheckTransponderInfo("14000", "27500", 1).ok);
-    ExpectRefused(CheckTransponderInfo("949", "27500", 0), "String15", kFrequencyText, TransponderInfoField::Frequency);
-    ExpectRefused(CheckTransponderInfo("14001", "27500", 0), "String15", kFrequencyText,
-                  TransponderInfoField::Frequency);
-    ExpectRefused(CheckTransponderInfo("9a0", "27500", 0), "String15", kFrequencyText, TransponderInfoField::Frequency);
-}
-
-TEST(TransponderInfoRules, SymbolRateFrom900To45000)
-{
-    EXPECT_TRUE(CheckTransponderInfo("12380", "900", 0).ok);
-    EXPECT_TRUE(CheckTransponderInfo("12380", "45000", 0).ok);
-    ExpectRefused(CheckTransponderInfo("12380", "899", 0), "String16", kSymbolRateText,
-                  TransponderInfoField::SymbolRate);
-    ExpectRefused(CheckTransponderInfo("12380", "45001", 0), "String16", kSymbolRateText,
-                  TransponderInfoField::SymbolRate);
-}
-
-TEST(TransponderInfoRules, ChecksRunInOrderWithTheirOwnTexts)
-{
-    // The empty-frequency text has no full stop.
-    ExpectRefused(CheckTransponderInfo("", "", -1), "String15", "Frequency data is invalid,it must be 950-14000",
-                  TransponderInfoField::Frequency);
-    ExpectRefused(CheckTransponderInfo("1", "", -1), "String16", kSymbolRateText, TransponderInfoField::SymbolRate);
-    ExpectRefused(CheckTransponderInfo("1", "1", -1), "String15", kFrequencyText, TransponderInfoField::Frequency);
-    ExpectRefused(CheckTransponderInfo("12380", "1", -1), "String16", kSymbolRateText,
-                  TransponderInfoField::SymbolRate);
-    ExpectRefused(CheckTransponderInfo("12380", "27500", -1), "String17", "Polarity is invalid",
-                  TransponderInfoField::Polarity);
+    using F = TransponderInfoField;
+    const char* frequency = "Frequency data is invalid,it must be 950-14000.";
+    const char* symbolRate = "Symbol rate data is invalid,it must be 900-45000";
+    struct Case {
+        const char *frequencyText, *symbolRateText;
+        int polarity;
+        const char *key, *english;
+        F focus;
+    } const cases[] = {
+        {"950", "27500", 0, nullptr, nullptr, F::Frequency},      {"14000", "45000", 1, nullptr, nullptr, F::Frequency},
+        {"12380", "900", 0, nullptr, nullptr, F::Frequency},
+        {"949", "27500", 0, "String15", frequency, F::Frequency},  {"14001", "27500", 0, "String15", frequency, F::Frequency},
+        {"9a0", "27500", 0, "String15", frequency, F::Frequency},  {"12380", "899", 0, "String16", symbolRate, F::SymbolRate},
+        {"12380", "45001", 0, "String16", symbolRate, F::SymbolRate},
+        {"", "", -1, "String15", "Frequency data is invalid,it must be 950-14000", F::Frequency},  // no full stop
+        {"1", "", -1, "String16", symbolRate, F::SymbolRate},     {"1", "1", -1, "String15", frequency, F::Frequency},
+        {"12380", "1", -1, "String16", symbolRate, F::SymbolRate},
+        {"12380", "27500", -1, "String17", "Polarity is invalid", F::Polarity},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.frequencyText) + " / " + c.symbolRateText + " / " + std::to_string(c.polarity));
+        const TransponderInfoCheck check = CheckTransponderInfo(c.frequencyText, c.symbolRateText, c.polarity);
+        EXPECT_EQ(check.ok, c.key == nullptr);
+        if (c.key == nullptr)
+            continue;
+        ASSERT_NE(check.message.key, nullptr);
+        EXPECT_STREQ(check.message.key, c.key);
+        EXPECT_STREQ(check.message.english, c.english);
+        EXPECT_EQ(check.focus, c.focus);
+    }
 }
 
 TEST(TransponderNameRules, StandardNameFromTheValues)

@@ -1,0 +1,82 @@
+// Builders shared by the unit tests: channel records and a settings store in
+// memory.
+#pragma once
+
+#include "app/SettingsStore.h"
+#include "database/ChannelRecords.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+inline std::unique_ptr<SatelliteRecord> Satellite(const char* name, std::int32_t degree)
+{
+    auto record = std::make_unique<SatelliteRecord>();
+    std::snprintf(record->name, sizeof record->name, "%s", name);
+    record->degree = degree;
+    return record;
+}
+
+inline std::unique_ptr<TransponderRecord> Transponder(std::int32_t frequency, std::int32_t symbolRate,
+                                                      std::int32_t polarity, const char* name = "")
+{
+    auto record = std::make_unique<TransponderRecord>();
+    std::snprintf(record->name, sizeof record->name, "%s", name);
+    record->frequency = frequency;
+    record->symbolRate = symbolRate;
+    record->polarity = polarity;
+    return record;
+}
+
+inline std::unique_ptr<PidRecord> Pid(std::int32_t value, std::int32_t type, const char* name = "",
+                                      std::int32_t loaded = 0)
+{
+    auto record = std::make_unique<PidRecord>();
+    std::snprintf(record->name, sizeof record->name, "%s", name);
+    record->pid = value;
+    record->type = type;
+    record->loaded = loaded;
+    return record;
+}
+
+// Settings in memory: strings and numbers apart, as the registry keeps their
+// types; every write logged as "name=value"; one named write can be refused.
+class MapStore : public SettingsStore {
+public:
+    std::map<std::string, std::string> strings;
+    std::map<std::string, std::uint32_t> dwords;
+    std::vector<std::string> writes;
+    std::string refused;
+
+    bool GetString(const char* name, std::string& value) override { return Get(strings, name, value); }
+    bool GetDword(const char* name, std::uint32_t& value) override { return Get(dwords, name, value); }
+    bool SetString(const char* name, const std::string& value) override
+    {
+        strings[name] = value;
+        return Logged(name, value);
+    }
+    bool SetDword(const char* name, std::uint32_t value) override
+    {
+        dwords[name] = value;
+        return Logged(name, std::to_string(value));
+    }
+
+private:
+    template <typename Value>
+    static bool Get(const std::map<std::string, Value>& values, const char* name, Value& value)
+    {
+        const auto found = values.find(name);
+        if (found == values.end())
+            return false;
+        value = found->second;
+        return true;
+    }
+    bool Logged(const char* name, const std::string& value)
+    {
+        writes.push_back(std::string(name) + "=" + value);
+        return refused != name;
+    }
+};
