@@ -52,5 +52,9 @@ if [ -z "$only" ] || [ "$only" = native ]; then
     echo "== Database Load and Save against raw reading and writing (native, 100,000 and 400,000 transponders; medians of 10) =="
     build/native/database_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true 2>/dev/null |
         grep -E '_median|^Benchmark|^-'
+    cmake --build build/native --target list_import_bench >/dev/null
+    echo "== Import of a 200-transponder list into a satellite of 200 (native; medians of 10) =="
+    build/native/list_import_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true 2>/dev/null |
+        grep -E '_median|^Benchmark|^-'
 fi
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
