@@ -58,9 +58,9 @@ void CMainDlg::ShowSignal(int strength, int quality, int lockValue)
 
     if (display.lockState)
         ShowLockState(*display.lockState);
-    // The reading's own lock state: a silent re-lock below may report the
-    // previous lock result before the card has answered.
-    const bool readingLocked = locked == 1;
+    // The lock state as the icons show this reading: a silent re-lock below
+    // may report the previous lock result before the card has answered.
+    const bool readingLocked = lockDisplayed;
     if (!display.trace.empty())
         Trace(display.trace);
     if (display.relock) {
