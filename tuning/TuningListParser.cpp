@@ -265,35 +265,24 @@ DeliveryFamily FamilyOfSystem(std::string_view system)
     return DeliveryFamily::Unknown;
 }
 
-struct ChannelBlock {
-    std::size_t line = 0;
-    std::string_view name;
-    bool broken = false;   // a line that is no "KEY = value"
-    std::string_view system, frequency, polarization, symbolRate, modulation, bandwidth;
+// The texts of an entry's tuning values, as either form gives them.
+struct TuningTexts {
+    std::string_view frequency, polarization, symbolRate, modulation, bandwidth;
+    bool bandwidthInHz = true;   // BANDWIDTH_HZ; the one-line form writes "8MHz"
 };
 
-void StoreBlockValue(ChannelBlock& block, std::string_view key, std::string_view value)
+// Satellite frequencies in kHz (or Hz, see SatelliteMhz), cable and
+// terrestrial ones in Hz, symbol rates in symbols per second. A missing
+// modulation or bandwidth is "Auto".
+bool ReadTuningValues(const TuningTexts& texts, ListedEntry& entry)
 {
-    static constexpr std::pair<std::string_view, std::string_view ChannelBlock::*> kKeys[] = {
-        {"DELIVERY_SYSTEM", &ChannelBlock::system}, {"FREQUENCY", &ChannelBlock::frequency},
-        {"POLARIZATION", &ChannelBlock::polarization}, {"SYMBOL_RATE", &ChannelBlock::symbolRate},
-        {"MODULATION", &ChannelBlock::modulation}, {"BANDWIDTH_HZ", &ChannelBlock::bandwidth},
-    };
-    for (const auto& [name, field] : kKeys) {
-        if (AnsiEqualNoCase(key, name))
-            block.*field = value;
-    }
-}
-
-bool ReadBlockValues(const ChannelBlock& block, ListedEntry& entry)
-{
-    const auto frequency = ReadNumber(block.frequency);
+    const auto frequency = ReadNumber(texts.frequency);
     if (!frequency)
         return false;
     switch (entry.family) {
     case DeliveryFamily::Satellite: {
-        const auto polarity = ReadPolarity(block.polarization);
-        const auto symbolRate = ReadNumber(block.symbolRate);
+        const auto polarity = ReadPolarity(texts.polarization);
+        const auto symbolRate = ReadNumber(texts.symbolRate);
         if (!polarity || !symbolRate)
             return false;
         entry.frequency = SatelliteMhz(*frequency);
@@ -302,8 +291,8 @@ bool ReadBlockValues(const ChannelBlock& block, ListedEntry& entry)
         return true;
     }
     case DeliveryFamily::Cable: {
-        const auto symbolRate = ReadNumber(block.symbolRate);
-        const auto qam = block.modulation.empty() ? kAutoValue : ReadQamSize(block.modulation);
+        const auto symbolRate = ReadNumber(texts.symbolRate);
+        const auto qam = texts.modulation.empty() ? kAutoValue : ReadQamSize(texts.modulation);
         if (!symbolRate || !qam)
             return false;
         entry.frequency = ScaleDown(*frequency, 1000);
@@ -312,7 +301,8 @@ bool ReadBlockValues(const ChannelBlock& block, ListedEntry& entry)
         return true;
     }
     case DeliveryFamily::Terrestrial: {
-        const auto bandwidth = block.bandwidth.empty() ? kAutoValue : ReadBandwidth(block.bandwidth, true);
+        const auto bandwidth =
+            texts.bandwidth.empty() ? kAutoValue : ReadBandwidth(texts.bandwidth, texts.bandwidthInHz);
         if (!bandwidth)
             return false;
         entry.frequency = ScaleDown(*frequency, 1000);
@@ -324,13 +314,36 @@ bool ReadBlockValues(const ChannelBlock& block, ListedEntry& entry)
     }
 }
 
+struct ChannelBlock {
+    std::size_t line = 0;
+    std::string_view name;
+    bool broken = false;   // a line that is no "KEY = value"
+    std::string_view system;
+    TuningTexts values;
+};
+
+void StoreBlockValue(ChannelBlock& block, std::string_view key, std::string_view value)
+{
+    static constexpr std::pair<std::string_view, std::string_view TuningTexts::*> kKeys[] = {
+        {"FREQUENCY", &TuningTexts::frequency}, {"POLARIZATION", &TuningTexts::polarization},
+        {"SYMBOL_RATE", &TuningTexts::symbolRate}, {"MODULATION", &TuningTexts::modulation},
+        {"BANDWIDTH_HZ", &TuningTexts::bandwidth},
+    };
+    if (AnsiEqualNoCase(key, "DELIVERY_SYSTEM"))
+        block.system = value;
+    for (const auto& [name, field] : kKeys) {
+        if (AnsiEqualNoCase(key, name))
+            block.values.*field = value;
+    }
+}
+
 ListedEntry EntryOfBlock(const ChannelBlock& block)
 {
     ListedEntry entry;
     entry.line = block.line;
     entry.name = std::string(block.name);
     entry.family = FamilyOfSystem(block.system);
-    entry.readable = !block.broken && ReadBlockValues(block, entry);
+    entry.readable = !block.broken && ReadTuningValues(block.values, entry);
     return entry;
 }
 
@@ -380,41 +393,27 @@ bool ReadLineValues(const std::vector<std::string_view>& words, ListedEntry& ent
     // "T2 plp frequency bandwidth ...": the data stream's number comes first.
     const std::size_t first = words[0] == "T2" ? 2 : 1;
     const auto field = [&](std::size_t i) { return first + i < words.size() ? words[first + i] : std::string_view(); };
-    const auto frequency = ReadNumber(field(0));
-    if (!frequency)
-        return false;
+    TuningTexts texts;
+    texts.frequency = field(0);
+    texts.bandwidthInHz = false;
     switch (entry.family) {
-    case DeliveryFamily::Satellite: {
-        const auto polarity = ReadPolarity(field(1));
-        const auto symbolRate = ReadNumber(field(2));
-        if (!polarity || !symbolRate)
+    case DeliveryFamily::Satellite:   // S frequency polarisation rate fec
+        texts.polarization = field(1);
+        texts.symbolRate = field(2);
+        break;
+    case DeliveryFamily::Cable:       // C frequency rate fec modulation
+        texts.symbolRate = field(1);
+        texts.modulation = field(3);
+        break;
+    case DeliveryFamily::Terrestrial: // T frequency bandwidth ...
+        texts.bandwidth = field(1);
+        if (texts.bandwidth.empty())
             return false;
-        entry.frequency = SatelliteMhz(*frequency);
-        entry.polarity = *polarity;
-        entry.symbolRate = ScaleDown(*symbolRate, 1000);
-        return true;
-    }
-    case DeliveryFamily::Cable: {
-        const auto symbolRate = ReadNumber(field(1));
-        const auto qam = field(3).empty() ? kAutoValue : ReadQamSize(field(3));
-        if (!symbolRate || !qam)
-            return false;
-        entry.frequency = ScaleDown(*frequency, 1000);
-        entry.symbolRate = ScaleDown(*symbolRate, 1000);
-        entry.qamSize = *qam;
-        return true;
-    }
-    case DeliveryFamily::Terrestrial: {
-        const auto bandwidth = ReadBandwidth(field(1), false);
-        if (!bandwidth)
-            return false;
-        entry.frequency = ScaleDown(*frequency, 1000);
-        entry.bandwidth = *bandwidth;
-        return true;
-    }
+        break;
     default:
         return false;
     }
+    return ReadTuningValues(texts, entry);
 }
 
 void ParseTransponderLines(std::string_view text, ParsedList& list)
