@@ -121,6 +121,7 @@ void SendDeviceRemoval(HWND dialog)
     DEV_BROADCAST_DEVICEINTERFACE_A notice{};
     notice.dbcc_size = sizeof(notice);
     notice.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    notice.dbcc_classguid = {0x7A30FB62, 0x1DF4, 0x408C, {0xB1, 0x39, 0x00, 0x2F, 0x14, 0x5D, 0xF1, 0x89}};   // the receiver's
     DWORD_PTR result = 0;
     SendMessageTimeoutA(dialog, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(&notice),
                         SMTO_NORMAL, 15000, &result);
