@@ -7,7 +7,6 @@
 #include "resources/resource.h"
 
 #include <climits>
-#include <cstdio>
 
 namespace {
 
@@ -158,20 +157,6 @@ std::vector<LanguageLineAction> LanguageActions(std::string_view fileText, const
         return true;
     });
     return actions;
-}
-
-std::optional<std::string> ReadLanguageFileText(const std::string& path)
-{
-    std::string text;
-    if (ReadLanguageText(path, text))
-        return text;
-    // Told apart only here: a file that opens but then fails to read still
-    // gives the lines read before the error.
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return std::nullopt;
-    std::fclose(file);
-    return text;
 }
 
 bool IsAnsiLanguageFile(const std::string& path, const std::string& installationPath)

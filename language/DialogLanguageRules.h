@@ -67,10 +67,6 @@ LanguageLineAction ActionOfLanguageLine(std::string_view key, std::string_view v
 // The actions of a whole file's text, in file order, without the lines that do nothing.
 std::vector<LanguageLineAction> LanguageActions(std::string_view fileText, const DialogLanguageKeys& keys);
 
-// The file's text for a dialog; nothing when the file cannot be opened. A read
-// error after opening keeps the lines read before it.
-std::optional<std::string> ReadLanguageFileText(const std::string& path);
-
 // True when the language file at `path` is one of the two Chinese ones, which
 // are stored in the ANSI code page and read as they are; every other file is
 // UTF-16 and is read through its converted copy. The installation path is

@@ -15,24 +15,16 @@
 // looks for; lines of any length may span pieces.
 inline constexpr std::size_t kLanguageReadChunkSize = 16 * 1024;
 
-// Reads the file's bytes as they are. False when it cannot be opened or read;
-// after a read error `text` holds what was read before it.
-bool ReadLanguageText(const std::string& path, std::string& text);
-
 // Calls `line` for each line that holds "=", in file order, until it returns false.
 void ForEachLanguageLine(std::string_view text,
                          const std::function<bool(std::string_view key, std::string_view value)>& line);
 
-// The value of the first line whose whole key equals `key` case-insensitively,
-// or an empty text. An empty key matches nothing.
-std::string LookupInLanguageText(std::string_view text, std::string_view key);
-
-// The same for the file at `path`, read afresh on every call; an empty text
-// when the file cannot be opened or the key is empty. After a read error the
-// lines read before it still count.
+// The value, as UTF-8, of the first line whose whole key equals `key`
+// case-insensitively in the texts of the language file at `path`
+// (language/LanguageTexts.h), read afresh on every call; an empty text when
+// there is none, the file cannot be opened or the key is empty.
 std::string LookupString(const std::string& path, const std::string& key);
 
 // The text for a message box, menu item or label, as UTF-8: the value for
-// `key` in the language file's texts (language/LanguageTexts.h), or
-// `englishFallback` when that is empty.
+// `key` in the language file, or `englishFallback` when that is empty.
 std::string Message(const std::string& languageFile, const char* key, const char* englishFallback);

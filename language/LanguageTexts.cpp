@@ -1,36 +1,16 @@
 #include "language/LanguageTexts.h"
 
+#include "database/FileIo.h"
 #include "language/AnsiCase.h"
-#include "language/AnsiConversion.h"
-#include "language/DialogLanguageRules.h"
 #include "language/LanguageFile.h"
+#include "language/LanguageTextDecoder.h"
+
+#include <cstdint>
+#include <cstdio>
 
 namespace {
 
 constexpr std::string_view kCopySuffix = ".tmp";
-constexpr char32_t kReplacement = 0xFFFD;
-
-void AppendUtf8(std::string& text, char32_t c)
-{
-    if (c < 0x80) {
-        text.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        text.push_back(static_cast<char>(0xC0 | c >> 6));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        text.push_back(static_cast<char>(0xE0 | c >> 12));
-        text.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        text.push_back(static_cast<char>(0xF0 | c >> 18));
-        text.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 std::string_view FileName(std::string_view path)
 {
@@ -43,24 +23,45 @@ bool EndsWithNoCase(std::string_view text, std::string_view end)
     return text.size() >= end.size() && AnsiEqualNoCase(text.substr(text.size() - end.size()), end);
 }
 
-}  // namespace
-
-std::string Utf16ToUtf8(std::u16string_view units)
+// The file whose texts stand for `path`: for a converted copy "<file>.tmp"
+// the UTF-16 file it was made from, else `path` itself.
+std::string TextSource(const std::string& path)
 {
-    std::string text;
-    text.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const char16_t unit = units[i];
-        if (IsHighSurrogate(unit) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
-            AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (units[++i] - 0xDC00));
-        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-            AppendUtf8(text, kReplacement);
-        } else {
-            AppendUtf8(text, unit);
-        }
-    }
-    return text;
+    if (!EndsWithNoCase(path, kCopySuffix))
+        return path;
+    return path.substr(0, path.size() - kCopySuffix.size());
 }
+
+bool CanOpen(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    std::fclose(file);
+    return true;
+}
+
+// Decodes the file at `path` into `piece`. False when nothing of it could be
+// read: it did not open or its first read failed.
+bool DecodeFile(const std::string& path, unsigned codePage, const LanguageTextHandler& piece)
+{
+    LanguageTextDecoder decoder(codePage);
+    bool read = false;
+    bool goOn = true;
+    std::uint8_t buffer[kLanguageReadChunkSize];
+    const bool whole = ReadFileInChunks(path, buffer, [&](std::span<const std::uint8_t> chunk) {
+        read = true;
+        goOn = piece(decoder.Feed(std::string_view(reinterpret_cast<const char*>(chunk.data()), chunk.size())));
+        return goOn;
+    });
+    if (!whole && !read)
+        return false;
+    if (goOn)
+        piece(decoder.Finish());
+    return true;
+}
+
+}  // namespace
 
 unsigned LanguageFileCodePage(std::string_view path)
 {
@@ -72,34 +73,28 @@ unsigned LanguageFileCodePage(std::string_view path)
     return 0;
 }
 
-std::string LanguageTextSource(const std::string& path)
+bool StreamLanguageTexts(const std::string& path, const LanguageTextHandler& piece)
 {
-    if (!EndsWithNoCase(path, kCopySuffix))
-        return path;
-    return path.substr(0, path.size() - kCopySuffix.size());
-}
-
-std::string DecodeLanguageBytes(std::string_view bytes, unsigned codePage)
-{
-    if (bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != 0xFF || static_cast<unsigned char>(bytes[1]) != 0xFE)
-        return Utf16ToUtf8(CodePageToUtf16(bytes, codePage));
-    std::u16string units((bytes.size() - 2) / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const auto low = static_cast<unsigned char>(bytes[2 + 2 * i]);
-        const auto high = static_cast<unsigned char>(bytes[3 + 2 * i]);
-        units[i] = static_cast<char16_t>(low | high << 8);
+    const std::string source = TextSource(path);
+    const unsigned codePage = LanguageFileCodePage(source);
+    if (source != path) {
+        if (!CanOpen(path))
+            return false;
+        if (DecodeFile(source, codePage, piece))
+            return true;
     }
-    return Utf16ToUtf8(units);
+    // Only on failure: a file that opens but cannot be read has no texts and
+    // still counts as there.
+    return DecodeFile(path, codePage, piece) || CanOpen(path);
 }
 
 std::optional<std::string> ReadLanguageTexts(const std::string& path)
 {
-    const std::optional<std::string> bytes = ReadLanguageFileText(path);
-    if (!bytes)
+    std::string texts;
+    if (!StreamLanguageTexts(path, [&texts](std::string_view piece) {
+            texts.append(piece);
+            return true;
+        }))
         return std::nullopt;
-    const std::string source = LanguageTextSource(path);
-    std::string sourceBytes;
-    if (source != path && ReadLanguageText(source, sourceBytes))
-        return DecodeLanguageBytes(sourceBytes, LanguageFileCodePage(source));
-    return DecodeLanguageBytes(*bytes, LanguageFileCodePage(source));
+    return texts;
 }

@@ -1,5 +1,4 @@
 #include "language/DialogLanguageRules.h"
-#include "tests/unit/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -170,17 +169,6 @@ TEST(DialogLanguageRulesTest, ChineseFilesAreReadThemselvesOthersThroughTheirCop
               "C:\\Lumisat\\Language\\German.txt.tmp");
     EXPECT_EQ(LanguageFileToRead("C:\\Lumisat\\Language\\Simplified Chinese.txt", install),
               "C:\\Lumisat\\Language\\Simplified Chinese.txt");
-}
-
-TEST(DialogLanguageRulesTest, ReadingTellsAMissingFileFromAnEmptyOne)
-{
-    ScratchDirectory scratch;
-    ASSERT_TRUE(scratch.Valid());
-    scratch.Write("empty.txt", "");
-    scratch.Write("lines.txt", "1004=Neu\r\n");
-    EXPECT_EQ(ReadLanguageFileText(scratch.Path("empty.txt")), std::string());
-    EXPECT_EQ(ReadLanguageFileText(scratch.Path("lines.txt")), std::string("1004=Neu\r\n"));
-    EXPECT_EQ(ReadLanguageFileText(scratch.Path("missing.txt")), std::nullopt);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
 #include "language/LanguageList.h"
+#include "language/LanguageTextDecoder.h"
 #include "language/LanguageTexts.h"
 #include "tests/unit/ScratchDirectory.h"
 
@@ -17,6 +18,22 @@ std::string Utf16File(std::u16string_view text)
         bytes.push_back(static_cast<char>(unit >> 8));
     }
     return bytes;
+}
+
+// The bytes decoded in pieces cut before each position in `cuts` (ascending;
+// a repeated position gives an empty piece).
+std::string DecodeInPieces(std::string_view bytes, unsigned codePage, const std::vector<std::size_t>& cuts)
+{
+    LanguageTextDecoder decoder(codePage);
+    std::string utf8;
+    std::size_t start = 0;
+    for (std::size_t cut : cuts) {
+        utf8 += decoder.Feed(bytes.substr(start, cut - start));
+        start = cut;
+    }
+    utf8 += decoder.Feed(bytes.substr(start));
+    utf8 += decoder.Finish();
+    return utf8;
 }
 
 std::string Convert(const std::string& file)
@@ -116,7 +133,7 @@ TEST_F(LanguageFileTest, ConvertLanguageFileWritesTheCopyBesideTheFile)
     ASSERT_TRUE(ConvertLanguageFile(scratch.Path("French.txt"), ".tmp", error));
     EXPECT_EQ(error, "");
     const std::string copyPath = scratch.Path("French.txt.tmp");
-    EXPECT_EQ(LookupString(copyPath, "String6"), "Ce PID existe d\xE9j\xE0.");
+    EXPECT_EQ(LookupString(copyPath, "String6"), "Ce PID existe d\xC3\xA9j\xC3\xA0.") << "UTF-8, from the source";
     EXPECT_EQ(Message(copyPath, "String8", "fallback"), "fallback") << "padding zeros are no text";
     EXPECT_EQ(scratch.Read("French.txt.tmp").size(), scratch.Read("French.txt").size() / 2);
 
@@ -145,18 +162,60 @@ TEST_F(LanguageFileTest, TextsOfACopyComeFromItsSource)
     scratch.Write("German.txt", Utf16File(u"String6=x"));
     std::filesystem::remove(copy);
     EXPECT_EQ(ReadLanguageTexts(copy), std::nullopt);
+    EXPECT_EQ(LookupString(copy, "String6"), "") << "the copy decides that the language loads";
 }
 
-TEST(LanguageTexts, FilesBecomeUtf8AndTheChineseNamesChooseTheirCodePage)
+// The read buffer holds an even number of bytes, so only a surrogate pair can
+// straddle its end in a UTF-16 file.
+TEST_F(LanguageFileTest, Utf16CharactersStraddlingTheReadBufferEnd)
 {
-    const std::pair<std::string, std::string> decoded[] = {
-        {Utf16File(u"a\u00E9\u4E2D\U0001F600"), "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
-        {Utf16File(std::u16string{0xDC00, u'x', 0xD800}), "\xEF\xBF\xBDx\xEF\xBF\xBD"},
-        {Utf16File(u"ab") + "Z", "ab"},
-        {"Zur\xFC" "ck \x80", "Zur\xC3\xBC" "ck \xE2\x82\xAC"},
+    const std::pair<std::u16string, std::string> characters[] = {
+        {u"\U0001F600", "\xF0\x9F\x98\x80"},
+        {u"\u4E2D", "\xE4\xB8\xAD"},
     };
-    for (const auto& [bytes, utf8] : decoded)
-        EXPECT_EQ(DecodeLanguageBytes(bytes, 1252), utf8);
+    constexpr std::size_t kChunk = kLanguageReadChunkSize;
+    for (const auto& [character, utf8] : characters) {
+        // The character from 4 bytes before the buffer's end to its end.
+        for (std::size_t offset = kChunk - 4; offset <= kChunk; offset += 2) {
+            const std::size_t fillerUnits = (offset - 2) / 2 - 8;
+            const std::u16string text = u"f=" + std::u16string(fillerUnits - 4, u'x') + u"\r\nString6=" + character +
+                                        u"end\r\nString7=" + character;
+            EXPECT_EQ(Lookup(Utf16File(text), "String6"), utf8 + "end") << "character at " << offset;
+            EXPECT_EQ(Lookup(Utf16File(text), "String7"), utf8) << "character at " << offset;
+        }
+    }
+}
+
+TEST(LanguageTexts, FilesBecomeUtf8CutAnywhereAndTheChineseNamesChooseTheirCodePage)
+{
+    struct Decoding {
+        std::string bytes;
+        unsigned codePage;
+        std::string utf8;
+    };
+    const Decoding decodings[] = {
+        {Utf16File(u"a\u00E9\u4E2D\U0001F600\U0001F600"), 1252, "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80\xF0\x9F\x98\x80"},
+        {Utf16File(std::u16string{0xDC00, u'x', 0xD800}), 1252, "\xEF\xBF\xBDx\xEF\xBF\xBD"},
+        {Utf16File(u"ab") + "Z", 1252, "ab"},
+        {Utf16File(std::u16string(u"a\0b", 3)), 1252, std::string("a\0b", 3)},
+        {"\xFF\xFE", 1252, ""},
+        {"\xFF", 1252, "\xC3\xBF"},
+        {"", 1252, ""},
+        {"Zur\xFC" "ck \x80", 1252, "Zur\xC3\xBC" "ck \xE2\x82\xAC"},
+        {"\xD6\xD0\xCE\xC4=x\r\n\xD6\xD0", 936, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD=x\r\n\xEF\xBF\xBD\xEF\xBF\xBD"},
+    };
+    for (const Decoding& decoding : decodings) {
+        const std::string_view bytes = decoding.bytes;
+        EXPECT_EQ(DecodeInPieces(bytes, decoding.codePage, {}), decoding.utf8) << testing::PrintToString(bytes);
+        std::vector<std::size_t> everyByte;
+        for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+            EXPECT_EQ(DecodeInPieces(bytes, decoding.codePage, {cut}), decoding.utf8)
+                << "cut at " << cut << " of " << testing::PrintToString(bytes);
+            everyByte.push_back(cut);
+        }
+        EXPECT_EQ(DecodeInPieces(bytes, decoding.codePage, everyByte), decoding.utf8)
+            << "1-byte pieces of " << testing::PrintToString(bytes);
+    }
 
     const std::pair<const char*, unsigned> codePages[] = {
         {"C:\\Lumisat\\Language\\Simplified Chinese.txt", 936u},

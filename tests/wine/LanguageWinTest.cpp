@@ -44,14 +44,31 @@ TEST(LanguageWinTest, ConvertedCopyBesideTheLanguageFile)
     ASSERT_TRUE(install.Write("Language\\French.txt",
                               Utf16File(u"Page1=LNB && Commutateur\r\nString6=D\u00E9j\u00E0 l\u00E0\r\n")));
     ASSERT_TRUE(ConvertLanguageFile(french, ".tmp", error)) << error;
-    EXPECT_EQ(LookupString(TemporaryLanguageFilePath(install.Path(), "French"), "string6"), "D\xE9j\xE0 l\xE0");
-    EXPECT_EQ(LookupString(french, "String6"), "") << "the UTF-16 file itself yields nothing";
+    EXPECT_EQ(LookupString(TemporaryLanguageFilePath(install.Path(), "French"), "string6"), "D\xC3\xA9j\xC3\xA0 l\xC3\xA0");
+    EXPECT_EQ(LookupString(french, "String6"), "D\xC3\xA9j\xC3\xA0 l\xC3\xA0");
 
     EXPECT_FALSE(ConvertLanguageFile(LanguageFilePath(install.Path(), "Missing"), ".tmp", error));
     EXPECT_NE(error.find("Missing.txt"), std::string::npos) << error;
     DeleteTemporaryLanguageFile(install.Path(), "French");
     EXPECT_EQ(GetFileAttributesA(TemporaryLanguageFilePath(install.Path(), "French").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesA(french.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The Chinese file is read in its own code page whatever the system's; a
+// two-byte character may straddle the end of the read buffer.
+TEST(LanguageWinTest, ChineseCharactersStraddlingTheReadBufferEnd)
+{
+    WinScratchFolder install;
+    ASSERT_TRUE(install.Valid());
+    ASSERT_TRUE(CreateDirectoryA(install.Path("Language").c_str(), nullptr));
+    const std::string chinese = LanguageFilePath(install.Path(), "Simplified Chinese");
+    const std::string line = "String6=";
+    for (std::size_t offset = kLanguageReadChunkSize - 2; offset <= kLanguageReadChunkSize; ++offset) {
+        const std::string filler = "f=" + std::string(offset - line.size() - 4, 'x') + "\r\n";
+        // Code page 936: the two characters of "Chinese", then "OK".
+        ASSERT_TRUE(install.Write("Language\\Simplified Chinese.txt", filler + line + "\xD6\xD0\xCE\xC4OK\r\n"));
+        EXPECT_EQ(LookupString(chinese, "String6"), "\xE4\xB8\xAD\xE6\x96\x87OK") << "character at " << offset;
+    }
 }
 
 TEST(LanguageWinTest, LanguageListSkipsFoldersAndKeepsDottedNames)
