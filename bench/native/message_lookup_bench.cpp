@@ -1,8 +1,13 @@
-// Looking up every message key one by one in a 64 KB language file, as the
-// program does: each lookup reads the file afresh and scans it from the top
-// (no cache). Baselines in the same run: reading the file as often without
-// scanning, and scanning text already in memory.
+// Looking up every message key one by one in a UTF-16 language file of 64 KB
+// (and of 128 KB), as the pages do: through the path of its converted copy,
+// each lookup reads the UTF-16 file afresh, decodes it and scans it from the
+// top (no cache). Baselines in the same run: reading the file as often
+// without decoding or scanning, and scanning its decoded text in memory.
+#include "database/FileIo.h"
+#include "language/AnsiCase.h"
+#include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
+#include "language/LanguageTexts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,8 +18,6 @@
 #include <vector>
 
 namespace {
-
-constexpr std::size_t kFileBytes = 64 * 1024;
 
 // The message keys the program uses (String1 to String41 without 10, 21, 23, 28, 29).
 std::vector<std::string> MessageKeys()
@@ -29,36 +32,68 @@ std::vector<std::string> MessageKeys()
 
 // Control and caption lines first and the messages last, as in the shipped
 // files, so every message lookup scans past the control texts; CR LF line
-// ends as the converted copies have.
-std::string LanguageText()
+// ends as the shipped files have. `length` characters.
+std::string LanguageText(std::size_t length)
 {
     std::string messages;
     for (const std::string& key : MessageKeys())
         messages += key + "=A translated message text of a typical length, about sixty characters.\r\n";
     std::string text = "Ok=OK\r\nCancel=Cancel\r\nDialog1=Satellite  Info/Channel Info\r\nPage1=LNB && Switch\r\n";
-    for (int id = 1000; text.size() + messages.size() < kFileBytes; ++id)
+    for (int id = 1000; text.size() + messages.size() < length; ++id)
         text += std::to_string(id) + "=Control text " + std::to_string(id) + " in the language\r\n";
-    text.resize(kFileBytes - messages.size());
+    text.resize(length - messages.size());
     // A line cut short by the resize must not join the first message line.
     text.replace(text.size() - 2, 2, "\r\n");
     return text + messages;
 }
 
+// UTF-16 little-endian with its byte-order mark; `text` is ASCII.
+std::string Utf16File(const std::string& text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text) {
+        bytes.push_back(c);
+        bytes.push_back('\0');
+    }
+    return bytes;
+}
+
 class LanguageFileFixture : public benchmark::Fixture {
 public:
-    void SetUp(const benchmark::State&) override
+    void SetUp(const benchmark::State& state) override
     {
-        path = (std::filesystem::temp_directory_path() / "lumisat-bench-language.txt.tmp").string();
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        const std::string text = LanguageText();
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        source = (std::filesystem::temp_directory_path() / "lumisat-bench-language.txt").string();
+        std::ofstream file(source, std::ios::binary | std::ios::trunc);
+        const std::string bytes = Utf16File(LanguageText((static_cast<std::size_t>(state.range(0)) - 2) / 2));
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        std::string error;
+        ConvertLanguageFile(source, ".tmp", error);
+        path = source + ".tmp";
     }
-    void TearDown(const benchmark::State&) override { std::filesystem::remove(path); }
+    void TearDown(const benchmark::State&) override
+    {
+        std::filesystem::remove(path);
+        std::filesystem::remove(source);
+    }
 
 protected:
+    std::string source;
     std::string path;
     const std::vector<std::string> keys = MessageKeys();
 };
+
+std::string ValueInText(std::string_view text, std::string_view key)
+{
+    std::string value;
+    ForEachLanguageLine(text, [&](std::string_view lineKey, std::string_view lineValue) {
+        if (!AnsiEqualNoCase(lineKey, key))
+            return true;
+        value.assign(lineValue);
+        return false;
+    });
+    return value;
+}
 
 }  // namespace
 
@@ -79,25 +114,24 @@ BENCHMARK_DEFINE_F(LanguageFileFixture, ReadFileOncePerKey)(benchmark::State& st
 {
     for (auto _ : state) {
         for (std::size_t i = 0; i < keys.size(); ++i) {
-            std::string text;
-            benchmark::DoNotOptimize(ReadLanguageText(path, text));
-            benchmark::DoNotOptimize(text);
+            std::vector<std::uint8_t> bytes;
+            benchmark::DoNotOptimize(ReadWholeFile(source, bytes));
+            benchmark::DoNotOptimize(bytes);
         }
     }
 }
 
 BENCHMARK_DEFINE_F(LanguageFileFixture, ScanTextInMemory)(benchmark::State& state)
 {
-    std::string text;
-    ReadLanguageText(path, text);
+    const std::string text = ReadLanguageTexts(path).value_or(std::string());
     for (auto _ : state) {
         for (const std::string& key : keys)
-            benchmark::DoNotOptimize(LookupInLanguageText(text, key));
+            benchmark::DoNotOptimize(ValueInText(text, key));
     }
 }
 
-BENCHMARK_REGISTER_F(LanguageFileFixture, LookupEveryMessage)->Unit(benchmark::kMillisecond);
-BENCHMARK_REGISTER_F(LanguageFileFixture, ReadFileOncePerKey)->Unit(benchmark::kMillisecond);
-BENCHMARK_REGISTER_F(LanguageFileFixture, ScanTextInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(LanguageFileFixture, LookupEveryMessage)->Arg(64 * 1024)->Arg(128 * 1024)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(LanguageFileFixture, ReadFileOncePerKey)->Arg(64 * 1024)->Arg(128 * 1024)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(LanguageFileFixture, ScanTextInMemory)->Arg(64 * 1024)->Arg(128 * 1024)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
