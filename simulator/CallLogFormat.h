@@ -38,5 +38,8 @@ std::string CallLine(std::string_view name, std::string_view arguments, int resu
 // The remark logged when LockChannel3 is called while another LockChannel3
 // call has not returned yet, which the program must never do.
 inline constexpr char kOverlappingLockRemark[] = "LockChannel3 called while another LockChannel3 call is in flight";
+// The remark logged when the signal is polled while a LockChannel3 call has
+// not returned yet: the program's poll must wait for the lock.
+inline constexpr char kPollDuringLockRemark[] = "GetSignalStrAndQu called while a LockChannel3 call is in flight";
 
 } // namespace quarlink

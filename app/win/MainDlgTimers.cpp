@@ -2,6 +2,7 @@
 // reception counters (504) and the PID/MAC column (505).
 #include "app/win/MainDlg.h"
 #include "reception/win/PidPage.h"
+#include "tuning/LockWorker.h"
 
 namespace {
 constexpr UINT_PTR kSignalTimer = 502;
@@ -75,6 +76,10 @@ void CMainDlg::OnStartupLockTimer()
 
 void CMainDlg::OnSignalPollTimer()
 {
+    // A silent lock's worker may still be inside the driver after the timer
+    // was restarted: no poll reaches the card until it is done.
+    if (!WaitForLockWorkers(std::chrono::milliseconds(0)))
+        return;
     int strength = 0, quality = 0, reserved1 = 0, reserved2 = 0, lockValue = 0;
     if (Driver().GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue) == 0)
         ShowSignal(strength, quality, lockValue);

@@ -34,6 +34,8 @@ FaultAction SimulatorHost::BeginCall(DriverCall call)
         LoadConfiguration();
     if (call == DriverCall::LockChannel3 && locksInFlight++ != 0)
         Remark(log, kOverlappingLockRemark);
+    if (call == DriverCall::GetSignalStrAndQu && locksInFlight != 0)
+        Remark(log, kPollDuringLockRemark);
     return faults->Take(call);
 }
 

@@ -60,7 +60,8 @@ public:
 
 private:
     SimulatorHost() = default;
-    // Also notes a LockChannel3 call that overlaps another; EndCall ends that count.
+    // Also notes a LockChannel3 call that overlaps another, and a signal poll
+    // during a LockChannel3 call; EndCall ends that count.
     FaultAction BeginCall(DriverCall call);
     void LoadConfiguration();
     void EndCall(DriverCall call, const std::string& arguments, const FaultAction& fault, const CallOutcome& outcome);

@@ -102,9 +102,10 @@ int OverlappingLockCalls(const LumisatRun& run)
 {
     const std::string log = run.CallLog();
     int count = 0;
-    for (size_t at = log.find(quarlink::kOverlappingLockRemark); at != std::string::npos;
-         at = log.find(quarlink::kOverlappingLockRemark, at + 1))
-        ++count;
+    for (const char* remark : {quarlink::kOverlappingLockRemark, quarlink::kPollDuringLockRemark}) {
+        for (size_t at = log.find(remark); at != std::string::npos; at = log.find(remark, at + 1))
+            ++count;
+    }
     return count;
 }
 

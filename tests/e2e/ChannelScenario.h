@@ -38,7 +38,8 @@ bool Answers(HWND window, std::chrono::milliseconds within);
 // The "Locking, please wait" window of a lock, or null; label gets its text.
 HWND FindLockWaitDialog(const LumisatRun& run, std::string* label = nullptr);
 
-// The LockChannel3 calls the simulator saw made while another was in flight.
+// The LockChannel3 calls and signal polls the simulator saw made while a
+// LockChannel3 call was in flight.
 int OverlappingLockCalls(const LumisatRun& run);
 
 // The colour inside the strength bar, read from the screen (the main dialog

@@ -20,9 +20,9 @@ namespace {
 constexpr WORD kSignalCommand = 32774;
 constexpr int kLevelBarId = 0xFFFF;
 
-bool StartCableDemo(LumisatRun& run, const std::string& extra = std::string())
+bool StartCableDemo(LumisatRun& run, const std::string& extra = std::string(), int lockTimeMs = 50)
 {
-    run.WriteIni(DemoLineUpIni("cable.ini", extra));
+    run.WriteIni(DemoLineUpIni("cable.ini", extra, lockTimeMs));
     run.WriteFile("cabledata.dll", DemoFile("cabledata.dll"));
     return run.Start() && run.WaitForCall("StartFilter() = 0");
 }
@@ -114,7 +114,8 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
 {
     LumisatRun run("signal_window");
     LocalAppData appData(run);
-    ASSERT_TRUE(StartCableDemo(run, "[Signal]\nLoseLockAfterPolls=16\n"));
+    // Locks that outlast a fast poll: the silent re-lock must keep the poll away.
+    ASSERT_TRUE(StartCableDemo(run, "[Signal]\nLoseLockAfterPolls=16\n", 1200));
     HWND main = run.MainDialog();
     EXPECT_LE(PollsDuring(run, std::chrono::milliseconds(4100)), 3u) << "every 2 s while closed";
 
@@ -147,6 +148,7 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const std::string& r) { return r.back() == '0'; }))
         << "the lost lock";
     EXPECT_EQ(shown.back().back(), '1') << "and the regained one";
+    EXPECT_EQ(scenario::OverlappingLockCalls(run), 0) << "no poll while the silent re-lock is in the driver";
 
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindow(window) == FALSE; }));
