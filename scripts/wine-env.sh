@@ -33,6 +33,12 @@ ensure_prefix() {
         "$WINE" wineboot -i >/dev/null 2>&1 || true
         /usr/lib/wine/wineserver -w || true
     fi
+    # The caption buttons are drawn with the symbol font of Debian's
+    # fonts-wine, which this Wine finds only among the prefix's own fonts.
+    local symbols=/usr/share/wine/fonts/marlett.ttf
+    if [ -f "$symbols" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+        cp "$symbols" "$WINEPREFIX/drive_c/windows/Fonts/" || true
+    fi
     # Without a window manager Wine waits about 2 s for every top-level window
     # it hides, which no Windows desktop does; unmanaged windows do not wait.
     if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
