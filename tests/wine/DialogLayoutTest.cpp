@@ -12,16 +12,36 @@
 #include <vector>
 
 #include "language/win/DialogLanguage.h"
-#include "tests/wine/DialogTemplateTable.h"
+#include "resources/resource.h"
 #include "tests/wine/ResourceTestSupport.h"
 
 using namespace resource_test;
 
 namespace {
 
+enum class Kind { Text, Button, CheckOrRadio, GroupBox, Other };
+
+Kind KindOf(HWND control)
+{
+    const std::string name = ClassNameOf(control);
+    const DWORD style = StyleOf(control);
+    if (name == "Static") {
+        const DWORD type = style & SS_TYPEMASK;
+        return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT ? Kind::Text : Kind::Other;
+    }
+    if (name != "Button")
+        return Kind::Other;
+    switch (style & BS_TYPEMASK) {
+    case BS_GROUPBOX: return Kind::GroupBox;
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON: return Kind::Button;
+    default: return Kind::CheckOrRadio;
+    }
+}
+
 struct PlacedControl {
     int id;
-    ControlKind kind;
+    Kind kind;
     std::wstring text;
     RECT rect;
 };
@@ -33,14 +53,12 @@ std::string Describe(const PlacedControl& control)
            std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
-std::vector<PlacedControl> VisibleControls(HWND dialog, const ExpectedDialog& expected)
+std::vector<PlacedControl> VisibleControls(HWND dialog)
 {
     std::vector<PlacedControl> placed;
-    for (const ExpectedControl& control : expected.controls) {
-        HWND window = GetDlgItem(dialog, control.id);
-        if (window == nullptr || (StyleOf(window) & WS_VISIBLE) == 0)
-            continue;
-        placed.push_back({control.id, control.kind, WindowTextWide(window), RectInParent(window)});
+    for (HWND window : Children(dialog)) {
+        if ((StyleOf(window) & WS_VISIBLE) != 0)
+            placed.push_back({ControlId(window), KindOf(window), WindowTextWide(window), RectInParent(window)});
     }
     return placed;
 }
@@ -59,22 +77,14 @@ bool Intersect(const RECT& a, const RECT& b)
 }
 
 // Room a control needs around its text, in pixels, beyond the text itself.
-int TextAllowance(ControlKind kind)
+int TextAllowance(Kind kind)
 {
     switch (kind) {
-    case ControlKind::PushButton:
-    case ControlKind::DefaultButton: return 8;
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton: return GetSystemMetrics(SM_CXMENUCHECK) + 4;
-    case ControlKind::GroupBox: return 16;
+    case Kind::Button: return 8;
+    case Kind::CheckOrRadio: return GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    case Kind::GroupBox: return 16;
     default: return 0;
     }
-}
-
-bool ShowsText(ControlKind kind)
-{
-    return kind == ControlKind::Text || kind == ControlKind::PushButton || kind == ControlKind::DefaultButton ||
-           kind == ControlKind::CheckBox || kind == ControlKind::RadioButton || kind == ControlKind::GroupBox;
 }
 
 class TextMeter {
@@ -114,7 +124,7 @@ void CheckNoOverlap(const std::vector<PlacedControl>& controls)
 {
     for (size_t i = 0; i < controls.size(); ++i) {
         for (size_t j = i + 1; j < controls.size(); ++j) {
-            if (controls[i].kind == ControlKind::GroupBox || controls[j].kind == ControlKind::GroupBox)
+            if (controls[i].kind == Kind::GroupBox || controls[j].kind == Kind::GroupBox)
                 continue;
             EXPECT_FALSE(Intersect(controls[i].rect, controls[j].rect))
                 << Describe(controls[i]) << " overlaps " << Describe(controls[j]);
@@ -127,14 +137,14 @@ void CheckNoOverlap(const std::vector<PlacedControl>& controls)
 void CheckGroupsEnclose(const std::vector<PlacedControl>& controls, int captionHeight)
 {
     for (const PlacedControl& group : controls) {
-        if (group.kind != ControlKind::GroupBox)
+        if (group.kind != Kind::GroupBox)
             continue;
         const RECT& g = group.rect;
         for (const PlacedControl& c : controls) {
             if (c.id == group.id || !Intersect(g, c.rect))
                 continue;
             const RECT& r = c.rect;
-            const bool enclosesGroup = c.kind == ControlKind::GroupBox && r.left <= g.left && r.right >= g.right &&
+            const bool enclosesGroup = c.kind == Kind::GroupBox && r.left <= g.left && r.right >= g.right &&
                                        r.top <= g.top && r.bottom >= g.bottom;
             if (enclosesGroup)
                 continue;
@@ -147,7 +157,7 @@ void CheckGroupsEnclose(const std::vector<PlacedControl>& controls, int captionH
 void CheckTextsFit(const std::vector<PlacedControl>& controls, const TextMeter& meter)
 {
     for (const PlacedControl& c : controls) {
-        if (!ShowsText(c.kind) || c.text.empty())
+        if (c.kind == Kind::Other || c.text.empty())
             continue;
         SIZE text = meter.Measure(c.text);
         const int width = c.rect.right - c.rect.left;
@@ -162,13 +172,13 @@ void CheckTextsFit(const std::vector<PlacedControl>& controls, const TextMeter& 
 TEST(DialogTemplatesLayout, VisibleControlsFitWithoutOverlapOrClipping)
 {
     ASSERT_NE(ProgramModule(), nullptr);
-    for (const ExpectedDialog& expected : ExpectedDialogs()) {
-        SCOPED_TRACE("dialog " + std::to_string(expected.id));
-        TemplateDialog dialog(expected.id, expected.page);
+    for (const auto& [name, id] : ResourceNumbers("IDD_")) {
+        SCOPED_TRACE(name);
+        TemplateDialog dialog(id);
         ASSERT_NE(dialog.Handle(), nullptr);
         RECT client{};
         GetClientRect(dialog.Handle(), &client);
-        std::vector<PlacedControl> controls = VisibleControls(dialog.Handle(), expected);
+        std::vector<PlacedControl> controls = VisibleControls(dialog.Handle());
         TextMeter meter(dialog.Handle());
         CheckInsideClient(controls, client);
         CheckNoOverlap(controls);
@@ -183,26 +193,26 @@ TEST(DialogTemplatesLayout, EveryShippedLanguageFitsItsControls)
     for (const char* language : {"English", "German", "French", "Spanish", "Simplified Chinese"}) {
         const std::string file = SourceFile((std::string("resources/Language/") + language + ".txt").c_str());
         ASSERT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
-        for (const ExpectedDialog& expected : ExpectedDialogs()) {
-            SCOPED_TRACE(std::string(language) + ", dialog " + std::to_string(expected.id));
-            TemplateDialog dialog(expected.id, expected.page);
+        for (const auto& [name, id] : ResourceNumbers("IDD_")) {
+            SCOPED_TRACE(std::string(language) + ", " + name);
+            TemplateDialog dialog(id);
             ASSERT_NE(dialog.Handle(), nullptr);
-            const DialogLanguageKeys keys = expected.id == 102 ? MainDialogLanguageKeys(0) : CaptionDialogLanguageKeys("");
+            const DialogLanguageKeys keys = id == IDD_MAIN ? MainDialogLanguageKeys(0) : CaptionDialogLanguageKeys("");
             ASSERT_TRUE(ApplyDialogLanguage(dialog.Handle(), file, keys));
-            CheckTextsFit(VisibleControls(dialog.Handle(), expected), TextMeter(dialog.Handle()));
+            CheckTextsFit(VisibleControls(dialog.Handle()), TextMeter(dialog.Handle()));
         }
     }
 }
 
 // The tab control places a page below tab 0 and one pixel inside the frame
 // (left = tab 0's left, width = client right - that left - 1, height = client
-// bottom - tab 0's bottom - 2); the tallest page is 330 x 176 dialog units.
-TEST(DialogTemplatesLayout, MainTabControlHoldsTheLargestPage)
+// bottom - tab 0's bottom - 2): every page fits.
+TEST(DialogTemplatesLayout, MainTabControlHoldsEveryPage)
 {
     ASSERT_NE(ProgramModule(), nullptr);
-    TemplateDialog dialog(102, false);
+    TemplateDialog dialog(IDD_MAIN);
     ASSERT_NE(dialog.Handle(), nullptr);
-    HWND tab = dialog.Item(1007);
+    HWND tab = dialog.Item(IDC_MAIN_TAB);
     ASSERT_NE(tab, nullptr);
     char caption[] = "Terrestrial Setting";
     TCITEMA item{};
@@ -213,7 +223,13 @@ TEST(DialogTemplatesLayout, MainTabControlHoldsTheLargestPage)
     ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstTab)));
     RECT client{};
     GetClientRect(tab, &client);
-    RECT page = DialogUnitsToPixels(dialog.Handle(), 0, 0, 330, 176);
-    EXPECT_GE(client.right - firstTab.left - 1, page.right);
-    EXPECT_GE(client.bottom - firstTab.bottom - 2, page.bottom);
+    for (const auto& [name, id] : ResourceNumbers("IDD_")) {
+        if (!IsChildTemplate(id))
+            continue;
+        TemplateDialog page(id);
+        RECT size{};
+        GetClientRect(page.Handle(), &size);
+        EXPECT_GE(client.right - firstTab.left - 1, size.right) << name;
+        EXPECT_GE(client.bottom - firstTab.bottom - 2, size.bottom) << name;
+    }
 }

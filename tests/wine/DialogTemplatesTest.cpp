@@ -1,7 +1,7 @@
-// The dialog templates of Lumisat.exe, created from the built program: every
-// control the dialog classes and language files rely on, with its class,
-// style and English text; sizes and fonts; the combo-box items stored with
-// the templates.
+// The dialog templates of Lumisat.exe, created from the built program and held
+// against what the program relies on: the controls its resource header names,
+// the texts of the English language file, the combo items read through the
+// program's own reader, and the styles its field rules need.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,245 +9,207 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "tests/wine/DialogTemplateTable.h"
+#include "framework/DialogInit.h"
+#include "language/win/DialogLanguage.h"
+#include "resources/resource.h"
 #include "tests/wine/ResourceTestSupport.h"
+#include "tuning/CableRules.h"
+#include "tuning/TerrestrialRules.h"
 
 using namespace resource_test;
 
 namespace {
 
-const char* ClassOfKind(ControlKind kind)
+// The class a control's name in the resource header promises.
+const char* ClassOfName(const std::string& name)
 {
-    switch (kind) {
-    case ControlKind::Text:
-    case ControlKind::Icon:
-    case ControlKind::Bitmap: return "Static";
-    case ControlKind::Edit: return "Edit";
-    case ControlKind::DropDownList:
-    case ControlKind::DropDownCombo: return "ComboBox";
-    case ControlKind::ListView: return "SysListView32";
-    case ControlKind::TabControl: return "SysTabControl32";
-    case ControlKind::IpAddress: return "SysIPAddress32";
-    default: return "Button";
-    }
+    const auto endsWith = [&](const char* end) {
+        const size_t length = std::strlen(end);
+        return name.size() >= length && name.compare(name.size() - length, length, end) == 0;
+    };
+    if (endsWith("_COMBO")) return "ComboBox";
+    if (endsWith("_LABEL") || endsWith("_UNIT") || endsWith("_RANGE")) return "Static";
+    if (endsWith("_GROUP") || endsWith("_LOCK_TEST") || endsWith("_IMPORT")) return "Button";
+    if (endsWith("_TAB")) return "SysTabControl32";
+    if (endsWith("_LIST")) return "SysListView32";
+    return nullptr;
 }
 
-// Empty when the style matches the kind, else what is wrong.
-std::string KindMismatch(ControlKind kind, DWORD style)
-{
-    const DWORD button = style & BS_TYPEMASK;
-    const DWORD stat = style & SS_TYPEMASK;
-    switch (kind) {
-    case ControlKind::Text:
-        return (stat == SS_LEFT || stat == SS_CENTER || stat == SS_RIGHT) ? "" : "not a text static";
-    case ControlKind::Icon: return stat == SS_ICON ? "" : "not SS_ICON";
-    case ControlKind::Bitmap: return stat == SS_BITMAP ? "" : "not SS_BITMAP";
-    case ControlKind::GroupBox: return button == BS_GROUPBOX ? "" : "not BS_GROUPBOX";
-    case ControlKind::PushButton: return button == BS_PUSHBUTTON ? "" : "not BS_PUSHBUTTON";
-    case ControlKind::DefaultButton: return button == BS_DEFPUSHBUTTON ? "" : "not BS_DEFPUSHBUTTON";
-    case ControlKind::CheckBox: return button == BS_AUTOCHECKBOX ? "" : "not BS_AUTOCHECKBOX";
-    case ControlKind::RadioButton: return button == BS_AUTORADIOBUTTON ? "" : "not BS_AUTORADIOBUTTON";
-    case ControlKind::DropDownList: return (style & 3) == CBS_DROPDOWNLIST ? "" : "not CBS_DROPDOWNLIST";
-    case ControlKind::DropDownCombo: return (style & 3) == CBS_DROPDOWN ? "" : "not CBS_DROPDOWN";
-    case ControlKind::ListView: {
-        const DWORD wanted = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-        return (style & (LVS_TYPEMASK | wanted)) == wanted ? "" : "not a single-selection report list";
-    }
-    default: return "";
-    }
-}
-
-void ExpectFlag(bool expected, bool actual, const char* what)
-{
-    EXPECT_EQ(expected, actual) << what << (expected ? " expected" : " not expected");
-}
-
-void CheckControl(HWND dialog, const ExpectedControl& expected)
-{
-    SCOPED_TRACE("control " + std::to_string(expected.id));
-    HWND control = GetDlgItem(dialog, expected.id);
-    ASSERT_NE(control, nullptr) << "missing";
-    EXPECT_EQ(ClassOfKind(expected.kind), ClassNameOf(control));
-    const DWORD style = StyleOf(control);
-    EXPECT_EQ("", KindMismatch(expected.kind, style));
-    ExpectFlag((expected.flags & kHidden) == 0, (style & WS_VISIBLE) != 0, "WS_VISIBLE");
-    ExpectFlag((expected.flags & kDisabled) != 0, (style & WS_DISABLED) != 0, "WS_DISABLED");
-    if (expected.kind == ControlKind::Edit) {
-        ExpectFlag((expected.flags & kDigitsOnly) != 0, (style & ES_NUMBER) != 0, "ES_NUMBER");
-        ExpectFlag((expected.flags & kReadOnly) != 0, (style & ES_READONLY) != 0, "ES_READONLY");
-        ExpectFlag((expected.flags & kCentred) != 0, (style & ES_CENTER) != 0, "ES_CENTER");
-    }
-    if (expected.kind == ControlKind::Text && (expected.flags & kCentred) != 0) {
-        EXPECT_EQ(static_cast<DWORD>(SS_CENTER), style & SS_TYPEMASK) << "centred text expected";
-    }
-    if (expected.text != nullptr) {
-        EXPECT_EQ(expected.text, WindowText(control));
-    }
-}
-
-std::vector<HWND> DirectChildren(HWND dialog)
-{
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
-int ControlId(HWND control)
-{
-    return static_cast<int>(static_cast<short>(GetDlgCtrlID(control)));
-}
-
-bool IsListed(const ExpectedDialog& dialog, int id)
-{
-    for (const ExpectedControl& control : dialog.controls) {
-        if (control.id == id)
-            return true;
-    }
-    return false;
-}
-
-// Items stored with a template as resource type 240: WORD id, WORD message,
-// DWORD byte count, zero-terminated text; a WORD 0 ends the list.
-struct StoredItem {
-    int controlId;
-    int message;
-    std::string text;
+// Style bits set by the templates that the program's code relies on.
+struct StyleRule {
+    const char* what;
+    DWORD bits;
+    std::vector<int> ids;
+};
+const StyleRule kStyleRules[] = {
+    {"ES_NUMBER", ES_NUMBER,
+     {IDC_LNB_FREQ1, IDC_LNB_FREQ2, IDC_DISH_SYMBOL_RATE, IDC_PID_PROXY_PORT, IDC_SATINFO_DEGREE,
+      IDC_TPINFO_FREQUENCY, IDC_TPINFO_SYMBOL_RATE, IDC_CABLE_FREQUENCY, IDC_CABLE_SYMBOL_RATE}},
+    {"ES_READONLY", ES_READONLY,
+     {IDC_DISH_TYPE_TEXT, IDC_DISH_SATELLITE_TEXT, IDC_DISH_MOTOR_ANGLE, IDC_DISH_ELEVATION, IDC_PID_MAC_TEXT}},
+    {"centred", SS_CENTER,
+     {IDC_PID_BYTES_RECEIVED, IDC_PID_BYTES_ERROR, IDC_PID_BYTES_TOTAL, IDC_PID_PACKETS_RECEIVED,
+      IDC_PID_PACKETS_ERROR, IDC_PID_PACKETS_TOTAL, IDC_PID_SPEED, IDC_WAIT_TEXT, 1223, 1224, 1225, 1226, 1227,
+      1228, 1229, 1230, 1231, 1232, 1233, 1234}},
+    {"WS_DISABLED", WS_DISABLED, {1223, 1224, 1225, 1226, 1227, 1228}},
 };
 
-bool ReadStoredItems(int dialogId, std::vector<StoredItem>& items)
+// Controls the program shows only when it needs them.
+const std::set<int> kHiddenAtStart{
+    IDC_MAIN_STRENGTH_BAR, IDC_MAIN_QUALITY_BAR, IDC_DISH_DEGREE_LABEL, IDC_DISH_DEGREE, IDC_DISH_TRANSPONDER_LABEL,
+    IDC_DISH_TRANSPONDER_COMBO, IDC_DISH_FREQUENCY, IDC_DISH_SCAN, IDC_DISH_DRIVE_EAST, IDC_DISH_DRIVE_WEST,
+    IDC_PID_BYTE_RECEIVE_LABEL, IDC_PID_BYTES_RECEIVED, IDC_PID_BYTE_RECEIVE_UNIT, IDC_PID_BYTE_ERROR_LABEL,
+    IDC_PID_BYTES_ERROR, IDC_PID_BYTE_ERROR_UNIT, IDC_PID_PACKET_GROUP, IDC_PID_PACKET_RECEIVE_LABEL,
+    IDC_PID_PACKETS_RECEIVED, IDC_PID_PACKET_RECEIVE_UNIT, IDC_PID_PACKET_ERROR_LABEL, IDC_PID_PACKETS_ERROR,
+    IDC_PID_PACKET_ERROR_UNIT, IDC_PID_PACKET_TOTAL_LABEL, IDC_PID_PACKETS_TOTAL, IDC_PID_PACKET_TOTAL_UNIT,
+    IDC_PID_PROXY_GROUP, IDC_PID_PROXY_ADDRESS_LABEL, IDC_PID_PROXY_ADDRESS, IDC_PID_PROXY_PORT_LABEL,
+    IDC_PID_PROXY_PORT, IDC_SATINFO_DEGREE_LABEL, IDC_SATINFO_DEGREE, IDC_DTT_STEP_LABEL, IDC_DTT_STEP,
+    IDC_DTT_STEP_RANGE, IDC_DTT_FULL_SCAN};
+
+std::vector<std::string> ComboItems(HWND combo)
 {
-    HMODULE module = ProgramModule();
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(dialogId), MAKEINTRESOURCEA(240));
-    if (found == nullptr)
-        return false;
-    const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
-    const size_t size = SizeofResource(module, found);
-    size_t at = 0;
-    while (at + 2 <= size) {
-        WORD id = 0;
-        std::memcpy(&id, data + at, 2);
-        if (id == 0)
-            return true;
-        if (at + 8 > size)
-            return false;
-        WORD message = 0;
-        DWORD length = 0;
-        std::memcpy(&message, data + at + 2, 2);
-        std::memcpy(&length, data + at + 4, 4);
-        at += 8;
-        if (length == 0 || length > size - at || data[at + length - 1] != 0)
-            return false;
-        items.push_back({id, message, std::string(reinterpret_cast<const char*>(data + at), length - 1)});
-        at += length;
+    std::vector<std::string> items;
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[64] = "";
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text);
     }
-    return false;
+    return items;
 }
 
 }  // namespace
 
-TEST(DialogTemplates, EveryControlHasItsClassStyleAndText)
+TEST(DialogTemplates, EveryNamedControlIsInOneTemplateWithTheClassItsNameSays)
 {
     ASSERT_NE(ProgramModule(), nullptr) << "Lumisat.exe not found in LUMISAT_BIN";
-    for (const ExpectedDialog& expected : ExpectedDialogs()) {
-        SCOPED_TRACE("dialog " + std::to_string(expected.id));
-        TemplateDialog dialog(expected.id, expected.page);
+    const std::map<std::string, int> controls = ResourceNumbers("IDC_");
+    std::map<int, std::string> nameOf;
+    for (const auto& [name, id] : controls)
+        nameOf.emplace(id, name);
+    std::map<int, int> dialogOf;
+    for (const auto& [dialogName, dialogId] : ResourceNumbers("IDD_")) {
+        SCOPED_TRACE(dialogName);
+        TemplateDialog dialog(dialogId);
         ASSERT_NE(dialog.Handle(), nullptr) << "template missing or not creatable";
-        for (const ExpectedControl& control : expected.controls)
-            CheckControl(dialog.Handle(), control);
-    }
-}
-
-TEST(DialogTemplates, DialogsHaveTheirCaptionFrameSizeAndFont)
-{
-    ASSERT_NE(ProgramModule(), nullptr);
-    for (const ExpectedDialog& expected : ExpectedDialogs()) {
-        SCOPED_TRACE("dialog " + std::to_string(expected.id));
-        TemplateDialog dialog(expected.id, expected.page);
-        HWND window = dialog.Handle();
-        ASSERT_NE(window, nullptr);
-        const DWORD style = StyleOf(window);
-        EXPECT_EQ(expected.caption, WindowText(window));
-        EXPECT_EQ(0u, style & WS_VISIBLE) << "shown by the program, not by the template";
-        if (expected.page) {
-            EXPECT_EQ(static_cast<DWORD>(WS_CHILD | DS_CONTROL), style & (WS_CHILD | DS_CONTROL));
-            EXPECT_EQ(0u, style & (WS_CAPTION | WS_POPUP));
-        } else {
-            EXPECT_EQ(static_cast<DWORD>(WS_POPUP), style & (WS_POPUP | WS_CHILD));
-            EXPECT_EQ(*expected.caption != '\0', (style & WS_CAPTION) == WS_CAPTION);
-        }
-        if (expected.widthDlu != 0) {
-            RECT client{};
-            GetClientRect(window, &client);
-            RECT wanted = DialogUnitsToPixels(window, 0, 0, expected.widthDlu, expected.heightDlu);
-            EXPECT_EQ(wanted.right, client.right);
-            EXPECT_EQ(wanted.bottom, client.bottom);
-        }
-        LOGFONTA font{};
-        auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-        ASSERT_NE(0, GetObjectA(dialogFont, sizeof(font), &font));
-        EXPECT_STREQ("MS Sans Serif", font.lfFaceName);
-        HDC screen = GetDC(nullptr);
-        EXPECT_EQ(-MulDiv(expected.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72), font.lfHeight);
-        ReleaseDC(nullptr, screen);
-    }
-}
-
-TEST(DialogTemplates, MainDialogCanBeMinimisedAndHasATaskBarButton)
-{
-    ASSERT_NE(ProgramModule(), nullptr);
-    TemplateDialog dialog(102, false);
-    ASSERT_NE(dialog.Handle(), nullptr);
-    EXPECT_NE(0u, StyleOf(dialog.Handle()) & WS_MINIMIZEBOX);
-    EXPECT_NE(0, GetWindowLongA(dialog.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
-    EXPECT_NE(0, GetWindowLongA(dialog.Item(1007), GWL_EXSTYLE) & WS_EX_CONTROLPARENT)
-        << "tabbing into the pages needs the tab control to be a control parent";
-}
-
-TEST(DialogTemplates, IdentifiersAreListedAndUniqueAcrossDialogs)
-{
-    ASSERT_NE(ProgramModule(), nullptr);
-    std::map<int, int> dialogOfId;
-    for (const ExpectedDialog& expected : ExpectedDialogs()) {
-        SCOPED_TRACE("dialog " + std::to_string(expected.id));
-        TemplateDialog dialog(expected.id, expected.page);
-        ASSERT_NE(dialog.Handle(), nullptr);
-        for (HWND control : DirectChildren(dialog.Handle())) {
+        for (HWND control : Children(dialog.Handle())) {
             const int id = ControlId(control);
             if (id == -1 || id == IDOK || id == IDCANCEL)
                 continue;
-            EXPECT_TRUE(IsListed(expected, id)) << "unexpected control " << id;
-            auto [entry, added] = dialogOfId.emplace(id, expected.id);
-            EXPECT_TRUE(added) << "control " << id << " also in dialog " << entry->second
+            ASSERT_EQ(nameOf.count(id), 1u) << "control " << id << " is not in the resource header";
+            const auto [entry, added] = dialogOf.emplace(id, dialogId);
+            EXPECT_TRUE(added) << nameOf[id] << " also in dialog " << entry->second
                                << ": a language line would address both";
+            if (const char* wanted = ClassOfName(nameOf[id]))
+                EXPECT_EQ(wanted, ClassNameOf(control)) << nameOf[id];
+            EXPECT_EQ(kHiddenAtStart.count(id) == 0, (StyleOf(control) & WS_VISIBLE) != 0) << nameOf[id] << " visible";
+        }
+    }
+    for (const auto& [name, id] : controls)
+        EXPECT_EQ(dialogOf.count(id), 1u) << name << " is in no template";
+}
+
+TEST(DialogTemplates, StylesTheProgramReliesOn)
+{
+    ASSERT_NE(ProgramModule(), nullptr);
+    std::map<int, DWORD> styleOf;
+    std::map<int, HWND> windowOf;
+    for (const auto& [dialogName, dialogId] : ResourceNumbers("IDD_")) {
+        TemplateDialog dialog(dialogId);
+        const DWORD style = StyleOf(dialog.Handle());
+        EXPECT_EQ(0u, style & WS_VISIBLE) << dialogName << ": shown by the program, not by the template";
+        if (IsChildTemplate(dialogId))
+            EXPECT_EQ(0u, style & (WS_CAPTION | WS_POPUP)) << dialogName;
+        else
+            EXPECT_NE(0u, style & WS_POPUP) << dialogName;
+        for (HWND control : Children(dialog.Handle()))
+            styleOf[ControlId(control)] = StyleOf(control);
+    }
+    for (const StyleRule& rule : kStyleRules) {
+        for (int id : rule.ids)
+            EXPECT_EQ(rule.bits, styleOf[id] & rule.bits) << rule.what << " missing on control " << id;
+    }
+
+    TemplateDialog main(IDD_MAIN);
+    EXPECT_NE(0u, StyleOf(main.Handle()) & WS_MINIMIZEBOX);
+    EXPECT_NE(0, GetWindowLongA(main.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_NE(0, GetWindowLongA(main.Item(IDC_MAIN_TAB), GWL_EXSTYLE) & WS_EX_CONTROLPARENT)
+        << "tabbing into the pages needs the tab control to be a control parent";
+    const DWORD list = StyleOf(TemplateDialog(IDD_PID_PAGE).Item(IDC_PID_LIST));
+    EXPECT_EQ(static_cast<DWORD>(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS),
+              list & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS));
+}
+
+// The English file, applied as the program applies it to each dialog, leaves
+// every word of the templates as it is: each has its line, with its text.
+TEST(DialogTemplates, EnglishFileSaysWhatTheTemplatesSay)
+{
+    ASSERT_NE(ProgramModule(), nullptr);
+    const std::string english = SourceFile("resources\\Language\\English.txt");
+    const std::map<int, DialogLanguageKeys> translated{
+        {IDD_ABOUTBOX, CaptionDialogLanguageKeys("Dialog4")},  {IDD_MAIN, MainDialogLanguageKeys(0)},
+        {IDD_LNB_PAGE, TabPageLanguageKeys()},                 {IDD_DISH_PAGE, TabPageLanguageKeys()},
+        {IDD_PID_PAGE, TabPageLanguageKeys()},                 {IDD_CABLE_PAGE, TabPageLanguageKeys()},
+        {IDD_TERRESTRIAL_PAGE, TabPageLanguageKeys()},         {IDD_SATELLITE_INFO, SatelliteInfoLanguageKeys(false)},
+        {IDD_TRANSPONDER_INFO, CaptionDialogLanguageKeys("Dialog2")}, {IDD_PID_INFO, CaptionDialogLanguageKeys("Dialog3")},
+        {IDD_MAC_ADDRESS, MacAddressLanguageKeys()},
+    };
+    for (const auto& [dialogId, keys] : translated) {
+        SCOPED_TRACE("dialog " + std::to_string(dialogId));
+        TemplateDialog dialog(dialogId);
+        std::vector<HWND> windows;
+        for (HWND control : Children(dialog.Handle())) {
+            const DWORD type = StyleOf(control) & SS_TYPEMASK;
+            const std::string kind = ClassNameOf(control);
+            // Controls numbered -1 cannot be named by a language line.
+            if (ControlId(control) != -1 && (kind == "Button" || (kind == "Static" && type != SS_ICON && type != SS_BITMAP)))
+                windows.push_back(control);
+        }
+        if (!keys.captionKey.empty())
+            windows.push_back(dialog.Handle());
+        std::vector<std::string> original;
+        for (HWND window : windows) {
+            original.push_back(WindowText(window));
+            SetWindowTextA(window, "\x7F");
+        }
+        ASSERT_TRUE(ApplyDialogLanguage(dialog.Handle(), english, keys));
+        for (size_t i = 0; i < windows.size(); ++i) {
+            const std::string& text = original[i];
+            if (text.find_first_not_of("0123456789.%") == std::string::npos)
+                continue;
+            EXPECT_EQ(text, WindowText(windows[i])) << "control " << ControlId(windows[i]) << " (\x7F: no line)";
         }
     }
 }
 
-TEST(DialogTemplates, ComboItemsAreStoredWithTheirTemplates)
+TEST(DialogTemplates, ComboItemsComeThroughTheProgramsReader)
 {
     ASSERT_NE(ProgramModule(), nullptr);
-    const std::vector<std::pair<int, std::vector<StoredItem>>> expected{
-        {130, {{1169, 0x403, "0"}, {1169, 0x403, "1"}, {1169, 0x403, "2"}, {1169, 0x403, "3"},
-               {1169, 0x403, "4"}, {1169, 0x403, "5"}, {1169, 0x403, "6"}, {1169, 0x403, "7"}}},
-        {141, {{1160, 0x403, "MPE Data"}}},
-        {149, {{1145, 0x403, "Auto"}, {1145, 0x403, "16"}, {1145, 0x403, "32"}, {1145, 0x403, "64"},
-               {1145, 0x403, "128"}, {1145, 0x403, "256"}}},
-        {156, {{1205, 0x403, "Auto"}, {1205, 0x403, "6"}, {1205, 0x403, "7"}, {1205, 0x403, "8"}}},
+    const auto items = [](int dialogId, int comboId) {
+        TemplateDialog dialog(dialogId);
+        ApplyDialogInit(dialog.Handle(), ProgramModule(), dialogId);
+        return ComboItems(dialog.Item(comboId));
     };
-    for (const auto& [dialogId, wanted] : expected) {
-        SCOPED_TRACE("dialog " + std::to_string(dialogId));
-        std::vector<StoredItem> items;
-        ASSERT_TRUE(ReadStoredItems(dialogId, items)) << "item list missing or malformed";
-        ASSERT_EQ(wanted.size(), items.size());
-        for (size_t i = 0; i < items.size(); ++i) {
-            EXPECT_EQ(wanted[i].controlId, items[i].controlId) << "item " << i;
-            EXPECT_EQ(wanted[i].message, items[i].message) << "item " << i;
-            EXPECT_EQ(wanted[i].text, items[i].text) << "item " << i;
-        }
-    }
+    EXPECT_EQ(items(IDD_CABLE_PAGE, IDC_CABLE_QAM_COMBO), std::vector<std::string>(std::begin(kQamItems), std::end(kQamItems)));
+    EXPECT_EQ(items(IDD_TERRESTRIAL_PAGE, IDC_DTT_BANDWIDTH_COMBO),
+              std::vector<std::string>(std::begin(kBandwidthItems), std::end(kBandwidthItems)));
+    EXPECT_EQ(items(IDD_DISH_PAGE, IDC_DISH_POSITION_COMBO),
+              (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(items(IDD_PID_INFO, IDC_PIDINFO_TYPE_COMBO), std::vector<std::string>{"MPE Data"});
+}
+
+TEST(DialogTemplates, DialogInitReaderStopsAtAnItemThatDoesNotFit)
+{
+    // Control 1145, message 0x0403, 5 bytes "Auto"; then an item cut short.
+    const std::uint8_t data[] = {0x79, 0x04, 0x03, 0x04, 5, 0, 0, 0, 'A', 'u', 't', 'o', 0,
+                                 0x7A, 0x04, 0x03, 0x04, 30, 0, 0, 0, 'c', 'u', 't'};
+    const std::vector<DialogInitItem> items = ParseDialogInit(data, sizeof data);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].text, "Auto");
+    EXPECT_TRUE(ParseDialogInit(nullptr, 100).empty());
+    EXPECT_TRUE(ParseDialogInit(data, 5).empty());
 }

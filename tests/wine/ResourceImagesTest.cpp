@@ -102,7 +102,7 @@ TEST(DialogTemplatesImages, BannerFitsTheMainDialog)
     ASSERT_NE(ProgramModule(), nullptr);
     BitmapReader banner(134);
     ASSERT_TRUE(banner.Loaded());
-    TemplateDialog dialog(102, false);
+    TemplateDialog dialog(102);
     ASSERT_NE(dialog.Handle(), nullptr);
     RECT client{};
     GetClientRect(dialog.Handle(), &client);

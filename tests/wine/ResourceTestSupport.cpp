@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -56,9 +57,46 @@ bool ReadFileBytes(const std::string& path, std::string& bytes)
     return true;
 }
 
-TemplateDialog::TemplateDialog(int templateId, bool child)
+std::map<std::string, int> ResourceNumbers(const char* prefix)
 {
-    if (child) {
+    std::map<std::string, int> numbers;
+    std::ifstream header(SourceFile("resources\\resource.h"));
+    std::string define, name;
+    while (header >> define) {
+        int number = 0;
+        if (define == "#define" && header >> name && name.rfind(prefix, 0) == 0 && header >> number)
+            numbers[name] = number;
+    }
+    return numbers;
+}
+
+bool IsChildTemplate(int templateId)
+{
+    HRSRC found = FindResourceA(ProgramModule(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    if (found == nullptr || SizeofResource(ProgramModule(), found) < 16)
+        return false;
+    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(ProgramModule(), found)));
+    DWORD style = 0;  // DLGTEMPLATEEX keeps the style after version, signature and help id
+    std::memcpy(&style, words[1] == 0xFFFF ? words + 6 : words, sizeof style);
+    return (style & WS_CHILD) != 0;
+}
+
+std::vector<HWND> Children(HWND dialog)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+int ControlId(HWND control)
+{
+    return static_cast<short>(GetDlgCtrlID(control));
+}
+
+TemplateDialog::TemplateDialog(int templateId)
+{
+    if (IsChildTemplate(templateId)) {
         parent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     }

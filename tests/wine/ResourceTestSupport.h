@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 namespace resource_test {
 
@@ -18,12 +20,19 @@ std::string SourceFile(const char* relativePath);
 // Reads a whole file; false when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 
+// The numbers the resource header defines under names starting with prefix
+// ("IDD_", "IDC_"), by name.
+std::map<std::string, int> ResourceNumbers(const char* prefix);
+
+// True for a template of a child window (a tab page).
+bool IsChildTemplate(int templateId);
+
 // A dialog created, not shown, from one of the program's templates with a
 // dialog procedure that does nothing. Child templates (the tab pages) get a
 // hidden top-level window as parent. Both windows go with the object.
 class TemplateDialog {
 public:
-    TemplateDialog(int templateId, bool child);
+    explicit TemplateDialog(int templateId);
     ~TemplateDialog();
     TemplateDialog(const TemplateDialog&) = delete;
     TemplateDialog& operator=(const TemplateDialog&) = delete;
@@ -35,6 +44,10 @@ private:
     HWND parent = nullptr;
     HWND dialog = nullptr;
 };
+
+// The dialog's own controls, in creation order.
+std::vector<HWND> Children(HWND dialog);
+int ControlId(HWND control);
 
 std::string WindowText(HWND window);
 std::wstring WindowTextWide(HWND window);
