@@ -10,15 +10,6 @@
 
 namespace {
 
-FileSatellite Astra()
-{
-    FileSatellite astra;
-    astra.name = "Astra";
-    astra.degree = 192;
-    astra.transponders.push_back({"11494H/22000", 11494, 22000, 1});
-    return astra;
-}
-
 // Posted, so that they pass through the program's message loop as typed keys do.
 void PostKey(HWND window, WPARAM key)
 {

@@ -44,26 +44,15 @@ const ImportScenario kScenarios[] = {
 // The Open dialog of the program: a visible window with the file name box.
 HWND FindOpenDialog(const LumisatRun& run)
 {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{run.ProcessId(), nullptr};
-    WaitFor([&search] {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* search = reinterpret_cast<Search*>(data);
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process != search->process || !IsWindowVisible(window) ||
-                    FindControl(window, kOpenFileName) == nullptr)
-                    return TRUE;
-                search->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND window : ProcessWindows(run.ProcessId(), WindowFilter{nullptr, nullptr, true})) {
+            if (FindControl(window, kOpenFileName) != nullptr)
+                found = window;
+        }
+        return found != nullptr;
     });
-    return search.found;
+    return found;
 }
 
 class ListImport : public testing::TestWithParam<ImportScenario> {};

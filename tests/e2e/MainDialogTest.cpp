@@ -17,15 +17,6 @@ namespace {
 constexpr WORD kExit = 32772;
 constexpr char kAboutTitle[] = "About NorvaneData V1.7.2.0";
 
-FileSatellite Astra()
-{
-    FileSatellite astra;
-    astra.name = "Astra";
-    astra.degree = 192;
-    astra.transponders.push_back({"11494H/22000", 11494, 22000, 1});
-    return astra;
-}
-
 // The file opened without sharing, as a backup program or an editor may hold it.
 class HeldFile {
 public:
@@ -224,20 +215,6 @@ TEST(MainDialog, OneAboutBoxAboveTheMainDialog)
     PostFrameCommand(run, kAbout);
     SendMessageTimeoutA(run.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);   // the second request was handled
 
-    struct Count {
-        DWORD process;
-        int boxes;
-    } count{run.ProcessId(), 0};
-    EnumWindows(
-        [](HWND window, LPARAM data) {
-            auto* count = reinterpret_cast<Count*>(data);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == count->process && IsWindowVisible(window) && WindowText(window) == kAboutTitle)
-                ++count->boxes;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    EXPECT_EQ(count.boxes, 1);
+    EXPECT_EQ(ProcessWindows(run.ProcessId(), WindowFilter{nullptr, kAboutTitle, true}).size(), 1u);
     EXPECT_EQ(GetWindow(about, GW_OWNER), run.MainDialog()) << "owned, so it stays above the main dialog";
 }

@@ -112,6 +112,15 @@ std::vector<std::string> CallsFrom(const LumisatRun& run, const std::string& pre
     return calls;
 }
 
+FileSatellite Astra()
+{
+    FileSatellite astra;
+    astra.name = "Astra";
+    astra.degree = 192;
+    astra.transponders.push_back({"11494H/22000", 11494, 22000, 1});
+    return astra;
+}
+
 bool StartWithSatellites(LumisatRun& run, const std::vector<FileSatellite>& satellites, int kind)
 {
     run.WriteIni(CardIni(kind));

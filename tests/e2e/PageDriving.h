@@ -45,6 +45,8 @@ void WaitForStartupLock(const LumisatRun& run);
 // Lines of the call log from `from` on that start with the prefix.
 std::vector<std::string> CallsFrom(const LumisatRun& run, const std::string& prefix, size_t from = 0);
 
+// Astra at 19.2E with 11494 H 22000, which the demo line-up receives on input A.
+FileSatellite Astra();
 // Starts the program on a card of the kind with this satellite database and
 // waits for the start-up lock.
 bool StartWithSatellites(LumisatRun& run, const std::vector<FileSatellite>& satellites, int kind = 0);
