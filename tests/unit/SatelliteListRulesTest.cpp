@@ -1,5 +1,6 @@
 #include "database/RecordText.h"
 #include "database/SatelliteListRules.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -20,32 +21,17 @@ struct LoadedDatabase {
 
 SatelliteRecord* AddSatellite(CChannelDatabase& database, const char* name, std::int32_t degree)
 {
-    auto record = std::make_unique<SatelliteRecord>();
-    SetFieldText(record->name, name);
-    record->degree = degree;
-    SatelliteRecord* added = record.get();
-    database.AddSatellite(std::move(record), 1);
-    return added;
+    return Added(database, Satellite(name, degree));
 }
 
 TransponderRecord* AddTransponder(CChannelDatabase& database, const char* name, std::int32_t frequency)
 {
-    auto record = std::make_unique<TransponderRecord>();
-    SetFieldText(record->name, name);
-    record->frequency = frequency;
-    record->symbolRate = 27500;
-    TransponderRecord* added = record.get();
-    database.AddTransponder(std::move(record), 1);
-    return added;
+    return Added(database, Transponder(frequency, 27500, 0, name));
 }
 
 PidRecord* AddPid(CChannelDatabase& database, std::int32_t value)
 {
-    auto record = std::make_unique<PidRecord>();
-    record->pid = value;
-    PidRecord* added = record.get();
-    database.AddPid(std::move(record), 1);
-    return added;
+    return Added(database, Pid(value, 0));
 }
 
 std::vector<std::string> NamesInDatabase(const CChannelDatabase& database)

@@ -4,6 +4,7 @@
 #include "app/InstallPaths.h"
 #include "database/RecordText.h"
 #include "database/SatelliteListRules.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -45,32 +46,12 @@ struct Line {
         database.SelectSatellite(astra);
     }
 
-    SatelliteRecord* AddSatellite(const char* name, std::int32_t degree)
-    {
-        auto record = std::make_unique<SatelliteRecord>();
-        SetFieldText(record->name, name);
-        record->degree = degree;
-        SatelliteRecord* added = record.get();
-        database.AddSatellite(std::move(record), 1);
-        return added;
-    }
+    SatelliteRecord* AddSatellite(const char* name, std::int32_t degree) { return Added(database, Satellite(name, degree)); }
     TransponderRecord* AddTransponder(const char* name, std::int32_t frequency)
     {
-        auto record = std::make_unique<TransponderRecord>();
-        SetFieldText(record->name, name);
-        record->frequency = frequency;
-        TransponderRecord* added = record.get();
-        database.AddTransponder(std::move(record), 1);
-        return added;
+        return Added(database, Transponder(frequency, 0, 0, name));
     }
-    PidRecord* AddPid(std::int32_t value)
-    {
-        auto record = std::make_unique<PidRecord>();
-        record->pid = value;
-        PidRecord* added = record.get();
-        database.AddPid(std::move(record), 0);
-        return added;
-    }
+    PidRecord* AddPid(std::int32_t value) { return Added(database, Pid(value, 0), 0); }
 };
 
 }  // namespace

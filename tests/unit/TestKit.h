@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/SettingsStore.h"
+#include "database/ChannelDatabase.h"
 #include "database/ChannelRecords.h"
 
 #include <cstdint>
@@ -40,6 +41,27 @@ inline std::unique_ptr<PidRecord> Pid(std::int32_t value, std::int32_t type, con
     record->type = type;
     record->loaded = loaded;
     return record;
+}
+
+// Adds a record below the database's current one, made current when select
+// is 1, and returns it.
+inline SatelliteRecord* Added(CChannelDatabase& db, std::unique_ptr<SatelliteRecord> record, int select = 1)
+{
+    SatelliteRecord* added = record.get();
+    db.AddSatellite(std::move(record), select);
+    return added;
+}
+inline TransponderRecord* Added(CChannelDatabase& db, std::unique_ptr<TransponderRecord> record, int select = 1)
+{
+    TransponderRecord* added = record.get();
+    db.AddTransponder(std::move(record), select);
+    return added;
+}
+inline PidRecord* Added(CChannelDatabase& db, std::unique_ptr<PidRecord> record, int select = 1)
+{
+    PidRecord* added = record.get();
+    db.AddPid(std::move(record), select);
+    return added;
 }
 
 // Settings in memory: strings and numbers apart, as the registry keeps their
