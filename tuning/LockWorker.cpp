@@ -87,10 +87,25 @@ void SearchAutomatic(ReceiverDriver& driver, LockWorkerState& state, const LockJ
     }
 }
 
+// A lock asked for while an earlier worker (a silent re-lock) is still inside
+// the driver waits for it rather than failing at once, but only while its own
+// request is still the current one and for a bounded time.
+bool EnterWhenFree(LockWorkerState& state, std::uint32_t epoch)
+{
+    constexpr auto kPause = std::chrono::milliseconds(10);
+    constexpr int kMaxPauses = 1000;
+    for (int pause = 0; !state.TryEnter(); ++pause) {
+        if (pause == kMaxPauses || state.IsAbandoned() || state.Epoch() != epoch)
+            return false;
+        std::this_thread::sleep_for(kPause);
+    }
+    return true;
+}
+
 void RunWorker(ReceiverDriver* driver, std::shared_ptr<LockWorkerState> state,
                std::shared_ptr<LockCompletion> completion, LockJob job)
 {
-    if (state->TryEnter()) {
+    if (EnterWhenFree(*state, job.epoch)) {
         RunLockJob(*driver, *state, job);
         state->Leave();
     }

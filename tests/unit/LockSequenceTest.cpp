@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -253,45 +255,52 @@ TEST_F(LockSequenceTest, SilentRunReportsThePreviousOutcome)
     EXPECT_EQ(sequence.Result(), 2);
 }
 
-TEST_F(LockSequenceTest, SecondWorkerIsRefusedWhileTheDriverIsBusy)
+TEST_F(LockSequenceTest, LockAskedForDuringASilentLockWaitsForItThenTunesItsOwn)
 {
     LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
-    driver.HoldLocks();
-    const auto transponder = Transponder(12380, 27500);
-    sequence.Run(host, &satellite, &transponder, true);
-    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
-
-    // The refused worker signals at once, so this run does not wait 30 s.
-    const auto started = std::chrono::steady_clock::now();
-    sequence.Run(host, &satellite, &transponder, false);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
-    driver.ReleaseLocks();
-    ASSERT_TRUE(WaitForLockWorkers(5s));
-    EXPECT_EQ(log.Count("LockChannel3"), 1);
-}
-
-TEST_F(LockSequenceTest, LateWorkerOfAnotherFrequencyDoesNotReportItsLock)
-{
-    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
     driver.HoldLocks();
     const auto first = Transponder(12380, 27500);
     sequence.Run(host, &satellite, &first, true);
     ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
 
-    // Not silent: the run returns only once its refused worker has ended.
+    // Lock Test on another transponder while the silent lock is in the
+    // driver: no second call meanwhile, and no failure reported at once.
+    std::thread release([this] {
+        std::this_thread::sleep_for(300ms);
+        EXPECT_EQ(log.Count("LockChannel3"), 0) << "no second call while the first is in the driver";
+        driver.ReleaseLocks();
+    });
     log.Clear();
+    const auto second = Transponder(11000, 27500);
+    const auto started = std::chrono::steady_clock::now();
+    sequence.Run(host, &satellite, &second, false);
+    release.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+    EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(11000,27500,0,1,1,9750,10600)"}));
+    EXPECT_EQ(log.Count("ShowLockState(0)"), 1) << "the lock of 11000 itself";
+    ASSERT_TRUE(WaitForLockWorkers(5s));
+}
+
+TEST_F(LockSequenceTest, LateWorkerOfAnotherFrequencyDoesNotReportItsLock)
+{
+    LockSequence sequence(LockKind::Satellite, driver, &host, 200ms);
+    driver.HoldLocks();
+    const auto first = Transponder(12380, 27500);
+    sequence.Run(host, &satellite, &first, true);
+    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
+
+    // The run gives up at its limit while the first worker still holds the
+    // driver; the 12380 lock that ends afterwards must not count for 11000.
+    log.Clear();
+    driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[0] == 11000 ? 2 : 0; });
     const auto second = Transponder(11000, 27500);
     sequence.Run(host, &satellite, &second, false);
     EXPECT_EQ(log.Count("ShowLockState(255)"), 1);
     driver.ReleaseLocks();
     ASSERT_TRUE(WaitForLockWorkers(5s));
-    EXPECT_EQ(sequence.Result(), kResultUnknown) << "the lock of 12380 must not count for 11000";
-
-    log.Clear();
-    RunSettled(sequence, second, true);
-    EXPECT_EQ(log.Count("ShowLockState(255)"), 1);
-    EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(11000,27500,0,1,1,9750,10600)"}));
-    EXPECT_EQ(sequence.Result(), 0);
+    EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(11000,27500,0,1,1,9750,10600)"}))
+        << "the waiting worker tunes its own request after the first";
+    EXPECT_EQ(sequence.Result(), 2) << "the result of 11000, not the lock of 12380";
 }
 
 TEST_F(LockSequenceTest, WorkerOutlivesItsPage)
