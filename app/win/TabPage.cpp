@@ -32,10 +32,15 @@ bool CTabPage::IsOpenDropDown(HWND window)
     return HasClass(window, "ComboBox") && SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
-bool CTabPage::PreTranslateMessage(const MSG& message)
+bool CTabPage::IsKeyMessage(const MSG& message, WPARAM key)
 {
     const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
-    if (!keyboard || message.wParam != VK_RETURN)
+    return keyboard && message.wParam == key;
+}
+
+bool CTabPage::PreTranslateMessage(const MSG& message)
+{
+    if (!IsKeyMessage(message, VK_RETURN))
         return false;
     HWND control = PageControlOf(hwnd, message.hwnd);
     if (control != nullptr && IsOpenDropDown(control))

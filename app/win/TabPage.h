@@ -37,6 +37,8 @@ public:
 protected:
     // An open drop-down list takes Enter (pick) and Escape (close) itself.
     static bool IsOpenDropDown(HWND window);
+    // A key press, release or character of this key.
+    static bool IsKeyMessage(const MSG& message, WPARAM key);
     // The common translation, with windows that repeat a control's text.
     void ApplyPageLanguage(const std::string& file, std::initializer_list<ControlTextCopy> copies = {});
 

@@ -111,8 +111,7 @@ bool CPidPage::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&)
 bool CPidPage::PreTranslateMessage(const MSG& message)
 {
     // Escape would reach the main dialog as Cancel and hide it.
-    const bool keyMessage = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
-    return (keyMessage && message.wParam == VK_ESCAPE) || CTabPage::PreTranslateMessage(message);
+    return IsKeyMessage(message, VK_ESCAPE) || CTabPage::PreTranslateMessage(message);
 }
 
 void CPidPage::OnDestroy()

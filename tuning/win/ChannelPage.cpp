@@ -6,8 +6,7 @@
 
 bool CChannelPage::PreTranslateMessage(const MSG& message)
 {
-    const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
-    if (keyboard && message.wParam == VK_ESCAPE)
+    if (IsKeyMessage(message, VK_ESCAPE))
         return !IsOpenDropDown(message.hwnd);
     return CTabPage::PreTranslateMessage(message);
 }
