@@ -4,7 +4,7 @@
 #include "bench/win/BenchSetup.h"
 #include "bench/win/CallLogWatch.h"
 #include "bench/win/Measurements.h"
-#include "tests/e2e/PageDriving.h"
+#include "tests/e2e/Scenario.h"
 
 #include <cstdio>
 
@@ -23,7 +23,7 @@ bool MeasureLockLatency(int rounds, LockLatencySamples& samples)
         std::fprintf(stderr, "Lumisat did not start for the lock measurement\n");
         return false;
     }
-    WaitForStartupLock(run);
+    run.WaitForStartupLock();
     HWND lockTest = FindControl(run.MainDialog(), kLockTestButton);
     HWND frequencies = FindControl(run.MainDialog(), kFrequencyCombo);
     if (lockTest == nullptr || frequencies == nullptr) {

@@ -3,50 +3,31 @@
 // working folder too deep for the file names, and broken language files. The
 // program starts, shows only its own messages, falls back to English texts,
 // loses nothing it had and ends cleanly.
-#include "tests/e2e/FaultScenario.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/PageDriving.h"
-#include "tests/e2e/ProgramProcess.h"
-#include "tests/e2e/SatelliteFile.h"
-#include "tests/e2e/SimulatorIni.h"
-
-#include <gtest/gtest.h>
+#include "resources/resource.h"
+#include "tests/e2e/Scenario.h"
 
 #include <cstdint>
 #include <optional>
 
-using namespace faults;
-using std::chrono::milliseconds;
-using std::chrono::seconds;
-
 namespace {
 
-constexpr int kSatelliteCombo = 1002;
-constexpr int kApply = 1009;
-constexpr int kRestore = 1166;
 constexpr char kSettingsKey[] = "Software\\Tavio\\Skyfold";
 constexpr char kRestoreQuestion[] = "The App will restore settings and data, are you sure?";
-using Messages = std::vector<std::string>;
+const std::vector<std::string> kThreeNames = {"Alpha 13.0E", "Beta 16.0E", "Gamma 19.0E"};
 
-std::vector<FileSatellite> Satellites(const std::vector<std::string>& names)
+std::string SatellitesFile(const std::vector<std::string>& names)
 {
     std::vector<FileSatellite> satellites;
     std::int32_t degree = 100;
-    for (const std::string& name : names) {
-        FileSatellite satellite;
-        satellite.name = name;
-        satellite.degree = degree += 30;
-        satellite.transponders = {{"11494 H 22000", 11494, 22000, 1, 0}, {"12603 V 22000", 12603, 22000, 0, 0}};
-        satellites.push_back(satellite);
-    }
-    return satellites;
+    for (const std::string& name : names)
+        satellites.push_back({.name = name, .degree = degree += 30,
+                              .transponders = {{"11494 H 22000", 11494, 22000, 1, {}}, {"12603 V 22000", 12603, 22000, 0, {}}}});
+    return SatelliteFileBytes(satellites);
 }
-
-const std::vector<std::string> kThreeNames = {"Alpha 13.0E", "Beta 16.0E", "Gamma 19.0E"};
 
 std::string ThreeSatellitesFile()
 {
-    return SatelliteFileBytes(Satellites(kThreeNames));
+    return SatellitesFile(kThreeNames);
 }
 
 // Bytes of a fixed pseudo-random sequence, the same on every run.
@@ -60,99 +41,59 @@ std::string Garbage(std::size_t size, std::uint32_t seed)
     return bytes;
 }
 
-void PutInt32(std::string& bytes, std::size_t at, std::int32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xFF);
-}
-
-// One satellite with one transponder, every count in the file the largest
-// there is.
+// One satellite with one transponder, every count in the file the largest there is.
 std::string HugeCountsFile()
 {
-    std::vector<FileSatellite> one = Satellites({"Alpha 13.0E"});
-    one[0].transponders.resize(1);
-    std::string bytes = SatelliteFileBytes(one);
-    constexpr std::size_t kSatelliteCount = 0, kTransponderCount = 4 + 64, kPidCount = 4 + 68 + 44;
-    for (std::size_t at : {kSatelliteCount, kTransponderCount, kPidCount})
-        PutInt32(bytes, at, 0x7FFFFFFF);
+    std::string bytes = SatelliteFileBytes({{.name = "Alpha 13.0E", .transponders = {{"11494 H", 11494, 22000, 1, {}}}}});
+    for (std::size_t at : {0, 4 + 64, 4 + 68 + 44}) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = i == 3 ? '\x7F' : '\xFF';
+    }
     return bytes;
 }
 
 HWND Combo(const LumisatRun& run)
 {
-    return FindControl(run.MainDialog(), kSatelliteCombo);
+    return run.Control(IDC_MAIN_SATELLITE_COMBO);
 }
 
-// Starts on a card without a line-up and the database bytes; the messages of
-// the start-up.
+// Starts on a card without a line-up and the database bytes; the messages of the start-up.
 Messages StartOn(LumisatRun& run, const std::string& database)
 {
     run.WriteIni(CardIni(0));
     run.WriteFile("satedata.dll", database);
     if (!run.Start())
         return {"(no main dialog)"};
-    WaitForStartupLock(run);
-    return TakeMessages(run, milliseconds(500));
-}
-
-// Starts the program and collects the messages of its start-up until its
-// main dialog shows and no message has come for a while. The harness's own
-// start would take a start-up message box for the main dialog (both carry the
-// program's title).
-HWND LaunchCollectingMessages(LumisatRun& run, Messages& messages)
-{
-    if (!run.Launch())
-        return nullptr;
-    HWND dialog = nullptr;
-    WaitFor([&] {
-        const Messages more = TakeMessages(run, milliseconds(500));
-        messages.insert(messages.end(), more.begin(), more.end());
-        dialog = MainDialogOf(run.ProcessId());
-        return dialog != nullptr && IsWindowVisible(dialog) && more.empty();
-    }, seconds(30));
-    return dialog;
+    run.WaitForStartupLock();
+    return run.TakeMessages(milliseconds(500));
 }
 
 enum class ApplyEnd { Saved, Pending, NotRun };
 
-// Chooses a satellite (which enables Apply) and presses Apply. Apply writes
-// the settings last, so the chosen satellite's name in the registry tells
-// that it ran to its end; the Apply button then tells whether the database
-// was saved.
+// Chooses a satellite (which enables Apply) and presses Apply. Apply ends
+// either by disabling itself once everything is saved, or, when a save
+// failed, with its message (left for the caller) and Apply still on.
 ApplyEnd ChooseAndApply(const LumisatRun& run, int satellite)
 {
-    HWND apply = FindControl(run.MainDialog(), kApply);
+    HWND apply = run.Control(IDC_MAIN_APPLY);
     ChooseComboItem(Combo(run), satellite);
     if (!WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }, seconds(5)))
         return ApplyEnd::NotRun;
     const std::string chosen = ComboTexts(Combo(run)).at(static_cast<std::size_t>(satellite));
-    run.SetRegistryString("CurSatellite", "(before Apply)");
     Click(apply);
-    if (!WaitFor([&] { return run.RegistryString("CurSatellite") == chosen; }, seconds(12)))
+    if (!WaitFor([&] { return !IsWindowEnabled(apply) || FindMessageBox(run.ProcessId()) != nullptr; }, seconds(20)))
         return ApplyEnd::NotRun;
-    return IsWindowEnabled(apply) ? ApplyEnd::Pending : ApplyEnd::Saved;
+    if (IsWindowEnabled(apply))
+        return ApplyEnd::Pending;
+    return run.RegistryString("CurSatellite") == chosen ? ApplyEnd::Saved : ApplyEnd::NotRun;
 }
 
 // The one message box of a failed save, answered.
 void ExpectSaveFailureTold(const LumisatRun& run)
 {
-    const Messages messages = TakeMessages(run, milliseconds(200), seconds(5));
+    const Messages messages = run.TakeMessages(milliseconds(300), seconds(5));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind("The changes could not be saved.", 0), 0u) << messages[0];
-}
-
-void ExpectCleanExit(LumisatRun& run)
-{
-    ProcessWatch watch(run.ProcessId());
-    run.RequestExit();
-    EXPECT_TRUE(run.WaitForExit(seconds(10)));
-    EXPECT_EQ(watch.ExitCode(), 0u);
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // A value under the local machine's settings key for the life of the object.
@@ -179,15 +120,6 @@ std::string FullPath(const std::string& path)
     char full[1024] = {};
     DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
     return length > 0 && length < sizeof(full) ? std::string(full, length) : path;
-}
-
-std::string UserString(const char* name)
-{
-    char buffer[1024] = {};
-    DWORD size = sizeof(buffer) - 1;
-    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != 0)
-        return "(unreadable)";
-    return buffer;
 }
 
 // Hiding a message box would otherwise wait two seconds for a window manager
@@ -219,8 +151,8 @@ TEST_F(BadInput, DamagedDatabaseFilesKeepTheirWholeRecordsAndStayUntouched)
         EXPECT_EQ(StartOn(run, file.bytes), Messages{});
         if (file.listed)
             EXPECT_EQ(ComboTexts(Combo(run)), *file.listed);
-        EXPECT_TRUE(Answers(run.MainDialog(), seconds(2)));
-        ExpectCleanExit(run);
+        EXPECT_TRUE(run.Answers(seconds(2)));
+        EXPECT_TRUE(run.ExitsCleanly());
         EXPECT_EQ(run.ReadFile("satedata.dll"), file.bytes) << "nothing is saved without Apply";
     }
 }
@@ -236,8 +168,8 @@ TEST_F(BadInput, ReadOnlyDatabaseIsReplacedAtApply)
 
     EXPECT_EQ(ChooseAndApply(run, 1), ApplyEnd::Saved);
     EXPECT_EQ(run.ReadFile("satedata.dll"), ThreeSatellitesFile());
-    EXPECT_EQ(TakeMessages(run, milliseconds(200)), Messages{});
-    ExpectCleanExit(run);
+    EXPECT_EQ(run.TakeMessages(milliseconds(200)), Messages{});
+    EXPECT_TRUE(run.ExitsCleanly());
 }
 
 TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFileAndTheChangesPending)
@@ -262,7 +194,7 @@ TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFileAndTheChangesPending)
     ExpectSaveFailureTold(run);
     CloseHandle(held);
     EXPECT_EQ(run.ReadFile("satedata.dll"), stored);
-    EXPECT_FALSE(Exists(copy)) << "the copy that could not be put in place is removed";
+    EXPECT_FALSE(run.Exists("~save.new")) << "the copy that could not be put in place is removed";
 
     // Once the file is free again, Apply saves.
     EXPECT_EQ(ChooseAndApply(run, 0), ApplyEnd::Saved);
@@ -274,7 +206,7 @@ TEST_F(BadInput, ApplyThatCannotWriteKeepsTheOldFileAndTheChangesPending)
     EXPECT_EQ(ChooseAndApply(run, 1), ApplyEnd::Pending);
     ExpectSaveFailureTold(run);
     run.RequestExit();
-    EXPECT_EQ(TakeMessages(run, milliseconds(500), seconds(5)),
+    EXPECT_EQ(run.TakeMessages(milliseconds(500), seconds(5)),
               Messages{"The App will exit,save current changed settings and data?"});
     EXPECT_TRUE(run.WaitForExit(seconds(10)));
     CloseHandle(held);
@@ -285,16 +217,13 @@ TEST_F(BadInput, RestoreReadsTheFileReplacedWhileRunning)
     LumisatRun run("bad_database_replaced");
     EXPECT_EQ(StartOn(run, ThreeSatellitesFile()), Messages{});
     const std::vector<std::string> replacement = {"Delta 23.5E", "Epsilon 28.2E", "Zeta 31.5E", "Eta 39.0E"};
-    run.WriteFile("satedata.dll", SatelliteFileBytes(Satellites(replacement)));
+    run.WriteFile("satedata.dll", SatellitesFile(replacement));
 
-    Click(FindControl(run.MainDialog(), kRestore));
-    HWND question = WaitForProgramMessage(run);
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(MessageBoxText(question), kRestoreQuestion);
-    AnswerMessageBox(question, IDYES);
+    Click(run.Control(IDC_MAIN_RESTORE));
+    EXPECT_EQ(run.AnswerNextBox(IDYES), kRestoreQuestion);
     EXPECT_TRUE(WaitFor([&] { return ComboTexts(Combo(run)) == replacement; }, seconds(5)));
-    EXPECT_EQ(TakeMessages(run, milliseconds(200)), Messages{});
-    ExpectCleanExit(run);
+    EXPECT_EQ(run.TakeMessages(milliseconds(200)), Messages{});
+    EXPECT_TRUE(run.ExitsCleanly());
 }
 
 TEST_F(BadInput, OverlongOrMistypedRegistryValuesAreNotRead)
@@ -315,11 +244,11 @@ TEST_F(BadInput, OverlongOrMistypedRegistryValuesAreNotRead)
         EXPECT_EQ(ComboTexts(Combo(run)), kThreeNames) << "the working folder's database";
 
         EXPECT_EQ(ChooseAndApply(run, 2), ApplyEnd::Saved);
-        EXPECT_EQ(_stricmp(UserString("PATH").c_str(), FullPath(run.Folder()).c_str()), 0) << UserString("PATH");
+        EXPECT_EQ(_stricmp(run.RegistryString("PATH").c_str(), FullPath(run.Folder()).c_str()), 0) << run.RegistryString("PATH");
         DWORD degree = 0;
         EXPECT_TRUE(run.RegistryNumber("CurDegree", degree));
         EXPECT_EQ(degree, 190u) << "the applied satellite's";
-        ExpectCleanExit(run);
+        EXPECT_TRUE(run.ExitsCleanly());
     }
 }
 
@@ -380,27 +309,23 @@ TEST_F(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
     CloseHandle(file);
 
     // Started from its installation folder with the deep folder as its working folder.
-    ProgramProcess program;
-    ASSERT_TRUE(program.Start(run.PathOf("Lumisat.exe"), deep));
+    ASSERT_TRUE(run.Launch(deep));
     // The language file's name does not fit either: the conversion reports
     // the file error, then the dialog cannot read the language.
-    const Messages messages = TakeMessages(program.Id(), seconds(1), seconds(15));
+    const Messages messages = run.TakeMessages(seconds(1), seconds(15));
     ASSERT_EQ(messages.size(), 2u) << ::testing::PrintToString(messages);
     EXPECT_EQ(messages[0].rfind(deep.substr(0, 40), 0), 0u) << messages[0];
     EXPECT_LE(messages[0].size(), 255u);
     EXPECT_EQ(messages[1], "Can't Load language!");
 
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = MainDialogOf(program.Id())) != nullptr; }));
-    EXPECT_EQ(ComboTexts(FindControl(dialog, kSatelliteCombo)), std::vector<std::string>{});
+    ASSERT_TRUE(run.WaitForMainDialog());
+    EXPECT_EQ(ComboTexts(Combo(run)), std::vector<std::string>{});
     // OK saves the database and the settings, then hides the dialog.
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) == FALSE; }));
-    EXPECT_EQ(TakeMessages(program.Id(), milliseconds(300)), Messages{});
+    PostMessageA(run.MainDialog(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(run.MainDialog()) == FALSE; }));
+    EXPECT_EQ(run.TakeMessages(milliseconds(300)), Messages{});
 
-    PostMessageA(program.TopLevelWindow({kFrameClass}), RegisterWindowMessageA(kExitRequestMessage), 1, 0);
-    ASSERT_TRUE(program.WaitForExit(10000));
-    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_TRUE(run.ExitsCleanly());
     EXPECT_EQ(FolderEntries(deep), std::vector<std::string>{"satedata"}) << "no file was created with a cut name";
     std::string kept(database.size() + 16, '\0');
     file = CreateFileA(cutName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -413,17 +338,6 @@ TEST_F(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
 }
 
 namespace {
-
-// A UTF-16 language file as the shipped ones are: byte-order mark, then the text.
-std::string Utf16File(const std::string& text)
-{
-    std::string bytes = "\xFF\xFE";
-    for (char c : text) {
-        bytes.push_back(c);
-        bytes.push_back('\0');
-    }
-    return bytes;
-}
 
 struct LanguageCase {
     const char* name;
@@ -459,9 +373,15 @@ TEST_F(BadInput, BrokenLanguageFilesFallBackToEnglish)
             run.WriteFile("Language\\English.txt", *language.file);
         else
             DeleteFileA(run.PathOf("Language\\English.txt").c_str());
+        // The start-up's messages come before the main dialog shows.
         Messages messages;
-        const HWND dialog = LaunchCollectingMessages(run, messages);
-        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(run.Launch());
+        ASSERT_TRUE(WaitFor([&] {
+            const Messages more = run.TakeMessages(milliseconds(300));
+            messages.insert(messages.end(), more.begin(), more.end());
+            return more.empty() && run.WaitForMainDialog(milliseconds(0));
+        }, seconds(30)));
+        const HWND dialog = run.MainDialog();
         if (language.file) {
             EXPECT_EQ(messages, Messages{});
         } else {
@@ -470,11 +390,11 @@ TEST_F(BadInput, BrokenLanguageFilesFallBackToEnglish)
             EXPECT_EQ(messages[1], "Can't Load language!");
         }
         // The harness reads at most 1023 characters of a window's text.
-        EXPECT_EQ(WindowText(FindControl(dialog, kRestore)), language.restoreButton.substr(0, 1023));
+        EXPECT_EQ(WindowText(FindControl(dialog, IDC_MAIN_RESTORE)), language.restoreButton.substr(0, 1023));
 
-        Click(FindControl(dialog, kRestore));
-        EXPECT_EQ(TakeMessages(run, milliseconds(500), seconds(10)), Messages{language.restoreQuestion});
-        EXPECT_TRUE(Answers(dialog, seconds(2)));
-        ExpectCleanExit(run);
+        Click(FindControl(dialog, IDC_MAIN_RESTORE));
+        EXPECT_EQ(run.TakeMessages(milliseconds(500), seconds(10)), Messages{language.restoreQuestion});
+        EXPECT_TRUE(run.Answers(seconds(2)));
+        EXPECT_TRUE(run.ExitsCleanly());
     }
 }

@@ -2,26 +2,133 @@
 
 #include <commctrl.h>
 
+namespace {
+
+constexpr UINT kSendTimeoutMs = 15000;
+
+LRESULT SendQuietly(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+struct ControlSearch {
+    int id;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(context);
+    if (GetDlgCtrlID(window) == search->id && (!search->visibleOnly || IsWindowVisible(window))) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND SearchControl(HWND root, int id, bool visibleOnly)
+{
+    ControlSearch search{id, visibleOnly, nullptr};
+    EnumChildWindows(root, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string Narrow(const std::wstring& wide)
+{
+    char text[1024] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text) - 1, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+std::wstring WideWindowText(HWND window)
+{
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
+HWND FindControl(HWND root, int id)
+{
+    return SearchControl(root, id, false);
+}
+
+HWND FindVisibleControl(HWND root, int id)
+{
+    return SearchControl(root, id, true);
+}
+
+void Click(HWND control)
+{
+    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+void SendNotification(HWND control, WORD code)
+{
+    SendQuietly(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                reinterpret_cast<LPARAM>(control));
+}
+
+void SetText(HWND control, const std::string& text)
+{
+    SendQuietly(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void EnterText(HWND control, const std::string& text, WORD killFocusCode)
+{
+    SetText(control, text);
+    SendNotification(control, killFocusCode);
+}
+
+void ChooseRadio(HWND dialog, int chosenId, const std::vector<int>& groupIds)
+{
+    for (int id : groupIds)
+        SendQuietly(GetDlgItem(dialog, id), BM_SETCHECK, id == chosenId ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendNotification(GetDlgItem(dialog, chosenId), BN_CLICKED);
+}
+
+bool IsChecked(HWND button)
+{
+    return SendQuietly(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void ChooseComboItem(HWND combo, int index)
 {
-    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendQuietly(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
+}
+
+void ChooseItemNow(HWND combo, int index)
+{
+    SendQuietly(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendNotification(combo, CBN_SELCHANGE);
 }
 
 std::vector<std::string> ComboTexts(HWND combo)
 {
     std::vector<std::string> texts;
-    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         // Across processes Wine answers the ANSI request with UTF-16 text.
         wchar_t wide[256] = {};
         if (SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) >= 255)
             continue;
         SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
-        char text[512] = {};
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
-        texts.emplace_back(text);
+        texts.push_back(Narrow(wide));
     }
     return texts;
 }
@@ -116,11 +223,8 @@ std::vector<std::wstring> TabWideTexts(HWND tab)
 std::vector<std::string> TabTexts(HWND tab)
 {
     std::vector<std::string> texts;
-    for (const std::wstring& wide : TabWideTexts(tab)) {
-        char text[512] = {};
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text) - 1, nullptr, nullptr);
-        texts.emplace_back(text);
-    }
+    for (const std::wstring& wide : TabWideTexts(tab))
+        texts.push_back(Narrow(wide));
     return texts;
 }
 

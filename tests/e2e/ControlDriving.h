@@ -1,6 +1,7 @@
-// Tab controls, list views and combo boxes of another process, read and
-// changed as the user would. Items that are structures go through memory in
-// the target process.
+// Controls of another process, read and changed as the user would: found by
+// the identifiers of resources/resource.h, clicked, typed into and chosen.
+// Items that are structures (tabs, list rows) go through memory in the
+// target process.
 #pragma once
 
 #include <windows.h>
@@ -8,16 +9,37 @@
 #include <string>
 #include <vector>
 
-// Texts of a tab control's tabs, read through the target process's memory.
-std::vector<std::string> TabTexts(HWND tab);
-std::vector<std::wstring> TabWideTexts(HWND tab);
-// A list view's rows, read and changed through the target process's memory:
-// the texts of one column, the image of each row, and the selection.
-std::vector<std::string> ListViewTexts(HWND list, int column);
-std::vector<int> ListViewImages(HWND list);
-// Selects and focuses the row, as a click on it does.
-void SelectListRow(HWND list, int row);
-// A combo box: selects the item and tells the parent as a user choice does.
+// WM_GETTEXT crosses processes for every window class.
+std::string WindowText(HWND window);
+std::wstring WideWindowText(HWND window);
+
+// A control anywhere below root (pages included); the visible one of those
+// with the identifier (the hold buttons share theirs with hidden buttons).
+HWND FindControl(HWND root, int id);
+HWND FindVisibleControl(HWND root, int id);
+
+// A click as the user makes it, posted so that a modal dialog it opens does
+// not block the test.
+void Click(HWND control);
+// A WM_COMMAND notification from the control, handled before this returns.
+void SendNotification(HWND control, WORD code);
+// Sets an edit control's text (the control tells its parent, as on typing).
+void SetText(HWND control, const std::string& text);
+// Types the text and leaves the control, as the user does.
+void EnterText(HWND control, const std::string& text, WORD killFocusCode = EN_KILLFOCUS);
+// Checks one radio button of a group, unchecks the others, and tells the page.
+void ChooseRadio(HWND dialog, int chosenId, const std::vector<int>& groupIds);
+bool IsChecked(HWND button);
+
+// A combo box item chosen as the user does: posted, or handled before return.
 void ChooseComboItem(HWND combo, int index);
+void ChooseItemNow(HWND combo, int index);
 std::vector<std::string> ComboTexts(HWND combo);
 int ComboSelection(HWND combo);
+
+std::vector<std::wstring> TabWideTexts(HWND tab);
+std::vector<std::string> TabTexts(HWND tab);
+// A list view's texts of one column, the image of each row, and the selection.
+std::vector<std::string> ListViewTexts(HWND list, int column);
+std::vector<int> ListViewImages(HWND list);
+void SelectListRow(HWND list, int row);

@@ -3,27 +3,15 @@
 // Test and while the card is unplugged. The program keeps answering, shows
 // only the messages it owns, leaves the database as it was or as applied, and
 // ends cleanly.
-#include "tests/e2e/FaultScenario.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/PageDriving.h"
-#include "tests/e2e/SatelliteFile.h"
-#include "tests/e2e/SimulatorIni.h"
-
-#include <gtest/gtest.h>
+#include "resources/resource.h"
+#include "tests/e2e/Scenario.h"
 
 #include <dbt.h>
 
 #include <thread>
 
-using namespace faults;
-using std::chrono::milliseconds;
-using std::chrono::seconds;
-
 namespace {
 
-constexpr int kSatelliteCombo = 1002;
-constexpr int kApply = 1009;
-constexpr int kLockTest = 1081;
 // A hang far longer than any wait of the program.
 constexpr int kHangMs = 30000;
 
@@ -37,7 +25,16 @@ const char* const kDriverCalls[] = {
 
 std::string DemoDatabase()
 {
-    return SourceFile("simulator/demo/satedata.dll");
+    return DemoFile("satedata.dll");
+}
+
+// Milliseconds the call took.
+template <typename Action>
+long long MillisecondsOf(Action action)
+{
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start).count();
 }
 
 bool EndsWithRelease(const LumisatRun& run)
@@ -50,11 +47,10 @@ bool EndsWithRelease(const LumisatRun& run)
 void ExpectFailedStart(LumisatRun& run, const std::string& database)
 {
     ASSERT_TRUE(run.Launch());
-    ProcessWatch watch(run.ProcessId());
-    EXPECT_EQ(TakeMessages(run, seconds(1), seconds(15)),
-              std::vector<std::string>{"Can't init hardware information,this application will exit."});
+    EXPECT_EQ(run.TakeMessages(seconds(1), seconds(15)),
+              Messages{"Can't init hardware information,this application will exit."});
     EXPECT_TRUE(run.WaitForExit(seconds(10)));
-    EXPECT_EQ(watch.ExitCode(), 0u);
+    EXPECT_EQ(run.ExitCode(), 0u);
     EXPECT_EQ(run.ReadFile("satedata.dll"), database);
 }
 
@@ -62,20 +58,13 @@ void ExpectFailedStart(LumisatRun& run, const std::string& database)
 void RunShortSession(LumisatRun& run, const std::string& call, const std::string& database)
 {
     ASSERT_TRUE(run.Start()) << call;
-    ProcessWatch watch(run.ProcessId());
-    WaitForStartupLock(run);
-    EXPECT_EQ(TakeMessages(run, milliseconds(200)), std::vector<std::string>{}) << call << " at start-up";
+    run.WaitForStartupLock();
+    EXPECT_EQ(run.TakeMessages(milliseconds(300)), Messages{}) << call << " at start-up";
 
-    HWND apply = FindControl(run.MainDialog(), kApply);
-    ChooseComboItem(FindControl(run.MainDialog(), kSatelliteCombo), 1);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }, seconds(5))) << call;
-    Click(apply);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) == FALSE; }, seconds(12))) << call << ": Apply did not end";
-    EXPECT_EQ(TakeMessages(run, milliseconds(200)), std::vector<std::string>{}) << call << " at Apply";
-
-    run.RequestExit();
-    EXPECT_TRUE(run.WaitForExit(seconds(10))) << call << ": no exit";
-    EXPECT_EQ(watch.ExitCode(), 0u) << call;
+    ChooseItemNow(run.Control(IDC_MAIN_SATELLITE_COMBO), 1);
+    EXPECT_TRUE(run.Apply()) << call << ": Apply did not end";
+    EXPECT_EQ(run.TakeMessages(milliseconds(300)), Messages{}) << call << " at Apply";
+    EXPECT_TRUE(run.ExitsCleanly()) << call;
     EXPECT_TRUE(EndsWithRelease(run)) << call;
     // Only the selection changed: the file is written back as it was.
     EXPECT_EQ(run.ReadFile("satedata.dll"), database) << call;
@@ -85,14 +74,7 @@ void RunShortSession(LumisatRun& run, const std::string& call, const std::string
 // lock at all and the first LockChannel3 is the one the test asks for.
 std::string NothingToLockAtStart()
 {
-    FileSatellite empty;
-    empty.name = "Empty";
-    empty.degree = 130;
-    FileSatellite astra;
-    astra.name = "Astra 19.2E";
-    astra.degree = 192;
-    astra.transponders.push_back({"11494 H 22000", 11494, 22000, 1, 0});
-    return SatelliteFileBytes({empty, astra});
+    return SatelliteFileBytes({{.name = "Empty", .degree = 130}, Astra()});
 }
 
 // Chooses the second satellite and presses Lock Test at once, before the
@@ -102,12 +84,11 @@ std::string NothingToLockAtStart()
 bool StartLockTestOnTheSecondSatellite(const LumisatRun& run)
 {
     Sleep(400);
-    if (!Answers(run.MainDialog(), seconds(2)))
+    if (!run.Answers(seconds(2)))
         return false;
-    HWND lockTest = FindControl(run.MainDialog(), kLockTest);
-    ChooseComboItem(FindControl(run.MainDialog(), kSatelliteCombo), 1);
-    Click(lockTest);
-    return WaitFor([&] { return FindLockWaitDialog(run) != nullptr; }, seconds(5));
+    ChooseComboItem(run.Control(IDC_MAIN_SATELLITE_COMBO), 1);
+    Click(run.Control(IDC_DISH_LOCK_TEST));
+    return WaitFor([&] { return run.FindLockWaitDialog() != nullptr; }, seconds(5));
 }
 
 // The lock waits are measured here, not the test display's window handling.
@@ -136,7 +117,7 @@ TEST_F(FaultSweep, EveryDriverCallFailingInTurn)
     for (const char* call : kDriverCalls) {
         SCOPED_TRACE(call);
         LumisatRun run(std::string("fault_") + call);
-        run.WriteIni(DemoIni(std::string("[Fault ") + call + "]\nResult=1\n"));
+        run.WriteIni(DemoIni("Quarlink.ini", std::string("[Fault ") + call + "]\nResult=1\n"));
         run.WriteFile("satedata.dll", database);
         if (std::string(call) == "InitDise")
             ExpectFailedStart(run, database);
@@ -148,23 +129,22 @@ TEST_F(FaultSweep, EveryDriverCallFailingInTurn)
 TEST_F(FaultSweep, StartupLockHangingKeepsTheDialogAnsweringAndExitQuick)
 {
     LumisatRun run("fault_hang_startup");
-    run.WriteIni(DemoIni("[Fault LockChannel3]\nDelayMs=" + std::to_string(kHangMs) + "\n"));
+    run.WriteIni(DemoIni("Quarlink.ini", "[Fault LockChannel3]\nDelayMs=" + std::to_string(kHangMs) + "\n"));
     run.WriteFile("satedata.dll", DemoDatabase());
     ASSERT_TRUE(run.Start());
-    ProcessWatch watch(run.ProcessId());
-    ASSERT_TRUE(WaitFor([&] { return FindLockWaitDialog(run) != nullptr; }, seconds(5)));
+    ASSERT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() != nullptr; }, seconds(5)));
 
     bool answered = false;
-    EXPECT_LT(MillisecondsOf([&] { answered = Answers(run.MainDialog(), seconds(6)); }), 6000);
+    EXPECT_LT(MillisecondsOf([&] { answered = run.Answers(seconds(6)); }), 6000);
     EXPECT_TRUE(answered);
-    EXPECT_TRUE(WaitFor([&] { return FindLockWaitDialog(run) == nullptr; }, seconds(1)));
-    EXPECT_EQ(TakeMessages(run, milliseconds(200)), std::vector<std::string>{});
+    EXPECT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() == nullptr; }, seconds(1)));
+    EXPECT_EQ(run.TakeMessages(milliseconds(200)), Messages{});
 
     run.RequestExit();
     bool ended = false;
     EXPECT_LT(MillisecondsOf([&] { ended = run.WaitForExit(seconds(10)); }), 6000) << "the worker hangs for 30 s";
     ASSERT_TRUE(ended);
-    EXPECT_EQ(watch.ExitCode(), 0u);
+    EXPECT_EQ(run.ExitCode(), 0u);
     EXPECT_TRUE(EndsWithRelease(run));
     EXPECT_EQ(run.CallLog().find("LockChannel3("), std::string::npos) << "the hanging call never returned";
 }
@@ -172,25 +152,24 @@ TEST_F(FaultSweep, StartupLockHangingKeepsTheDialogAnsweringAndExitQuick)
 TEST_F(FaultSweep, LockTestHangingKeepsTheDialogAnsweringAndExitQuick)
 {
     LumisatRun run("fault_hang_lock_test");
-    run.WriteIni(DemoIni("[Fault LockChannel3]\nCount=1\nDelayMs=" + std::to_string(kHangMs) + "\n"));
+    run.WriteIni(DemoIni("Quarlink.ini", "[Fault LockChannel3]\nCount=1\nDelayMs=" + std::to_string(kHangMs) + "\n"));
     run.WriteFile("satedata.dll", NothingToLockAtStart());
     ASSERT_TRUE(run.Start());
-    ProcessWatch watch(run.ProcessId());
     ASSERT_TRUE(StartLockTestOnTheSecondSatellite(run));
 
     bool answered = false;
-    EXPECT_LT(MillisecondsOf([&] { answered = Answers(run.MainDialog(), seconds(6)); }), 6000);
+    EXPECT_LT(MillisecondsOf([&] { answered = run.Answers(seconds(6)); }), 6000);
     EXPECT_TRUE(answered);
-    EXPECT_TRUE(WaitFor([&] { return FindLockWaitDialog(run) == nullptr; }, seconds(1)));
+    EXPECT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() == nullptr; }, seconds(1)));
 
     // The satellite changed, so the exit asks first; No saves nothing.
     run.RequestExit();
-    EXPECT_EQ(TakeMessages(run, milliseconds(1500)),
-              std::vector<std::string>{"The App will exit,save current changed settings and data?"});
+    EXPECT_EQ(run.TakeMessages(milliseconds(1500)),
+              Messages{"The App will exit,save current changed settings and data?"});
     bool ended = false;
     EXPECT_LT(MillisecondsOf([&] { ended = run.WaitForExit(seconds(10)); }), 6000) << "the worker hangs for 30 s";
     ASSERT_TRUE(ended);
-    EXPECT_EQ(watch.ExitCode(), 0u);
+    EXPECT_EQ(run.ExitCode(), 0u);
     EXPECT_TRUE(EndsWithRelease(run));
     EXPECT_EQ(run.ReadFile("satedata.dll"), NothingToLockAtStart());
 }
@@ -198,10 +177,9 @@ TEST_F(FaultSweep, LockTestHangingKeepsTheDialogAnsweringAndExitQuick)
 TEST_F(FaultSweep, CardRemovedDuringAHangingLockClosesWithoutQuestion)
 {
     LumisatRun run("fault_hang_removal");
-    run.WriteIni(DemoIni("[Fault LockChannel3]\nCount=1\nDelayMs=" + std::to_string(kHangMs) + "\n"));
+    run.WriteIni(DemoIni("Quarlink.ini", "[Fault LockChannel3]\nCount=1\nDelayMs=" + std::to_string(kHangMs) + "\n"));
     run.WriteFile("satedata.dll", NothingToLockAtStart());
     ASSERT_TRUE(run.Start());
-    ProcessWatch watch(run.ProcessId());
     ASSERT_TRUE(StartLockTestOnTheSecondSatellite(run));
 
     // The system sends the notice (it carries a pointer, so it cannot be
@@ -211,7 +189,7 @@ TEST_F(FaultSweep, CardRemovedDuringAHangingLockClosesWithoutQuestion)
     EXPECT_LT(MillisecondsOf([&] { ended = run.WaitForExit(seconds(15)); }), 10000) << "the worker hangs for 30 s";
     system.join();
     ASSERT_TRUE(ended);
-    EXPECT_EQ(watch.ExitCode(), 0u);
+    EXPECT_EQ(run.ExitCode(), 0u);
     EXPECT_TRUE(EndsWithRelease(run));
     EXPECT_EQ(run.ReadFile("satedata.dll"), NothingToLockAtStart()) << "nothing is saved without the question";
 }

@@ -1,10 +1,13 @@
 // Runs Lumisat.exe under test: an installation folder of its own with the
-// simulated card, its registry values, and the means to drive its windows and
-// answer its message boxes. The program is always ended when the run is.
+// simulated card, its files and registry values, its windows and message
+// boxes, and the simulator's call log. The program is always ended when the
+// run is.
 #pragma once
 
 #include "tests/e2e/ControlDriving.h"
 #include "tests/e2e/ProgramProcess.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -13,14 +16,39 @@
 #include <string>
 #include <vector>
 
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+using Messages = std::vector<std::string>;
+
 constexpr char kMainTitle[] = "NorvaneData V1.7.2.0";
 // The hidden frame window, and the message other programs post to it to ask
 // Lumisat to end.
 constexpr char kFrameClass[] = "SkyfoldClass";
 constexpr char kExitRequestMessage[] = "{CAE549C8-83E9-4266-8AE4-2051746EA788}";
+// The frame's menu commands (the notification-area menu).
+constexpr WORD kShowHideCommand = 32771;
+constexpr WORD kExitCommand = 32772;
+constexpr WORD kAboutCommand = 32773;
+constexpr WORD kSignalCommand = 32774;
 
 // Waits until the condition holds or the time is up; true when it held.
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+bool WaitFor(const std::function<bool()>& condition, milliseconds timeout = seconds(10));
+
+// Message boxes of a process: never the main dialog (whose level bars also
+// use the text control's identifier 65535) nor the wait dialog of a lock.
+HWND FindMessageBox(DWORD processId);
+// Reads the box's text, answers it and waits until it is gone.
+std::string AnswerBox(HWND box, int buttonId);
+// The texts of the process's message boxes, in order, until none has shown
+// for `quiet`; the first may take up to `first`. Each is answered (No for a
+// question, else OK) so that the program goes on.
+Messages TakeMessages(DWORD processId, milliseconds quiet, milliseconds first = milliseconds(0));
+
+// Lines of a call log: the first from `from` on that starts with the prefix
+// (or npos), and whether one line starts with each prefix, in this order.
+size_t FindLine(const std::vector<std::string>& lines, const std::string& prefix, size_t from = 0);
+::testing::AssertionResult HasInOrder(const std::vector<std::string>& lines, const std::vector<std::string>& prefixes,
+                                      size_t from = 0);
 
 class LumisatRun {
 public:
@@ -32,47 +60,80 @@ public:
 
     const std::string& Folder() const { return folder; }   // ends in a backslash
     std::string PathOf(const std::string& file) const { return folder + file; }
+    bool Exists(const std::string& file) const;
 
     // The simulator's configuration; a call log "Quarlink.log" is always added.
-    void WriteIni(const std::string& text);
+    void WriteIni(const std::string& text) const;
     void WriteFile(const std::string& name, const std::string& bytes) const;
     std::string ReadFile(const std::string& name) const;
     void SetRegistryString(const char* name, const std::string& value) const;
     void SetRegistryNumber(const char* name, DWORD value) const;
+    // Empty when the value is missing or not a string.
     std::string RegistryString(const char* name) const;
+    // False when the value is missing or not a number.
     bool RegistryNumber(const char* name, DWORD& value) const;
 
     // Starts the program and waits for its main dialog.
-    bool Start();
-    // Starts the program without waiting for anything.
-    bool Launch();
-    // Starts another instance from the same folder and waits for it to end;
-    // returns its exit code, or STILL_ACTIVE when it did not end.
-    DWORD StartSecondInstance();
+    bool Start() { return Launch() && WaitForMainDialog(); }
+    // Starts the program without waiting for anything (in another working
+    // folder than its own when one is given).
+    bool Launch(const std::string& workingFolder = std::string());
+    // The main dialog, visible (a message box carries the same title).
+    bool WaitForMainDialog(milliseconds timeout = seconds(30));
+    // Another instance from the same folder; its exit code, or STILL_ACTIVE.
+    DWORD StartSecondInstance() const;
     bool IsRunning() const;
-    // Waits for the process to end; false when it did not in time.
-    bool WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(15));
-    void Kill();
+    bool WaitForExit(milliseconds timeout = seconds(15));
+    DWORD ExitCode() const { return process.ExitCode(); }
+    // Asks the running program to exit as other programs do (wParam 1),
+    // waits for the end and says whether it ended with exit code 0.
+    void RequestExit(WPARAM wParam = 1) const;
+    bool ExitsCleanly();
 
     DWORD ProcessId() const { return process.Id(); }
     HWND MainDialog() const { return mainDialog; }
+    HWND Control(int id) const { return FindControl(mainDialog, id); }
     HWND Frame() const;
-    // The window of this process with the given class and title (either may be null).
-    HWND FindTopLevel(const char* className, const char* title) const;
-    // A visible message box of the program: a titled dialog, not the main
-    // one, with the text control 65535 and an OK or Yes button.
-    HWND WaitForMessageBox(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
-    bool NoMessageBoxFor(std::chrono::milliseconds time) const;
+    void PostFrameCommand(WORD command) const;
+    // The visible top-level dialog of this process with the title.
+    HWND WaitForWindow(const char* title, milliseconds timeout = seconds(10)) const;
 
-    // The call log of the simulator, whole, and its lines.
+    HWND WaitForMessageBox(milliseconds timeout = seconds(10)) const;
+    bool NoMessageBoxFor(milliseconds time) const { return WaitForMessageBox(time) == nullptr; }
+    // The text of the next message box, answered; "(no message box)" when none came.
+    std::string AnswerNextBox(int buttonId, milliseconds timeout = seconds(10)) const;
+    Messages TakeMessages(milliseconds quiet, milliseconds first = milliseconds(0)) const;
+    // The wait dialog of a lock (a caption-less dialog without buttons), or
+    // null; label gets its text.
+    HWND FindLockWaitDialog(std::string* label = nullptr) const;
+
+    // True when the user-interface thread answers a sent message in time;
+    // WaitUntilIdle returns once it has handled everything sent before.
+    bool Answers(milliseconds within) const;
+    void WaitUntilIdle() const { Answers(seconds(15)); }
+    // Waits until the start-up locks are over and the program answers again.
+    void WaitForStartupLock() const;
+
+    // Shows the tab as a click on it does; true once its page is visible.
+    bool ShowTab(int index, int controlOnPage) const;
+    // Presses Apply; true once Apply has ended by disabling itself.
+    bool Apply() const;
+
+    // The simulator's call log, its lines, and the lines from `from` on that
+    // start with the prefix.
     std::string CallLog() const;
     std::vector<std::string> CallLogLines() const;
-    // Waits for a log line that starts with the prefix, after `from` lines.
-    bool WaitForCall(const std::string& prefix, size_t from = 0,
-                     std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    size_t LogSize() const { return CallLogLines().size(); }
+    std::vector<std::string> CallsFrom(const std::string& prefix, size_t from = 0) const;
+    bool WaitForCall(const std::string& prefix, size_t from = 0, milliseconds timeout = seconds(10)) const;
+    // LockChannel3 calls and signal polls made while a LockChannel3 was in flight.
+    int OverlappingLockCalls() const;
 
-    // Asks the running program to exit as other programs do (wParam 1).
-    void RequestExit(WPARAM wParam = 1) const;
+    // The colour inside the strength bar, read from the screen.
+    bool WaitForBarColour(COLORREF colour, milliseconds timeout = seconds(10)) const;
+    // The notification-area menu, opened as a right click on the icon does,
+    // read and closed; empty when it did not appear.
+    std::vector<std::wstring> TrayMenu() const;
 
 private:
     std::string folder;
@@ -80,18 +141,16 @@ private:
     HWND mainDialog = nullptr;
 };
 
-// Window helpers that work across processes.
-std::string WindowText(HWND window);
-std::string MessageBoxText(HWND box);
-// Finds a control by identifier anywhere below the window (pages included).
-HWND FindControl(HWND root, int id);
-// The visible one of the windows with this identifier below root (the hold
-// buttons share their identifiers with hidden template buttons).
-HWND FindVisibleControl(HWND root, int id);
-// A button click as the user makes it, posted so that a modal dialog it
-// opens does not block the test.
-void Click(HWND control);
-void ClickIn(HWND root, int id);
-void AnswerMessageBox(HWND box, int buttonId);
-// Sets an edit control's text (the control tells its parent, as on typing).
-void SetText(HWND control, const std::string& text);
+constexpr COLORREF kLockedGreen = RGB(0, 255, 0);
+constexpr COLORREF kUnlockedRed = RGB(255, 0, 0);
+
+// While it lives, Wine's X11 driver leaves the program's windows to itself:
+// the test display has no window manager, whose part Wine would wait two
+// seconds for at every hidden window, which Windows never does.
+class UnmanagedProgramWindows {
+public:
+    UnmanagedProgramWindows();
+    ~UnmanagedProgramWindows();
+    UnmanagedProgramWindows(const UnmanagedProgramWindows&) = delete;
+    UnmanagedProgramWindows& operator=(const UnmanagedProgramWindows&) = delete;
+};

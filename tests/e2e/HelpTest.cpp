@@ -1,12 +1,8 @@
 // The Help button and F1: which help file the HTML Help viewer shows. The
 // viewer runs inside the program (hhctrl.ocx), so its window belongs to the
 // program's process; each help file's title tells which one opened.
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/SimulatorIni.h"
-
 #include "resources/resource.h"
-
-#include <gtest/gtest.h>
+#include "tests/e2e/Scenario.h"
 
 namespace {
 
@@ -48,21 +44,19 @@ bool AddLanguage(const LumisatRun& run, const std::string& name)
 HWND WaitForHelpWindow(const LumisatRun& run)
 {
     HWND window = nullptr;
-    WaitFor([&] {
-        window = FindProcessWindow(run.ProcessId(), kHelpWindowClass, nullptr);
-        return window != nullptr;
-    }, std::chrono::seconds(15));
+    WaitFor([&] { return (window = FindProcessWindow(run.ProcessId(), kHelpWindowClass, nullptr)) != nullptr; },
+            seconds(15));
     return window;
 }
 
-size_t CountHelpWindows(DWORD processId)
+size_t CountHelpWindows(const LumisatRun& run)
 {
-    return ProcessWindows(processId, WindowFilter{kHelpWindowClass, nullptr, true}).size();
+    return ProcessWindows(run.ProcessId(), WindowFilter{kHelpWindowClass, nullptr, true}).size();
 }
 
 void PressF1(const LumisatRun& run)
 {
-    PostMessageA(FindControl(run.MainDialog(), IDOK), kKeyF1Message, 0, 0);
+    PostMessageA(run.Control(IDOK), kKeyF1Message, 0, 0);
 }
 
 #define REQUIRE_BUILT_HELP(language)                                                              \
@@ -79,7 +73,7 @@ TEST(Help, ButtonAndF1OpenTheHelpOfTheCurrentLanguage)
     ASSERT_TRUE(InstallHelp(run, "English", "English"));
     ASSERT_TRUE(run.Start());
 
-    ClickIn(run.MainDialog(), IDC_MAIN_HELP);
+    Click(run.Control(IDC_MAIN_HELP));
     HWND help = WaitForHelpWindow(run);
     ASSERT_NE(help, nullptr) << "the Help button opened no help window";
     EXPECT_EQ(WindowText(help), kEnglishTitle);
@@ -90,7 +84,7 @@ TEST(Help, ButtonAndF1OpenTheHelpOfTheCurrentLanguage)
     help = WaitForHelpWindow(run);
     ASSERT_NE(help, nullptr) << "F1 opened no help window";
     EXPECT_EQ(WindowText(help), kEnglishTitle);
-    EXPECT_EQ(CountHelpWindows(run.ProcessId()), 1u);
+    EXPECT_EQ(CountHelpWindows(run), 1u);
 
     run.RequestExit();
     EXPECT_TRUE(run.WaitForExit()) << "the program ends with its help open";
@@ -108,7 +102,7 @@ TEST(Help, ButtonFallsBackToEnglishWhenTheLanguageHasNoHelp)
         ASSERT_TRUE(InstallHelp(run, "English", "English"));
         ASSERT_TRUE(InstallHelp(run, "German", "German"));
         ASSERT_TRUE(run.Start());
-        ClickIn(run.MainDialog(), IDC_MAIN_HELP);
+        Click(run.Control(IDC_MAIN_HELP));
         HWND help = WaitForHelpWindow(run);
         ASSERT_NE(help, nullptr);
         EXPECT_EQ(WindowText(help), kGermanTitle) << "the language's own help comes first";
@@ -122,10 +116,10 @@ TEST(Help, ButtonFallsBackToEnglishWhenTheLanguageHasNoHelp)
 
     // F1 asks for the language's own file only: no English help appears.
     PressF1(run);
-    EXPECT_FALSE(WaitFor([&] { return CountHelpWindows(run.ProcessId()) > 0; }, std::chrono::seconds(3)));
+    EXPECT_FALSE(WaitFor([&] { return CountHelpWindows(run) > 0; }, seconds(3)));
     EXPECT_TRUE(run.IsRunning());
 
-    ClickIn(run.MainDialog(), IDC_MAIN_HELP);
+    Click(run.Control(IDC_MAIN_HELP));
     HWND help = WaitForHelpWindow(run);
     ASSERT_NE(help, nullptr) << "the Help button opened no help window";
     EXPECT_EQ(WindowText(help), kEnglishTitle);
@@ -136,9 +130,9 @@ TEST(Help, WithoutAnyHelpFileTheProgramCarriesOn)
     LumisatRun run("help_missing");
     run.WriteIni(CardIni(0));
     ASSERT_TRUE(run.Start());
-    ClickIn(run.MainDialog(), IDC_MAIN_HELP);
+    Click(run.Control(IDC_MAIN_HELP));
     PressF1(run);
-    EXPECT_FALSE(WaitFor([&] { return CountHelpWindows(run.ProcessId()) > 0; }, std::chrono::seconds(3)));
+    EXPECT_FALSE(WaitFor([&] { return CountHelpWindows(run) > 0; }, seconds(3)));
     EXPECT_TRUE(run.IsRunning());
     EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
 }

@@ -1,12 +1,9 @@
 // The keyboard in the main dialog: Enter in a page, retyping a cleared LNB
 // frequency, and reaching and switching the pages without the mouse.
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/PageDriving.h"
-#include "tests/e2e/SimulatorIni.h"
 #include "resources/resource.h"
+#include "tests/e2e/Scenario.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -59,7 +56,7 @@ TEST(Keyboard, EnterInAPageCommitsTheFieldAndNeverClosesTheProgram)
     HWND frequency1 = FindControl(main, IDC_LNB_FREQ1);
     PostKey(frequency1, VK_RETURN);
 
-    ASSERT_TRUE(ShowTab(main, kDishTab, IDC_DISH_LOCK_TEST));
+    ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
     HWND symbolRate = FindControl(main, IDC_DISH_SYMBOL_RATE);
     SetText(symbolRate, "27500");
     PostKey(symbolRate, VK_RETURN);
@@ -68,13 +65,13 @@ TEST(Keyboard, EnterInAPageCommitsTheFieldAndNeverClosesTheProgram)
     const size_t from = run.CallLogLines().size();
     HWND lockTest = FindControl(main, IDC_DISH_LOCK_TEST);
     PostMessageA(GetParent(lockTest), WM_COMMAND, MAKEWPARAM(IDC_DISH_LOCK_TEST, BN_CLICKED), reinterpret_cast<LPARAM>(lockTest));
-    EXPECT_TRUE(WaitFor([&] { return !CallsFrom(run, "LockChannel3(11494,27500,", from).empty(); }))
+    EXPECT_TRUE(WaitFor([&] { return !run.CallsFrom("LockChannel3(11494,27500,", from).empty(); }))
         << "Enter commits the field as leaving it does";
 
-    ASSERT_TRUE(ShowTab(main, 2, IDC_PID_MAC_TEXT));
+    ASSERT_TRUE(run.ShowTab(2, IDC_PID_MAC_TEXT));
     PostKey(FindControl(main, IDC_PID_MAC_TEXT), VK_RETURN);
 
-    WaitForStartupLock(run);
+    run.WaitForStartupLock();
     EXPECT_TRUE(IsWindowVisible(main)) << "no OK: the dialog stays";
     EXPECT_TRUE(IsWindowEnabled(FindControl(main, IDC_MAIN_APPLY))) << "and nothing was saved";
 }
@@ -105,9 +102,9 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
 
     PressKeys({VK_CONTROL, VK_NEXT});
     EXPECT_TRUE(WaitFor([&] { return SelectedTab(main) == kDishTab; }));
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(PageOf(main, IDC_DISH_LOCK_TEST)) != FALSE; }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetParent(run.Control(IDC_DISH_LOCK_TEST))) != FALSE; }));
     PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(PageOf(main, IDC_LNB_DISEQC_COMBO)) != FALSE; }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetParent(diseqc)) != FALSE; }));
     PressKeys({VK_CONTROL, VK_PRIOR});
     EXPECT_TRUE(WaitFor([&] { return SelectedTab(main) == 2; })) << "wraps around";
     PressKeys({VK_CONTROL, VK_TAB});
@@ -118,7 +115,7 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
     // Tab stops on the strip, then goes into the shown page; Shift+Tab back.
     Focus(main, tabs);
     PressKeys({VK_TAB});
-    EXPECT_TRUE(WaitFor([&] { return IsChild(PageOf(main, IDC_LNB_DISEQC_COMBO), FocusIn(run)) != FALSE; }));
+    EXPECT_TRUE(WaitFor([&] { return IsChild(GetParent(diseqc), FocusIn(run)) != FALSE; }));
     PressKeys({VK_SHIFT, VK_TAB});
     EXPECT_TRUE(WaitFor([&] { return FocusIn(run) == tabs; }));
 
@@ -126,6 +123,6 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
     Focus(main, tabs);
     PressKeys({VK_RIGHT});
     EXPECT_TRUE(WaitFor([&] { return SelectedTab(main) == kDishTab; }));
-    ASSERT_TRUE(ShowTab(main, 2, IDC_PID_MAC_TEXT));
-    ASSERT_TRUE(ShowTab(main, 0, IDC_LNB_DISEQC_COMBO));
+    ASSERT_TRUE(run.ShowTab(2, IDC_PID_MAC_TEXT));
+    ASSERT_TRUE(run.ShowTab(0, IDC_LNB_DISEQC_COMBO));
 }

@@ -2,14 +2,7 @@
 // summary counts what was taken, skipped and counted apart, and a channel or
 // transponder taken from the list locks with Lock Test.
 #include "resources/resource.h"
-#include "tests/e2e/ChannelScenario.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/PageDriving.h"
-#include "tests/e2e/SimulatorIni.h"
-
-#include <gtest/gtest.h>
-
-using namespace scenario;
+#include "tests/e2e/Scenario.h"
 
 namespace {
 
@@ -20,7 +13,6 @@ struct ImportScenario {
     int kind;
     const char* lineUp;      // simulator line-up of the demo folder
     const char* onAir;       // further channels on air
-    const char* database;
     const char* list;        // a file of the demo folder, or "name|text" written for the run
     int importButton;
     int lockButton;
@@ -29,13 +21,13 @@ struct ImportScenario {
 };
 
 const ImportScenario kScenarios[] = {
-    {"ImportSatelliteIni", 0, "Quarlink.ini", "", "satedata.dll", "Astra 19.2E.ini", IDC_DISH_IMPORT,
+    {"ImportSatelliteIni", 0, "Quarlink.ini", "", "Astra 19.2E.ini", IDC_DISH_IMPORT,
      IDC_DISH_LOCK_TEST, "Added: 1\r\nAlready in the list, skipped: 2\r\nRefused: 0\r\n", "LockChannel3(11836,27500,1,"},
-    {"ImportCableBlocks", kCableKind, "cable.ini", "", "cabledata.dll", "cable-channels.conf", IDC_CABLE_IMPORT,
+    {"ImportCableBlocks", kCableKind, "cable.ini", "", "cable-channels.conf", IDC_CABLE_IMPORT,
      IDC_CABLE_LOCK_TEST, "Added: 2\r\nAlready in the list, skipped: 1\r\nRefused: 0\r\nOf another delivery system, "
      "skipped: 1", "LockChannel3(498000,6900,64,"},
     {"ImportTerrestrialLines", kTerrestrialKind, "terrestrial.ini", "[Channel 546000]\nFrequency=546000\nBandwidth=8\n",
-     "DTTdata.dll", "dtt.txt|T 546000000 8MHz 2/3 NONE QAM64 8k 1/8 NONE\nT 506000000 8MHz\nT 900000000 8MHz\n"
+     "dtt.txt|T 546000000 8MHz 2/3 NONE QAM64 8k 1/8 NONE\nT 506000000 8MHz\nT 900000000 8MHz\n"
      "S 11836000 H 27500000 3/4\n", IDC_DTT_IMPORT, IDC_DTT_LOCK_TEST,
      "Added: 1\r\nAlready in the list, skipped: 1\r\nRefused: 1\r\nOf another delivery system, skipped: 1\r\n"
      "Line 3: value outside the accepted range", "LockChannel3(546000,8,"},
@@ -63,8 +55,6 @@ TEST_P(ListImport, OpenDialogToSummaryAndATakenEntryLocks)
 {
     const ImportScenario& s = GetParam();
     LumisatRun run(s.name);
-    run.WriteIni(DemoLineUpIni(s.lineUp, s.onAir));
-    run.WriteFile(s.database, DemoFile(s.database));
     std::string list = s.list;
     if (const size_t bar = list.find('|'); bar != std::string::npos) {
         run.WriteFile(list.substr(0, bar), list.substr(bar + 1));
@@ -72,27 +62,24 @@ TEST_P(ListImport, OpenDialogToSummaryAndATakenEntryLocks)
     } else {
         run.WriteFile(list, DemoFile(list));
     }
-    ASSERT_TRUE(run.Start());
-    WaitForStartupLock(run);
-    HWND main = run.MainDialog();
+    ASSERT_TRUE(StartDemo(run, s.lineUp, s.onAir));
+    run.WaitForStartupLock();
     if (s.kind == 0)
-        ASSERT_TRUE(ShowTab(main, kDishTab, s.importButton));
+        ASSERT_TRUE(run.ShowTab(kDishTab, s.importButton));
 
-    Click(FindControl(main, s.importButton));
+    Click(run.Control(s.importButton));
     HWND open = FindOpenDialog(run);
     ASSERT_NE(open, nullptr);
     SetText(FindControl(open, kOpenFileName), run.PathOf(list));
     Click(GetDlgItem(open, IDOK));   // the dialog's own Open button, not a view's control 1
-    HWND box = WaitForProgramMessage(run);
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(MessageBoxText(box).find(s.summary), std::string::npos) << MessageBoxText(box);
-    ASSERT_TRUE(Answer(box, IDOK));
-    EXPECT_TRUE(IsWindowEnabled(FindControl(main, 1009))) << "Apply";
+    const std::string summary = run.AnswerNextBox(IDOK);
+    EXPECT_NE(summary.find(s.summary), std::string::npos) << summary;
+    EXPECT_TRUE(IsWindowEnabled(run.Control(IDC_MAIN_APPLY)));
 
-    const size_t from = run.CallLogLines().size();
-    Click(FindControl(main, s.lockButton));
+    const size_t from = run.LogSize();
+    Click(run.Control(s.lockButton));
     ASSERT_TRUE(run.WaitForCall(s.lock, from));
-    const std::vector<std::string> locks = CallsFrom(run, s.lock, from);
+    const std::vector<std::string> locks = run.CallsFrom(s.lock, from);
     ASSERT_FALSE(locks.empty());
     EXPECT_NE(locks.front().find(") = 0"), std::string::npos) << locks.front();
 }

@@ -2,19 +2,13 @@
 // that another program holds, the re-lock rule of OK, the lock display after
 // another satellite is chosen, other devices' notices, and the receiver's
 // other program.
-#include "tests/e2e/ChannelScenario.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/LanguageDriving.h"
-#include "tests/e2e/PageDriving.h"
-#include "tests/e2e/SimulatorIni.h"
 #include "resources/resource.h"
+#include "tests/e2e/Scenario.h"
 
 #include <dbt.h>
-#include <gtest/gtest.h>
 
 namespace {
 
-constexpr WORD kExit = 32772;
 constexpr char kAboutTitle[] = "About NorvaneData V1.7.2.0";
 
 // The file opened without sharing, as a backup program or an editor may hold it.
@@ -37,15 +31,12 @@ private:
 
 void ExpectSaveFailureMessage(const LumisatRun& run, const char* step)
 {
-    HWND box = WaitForProgramMessage(run);
-    ASSERT_NE(box, nullptr) << step;
-    const std::string text = MessageBoxText(box);
+    const std::string text = run.AnswerNextBox(IDOK);
     EXPECT_EQ(text.rfind("The changes could not be saved.", 0), 0u) << step << ": " << text;
     EXPECT_NE(text.find("save_held_file\\satedata.dll"), std::string::npos) << step << ": names the file: " << text;
-    EXPECT_TRUE(Answer(box, IDOK)) << step;
 }
 
-int LockCalls(const LumisatRun& run, size_t from) { return static_cast<int>(CallsFrom(run, "LockChannel3(", from).size()); }
+int LockCalls(const LumisatRun& run, size_t from) { return static_cast<int>(run.CallsFrom("LockChannel3(", from).size()); }
 
 // On the demo line-up, where Astra's transponder locks.
 bool StartWithAstra(LumisatRun& run)
@@ -54,7 +45,7 @@ bool StartWithAstra(LumisatRun& run)
     run.WriteFile("satedata.dll", SatelliteFileBytes({Astra()}));
     if (!run.Start())
         return false;
-    WaitForStartupLock(run);
+    run.WaitForStartupLock();
     return true;
 }
 
@@ -73,10 +64,10 @@ TEST(MainDialog, AFailedSaveIsToldAndKeepsTheChangesUntilItSucceeds)
     HWND main = run.MainDialog();
     const std::string before = run.ReadFile("satedata.dll");
 
-    HWND tone = FindControl(main, IDC_LNB_TONE_22K);
+    HWND tone = run.Control(IDC_LNB_TONE_22K);
     SendMessageA(tone, BM_SETCHECK, BST_CHECKED, 0);
     SendNotification(tone, BN_CLICKED);
-    HWND apply = FindControl(main, IDC_MAIN_APPLY);
+    HWND apply = run.Control(IDC_MAIN_APPLY);
     ASSERT_TRUE(IsWindowEnabled(apply));
 
     HeldFile held(run.PathOf("satedata.dll"));
@@ -90,10 +81,8 @@ TEST(MainDialog, AFailedSaveIsToldAndKeepsTheChangesUntilItSucceeds)
     EXPECT_TRUE(IsWindowVisible(main)) << "nothing looks saved that is not";
     EXPECT_TRUE(IsWindowEnabled(apply));
 
-    PostFrameCommand(run, kExit);
-    HWND question = WaitForProgramMessage(run);
-    ASSERT_NE(question, nullptr);
-    EXPECT_TRUE(Answer(question, IDYES));
+    run.PostFrameCommand(kExitCommand);
+    EXPECT_EQ(run.AnswerNextBox(IDYES), "The App will exit,save current changed settings and data?");
     ExpectSaveFailureMessage(run, "Exit");
     EXPECT_FALSE(run.WaitForExit(std::chrono::milliseconds(1000))) << "the changes are not dropped";
     held.Release();
@@ -101,10 +90,8 @@ TEST(MainDialog, AFailedSaveIsToldAndKeepsTheChangesUntilItSucceeds)
 
     // Once the file is free, the next Exit's Yes saves the change, the
     // settings and the motor values.
-    PostFrameCommand(run, kExit);
-    question = WaitForProgramMessage(run);
-    ASSERT_NE(question, nullptr);
-    EXPECT_TRUE(Answer(question, IDYES));
+    run.PostFrameCommand(kExitCommand);
+    EXPECT_EQ(run.AnswerNextBox(IDYES), "The App will exit,save current changed settings and data?");
     ASSERT_TRUE(run.WaitForExit());
     std::vector<FileSatellite> saved;
     ASSERT_TRUE(ParseSatelliteFile(run.ReadFile("satedata.dll"), saved));
@@ -120,7 +107,7 @@ TEST(MainDialog, OkRelocksOnlyWhenNotLockedOrChanged)
     LumisatRun run("ok_relock");
     ASSERT_TRUE(StartWithAstra(run));
     HWND main = run.MainDialog();
-    ASSERT_TRUE(WaitFor([&] { return !CallsFrom(run, "StartFilter(").empty(); }));
+    ASSERT_TRUE(run.WaitForCall("StartFilter("));
 
     // OK locks before it hides the dialog: the calls logged until then are its own.
     size_t from = run.CallLogLines().size();
@@ -130,9 +117,9 @@ TEST(MainDialog, OkRelocksOnlyWhenNotLockedOrChanged)
 
     // A transponder that is on no satellite: the card is not locked, and OK locks.
     ShowWindow(main, SW_SHOW);
-    ASSERT_TRUE(ShowTab(main, kDishTab, IDC_DISH_LOCK_TEST));
-    EnterText(FindControl(main, IDC_DISH_FREQUENCY_COMBO), "12999", CBN_KILLFOCUS);
-    ClickIn(main, IDC_DISH_LOCK_TEST);
+    ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
+    EnterText(run.Control(IDC_DISH_FREQUENCY_COMBO), "12999", CBN_KILLFOCUS);
+    Click(run.Control(IDC_DISH_LOCK_TEST));
     ASSERT_TRUE(WaitFor([&] { return LockCalls(run, from) == 1; }));
     from = run.CallLogLines().size();
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -160,7 +147,7 @@ TEST(MainDialog, OnlyTheReceiversDeviceNoticesCount)
         SendDeviceNotice(main, event, reinterpret_cast<DEV_BROADCAST_HDR*>(&otherInterface));
         SendDeviceNotice(main, event, nullptr);
     }
-    EXPECT_TRUE(NoProgramMessageFor(run, std::chrono::milliseconds(500)));
+    EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(500)));
     EXPECT_TRUE(run.IsRunning());
 
     DEV_BROADCAST_DEVICEINTERFACE_A receiver = otherInterface;
@@ -176,10 +163,7 @@ TEST(MainDialog, TheReceiversOtherProgramKeepsLumisatFromStarting)
     HANDLE other = CreateMutexA(nullptr, FALSE, "{A3673CEC-FD36-42af-8ABC-394DBBA881F2}");
     ASSERT_NE(other, nullptr);
     ASSERT_TRUE(run.Launch());
-    HWND box = run.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Norvane DTV already run in your system, please close it.");
-    AnswerMessageBox(box, IDOK);
+    EXPECT_EQ(run.AnswerNextBox(IDOK), "Norvane DTV already run in your system, please close it.");
     EXPECT_TRUE(run.WaitForExit());
     EXPECT_TRUE(run.CallLogLines().empty()) << "the card is never touched";
     CloseHandle(other);
@@ -188,19 +172,16 @@ TEST(MainDialog, TheReceiversOtherProgramKeepsLumisatFromStarting)
 TEST(MainDialog, TheLockDisplayBelongsToWhatWasLocked)
 {
     LumisatRun run("lock_display");
-    run.WriteIni(DemoIni());
-    run.WriteFile("satedata.dll", scenario::DemoFile("satedata.dll"));
-    ASSERT_TRUE(run.Start());
-    HWND main = run.MainDialog();
-    ASSERT_TRUE(scenario::WaitForBarColour(main, scenario::kLockedGreen));
+    ASSERT_TRUE(StartDemo(run));
+    ASSERT_TRUE(run.WaitForBarColour(kLockedGreen));
 
     // Another satellite: the card is still locked to the first one.
-    HWND satellites = FindControl(main, IDC_MAIN_SATELLITE_COMBO);
-    const int first = static_cast<int>(SendMessageA(satellites, CB_GETCURSEL, 0, 0));
+    HWND satellites = run.Control(IDC_MAIN_SATELLITE_COMBO);
+    const int first = ComboSelection(satellites);
     ChooseItemNow(satellites, first == 0 ? 1 : 0);
-    EXPECT_TRUE(scenario::WaitForBarColour(main, scenario::kUnlockedRed, std::chrono::seconds(1)));
+    EXPECT_TRUE(run.WaitForBarColour(kUnlockedRed, seconds(1)));
     ChooseItemNow(satellites, first);
-    EXPECT_TRUE(scenario::WaitForBarColour(main, scenario::kLockedGreen, std::chrono::seconds(1)));
+    EXPECT_TRUE(run.WaitForBarColour(kLockedGreen, seconds(1)));
 }
 
 TEST(MainDialog, OneAboutBoxAboveTheMainDialog)
@@ -208,11 +189,11 @@ TEST(MainDialog, OneAboutBoxAboveTheMainDialog)
     LumisatRun run("about_once");
     run.WriteIni(CardIni(0));
     ASSERT_TRUE(run.Start());
-    constexpr WORD kAbout = 32773;
-    PostFrameCommand(run, kAbout);
-    HWND about = WaitForWindow(run, kAboutTitle);
+    run.PostFrameCommand(kAboutCommand);
+    HWND about = run.WaitForWindow(kAboutTitle);
     ASSERT_NE(about, nullptr);
-    PostFrameCommand(run, kAbout);
+    EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_VERSION)), "NorvaneData Version V1.7.2.0");
+    run.PostFrameCommand(kAboutCommand);
     SendMessageTimeoutA(run.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);   // the second request was handled
 
     EXPECT_EQ(ProcessWindows(run.ProcessId(), WindowFilter{nullptr, kAboutTitle, true}).size(), 1u);

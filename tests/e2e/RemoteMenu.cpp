@@ -162,17 +162,3 @@ std::optional<std::vector<std::wstring>> PopupMenuWideTexts(HWND menuWindow)
     }
     return texts;
 }
-
-std::optional<std::vector<std::string>> PopupMenuTexts(HWND menuWindow)
-{
-    const std::optional<std::vector<std::wstring>> wide = PopupMenuWideTexts(menuWindow);
-    if (!wide)
-        return std::nullopt;
-    std::vector<std::string> texts;
-    for (const std::wstring& item : *wide) {
-        char text[kTextSize * 2] = {};
-        WideCharToMultiByte(CP_ACP, 0, item.c_str(), -1, text, sizeof(text) - 1, nullptr, nullptr);
-        texts.emplace_back(text);
-    }
-    return texts;
-}

@@ -4,7 +4,8 @@ namespace {
 
 constexpr size_t kSatelliteNameSize = 32;
 constexpr size_t kTransponderNameSize = 32;
-constexpr size_t kPidBlockSize = 32;
+constexpr size_t kPidNameSize = 20;
+constexpr size_t kPidBlockSize = kPidNameSize + 12;
 
 void PutInt(std::string& out, std::int32_t value)
 {
@@ -97,8 +98,13 @@ std::string SatelliteFileBytes(const std::vector<FileSatellite>& satellites)
             PutInt(out, value);
         for (const FileTransponder& t : s.transponders) {
             PutName(out, t.name, kTransponderNameSize);
-            for (std::int32_t value : {t.frequency, t.symbolRate, t.polarity, 0})
+            for (std::int32_t value : {t.frequency, t.symbolRate, t.polarity, static_cast<std::int32_t>(t.pids.size())})
                 PutInt(out, value);
+            for (const FilePid& pid : t.pids) {
+                PutName(out, std::string(), kPidNameSize);
+                for (std::int32_t value : {pid.loaded, pid.type, pid.pid})
+                    PutInt(out, value);
+            }
         }
     }
     return out;

@@ -7,12 +7,19 @@
 #include <string>
 #include <vector>
 
+struct FilePid {
+    std::int32_t pid = 0;
+    std::int32_t loaded = 0;
+    std::int32_t type = 2;
+};
+
 struct FileTransponder {
     std::string name;
     std::int32_t frequency = 0;
     std::int32_t symbolRate = 0;
     std::int32_t polarity = 0;
-    std::int32_t pidCount = 0;     // read back; none are written
+    std::vector<FilePid> pids;     // written; read back as their count only
+    std::int32_t pidCount = 0;
 };
 
 struct FileSatellite {

@@ -1,30 +1,20 @@
 // The signal window: opened from the notification-area menu and the level
 // bars, its faster poll, the lost and regained lock in its CSV, and the
 // diagnostic log that the "TraceLog" value and its check box switch.
-#include "tests/e2e/ChannelScenario.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/LanguageDriving.h"
-#include "tests/e2e/PageDriving.h"
-#include "tests/e2e/SimulatorIni.h"
 #include "resources/resource.h"
+#include "tests/e2e/Scenario.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <regex>
 #include <sstream>
 
-using namespace scenario;
-
 namespace {
 
-constexpr WORD kSignalCommand = 32774;
 constexpr int kLevelBarId = 0xFFFF;
 
 bool StartCableDemo(LumisatRun& run, const std::string& extra = std::string(), int lockTimeMs = 50)
 {
-    run.WriteIni(DemoLineUpIni("cable.ini", extra, lockTimeMs));
-    run.WriteFile("cabledata.dll", DemoFile("cabledata.dll"));
-    return run.Start() && run.WaitForCall("StartFilter() = 0");
+    return StartDemo(run, "cable.ini", extra, lockTimeMs) && run.WaitForCall("StartFilter() = 0");
 }
 
 std::vector<HWND> SignalWindows(const LumisatRun& run)
@@ -46,9 +36,9 @@ HWND WaitForSignalWindow(const LumisatRun& run)
 // Signal polls the simulator answers during the time.
 size_t PollsDuring(const LumisatRun& run, std::chrono::milliseconds time)
 {
-    const size_t before = CallsFrom(run, "GetSignalStrAndQu(").size();
+    const size_t before = run.CallsFrom("GetSignalStrAndQu(").size();
     Sleep(static_cast<DWORD>(time.count()));
-    return CallsFrom(run, "GetSignalStrAndQu(").size() - before;
+    return run.CallsFrom("GetSignalStrAndQu(").size() - before;
 }
 
 // What the bars show for a poll line "GetSignalStrAndQu() = 0 -> s,q,0,0,l":
@@ -82,7 +72,7 @@ std::vector<std::string> CsvReadings(const std::string& csv)
 // Saves the CSV through the Save dialog into the run's folder.
 bool SaveCsv(const LumisatRun& run, HWND signalWindow, const std::string& name)
 {
-    ClickIn(signalWindow, IDC_SIGNAL_SAVE_CSV);
+    Click(FindControl(signalWindow, IDC_SIGNAL_SAVE_CSV));
     HWND saveDialog = nullptr;
     if (!WaitFor([&] {
             for (HWND window : ProcessWindows(run.ProcessId(), {"#32770", nullptr, true}))
@@ -98,7 +88,7 @@ bool SaveCsv(const LumisatRun& run, HWND signalWindow, const std::string& name)
         return false;
     SendMessageA(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(run.PathOf(name).c_str()));
     PostMessageA(saveDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return WaitFor([&] { return IsWindow(saveDialog) == FALSE && FileExists(run.PathOf(name)); });
+    return WaitFor([&] { return IsWindow(saveDialog) == FALSE && run.Exists(name); });
 }
 
 // The program's log folder is "Lumisat" under LOCALAPPDATA, here the run's own.
@@ -117,13 +107,13 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     // Locks that outlast a fast poll: the silent re-lock must keep the poll away.
     ASSERT_TRUE(StartCableDemo(run, "[Signal]\nLoseLockAfterPolls=16\n", 1200));
     HWND main = run.MainDialog();
-    EXPECT_LE(PollsDuring(run, std::chrono::milliseconds(4100)), 3u) << "every 2 s while closed";
+    EXPECT_LE(PollsDuring(run, milliseconds(4100)), 3u) << "every 2 s while closed";
 
-    PostFrameCommand(run, kSignalCommand);
+    run.PostFrameCommand(kSignalCommand);
     HWND window = WaitForSignalWindow(run);
     ASSERT_NE(window, nullptr);
-    EXPECT_GE(PollsDuring(run, std::chrono::milliseconds(3000)), 5u) << "every 500 ms while open";
-    PostFrameCommand(run, kSignalCommand);
+    EXPECT_GE(PollsDuring(run, milliseconds(3000)), 5u) << "every 500 ms while open";
+    run.PostFrameCommand(kSignalCommand);
     EXPECT_EQ(SignalWindows(run).size(), 1u) << "one instance";
     EXPECT_TRUE(WaitFor([&] { return WindowText(window).find("Signal - Strength ") == 0; }));
 
@@ -131,29 +121,29 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     SendMessageA(GetDlgItem(window, IDC_SIGNAL_TRACE_LOG), BM_CLICK, 0, 0);
     DWORD traceLog = 0;
     EXPECT_TRUE(run.RegistryNumber("TraceLog", traceLog) && traceLog == 1);
-    const size_t polls = CallsFrom(run, "GetSignalStrAndQu() = 0 ->").size();
+    const size_t polls = run.CallsFrom("GetSignalStrAndQu() = 0 ->").size();
     ASSERT_TRUE(WaitFor([&] {
-        const std::vector<std::string> lines = CallsFrom(run, "GetSignalStrAndQu() = 0 ->");
+        const std::vector<std::string> lines = run.CallsFrom("GetSignalStrAndQu() = 0 ->");
         const auto unlocked = [](const std::string& poll) { return poll.back() == '0'; };
         const bool lost = std::any_of(lines.begin() + polls, lines.end(), unlocked);
         return lost && lines.back().back() == '1';   // and regained since
-    }, std::chrono::seconds(20)));
+    }, seconds(20)));
 
     ASSERT_TRUE(SaveCsv(run, window, "signal.csv"));
     const std::vector<std::string> shown = CsvReadings(run.ReadFile("signal.csv"));
-    const std::vector<std::string> calls = CallsFrom(run, "GetSignalStrAndQu() = 0 ->");
+    const std::vector<std::string> calls = run.CallsFrom("GetSignalStrAndQu() = 0 ->");
     ASSERT_LE(shown.size(), calls.size());
     for (size_t i = 0; i < shown.size(); ++i)
         EXPECT_EQ(shown[i], ShownReading(calls[i])) << "reading " << i;
     EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const std::string& r) { return r.back() == '0'; }))
         << "the lost lock";
     EXPECT_EQ(shown.back().back(), '1') << "and the regained one";
-    EXPECT_EQ(scenario::OverlappingLockCalls(run), 0) << "no poll while the silent re-lock is in the driver";
+    EXPECT_EQ(run.OverlappingLockCalls(), 0) << "no poll while the silent re-lock is in the driver";
 
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindow(window) == FALSE; }));
     Sleep(600);
-    EXPECT_LE(PollsDuring(run, std::chrono::milliseconds(4100)), 3u) << "back to 2 s once closed";
+    EXPECT_LE(PollsDuring(run, milliseconds(4100)), 3u) << "back to 2 s once closed";
 
     HWND bar = FindWindowExA(main, nullptr, "Static", nullptr);
     while (bar != nullptr && GetDlgCtrlID(bar) != kLevelBarId)
@@ -182,7 +172,7 @@ TEST(SignalWindow, DiagnosticLogIsWrittenOnlyWithTraceLogOneAndRotatesAtOneMegab
         ASSERT_TRUE(StartCableDemo(run));
         run.RequestExit();
         ASSERT_TRUE(run.WaitForExit());
-        EXPECT_FALSE(FileExists(run.PathOf("Lumisat"))) << "no log, not even its folder, with TraceLog " << value;
+        EXPECT_FALSE(run.Exists("Lumisat")) << "no log, not even its folder, with TraceLog " << value;
     }
 
     LumisatRun run("trace_log_on");

@@ -1,25 +1,18 @@
 // The notification-area icon's callback on the hidden frame: the popup menu
 // and its texts, the double click, and the menu's commands.
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/LanguageDriving.h"
-#include "tests/e2e/PageDriving.h"
-#include "tests/e2e/RemoteMenu.h"
-#include "tests/e2e/SimulatorIni.h"
 #include "resources/resource.h"
+#include "tests/e2e/Scenario.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 
 constexpr UINT kTrayCallback = 0x042B;
 constexpr UINT kTrayIconId = 128;
-constexpr WORD kShowHide = 32771;
-constexpr WORD kExit = 32772;
-constexpr WORD kAbout = 32773;
 
-std::vector<std::string> MenuOf(const std::string& first, const std::string& about, const std::string& exit)
+std::vector<std::wstring> MenuOf(const std::wstring& first, const std::wstring& about, const std::wstring& exit)
 {
-    return {first, "Signal...", "", about, "", exit};
+    return {first, L"Signal...", L"", about, L"", exit};
 }
 
 void PostTrayMouse(const LumisatRun& run, UINT mouseMessage)
@@ -27,30 +20,20 @@ void PostTrayMouse(const LumisatRun& run, UINT mouseMessage)
     PostMessageA(run.Frame(), kTrayCallback, kTrayIconId, mouseMessage);
 }
 
-HWND FindTrayMenu(const LumisatRun& run)
-{
-    HWND menu = run.FindTopLevel("#32768", nullptr);
-    return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
-}
-
-// Opens the menu as a right click on the icon does, reads it and closes it
-// with Escape; empty when no menu appeared or it stayed open.
-std::vector<std::string> TrayMenuTexts(const LumisatRun& run)
-{
-    PostTrayMouse(run, WM_RBUTTONUP);
-    HWND menuWindow = nullptr;
-    if (!WaitFor([&] { return (menuWindow = FindTrayMenu(run)) != nullptr; }, std::chrono::seconds(5)))
-        return {};
-    std::vector<std::string> texts = PopupMenuTexts(menuWindow).value_or(std::vector<std::string>{});
-    PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
-    if (!WaitFor([&] { return FindTrayMenu(run) == nullptr; }, std::chrono::seconds(5)))
-        return {};
-    return texts;
-}
-
 bool WaitUntilShown(HWND window, bool shown)
 {
-    return WaitFor([&] { return (IsWindowVisible(window) != FALSE) == shown; }, std::chrono::seconds(5));
+    return WaitFor([&] { return (IsWindowVisible(window) != FALSE) == shown; }, seconds(5));
+}
+
+bool ChooseLanguage(const LumisatRun& run, const std::string& language, const std::string& newButton)
+{
+    HWND combo = run.Control(IDC_MAIN_LANGUAGE_COMBO);
+    const std::vector<std::string> names = ComboTexts(combo);
+    const auto found = std::find(names.begin(), names.end(), language);
+    if (found == names.end())
+        return false;
+    ChooseItemNow(combo, static_cast<int>(found - names.begin()));
+    return newButton.empty() || WaitFor([&] { return WindowText(run.Control(IDC_MAIN_NEW)) == newButton; });
 }
 
 }  // namespace
@@ -59,29 +42,27 @@ TEST(Tray, MenuOffersHideOrShowInTheChosenLanguage)
 {
     LumisatRun run("tray_menu");
     run.WriteIni(CardIni(0));
-    run.WriteFile("Language\\Partial.txt", Utf16LanguageFile("String36=Verbergen\r\nString38=\r\n"));
+    run.WriteFile("Language\\Partial.txt", Utf16File("String36=Verbergen\r\nString38=\r\n"));
     ASSERT_TRUE(run.Start());
     HWND main = run.MainDialog();
-    EXPECT_EQ(TrayMenuTexts(run), MenuOf("Hide", "About", "Exit"));
+    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Hide", L"About", L"Exit"));
 
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(WaitUntilShown(main, false));
-    EXPECT_EQ(TrayMenuTexts(run), MenuOf("Show", "About", "Exit"));
-    PostFrameCommand(run, kShowHide);
+    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Show", L"About", L"Exit"));
+    run.PostFrameCommand(kShowHideCommand);
     ASSERT_TRUE(WaitUntilShown(main, true));
 
-    ASSERT_TRUE(ChooseLanguage(main, "German"));
-    ASSERT_TRUE(WaitForText(main, IDC_MAIN_NEW, "Neu"));
-    EXPECT_EQ(TrayMenuTexts(run), MenuOf("Ausblenden", "\xDC" "ber", "Beenden"));
-
+    ASSERT_TRUE(ChooseLanguage(run, "German", "Neu"));
+    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Ausblenden", L"\u00DCber", L"Beenden"));
     // Keys missing or empty in the language file fall back to English.
-    ASSERT_TRUE(ChooseLanguage(main, "Partial"));
-    EXPECT_EQ(TrayMenuTexts(run), MenuOf("Verbergen", "About", "Exit"));
+    ASSERT_TRUE(ChooseLanguage(run, "Partial", ""));
+    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Verbergen", L"About", L"Exit"));
 }
 
-TEST(Tray, DoubleClickShowsTheHiddenDialogAndOtherClicksDoNothing)
+TEST(Tray, DoubleClickShowsTheHiddenDialogAndTheMenuRestoresAMinimisedOne)
 {
-    LumisatRun run("tray_double_click");
+    LumisatRun run("tray_clicks");
     run.WriteIni(CardIni(0));
     ASSERT_TRUE(run.Start());
     HWND main = run.MainDialog();
@@ -90,72 +71,43 @@ TEST(Tray, DoubleClickShowsTheHiddenDialogAndOtherClicksDoNothing)
     ASSERT_TRUE(WaitUntilShown(main, false));
     for (UINT ignored : {WM_LBUTTONUP, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_RBUTTONDBLCLK})
         PostTrayMouse(run, ignored);
-    EXPECT_FALSE(WaitFor([&] { return IsWindowVisible(main) || FindTrayMenu(run) != nullptr; },
-                         std::chrono::milliseconds(800)));
-
+    EXPECT_FALSE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, milliseconds(800)));
     PostTrayMouse(run, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitUntilShown(main, true));
+
+    // A minimised dialog counts as shown: a double click leaves it minimised,
+    // the menu's Show/Hide hides it and shows it restored.
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(main) != FALSE; }));
     PostTrayMouse(run, WM_LBUTTONDBLCLK);
-    EXPECT_EQ(TrayMenuTexts(run), MenuOf("Hide", "About", "Exit"));
+    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Hide", L"About", L"Exit"));
+    EXPECT_TRUE(IsIconic(main));
+    run.PostFrameCommand(kShowHideCommand);
+    ASSERT_TRUE(WaitUntilShown(main, false));
+    run.PostFrameCommand(kShowHideCommand);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main); }));
 
     // Exit with nothing to save asks nothing.
-    PostFrameCommand(run, kExit);
+    run.PostFrameCommand(kExitCommand);
     EXPECT_TRUE(run.WaitForExit());
 }
 
-TEST(Tray, MinimisedDialogCountsAsShownAndOnlyTheMenuRestoresIt)
+TEST(Tray, ExitAsksWhenChangesAreUnsavedAndNoSavesNothing)
 {
-    LumisatRun run("tray_minimised");
+    LumisatRun run("tray_exit_question");
     run.WriteIni(CardIni(0));
     ASSERT_TRUE(run.Start());
     HWND main = run.MainDialog();
-
-    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(main) != FALSE; }));
-    // The minimise cleared the frame's flag: a double click makes a plain
-    // show. The menu, opened after it, tells that it was handled.
-    PostTrayMouse(run, WM_LBUTTONDBLCLK);
-    EXPECT_EQ(TrayMenuTexts(run), MenuOf("Hide", "About", "Exit")) << "a minimised dialog counts as shown";
-    EXPECT_TRUE(IsIconic(main)) << "a plain show leaves the dialog minimised";
-
-    PostFrameCommand(run, kShowHide);
-    ASSERT_TRUE(WaitUntilShown(main, false));
-    PostFrameCommand(run, kShowHide);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main); })) << "Show also restores";
-
-    PostFrameCommand(run, kShowHide);
-    EXPECT_TRUE(WaitUntilShown(main, false));
-    PostFrameCommand(run, kShowHide);
-    EXPECT_TRUE(WaitUntilShown(main, true));
-}
-
-TEST(Tray, AboutShowsTheBoxAndExitAsksWhenChangesAreUnsaved)
-{
-    LumisatRun run("tray_about_exit");
-    run.WriteIni(CardIni(0));
-    ASSERT_TRUE(run.Start());
-    HWND main = run.MainDialog();
-
-    PostFrameCommand(run, kAbout);
-    HWND about = WaitForWindow(run, "About NorvaneData V1.7.2.0");
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_VERSION)), "NorvaneData Version V1.7.2.0");
-    PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitFor([&] { return IsWindow(about) == FALSE; }));
-
     // A language choice enables Apply: Exit then shows the dialog and asks.
-    ASSERT_TRUE(ChooseLanguage(main, "French"));
-    ASSERT_TRUE(WaitForText(main, IDC_MAIN_NEW, "Nouveau"));
+    ASSERT_TRUE(ChooseLanguage(run, "French", "Nouveau"));
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(WaitUntilShown(main, false));
-    PostFrameCommand(run, kExit);
-    HWND question = WaitForProgramMessage(run);
+    run.PostFrameCommand(kExitCommand);
+    HWND question = run.WaitForMessageBox();
     ASSERT_NE(question, nullptr);
     EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ(MessageBoxText(question),
+    EXPECT_EQ(AnswerBox(question, IDNO),
               "L'application va se fermer. Enregistrer les r\xE9glages et les donn\xE9" "es modifi\xE9s ?");
-    EXPECT_TRUE(Answer(question, IDNO));
     EXPECT_TRUE(run.WaitForExit());
     EXPECT_EQ(run.RegistryString("Language"), "") << "No saves nothing";
 }
-

@@ -1,0 +1,104 @@
+#include "tests/e2e/Scenario.h"
+
+#include "resources/resource.h"
+
+#include <fstream>
+#include <sstream>
+
+std::string SourceFile(const std::string& relativePath)
+{
+    char source[1024] = {};
+    GetEnvironmentVariableA("LUMISAT_SOURCE", source, sizeof(source));
+    std::ifstream file(std::string(source) + "/" + relativePath, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::string DemoFile(const std::string& name)
+{
+    return SourceFile("simulator/demo/" + name);
+}
+
+std::string CardIni(int kind, const std::string& extra)
+{
+    return "[Card]\nKind=" + std::to_string(kind) + "\nDeviceType=2\nLockTimeMs=50\nSeed=1\n" + extra;
+}
+
+std::string DemoIni(const std::string& lineUp, const std::string& extra, int lockTimeMs)
+{
+    std::string ini = DemoFile(lineUp);
+    // The scenarios wait for locks; keep them short.
+    const std::string slow = "LockTimeMs=300";
+    if (auto at = ini.find(slow); at != std::string::npos)
+        ini.replace(at, slow.size(), "LockTimeMs=" + std::to_string(lockTimeMs));
+    return ini + "\n" + extra;
+}
+
+std::string Utf16File(const std::string& asciiText)
+{
+    std::string bytes = "\xFF\xFE";
+    for (char c : asciiText) {
+        bytes.push_back(c);
+        bytes.push_back('\0');
+    }
+    return bytes;
+}
+
+FileSatellite Astra()
+{
+    return {.name = "Astra", .degree = 192, .transponders = {{"11494H/22000", 11494, 22000, 1, {}}}};
+}
+
+FileSatellite Channel(const std::string& name, int frequency, int symbolRate, int modulation, std::vector<FilePid> pids)
+{
+    return {.name = name, .degree = 3600, .lnbFreq1 = 0, .lnbFreq2 = 0,
+            .transponders = {{"", frequency, symbolRate, modulation, std::move(pids)}}};
+}
+
+const char* DatabaseFile(int kind)
+{
+    return kind == kTerrestrialKind ? "DTTdata.dll" : kind == kCableKind ? "cabledata.dll" : "satedata.dll";
+}
+
+bool StartWithSatellites(LumisatRun& run, const std::vector<FileSatellite>& satellites, int kind,
+                         const std::string& extra)
+{
+    run.WriteIni(CardIni(kind, extra));
+    if (!satellites.empty())
+        run.WriteFile(DatabaseFile(kind), SatelliteFileBytes(satellites));
+    if (!run.Start())
+        return false;
+    run.WaitForStartupLock();
+    return true;
+}
+
+bool StartDemo(LumisatRun& run, const std::string& lineUp, const std::string& extra, int lockTimeMs)
+{
+    const int kind = lineUp == "cable.ini" ? kCableKind : lineUp == "terrestrial.ini" ? kTerrestrialKind : 0;
+    run.WriteIni(DemoIni(lineUp, extra, lockTimeMs));
+    run.WriteFile(DatabaseFile(kind), DemoFile(DatabaseFile(kind)));
+    return run.Start();
+}
+
+bool ApplyAndRead(const LumisatRun& run, std::vector<FileSatellite>& saved, int kind)
+{
+    return run.Apply() && ParseSatelliteFile(run.ReadFile(DatabaseFile(kind)), saved);
+}
+
+std::string CableCardIni(const std::string& extra)
+{
+    return CardIni(kCableKind, "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n"
+                               "Pid=0x0100 2000 01-00-5E-04-01-01 01-00-5E-04-01-02\n"
+                               "Pid=0x0101 512 01-00-5E-04-01-03\n" + extra);
+}
+
+bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids, const std::string& extra)
+{
+    run.WriteFile("cabledata.dll", SatelliteFileBytes({Channel("City Net 474", 474000, 6900, 64, pids)}));
+    run.WriteIni(CableCardIni(extra));
+    if (!run.Start() || !run.WaitForCall("LockChannel3("))
+        return false;
+    run.WaitUntilIdle();
+    return run.ShowTab(1, IDC_PID_LIST);
+}

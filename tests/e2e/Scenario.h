@@ -1,0 +1,55 @@
+// What the scenarios start the program on: the simulator's configurations
+// (a card of a kind, the demo line-ups), databases of their own or of the
+// demo folder, and the start-up on them.
+#pragma once
+
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/SatelliteFile.h"
+
+#include <string>
+#include <vector>
+
+constexpr int kSatelliteKind = 0;
+constexpr int kCableKind = 5;
+constexpr int kTerrestrialKind = 7;
+constexpr int kLnbTab = 0;
+constexpr int kDishTab = 1;
+
+// A file of the source tree (LUMISAT_SOURCE), whole; empty when missing.
+std::string SourceFile(const std::string& relativePath);
+std::string DemoFile(const std::string& name);   // of simulator/demo
+
+// A card of the GetCIInfo kind with a short lock time; `extra` is appended
+// (more sections, faults).
+std::string CardIni(int kind, const std::string& extra = std::string());
+// A demo line-up ("Quarlink.ini" for the satellite one, "cable.ini",
+// "terrestrial.ini") with locks that take lockTimeMs, plus `extra`.
+std::string DemoIni(const std::string& lineUp = "Quarlink.ini", const std::string& extra = std::string(),
+                    int lockTimeMs = 50);
+
+// A language file as the shipped ones are stored: UTF-16 little-endian with
+// a byte-order mark (the text is ASCII).
+std::string Utf16File(const std::string& asciiText);
+
+// Astra at 19.2E with 11494 H 22000, which the demo line-up receives on input A.
+FileSatellite Astra();
+// A channel of a cable or terrestrial card: one transponder, no LNB.
+FileSatellite Channel(const std::string& name, int frequency, int symbolRate, int modulation,
+                      std::vector<FilePid> pids = {});
+// The database file of the card kind.
+const char* DatabaseFile(int kind);
+
+// Starts on a card of the kind with this database, after the start-up lock.
+bool StartWithSatellites(LumisatRun& run, const std::vector<FileSatellite>& satellites, int kind = kSatelliteKind,
+                         const std::string& extra = std::string());
+// Starts on a demo line-up with its demo database.
+bool StartDemo(LumisatRun& run, const std::string& lineUp = "Quarlink.ini", const std::string& extra = std::string(),
+               int lockTimeMs = 50);
+// Presses Apply and reads the kind's database file back.
+bool ApplyAndRead(const LumisatRun& run, std::vector<FileSatellite>& saved, int kind = kSatelliteKind);
+
+// A cable card receiving channel 474000 kHz, 6900 ksps, QAM 64, carrying PID
+// 0x100 at 2000 kbit/s for two addresses and 0x101 at 512 kbit/s for one.
+std::string CableCardIni(const std::string& extra = std::string());
+// Starts on that card with the channel's PIDs and shows the Filter tab.
+bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids, const std::string& extra = std::string());
