@@ -124,15 +124,3 @@ TEST(Help, ButtonFallsBackToEnglishWhenTheLanguageHasNoHelp)
     ASSERT_NE(help, nullptr) << "the Help button opened no help window";
     EXPECT_EQ(WindowText(help), kEnglishTitle);
 }
-
-TEST(Help, WithoutAnyHelpFileTheProgramCarriesOn)
-{
-    LumisatRun run("help_missing");
-    run.WriteIni(CardIni(0));
-    ASSERT_TRUE(run.Start());
-    Click(run.Control(IDC_MAIN_HELP));
-    PressF1(run);
-    EXPECT_FALSE(WaitFor([&] { return CountHelpWindows(run) > 0; }, seconds(3)));
-    EXPECT_TRUE(run.IsRunning());
-    EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
-}

@@ -1,7 +1,6 @@
-// The main dialog: Apply, OK and the exit question against a database file
-// that another program holds, the re-lock rule of OK, the lock display after
-// another satellite is chosen, other devices' notices, and the receiver's
-// other program.
+// The main dialog: Apply, OK and the exit question wired to a database file
+// that another program holds, other devices' notices, the receiver's other
+// program and the About box.
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
@@ -35,8 +34,6 @@ void ExpectSaveFailureMessage(const LumisatRun& run, const char* step)
     EXPECT_EQ(text.rfind("The changes could not be saved.", 0), 0u) << step << ": " << text;
     EXPECT_NE(text.find("save_held_file\\satedata.dll"), std::string::npos) << step << ": names the file: " << text;
 }
-
-int LockCalls(const LumisatRun& run, size_t from) { return static_cast<int>(run.CallsFrom("LockChannel3(", from).size()); }
 
 // On the demo line-up, where Astra's transponder locks.
 bool StartWithAstra(LumisatRun& run)
@@ -102,31 +99,6 @@ TEST(MainDialog, AFailedSaveIsToldAndKeepsTheChangesUntilItSucceeds)
     EXPECT_EQ(run.RegistryString("Motor Longitude"), "11.9");
 }
 
-TEST(MainDialog, OkRelocksOnlyWhenNotLockedOrChanged)
-{
-    LumisatRun run("ok_relock");
-    ASSERT_TRUE(StartWithAstra(run));
-    HWND main = run.MainDialog();
-    ASSERT_TRUE(run.WaitForCall("StartFilter("));
-
-    // OK locks before it hides the dialog: the calls logged until then are its own.
-    size_t from = run.CallLogLines().size();
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
-    EXPECT_EQ(LockCalls(run, from), 0) << "locked and nothing changed";
-
-    // A transponder that is on no satellite: the card is not locked, and OK locks.
-    ShowWindow(main, SW_SHOW);
-    ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
-    EnterText(run.Control(IDC_DISH_FREQUENCY_COMBO), "12999", CBN_KILLFOCUS);
-    Click(run.Control(IDC_DISH_LOCK_TEST));
-    ASSERT_TRUE(WaitFor([&] { return LockCalls(run, from) == 1; }));
-    from = run.CallLogLines().size();
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
-    EXPECT_GE(LockCalls(run, from), 1) << "not locked: OK always locks";
-}
-
 TEST(MainDialog, OnlyTheReceiversDeviceNoticesCount)
 {
     LumisatRun run("device_notices");
@@ -167,21 +139,6 @@ TEST(MainDialog, TheReceiversOtherProgramKeepsLumisatFromStarting)
     EXPECT_TRUE(run.WaitForExit());
     EXPECT_TRUE(run.CallLogLines().empty()) << "the card is never touched";
     CloseHandle(other);
-}
-
-TEST(MainDialog, TheLockDisplayBelongsToWhatWasLocked)
-{
-    LumisatRun run("lock_display");
-    ASSERT_TRUE(StartDemo(run));
-    ASSERT_TRUE(run.WaitForBarColour(kLockedGreen));
-
-    // Another satellite: the card is still locked to the first one.
-    HWND satellites = run.Control(IDC_MAIN_SATELLITE_COMBO);
-    const int first = ComboSelection(satellites);
-    ChooseItemNow(satellites, first == 0 ? 1 : 0);
-    EXPECT_TRUE(run.WaitForBarColour(kUnlockedRed, seconds(1)));
-    ChooseItemNow(satellites, first);
-    EXPECT_TRUE(run.WaitForBarColour(kLockedGreen, seconds(1)));
 }
 
 TEST(MainDialog, OneAboutBoxAboveTheMainDialog)
