@@ -41,17 +41,6 @@ std::string Garbage(std::size_t size, std::uint32_t seed)
     return bytes;
 }
 
-// One satellite with one transponder, every count in the file the largest there is.
-std::string HugeCountsFile()
-{
-    std::string bytes = SatelliteFileBytes({{.name = "Alpha 13.0E", .transponders = {{"11494 H", 11494, 22000, 1, {}}}}});
-    for (std::size_t at : {0, 4 + 64, 4 + 68 + 44}) {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + i] = i == 3 ? '\x7F' : '\xFF';
-    }
-    return bytes;
-}
-
 HWND Combo(const LumisatRun& run)
 {
     return run.Control(IDC_MAIN_SATELLITE_COMBO);
@@ -130,31 +119,18 @@ class BadInput : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(BadInput, DamagedDatabaseFilesKeepTheirWholeRecordsAndStayUntouched)
+// Damaged files of every other shape are the database reader's unit and fuzz tests' own.
+TEST_F(BadInput, DamagedDatabaseFileKeepsItsWholeRecordsAndStaysUntouched)
 {
-    const std::string whole = ThreeSatellitesFile();
-    // The third satellite's block begins after the root count and two
+    // Cut inside the third satellite, after the root count and two
     // satellites with two transponders each.
-    const std::size_t thirdSatellite = 4 + 2 * (68 + 2 * 48);
-    const struct {
-        const char* name;
-        std::string bytes;
-        std::optional<std::vector<std::string>> listed;
-    } cases[] = {
-        {"truncated", whole.substr(0, thirdSatellite + 10), std::vector<std::string>{kThreeNames[0], kThreeNames[1]}},
-        {"huge_counts", HugeCountsFile(), std::vector<std::string>{"Alpha 13.0E"}},
-        {"random", Garbage(4096, 7), std::nullopt},
-    };
-    for (const auto& file : cases) {
-        SCOPED_TRACE(file.name);
-        LumisatRun run(std::string("bad_database_") + file.name);
-        EXPECT_EQ(StartOn(run, file.bytes), Messages{});
-        if (file.listed)
-            EXPECT_EQ(ComboTexts(Combo(run)), *file.listed);
-        EXPECT_TRUE(run.Answers(seconds(2)));
-        EXPECT_TRUE(run.ExitsCleanly());
-        EXPECT_EQ(run.ReadFile("satedata.dll"), file.bytes) << "nothing is saved without Apply";
-    }
+    const std::string truncated = ThreeSatellitesFile().substr(0, 4 + 2 * (68 + 2 * 48) + 10);
+    LumisatRun run("bad_database_truncated");
+    EXPECT_EQ(StartOn(run, truncated), Messages{});
+    EXPECT_EQ(ComboTexts(Combo(run)), (std::vector<std::string>{kThreeNames[0], kThreeNames[1]}));
+    EXPECT_TRUE(run.Answers(seconds(2)));
+    EXPECT_TRUE(run.ExitsCleanly());
+    EXPECT_EQ(run.ReadFile("satedata.dll"), truncated) << "nothing is saved without Apply";
 }
 
 TEST_F(BadInput, ReadOnlyDatabaseIsReplacedAtApply)
@@ -348,15 +324,9 @@ struct LanguageCase {
 
 std::vector<LanguageCase> BrokenLanguageFiles()
 {
-    const std::string long100k(100000, 'B');
     return {
         {"missing", std::nullopt, "Restore", kRestoreQuestion},
-        {"empty", std::string(), "Restore", kRestoreQuestion},
         {"garbage", Garbage(4096, 11), "Restore", kRestoreQuestion},
-        // Lines after lines of 100,000 characters still count.
-        {"long_lines", Utf16File(std::string(100000, 'A') + "\r\n1166=" + long100k + "\r\nString26=Reload all?\r\n"),
-         long100k, "Reload all?"},
-        {"odd_size", Utf16File("1166=Reload\r\nString26=Reload all?\r\n") + "Z", "Reload", "Reload all?"},
     };
 }
 
@@ -389,8 +359,7 @@ TEST_F(BadInput, BrokenLanguageFilesFallBackToEnglish)
             EXPECT_NE(messages[0].find("English.txt"), std::string::npos) << messages[0];
             EXPECT_EQ(messages[1], "Can't Load language!");
         }
-        // The harness reads at most 1023 characters of a window's text.
-        EXPECT_EQ(WindowText(FindControl(dialog, IDC_MAIN_RESTORE)), language.restoreButton.substr(0, 1023));
+        EXPECT_EQ(WindowText(FindControl(dialog, IDC_MAIN_RESTORE)), language.restoreButton);
 
         Click(FindControl(dialog, IDC_MAIN_RESTORE));
         EXPECT_EQ(run.TakeMessages(milliseconds(500), seconds(10)), Messages{language.restoreQuestion});

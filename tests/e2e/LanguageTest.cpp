@@ -13,17 +13,6 @@ std::string CopyOf(const std::string& language)
     return "Language\\" + language + ".txt.tmp";
 }
 
-bool ChooseLanguage(const LumisatRun& run, const std::string& language)
-{
-    HWND combo = run.Control(IDC_MAIN_LANGUAGE_COMBO);
-    const std::vector<std::string> names = ComboTexts(combo);
-    const auto found = std::find(names.begin(), names.end(), language);
-    if (found == names.end())
-        return false;
-    ChooseItemNow(combo, static_cast<int>(found - names.begin()));
-    return true;
-}
-
 // Opens a dialog with a click, reads one control's text and cancels it.
 std::string TextInDialog(const LumisatRun& run, int button, const char* title, int control)
 {

@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -84,6 +85,17 @@ bool StartDemo(LumisatRun& run, const std::string& lineUp, const std::string& ex
 bool ApplyAndRead(const LumisatRun& run, std::vector<FileSatellite>& saved, int kind)
 {
     return run.Apply() && ParseSatelliteFile(run.ReadFile(DatabaseFile(kind)), saved);
+}
+
+bool ChooseLanguage(const LumisatRun& run, const std::string& language)
+{
+    HWND combo = run.Control(IDC_MAIN_LANGUAGE_COMBO);
+    const std::vector<std::string> names = ComboTexts(combo);
+    const auto found = std::find(names.begin(), names.end(), language);
+    if (found == names.end())
+        return false;
+    ChooseItemNow(combo, static_cast<int>(found - names.begin()));
+    return true;
 }
 
 std::string CableCardIni(const std::string& extra)

@@ -48,6 +48,10 @@ bool StartDemo(LumisatRun& run, const std::string& lineUp = "Quarlink.ini", cons
 // Presses Apply and reads the kind's database file back.
 bool ApplyAndRead(const LumisatRun& run, std::vector<FileSatellite>& saved, int kind = kSatelliteKind);
 
+// Picks the language in the main dialog's list as the user does; false when
+// it is not listed. The handler has run when this returns.
+bool ChooseLanguage(const LumisatRun& run, const std::string& language);
+
 // A cable card receiving channel 474000 kHz, 6900 ksps, QAM 64, carrying PID
 // 0x100 at 2000 kbit/s for two addresses and 0x101 at 512 kbit/s for one.
 std::string CableCardIni(const std::string& extra = std::string());

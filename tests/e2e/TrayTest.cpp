@@ -3,7 +3,6 @@
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -25,15 +24,11 @@ bool WaitUntilShown(HWND window, bool shown)
     return WaitFor([&] { return (IsWindowVisible(window) != FALSE) == shown; }, seconds(5));
 }
 
-bool ChooseLanguage(const LumisatRun& run, const std::string& language, const std::string& newButton)
+// Picks the language and waits for the main dialog's New button to show the text.
+bool SwitchTo(const LumisatRun& run, const std::string& language, const std::string& newButton)
 {
-    HWND combo = run.Control(IDC_MAIN_LANGUAGE_COMBO);
-    const std::vector<std::string> names = ComboTexts(combo);
-    const auto found = std::find(names.begin(), names.end(), language);
-    if (found == names.end())
-        return false;
-    ChooseItemNow(combo, static_cast<int>(found - names.begin()));
-    return newButton.empty() || WaitFor([&] { return WindowText(run.Control(IDC_MAIN_NEW)) == newButton; });
+    return ChooseLanguage(run, language) &&
+           (newButton.empty() || WaitFor([&] { return WindowText(run.Control(IDC_MAIN_NEW)) == newButton; }));
 }
 
 }  // namespace
@@ -53,10 +48,10 @@ TEST(Tray, MenuOffersHideOrShowInTheChosenLanguage)
     run.PostFrameCommand(kShowHideCommand);
     ASSERT_TRUE(WaitUntilShown(main, true));
 
-    ASSERT_TRUE(ChooseLanguage(run, "German", "Neu"));
+    ASSERT_TRUE(SwitchTo(run, "German", "Neu"));
     EXPECT_EQ(run.TrayMenu(), MenuOf(L"Ausblenden", L"\u00DCber", L"Beenden"));
     // Keys missing or empty in the language file fall back to English.
-    ASSERT_TRUE(ChooseLanguage(run, "Partial", ""));
+    ASSERT_TRUE(SwitchTo(run, "Partial", ""));
     EXPECT_EQ(run.TrayMenu(), MenuOf(L"Verbergen", L"About", L"Exit"));
 }
 
@@ -99,7 +94,7 @@ TEST(Tray, ExitAsksWhenChangesAreUnsavedAndNoSavesNothing)
     ASSERT_TRUE(run.Start());
     HWND main = run.MainDialog();
     // A language choice enables Apply: Exit then shows the dialog and asks.
-    ASSERT_TRUE(ChooseLanguage(run, "French", "Nouveau"));
+    ASSERT_TRUE(SwitchTo(run, "French", "Nouveau"));
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(WaitUntilShown(main, false));
     run.PostFrameCommand(kExitCommand);
