@@ -118,8 +118,8 @@ enum class ApplyEnd { Saved, Pending, NotRun };
 
 // Chooses a satellite (which enables Apply) and presses Apply. Apply writes
 // the settings last, so the chosen satellite's name in the registry tells
-// that it ran to its end; the Apply button then tells whether the database
-// was saved.
+// that its save ran; the Apply button then tells whether the database was
+// saved.
 ApplyEnd ChooseAndApply(const LumisatRun& run, int satellite)
 {
     HWND apply = FindControl(run.MainDialog(), kApply);
@@ -130,6 +130,11 @@ ApplyEnd ChooseAndApply(const LumisatRun& run, int satellite)
     run.SetRegistryString("CurSatellite", "(before Apply)");
     Click(apply);
     if (!WaitFor([&] { return run.RegistryString("CurSatellite") == chosen; }, seconds(12)))
+        return ApplyEnd::NotRun;
+    // The settings are written before Apply's button is set: a message sent
+    // now is taken only after the click's handler has returned.
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(run.MainDialog(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored))
         return ApplyEnd::NotRun;
     return IsWindowEnabled(apply) ? ApplyEnd::Pending : ApplyEnd::Saved;
 }
