@@ -51,62 +51,15 @@ DeviceNoticeAction ClassifyNotice(WPARAM event, LPARAM data)
 
 constexpr std::chrono::milliseconds kLockWorkerExitWait{2000};
 
-// True when the database is in its file. Without a database (its file name
-// did not fit the path limit) there is nothing that could be lost.
-bool SaveChannels(CChannelDatabase& database)
+}
+
+CMainDlg::CMainDlg(CMainFrame* frame, ReceiverDriver& driver) : CDialog(IDD_MAIN), session(driver, *this), frame(frame)
 {
-    return database.Save() != 0 || database.Root() == nullptr;
 }
-
-}
-
-CMainDlg::CMainDlg(CMainFrame* frame) : CDialog(IDD_MAIN), frame(frame) {}
 
 CMainDlg::~CMainDlg()
 {
     Destroy();
-}
-
-ReceiverDriver& CMainDlg::Driver() const
-{
-    return TheReceiverDriver();
-}
-
-void CMainDlg::MarkSettingsChanged(int setFlag)
-{
-    EnableItem(IDC_MAIN_APPLY, true);
-    if (setFlag != 0)
-        settingsChanged = 1;
-    ShowLockDisplay();   // an edit may have changed what a lock would tune to
-}
-
-void CMainDlg::SetTuningChanged(int changed)
-{
-    tuningChanged = changed;
-    if (changed == 0)
-        lockedTarget = CurrentLockTarget(database);
-    ShowLockDisplay();
-}
-
-void CMainDlg::RefreshPages()
-{
-    tabControl.RefreshPages();
-    ShowLockDisplay();
-}
-
-void CMainDlg::Trace(const std::string& line)
-{
-    WriteDiagnosticTrace(line);
-}
-
-std::string CMainDlg::LanguageFilePath() const
-{
-    return ::LanguageFilePath(settings.installationPath, settings.languageName);
-}
-
-std::string CMainDlg::Text(const char* key, const char* english) const
-{
-    return Message(AppliedLanguageFile(), key, english);
 }
 
 void CMainDlg::DoDataExchange(CDataExchange& dx)
@@ -140,26 +93,27 @@ BOOL CMainDlg::OnInitDialog()
 bool CMainDlg::InitialiseReceiver()
 {
     receiverInitialised = true;
-    if (Driver().InitDise() != 0) {
+    ReceiverDriver& driver = session.Driver();
+    if (driver.InitDise() != 0) {
         ShowErrorMessage(hwnd, Text("String18", "Can't init hardware information,this application will exit."));
         if (frame != nullptr)
             PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
         return false;
     }
-    deviceKind = Driver().GetCIInfo();
-    LoadDatabase();
+    session.SetDeviceKind(driver.GetCIInfo());
+    session.LoadDatabase();
     CreatePages();
     FillLanguageList();
     powerSettings.Suspend();
     FillSatelliteList();
-    RefreshPages();
+    session.RefreshPages();
     StartSignalTimer();
     CreateLevelBars();
-    EnableItem(IDC_MAIN_APPLY, false);
+    session.SetPendingChanges(false);
     TraceTimestamp("**********App Start**********");
 
     int strength = 0, quality = 0, reserved1 = 0, reserved2 = 0, lockValue = 0;
-    Driver().GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue);
+    driver.GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue);
     ShowSignal(strength, quality, lockValue);
 
     initialLockPending = 1;
@@ -168,19 +122,14 @@ bool CMainDlg::InitialiseReceiver()
     return true;
 }
 
-void CMainDlg::LoadDatabase()
-{
-    database.LoadFile(DatabaseFilePath(settings.installationPath, deviceKind));
-}
-
 void CMainDlg::CreatePages()
 {
-    const std::vector<std::string> captions = TabCaptions(deviceKind);
+    const std::vector<std::string> captions = TabCaptions(session.GetDeviceKind());
     CTabCtrl tabs(Item(IDC_MAIN_TAB));
     for (size_t i = 0; i < captions.size(); ++i)
         tabs.InsertItem(static_cast<int>(i), captions[i]);
-    tabControl.CreatePages(deviceKind);
-    tabControl.SetDatabase(&database);
+    tabControl.CreatePages(session, settingsKey);
+    tabControl.SetDatabase(&session.Database());
 }
 
 void CMainDlg::TraceTimestamp(const char* label)
@@ -209,11 +158,11 @@ void CMainDlg::OnDestroy()
     strengthBar.reset();
     qualityBar.reset();
     if (receiverInitialised) {
-        if (filterStarted) {
+        if (session.IsFilterStarted()) {
             Trace(".....Stop Filter.....\n");
-            if (Driver().StopFilter() == 0) {
+            if (session.Driver().StopFilter() == 0) {
                 Trace("Stop Filter Return Ok.\n");
-                filterStarted = 0;
+                session.SetFilterStarted(0);
             } else {
                 Trace("Stop Filter Return Fail.\n");
             }
@@ -231,15 +180,15 @@ void CMainDlg::OnDestroy()
         // LockChannel3 a short time to return, but never let a hanging driver
         // keep the program from ending (the call dies with the process).
         WaitForLockWorkers(kLockWorkerExitWait);
-        Driver().SetDiseCom1(0, 0, 0, 0);
-        Driver().ReleaseDise();
+        session.Driver().SetDiseCom1(0, 0, 0, 0);
+        session.Driver().ReleaseDise();
     }
     powerSettings.Restore();
     if (helpCookie != 0) {
         HtmlHelpUninitialize(helpCookie);
         helpCookie = 0;
     }
-    DeleteTemporaryLanguageFile(settings.installationPath, settings.languageName);
+    DeleteTemporaryLanguageFile(session.Settings().installationPath, session.Settings().languageName);
     if (bannerBitmap != nullptr) {
         DeleteObject(bannerBitmap);
         bannerBitmap = nullptr;
@@ -270,74 +219,9 @@ bool CMainDlg::OnNotify(NMHDR* header, LRESULT&)
     return false;
 }
 
-CTabPage* CMainDlg::LockingPage() const
-{
-    // The Dish Setting page is the second of a satellite card; the cable and
-    // terrestrial pages come first.
-    return tabControl.Page(IsSatelliteCard(deviceKind) ? 1 : 0);
-}
-
-CTabPage* CMainDlg::PidPage() const
-{
-    return tabControl.Page(IsSatelliteCard(deviceKind) ? 2 : 1);
-}
-
-bool CMainDlg::SaveMotorSettings()
-{
-    auto* dish = dynamic_cast<CDishPage*>(LockingPage());
-    return dish == nullptr || dish->SaveMotorSettings();
-}
-
-bool CMainDlg::RelockIfNeeded()
-{
-    const bool motorSaved = !IsSatelliteCard(deviceKind) || SaveMotorSettings();
-    bool relock = locked == 0 || (IsItemEnabled(IDC_MAIN_APPLY) && settingsChanged != 0);
-    if (relock) {
-        if (CTabPage* page = LockingPage())
-            page->Lock(0);
-    }
-    return motorSaved;
-}
-
-bool CMainDlg::SaveChanges(bool motorSaved)
-{
-    const bool channelsSaved = SaveChannels(database);
-    const bool settingsSaved = SaveSettings() && motorSaved;
-    if (channelsSaved && settingsSaved)
-        return true;
-    // The old file stays and the changes stay in memory: Apply stays on, so
-    // that they can be saved again and Exit still asks before they go.
-    std::string text = Text("String42", "The changes could not be saved.") + "\n";
-    if (!channelsSaved)
-        text += "\n" + Text("String43", "Channel database:") + "\n" + database.FilePath() + "\n";
-    if (!settingsSaved)
-        text += "\n" + Text("String44", "Settings:") + "\n" + SettingsKeyName() + "\n";
-    text += "\n" + Text("String45", "The changes are kept. Close any program that uses the file, then save again with Apply or OK.");
-    ShowErrorMessage(hwnd, text);
-    return false;
-}
-
-void CMainDlg::OnApply()
-{
-    const bool motorSaved = RelockIfNeeded();
-    if (SatelliteRecord* satellite = database.CurrentSatellite())
-        settings.currentDegree = satellite->degree;
-    const bool saved = SaveChanges(motorSaved);
-    settingsChanged = 0;
-    EnableItem(IDC_MAIN_APPLY, !saved);
-}
-
 void CMainDlg::OnOK()
 {
-    const bool motorSaved = RelockIfNeeded();
-    const bool saved = SaveChanges(motorSaved);
-    settingsChanged = 0;
-    if (!saved)
-        return;   // the dialog stays, with Apply on, so nothing looks saved that is not
-    Show(SW_HIDE);
-    if (frame != nullptr)
-        frame->SetVisibleFlag(0);
-    EnableItem(IDC_MAIN_APPLY, false);
+    session.Ok();
 }
 
 void CMainDlg::OnCancel()
@@ -345,30 +229,6 @@ void CMainDlg::OnCancel()
     if (frame != nullptr)
         frame->SetVisibleFlag(0);
     Show(SW_HIDE);
-}
-
-void CMainDlg::OnRestore()
-{
-    if (!AskYesNo(hwnd, Text("String26", "The App will restore settings and data, are you sure?")))
-        return;
-    const MainSettings left = settings;
-    LoadSettings();
-    // A language chosen since the last save is left here: its copy goes.
-    if (left.languageName != settings.languageName || left.installationPath != settings.installationPath)
-        DeleteTemporaryLanguageFile(left.installationPath, left.languageName);
-    EnableItem(IDC_MAIN_APPLY, false);
-    LoadDatabase();
-    FillSatelliteList();
-    FillLanguageList();
-    RefreshPages();
-}
-
-bool CMainDlg::RunExitQuestion()
-{
-    if (!AskYesNo(hwnd, Text("String25", "The App will exit,save current changed settings and data?")))
-        return true;
-    const bool motorSaved = !IsSatelliteCard(deviceKind) || SaveMotorSettings();
-    return SaveChanges(motorSaved);
 }
 
 bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
@@ -410,4 +270,52 @@ void CMainDlg::OnDeviceChange(WPARAM event, LPARAM data)
     case DeviceNoticeAction::Ignore:
         break;
     }
+}
+
+std::string CMainDlg::LanguageFilePath() const
+{
+    return ::LanguageFilePath(session.Settings().installationPath, session.Settings().languageName);
+}
+
+std::string CMainDlg::Text(const char* key, const char* english) const
+{
+    return Message(AppliedLanguageFile(), key, english);
+}
+
+void CMainDlg::EnableApply(bool enabled)
+{
+    EnableItem(IDC_MAIN_APPLY, enabled);
+}
+
+void CMainDlg::HideToTray()
+{
+    Show(SW_HIDE);
+    if (frame != nullptr)
+        frame->SetVisibleFlag(0);
+}
+
+bool CMainDlg::SaveMotorSettings()
+{
+    CDishPage* dish = tabControl.DishPage();
+    return dish == nullptr || dish->SaveMotorSettings();
+}
+
+bool CMainDlg::AskYesNo(const MessageRef& question)
+{
+    return ::AskYesNo(hwnd, Text(question));
+}
+
+void CMainDlg::ShowError(const std::string& text)
+{
+    ShowErrorMessage(hwnd, text);
+}
+
+void CMainDlg::Trace(const std::string& line)
+{
+    WriteDiagnosticTrace(line);
+}
+
+void CMainDlg::DebugOutput(const std::string& line)
+{
+    OutputDebugStringA(line.c_str());
 }

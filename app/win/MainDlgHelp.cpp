@@ -5,10 +5,10 @@
 
 void CMainDlg::OnHelpButton()
 {
-    const std::string base = WithTrailingBackslash(settings.installationPath);
+    const std::string base = WithTrailingBackslash(session.Settings().installationPath);
     std::string file;
     if (!base.empty()) {
-        file = HelpFilePath(base, settings.languageName);
+        file = HelpFilePath(base, session.Settings().languageName);
         if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
             file = HelpFilePath(base, "English");
     }
@@ -19,5 +19,5 @@ void CMainDlg::OnHelpButton()
 void CMainDlg::OnHelpRequest()
 {
     HtmlHelpCloseAll();
-    HtmlHelpDisplay(hwnd, HelpFilePath(settings.installationPath, settings.languageName));
+    HtmlHelpDisplay(hwnd, HelpFilePath(session.Settings().installationPath, session.Settings().languageName));
 }

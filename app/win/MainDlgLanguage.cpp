@@ -10,7 +10,7 @@
 
 void CMainDlg::FillLanguageList()
 {
-    const LanguageList list = ::FillLanguageList(settings.installationPath, settings.languageName, FindFileLister());
+    const LanguageList list = ::FillLanguageList(session.Settings().installationPath, session.Settings().languageName, FindFileLister());
     languageCombo.ResetContent();
     for (const std::string& name : list.names)
         languageCombo.AddString(name);
@@ -21,7 +21,7 @@ void CMainDlg::FillLanguageList()
 
 void CMainDlg::ApplyLanguage(const std::string& path)
 {
-    const std::string file = LanguageFileToRead(path, settings.installationPath);
+    const std::string file = LanguageFileToRead(path, session.Settings().installationPath);
     if (file != path) {
         std::string error;
         if (!ConvertLanguageFile(path, ".tmp", error))
@@ -29,22 +29,22 @@ void CMainDlg::ApplyLanguage(const std::string& path)
     }
     // Kept even when it cannot be read: the messages then fall back to English.
     appliedLanguageFile = file;
-    if (!ApplyDialogLanguage(hwnd, file, MainDialogLanguageKeys(deviceKind), Item(IDC_MAIN_TAB)))
+    if (!ApplyDialogLanguage(hwnd, file, MainDialogLanguageKeys(session.GetDeviceKind()), Item(IDC_MAIN_TAB)))
         return;
     tabControl.ApplyLanguage(file);
 }
 
 void CMainDlg::OnLanguageChanged()
 {
-    DeleteTemporaryLanguageFile(settings.installationPath, settings.languageName);
-    settings.languageName = languageCombo.GetText();
-    if (settings.languageName.empty()) {
-        settings.languageName = "English";
+    DeleteTemporaryLanguageFile(session.Settings().installationPath, session.Settings().languageName);
+    session.Settings().languageName = languageCombo.GetText();
+    if (session.Settings().languageName.empty()) {
+        session.Settings().languageName = "English";
         return;
     }
     ApplyLanguage(LanguageFilePath());
     // The choice reaches the registry only when the settings are saved.
-    MarkSettingsChanged(0);
+    session.MarkSettingsChanged(0);
 }
 
 std::string CMainDlg::AppliedLanguageFile() const

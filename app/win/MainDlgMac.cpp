@@ -6,5 +6,5 @@
 void CMainDlg::SetUpMacAddresses()
 {
     SetupApiAdapterRegistry adapters;
-    ApplyStartupMacAddresses(Driver(), adapters, [this](const std::string& line) { Trace(line); });
+    ApplyStartupMacAddresses(session.Driver(), adapters, [this](const std::string& line) { Trace(line); });
 }

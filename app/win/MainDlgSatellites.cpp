@@ -7,16 +7,6 @@
 #include "framework/MessageBox.h"
 #include "language/win/SystemAnsiCase.h"
 
-void CMainDlg::ApplyEffects(const MainDialogEffects& effects)
-{
-    if (effects.setTuningChanged)
-        SetTuningChanged(1);
-    if (effects.refreshPages)
-        RefreshPages();
-    if (effects.markSettingsChanged)
-        MarkSettingsChanged(1);
-}
-
 void CMainDlg::ShowRuleError(const MessageRef& message)
 {
     if (!message.IsEmpty())
@@ -25,8 +15,8 @@ void CMainDlg::ShowRuleError(const MessageRef& message)
 
 void CMainDlg::FillSatelliteList()
 {
-    SavedSelection saved{settings.currentSatellite, settings.currentDegree, settings.currentTransponder, settings.currentPid};
-    const SatelliteListFill fill = BuildSatelliteList(database, deviceKind, saved);
+    SavedSelection saved{session.Settings().currentSatellite, session.Settings().currentDegree, session.Settings().currentTransponder, session.Settings().currentPid};
+    const SatelliteListFill fill = BuildSatelliteList(session.Database(), session.GetDeviceKind(), saved);
     satelliteCombo.ResetContent();
     for (const SatelliteListItem& item : fill.items) {
         int index = satelliteCombo.AddString(item.name);
@@ -36,7 +26,7 @@ void CMainDlg::FillSatelliteList()
     if (fill.selectedIndex >= 0)
         satelliteCombo.SetCurSel(fill.selectedIndex);
     if (fill.savedDegree)
-        settings.currentDegree = *fill.savedDegree;
+        session.Settings().currentDegree = *fill.savedDegree;
 }
 
 void CMainDlg::OnSatelliteSelected()
@@ -46,7 +36,7 @@ void CMainDlg::OnSatelliteSelected()
         return;
     const std::string name = satelliteCombo.GetItemText(index);
     auto* record = static_cast<SatelliteRecord*>(satelliteCombo.GetItemData(index));
-    ApplyEffects(ChooseSatellite(database, name, record, SystemAnsiEqualNoCase));
+    session.ApplyEffects(ChooseSatellite(session.Database(), name, record, SystemAnsiEqualNoCase));
 }
 
 void CMainDlg::AppendAndSelectSatellite(SatelliteRecord* record)
@@ -62,33 +52,33 @@ void CMainDlg::OnNewSatellite()
 {
     CSatelliteInfoDlg dialog;
     dialog.SetLanguageFile(AppliedLanguageFile());
-    dialog.SetChannelMode(IsChannelMode(deviceKind) ? 1 : 0);
+    dialog.SetChannelMode(IsChannelMode(session.GetDeviceKind()) ? 1 : 0);
     if (dialog.DoModal(hwnd) != IDOK)
         return;
     const SatelliteEditResult result =
-        CreateSatellite(database, dialog.GetName(), dialog.GetDegree(), deviceKind, SystemAnsiEqualNoCase);
+        CreateSatellite(session.Database(), dialog.GetName(), dialog.GetDegree(), session.GetDeviceKind(), SystemAnsiEqualNoCase);
     ShowRuleError(result.error);
     if (result.outcome == SatelliteEditOutcome::Added && result.record != nullptr)
         AppendAndSelectSatellite(result.record);
     if (result.savedDegree)
-        settings.currentDegree = *result.savedDegree;
-    ApplyEffects(result.effects);
+        session.Settings().currentDegree = *result.savedDegree;
+    session.ApplyEffects(result.effects);
 }
 
 void CMainDlg::OnChangeSatellite()
 {
-    SatelliteRecord* current = database.CurrentSatellite();
+    SatelliteRecord* current = session.Database().CurrentSatellite();
     if (current == nullptr)
         return;
     CSatelliteInfoDlg dialog;
     dialog.SetLanguageFile(AppliedLanguageFile());
     dialog.SetName(current->name);
     dialog.SetDegree(current->degree);
-    dialog.SetChannelMode(IsChannelMode(deviceKind) ? 1 : 0);
+    dialog.SetChannelMode(IsChannelMode(session.GetDeviceKind()) ? 1 : 0);
     if (dialog.DoModal(hwnd) != IDOK)
         return;
     const SatelliteEditResult result =
-        ChangeSatellite(database, dialog.GetName(), dialog.GetDegree(), deviceKind, SystemAnsiEqualNoCase);
+        ChangeSatellite(session.Database(), dialog.GetName(), dialog.GetDegree(), session.GetDeviceKind(), SystemAnsiEqualNoCase);
     ShowRuleError(result.error);
     if (result.outcome == SatelliteEditOutcome::Changed && result.record != nullptr) {
         int selected = satelliteCombo.GetCurSel();
@@ -97,30 +87,30 @@ void CMainDlg::OnChangeSatellite()
         AppendAndSelectSatellite(result.record);
     }
     if (result.savedDegree)
-        settings.currentDegree = *result.savedDegree;
-    ApplyEffects(result.effects);
+        session.Settings().currentDegree = *result.savedDegree;
+    session.ApplyEffects(result.effects);
 }
 
 void CMainDlg::OnRemoveSatellite()
 {
-    if (database.CurrentSatellite() == nullptr)
+    if (session.Database().CurrentSatellite() == nullptr)
         return;
-    const MessageRef question = RemoveSatelliteQuestion(deviceKind);
-    if (!AskYesNo(hwnd, Text(question.key, question.english)))
+    const MessageRef question = RemoveSatelliteQuestion(session.GetDeviceKind());
+    if (!::AskYesNo(hwnd, Text(question.key, question.english)))
         return;
-    const SatelliteEditResult result = RemoveCurrentSatellite(database, deviceKind);
+    const SatelliteEditResult result = RemoveCurrentSatellite(session.Database(), session.GetDeviceKind());
     if (result.effects.setTuningChanged)
-        SetTuningChanged(1);
+        session.SetTuningChanged(1);
     if (result.outcome == SatelliteEditOutcome::Removed)
         FillSatelliteList();
-    ApplyEffects(MainDialogEffects{false, result.effects.refreshPages, result.effects.markSettingsChanged});
+    session.ApplyEffects(MainDialogEffects{false, result.effects.refreshPages, result.effects.markSettingsChanged});
 }
 
 void CMainDlg::ShowAddedSatellites()
 {
-    const SatelliteRecord* current = database.CurrentSatellite();
+    const SatelliteRecord* current = session.Database().CurrentSatellite();
     satelliteCombo.ResetContent();
-    for (SatelliteRecord* s = database.Root() ? database.Root()->firstSatellite : nullptr; s; s = s->next) {
+    for (SatelliteRecord* s = session.Database().Root() ? session.Database().Root()->firstSatellite : nullptr; s; s = s->next) {
         const int index = satelliteCombo.AddString(s->name);
         if (index < 0)
             continue;
@@ -129,5 +119,5 @@ void CMainDlg::ShowAddedSatellites()
             satelliteCombo.SetCurSel(index);
     }
     if (current != nullptr)
-        settings.currentDegree = current->degree;
+        session.Settings().currentDegree = current->degree;
 }

@@ -20,21 +20,21 @@ void CMainDlg::CopyInstallPath()
     machineKey.Open(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_READ);
     CRegistryKey userKey;
     userKey.Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_WRITE);
-    ::CopyInstallationPath(machineKey, userKey, settings);
+    ::CopyInstallationPath(machineKey, userKey, session.Settings());
 }
 
 void CMainDlg::LoadSettings()
 {
     CRegistryKey key;
     key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ);
-    ::LoadSettings(key, deviceKind, CurrentDirectory(), settings);
+    ::LoadSettings(key, session.GetDeviceKind(), CurrentDirectory(), session.Settings());
 }
 
 bool CMainDlg::SaveSettings()
 {
     CRegistryKey key;
     const bool opened = key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE) == ERROR_SUCCESS;
-    return ::SaveSettings(key, deviceKind, database, settings) && opened;
+    return ::SaveSettings(key, session.GetDeviceKind(), session.Database(), session.Settings()) && opened;
 }
 
 std::string CMainDlg::SettingsKeyName() const
@@ -45,7 +45,7 @@ std::string CMainDlg::SettingsKeyName() const
 
 void CMainDlg::LoadBanner()
 {
-    const std::string file = InstallFilePath(settings.installationPath, "Main.bmp");
+    const std::string file = InstallFilePath(session.Settings().installationPath, "Main.bmp");
     if (file.empty())
         return;
     HANDLE image = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);

@@ -27,16 +27,8 @@ RECT ChildRectInClient(HWND dialog, int id)
 }
 }
 
-void CMainDlg::ShowLockState(int result)
+void CMainDlg::ShowLockDisplay(bool shown)
 {
-    locked = result == 0 ? 1 : 0;
-    lastLockResult = result;
-    ShowLockDisplay();
-}
-
-void CMainDlg::ShowLockDisplay()
-{
-    const bool shown = DisplaysLocked(lastLockResult, lockedTarget, CurrentLockTarget(database));
     HICON stateIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LockIconId(shown ? 0 : 1)));
     lockIcon.ShowIcon(stateIcon);
     if (frame != nullptr)
@@ -51,22 +43,20 @@ void CMainDlg::ShowLockDisplay()
 void CMainDlg::ShowSignal(int strength, int quality, int lockValue)
 {
     SignalContext context;
-    context.hasCurrentTransponder = database.CurrentTransponder() != nullptr;
-    context.filterStarted = filterStarted != 0;
-    context.deviceType = [this] { return Driver().GetDeviceType(); };
+    context.hasCurrentTransponder = session.Database().CurrentTransponder() != nullptr;
+    context.filterStarted = session.IsFilterStarted();
+    context.deviceType = [this] { return session.Driver().GetDeviceType(); };
     const SignalDisplay display = signalMonitor.Show(SignalReading{strength, quality, lockValue}, context);
 
     if (display.lockState)
-        ShowLockState(*display.lockState);
+        session.ShowLockState(*display.lockState);
     // The lock state as the icons show this reading: a silent re-lock below
     // may report the previous lock result before the card has answered.
     const bool readingLocked = lockDisplayed;
     if (!display.trace.empty())
         Trace(display.trace);
-    if (display.relock) {
-        if (CTabPage* page = LockingPage())
-            page->Lock(1);
-    }
+    if (display.relock)
+        LockCurrent(true);
     UpdateBar(strengthBar.get(), strengthRect, display.strengthPercent, IDC_MAIN_STRENGTH_TEXT);
     UpdateBar(qualityBar.get(), qualityRect, display.qualityPercent, IDC_MAIN_QUALITY_TEXT);
     signalWindow.Record(display.strengthPercent, display.qualityPercent, readingLocked);

@@ -2,6 +2,8 @@
 // reception counters (504) and the PID/MAC column (505).
 #include "app/win/MainDlg.h"
 #include "reception/win/PidPage.h"
+#include "tuning/win/LockingPage.h"
+#include "language/LanguageFile.h"
 #include "tuning/LockWorker.h"
 
 namespace {
@@ -54,10 +56,10 @@ void CMainDlg::OnTimer(UINT_PTR id)
     } else if (id == startupLockTimer) {
         OnStartupLockTimer();
     } else if (id == statisticsTimer) {
-        if (auto* page = dynamic_cast<CPidPage*>(PidPage()))
+        if (CPidPage* page = tabControl.PidPage())
             page->RefreshStatistics();
     } else if (id == pidMacTimer) {
-        if (auto* page = dynamic_cast<CPidPage*>(PidPage()))
+        if (CPidPage* page = tabControl.PidPage())
             page->RefreshPidMacs();
     }
 }
@@ -66,8 +68,7 @@ void CMainDlg::OnStartupLockTimer()
 {
     if (initialLockPending) {
         StopSignalTimer();
-        if (CTabPage* page = LockingPage())
-            page->Lock(0);
+        LockCurrent(false);
         initialLockPending = 0;
         StartSignalTimer();
     }
@@ -81,6 +82,29 @@ void CMainDlg::OnSignalPollTimer()
     if (!WaitForLockWorkers(std::chrono::milliseconds(0)))
         return;
     int strength = 0, quality = 0, reserved1 = 0, reserved2 = 0, lockValue = 0;
-    if (Driver().GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue) == 0)
+    if (session.Driver().GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue) == 0)
         ShowSignal(strength, quality, lockValue);
+}
+
+void CMainDlg::LockCurrent(bool silent)
+{
+    if (CLockingPage* page = tabControl.LockingPage())
+        page->Lock(silent ? 1 : 0);
+}
+
+void CMainDlg::ShowWaitDialog(const MessageRef& text)
+{
+    CLockingPage* page = tabControl.LockingPage();
+    if (page == nullptr)
+        return;
+    // In the page's language, which a language file that failed to load has not replaced.
+    waitDialog = std::make_unique<CLockWaitDlg>();
+    if (!waitDialog->Open(page->GetSafeHwnd(), Message(page->LanguageFile(), text.key, text.english)))
+        waitDialog.reset();
+}
+
+void CMainDlg::ReloadPids()
+{
+    if (CPidPage* page = tabControl.PidPage())
+        page->ReloadPids();
 }

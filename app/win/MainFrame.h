@@ -10,6 +10,7 @@
 
 class CAboutDlg;
 class CMainDlg;
+class ReceiverDriver;
 
 extern UINT g_exitRequestMessage;
 
@@ -21,7 +22,7 @@ constexpr UINT kCommandSignal = 32774;
 
 class CMainFrame : public CWindow {
 public:
-    CMainFrame();
+    explicit CMainFrame(ReceiverDriver& driver);
     ~CMainFrame() override;
 
     // Registers "SkyfoldClass" and creates the hidden frame with menu 128.
@@ -46,6 +47,7 @@ private:
     void OnExitRequest(WPARAM wParam);
     void ShowTrayMenu();
 
+    ReceiverDriver& driver;
     CSystemIcon systemIcon;
     int visible = 1;
     CAboutDlg* openAbout = nullptr;   // while the About box runs

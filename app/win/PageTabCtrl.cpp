@@ -1,5 +1,6 @@
 #include "app/win/PageTabCtrl.h"
 
+#include "app/ReceiverSession.h"
 #include "database/CardKind.h"
 #include "reception/win/PidPage.h"
 #include "tuning/win/CablePage.h"
@@ -16,21 +17,35 @@ CPageTabCtrl::~CPageTabCtrl()
     DestroyPages();
 }
 
-void CPageTabCtrl::CreatePages(int kind)
+namespace {
+template <class Page, class... Args>
+Page* AddPage(std::unique_ptr<CTabPage>& slot, Args&... args)
 {
-    deviceKind = kind;
+    auto page = std::make_unique<Page>(args...);
+    Page* created = page.get();
+    slot = std::move(page);
+    return created;
+}
+}  // namespace
+
+void CPageTabCtrl::CreatePages(ReceiverSession& session, SettingsKeyOpener& settingsKey)
+{
+    deviceKind = session.GetDeviceKind();
     int count = 0;
-    if (IsSatelliteCard(kind)) {
-        pages[count++] = std::make_unique<CLnbPage>();
-        pages[count++] = std::make_unique<CDishPage>();
-    } else if (IsTerrestrialCard(kind)) {
-        pages[count++] = std::make_unique<CTerrestrialPage>();
+    if (IsSatelliteCard(deviceKind)) {
+        AddPage<CLnbPage>(pages[count++], session);
+        dishPage = AddPage<CDishPage>(pages[count++], session, settingsKey);
+        lockingPage = dishPage;
+    } else if (IsTerrestrialCard(deviceKind)) {
+        lockingPage = AddPage<CTerrestrialPage>(pages[count++], session);
     } else {
-        pages[count++] = std::make_unique<CCablePage>();
+        lockingPage = AddPage<CCablePage>(pages[count++], session);
     }
-    pages[count++] = std::make_unique<CPidPage>();
-    for (int i = 0; i < count; ++i)
+    pidPage = AddPage<CPidPage>(pages[count++], session);
+    for (int i = 0; i < count; ++i) {
+        pages[i]->SetTranslator(&translator);
         pages[i]->Create(window);
+    }
     pageCount = count;
     shownIndex = 0;
     PlacePages();
@@ -82,6 +97,9 @@ void CPageTabCtrl::DestroyPages()
         pages[i]->Destroy();
         pages[i].reset();
     }
+    lockingPage = nullptr;
+    pidPage = nullptr;
+    dishPage = nullptr;
     pageCount = 0;
 }
 

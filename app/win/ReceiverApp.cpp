@@ -1,6 +1,7 @@
 #include "app/win/ReceiverApp.h"
 
 #include "app/win/MainFrame.h"
+#include "driver/win/QuarlinkDriver.h"
 #include "framework/MessageBox.h"
 #include "framework/MessageLoop.h"
 
@@ -44,7 +45,7 @@ bool CReceiverApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    mainWindow = std::make_unique<CMainFrame>();
+    mainWindow = std::make_unique<CMainFrame>(TheReceiverDriver());
     if (!mainWindow->LoadFrame())
         return false;
     ShowWindow(mainWindow->GetSafeHwnd(), SW_HIDE);

@@ -2,6 +2,7 @@
 // dialog's and page's ApplyLanguage.
 #pragma once
 
+#include "framework/PageTranslator.h"
 #include "language/DialogLanguageRules.h"
 
 #include <windows.h>
@@ -9,16 +10,19 @@
 #include <initializer_list>
 #include <string>
 
-// A window that shows a numbered control's text a second time (the Dish
-// Setting page's hold buttons stand in place of its Drive buttons).
-struct ControlTextCopy {
-    int controlId;
-    HWND window;
-};
-
 // Applies the file's texts (language/LanguageTexts.h) with the wide calls to
 // the dialog's own controls, its caption and, for the main dialog, the tabs
 // of `tabControl`. When the file cannot be opened, shows "Can't Load
 // language!", changes nothing and returns false.
 bool ApplyDialogLanguage(HWND dialog, const std::string& file, const DialogLanguageKeys& keys,
                          HWND tabControl = nullptr, std::initializer_list<ControlTextCopy> copies = {});
+
+// The tab pages' translation: their own controls, no caption.
+class CPageLanguage final : public PageTranslator {
+public:
+    bool TranslatePage(HWND page, const std::string& file,
+                       std::initializer_list<ControlTextCopy> copies) const override
+    {
+        return ApplyDialogLanguage(page, file, TabPageLanguageKeys(), nullptr, copies);
+    }
+};

@@ -1,6 +1,5 @@
 #include "reception/win/MacAddressDlg.h"
 
-#include "driver/win/QuarlinkDriver.h"
 #include "framework/CommandMap.h"
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
@@ -16,7 +15,7 @@ int CurrentField(int index) { return IDC_MAC_CURRENT_FIRST + index; }
 int NewField(int index) { return IDC_MAC_NEW_FIRST + index; }
 }
 
-CMacAddressDlg::CMacAddressDlg() : CDialog(IDD_MAC_ADDRESS), rules(TheReceiverDriver(), adapters) {}
+CMacAddressDlg::CMacAddressDlg(ReceiverDriver& driver) : CDialog(IDD_MAC_ADDRESS), rules(driver, adapters) {}
 
 void CMacAddressDlg::SetLanguageFile(const std::string& path)
 {

@@ -11,7 +11,7 @@
 
 class CMacAddressDlg : public CDialog {
 public:
-    CMacAddressDlg();
+    explicit CMacAddressDlg(ReceiverDriver& driver);
 
     // An empty path keeps the one set before.
     void SetLanguageFile(const std::string& path);

@@ -1,7 +1,5 @@
 #include "reception/win/PidPage.h"
 
-#include "app/win/MainDlg.h"
-#include "driver/win/QuarlinkDriver.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
@@ -17,7 +15,10 @@ constexpr int kImageWidth = 16;
 const COLORREF kImageMask = RGB(0, 128, 128);
 }
 
-CPidPage::CPidPage() : CTabPage(IDD_PID_PAGE), statistics(ZeroStatisticsTexts()) {}
+CPidPage::CPidPage(ReceptionSession& session)
+    : CTabPage(IDD_PID_PAGE), statistics(ZeroStatisticsTexts()), session(session)
+{
+}
 
 CPidPage::~CPidPage()
 {
@@ -30,7 +31,7 @@ CPidPage::~CPidPage()
 void CPidPage::SetDatabase(CChannelDatabase* db)
 {
     CTabPage::SetDatabase(db);
-    rules = db != nullptr ? std::make_unique<PidPageRules>(*db, TheReceiverDriver(), host) : nullptr;
+    rules = db != nullptr ? std::make_unique<PidPageRules>(*db, session.Driver(), session) : nullptr;
 }
 
 void CPidPage::DoDataExchange(CDataExchange& dx)
@@ -51,12 +52,10 @@ BOOL CPidPage::OnInitDialog()
     proxyAddress.Attach(hwnd, IDC_PID_PROXY_ADDRESS);
     pidList.Attach(hwnd, IDC_PID_LIST);
     SetUpList();
-    if (CMainDlg* mainDialog = MainDialog()) {
-        mainDialog->StartStatisticsTimer();
-        mainDialog->StartPidMacTimer();
-    }
+    session.StartStatisticsTimer();
+    session.StartPidMacTimer();
     statistics = ZeroStatisticsTexts();
-    macText = MacDisplayText(PageStartMacAddress(TheReceiverDriver()));
+    macText = MacDisplayText(PageStartMacAddress(session.Driver()));
     UpdateData(false);
     return TRUE;
 }
@@ -116,10 +115,8 @@ bool CPidPage::PreTranslateMessage(const MSG& message)
 
 void CPidPage::OnDestroy()
 {
-    if (CMainDlg* mainDialog = MainDialog()) {
-        mainDialog->StopStatisticsTimer();
-        mainDialog->StopPidMacTimer();
-    }
+    session.StopStatisticsTimer();
+    session.StopPidMacTimer();
 }
 
 void CPidPage::Refresh()

@@ -3,11 +3,11 @@
 // counters and the card's MAC address.
 #pragma once
 
-#include "app/win/TabPage.h"
 #include "framework/Controls.h"
+#include "framework/TabPage.h"
 #include "reception/PidPageRules.h"
 #include "reception/ReceptionStatistics.h"
-#include "reception/win/PidPageMainHost.h"
+#include "reception/ReceptionSession.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@
 
 class CPidPage : public CTabPage {
 public:
-    CPidPage();
+    explicit CPidPage(ReceptionSession& session);
     ~CPidPage() override;
 
     void SetDatabase(CChannelDatabase* db) override;
@@ -70,6 +70,6 @@ private:
     StatisticsTexts statistics;
     std::string macText;
     HIMAGELIST images = nullptr;
-    CPidPageMainHost host{*this};
+    ReceptionSession& session;
     std::unique_ptr<PidPageRules> rules;   // once the page has its database
 };

@@ -2,8 +2,6 @@
 // Change of the card's MAC address.
 #include "reception/win/PidPage.h"
 
-#include "app/win/MainDlg.h"
-#include "driver/win/QuarlinkDriver.h"
 #include "framework/MessageBox.h"
 #include "language/LanguageFile.h"
 #include "reception/MacAddressText.h"
@@ -14,13 +12,10 @@
 template <class Action>
 void CPidPage::WithPidMacTimerStopped(Action action)
 {
-    if (CMainDlg* mainDialog = MainDialog())
-        mainDialog->StopPidMacTimer();
+    session.StopPidMacTimer();
     action();
     RefreshPidMacs();
-    // Found again: a modal dialog ran in between.
-    if (CMainDlg* mainDialog = MainDialog())
-        mainDialog->StartPidMacTimer();
+    session.StartPidMacTimer();
 }
 
 void CPidPage::OnAdd()
@@ -90,13 +85,13 @@ void CPidPage::OnRemove()
 
 void CPidPage::OnChangeMac()
 {
-    CMacAddressDlg macDialog;
+    CMacAddressDlg macDialog(session.Driver());
     macDialog.SetLanguageFile(languageFile);
     MacAddress address{};
     macDialog.LoadAddresses(&address);
     // Cancel ends the same way: the filter gets the address the dialog holds.
     macDialog.DoModal(MessageOwner());
     macDialog.GetEffectiveAddress(&address);
-    macText = ApplyFilterMac(TheReceiverDriver(), address);
+    macText = ApplyFilterMac(session.Driver(), address);
     UpdateData(false);
 }

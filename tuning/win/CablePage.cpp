@@ -11,7 +11,7 @@ constexpr int kFrequencyLength = 6;
 constexpr int kSymbolRateLength = 4;
 }
 
-CCablePage::CCablePage() : CChannelPage(IDD_CABLE_PAGE, LockKind::Cable, "Locking, Please wait......") {}
+CCablePage::CCablePage(TuningSession& session) : CChannelPage(IDD_CABLE_PAGE, session, LockKind::Cable) {}
 
 void CCablePage::DoDataExchange(CDataExchange& dx)
 {

@@ -10,7 +10,7 @@
 
 class CCablePage : public CChannelPage {
 public:
-    CCablePage();
+    explicit CCablePage(TuningSession& session);
 
     void Refresh() override;
 

@@ -1,6 +1,5 @@
 #include "tuning/win/ChannelPage.h"
 
-#include "app/win/MainDlg.h"
 #include "database/ChannelDatabase.h"
 #include "tuning/win/QuietFill.h"
 
@@ -20,8 +19,7 @@ TransponderRecord* CChannelPage::CurrentTuning() const
 
 void CChannelPage::MarkSettingsChanged() const
 {
-    if (CMainDlg* mainDialog = MainDialog())
-        mainDialog->MarkSettingsChanged(1);
+    session.MarkSettingsChanged(1);
 }
 
 void CChannelPage::PutFieldsIntoControls()

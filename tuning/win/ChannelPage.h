@@ -3,21 +3,14 @@
 // which must neither close the main dialog nor press one of its buttons.
 #pragma once
 
-#include "app/win/TabPage.h"
 #include "tuning/win/ListImport.h"
-#include "tuning/win/PageLock.h"
+#include "tuning/win/LockingPage.h"
 
 struct TransponderRecord;
 
-class CChannelPage : public CTabPage {
+class CChannelPage : public CLockingPage {
 public:
-    // `waitFallback`: the wait dialog's text when the language file has none.
-    CChannelPage(UINT templateId, LockKind kind, const char* waitFallback)
-        : CTabPage(templateId), lock(*this, kind, waitFallback)
-    {
-    }
-
-    int Lock(int silent) override { return lock.Lock(silent); }
+    CChannelPage(UINT templateId, TuningSession& session, LockKind kind) : CLockingPage(templateId, session, kind) {}
 
     // Enter as on every page; Escape aimed at the page or its controls is
     // consumed too (the main dialog would turn it into Cancel and hide).
@@ -33,11 +26,8 @@ protected:
     void PutFieldsIntoControls();
     // A text change of one of the page's edits.
     void OnFieldEdited();
-    void OnImportList() { ImportListIntoDatabase(*this); }
+    void OnImportList() { ImportListIntoDatabase(*this, session); }
 
     // True while the page fills its own controls, and until it is initialised.
     bool fillingControls = true;
-
-private:
-    CPageLock lock;
 };

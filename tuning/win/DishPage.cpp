@@ -1,8 +1,6 @@
 #include "tuning/win/DishPage.h"
 
-#include "app/win/MainDlg.h"
 #include "database/ChannelDatabase.h"
-#include "driver/win/QuarlinkDriver.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
@@ -11,8 +9,8 @@
 #include "resources/resource.h"
 #include "tuning/DishPageView.h"
 #include "tuning/TransponderInfoRules.h"
+#include "tuning/SwitchCommands.h"
 #include "tuning/TransponderRules.h"
-#include "tuning/win/PageEffects.h"
 #include "tuning/win/QuietFill.h"
 #include "tuning/win/RadioGroup.h"
 #include "tuning/win/TransponderInfoDlg.h"
@@ -23,7 +21,11 @@ constexpr int kTransponderControls[] = {IDC_DISH_FREQUENCY_COMBO, IDC_DISH_SYMBO
                                         IDC_DISH_HORIZONTAL};
 }
 
-CDishPage::CDishPage() : CTabPage(IDD_DISH_PAGE), motorCommands(TheReceiverDriver(), *this, motor) {}
+CDishPage::CDishPage(TuningSession& session, SettingsKeyOpener& settingsKey)
+    : CLockingPage(IDD_DISH_PAGE, session, LockKind::Satellite, this), settingsKey(settingsKey),
+      motorCommands(session.Driver(), *this, motor)
+{
+}
 
 CDishPage::~CDishPage()
 {
@@ -152,9 +154,20 @@ void CDishPage::ShowError(const MessageRef& message) const
         ShowErrorMessage(MessageOwner(), Message(languageFile, message.key, message.english));
 }
 
-void CDishPage::Apply(const MainDialogEffects& effects) const
+int CDishPage::SendTonePower()
 {
-    ApplyMainDialogEffects(*this, effects);
+    if (database == nullptr)
+        return 0;
+    return ::SendTonePower(session.Driver(), database->CurrentSatellite(), database->CurrentTransponder(),
+                           [this](const std::string& line) { session.Trace(line.c_str()); });
+}
+
+int CDishPage::SendDiseqcSwitch()
+{
+    if (database == nullptr)
+        return 0;
+    return ::SendDiseqcSwitch(session.Driver(), database->CurrentSatellite(), database->CurrentTransponder(),
+                              [this](const std::string& line) { session.Trace(line.c_str()); });
 }
 
 void CDishPage::PutFieldsIntoControls()
@@ -224,7 +237,7 @@ void CDishPage::OnNewTransponder()
     const TransponderEditResult result =
         CreateTransponder(*database, dialog.GetFrequency(), dialog.GetSymbolRate(), dialog.GetPolarity());
     ShowError(result.error);
-    Apply(result.effects);
+    session.ApplyEffects(result.effects);
 }
 
 void CDishPage::OnRemoveTransponder()
@@ -234,7 +247,7 @@ void CDishPage::OnRemoveTransponder()
     const MessageRef question = RemoveTransponderQuestion();
     if (!AskYesNo(MessageOwner(), Message(languageFile, question.key, question.english)))
         return;
-    Apply(RemoveCurrentTransponder(*database).effects);
+    session.ApplyEffects(RemoveCurrentTransponder(*database).effects);
 }
 
 void CDishPage::OnTransponderChosen()
@@ -243,7 +256,7 @@ void CDishPage::OnTransponderChosen()
     if (index < 0 || database == nullptr)
         return;
     auto* record = static_cast<TransponderRecord*>(frequencyCombo.GetItemData(index));
-    Apply(ChooseTransponder(*database, record));
+    session.ApplyEffects(ChooseTransponder(*database, record));
 }
 
 void CDishPage::OnFrequencyEdited()
@@ -258,7 +271,7 @@ void CDishPage::OnFrequencyEdited()
     frequencyComboText = result.text;
     SetTextQuietly(IDC_DISH_FREQUENCY_COMBO, frequencyComboText);
     ShowError(result.error);
-    Apply(result.effects);
+    session.ApplyEffects(result.effects);
 }
 
 void CDishPage::OnSymbolRateEdited()
@@ -270,7 +283,7 @@ void CDishPage::OnSymbolRateEdited()
     if (result.outcome == TransponderEditOutcome::NothingDone)
         return;
     symbolRateText = result.text;
-    Apply(result.effects);
+    session.ApplyEffects(result.effects);
     PutFieldsIntoControls();
 }
 
@@ -283,7 +296,7 @@ void CDishPage::OnPolarityClicked()
     if (result.outcome == TransponderEditOutcome::NothingDone)
         return;
     polarity = result.polarity;
-    Apply(result.effects);
+    session.ApplyEffects(result.effects);
     PutFieldsIntoControls();
 }
 

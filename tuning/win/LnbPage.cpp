@@ -1,13 +1,11 @@
 #include "tuning/win/LnbPage.h"
 
-#include "app/win/MainDlg.h"
 #include "database/ChannelDatabase.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "language/LanguageFile.h"
 #include "resources/resource.h"
 #include "tuning/LnbRules.h"
-#include "tuning/win/PageEffects.h"
 #include "tuning/win/QuietFill.h"
 #include "tuning/win/RadioGroup.h"
 
@@ -15,7 +13,7 @@ namespace {
 constexpr int kFrequencyEditLength = 5;
 }
 
-CLnbPage::CLnbPage() : CTabPage(IDD_LNB_PAGE) {}
+CLnbPage::CLnbPage(TuningSession& session) : CTabPage(IDD_LNB_PAGE), session(session) {}
 
 void CLnbPage::DoDataExchange(CDataExchange& dx)
 {
@@ -90,7 +88,7 @@ void CLnbPage::ReadControls()
 
 void CLnbPage::Apply(const MainDialogEffects& effects) const
 {
-    ApplyMainDialogEffects(*this, effects);
+    session.ApplyEffects(effects);
 }
 
 void CLnbPage::EnableFrequencyEdits(bool enable) const
@@ -101,8 +99,7 @@ void CLnbPage::EnableFrequencyEdits(bool enable) const
 
 void CLnbPage::EnableUsalsByCardKind() const
 {
-    const CMainDlg* mainDialog = MainDialog();
-    EnableItem(IDC_LNB_USALS, mainDialog == nullptr || IsUsalsAvailable(mainDialog->GetDeviceKind()));
+    EnableItem(IDC_LNB_USALS, IsUsalsAvailable(session.GetDeviceKind()));
 }
 
 void CLnbPage::Refresh()

@@ -11,7 +11,7 @@
 
 class CTerrestrialPage : public CChannelPage {
 public:
-    CTerrestrialPage();
+    explicit CTerrestrialPage(TuningSession& session);
 
     void Refresh() override;
 

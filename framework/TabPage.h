@@ -2,12 +2,11 @@
 #pragma once
 
 #include "framework/Dialog.h"
-#include "language/win/DialogLanguage.h"
+#include "framework/PageTranslator.h"
 
 #include <string>
 
 class CChannelDatabase;
-class CMainDlg;
 
 class CTabPage : public CDialog {
 public:
@@ -20,11 +19,8 @@ public:
     // message lookups; a file that cannot be opened changes neither.
     virtual void ApplyLanguage(const std::string& file) { ApplyPageLanguage(file); }
     const std::string& LanguageFile() const { return languageFile; }
-    // The three tuning pages lock the card; result 1 when locked.
-    virtual int Lock(int /*silent*/) { return 0; }
-
-    // The main dialog is the parent of the tab control, the page's parent.
-    CMainDlg* MainDialog() const;
+    // Set before the page is created; without one the page stays untranslated.
+    void SetTranslator(const PageTranslator* pageTranslator) { translator = pageTranslator; }
 
     CChannelDatabase* Database() const { return database; }
 
@@ -44,4 +40,7 @@ protected:
 
     CChannelDatabase* database = nullptr;
     std::string languageFile;
+
+private:
+    const PageTranslator* translator = nullptr;
 };

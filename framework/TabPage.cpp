@@ -1,6 +1,4 @@
-#include "app/win/TabPage.h"
-
-#include "app/win/MainDlg.h"
+#include "framework/TabPage.h"
 
 namespace {
 
@@ -57,18 +55,8 @@ bool CTabPage::PreTranslateMessage(const MSG& message)
     return true;
 }
 
-CMainDlg* CTabPage::MainDialog() const
-{
-    if (hwnd == nullptr)
-        return nullptr;
-    HWND tab = GetParent(hwnd);
-    if (tab == nullptr)
-        return nullptr;
-    return dynamic_cast<CMainDlg*>(CDialog::FromHandle(GetParent(tab)));
-}
-
 void CTabPage::ApplyPageLanguage(const std::string& file, std::initializer_list<ControlTextCopy> copies)
 {
-    if (ApplyDialogLanguage(hwnd, file, TabPageLanguageKeys(), nullptr, copies))
+    if (translator != nullptr && translator->TranslatePage(hwnd, file, copies))
         languageFile = file;
 }
