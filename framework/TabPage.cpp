@@ -55,8 +55,8 @@ bool CTabPage::PreTranslateMessage(const MSG& message)
     return true;
 }
 
-void CTabPage::ApplyPageLanguage(const std::string& file, std::initializer_list<ControlTextCopy> copies)
+HWND CTabPage::MessageOwner() const
 {
-    if (translator != nullptr && translator->TranslatePage(hwnd, file, copies))
-        languageFile = file;
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    return top != nullptr ? top : hwnd;
 }

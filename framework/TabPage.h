@@ -1,26 +1,22 @@
 // What every tab page offers the main dialog and the tab control.
 #pragma once
 
-#include "framework/Dialog.h"
-#include "framework/PageTranslator.h"
+#include "framework/TranslatedDialog.h"
 
 #include <string>
 
 class CChannelDatabase;
 
-class CTabPage : public CDialog {
+class CTabPage : public CTranslatedDialog {
 public:
-    using CDialog::CDialog;
+    CTabPage(UINT templateId, const DialogTranslator& translator) : CTranslatedDialog(templateId, translator) {}
 
     virtual void SetDatabase(CChannelDatabase* db) { database = db; }
     // Reloads the page from the database cursors.
     virtual void Refresh() {}
     // Translates the page's controls and keeps the file for the page's own
     // message lookups; a file that cannot be opened changes neither.
-    virtual void ApplyLanguage(const std::string& file) { ApplyPageLanguage(file); }
-    const std::string& LanguageFile() const { return languageFile; }
-    // Set before the page is created; without one the page stays untranslated.
-    void SetTranslator(const PageTranslator* pageTranslator) { translator = pageTranslator; }
+    virtual void ApplyLanguage(const std::string& file) { ApplyLanguageFile(file); }
 
     CChannelDatabase* Database() const { return database; }
 
@@ -35,12 +31,8 @@ protected:
     static bool IsOpenDropDown(HWND window);
     // A key press, release or character of this key.
     static bool IsKeyMessage(const MSG& message, WPARAM key);
-    // The common translation, with windows that repeat a control's text.
-    void ApplyPageLanguage(const std::string& file, std::initializer_list<ControlTextCopy> copies = {});
+    // The main dialog: a page's message box must not sit behind it.
+    HWND MessageOwner() const override;
 
     CChannelDatabase* database = nullptr;
-    std::string languageFile;
-
-private:
-    const PageTranslator* translator = nullptr;
 };

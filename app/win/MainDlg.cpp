@@ -114,7 +114,7 @@ bool CMainDlg::InitialiseReceiver()
 
     int strength = 0, quality = 0, reserved1 = 0, reserved2 = 0, lockValue = 0;
     driver.GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue);
-    ShowSignal(strength, quality, lockValue);
+    ShowSignal(SignalReading{strength, quality, lockValue});
 
     initialLockPending = 1;
     helpCookie = HtmlHelpInitialize();

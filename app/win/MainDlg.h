@@ -118,7 +118,7 @@ private:
     void ShowRuleError(const MessageRef& message);
     void OnStartupLockTimer();
     void OnSignalPollTimer();
-    void ShowSignal(int strength, int quality, int lockValue);
+    void ShowSignal(const SignalReading& reading);
     // True when the minimised dialog was painted here.
     bool OnPaint();
     void OnDeviceChange(WPARAM event, LPARAM data);

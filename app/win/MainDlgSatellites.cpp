@@ -5,6 +5,7 @@
 #include "database/SatelliteListRules.h"
 #include "database/win/SatelliteInfoDlg.h"
 #include "framework/MessageBox.h"
+#include "language/win/DialogLanguage.h"
 #include "language/win/SystemAnsiCase.h"
 
 void CMainDlg::ShowRuleError(const MessageRef& message)
@@ -50,9 +51,11 @@ void CMainDlg::AppendAndSelectSatellite(SatelliteRecord* record)
 
 void CMainDlg::OnNewSatellite()
 {
-    CSatelliteInfoDlg dialog;
+    const bool channelMode = IsChannelMode(session.GetDeviceKind());
+    const CDialogLanguage language(SatelliteInfoLanguageKeys(channelMode));
+    CSatelliteInfoDlg dialog(language);
     dialog.SetLanguageFile(AppliedLanguageFile());
-    dialog.SetChannelMode(IsChannelMode(session.GetDeviceKind()) ? 1 : 0);
+    dialog.SetChannelMode(channelMode ? 1 : 0);
     if (dialog.DoModal(hwnd) != IDOK)
         return;
     const SatelliteEditResult result =
@@ -70,11 +73,13 @@ void CMainDlg::OnChangeSatellite()
     SatelliteRecord* current = session.Database().CurrentSatellite();
     if (current == nullptr)
         return;
-    CSatelliteInfoDlg dialog;
+    const bool channelMode = IsChannelMode(session.GetDeviceKind());
+    const CDialogLanguage language(SatelliteInfoLanguageKeys(channelMode));
+    CSatelliteInfoDlg dialog(language);
     dialog.SetLanguageFile(AppliedLanguageFile());
     dialog.SetName(current->name);
     dialog.SetDegree(current->degree);
-    dialog.SetChannelMode(IsChannelMode(session.GetDeviceKind()) ? 1 : 0);
+    dialog.SetChannelMode(channelMode ? 1 : 0);
     if (dialog.DoModal(hwnd) != IDOK)
         return;
     const SatelliteEditResult result =

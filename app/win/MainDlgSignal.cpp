@@ -40,13 +40,13 @@ void CMainDlg::ShowLockDisplay(bool shown)
     }
 }
 
-void CMainDlg::ShowSignal(int strength, int quality, int lockValue)
+void CMainDlg::ShowSignal(const SignalReading& reading)
 {
     SignalContext context;
     context.hasCurrentTransponder = session.Database().CurrentTransponder() != nullptr;
     context.filterStarted = session.IsFilterStarted();
     context.deviceType = [this] { return session.Driver().GetDeviceType(); };
-    const SignalDisplay display = signalMonitor.Show(SignalReading{strength, quality, lockValue}, context);
+    const SignalDisplay display = signalMonitor.Show(reading, context);
 
     if (display.lockState)
         session.ShowLockState(*display.lockState);

@@ -81,9 +81,8 @@ void CMainDlg::OnSignalPollTimer()
     // was restarted: no poll reaches the card until it is done.
     if (!WaitForLockWorkers(std::chrono::milliseconds(0)))
         return;
-    int strength = 0, quality = 0, reserved1 = 0, reserved2 = 0, lockValue = 0;
-    if (session.Driver().GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue) == 0)
-        ShowSignal(strength, quality, lockValue);
+    if (const std::optional<SignalReading> reading = ReadSignal(session.Driver()))
+        ShowSignal(*reading);
 }
 
 void CMainDlg::LockCurrent(bool silent)

@@ -29,9 +29,7 @@ public:
     bool LoadFrame();
 
     void SetVisibleFlag(int flag) { visible = flag; }
-    int GetVisibleFlag() const { return visible; }
     void SetTrayLockIcon(bool locked);
-    CMainDlg* MainDialog() const { return mainDialog.get(); }
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

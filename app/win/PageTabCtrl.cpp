@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 CPageTabCtrl::CPageTabCtrl() = default;
 
 CPageTabCtrl::~CPageTabCtrl()
@@ -19,9 +21,9 @@ CPageTabCtrl::~CPageTabCtrl()
 
 namespace {
 template <class Page, class... Args>
-Page* AddPage(std::unique_ptr<CTabPage>& slot, Args&... args)
+Page* AddPage(std::unique_ptr<CTabPage>& slot, Args&&... args)
 {
-    auto page = std::make_unique<Page>(args...);
+    auto page = std::make_unique<Page>(std::forward<Args>(args)...);
     Page* created = page.get();
     slot = std::move(page);
     return created;
@@ -33,19 +35,17 @@ void CPageTabCtrl::CreatePages(ReceiverSession& session, SettingsKeyOpener& sett
     deviceKind = session.GetDeviceKind();
     int count = 0;
     if (IsSatelliteCard(deviceKind)) {
-        AddPage<CLnbPage>(pages[count++], session);
-        dishPage = AddPage<CDishPage>(pages[count++], session, settingsKey);
+        AddPage<CLnbPage>(pages[count++], session, pageLanguage);
+        dishPage = AddPage<CDishPage>(pages[count++], session, pageLanguage, settingsKey);
         lockingPage = dishPage;
     } else if (IsTerrestrialCard(deviceKind)) {
-        lockingPage = AddPage<CTerrestrialPage>(pages[count++], session);
+        lockingPage = AddPage<CTerrestrialPage>(pages[count++], session, pageLanguage);
     } else {
-        lockingPage = AddPage<CCablePage>(pages[count++], session);
+        lockingPage = AddPage<CCablePage>(pages[count++], session, pageLanguage);
     }
-    pidPage = AddPage<CPidPage>(pages[count++], session);
-    for (int i = 0; i < count; ++i) {
-        pages[i]->SetTranslator(&translator);
+    pidPage = AddPage<CPidPage>(pages[count++], session, pageLanguage);
+    for (int i = 0; i < count; ++i)
         pages[i]->Create(window);
-    }
     pageCount = count;
     shownIndex = 0;
     PlacePages();

@@ -31,7 +31,6 @@ public:
     void RefreshPages();
     void DestroyPages();
 
-    int PageCount() const { return pageCount; }
     CTabPage* Page(int index) const;
     CTabPage* ShownPage() const { return Page(shownIndex); }
     // The page that locks the card of this kind, and the PID page; null
@@ -56,11 +55,12 @@ private:
     // selected did nothing).
     void ShowPage(int index, bool focusPage);
 
+    // Before the pages, which keep it.
+    const CDialogLanguage pageLanguage{TabPageLanguageKeys()};
     std::array<std::unique_ptr<CTabPage>, 5> pages;
     CLockingPage* lockingPage = nullptr;
     CPidPage* pidPage = nullptr;
     CDishPage* dishPage = nullptr;
-    CPageLanguage translator;
     int shownIndex = 0;
     int pageCount = 0;
     int deviceKind = 0;

@@ -2,13 +2,14 @@
 // dialog's and page's ApplyLanguage.
 #pragma once
 
-#include "framework/PageTranslator.h"
+#include "framework/Translator.h"
 #include "language/DialogLanguageRules.h"
 
 #include <windows.h>
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 // Applies the file's texts (language/LanguageTexts.h) with the wide calls to
 // the dialog's own controls, its caption and, for the main dialog, the tabs
@@ -17,12 +18,16 @@
 bool ApplyDialogLanguage(HWND dialog, const std::string& file, const DialogLanguageKeys& keys,
                          HWND tabControl = nullptr, std::initializer_list<ControlTextCopy> copies = {});
 
-// The tab pages' translation: their own controls, no caption.
-class CPageLanguage final : public PageTranslator {
+// The translation of one kind of dialog: the keys it honours, and message
+// lookups in the same file.
+class CDialogLanguage final : public DialogTranslator {
 public:
-    bool TranslatePage(HWND page, const std::string& file,
-                       std::initializer_list<ControlTextCopy> copies) const override
-    {
-        return ApplyDialogLanguage(page, file, TabPageLanguageKeys(), nullptr, copies);
-    }
+    explicit CDialogLanguage(DialogLanguageKeys keys) : keys(std::move(keys)) {}
+
+    bool Translate(HWND dialog, const std::string& file,
+                   std::initializer_list<ControlTextCopy> copies) const override;
+    std::string Message(const std::string& file, const char* key, const char* english) const override;
+
+private:
+    DialogLanguageKeys keys;
 };

@@ -4,7 +4,6 @@
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
-#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 
 namespace {
@@ -15,13 +14,11 @@ int CurrentField(int index) { return IDC_MAC_CURRENT_FIRST + index; }
 int NewField(int index) { return IDC_MAC_NEW_FIRST + index; }
 }
 
-CMacAddressDlg::CMacAddressDlg(ReceiverDriver& driver) : CDialog(IDD_MAC_ADDRESS), rules(driver, adapters) {}
-
-void CMacAddressDlg::SetLanguageFile(const std::string& path)
+CMacAddressDlg::CMacAddressDlg(ReceiverDriver& driver, const DialogTranslator& translator)
+    : CTranslatedDialog(IDD_MAC_ADDRESS, translator), rules(driver, adapters)
 {
-    if (!path.empty())
-        languageFile = path;
 }
+
 
 int CMacAddressDlg::LoadAddresses(MacAddress* out)
 {
@@ -51,7 +48,7 @@ void CMacAddressDlg::DoDataExchange(CDataExchange& dx)
 
 BOOL CMacAddressDlg::OnInitDialog()
 {
-    ApplyDialogLanguage(hwnd, languageFile, MacAddressLanguageKeys());
+    ApplyLanguageFile(languageFile);
     for (int i = 0; i < kFieldCount; ++i)
         CEditCtrl(Item(NewField(i))).LimitText(kFieldLength);
     currentTexts = rules.CurrentFieldTexts();

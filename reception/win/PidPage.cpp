@@ -2,8 +2,6 @@
 
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
-#include "framework/MessageBox.h"
-#include "language/LanguageFile.h"
 #include "reception/MacAddressText.h"
 #include "reception/PidListTexts.h"
 #include "resources/resource.h"
@@ -15,8 +13,8 @@ constexpr int kImageWidth = 16;
 const COLORREF kImageMask = RGB(0, 128, 128);
 }
 
-CPidPage::CPidPage(ReceptionSession& session)
-    : CTabPage(IDD_PID_PAGE), statistics(ZeroStatisticsTexts()), session(session)
+CPidPage::CPidPage(ReceptionSession& session, const DialogTranslator& translator)
+    : CTabPage(IDD_PID_PAGE, translator), statistics(ZeroStatisticsTexts()), session(session)
 {
 }
 
@@ -81,10 +79,10 @@ void CPidPage::SetUpList()
 
 void CPidPage::ApplyLanguage(const std::string& file)
 {
-    ApplyPageLanguage(file);
+    ApplyLanguageFile(file);
     int index = 0;
     for (const PidColumn& column : PidColumns(0))
-        pidList.SetColumnText(index++, Message(languageFile, column.titleKey, column.title));
+        pidList.SetColumnText(index++, Text(column.titleKey, column.title));
 }
 
 bool CPidPage::OnCommand(WORD code, WORD id, HWND)
@@ -195,16 +193,4 @@ void CPidPage::SelectRow(int row, bool takeFocus) const
     ListView_EnsureVisible(pidList.Handle(), row, FALSE);
     if (takeFocus)
         SetFocus(pidList.Handle());
-}
-
-HWND CPidPage::MessageOwner() const
-{
-    HWND top = GetAncestor(hwnd, GA_ROOT);
-    return top != nullptr ? top : hwnd;
-}
-
-void CPidPage::ShowMessage(const MessageRef& message) const
-{
-    if (!message.IsEmpty())
-        ShowErrorMessage(MessageOwner(), Message(languageFile, message.key, message.english));
 }

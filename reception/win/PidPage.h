@@ -16,7 +16,7 @@
 
 class CPidPage : public CTabPage {
 public:
-    explicit CPidPage(ReceptionSession& session);
+    CPidPage(ReceptionSession& session, const DialogTranslator& translator);
     ~CPidPage() override;
 
     void SetDatabase(CChannelDatabase* db) override;
@@ -44,7 +44,6 @@ protected:
 private:
     void SetUpList();
     void FillRow(const PidRow& row);
-    void SetStatisticsTexts(const StatisticsTexts& texts);
 
     // The four list buttons: timer 505 is stopped while the button works on
     // the list, the MAC column refreshed and the timer started again after.
@@ -61,8 +60,6 @@ private:
     // The record behind a row (its item data), or null.
     PidRecord* RowRecord(int row) const;
     void SelectRow(int row, bool takeFocus) const;
-    void ShowMessage(const MessageRef& message) const;
-    HWND MessageOwner() const;
 
     CIpAddressCtrl proxyAddress;
     std::string portText;

@@ -2,8 +2,7 @@
 // Change of the card's MAC address.
 #include "reception/win/PidPage.h"
 
-#include "framework/MessageBox.h"
-#include "language/LanguageFile.h"
+#include "language/win/DialogLanguage.h"
 #include "reception/MacAddressText.h"
 #include "reception/ReceptionMessages.h"
 #include "reception/win/MacAddressDlg.h"
@@ -27,7 +26,8 @@ void CPidPage::OnAdd()
 
 void CPidPage::AddFromPidInfo()
 {
-    CPidInfoDlg pidInfo;
+    const CDialogLanguage language(CaptionDialogLanguageKeys("Dialog3"));
+    CPidInfoDlg pidInfo(language);
     pidInfo.SetLanguageFile(languageFile);
     if (pidInfo.DoModal(MessageOwner()) != IDOK || rules == nullptr)
         return;
@@ -74,7 +74,7 @@ void CPidPage::OnRemove()
         if (record == nullptr || rules == nullptr)
             return;
         const MessageRef question = ReceptionMessages::kConfirmRemovePid;
-        if (!AskYesNo(MessageOwner(), Message(languageFile, question.key, question.english)))
+        if (!Ask(question))
             return;
         const PidOutcome outcome = rules->Remove(record);
         ShowMessage(outcome.message);
@@ -85,7 +85,8 @@ void CPidPage::OnRemove()
 
 void CPidPage::OnChangeMac()
 {
-    CMacAddressDlg macDialog(session.Driver());
+    const CDialogLanguage language(MacAddressLanguageKeys());
+    CMacAddressDlg macDialog(session.Driver(), language);
     macDialog.SetLanguageFile(languageFile);
     MacAddress address{};
     macDialog.LoadAddresses(&address);

@@ -11,7 +11,10 @@ constexpr int kFrequencyLength = 6;
 constexpr int kSymbolRateLength = 4;
 }
 
-CCablePage::CCablePage(TuningSession& session) : CChannelPage(IDD_CABLE_PAGE, session, LockKind::Cable) {}
+CCablePage::CCablePage(TuningSession& session, const DialogTranslator& translator)
+    : CChannelPage(IDD_CABLE_PAGE, translator, session, LockKind::Cable)
+{
+}
 
 void CCablePage::DoDataExchange(CDataExchange& dx)
 {

@@ -10,7 +10,7 @@
 
 class CCablePage : public CChannelPage {
 public:
-    explicit CCablePage(TuningSession& session);
+    CCablePage(TuningSession& session, const DialogTranslator& translator);
 
     void Refresh() override;
 

@@ -10,7 +10,10 @@ struct TransponderRecord;
 
 class CChannelPage : public CLockingPage {
 public:
-    CChannelPage(UINT templateId, TuningSession& session, LockKind kind) : CLockingPage(templateId, session, kind) {}
+    CChannelPage(UINT templateId, const DialogTranslator& translator, TuningSession& session, LockKind kind)
+        : CLockingPage(templateId, translator, session, kind)
+    {
+    }
 
     // Enter as on every page; Escape aimed at the page or its controls is
     // consumed too (the main dialog would turn it into Cancel and hide).

@@ -3,9 +3,8 @@
 #include "database/ChannelDatabase.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
-#include "framework/MessageBox.h"
 #include "framework/UiText.h"
-#include "language/LanguageFile.h"
+#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 #include "tuning/DishPageView.h"
 #include "tuning/TransponderInfoRules.h"
@@ -21,8 +20,8 @@ constexpr int kTransponderControls[] = {IDC_DISH_FREQUENCY_COMBO, IDC_DISH_SYMBO
                                         IDC_DISH_HORIZONTAL};
 }
 
-CDishPage::CDishPage(TuningSession& session, SettingsKeyOpener& settingsKey)
-    : CLockingPage(IDD_DISH_PAGE, session, LockKind::Satellite, this), settingsKey(settingsKey),
+CDishPage::CDishPage(TuningSession& session, const DialogTranslator& translator, SettingsKeyOpener& settingsKey)
+    : CLockingPage(IDD_DISH_PAGE, translator, session, LockKind::Satellite, this), settingsKey(settingsKey),
       motorCommands(session.Driver(), *this, motor)
 {
 }
@@ -127,31 +126,19 @@ void CDishPage::ApplyLanguage(const std::string& file)
     // and take the texts given to those.
     const HWND east = driveEastButton ? driveEastButton->Handle() : nullptr;
     const HWND west = driveWestButton ? driveWestButton->Handle() : nullptr;
-    ApplyPageLanguage(file, {{IDC_DISH_DRIVE_EAST, east}, {IDC_DISH_DRIVE_WEST, west}});
+    ApplyLanguageFile(file, {{IDC_DISH_DRIVE_EAST, east}, {IDC_DISH_DRIVE_WEST, west}});
     ShowDishType();
 }
 
 void CDishPage::ShowDishType() const
 {
     SetUiText(Item(IDC_DISH_TYPE_TEXT),
-              dishTypeName.IsEmpty() ? std::string() : Message(languageFile, dishTypeName.key, dishTypeName.english));
+              dishTypeName.IsEmpty() ? std::string() : Text(dishTypeName.key, dishTypeName.english));
 }
 
 SatelliteRecord* CDishPage::CurrentSatellite() const
 {
     return database != nullptr ? database->CurrentSatellite() : nullptr;
-}
-
-HWND CDishPage::MessageOwner() const
-{
-    HWND top = GetAncestor(hwnd, GA_ROOT);
-    return top != nullptr ? top : hwnd;
-}
-
-void CDishPage::ShowError(const MessageRef& message) const
-{
-    if (!message.IsEmpty())
-        ShowErrorMessage(MessageOwner(), Message(languageFile, message.key, message.english));
 }
 
 int CDishPage::SendTonePower()
@@ -230,13 +217,14 @@ void CDishPage::OnNewTransponder()
 {
     if (CurrentSatellite() == nullptr)
         return;
-    CTransponderInfoDlg dialog;
+    const CDialogLanguage language(CaptionDialogLanguageKeys("Dialog2"));
+    CTransponderInfoDlg dialog(language);
     dialog.SetLanguageFile(languageFile);
     if (dialog.DoModal(MessageOwner()) != IDOK)
         return;
     const TransponderEditResult result =
         CreateTransponder(*database, dialog.GetFrequency(), dialog.GetSymbolRate(), dialog.GetPolarity());
-    ShowError(result.error);
+    ShowMessage(result.error);
     session.ApplyEffects(result.effects);
 }
 
@@ -245,7 +233,7 @@ void CDishPage::OnRemoveTransponder()
     if (CurrentSatellite() == nullptr || database->CurrentTransponder() == nullptr)
         return;
     const MessageRef question = RemoveTransponderQuestion();
-    if (!AskYesNo(MessageOwner(), Message(languageFile, question.key, question.english)))
+    if (!Ask(question))
         return;
     session.ApplyEffects(RemoveCurrentTransponder(*database).effects);
 }
@@ -270,7 +258,7 @@ void CDishPage::OnFrequencyEdited()
     // again must find nothing left to refuse.
     frequencyComboText = result.text;
     SetTextQuietly(IDC_DISH_FREQUENCY_COMBO, frequencyComboText);
-    ShowError(result.error);
+    ShowMessage(result.error);
     session.ApplyEffects(result.effects);
 }
 

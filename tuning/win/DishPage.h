@@ -24,7 +24,7 @@ struct SatelliteRecord;
 class CDishPage : public CLockingPage, private MotorHost, private SwitchCommandSender {
 public:
     // settingsKey: where the motor values are kept.
-    CDishPage(TuningSession& session, SettingsKeyOpener& settingsKey);
+    CDishPage(TuningSession& session, const DialogTranslator& translator, SettingsKeyOpener& settingsKey);
     ~CDishPage() override;
 
     void Refresh() override;
@@ -58,8 +58,6 @@ private:
     int SendDiseqcSwitch() override;
 
     SatelliteRecord* CurrentSatellite() const;
-    HWND MessageOwner() const;
-    void ShowError(const MessageRef& message) const;
     void PutFieldsIntoControls();
     void ReadControls();
     void SetTextQuietly(int id, const std::string& text);

@@ -146,7 +146,7 @@ void CDishPage::OnGotoSatellite()
     if (const SatelliteRecord* satellite = CurrentSatellite()) {
         const UsalsResult result = GotoSatellite(session.Driver(), satellite->degree, longitudeText, latitudeText);
         if (result.unreachable)
-            ShowError(MessageRef{kUnreachableMessageKey, kUnreachableMessageText});
+            ShowMessage(MessageRef{kUnreachableMessageKey, kUnreachableMessageText});
         angleText = result.angleText;
         elevationText = result.elevationText;
         PutFieldsIntoControls();

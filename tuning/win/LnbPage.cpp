@@ -3,7 +3,6 @@
 #include "database/ChannelDatabase.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
-#include "language/LanguageFile.h"
 #include "resources/resource.h"
 #include "tuning/LnbRules.h"
 #include "tuning/win/QuietFill.h"
@@ -13,7 +12,10 @@ namespace {
 constexpr int kFrequencyEditLength = 5;
 }
 
-CLnbPage::CLnbPage(TuningSession& session) : CTabPage(IDD_LNB_PAGE), session(session) {}
+CLnbPage::CLnbPage(TuningSession& session, const DialogTranslator& translator)
+    : CTabPage(IDD_LNB_PAGE, translator), session(session)
+{
+}
 
 void CLnbPage::DoDataExchange(CDataExchange& dx)
 {
@@ -41,8 +43,8 @@ BOOL CLnbPage::OnInitDialog()
 
 void CLnbPage::ApplyLanguage(const std::string& file)
 {
-    ApplyPageLanguage(file);
-    diseqcCombo.ReplaceItemText(0, Message(languageFile, "String70", kDiseqcPortItems[0]));
+    ApplyLanguageFile(file);
+    diseqcCombo.ReplaceItemText(0, Text("String70", kDiseqcPortItems[0]));
 }
 
 bool CLnbPage::OnCommand(WORD code, WORD id, HWND)

@@ -15,7 +15,7 @@ enum class LnbFrequencyField;
 
 class CLnbPage : public CTabPage {
 public:
-    explicit CLnbPage(TuningSession& session);
+    CLnbPage(TuningSession& session, const DialogTranslator& translator);
 
     void Refresh() override;
     // Also translates the DiSEqC list's "Disable" item.

@@ -2,8 +2,9 @@
 
 #include "database/ChannelDatabase.h"
 
-CLockingPage::CLockingPage(UINT templateId, TuningSession& session, LockKind kind, SwitchCommandSender* switches)
-    : CTabPage(templateId), session(session), sequence(kind, session.Driver(), switches)
+CLockingPage::CLockingPage(UINT templateId, const DialogTranslator& translator, TuningSession& session, LockKind kind,
+                           SwitchCommandSender* switches)
+    : CTabPage(templateId, translator), session(session), sequence(kind, session.Driver(), switches)
 {
 }
 

@@ -10,7 +10,8 @@
 class CLockingPage : public CTabPage {
 public:
     // switches: the satellite page's switch commands, null on other cards.
-    CLockingPage(UINT templateId, TuningSession& session, LockKind kind, SwitchCommandSender* switches = nullptr);
+    CLockingPage(UINT templateId, const DialogTranslator& translator, TuningSession& session, LockKind kind,
+                 SwitchCommandSender* switches = nullptr);
 
     // The lock of the current transponder or channel; 1 when the card
     // reports it locked.

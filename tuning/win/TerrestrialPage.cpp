@@ -10,8 +10,8 @@ namespace {
 constexpr int kFrequencyLength = 6;
 }
 
-CTerrestrialPage::CTerrestrialPage(TuningSession& session)
-    : CChannelPage(IDD_TERRESTRIAL_PAGE, session, LockKind::Terrestrial)
+CTerrestrialPage::CTerrestrialPage(TuningSession& session, const DialogTranslator& translator)
+    : CChannelPage(IDD_TERRESTRIAL_PAGE, translator, session, LockKind::Terrestrial)
 {
 }
 

@@ -11,7 +11,7 @@
 
 class CTerrestrialPage : public CChannelPage {
 public:
-    explicit CTerrestrialPage(TuningSession& session);
+    CTerrestrialPage(TuningSession& session, const DialogTranslator& translator);
 
     void Refresh() override;
 
