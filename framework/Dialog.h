@@ -52,6 +52,8 @@ protected:
     virtual bool OnCommand(WORD /*code*/, WORD /*id*/, HWND /*control*/) { return false; }
     virtual bool OnNotify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
     virtual void OnTimer(UINT_PTR /*id*/) {}
+    // WM_SHOWWINDOW, shown or hidden; the default handling follows.
+    virtual void OnShowWindow(bool /*shown*/) {}
     virtual void OnDestroy() {}
     virtual void OnOK();
     virtual void OnCancel();

@@ -23,21 +23,25 @@ HWND PageControlOf(HWND page, HWND window)
     return window;
 }
 
-} // namespace
-
-bool CTabPage::IsOpenDropDown(HWND window)
+// An open drop-down list takes Enter (pick) and Escape (close) itself.
+bool IsOpenDropDown(HWND window)
 {
     return HasClass(window, "ComboBox") && SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
-bool CTabPage::IsKeyMessage(const MSG& message, WPARAM key)
+// A key press, release or character of this key.
+bool IsKeyMessage(const MSG& message, WPARAM key)
 {
     const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
     return keyboard && message.wParam == key;
 }
 
+} // namespace
+
 bool CTabPage::PreTranslateMessage(const MSG& message)
 {
+    if (keepsEscape && IsKeyMessage(message, VK_ESCAPE))
+        return !IsOpenDropDown(message.hwnd);
     if (!IsKeyMessage(message, VK_RETURN))
         return false;
     HWND control = PageControlOf(hwnd, message.hwnd);

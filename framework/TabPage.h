@@ -23,14 +23,13 @@ public:
     // Enter aimed at the page or one of its controls would reach the main
     // dialog's dialog manager as OK (save and hide). Here it commits the
     // field as leaving it does, or presses the focused push button; an open
-    // drop-down list keeps it to pick its item.
-    bool PreTranslateMessage(const MSG& message) override;
+    // drop-down list keeps it to pick its item. Escape, which would hide the
+    // main dialog as Cancel, is consumed on the pages that keep it.
+    bool PreTranslateMessage(const MSG& message) final;
 
 protected:
-    // An open drop-down list takes Enter (pick) and Escape (close) itself.
-    static bool IsOpenDropDown(HWND window);
-    // A key press, release or character of this key.
-    static bool IsKeyMessage(const MSG& message, WPARAM key);
+    // Set by the pages on which Escape must not hide the main dialog.
+    bool keepsEscape = false;
     // The main dialog: a page's message box must not sit behind it.
     HWND MessageOwner() const override;
 

@@ -1,17 +1,20 @@
 #include "app/win/MainDlg.h"
 
 #include "app/DeviceNotice.h"
+#include "app/InstallPaths.h"
+#include "app/ProgramTitle.h"
 #include "app/win/DiagnosticLog.h"
+#include "app/win/HtmlHelp.h"
 #include "app/win/MainFrame.h"
 #include "database/CardKind.h"
 #include "driver/win/QuarlinkDriver.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
-#include "app/InstallPaths.h"
-#include "app/win/HtmlHelp.h"
 #include "language/LanguageFile.h"
 #include "language/LanguageList.h"
+#include "reception/StartupMacAddress.h"
+#include "reception/win/SetupApiAdapterRegistry.h"
 #include "resources/resource.h"
 #include "tuning/LockWorker.h"
 #include "tuning/win/DishPage.h"
@@ -282,40 +285,90 @@ std::string CMainDlg::Text(const char* key, const char* english) const
     return Message(AppliedLanguageFile(), key, english);
 }
 
-void CMainDlg::EnableApply(bool enabled)
+void CMainDlg::OnHelpButton()
 {
-    EnableItem(IDC_MAIN_APPLY, enabled);
+    const std::string base = WithTrailingBackslash(session.Settings().installationPath);
+    std::string file;
+    if (!base.empty()) {
+        file = HelpFilePath(base, session.Settings().languageName);
+        if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+            file = HelpFilePath(base, "English");
+    }
+    HtmlHelpCloseAll();
+    HtmlHelpDisplay(nullptr, file);
 }
 
-void CMainDlg::HideToTray()
+void CMainDlg::OnHelpRequest()
 {
-    Show(SW_HIDE);
-    if (frame != nullptr)
-        frame->SetVisibleFlag(0);
+    HtmlHelpCloseAll();
+    HtmlHelpDisplay(hwnd, HelpFilePath(session.Settings().installationPath, session.Settings().languageName));
 }
 
-bool CMainDlg::SaveMotorSettings()
+void CMainDlg::SetUpMacAddresses()
 {
-    CDishPage* dish = tabControl.DishPage();
-    return dish == nullptr || dish->SaveMotorSettings();
+    SetupApiAdapterRegistry adapters;
+    ApplyStartupMacAddresses(session.Driver(), adapters, [this](const std::string& line) { Trace(line); });
 }
 
-bool CMainDlg::AskYesNo(const MessageRef& question)
+// Keyboard access to the pages. The tab control holds the pages as its
+// children and is a control parent, so the dialog manager's Tab order runs
+// through the shown page's controls but never stops on the tab strip itself;
+// Ctrl+Tab and Ctrl+PgDn would reach the focused control (a combo box took
+// Ctrl+PgDn as "last item") instead of switching pages.
+namespace {
+
+bool IsWithin(HWND ancestor, HWND window)
 {
-    return ::AskYesNo(hwnd, Text(question));
+    return window != nullptr && (window == ancestor || IsChild(ancestor, window) != FALSE);
 }
 
-void CMainDlg::ShowError(const std::string& text)
+bool IsKeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+} // namespace
+
+bool CMainDlg::PreTranslateMessage(const MSG& message)
 {
-    ShowErrorMessage(hwnd, text);
+    if (message.message != WM_KEYDOWN || !IsWithin(hwnd, message.hwnd))
+        return false;
+    const bool control = IsKeyDown(VK_CONTROL);
+    const bool shift = IsKeyDown(VK_SHIFT);
+    if (control && (message.wParam == VK_TAB || message.wParam == VK_NEXT || message.wParam == VK_PRIOR)) {
+        const bool back = message.wParam == VK_PRIOR || (message.wParam == VK_TAB && shift);
+        tabControl.ShowNextPage(back ? -1 : 1);
+        return true;
+    }
+    if (message.wParam == VK_TAB && !control)
+        return MoveFocusAroundTabStrip(shift);
+    return false;
 }
 
-void CMainDlg::Trace(const std::string& line)
+bool CMainDlg::MoveFocusAroundTabStrip(bool backwards)
 {
-    WriteDiagnosticTrace(line);
-}
+    HWND tabs = Item(IDC_MAIN_TAB);
+    HWND focus = GetFocus();
+    if (tabs == nullptr || focus == nullptr || !IsWindowEnabled(tabs))
+        return false;
+    HWND page = nullptr;
+    if (CTabPage* shown = tabControl.ShownPage())
+        page = shown->GetSafeHwnd();
+    HWND firstInPage = page != nullptr ? GetNextDlgTabItem(page, nullptr, FALSE) : nullptr;
+    if (firstInPage != nullptr && !IsWithin(page, firstInPage))
+        firstInPage = nullptr;
 
-void CMainDlg::DebugOutput(const std::string& line)
-{
-    OutputDebugStringA(line.c_str());
+    HWND target = nullptr;
+    if (focus == tabs) {
+        // Forward into the page; backward to what comes before the strip.
+        target = backwards ? GetNextDlgTabItem(hwnd, firstInPage != nullptr ? firstInPage : tabs, TRUE)
+                           : firstInPage;
+    } else {
+        HWND next = GetNextDlgTabItem(hwnd, focus, backwards);
+        const bool entering = !backwards && !IsWithin(tabs, focus) && IsWithin(tabs, next);
+        const bool leaving = backwards && IsWithin(tabs, focus) && !IsWithin(tabs, next);
+        if (entering || leaving)
+            target = tabs;
+    }
+    if (target == nullptr)
+        return false;
+    SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    return true;
 }

@@ -1,5 +1,6 @@
 #include "app/win/MainFrame.h"
 
+#include "app/ProgramTitle.h"
 #include "app/win/AboutDlg.h"
 #include "app/win/MainDlg.h"
 #include "framework/MessageBox.h"

@@ -1,5 +1,6 @@
 #include "app/win/ReceiverApp.h"
 
+#include "app/ProgramTitle.h"
 #include "app/win/MainFrame.h"
 #include "driver/win/QuarlinkDriver.h"
 #include "framework/MessageBox.h"
@@ -27,6 +28,7 @@ CReceiverApp::~CReceiverApp() = default;
 
 bool CReceiverApp::InitInstance()
 {
+    SetMessageBoxCaption(kProgramTitle);
     g_exitRequestMessage = RegisterWindowMessageA(kExitRequestMessageName);
 
     instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);

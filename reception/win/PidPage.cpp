@@ -16,6 +16,7 @@ const COLORREF kImageMask = RGB(0, 128, 128);
 CPidPage::CPidPage(ReceptionSession& session, const DialogTranslator& translator)
     : CTabPage(IDD_PID_PAGE, translator), statistics(ZeroStatisticsTexts()), session(session)
 {
+    keepsEscape = true;
 }
 
 CPidPage::~CPidPage()
@@ -98,17 +99,11 @@ bool CPidPage::OnCommand(WORD code, WORD id, HWND)
     return DispatchCommand(this, kCommands, code, id);
 }
 
-bool CPidPage::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&)
+// Shown or hidden alike.
+void CPidPage::OnShowWindow(bool)
 {
-    if (message == WM_SHOWWINDOW && pidList.Exists() && pidList.GetItemCount() > 0)
+    if (pidList.Exists() && pidList.GetItemCount() > 0)
         SelectRow(0, false);
-    return false;   // the dialog's own handling follows
-}
-
-bool CPidPage::PreTranslateMessage(const MSG& message)
-{
-    // Escape would reach the main dialog as Cancel and hide it.
-    return IsKeyMessage(message, VK_ESCAPE) || CTabPage::PreTranslateMessage(message);
 }
 
 void CPidPage::OnDestroy()

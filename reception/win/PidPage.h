@@ -32,12 +32,11 @@ public:
     // Also translates the list's column headings.
     void ApplyLanguage(const std::string& file) override;
 
-    bool PreTranslateMessage(const MSG& message) override;
 
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnShowWindow(bool shown) override;
     void OnDestroy() override;
     void DoDataExchange(CDataExchange& dx) override;
 

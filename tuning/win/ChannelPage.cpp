@@ -3,13 +3,6 @@
 #include "database/ChannelDatabase.h"
 #include "tuning/win/QuietFill.h"
 
-bool CChannelPage::PreTranslateMessage(const MSG& message)
-{
-    if (IsKeyMessage(message, VK_ESCAPE))
-        return !IsOpenDropDown(message.hwnd);
-    return CTabPage::PreTranslateMessage(message);
-}
-
 TransponderRecord* CChannelPage::CurrentTuning() const
 {
     if (database == nullptr || database->CurrentSatellite() == nullptr)

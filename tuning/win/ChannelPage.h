@@ -13,11 +13,8 @@ public:
     CChannelPage(UINT templateId, const DialogTranslator& translator, TuningSession& session, LockKind kind)
         : CLockingPage(templateId, translator, session, kind)
     {
+        keepsEscape = true;
     }
-
-    // Enter as on every page; Escape aimed at the page or its controls is
-    // consumed too (the main dialog would turn it into Cancel and hide).
-    bool PreTranslateMessage(const MSG& message) override;
 
 protected:
     // The current channel's tuning record; null without a current channel or

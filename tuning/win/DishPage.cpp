@@ -11,7 +11,6 @@
 #include "tuning/SwitchCommands.h"
 #include "tuning/TransponderRules.h"
 #include "tuning/win/QuietFill.h"
-#include "tuning/win/RadioGroup.h"
 #include "tuning/win/TransponderInfoDlg.h"
 
 namespace {
@@ -42,7 +41,7 @@ void CDishPage::DoDataExchange(CDataExchange& dx)
     dx.Text(IDC_DISH_MOTOR_ANGLE, angleText);
     dx.Text(IDC_DISH_SATELLITE_TEXT, satelliteText);
     dx.Text(IDC_DISH_SYMBOL_RATE, symbolRateText);
-    ExchangeRadioIndex(dx, hwnd, IDC_DISH_VERTICAL, IDC_DISH_HORIZONTAL, polarity);
+    dx.RadioIndex(IDC_DISH_VERTICAL, IDC_DISH_HORIZONTAL, polarity);
     dx.Text(IDC_DISH_FREQUENCY_COMBO, frequencyComboText);
     dx.ComboIndex(IDC_DISH_POSITION_COMBO, motor.positionIndex);
 }
@@ -98,9 +97,6 @@ bool CDishPage::OnCommand(WORD code, WORD id, HWND)
 bool CDishPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result)
 {
     switch (message) {
-    case WM_SHOWWINDOW:
-        Refresh();
-        return false;   // the dialog's own handling follows
     case kHoldButtonPressed:
         OnHoldButtonPressed(lParam);
         result = TRUE;

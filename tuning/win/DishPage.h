@@ -45,6 +45,8 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    // Shown or hidden alike.
+    void OnShowWindow(bool) override { Refresh(); }
     void OnDestroy() override;
     void DoDataExchange(CDataExchange& dx) override;
 

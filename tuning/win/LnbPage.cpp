@@ -6,7 +6,6 @@
 #include "resources/resource.h"
 #include "tuning/LnbRules.h"
 #include "tuning/win/QuietFill.h"
-#include "tuning/win/RadioGroup.h"
 
 namespace {
 constexpr int kFrequencyEditLength = 5;
@@ -19,7 +18,7 @@ CLnbPage::CLnbPage(TuningSession& session, const DialogTranslator& translator)
 
 void CLnbPage::DoDataExchange(CDataExchange& dx)
 {
-    ExchangeRadioIndex(dx, hwnd, IDC_LNB_FIXED, IDC_LNB_USALS, dishType);
+    dx.RadioIndex(IDC_LNB_FIXED, IDC_LNB_USALS, dishType);
     dx.Check(IDC_LNB_TONE_22K, tone22k);
     dx.Check(IDC_LNB_POWER, lnbPower);
     dx.Text(IDC_LNB_FREQ1, frequency1Text);
@@ -63,13 +62,11 @@ bool CLnbPage::OnCommand(WORD code, WORD id, HWND)
     return DispatchCommand(this, kCommands, code, id);
 }
 
-bool CLnbPage::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&)
+// Shown or hidden alike.
+void CLnbPage::OnShowWindow(bool)
 {
-    if (message == WM_SHOWWINDOW) {
-        Refresh();
-        EnableUsalsByCardKind();
-    }
-    return false;   // the dialog's own handling follows
+    Refresh();
+    EnableUsalsByCardKind();
 }
 
 SatelliteRecord* CLnbPage::CurrentSatellite() const

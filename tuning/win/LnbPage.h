@@ -24,7 +24,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnShowWindow(bool shown) override;
     void DoDataExchange(CDataExchange& dx) override;
 
 private:

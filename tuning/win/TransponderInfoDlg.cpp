@@ -5,7 +5,6 @@
 #include "framework/DataExchange.h"
 #include "resources/resource.h"
 #include "tuning/TransponderInfoRules.h"
-#include "tuning/win/RadioGroup.h"
 
 namespace {
 
@@ -38,7 +37,7 @@ std::uint32_t CTransponderInfoDlg::GetSymbolRate() const
 
 void CTransponderInfoDlg::DoDataExchange(CDataExchange& dx)
 {
-    ExchangeRadioIndex(dx, hwnd, IDC_TPINFO_VERTICAL, IDC_TPINFO_HORIZONTAL, polarity);
+    dx.RadioIndex(IDC_TPINFO_VERTICAL, IDC_TPINFO_HORIZONTAL, polarity);
     dx.Text(IDC_TPINFO_FREQUENCY, frequencyText);
     dx.Text(IDC_TPINFO_SYMBOL_RATE, symbolRateText);
 }

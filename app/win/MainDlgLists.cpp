@@ -1,12 +1,17 @@
-// The satellite (channel) list of the main dialog: the window side of the
-// list rules.
+// The main dialog's satellite (channel) list, the window side of the list
+// rules, and its language list, which translates the dialog and its pages.
 #include "app/win/MainDlg.h"
+
 #include "database/CardKind.h"
 #include "database/SatelliteListRules.h"
 #include "database/win/SatelliteInfoDlg.h"
 #include "framework/MessageBox.h"
+#include "language/LanguageConversion.h"
+#include "language/LanguageList.h"
 #include "language/win/DialogLanguage.h"
+#include "language/win/FindFileLister.h"
 #include "language/win/SystemAnsiCase.h"
+#include "resources/resource.h"
 
 void CMainDlg::ShowRuleError(const MessageRef& message)
 {
@@ -16,7 +21,9 @@ void CMainDlg::ShowRuleError(const MessageRef& message)
 
 void CMainDlg::FillSatelliteList()
 {
-    SavedSelection saved{session.Settings().currentSatellite, session.Settings().currentDegree, session.Settings().currentTransponder, session.Settings().currentPid};
+    MainSettings& settings = session.Settings();
+    SavedSelection saved{settings.currentSatellite, settings.currentDegree, settings.currentTransponder,
+                         settings.currentPid};
     const SatelliteListFill fill = BuildSatelliteList(session.Database(), session.GetDeviceKind(), saved);
     satelliteCombo.ResetContent();
     for (const SatelliteListItem& item : fill.items) {
@@ -27,7 +34,7 @@ void CMainDlg::FillSatelliteList()
     if (fill.selectedIndex >= 0)
         satelliteCombo.SetCurSel(fill.selectedIndex);
     if (fill.savedDegree)
-        session.Settings().currentDegree = *fill.savedDegree;
+        settings.currentDegree = *fill.savedDegree;
 }
 
 void CMainDlg::OnSatelliteSelected()
@@ -59,7 +66,8 @@ void CMainDlg::OnNewSatellite()
     if (dialog.DoModal(hwnd) != IDOK)
         return;
     const SatelliteEditResult result =
-        CreateSatellite(session.Database(), dialog.GetName(), dialog.GetDegree(), session.GetDeviceKind(), SystemAnsiEqualNoCase);
+        CreateSatellite(session.Database(), dialog.GetName(), dialog.GetDegree(), session.GetDeviceKind(),
+                        SystemAnsiEqualNoCase);
     ShowRuleError(result.error);
     if (result.outcome == SatelliteEditOutcome::Added && result.record != nullptr)
         AppendAndSelectSatellite(result.record);
@@ -83,7 +91,8 @@ void CMainDlg::OnChangeSatellite()
     if (dialog.DoModal(hwnd) != IDOK)
         return;
     const SatelliteEditResult result =
-        ChangeSatellite(session.Database(), dialog.GetName(), dialog.GetDegree(), session.GetDeviceKind(), SystemAnsiEqualNoCase);
+        ChangeSatellite(session.Database(), dialog.GetName(), dialog.GetDegree(), session.GetDeviceKind(),
+                        SystemAnsiEqualNoCase);
     ShowRuleError(result.error);
     if (result.outcome == SatelliteEditOutcome::Changed && result.record != nullptr) {
         int selected = satelliteCombo.GetCurSel();
@@ -115,7 +124,8 @@ void CMainDlg::ShowAddedSatellites()
 {
     const SatelliteRecord* current = session.Database().CurrentSatellite();
     satelliteCombo.ResetContent();
-    for (SatelliteRecord* s = session.Database().Root() ? session.Database().Root()->firstSatellite : nullptr; s; s = s->next) {
+    const SatelliteList* root = session.Database().Root();
+    for (SatelliteRecord* s = root != nullptr ? root->firstSatellite : nullptr; s; s = s->next) {
         const int index = satelliteCombo.AddString(s->name);
         if (index < 0)
             continue;
@@ -125,4 +135,50 @@ void CMainDlg::ShowAddedSatellites()
     }
     if (current != nullptr)
         session.Settings().currentDegree = current->degree;
+}
+
+void CMainDlg::FillLanguageList()
+{
+    const MainSettings& settings = session.Settings();
+    const LanguageList list = ::FillLanguageList(settings.installationPath, settings.languageName, FindFileLister());
+    languageCombo.ResetContent();
+    for (const std::string& name : list.names)
+        languageCombo.AddString(name);
+    if (list.selectedIndex >= 0)
+        languageCombo.SetCurSel(list.selectedIndex);
+    ApplyLanguage(list.languageFilePath);
+}
+
+void CMainDlg::ApplyLanguage(const std::string& path)
+{
+    const std::string file = LanguageFileToRead(path, session.Settings().installationPath);
+    if (file != path) {
+        std::string error;
+        if (!ConvertLanguageFile(path, ".tmp", error))
+            ShowErrorMessage(hwnd, error);
+    }
+    // Kept even when it cannot be read: the messages then fall back to English.
+    appliedLanguageFile = file;
+    if (!ApplyDialogLanguage(hwnd, file, MainDialogLanguageKeys(session.GetDeviceKind()), Item(IDC_MAIN_TAB)))
+        return;
+    tabControl.ApplyLanguage(file);
+}
+
+void CMainDlg::OnLanguageChanged()
+{
+    MainSettings& settings = session.Settings();
+    DeleteTemporaryLanguageFile(settings.installationPath, settings.languageName);
+    settings.languageName = languageCombo.GetText();
+    if (settings.languageName.empty()) {
+        settings.languageName = "English";
+        return;
+    }
+    ApplyLanguage(LanguageFilePath());
+    // The choice reaches the registry only when the settings are saved.
+    session.MarkSettingsChanged(0);
+}
+
+std::string CMainDlg::AppliedLanguageFile() const
+{
+    return appliedLanguageFile.empty() ? LanguageFilePath() : appliedLanguageFile;
 }
