@@ -16,7 +16,7 @@
 void CMainDlg::ShowRuleError(const MessageRef& message)
 {
     if (!message.IsEmpty())
-        ShowErrorMessage(hwnd, Text(message.key, message.english));
+        ShowError(Text(message));
 }
 
 void CMainDlg::FillSatelliteList()
@@ -110,7 +110,7 @@ void CMainDlg::OnRemoveSatellite()
     if (session.Database().CurrentSatellite() == nullptr)
         return;
     const MessageRef question = RemoveSatelliteQuestion(session.GetDeviceKind());
-    if (!::AskYesNo(hwnd, Text(question.key, question.english)))
+    if (!AskYesNo(question))
         return;
     const SatelliteEditResult result = RemoveCurrentSatellite(session.Database(), session.GetDeviceKind());
     if (result.effects.setTuningChanged)
