@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // A stored string longer than this does not fit the 100-byte read buffer
@@ -21,4 +22,13 @@ public:
     // False when the value could not be written.
     virtual bool SetString(const char* name, const std::string& value) = 0;
     virtual bool SetDword(const char* name, std::uint32_t value) = 0;
+};
+
+// The program's settings key, opened afresh for each read or write. A key
+// that could not be opened answers every call false.
+class SettingsKeyOpener {
+public:
+    virtual ~SettingsKeyOpener() = default;
+
+    virtual std::unique_ptr<SettingsStore> Open(bool write) = 0;
 };

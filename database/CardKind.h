@@ -5,5 +5,4 @@
 
 inline bool IsSatelliteCard(int deviceKind) { return deviceKind < 5; }
 inline bool IsTerrestrialCard(int deviceKind) { return deviceKind == 7; }
-inline bool IsCableCard(int deviceKind) { return !IsSatelliteCard(deviceKind) && !IsTerrestrialCard(deviceKind); }
 inline bool IsChannelMode(int deviceKind) { return !IsSatelliteCard(deviceKind); }

@@ -51,3 +51,9 @@ int CurrentSystemVersionClass();
 
 // HKEY_LOCAL_MACHINE on Windows 95, 98 and Me, HKEY_CURRENT_USER elsewhere.
 HKEY SettingsRootKey();
+
+// The settings key under SettingsRootKey().
+class CSettingsKeyOpener final : public SettingsKeyOpener {
+public:
+    std::unique_ptr<SettingsStore> Open(bool write) override;
+};

@@ -1,3 +1,4 @@
+#include "reception/MacAddressText.h"
 #include "reception/NumberText.h"
 #include "reception/PidInfoRules.h"
 #include "reception/PidListTexts.h"
@@ -429,19 +430,19 @@ TEST_F(PidPage, RemoveUnloadsALoadedPidAndRemovesItEvenWhenRefused)
 TEST_F(PidPage, StartAndChangedMacTexts)
 {
     driver.SetResult("GetMACAddr", 1);
-    EXPECT_EQ(rules.StartMacText(), "02-4E-51-01-02-03");
+    EXPECT_EQ(MacDisplayText(PageStartMacAddress(driver)), "02-4E-51-01-02-03");
 
     driver.ClearResults();
     driver.cardMac = {0x00, 0x0a, 0xbc, 0xde, 0xf0, 0x01};
-    EXPECT_EQ(rules.StartMacText(), "00-0A-BC-DE-F0-01");
+    EXPECT_EQ(MacDisplayText(PageStartMacAddress(driver)), "00-0A-BC-DE-F0-01");
 
     driver.netMac = NetMacSetting{1, {0xaa, 0xbb, 0xcc, 0xdd, 0xee, 0xff}, {}};
     driver.ClearCalls();
-    EXPECT_EQ(rules.StartMacText(), "AA-BB-CC-DD-EE-FF");
+    EXPECT_EQ(MacDisplayText(PageStartMacAddress(driver)), "AA-BB-CC-DD-EE-FF");
     EXPECT_EQ(driver.Calls("GetMACAddr").size(), 0u) << "the enabled adapter address wins";
 
     const MacAddress chosen{0x12, 0x34, 0x56, 0x78, 0x9a, 0xbc};
-    EXPECT_EQ(rules.ChangeFilterMac(chosen), "12-34-56-78-9A-BC");
+    EXPECT_EQ(ApplyFilterMac(driver, chosen), "12-34-56-78-9A-BC");
     ASSERT_EQ(driver.filterMacsSet.size(), 1u);
     EXPECT_EQ(driver.filterMacsSet[0], chosen);
 }

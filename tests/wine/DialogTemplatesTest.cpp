@@ -194,9 +194,9 @@ TEST(DialogTemplates, ComboItemsComeThroughTheProgramsReader)
         ApplyDialogInit(dialog.Handle(), ProgramModule(), dialogId);
         return ComboItems(dialog.Item(comboId));
     };
-    EXPECT_EQ(items(IDD_CABLE_PAGE, IDC_CABLE_QAM_COMBO), std::vector<std::string>(std::begin(kQamItems), std::end(kQamItems)));
-    EXPECT_EQ(items(IDD_TERRESTRIAL_PAGE, IDC_DTT_BANDWIDTH_COMBO),
-              std::vector<std::string>(std::begin(kBandwidthItems), std::end(kBandwidthItems)));
+    EXPECT_EQ(items(IDD_CABLE_PAGE, IDC_CABLE_QAM_COMBO),
+              (std::vector<std::string>{"Auto", "16", "32", "64", "128", "256"}));
+    EXPECT_EQ(items(IDD_TERRESTRIAL_PAGE, IDC_DTT_BANDWIDTH_COMBO), (std::vector<std::string>{"Auto", "6", "7", "8"}));
     EXPECT_EQ(items(IDD_DISH_PAGE, IDC_DISH_POSITION_COMBO),
               (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7"}));
     EXPECT_EQ(items(IDD_PID_INFO, IDC_PIDINFO_TYPE_COMBO), std::vector<std::string>{"MPE Data"});

@@ -1,6 +1,4 @@
-#include "app/win/TabPage.h"
-
-#include "app/win/MainDlg.h"
+#include "framework/TabPage.h"
 
 namespace {
 
@@ -25,21 +23,25 @@ HWND PageControlOf(HWND page, HWND window)
     return window;
 }
 
-} // namespace
-
-bool CTabPage::IsOpenDropDown(HWND window)
+// An open drop-down list takes Enter (pick) and Escape (close) itself.
+bool IsOpenDropDown(HWND window)
 {
     return HasClass(window, "ComboBox") && SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
-bool CTabPage::IsKeyMessage(const MSG& message, WPARAM key)
+// A key press, release or character of this key.
+bool IsKeyMessage(const MSG& message, WPARAM key)
 {
     const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
     return keyboard && message.wParam == key;
 }
 
+} // namespace
+
 bool CTabPage::PreTranslateMessage(const MSG& message)
 {
+    if (keepsEscape && IsKeyMessage(message, VK_ESCAPE))
+        return !IsOpenDropDown(message.hwnd);
     if (!IsKeyMessage(message, VK_RETURN))
         return false;
     HWND control = PageControlOf(hwnd, message.hwnd);
@@ -57,18 +59,8 @@ bool CTabPage::PreTranslateMessage(const MSG& message)
     return true;
 }
 
-CMainDlg* CTabPage::MainDialog() const
+HWND CTabPage::MessageOwner() const
 {
-    if (hwnd == nullptr)
-        return nullptr;
-    HWND tab = GetParent(hwnd);
-    if (tab == nullptr)
-        return nullptr;
-    return dynamic_cast<CMainDlg*>(CDialog::FromHandle(GetParent(tab)));
-}
-
-void CTabPage::ApplyPageLanguage(const std::string& file, std::initializer_list<ControlTextCopy> copies)
-{
-    if (ApplyDialogLanguage(hwnd, file, TabPageLanguageKeys(), nullptr, copies))
-        languageFile = file;
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    return top != nullptr ? top : hwnd;
 }
