@@ -2,7 +2,9 @@
 
 #include "framework/UiText.h"
 
-const char kProgramTitle[] = "NorvaneData V1.7.2.0";
+#include "ProductVersion.h"
+
+const char kProgramTitle[] = PRODUCT_TITLE;
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-extern const char kProgramTitle[];   // "NorvaneData V1.7.2.0"
+extern const char kProgramTitle[];   // "NorvaneData V" and the version
 
 void ShowErrorMessage(HWND owner, const std::string& text);
 // True only when the user answered Yes.

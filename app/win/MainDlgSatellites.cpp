@@ -1,7 +1,7 @@
 // The satellite (channel) list of the main dialog: the window side of the
 // list rules.
 #include "app/win/MainDlg.h"
-#include "database/CardKind.h"
+#include "common/CardKind.h"
 #include "database/SatelliteListRules.h"
 #include "database/win/SatelliteInfoDlg.h"
 #include "framework/MessageBox.h"

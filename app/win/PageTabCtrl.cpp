@@ -1,6 +1,6 @@
 #include "app/win/PageTabCtrl.h"
 
-#include "database/CardKind.h"
+#include "common/CardKind.h"
 #include "reception/win/PidPage.h"
 #include "tuning/win/CablePage.h"
 #include "tuning/win/DishPage.h"

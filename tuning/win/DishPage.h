@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/win/TabPage.h"
-#include "database/RuleResult.h"
+#include "common/RuleResult.h"
 #include "framework/Controls.h"
 #include "tuning/MotorCommands.h"
 #include "tuning/MotorRules.h"

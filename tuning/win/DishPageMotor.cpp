@@ -5,8 +5,8 @@
 #include "app/Settings.h"
 #include "app/win/MainDlg.h"
 #include "app/win/RegistryKey.h"
+#include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
-#include "database/RuleResult.h"
 #include "driver/win/QuarlinkDriver.h"
 #include "resources/resource.h"
 

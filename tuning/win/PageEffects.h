@@ -2,7 +2,7 @@
 // pages keep: tuningChanged, the pages' refresh, then the Apply state.
 #pragma once
 
-#include "database/RuleResult.h"
+#include "common/RuleResult.h"
 
 class CTabPage;
 
