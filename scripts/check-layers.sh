@@ -19,9 +19,8 @@ PENDING=(
 # "file:line:included/path" for every #include "folder/..." of the sources.
 includes() {
     find . -path ./build -prune -o -path ./.git -prune -o -type f \
-        \( -name '*.cpp' -o -name '*.h' -o -name '*.rc' \) -print |
-        sed 's|^\./||' | sort |
-        xargs grep -n -H -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]+/' |
+        \( -name '*.cpp' -o -name '*.h' -o -name '*.rc' \) -printf '%P\0' | sort -z |
+        xargs -0 grep -n -H -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]+/' |
         sed -E 's|^([^:]+):([0-9]+):[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*|\1:\2:\3|'
 }
 
