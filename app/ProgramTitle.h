@@ -2,4 +2,6 @@
 // caption of its message boxes. A second instance finds the first by it.
 #pragma once
 
-inline constexpr char kProgramTitle[] = "NorvaneData V1.7.2.0";
+#include "ProductVersion.h"
+
+inline constexpr char kProgramTitle[] = PRODUCT_TITLE;

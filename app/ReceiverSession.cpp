@@ -1,7 +1,7 @@
 #include "app/ReceiverSession.h"
 
 #include "app/InstallPaths.h"
-#include "database/CardKind.h"
+#include "common/CardKind.h"
 #include "language/LanguageList.h"
 #include "tuning/LockSequence.h"
 

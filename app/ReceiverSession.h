@@ -8,9 +8,9 @@
 
 #include "app/LockDisplay.h"
 #include "app/Settings.h"
-#include "driver/ReceiverDriver.h"
+#include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
-#include "database/RuleResult.h"
+#include "driver/ReceiverDriver.h"
 #include "reception/ReceptionSession.h"
 #include "tuning/TuningSession.h"
 

@@ -2,8 +2,8 @@
 // the current channel's tuning record, whose polarity field holds the QAM size.
 #pragma once
 
+#include "database/ChannelDefaults.h"
 #include "database/ChannelRecords.h"
-#include "tuning/ChannelDefaults.h"
 #include "tuning/TuningFieldRules.h"
 
 #include <string>

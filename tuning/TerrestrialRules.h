@@ -2,8 +2,8 @@
 // current channel's tuning record, whose symbol rate field holds the bandwidth.
 #pragma once
 
+#include "database/ChannelDefaults.h"
 #include "database/ChannelRecords.h"
-#include "tuning/ChannelDefaults.h"
 #include "tuning/TuningFieldRules.h"
 
 #include <string>

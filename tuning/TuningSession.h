@@ -3,7 +3,7 @@
 // and the follow-ups of their edits.
 #pragma once
 
-#include "database/RuleResult.h"
+#include "common/RuleResult.h"
 #include "tuning/LockHost.h"
 
 class ReceiverDriver;

@@ -6,7 +6,7 @@
 #include "app/win/DiagnosticLog.h"
 #include "app/win/HtmlHelp.h"
 #include "app/win/MainFrame.h"
-#include "database/CardKind.h"
+#include "common/CardKind.h"
 #include "driver/win/QuarlinkDriver.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"

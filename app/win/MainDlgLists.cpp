@@ -2,7 +2,7 @@
 // rules, and its language list, which translates the dialog and its pages.
 #include "app/win/MainDlg.h"
 
-#include "database/CardKind.h"
+#include "common/CardKind.h"
 #include "database/SatelliteListRules.h"
 #include "database/win/SatelliteInfoDlg.h"
 #include "framework/MessageBox.h"

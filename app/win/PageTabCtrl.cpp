@@ -1,7 +1,7 @@
 #include "app/win/PageTabCtrl.h"
 
 #include "app/ReceiverSession.h"
-#include "database/CardKind.h"
+#include "common/CardKind.h"
 #include "reception/win/PidPage.h"
 #include "tuning/win/CablePage.h"
 #include "tuning/win/DishPage.h"

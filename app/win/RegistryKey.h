@@ -2,7 +2,7 @@
 // machine on the NT family, a secondary one that reads prefer and writes go to.
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 
 #include <windows.h>
 

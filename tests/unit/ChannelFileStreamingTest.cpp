@@ -1,6 +1,6 @@
+#include "common/FileIo.h"
 #include "database/ChannelDatabase.h"
 #include "database/ChannelFileFormat.h"
-#include "database/FileIo.h"
 #include "tests/unit/ScratchDirectory.h"
 #include "tests/unit/TestKit.h"
 

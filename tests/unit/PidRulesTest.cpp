@@ -1,10 +1,11 @@
+#include "common/DecimalText.h"
 #include "reception/MacAddressText.h"
 #include "reception/NumberText.h"
 #include "reception/PidInfoRules.h"
 #include "reception/PidListTexts.h"
 #include "reception/PidPageRules.h"
-#include "tests/unit/ScriptedDriver.h"
 #include "tests/unit/ReceptionTestHost.h"
+#include "tests/unit/ScriptedDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -44,14 +45,14 @@ TEST(PidNumberReading, HexReadsLikeStrToIntExAfterAnAddedPrefix)
 
 TEST(PidNumberReading, DecimalReadsLikeAtoiWithoutOverflow)
 {
-    EXPECT_EQ(ReadAtoi("8190"), 8190);
-    EXPECT_EQ(ReadAtoi("  42"), 42);
-    EXPECT_EQ(ReadAtoi("-7"), -7);
-    EXPECT_EQ(ReadAtoi("12ab"), 12);
-    EXPECT_EQ(ReadAtoi(""), 0);
-    EXPECT_EQ(ReadAtoi("abc"), 0);
-    EXPECT_EQ(ReadAtoi("99999999999999999999"), INT_MAX);
-    EXPECT_EQ(ReadAtoi("-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(ReadLeadingNumber("8190"), 8190);
+    EXPECT_EQ(ReadLeadingNumber("  42"), 42);
+    EXPECT_EQ(ReadLeadingNumber("-7"), -7);
+    EXPECT_EQ(ReadLeadingNumber("12ab"), 12);
+    EXPECT_EQ(ReadLeadingNumber(""), 0);
+    EXPECT_EQ(ReadLeadingNumber("abc"), 0);
+    EXPECT_EQ(ReadLeadingNumber("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(ReadLeadingNumber("-99999999999999999999"), INT_MIN);
 }
 
 TEST(PidInfoEntry, HexadecimalTypingKeepsTheLastGoodText)

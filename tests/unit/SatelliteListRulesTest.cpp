@@ -1,4 +1,4 @@
-#include "database/RecordText.h"
+#include "common/FieldText.h"
 #include "database/SatelliteListRules.h"
 #include "tests/unit/TestKit.h"
 

@@ -2,7 +2,7 @@
 // selection values from the registry that match no record, or match one only
 // when read carelessly.
 #include "app/InstallPaths.h"
-#include "database/RecordText.h"
+#include "common/FieldText.h"
 #include "database/SatelliteListRules.h"
 #include "tests/unit/TestKit.h"
 

@@ -4,10 +4,10 @@
 #include "language/DialogLanguageRules.h"
 #include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
+#include "tests/unit/SourceTree.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,11 +18,7 @@ namespace {
 
 std::filesystem::path LanguageFolder()
 {
-    // LUMISAT_TEST_DATA is <source>/tests/data; without it, this file's own place.
-    const char* data = std::getenv("LUMISAT_TEST_DATA");
-    const std::filesystem::path root = data ? std::filesystem::path(data).parent_path().parent_path()
-                                            : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-    return root / "resources" / "Language";
+    return SourceFolder() / "resources" / "Language";
 }
 
 // Key and value of every line, as the program sees the file.

@@ -3,10 +3,10 @@
 #include "simulator/CardConfig.h"
 #include "simulator/ConfigValues.h"
 #include "simulator/IniText.h"
+#include "tests/unit/SourceTree.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -26,12 +26,7 @@ bool AnyWarningContains(const std::vector<std::string>& warnings, const std::str
 
 std::string ReadDemo(const std::string& name)
 {
-    // LUMISAT_TEST_DATA is <source>/tests/data, which need not exist.
-    const char* data = std::getenv("LUMISAT_TEST_DATA");
-    std::string root = data ? data : ".";
-    for (int level = 0; level < 2; ++level)
-        root = root.substr(0, root.find_last_of('/'));
-    std::ifstream file(root + "/simulator/demo/" + name, std::ios::binary);
+    std::ifstream file(SourceFolder() / "simulator" / "demo" / name, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();

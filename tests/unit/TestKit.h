@@ -2,7 +2,7 @@
 // memory.
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 #include "database/ChannelDatabase.h"
 #include "database/ChannelRecords.h"
 

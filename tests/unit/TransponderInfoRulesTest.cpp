@@ -1,4 +1,4 @@
-#include "database/RecordText.h"
+#include "common/FieldText.h"
 #include "resources/resource.h"
 #include "tuning/DishPageView.h"
 #include "tuning/TransponderInfoRules.h"

@@ -1,4 +1,4 @@
-#include "database/RecordText.h"
+#include "common/FieldText.h"
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/TransponderRules.h"
 

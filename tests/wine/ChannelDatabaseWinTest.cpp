@@ -1,5 +1,5 @@
+#include "common/FileIo.h"
 #include "database/ChannelDatabase.h"
-#include "database/FileIo.h"
 #include "tests/wine/WinScratchFolder.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // the motor group in DishPageMotor.cpp.
 #pragma once
 
-#include "app/SettingsStore.h"
-#include "database/RuleResult.h"
+#include "common/RuleResult.h"
+#include "common/SettingsStore.h"
 #include "framework/Controls.h"
 #include "tuning/MotorCommands.h"
 #include "tuning/MotorRules.h"

@@ -2,8 +2,8 @@
 // USALS, stored positions and the motor values in the registry.
 #include "tuning/win/DishPage.h"
 
+#include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
-#include "database/RuleResult.h"
 #include "resources/resource.h"
 
 std::unique_ptr<CHoldButton> CDishPage::CreateHoldButton(int id)

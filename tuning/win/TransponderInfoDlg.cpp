@@ -1,6 +1,6 @@
 #include "tuning/win/TransponderInfoDlg.h"
 
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
 #include "resources/resource.h"

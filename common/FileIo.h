@@ -1,7 +1,7 @@
 // Whole-file reading and writing with the C library (ANSI paths on Windows).
 #pragma once
 
-#include "database/ByteSink.h"
+#include "common/ByteSink.h"
 
 #include <cstdint>
 #include <functional>

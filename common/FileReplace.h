@@ -1,6 +1,6 @@
 // The two file-system steps of a safe save that the C library cannot do
-// portably. Windows implements them in database/win, other systems beside
-// this header. Paths are ANSI.
+// portably: FileReplacePosix.cpp and win/FileReplaceWin.cpp implement them,
+// and the build takes the one of the system. Paths are ANSI.
 #pragma once
 
 #include <string>

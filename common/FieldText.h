@@ -3,11 +3,23 @@
 // field's end; writing always leaves at least one zero and clears the rest.
 #pragma once
 
-#include "language/AnsiCase.h"  // FieldText
-
 #include <cstddef>
 #include <cstring>
 #include <string_view>
+
+// The text of a field: up to its first zero byte or the field's end,
+// whichever comes first.
+inline std::string_view FieldText(const char* field, std::size_t size)
+{
+    const void* zero = std::memchr(field, 0, size);
+    return std::string_view(field, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - field) : size);
+}
+
+template <std::size_t N>
+std::string_view FieldText(const char (&field)[N])
+{
+    return FieldText(field, N);
+}
 
 // Stores at most N - 1 characters of the text; the rest is cut.
 template <std::size_t N>

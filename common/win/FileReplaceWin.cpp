@@ -1,4 +1,4 @@
-#include "database/FileReplace.h"
+#include "common/FileReplace.h"
 
 #include <windows.h>
 

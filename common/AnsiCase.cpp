@@ -1,6 +1,6 @@
-#include "language/AnsiCase.h"
+#include "common/AnsiCase.h"
 
-#include <cstring>
+#include <cstddef>
 
 unsigned char FoldAnsiCase(unsigned char c)
 {
@@ -20,10 +20,4 @@ bool AnsiEqualNoCase(std::string_view a, std::string_view b)
             return false;
     }
     return true;
-}
-
-std::string_view FieldText(const char* field, std::size_t size)
-{
-    const void* zero = std::memchr(field, 0, size);
-    return std::string_view(field, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - field) : size);
 }

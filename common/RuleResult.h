@@ -1,5 +1,5 @@
-// What the rules of a page or dialog hand back to the window code besides
-// their values: the message to show and what the main dialog must be told.
+// What the rules hand back to the window code besides their values: the
+// message to show and what else a change means for the program.
 #pragma once
 
 // A user-visible message: the language-file key and the built-in English text
@@ -11,8 +11,9 @@ struct MessageRef {
     bool IsEmpty() const { return key == nullptr; }
 };
 
-// Follow-up calls on the main dialog, to be made in this order when set:
-// SetTuningChanged, the tab control's RefreshPages, MarkSettingsChanged.
+// What a change means beyond the values it touched, acted on in this order:
+// the tuning changed, the
+// pages show values that changed, there are settings to save.
 struct MainDialogEffects {
     bool setTuningChanged = false;
     bool refreshPages = false;

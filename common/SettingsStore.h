@@ -1,5 +1,5 @@
-// Named string and number values of one settings key. The Windows build
-// stores them in the registry (CRegistryKey); tests use a map.
+// Named string and number values of one settings key. The program stores
+// them in the registry; tests use a map.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,4 @@
-#ifndef _WIN32
-
-#include "database/FileReplace.h"
+#include "common/FileReplace.h"
 
 #include <cstdio>
 #include <sys/stat.h>
@@ -17,5 +15,3 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to)
 {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
-
-#endif

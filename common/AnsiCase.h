@@ -7,19 +7,6 @@
 // two otherwise different names compare equal.
 #pragma once
 
-#include "language/AnsiCaseComparison.h"
-
-#include <cstddef>
-#include <string_view>
+#include "common/AnsiCaseComparison.h"
 
 unsigned char FoldAnsiCase(unsigned char c);
-
-// The text of a fixed-size record field: up to its first zero byte or the
-// field's end, whichever comes first.
-std::string_view FieldText(const char* field, std::size_t size);
-
-template <std::size_t N>
-std::string_view FieldText(const char (&field)[N])
-{
-    return FieldText(field, N);
-}

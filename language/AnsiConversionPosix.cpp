@@ -1,5 +1,3 @@
-#ifndef _WIN32
-
 #include "language/AnsiConversion.h"
 
 #include <iterator>
@@ -64,5 +62,3 @@ std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage)
     }
     return units;
 }
-
-#endif

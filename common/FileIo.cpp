@@ -1,6 +1,6 @@
-#include "database/FileIo.h"
+#include "common/FileIo.h"
 
-#include "database/FileReplace.h"
+#include "common/FileReplace.h"
 
 #include <algorithm>
 #include <cstdio>

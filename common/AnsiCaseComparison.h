@@ -1,7 +1,7 @@
 // Whether two ANSI texts are the same but for letter case. Where names are
-// compared as the system compares them, the program gives the system's
-// comparison (language/win/SystemAnsiCase.h); AnsiEqualNoCase (AnsiCase.h)
-// stands in for it without a system: tests and tools.
+// compared as the system compares them, the program passes the system's
+// comparison; AnsiEqualNoCase (AnsiCase.h) stands in for it without a
+// system: tests and tools.
 #pragma once
 
 #include <string_view>
