@@ -12,22 +12,6 @@
 
 namespace {
 
-std::int32_t Int32At(const std::string& bytes, std::size_t offset)
-{
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<std::uint8_t>(bytes.at(offset + i));
-    return static_cast<std::int32_t>(value);
-}
-
-std::string Int32Bytes(std::int32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * i));
-    return bytes;
-}
-
 template <typename Record>
 std::int32_t Length(const Record* first)
 {
