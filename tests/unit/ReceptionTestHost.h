@@ -1,6 +1,6 @@
 // The main dialog as the PID page's rules see it, for tests: settable lock
-// state, and a record of what the rules traced, wrote to the debugger output
-// and how often they enabled Apply.
+// state, and a record of what the rules traced and how often they enabled
+// Apply.
 #pragma once
 
 #include "database/ChannelDatabase.h"
@@ -18,14 +18,13 @@ public:
     bool tuningChanged = false;
     int settingsChangedMarks = 0;
     std::vector<std::string> traces;
-    std::vector<std::string> debugLines;
 
     bool IsLocked() const override { return locked; }
     bool IsFilterStarted() const override { return filterStarted; }
     bool IsTuningChanged() const override { return tuningChanged; }
     void MarkSettingsChanged() override { ++settingsChangedMarks; }
     void Trace(const std::string& line) override { traces.push_back(line); }
-    void DebugOutput(const std::string& line) override { debugLines.push_back(line); }
+    void DebugOutput(const std::string&) override {}
 
     void LockWithFilter()
     {
