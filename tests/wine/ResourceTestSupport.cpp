@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 
@@ -70,15 +71,34 @@ std::map<std::string, int> ResourceNumbers(const char* prefix)
     return numbers;
 }
 
+TemplateHeader ReadTemplateHeader(int templateId)
+{
+    TemplateHeader header;
+    HRSRC found = FindResourceA(ProgramModule(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    if (found == nullptr || SizeofResource(ProgramModule(), found) < 32)
+        return header;
+    // DLGTEMPLATEEX: version, signature, help id, extended style, style,
+    // item count, x, y, width, height, then menu, class, title and font.
+    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(ProgramModule(), found)));
+    std::memcpy(&header.style, words + 6, sizeof header.style);
+    header.width = words[11];
+    header.height = words[12];
+    const WORD* at = words + 13;
+    const auto skipNameOrNumber = [&at] { at = *at == 0xFFFF ? at + 2 : at + std::wcslen(reinterpret_cast<const wchar_t*>(at)) + 1; };
+    skipNameOrNumber();  // menu
+    skipNameOrNumber();  // class
+    header.caption = reinterpret_cast<const wchar_t*>(at);
+    at += header.caption.size() + 1;
+    if (header.style & DS_SETFONT) {
+        header.fontSize = at[0];
+        header.font = reinterpret_cast<const wchar_t*>(at + 3);
+    }
+    return header;
+}
+
 bool IsChildTemplate(int templateId)
 {
-    HRSRC found = FindResourceA(ProgramModule(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
-    if (found == nullptr || SizeofResource(ProgramModule(), found) < 16)
-        return false;
-    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(ProgramModule(), found)));
-    DWORD style = 0;  // DLGTEMPLATEEX keeps the style after version, signature and help id
-    std::memcpy(&style, words[1] == 0xFFFF ? words + 6 : words, sizeof style);
-    return (style & WS_CHILD) != 0;
+    return (ReadTemplateHeader(templateId).style & WS_CHILD) != 0;
 }
 
 std::vector<HWND> Children(HWND dialog)
