@@ -8,7 +8,7 @@
 #include "language/LanguageList.h"
 #include "language/win/DialogLanguage.h"
 #include "language/win/FindFileLister.h"
-#include "tests/wine/WinScratchFolder.h"
+#include "tests/unit/ScratchDirectory.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -62,7 +62,7 @@ protected:
     }
     std::wstring Text(int id) const { return WideTextOf(GetDlgItem(dialog, id)); }
 
-    WinScratchFolder scratch;
+    ScratchDirectory scratch;
     HWND dialog = nullptr;
     HWND tabs = nullptr;
     HWND holdButton = nullptr;
@@ -113,7 +113,7 @@ TEST(LanguageWinTest, ConversionUsesTheSystemCodePageWithBlanks)
 // two-byte character may straddle the end of the read buffer.
 TEST(LanguageWinTest, ChineseCharactersStraddlingTheReadBufferEnd)
 {
-    WinScratchFolder install;
+    ScratchDirectory install;
     ASSERT_TRUE(CreateDirectoryA(install.Path("Language").c_str(), nullptr));
     const std::string chinese = LanguageFilePath(install.Path(), "Simplified Chinese");
     for (std::size_t offset = kLanguageReadChunkSize - 2; offset <= kLanguageReadChunkSize; ++offset) {
@@ -125,7 +125,7 @@ TEST(LanguageWinTest, ChineseCharactersStraddlingTheReadBufferEnd)
 
 TEST(LanguageWinTest, LanguageListSkipsFoldersAndKeepsDottedNames)
 {
-    WinScratchFolder install;
+    ScratchDirectory install;
     ASSERT_TRUE(CreateDirectoryA(install.Path("Language").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(install.Path("Language\\x.txt").c_str(), nullptr));
     for (const char* name : {"Language\\a.b.txt", "Language\\English.txt", "Language\\notes.doc"})

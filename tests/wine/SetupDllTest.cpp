@@ -2,7 +2,7 @@
 // functions found by their plain names. Wine has no receiver devices, so the
 // device paths seen here are the absent ones (the others: SetupDevicesTest).
 #include "tests/unit/SetupBitmapBuilder.h"
-#include "tests/wine/WinScratchFolder.h"
+#include "tests/unit/ScratchDirectory.h"
 
 #include <windows.h>
 
@@ -60,7 +60,7 @@ protected:
     CheckDriverFn checkDriver_ = nullptr;
     DeleteDtvFn deleteDtv_ = nullptr;
     GetBmpRgbFn getBmpRgb_ = nullptr;
-    WinScratchFolder folder;
+    ScratchDirectory folder;
     std::string folder_;  // without the final backslash, as the installer passes it
 };
 
