@@ -5,9 +5,8 @@
 
 #include "database/ChannelDatabase.h"
 #include "reception/PidPageHost.h"
+#include "tests/unit/TestKit.h"
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,22 +37,11 @@ public:
 inline void AddCurrentTransponder(CChannelDatabase& database)
 {
     database.Load(std::string());
-    auto satellite = std::make_unique<SatelliteRecord>();
-    std::snprintf(satellite->name, sizeof satellite->name, "%s", "Test");
-    database.AddSatellite(std::move(satellite), 1);
-    auto transponder = std::make_unique<TransponderRecord>();
-    transponder->frequency = 12000;
-    transponder->symbolRate = 27500;
-    database.AddTransponder(std::move(transponder), 1);
+    Added(database, Satellite("Test", 0));
+    Added(database, Transponder(12000, 27500, 0));
 }
 
 inline PidRecord* AddStoredPid(CChannelDatabase& database, int pid, int type = 2, int loaded = 0)
 {
-    auto record = std::make_unique<PidRecord>();
-    record->pid = pid;
-    record->type = type;
-    record->loaded = loaded;
-    PidRecord* stored = record.get();
-    database.AddPid(std::move(record), 0);
-    return stored;
+    return Added(database, Pid(pid, type, "", loaded), 0);
 }

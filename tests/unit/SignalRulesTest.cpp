@@ -3,6 +3,7 @@
 #include "database/ChannelDatabase.h"
 
 #include "tests/unit/ScriptedDriver.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -94,13 +95,7 @@ namespace {
 
 TransponderRecord* AddTransponder(CChannelDatabase& db, std::int32_t frequency, int polarity)
 {
-    auto record = std::make_unique<TransponderRecord>();
-    record->frequency = frequency;
-    record->symbolRate = 27500;
-    record->polarity = polarity;
-    TransponderRecord* added = record.get();
-    db.AddTransponder(std::move(record), 1);
-    return added;
+    return Added(db, Transponder(frequency, 27500, polarity));
 }
 
 TEST(LockDisplay, LockedOnlyForWhatTheLastLockWasRunFor)

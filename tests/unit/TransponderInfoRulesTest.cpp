@@ -3,6 +3,7 @@
 #include "tuning/DishPageView.h"
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/TransponderNames.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,7 @@ namespace {
 TransponderRecord Transponder(const char* name, std::int32_t frequency, std::int32_t symbolRate,
                               std::int32_t polarity)
 {
-    TransponderRecord record;
-    SetFieldText(record.name, name);
-    record.frequency = frequency;
-    record.symbolRate = symbolRate;
-    record.polarity = polarity;
-    return record;
+    return *::Transponder(frequency, symbolRate, polarity, name);
 }
 
 }  // namespace
