@@ -100,58 +100,39 @@ TEST(SatelliteListRules, NewRefusesDuplicatesAndWhatTheDialogRefuses)
         << "the comparison it is given decides";
 }
 
-TEST(SatelliteListRules, ChangeRenamesTheCurrentSatelliteInPlace)
+// Changes in turn to "Astra" at 192, current, beside "Hotbird" at 130.
+TEST(SatelliteListRules, ChangeRenamesTheCurrentSatelliteUnlessTheEntryExists)
 {
     LoadedDatabase loaded;
-    AddSatellite(loaded.database, "Astra", 192);
+    SatelliteRecord* astra = AddSatellite(loaded.database, "Astra", 192);
     AddSatellite(loaded.database, "Hotbird", 130);
-    loaded.database.SelectSatellite(loaded.database.Root()->firstSatellite);
-
-    const SatelliteEditResult result = ChangeSatellite(loaded.database, "Astra 1N", 195, kSatelliteCard);
-    ASSERT_EQ(result.outcome, SatelliteEditOutcome::Changed);
-    EXPECT_EQ(result.record, loaded.database.Root()->firstSatellite);
-    EXPECT_EQ(result.record->degree, 195);
-    EXPECT_EQ(result.savedDegree, 195);
+    loaded.database.SelectSatellite(astra);
+    struct Case { const char* name; std::int32_t degree; SatelliteEditOutcome outcome; const char* key; bool refresh;
+                  const char* nameAfter; std::int32_t degreeAfter; };
+    const Case cases[] = {
+        {"HOTBIRD", 130, SatelliteEditOutcome::Duplicate, "String19", false, "Astra", 192},
+        {"ASTRA", 192, SatelliteEditOutcome::Unchanged, nullptr, false, "Astra", 192},  // finds itself
+        {"Astra 1N", 195, SatelliteEditOutcome::Changed, nullptr, true, "Astra 1N", 195},
+    };
+    for (const Case& c : cases) {
+        const SatelliteEditResult result = ChangeSatellite(loaded.database, c.name, c.degree, kSatelliteCard);
+        EXPECT_EQ(result.outcome, c.outcome) << c.name;
+        EXPECT_STREQ(result.error.key, c.key) << c.name;
+        ExpectEffects(result.effects, false, c.refresh, true);
+        EXPECT_EQ(FieldText(astra->name), c.nameAfter) << c.name;
+        EXPECT_EQ(astra->degree, c.degreeAfter) << c.name;
+    }
     // Only the list entry moves to the end; the database keeps its order.
     EXPECT_EQ(NamesInDatabase(loaded.database), (std::vector<std::string>{"Astra 1N", "Hotbird"}));
-    ExpectEffects(result.effects, false, true, true);
-}
 
-TEST(SatelliteListRules, ChangeIsRefusedOrIgnoredWhenTheEntryExists)
-{
-    LoadedDatabase loaded;
-    AddSatellite(loaded.database, "Hotbird", 130);
-    SatelliteRecord* astra = AddSatellite(loaded.database, "Astra", 192);
+    LoadedDatabase channels;
+    SatelliteRecord* channel = AddSatellite(channels.database, "News", 3600);
+    EXPECT_EQ(ChangeSatellite(channels.database, "Sport", 12, kTerrestrialCard).outcome, SatelliteEditOutcome::Changed);
+    EXPECT_EQ(channel->degree, 3600) << "a channel keeps its degree";
 
-    const SatelliteEditResult clash = ChangeSatellite(loaded.database, "HOTBIRD", 130, kSatelliteCard);
-    EXPECT_EQ(clash.outcome, SatelliteEditOutcome::Duplicate);
-    EXPECT_STREQ(clash.error.key, "String19");
-    ExpectEffects(clash.effects, false, false, true);
-    EXPECT_EQ(FieldText(astra->name), "Astra");
-
-    // Only the letter case differs: the satellite finds itself, nothing is applied.
-    const SatelliteEditResult caseOnly = ChangeSatellite(loaded.database, "ASTRA", 192, kSatelliteCard);
-    EXPECT_EQ(caseOnly.outcome, SatelliteEditOutcome::Unchanged);
-    EXPECT_EQ(FieldText(astra->name), "Astra");
-    ExpectEffects(caseOnly.effects, false, false, true);
-}
-
-TEST(SatelliteListRules, ChangeOfAChannelKeepsItsDegree)
-{
-    LoadedDatabase loaded;
-    SatelliteRecord* channel = AddSatellite(loaded.database, "News", 3600);
-    const SatelliteEditResult result = ChangeSatellite(loaded.database, "Sport", 12, kTerrestrialCard);
-    ASSERT_EQ(result.outcome, SatelliteEditOutcome::Changed);
-    EXPECT_EQ(FieldText(channel->name), "Sport");
-    EXPECT_EQ(channel->degree, 3600);
-}
-
-TEST(SatelliteListRules, ChangeAndRemoveNeedACurrentSatellite)
-{
-    LoadedDatabase loaded;
-    EXPECT_EQ(ChangeSatellite(loaded.database, "Astra", 192, kSatelliteCard).outcome,
-              SatelliteEditOutcome::NothingDone);
-    const SatelliteEditResult removed = RemoveCurrentSatellite(loaded.database, kSatelliteCard);
+    LoadedDatabase empty;
+    EXPECT_EQ(ChangeSatellite(empty.database, "Astra", 192, kSatelliteCard).outcome, SatelliteEditOutcome::NothingDone);
+    const SatelliteEditResult removed = RemoveCurrentSatellite(empty.database, kSatelliteCard);
     EXPECT_EQ(removed.outcome, SatelliteEditOutcome::NothingDone);
     ExpectEffects(removed.effects, false, false, false);
 }
