@@ -6,7 +6,6 @@
 #include <cstring>
 #include <cwchar>
 #include <fstream>
-#include <iterator>
 
 namespace resource_test {
 
@@ -47,15 +46,6 @@ HMODULE ProgramModule()
 std::string SourceFile(const char* relativePath)
 {
     return JoinPath(EnvironmentValue("LUMISAT_SOURCE"), relativePath);
-}
-
-bool ReadFileBytes(const std::string& path, std::string& bytes)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return true;
 }
 
 std::map<std::string, int> ResourceNumbers(const char* prefix)
@@ -162,13 +152,6 @@ RECT RectInParent(HWND window)
     RECT rect{};
     GetWindowRect(window, &rect);
     MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-RECT DialogUnitsToPixels(HWND dialog, int x, int y, int width, int height)
-{
-    RECT rect{x, y, x + width, y + height};
-    MapDialogRect(dialog, &rect);
     return rect;
 }
 
