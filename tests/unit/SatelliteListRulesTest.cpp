@@ -213,23 +213,6 @@ TEST(SatelliteListRules, ListSelectsTheSavedSatelliteTransponderAndPid)
     EXPECT_EQ(loaded.database.CurrentPid(), pid);
 }
 
-TEST(SatelliteListRules, ListFallsBackToTheFirstSatellite)
-{
-    LoadedDatabase loaded;
-    AddSatellite(loaded.database, "Astra", 192);
-    AddSatellite(loaded.database, "Hotbird", 130);
-    loaded.database.SelectSatellite(loaded.database.Root()->firstSatellite);
-
-    for (const SavedSelection& saved : {SavedSelection{"hotbird", 130, "", ""}, SavedSelection{"Hotbird", 131, "", ""},
-                                        SavedSelection{}}) {
-        SCOPED_TRACE(saved.satelliteName);
-        const SatelliteListFill fill = BuildSatelliteList(loaded.database, kSatelliteCard, saved);
-        EXPECT_EQ(fill.selectedIndex, 0);
-        EXPECT_EQ(fill.savedDegree, 192);
-        EXPECT_EQ(FieldText(loaded.database.CurrentSatellite()->name), "Astra");
-    }
-}
-
 TEST(SatelliteListRules, EmptyListsByKindOfCard)
 {
     LoadedDatabase satellites;
