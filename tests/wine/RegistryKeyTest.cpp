@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "app/win/RegistryKey.h"
 #include "database/ChannelDatabase.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -116,9 +117,7 @@ TEST_F(RegistryKeyTest, SettingsSurviveSaveAndLoad)
 {
     CChannelDatabase db;
     db.Load("");
-    auto satellite = std::make_unique<SatelliteRecord>();
-    std::snprintf(satellite->name, sizeof satellite->name, "Thor");
-    db.AddSatellite(std::move(satellite), 1);
+    Added(db, Satellite("Thor", 0));
 
     MainSettings saved{"C:\\Sat\\", "German", "", "", "", 3592};
     {
