@@ -1,6 +1,6 @@
 #include "app/InstallPaths.h"
 
-#include "database/CardKind.h"
+#include "common/CardKind.h"
 
 std::string InstallFilePath(const std::string& installPath, const std::string& name)
 {

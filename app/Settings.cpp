@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
+#include "common/FieldText.h"
 #include "database/ChannelDatabase.h"
-#include "language/AnsiCase.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // holds them on which system.
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 
 #include <cstdint>
 #include <string>

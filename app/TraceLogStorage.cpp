@@ -1,6 +1,6 @@
 #include "app/TraceLogStorage.h"
 
-#include "database/FileReplace.h"
+#include "common/FileReplace.h"
 
 #include <cstdio>
 

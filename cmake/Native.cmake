@@ -1,22 +1,25 @@
 # Native build: the plain rules under AddressSanitizer and UndefinedBehaviorSanitizer.
 set(SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-foreach(target lumisat_rules quarlink_model setup_rules)
-    get_target_property(type ${target} TYPE)
-    if(NOT type STREQUAL "INTERFACE_LIBRARY")
-        target_compile_options(${target} PRIVATE ${SANITIZERS})
-    endif()
+foreach(target lumisat_common lumisat_rules quarlink_model setup_rules)
+    target_compile_options(${target} PRIVATE ${SANITIZERS})
 endforeach()
 
 find_package(GTest REQUIRED)
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
-if(UNIT_TEST_SOURCES)
-    add_executable(unit_tests ${UNIT_TEST_SOURCES})
-    target_compile_options(unit_tests PRIVATE ${LUMISAT_WARNINGS} ${SANITIZERS})
-    target_link_options(unit_tests PRIVATE ${SANITIZERS})
-    target_link_libraries(unit_tests PRIVATE lumisat_rules quarlink_model setup_rules GTest::gtest_main)
-    add_test(NAME unit_tests COMMAND unit_tests)
-    set_tests_properties(unit_tests PROPERTIES ENVIRONMENT "LUMISAT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
-endif()
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_compile_options(unit_tests PRIVATE ${LUMISAT_WARNINGS} ${SANITIZERS})
+target_link_options(unit_tests PRIVATE ${SANITIZERS})
+target_link_libraries(unit_tests PRIVATE lumisat_rules quarlink_model setup_rules GTest::gtest_main)
+# The source tree, as the Wine tests are given it.
+add_test(NAME unit_tests COMMAND unit_tests)
+set_tests_properties(unit_tests PROPERTIES ENVIRONMENT "LUMISAT_SOURCE=${PROJECT_SOURCE_DIR}")
+
+# Checks of the sources themselves: includes follow layers.txt, and the
+# shipped language files are what their UTF-8 sources give.
+add_test(NAME layers COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-layers.sh)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME language_files
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/resources/tools/make_language_file.py --check)
 
 # Fuzz targets need clang's libFuzzer; each runs for a bounded time as a test.
 set(LUMISAT_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzz target runs in the test suite")
@@ -37,12 +40,10 @@ endif()
 
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/native/*.cpp)
 find_package(benchmark QUIET)
-if(BENCH_SOURCES AND benchmark_FOUND)
+if(benchmark_FOUND)
     # Benchmarks time optimised code: they build the rules again without the
     # sanitizers. Not part of the default build; build them by name.
-    file(GLOB BENCH_RULE_SOURCES CONFIGURE_DEPENDS
-        app/*.cpp driver/*.cpp database/*.cpp tuning/*.cpp reception/*.cpp language/*.cpp)
-    add_library(lumisat_rules_optimised STATIC EXCLUDE_FROM_ALL ${BENCH_RULE_SOURCES})
+    add_library(lumisat_rules_optimised STATIC EXCLUDE_FROM_ALL ${LUMISAT_SOURCES_common} ${LUMISAT_RULE_SOURCES})
     target_include_directories(lumisat_rules_optimised PUBLIC ${PROJECT_SOURCE_DIR})
     target_compile_options(lumisat_rules_optimised PRIVATE -O2)
     foreach(source ${BENCH_SOURCES})

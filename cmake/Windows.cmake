@@ -5,6 +5,12 @@ set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+# The version, stated once in project(): the resource script, the manifest and
+# the program's title take it from the configured ProductVersion.h.
+configure_file(resources/ProductVersion.h.in ${CMAKE_BINARY_DIR}/generated/ProductVersion.h @ONLY)
+configure_file(resources/Lumisat.manifest.in ${CMAKE_BINARY_DIR}/generated/Lumisat.manifest @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/generated)
+
 # The .def files name the i686 stdcall symbols (Name@N). A 64-bit build has no
 # such decoration: it takes the same export names from undecorated symbols.
 # kind: IMPORT (lines "Name@N" or "Name@N == ExportName") or EXPORT
@@ -40,21 +46,19 @@ add_dependencies(quarlink_import quarlink_import_lib)
 
 set(WIN_SYSTEM_LIBS comctl32 comdlg32 gdi32 shell32 shlwapi setupapi advapi32 user32 kernel32 ole32)
 
-lumisat_library(lumisat_framework framework/*.cpp)
-file(GLOB LUMISAT_WIN_SOURCES CONFIGURE_DEPENDS
-    app/win/*.cpp driver/win/*.cpp database/win/*.cpp tuning/win/*.cpp reception/win/*.cpp language/win/*.cpp)
+lumisat_library(lumisat_framework ${LUMISAT_SOURCES_framework})
+target_link_libraries(lumisat_framework PUBLIC ${WIN_SYSTEM_LIBS})
+set(LUMISAT_WIN_SOURCES)
+foreach(folder IN LISTS LUMISAT_FOLDERS)
+    list(APPEND LUMISAT_WIN_SOURCES ${LUMISAT_WIN_SOURCES_${folder}})
+endforeach()
 list(REMOVE_ITEM LUMISAT_WIN_SOURCES ${PROJECT_SOURCE_DIR}/app/win/WinMain.cpp)
-add_library(lumisat_win STATIC ${LUMISAT_WIN_SOURCES})
-target_include_directories(lumisat_win PUBLIC ${PROJECT_SOURCE_DIR})
-target_compile_options(lumisat_win PRIVATE ${LUMISAT_WARNINGS})
+lumisat_library(lumisat_win ${LUMISAT_WIN_SOURCES})
 target_link_libraries(lumisat_win PUBLIC lumisat_framework lumisat_rules quarlink_import ${WIN_SYSTEM_LIBS})
-# The plain rules call a few platform functions (file replacement, code page
-# conversion) that the Windows build implements in the win/ folders.
-target_link_libraries(lumisat_rules INTERFACE lumisat_win)
-set_property(TARGET lumisat_win PROPERTY LINK_INTERFACE_MULTIPLICITY 3)
 
 # The program.
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS resources/*)
+list(APPEND RESOURCE_FILES ${CMAKE_BINARY_DIR}/generated/ProductVersion.h ${CMAKE_BINARY_DIR}/generated/Lumisat.manifest)
 add_executable(Lumisat WIN32 app/win/WinMain.cpp resources/Lumisat.rc)
 set_source_files_properties(resources/Lumisat.rc PROPERTIES OBJECT_DEPENDS "${RESOURCE_FILES}")
 target_compile_options(Lumisat PRIVATE ${LUMISAT_WARNINGS})
@@ -93,31 +97,34 @@ set(WINE_TEST_ENV
     "LUMISAT_SOURCE=${PROJECT_SOURCE_DIR}")
 
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
-if(WINE_TEST_SOURCES)
-    add_executable(wine_tests ${WINE_TEST_SOURCES})
-    target_link_libraries(wine_tests PRIVATE lumisat_win setup_win gtest_main)
-    add_dependencies(wine_tests Lumisat Quarlink Setup)
-    add_test(NAME wine_tests COMMAND wine_tests)
-    set_tests_properties(wine_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 900)
-    # Texts read back on code page 1251: Wine takes the code page from the
-    # Unix locale (the prefix's Nls\CodePage values are only written).
-    add_test(NAME wine_tests_cp1251 COMMAND wine_tests --gtest_filter=DialogLanguageTest.EveryLanguageReadsBackInUtf16)
-    set_tests_properties(wine_tests_cp1251 PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};LC_ALL=ru_RU.UTF-8" LABELS wine
-                         TIMEOUT 300)
-endif()
+add_executable(wine_tests ${WINE_TEST_SOURCES})
+target_link_libraries(wine_tests PRIVATE lumisat_win setup_win gtest_main)
+add_dependencies(wine_tests Lumisat Quarlink Setup)
+add_test(NAME wine_tests COMMAND wine_tests)
+set_tests_properties(wine_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 900)
+# Texts read back on code page 1251: Wine takes the code page from the
+# Unix locale (the prefix's Nls\CodePage values are only written).
+add_test(NAME wine_tests_cp1251 COMMAND wine_tests --gtest_filter=DialogLanguageTest.EveryLanguageReadsBackInUtf16)
+set_tests_properties(wine_tests_cp1251 PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};LC_ALL=ru_RU.UTF-8" LABELS wine
+                     TIMEOUT 300)
 
+# The end-to-end harness starts, drives and ends programs; the benchmarks
+# reuse it.
+set(E2E_HARNESS_SOURCES ControlDriving Harness ProgramProcess RemoteMenu SatelliteFile Scenario)
+list(TRANSFORM E2E_HARNESS_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/tests/e2e/)
+list(TRANSFORM E2E_HARNESS_SOURCES APPEND .cpp)
+lumisat_library(e2e_harness ${E2E_HARNESS_SOURCES})
+target_link_libraries(e2e_harness PUBLIC gtest ${WIN_SYSTEM_LIBS} psapi)
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
-if(E2E_TEST_SOURCES)
-    add_executable(e2e_tests ${E2E_TEST_SOURCES})
-    target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(e2e_tests PRIVATE gtest_main ${WIN_SYSTEM_LIBS} psapi)
-    add_dependencies(e2e_tests Lumisat Quarlink)
-    add_test(NAME e2e_tests COMMAND e2e_tests)
-    set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 2400)
-    add_test(NAME e2e_tests_cp1251 COMMAND e2e_tests --gtest_filter=Language.GermanOnCodePage1251ReadsBackInUtf16)
-    set_tests_properties(e2e_tests_cp1251 PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};LC_ALL=ru_RU.UTF-8" LABELS wine
-                         TIMEOUT 300)
-endif()
+list(REMOVE_ITEM E2E_TEST_SOURCES ${E2E_HARNESS_SOURCES})
+add_executable(e2e_tests ${E2E_TEST_SOURCES})
+target_link_libraries(e2e_tests PRIVATE e2e_harness gtest_main)
+add_dependencies(e2e_tests Lumisat Quarlink)
+add_test(NAME e2e_tests COMMAND e2e_tests)
+set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 2400)
+add_test(NAME e2e_tests_cp1251 COMMAND e2e_tests --gtest_filter=Language.GermanOnCodePage1251ReadsBackInUtf16)
+set_tests_properties(e2e_tests_cp1251 PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};LC_ALL=ru_RU.UTF-8" LABELS wine
+                     TIMEOUT 300)
 
 # Import and export tables of the built binaries.
 add_test(NAME link_tables
@@ -125,6 +132,4 @@ add_test(NAME link_tables
 
 add_subdirectory(help)
 add_subdirectory(installer)
-if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
-    add_subdirectory(bench)
-endif()
+add_subdirectory(bench)

@@ -1,9 +1,9 @@
 #include "database/ChannelDatabase.h"
 
+#include "common/FieldText.h"
+#include "common/FileIo.h"
 #include "database/ChannelFileFormat.h"
 #include "database/ChannelRecordChains.h"
-#include "database/FileIo.h"
-#include "language/AnsiCase.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // 0 for not done, or a record or null.
 #pragma once
 
+#include "common/AnsiCaseComparison.h"
 #include "database/ChannelRecords.h"
-#include "language/AnsiCaseComparison.h"
 
 #include <memory>
 #include <string>

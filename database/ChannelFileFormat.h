@@ -4,7 +4,7 @@
 // is not the order of the records' fields.
 #pragma once
 
-#include "database/ByteSink.h"
+#include "common/ByteSink.h"
 #include "database/ChannelRecords.h"
 
 #include <cstddef>

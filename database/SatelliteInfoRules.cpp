@@ -1,6 +1,6 @@
 #include "database/SatelliteInfoRules.h"
 
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 
 namespace {
 

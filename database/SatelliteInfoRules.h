@@ -2,7 +2,7 @@
 // a satellite, or only the name of a cable or terrestrial channel.
 #pragma once
 
-#include "database/RuleResult.h"
+#include "common/RuleResult.h"
 
 #include <cstdint>
 #include <string>

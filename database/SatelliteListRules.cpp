@@ -1,10 +1,10 @@
 #include "database/SatelliteListRules.h"
 
-#include "database/CardKind.h"
-#include "database/DecimalText.h"
-#include "database/RecordText.h"
+#include "common/CardKind.h"
+#include "common/DecimalText.h"
+#include "common/FieldText.h"
+#include "database/ChannelDefaults.h"
 #include "database/SatelliteInfoRules.h"
-#include "tuning/ChannelDefaults.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // records are channels: degree 3600 and only a name to edit.
 #pragma once
 
+#include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
-#include "database/RuleResult.h"
 
 #include <cstdint>
 #include <optional>

@@ -125,13 +125,6 @@ void CTabCtrl::SetItemText(int index, const std::string& text) const
     Send(TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-RECT CTabCtrl::GetItemRect(int index) const
-{
-    RECT rect{};
-    Send(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    return rect;
-}
-
 void CComboBox::ReplaceItemText(int index, const std::string& text) const
 {
     if (index < 0 || index >= GetCount())

@@ -18,7 +18,6 @@ public:
     bool Exists() const { return window != nullptr && IsWindow(window); }
     void Enable(bool enable) const { EnableWindow(window, enable ? TRUE : FALSE); }
     void Show(bool show) const { ShowWindow(window, show ? SW_SHOW : SW_HIDE); }
-    void SetText(const std::string& text) const { SetWindowTextA(window, text.c_str()); }
     std::string GetText() const;
 
 protected:
@@ -79,7 +78,6 @@ public:
     std::string GetItemText(int index, int column) const;
     void SetItemImage(int index, int image) const;
     void* GetItemData(int index) const;
-    void DeleteItem(int index) const { Send(LVM_DELETEITEM, static_cast<WPARAM>(index)); }
     // The first selected row, or -1.
     int GetSelectedIndex() const
     {
@@ -96,21 +94,11 @@ public:
     int GetItemCount() const { return static_cast<int>(Send(TCM_GETITEMCOUNT)); }
     int GetCurSel() const { return static_cast<int>(Send(TCM_GETCURSEL)); }
     void SetCurSel(int index) const { Send(TCM_SETCURSEL, static_cast<WPARAM>(index)); }
-    int GetCurFocus() const { return static_cast<int>(Send(TCM_GETCURFOCUS)); }
-    RECT GetItemRect(int index) const;
 };
 
 class CIpAddressCtrl : public CControl {
 public:
     using CControl::CControl;
-    void SetAddress(BYTE a, BYTE b, BYTE c, BYTE d) const { Send(IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d)); }
-    // Returns the four fields, most significant first.
-    DWORD GetAddress() const
-    {
-        DWORD address = 0;
-        Send(IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
-        return address;
-    }
     void ClearAddress() const { Send(IPM_CLEARADDRESS); }
 };
 
@@ -134,13 +122,6 @@ public:
     {
         return reinterpret_cast<HBITMAP>(Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     }
-};
-
-class CButtonCtrl : public CControl {
-public:
-    using CControl::CControl;
-    bool IsChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
-    void SetCheck(bool checked) const { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
 };
 
 class CEditCtrl : public CControl {

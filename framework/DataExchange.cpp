@@ -45,6 +45,23 @@ void CDataExchange::Check(int id, int& value)
         CheckDlgButton(dialog.GetSafeHwnd(), id, value ? BST_CHECKED : BST_UNCHECKED);
 }
 
+void CDataExchange::RadioIndex(int firstId, int lastId, int& index)
+{
+    const HWND window = dialog.GetSafeHwnd();
+    if (!fromControls) {
+        for (int id = firstId; id <= lastId; ++id)
+            CheckDlgButton(window, id, id - firstId == index ? BST_CHECKED : BST_UNCHECKED);
+        return;
+    }
+    index = -1;
+    for (int id = firstId; id <= lastId; ++id) {
+        if (IsDlgButtonChecked(window, id) == BST_CHECKED) {
+            index = id - firstId;
+            return;
+        }
+    }
+}
+
 void CDataExchange::ComboIndex(int id, int& value)
 {
     if (fromControls)

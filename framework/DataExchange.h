@@ -23,6 +23,9 @@ public:
     void Check(int id, int& value);
     // The selected index of a combo box (-1 for none).
     void ComboIndex(int id, int& value);
+    // Radio buttons with the consecutive identifiers firstId to lastId: the
+    // index of the checked one, -1 for none.
+    void RadioIndex(int firstId, int lastId, int& index);
 
 private:
     CDialog& dialog;

@@ -148,6 +148,9 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         OnTimer(wParam);
         return TRUE;
+    case WM_SHOWWINDOW:
+        OnShowWindow(wParam != FALSE);
+        return FALSE;
     case WM_DESTROY:
         OnDestroy();
         return TRUE;

@@ -24,14 +24,11 @@ public:
     void Destroy();
 
     HWND GetSafeHwnd() const { return hwnd; }
-    UINT TemplateId() const { return templateId; }
-    bool IsModal() const { return modal; }
 
     HWND Item(int id) const { return GetDlgItem(hwnd, id); }
     std::string GetItemText(int id) const;
     void SetItemText(int id, const std::string& text) const;
     void EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
-    bool IsItemEnabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
     void ShowItem(int id, bool show) const { ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE); }
     void SetCaption(const std::string& text) const { SetWindowTextA(hwnd, text.c_str()); }
     void Show(int command) const { ShowWindow(hwnd, command); }
@@ -55,6 +52,8 @@ protected:
     virtual bool OnCommand(WORD /*code*/, WORD /*id*/, HWND /*control*/) { return false; }
     virtual bool OnNotify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
     virtual void OnTimer(UINT_PTR /*id*/) {}
+    // WM_SHOWWINDOW, shown or hidden; the default handling follows.
+    virtual void OnShowWindow(bool /*shown*/) {}
     virtual void OnDestroy() {}
     virtual void OnOK();
     virtual void OnCancel();

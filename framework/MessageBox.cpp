@@ -2,16 +2,30 @@
 
 #include "framework/UiText.h"
 
-const char kProgramTitle[] = "NorvaneData V1.7.2.0";
-
 namespace {
+
+std::string& Caption()
+{
+    static std::string caption;
+    return caption;
+}
 
 int Show(HWND owner, const std::string& text, UINT type)
 {
-    return MessageBoxW(owner, WideText(text).c_str(), WideText(kProgramTitle).c_str(), type);
+    return MessageBoxW(owner, WideText(text).c_str(), WideText(Caption()).c_str(), type);
 }
 
 }  // namespace
+
+void SetMessageBoxCaption(const std::string& caption)
+{
+    Caption() = caption;
+}
+
+const std::string& MessageBoxCaption()
+{
+    return Caption();
+}
 
 void ShowErrorMessage(HWND owner, const std::string& text)
 {

@@ -7,7 +7,9 @@
 
 #include <string>
 
-extern const char kProgramTitle[];   // "NorvaneData V1.7.2.0"
+// The caption of every message box; the program sets its title once at start-up.
+void SetMessageBoxCaption(const std::string& caption);
+const std::string& MessageBoxCaption();
 
 void ShowErrorMessage(HWND owner, const std::string& text);
 // True only when the user answered Yes.

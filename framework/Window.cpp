@@ -101,6 +101,8 @@ LRESULT CALLBACK CSubclass::SubclassProc(HWND window, UINT message, WPARAM wPara
         handled = self->OnSubclassMessage(message, wParam, lParam, result);
     } catch (const std::exception& error) {
         ReportUnhandledError(window, error.what());
+    } catch (...) {
+        ReportUnhandledError(window, "unknown error");
     }
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, SubclassProc, kSubclassId);

@@ -3,7 +3,7 @@
 // the lines of the text decoded and split at once, in UTF-16 and in code
 // pages alike; a lookup in the file gives the value of the first line with
 // that key; the ANSI copy is half the size.
-#include "language/AnsiCase.h"
+#include "common/AnsiCase.h"
 #include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
 #include "language/LanguageLines.h"

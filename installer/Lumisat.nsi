@@ -2,7 +2,8 @@
 ;   SOURCE_DIR  source tree          BIN_DIR  folder of Lumisat.exe, Setup.dll, Quarlink.dll
 ;   HELP_DIR    folder of the compiled help files
 ;   OUT_FILE    installer to write   TARGET   x86-unicode or amd64-unicode
-;   BANNER_BMP  (optional) bitmap whose top-left colour the pages take
+;   BANNER_BMP  bitmap whose top-left colour the pages take
+;   VERSION     the product's version
 ; Command line: /S silent, /DEMO installs the card simulator, /D=folder last.
 
 Target ${TARGET}
@@ -16,7 +17,6 @@ RequestExecutionLevel admin
 !include Sections.nsh
 
 !define PRODUCT "Lumisat"
-!define VERSION "1.7.2.0"
 !define SETTINGS_KEY "Software\Tavio\Skyfold"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumisat"
 ; The program reads "PATH" into a 100-byte buffer: 99 characters with the backslash.
@@ -56,19 +56,17 @@ ShowUninstDetails show
 ; themselves keep the system's colours.)
 !macro SHOW_BACKGROUND_FUNCTION PREFIX
   Function ${PREFIX}ShowBackground
-    !ifdef BANNER_BMP
-      !insertmacro EXTRACT_SETUP_DLL
-      File "/oname=$PLUGINSDIR\banner.bmp" "${BANNER_BMP}"
-      System::Call '$PLUGINSDIR\Setup.dll::GetBmpRGB(m "$PLUGINSDIR\banner.bmp", *i .r1, *i .r2, *i .r3) i .r0 ?u'
-      ${If} $0 == 1
-        IntOp $4 $1 / 3
-        IntOp $5 $2 / 3
-        IntOp $6 $3 / 3
-        BgImage::SetBg /GRADIENT $1 $2 $3 $4 $5 $6
-        BgImage::AddImage "$PLUGINSDIR\banner.bmp" 0 0
-        BgImage::Redraw
-      ${EndIf}
-    !endif
+    !insertmacro EXTRACT_SETUP_DLL
+    File "/oname=$PLUGINSDIR\banner.bmp" "${BANNER_BMP}"
+    System::Call '$PLUGINSDIR\Setup.dll::GetBmpRGB(m "$PLUGINSDIR\banner.bmp", *i .r1, *i .r2, *i .r3) i .r0 ?u'
+    ${If} $0 == 1
+      IntOp $4 $1 / 3
+      IntOp $5 $2 / 3
+      IntOp $6 $3 / 3
+      BgImage::SetBg /GRADIENT $1 $2 $3 $4 $5 $6
+      BgImage::AddImage "$PLUGINSDIR\banner.bmp" 0 0
+      BgImage::Redraw
+    ${EndIf}
   FunctionEnd
 !macroend
 !insertmacro SHOW_BACKGROUND_FUNCTION ""
@@ -87,11 +85,8 @@ Section "Lumisat" SecProgram
   Call CheckInstallPathLength
   SetOutPath "$INSTDIR"
   File "${BIN_DIR}/Lumisat.exe"
-  !if /FileExists "${SOURCE_DIR}/resources/Main.bmp"
-    File "${SOURCE_DIR}/resources/Main.bmp"
-  !endif
   SetOutPath "$INSTDIR\Language"
-  File /nonfatal /x "*.source.txt" "${SOURCE_DIR}/resources/Language/*.txt"
+  File "${SOURCE_DIR}/resources/Language/*.txt"
   SetOutPath "$INSTDIR\Help"
   File /nonfatal "${HELP_DIR}/*.chm"
   SetOutPath "$INSTDIR"

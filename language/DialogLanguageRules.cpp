@@ -1,7 +1,7 @@
 #include "language/DialogLanguageRules.h"
 
-#include "database/CardKind.h"
-#include "language/AnsiCase.h"
+#include "common/AnsiCase.h"
+#include "common/CardKind.h"
 #include "language/LanguageFile.h"
 #include "language/LanguageList.h"
 #include "resources/resource.h"

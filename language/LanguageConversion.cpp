@@ -1,6 +1,6 @@
 #include "language/LanguageConversion.h"
 
-#include "database/FileIo.h"
+#include "common/FileIo.h"
 #include "language/AnsiConversion.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "language/LanguageFile.h"
 
-#include "language/AnsiCase.h"
+#include "common/AnsiCase.h"
 #include "language/LanguageLines.h"
 #include "language/LanguageTexts.h"
 

@@ -1,6 +1,6 @@
 #include "language/LanguageList.h"
 
-#include "language/AnsiCase.h"
+#include "common/AnsiCase.h"
 
 #include <cstdio>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "language/LanguageTexts.h"
 
-#include "database/FileIo.h"
-#include "language/AnsiCase.h"
+#include "common/AnsiCase.h"
+#include "common/FileIo.h"
 #include "language/LanguageFile.h"
 #include "language/LanguageTextDecoder.h"
 

@@ -4,16 +4,10 @@
 
 #include <string>
 
-#if defined(__GNUC__)
-#define LUMISAT_PRINTF_FORMAT(formatIndex, firstArgument) \
-    __attribute__((format(printf, formatIndex, firstArgument)))
-#else
-#define LUMISAT_PRINTF_FORMAT(formatIndex, firstArgument)
-#endif
-
 namespace reception {
 
-std::string FormatText(const char* format, ...) LUMISAT_PRINTF_FORMAT(1, 2);
+// The compiler checks the arguments against the format.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Upper-cases the ASCII letters only, as the ANSI upper-casing of the texts
 // shown here (hexadecimal digits and separators) does.

@@ -1,7 +1,6 @@
 #include "reception/NumberText.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace reception {
 
@@ -14,11 +13,6 @@ int HexDigitValue(char c)
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return c - 'A' + 10;
-}
-
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 }  // namespace
@@ -54,27 +48,6 @@ std::optional<std::uint32_t> ReadHexAfterPrefix(std::string_view digits)
         value = value * 16u + static_cast<std::uint32_t>(HexDigitValue(c));
     }
     return value;
-}
-
-int ReadAtoi(std::string_view text)
-{
-    std::size_t at = 0;
-    while (at < text.size() && IsSpace(text[at]))
-        ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    long long value = 0;
-    for (; at < text.size() && IsDecimalDigit(text[at]); ++at) {
-        value = value * 10 + (text[at] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            break;
-    }
-    if (negative)
-        value = -value;
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 }  // namespace reception

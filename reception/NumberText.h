@@ -18,11 +18,6 @@ namespace reception {
 // as the 32-bit result of the system conversion does.
 std::optional<std::uint32_t> ReadHexAfterPrefix(std::string_view digits);
 
-// Reads `text` as atoi does: leading white space, an optional sign, then the
-// leading decimal digits; 0 when there are none. Values beyond the int range
-// saturate instead of overflowing.
-int ReadAtoi(std::string_view text);
-
 bool IsHexDigit(char c);
 bool IsDecimalDigit(char c);
 bool AllHexDigits(std::string_view text);

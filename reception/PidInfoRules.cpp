@@ -1,5 +1,6 @@
 #include "reception/PidInfoRules.h"
 
+#include "common/DecimalText.h"
 #include "reception/FormatText.h"
 #include "reception/NumberText.h"
 
@@ -8,7 +9,7 @@ using namespace reception;
 int PidTextValue(const std::string& text, PidBase base)
 {
     if (base == PidBase::Decimal)
-        return ReadAtoi(text);
+        return ReadLeadingNumber(text);
     return static_cast<int>(ReadHexAfterPrefix(text).value_or(0));
 }
 

@@ -221,13 +221,3 @@ std::vector<std::string> PidPageRules::RefreshPidMacs(const std::vector<const Pi
         texts.push_back(row != nullptr ? ReadPidMacText(driver, row->pid, trace, debugOutput) : kUnknownMacText);
     return texts;
 }
-
-std::string PidPageRules::StartMacText()
-{
-    return MacDisplayText(PageStartMacAddress(driver));
-}
-
-std::string PidPageRules::ChangeFilterMac(const MacAddress& effectiveAddress)
-{
-    return ApplyFilterMac(driver, effectiveAddress);
-}

@@ -7,7 +7,6 @@
 
 #include "database/ChannelDatabase.h"
 #include "driver/ReceiverDriver.h"
-#include "reception/MacAddressText.h"
 #include "reception/PidListTexts.h"
 #include "reception/PidPageHost.h"
 #include "reception/ReceptionMessages.h"
@@ -62,11 +61,6 @@ public:
     // Timer 505 and the list buttons: the MAC Address cell of each row, in
     // the order of the records given (the rows' item data).
     std::vector<std::string> RefreshPidMacs(const std::vector<const PidRecord*>& rows);
-
-    // The MAC text at the page's initialisation, and after the MAC address
-    // dialog (which also hands the address to the card's filter).
-    std::string StartMacText();
-    std::string ChangeFilterMac(const MacAddress& effectiveAddress);
 
 private:
     bool TakeLoadSlot();

@@ -2,7 +2,7 @@
 // dialog.
 #pragma once
 
-#include "database/RuleResult.h"
+#include "common/RuleResult.h"
 
 namespace ReceptionMessages {
 

@@ -11,9 +11,12 @@ source scripts/wine-env.sh
 what=${1:-all}
 jobs=$(nproc)
 
-configure_windows() {   # tree toolchain
-    if [ ! -f "$1/build.ninja" ]; then
-        cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="cmake/$2" >/dev/null
+# A tree made for another processor, or with an earlier toolchain file, is
+# configured afresh.
+configure_windows() {   # tree processor
+    if [ ! -f "$1/build.ninja" ] || ! grep -qs "^LUMISAT_WINDOWS_ARCH:[A-Z]*=$2\$" "$1/CMakeCache.txt"; then
+        cmake --fresh -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+              -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake -DLUMISAT_WINDOWS_ARCH="$2" >/dev/null
     fi
 }
 
@@ -25,15 +28,15 @@ if [ "$what" = all ] || [ "$what" = native ]; then
     cmake --build build/native -j "$jobs"
 fi
 if [ "$what" = all ] || [ "$what" = win ]; then
-    configure_windows build/win mingw-i686.cmake
+    configure_windows build/win i686
     cmake --build build/win -j "$jobs"
 fi
 if [ "$what" = all ] || [ "$what" = wine ]; then
     if [ "$WINE_TREE" = build/win64 ]; then
-        configure_windows build/win64 mingw-x86_64.cmake
+        configure_windows build/win64 x86_64
         cmake --build build/win64 -j "$jobs"
     elif [ "$what" = wine ]; then
-        configure_windows build/win mingw-i686.cmake
+        configure_windows build/win i686
         cmake --build build/win -j "$jobs"
     fi
 fi

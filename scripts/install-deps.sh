@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb imagemagick xdotool x11-utils
           googletest libgtest-dev libbenchmark-dev cmake ninja-build clang libclang-rt-14-dev
-          nsis fonts-wine fp-utils-3.2.2 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
+          nsis fonts-wine fp-utils-3.2.2 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -46,7 +46,7 @@ fi
 
 "$WINE" explorer /desktop=Lumisat,1024x768 Lumisat.exe >/dev/null 2>&1 &
 for _ in $(seq 120); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"NorvaneData V1.7.2.0"' && break
+    xwininfo -root -tree 2>/dev/null | grep -q '"NorvaneData V[0-9.]*"' && break
     sleep 0.5
 done
 sleep 3   # the start-up lock and the first signal reading

@@ -1,5 +1,7 @@
 #include "simulator/ConfigValues.h"
 
+#include "common/BlankTrim.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -10,11 +12,6 @@ namespace {
 char Lower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
 }
 
 std::optional<int> HexDigit(char c)
@@ -38,15 +35,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
             return false;
     }
     return true;
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 std::optional<long long> ParseInteger(std::string_view text)

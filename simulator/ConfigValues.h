@@ -15,7 +15,6 @@ namespace quarlink {
 using MacAddress = std::array<std::uint8_t, 6>;
 
 bool EqualsNoCase(std::string_view a, std::string_view b);
-std::string_view Trim(std::string_view text);
 
 // Decimal with an optional sign, or hexadecimal with "0x".
 std::optional<long long> ParseInteger(std::string_view text);

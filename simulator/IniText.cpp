@@ -2,6 +2,8 @@
 
 #include "simulator/ConfigValues.h"
 
+#include "common/BlankTrim.h"
+
 namespace quarlink {
 
 namespace {

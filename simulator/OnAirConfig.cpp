@@ -2,6 +2,8 @@
 
 #include "simulator/OrbitalPosition.h"
 
+#include "common/BlankTrim.h"
+
 #include <algorithm>
 #include <climits>
 #include <optional>

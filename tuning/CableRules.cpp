@@ -1,6 +1,6 @@
 #include "tuning/CableRules.h"
 
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 
 int QamIndexOf(std::int32_t qamSize)
 {

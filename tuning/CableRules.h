@@ -2,8 +2,8 @@
 // the current channel's tuning record, whose polarity field holds the QAM size.
 #pragma once
 
+#include "database/ChannelDefaults.h"
 #include "database/ChannelRecords.h"
-#include "tuning/ChannelDefaults.h"
 #include "tuning/TuningFieldRules.h"
 
 #include <string>
@@ -12,8 +12,7 @@
 constexpr TuningFieldRange kCableFrequencyRange{40000, 870000, kDefaultCableFrequency};
 constexpr TuningFieldRange kCableSymbolRateRange{0, 7000, kDefaultCableSymbolRate};
 
-// Combo items in index order, and the QAM size each index stores.
-inline constexpr const char* kQamItems[] = {"Auto", "16", "32", "64", "128", "256"};
+// The QAM size each index of the combo box (its items come with the template) stores.
 inline constexpr std::int32_t kQamValues[] = {0, 16, 32, 64, 128, 256};
 
 int QamIndexOf(std::int32_t qamSize);     // 0 ("Auto") for sizes not in the table

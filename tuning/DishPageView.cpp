@@ -1,7 +1,7 @@
 #include "tuning/DishPageView.h"
 
-#include "database/DecimalText.h"
-#include "database/RecordText.h"
+#include "common/DecimalText.h"
+#include "common/FieldText.h"
 
 MessageRef DishTypeName(std::int32_t dishType)
 {

@@ -2,8 +2,8 @@
 // (the motor controls have rules of their own).
 #pragma once
 
+#include "common/RuleResult.h"
 #include "database/ChannelRecords.h"
-#include "database/RuleResult.h"
 
 #include <string>
 #include <vector>

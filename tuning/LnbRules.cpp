@@ -1,6 +1,6 @@
 #include "tuning/LnbRules.h"
 
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 
 #include <iterator>
 

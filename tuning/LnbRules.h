@@ -4,8 +4,8 @@
 // nothing and asks nothing of the main dialog.
 #pragma once
 
+#include "common/RuleResult.h"
 #include "database/ChannelRecords.h"
-#include "database/RuleResult.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "tuning/LockWorker.h"
 
-#include "database/CardKind.h"
+#include "common/CardKind.h"
 #include "driver/ReceiverDriver.h"
 
 #include <span>

@@ -1,7 +1,7 @@
 // The dish motor values kept under the program's settings key.
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 #include "tuning/MotorRules.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "tuning/TerrestrialRules.h"
 
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 
 int BandwidthIndexOf(std::int32_t bandwidth)
 {

@@ -2,8 +2,8 @@
 // current channel's tuning record, whose symbol rate field holds the bandwidth.
 #pragma once
 
+#include "database/ChannelDefaults.h"
 #include "database/ChannelRecords.h"
-#include "tuning/ChannelDefaults.h"
 #include "tuning/TuningFieldRules.h"
 
 #include <string>
@@ -11,8 +11,7 @@
 
 constexpr TuningFieldRange kTerrestrialFrequencyRange{51000, 860000, kDefaultTerrestrialFrequency};
 
-// Combo items in index order, and the bandwidth each index stores.
-inline constexpr const char* kBandwidthItems[] = {"Auto", "6", "7", "8"};
+// The bandwidth each index of the combo box (its items come with the template) stores.
 inline constexpr std::int32_t kBandwidthValues[] = {0, 6, 7, 8};
 
 int BandwidthIndexOf(std::int32_t bandwidth);  // 0 ("Auto") for bandwidths not in the table

@@ -1,6 +1,6 @@
 #include "tuning/TransponderInfoRules.h"
 
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 
 namespace {
 

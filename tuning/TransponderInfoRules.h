@@ -3,7 +3,7 @@
 // bad entry is silently put back).
 #pragma once
 
-#include "database/RuleResult.h"
+#include "common/RuleResult.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "tuning/TransponderNames.h"
 
-#include "database/RecordText.h"
+#include "common/FieldText.h"
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,6 @@
 #include "tuning/TransponderRules.h"
 
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/TransponderNames.h"
 

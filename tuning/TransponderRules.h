@@ -4,8 +4,8 @@
 // polarity) to another of its satellite; a bad or clashing entry is put back.
 #pragma once
 
+#include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
-#include "database/RuleResult.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "tuning/TuningFieldRules.h"
 
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 
 TuningFieldCommit CommitTuningField(std::string_view text, const TuningFieldRange& range,
                                     std::int32_t* storedValue)

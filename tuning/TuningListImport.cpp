@@ -1,10 +1,10 @@
 #include "tuning/TuningListImport.h"
 
-#include "database/CardKind.h"
-#include "database/FileIo.h"
+#include "common/CardKind.h"
+#include "common/FieldText.h"
+#include "common/FileIo.h"
 #include "database/SatelliteInfoRules.h"
 #include "database/SatelliteListRules.h"
-#include "language/AnsiCase.h"
 #include "tuning/CableRules.h"
 #include "tuning/TerrestrialRules.h"
 #include "tuning/TransponderInfoRules.h"

@@ -12,9 +12,9 @@
 // database is touched.
 #pragma once
 
+#include "common/AnsiCase.h"
+#include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
-#include "database/RuleResult.h"
-#include "language/AnsiCase.h"
 
 #include <cstddef>
 #include <string>

@@ -1,6 +1,7 @@
 #include "tuning/TuningListParser.h"
 
-#include "language/AnsiCase.h"
+#include "common/AnsiCase.h"
+#include "common/BlankTrim.h"
 
 #include <array>
 #include <limits>
@@ -11,20 +12,6 @@ constexpr std::uint64_t kSaturated = std::numeric_limits<std::uint64_t>::max();
 // Satellite frequencies above this are in Hz, below it in kHz: the valid
 // ranges of the two units lie far apart.
 constexpr std::uint64_t kSatelliteHzThreshold = 100'000'000;
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // Calls `line` with each line and its 1-based number; CR LF, LF and a lone
 // CR end a line.

@@ -1,17 +1,20 @@
 #include "app/win/MainDlg.h"
 
 #include "app/DeviceNotice.h"
+#include "app/InstallPaths.h"
+#include "app/ProgramTitle.h"
 #include "app/win/DiagnosticLog.h"
+#include "app/win/HtmlHelp.h"
 #include "app/win/MainFrame.h"
-#include "database/CardKind.h"
+#include "common/CardKind.h"
 #include "driver/win/QuarlinkDriver.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
-#include "app/InstallPaths.h"
-#include "app/win/HtmlHelp.h"
 #include "language/LanguageFile.h"
 #include "language/LanguageList.h"
+#include "reception/StartupMacAddress.h"
+#include "reception/win/SetupApiAdapterRegistry.h"
 #include "resources/resource.h"
 #include "tuning/LockWorker.h"
 #include "tuning/win/DishPage.h"
@@ -51,62 +54,15 @@ DeviceNoticeAction ClassifyNotice(WPARAM event, LPARAM data)
 
 constexpr std::chrono::milliseconds kLockWorkerExitWait{2000};
 
-// True when the database is in its file. Without a database (its file name
-// did not fit the path limit) there is nothing that could be lost.
-bool SaveChannels(CChannelDatabase& database)
+}
+
+CMainDlg::CMainDlg(CMainFrame* frame, ReceiverDriver& driver) : CDialog(IDD_MAIN), session(driver, *this), frame(frame)
 {
-    return database.Save() != 0 || database.Root() == nullptr;
 }
-
-}
-
-CMainDlg::CMainDlg(CMainFrame* frame) : CDialog(IDD_MAIN), frame(frame) {}
 
 CMainDlg::~CMainDlg()
 {
     Destroy();
-}
-
-ReceiverDriver& CMainDlg::Driver() const
-{
-    return TheReceiverDriver();
-}
-
-void CMainDlg::MarkSettingsChanged(int setFlag)
-{
-    EnableItem(IDC_MAIN_APPLY, true);
-    if (setFlag != 0)
-        settingsChanged = 1;
-    ShowLockDisplay();   // an edit may have changed what a lock would tune to
-}
-
-void CMainDlg::SetTuningChanged(int changed)
-{
-    tuningChanged = changed;
-    if (changed == 0)
-        lockedTarget = CurrentLockTarget(database);
-    ShowLockDisplay();
-}
-
-void CMainDlg::RefreshPages()
-{
-    tabControl.RefreshPages();
-    ShowLockDisplay();
-}
-
-void CMainDlg::Trace(const std::string& line)
-{
-    WriteDiagnosticTrace(line);
-}
-
-std::string CMainDlg::LanguageFilePath() const
-{
-    return ::LanguageFilePath(settings.installationPath, settings.languageName);
-}
-
-std::string CMainDlg::Text(const char* key, const char* english) const
-{
-    return Message(AppliedLanguageFile(), key, english);
 }
 
 void CMainDlg::DoDataExchange(CDataExchange& dx)
@@ -140,27 +96,28 @@ BOOL CMainDlg::OnInitDialog()
 bool CMainDlg::InitialiseReceiver()
 {
     receiverInitialised = true;
-    if (Driver().InitDise() != 0) {
+    ReceiverDriver& driver = session.Driver();
+    if (driver.InitDise() != 0) {
         ShowErrorMessage(hwnd, Text("String18", "Can't init hardware information,this application will exit."));
         if (frame != nullptr)
             PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
         return false;
     }
-    deviceKind = Driver().GetCIInfo();
-    LoadDatabase();
+    session.SetDeviceKind(driver.GetCIInfo());
+    session.LoadDatabase();
     CreatePages();
     FillLanguageList();
     powerSettings.Suspend();
     FillSatelliteList();
-    RefreshPages();
+    session.RefreshPages();
     StartSignalTimer();
     CreateLevelBars();
-    EnableItem(IDC_MAIN_APPLY, false);
+    session.SetPendingChanges(false);
     TraceTimestamp("**********App Start**********");
 
     int strength = 0, quality = 0, reserved1 = 0, reserved2 = 0, lockValue = 0;
-    Driver().GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue);
-    ShowSignal(strength, quality, lockValue);
+    driver.GetSignalStrAndQu(&strength, &quality, &reserved1, &reserved2, &lockValue);
+    ShowSignal(SignalReading{strength, quality, lockValue});
 
     initialLockPending = 1;
     helpCookie = HtmlHelpInitialize();
@@ -168,19 +125,14 @@ bool CMainDlg::InitialiseReceiver()
     return true;
 }
 
-void CMainDlg::LoadDatabase()
-{
-    database.LoadFile(DatabaseFilePath(settings.installationPath, deviceKind));
-}
-
 void CMainDlg::CreatePages()
 {
-    const std::vector<std::string> captions = TabCaptions(deviceKind);
+    const std::vector<std::string> captions = TabCaptions(session.GetDeviceKind());
     CTabCtrl tabs(Item(IDC_MAIN_TAB));
     for (size_t i = 0; i < captions.size(); ++i)
         tabs.InsertItem(static_cast<int>(i), captions[i]);
-    tabControl.CreatePages(deviceKind);
-    tabControl.SetDatabase(&database);
+    tabControl.CreatePages(session, settingsKey);
+    tabControl.SetDatabase(&session.Database());
 }
 
 void CMainDlg::TraceTimestamp(const char* label)
@@ -209,11 +161,11 @@ void CMainDlg::OnDestroy()
     strengthBar.reset();
     qualityBar.reset();
     if (receiverInitialised) {
-        if (filterStarted) {
+        if (session.IsFilterStarted()) {
             Trace(".....Stop Filter.....\n");
-            if (Driver().StopFilter() == 0) {
+            if (session.Driver().StopFilter() == 0) {
                 Trace("Stop Filter Return Ok.\n");
-                filterStarted = 0;
+                session.SetFilterStarted(0);
             } else {
                 Trace("Stop Filter Return Fail.\n");
             }
@@ -231,15 +183,15 @@ void CMainDlg::OnDestroy()
         // LockChannel3 a short time to return, but never let a hanging driver
         // keep the program from ending (the call dies with the process).
         WaitForLockWorkers(kLockWorkerExitWait);
-        Driver().SetDiseCom1(0, 0, 0, 0);
-        Driver().ReleaseDise();
+        session.Driver().SetDiseCom1(0, 0, 0, 0);
+        session.Driver().ReleaseDise();
     }
     powerSettings.Restore();
     if (helpCookie != 0) {
         HtmlHelpUninitialize(helpCookie);
         helpCookie = 0;
     }
-    DeleteTemporaryLanguageFile(settings.installationPath, settings.languageName);
+    DeleteTemporaryLanguageFile(session.Settings().installationPath, session.Settings().languageName);
     if (bannerBitmap != nullptr) {
         DeleteObject(bannerBitmap);
         bannerBitmap = nullptr;
@@ -270,74 +222,9 @@ bool CMainDlg::OnNotify(NMHDR* header, LRESULT&)
     return false;
 }
 
-CTabPage* CMainDlg::LockingPage() const
-{
-    // The Dish Setting page is the second of a satellite card; the cable and
-    // terrestrial pages come first.
-    return tabControl.Page(IsSatelliteCard(deviceKind) ? 1 : 0);
-}
-
-CTabPage* CMainDlg::PidPage() const
-{
-    return tabControl.Page(IsSatelliteCard(deviceKind) ? 2 : 1);
-}
-
-bool CMainDlg::SaveMotorSettings()
-{
-    auto* dish = dynamic_cast<CDishPage*>(LockingPage());
-    return dish == nullptr || dish->SaveMotorSettings();
-}
-
-bool CMainDlg::RelockIfNeeded()
-{
-    const bool motorSaved = !IsSatelliteCard(deviceKind) || SaveMotorSettings();
-    bool relock = locked == 0 || (IsItemEnabled(IDC_MAIN_APPLY) && settingsChanged != 0);
-    if (relock) {
-        if (CTabPage* page = LockingPage())
-            page->Lock(0);
-    }
-    return motorSaved;
-}
-
-bool CMainDlg::SaveChanges(bool motorSaved)
-{
-    const bool channelsSaved = SaveChannels(database);
-    const bool settingsSaved = SaveSettings() && motorSaved;
-    if (channelsSaved && settingsSaved)
-        return true;
-    // The old file stays and the changes stay in memory: Apply stays on, so
-    // that they can be saved again and Exit still asks before they go.
-    std::string text = Text("String42", "The changes could not be saved.") + "\n";
-    if (!channelsSaved)
-        text += "\n" + Text("String43", "Channel database:") + "\n" + database.FilePath() + "\n";
-    if (!settingsSaved)
-        text += "\n" + Text("String44", "Settings:") + "\n" + SettingsKeyName() + "\n";
-    text += "\n" + Text("String45", "The changes are kept. Close any program that uses the file, then save again with Apply or OK.");
-    ShowErrorMessage(hwnd, text);
-    return false;
-}
-
-void CMainDlg::OnApply()
-{
-    const bool motorSaved = RelockIfNeeded();
-    if (SatelliteRecord* satellite = database.CurrentSatellite())
-        settings.currentDegree = satellite->degree;
-    const bool saved = SaveChanges(motorSaved);
-    settingsChanged = 0;
-    EnableItem(IDC_MAIN_APPLY, !saved);
-}
-
 void CMainDlg::OnOK()
 {
-    const bool motorSaved = RelockIfNeeded();
-    const bool saved = SaveChanges(motorSaved);
-    settingsChanged = 0;
-    if (!saved)
-        return;   // the dialog stays, with Apply on, so nothing looks saved that is not
-    Show(SW_HIDE);
-    if (frame != nullptr)
-        frame->SetVisibleFlag(0);
-    EnableItem(IDC_MAIN_APPLY, false);
+    session.Ok();
 }
 
 void CMainDlg::OnCancel()
@@ -345,30 +232,6 @@ void CMainDlg::OnCancel()
     if (frame != nullptr)
         frame->SetVisibleFlag(0);
     Show(SW_HIDE);
-}
-
-void CMainDlg::OnRestore()
-{
-    if (!AskYesNo(hwnd, Text("String26", "The App will restore settings and data, are you sure?")))
-        return;
-    const MainSettings left = settings;
-    LoadSettings();
-    // A language chosen since the last save is left here: its copy goes.
-    if (left.languageName != settings.languageName || left.installationPath != settings.installationPath)
-        DeleteTemporaryLanguageFile(left.installationPath, left.languageName);
-    EnableItem(IDC_MAIN_APPLY, false);
-    LoadDatabase();
-    FillSatelliteList();
-    FillLanguageList();
-    RefreshPages();
-}
-
-bool CMainDlg::RunExitQuestion()
-{
-    if (!AskYesNo(hwnd, Text("String25", "The App will exit,save current changed settings and data?")))
-        return true;
-    const bool motorSaved = !IsSatelliteCard(deviceKind) || SaveMotorSettings();
-    return SaveChanges(motorSaved);
 }
 
 bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
@@ -410,4 +273,102 @@ void CMainDlg::OnDeviceChange(WPARAM event, LPARAM data)
     case DeviceNoticeAction::Ignore:
         break;
     }
+}
+
+std::string CMainDlg::LanguageFilePath() const
+{
+    return ::LanguageFilePath(session.Settings().installationPath, session.Settings().languageName);
+}
+
+std::string CMainDlg::Text(const char* key, const char* english) const
+{
+    return Message(AppliedLanguageFile(), key, english);
+}
+
+void CMainDlg::OnHelpButton()
+{
+    const std::string base = WithTrailingBackslash(session.Settings().installationPath);
+    std::string file;
+    if (!base.empty()) {
+        file = HelpFilePath(base, session.Settings().languageName);
+        if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+            file = HelpFilePath(base, "English");
+    }
+    HtmlHelpCloseAll();
+    HtmlHelpDisplay(nullptr, file);
+}
+
+void CMainDlg::OnHelpRequest()
+{
+    HtmlHelpCloseAll();
+    HtmlHelpDisplay(hwnd, HelpFilePath(session.Settings().installationPath, session.Settings().languageName));
+}
+
+void CMainDlg::SetUpMacAddresses()
+{
+    SetupApiAdapterRegistry adapters;
+    ApplyStartupMacAddresses(session.Driver(), adapters, [this](const std::string& line) { Trace(line); });
+}
+
+// Keyboard access to the pages. The tab control holds the pages as its
+// children and is a control parent, so the dialog manager's Tab order runs
+// through the shown page's controls but never stops on the tab strip itself;
+// Ctrl+Tab and Ctrl+PgDn would reach the focused control (a combo box took
+// Ctrl+PgDn as "last item") instead of switching pages.
+namespace {
+
+bool IsWithin(HWND ancestor, HWND window)
+{
+    return window != nullptr && (window == ancestor || IsChild(ancestor, window) != FALSE);
+}
+
+bool IsKeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+} // namespace
+
+bool CMainDlg::PreTranslateMessage(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || !IsWithin(hwnd, message.hwnd))
+        return false;
+    const bool control = IsKeyDown(VK_CONTROL);
+    const bool shift = IsKeyDown(VK_SHIFT);
+    if (control && (message.wParam == VK_TAB || message.wParam == VK_NEXT || message.wParam == VK_PRIOR)) {
+        const bool back = message.wParam == VK_PRIOR || (message.wParam == VK_TAB && shift);
+        tabControl.ShowNextPage(back ? -1 : 1);
+        return true;
+    }
+    if (message.wParam == VK_TAB && !control)
+        return MoveFocusAroundTabStrip(shift);
+    return false;
+}
+
+bool CMainDlg::MoveFocusAroundTabStrip(bool backwards)
+{
+    HWND tabs = Item(IDC_MAIN_TAB);
+    HWND focus = GetFocus();
+    if (tabs == nullptr || focus == nullptr || !IsWindowEnabled(tabs))
+        return false;
+    HWND page = nullptr;
+    if (CTabPage* shown = tabControl.ShownPage())
+        page = shown->GetSafeHwnd();
+    HWND firstInPage = page != nullptr ? GetNextDlgTabItem(page, nullptr, FALSE) : nullptr;
+    if (firstInPage != nullptr && !IsWithin(page, firstInPage))
+        firstInPage = nullptr;
+
+    HWND target = nullptr;
+    if (focus == tabs) {
+        // Forward into the page; backward to what comes before the strip.
+        target = backwards ? GetNextDlgTabItem(hwnd, firstInPage != nullptr ? firstInPage : tabs, TRUE)
+                           : firstInPage;
+    } else {
+        HWND next = GetNextDlgTabItem(hwnd, focus, backwards);
+        const bool entering = !backwards && !IsWithin(tabs, focus) && IsWithin(tabs, next);
+        const bool leaving = backwards && IsWithin(tabs, focus) && !IsWithin(tabs, next);
+        if (entering || leaving)
+            target = tabs;
+    }
+    if (target == nullptr)
+        return false;
+    SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    return true;
 }

@@ -1,66 +1,35 @@
 // The main dialog (102): brings the receiver up, hosts the satellite list,
-// the tab pages and the OK/Restore/Apply/Help buttons, and keeps the state
-// the pages share.
+// the tab pages and the OK/Restore/Apply/Help buttons, and shows the
+// receiver session that the pages share.
 #pragma once
 
-#include "app/LockDisplay.h"
-#include "app/Settings.h"
+#include "app/ReceiverSession.h"
 #include "app/SignalRules.h"
 #include "app/win/LevelBar.h"
 #include "app/win/PageTabCtrl.h"
 #include "app/win/PowerSettings.h"
+#include "app/win/RegistryKey.h"
 #include "app/win/SignalWindow.h"
-#include "database/ChannelDatabase.h"
-#include "database/RuleResult.h"
-#include "driver/ReceiverDriver.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "tuning/win/LockWaitDlg.h"
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 
 class CMainFrame;
 class ReceiverDriver;
 
-class CMainDlg : public CDialog {
+class CMainDlg : public CDialog, private ReceiverView {
 public:
-    explicit CMainDlg(CMainFrame* frame);
+    CMainDlg(CMainFrame* frame, ReceiverDriver& driver);
     ~CMainDlg() override;
 
-    int IsLocked() const { return locked; }
-    int IsFilterStarted() const { return filterStarted; }
-    void SetFilterStarted(int started) { filterStarted = started; }
-    int IsTuningChanged() const { return tuningChanged; }
-    // 0 is set as a lock of the current records begins: they become what the
-    // lock icons speak of. 1 marks another selection.
-    void SetTuningChanged(int changed);
-    int GetDeviceKind() const { return deviceKind; }
-    // Always enables Apply; a non-zero flag also marks the settings as changed.
-    void MarkSettingsChanged(int setFlag);
-    // Trace lines around driver calls end here: the diagnostic log takes them while it is on.
-    void Trace(const std::string& line);
-
-    void ShowLockState(int result);
-    void ShowSignal(int strength, int quality, int lockValue);
-    void StartSignalTimer();
-    void StopSignalTimer();
-    void StartStatisticsTimer();
-    void StopStatisticsTimer();
-    void StartPidMacTimer();
-    void StopPidMacTimer();
     // The signal window, from the notification-area menu and the level bars.
     void OpenSignalWindow() { signalWindow.Open(); }
     // Restarts a running signal poll with the period that now applies.
     void UpdateSignalPollPeriod();
-    void RefreshPages();
-    // After a page added satellites or channels behind the list's back (an
-    // import): the list shows them, with the current satellite chosen.
-    void ShowAddedSatellites();
 
-    const std::string& InstallPath() const { return settings.installationPath; }
-    const std::string& LanguageName() const { return settings.languageName; }
     // "%sLanguage\%s.txt" from the installation path and language name.
     std::string LanguageFilePath() const;
     // The file the current language's texts are read from: the converted
@@ -70,19 +39,13 @@ public:
     std::string AppliedLanguageFile() const;
     // The message of a key in the current language, or its English text.
     std::string Text(const char* key, const char* english) const;
-    // Prepares the language file (its converted copy where needed), then
-    // translates this dialog and hands the same file to every page.
-    void ApplyLanguage(const std::string& path);
-    CChannelDatabase& Database() { return database; }
-    ReceiverDriver& Driver() const;
+    const CChannelDatabase& Database() const { return session.Database(); }
 
-    // The page that locks the card of this kind, and the PID page.
-    CTabPage* LockingPage() const;
-    CTabPage* PidPage() const;
-
+    // Unsaved changes: Apply is enabled.
+    bool HasPendingChanges() const { return session.HasPendingChanges(); }
     // The question of the frame's Exit while changes are unsaved. False when
     // the user chose to save and the saving failed: the program goes on.
-    bool RunExitQuestion();
+    bool RunExitQuestion() { return session.RunExitQuestion(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -99,19 +62,41 @@ protected:
     bool PreTranslateMessage(const MSG& message) override;
 
 private:
-    friend class CSatelliteListHandlers;
+    // ReceiverView
+    void ShowLockDisplay(bool shown) override;
+    void EnableApply(bool enabled) override;
+    void StartSignalTimer() override;
+    void StopSignalTimer() override;
+    void StartStatisticsTimer() override;
+    void StopStatisticsTimer() override;
+    void StartPidMacTimer() override;
+    void StopPidMacTimer() override;
+    void ShowWaitDialog(const MessageRef& text) override;
+    void DestroyWaitDialog() override { waitDialog.reset(); }
+    void RefreshPages() override { tabControl.RefreshPages(); }
+    void ReloadPids() override;
+    void ShowAddedSatellites() override;
+    void FillSatelliteList() override;
+    void FillLanguageList() override;
+    void LockCurrent(bool silent) override;
+    void HideToTray() override;
+    void LoadSettings() override;
+    bool SaveSettings() override;
+    std::string SettingsKeyName() const override;
+    bool SaveMotorSettings() override;
+    std::string Text(const MessageRef& message) const override { return Text(message.key, message.english); }
+    bool AskYesNo(const MessageRef& question) override;
+    void ShowError(const std::string& text) override;
+    void Trace(const std::string& line) override;
+    void DebugOutput(const std::string& line) override;
 
     bool InitialiseReceiver();
     void CopyInstallPath();
-    void LoadSettings();
-    // False when a value could not be written.
-    bool SaveSettings();
-    // Where the settings are written, as the registry editor names it.
-    std::string SettingsKeyName() const;
     void LoadBanner();
-    void LoadDatabase();
     void CreatePages();
-    void FillLanguageList();
+    // Prepares the language file (its converted copy where needed), then
+    // translates this dialog and hands the same file to every page.
+    void ApplyLanguage(const std::string& path);
     void CreateLevelBars();
     void SetUpMacAddresses();
     void RegisterDeviceNotifications();
@@ -119,15 +104,9 @@ private:
     // dialog manager's own order applies.
     bool MoveFocusAroundTabStrip(bool backwards);
     void TraceTimestamp(const char* label);
-    bool SaveMotorSettings();
-    // Runs the re-lock rule; false when the motor values could not be saved.
-    bool RelockIfNeeded();
-    // Saves the database and the settings; tells the user what could not be
-    // saved and where, and returns false, when either failed.
-    bool SaveChanges(bool motorSaved);
 
-    void OnApply();
-    void OnRestore();
+    void OnApply() { session.Apply(); }
+    void OnRestore() { session.Restore(); }
     void OnHelpButton();
     void OnHelpRequest();
     void OnLanguageChanged();
@@ -135,22 +114,20 @@ private:
     void OnNewSatellite();
     void OnChangeSatellite();
     void OnRemoveSatellite();
-    void FillSatelliteList();
     void AppendAndSelectSatellite(SatelliteRecord* record);
-    void ApplyEffects(const MainDialogEffects& effects);
     void ShowRuleError(const MessageRef& message);
     void OnStartupLockTimer();
     void OnSignalPollTimer();
+    void ShowSignal(const SignalReading& reading);
     // True when the minimised dialog was painted here.
     bool OnPaint();
     void OnDeviceChange(WPARAM event, LPARAM data);
-    // The lock icon, the notification-area icon and the bars' colour for the
-    // last lock result and the current records.
-    void ShowLockDisplay();
     void UpdateBar(CLevelBar* bar, const RECT& outer, int value, int textId);
     void StartTimer(UINT_PTR id, UINT period, UINT_PTR& field);
     void StopTimer(UINT_PTR& field);
 
+    // Before the pages, which are handed it, and the controls that show it.
+    ReceiverSession session;
     CStaticCtrl bannerPicture;
     CStaticCtrl lockIcon;
     CComboBox satelliteCombo;
@@ -158,21 +135,13 @@ private:
     CPageTabCtrl tabControl;
     std::string qualityText;
     std::string strengthText;
-    CChannelDatabase database;
-    MainSettings settings;   // installation path, language, saved selection and degree
+    CSettingsKeyOpener settingsKey;
     UINT_PTR pidMacTimer = 0;
     UINT_PTR statisticsTimer = 0;
     DWORD_PTR helpCookie = 0;
     int initialLockPending = 0;
     CMainFrame* frame = nullptr;
-    int tuningChanged = 0;
-    int deviceKind = 0;
-    int filterStarted = 0;
-    int settingsChanged = 0;
-    int locked = 0;
-    int lastLockResult = 1;
     bool lockDisplayed = false;
-    std::optional<LockTarget> lockedTarget;   // what the last lock was run for
     HICON icon = nullptr;
     UINT_PTR signalTimer = 0;
     UINT_PTR startupLockTimer = 0;
@@ -183,6 +152,7 @@ private:
     SignalMonitor signalMonitor;   // keeps the weak-reading counter
     CSignalWindow signalWindow{*this};   // its history is kept while it is closed
     CPowerSettings powerSettings;
+    std::unique_ptr<CLockWaitDlg> waitDialog;
     HBITMAP bannerBitmap = nullptr;
     bool receiverInitialised = false;
     std::string appliedLanguageFile;

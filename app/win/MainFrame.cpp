@@ -1,5 +1,6 @@
 #include "app/win/MainFrame.h"
 
+#include "app/ProgramTitle.h"
 #include "app/win/AboutDlg.h"
 #include "app/win/MainDlg.h"
 #include "framework/MessageBox.h"
@@ -11,7 +12,7 @@ namespace {
 const char kFrameClass[] = "SkyfoldClass";
 }
 
-CMainFrame::CMainFrame() = default;
+CMainFrame::CMainFrame(ReceiverDriver& driver) : driver(driver) {}
 
 CMainFrame::~CMainFrame()
 {
@@ -84,7 +85,7 @@ bool CMainFrame::OnCreate()
     if (!systemIcon.Create(hwnd, kTrayCallbackMessage, kProgramTitle, icon, IDI_APPLICATION_ICON))
         return false;
     visible = 1;
-    mainDialog = std::make_unique<CMainDlg>(this);
+    mainDialog = std::make_unique<CMainDlg>(this, driver);
     // A dialog that cannot be created leaves the frame running without it;
     // the initialisation itself closes the frame when the card fails.
     if (mainDialog->Create(hwnd)) {
@@ -131,7 +132,7 @@ bool CMainFrame::OnExit()
     if (!mainDialog)
         return true;
     HWND dialog = mainDialog->GetSafeHwnd();
-    if (dialog != nullptr && IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_APPLY))) {
+    if (dialog != nullptr && mainDialog->HasPendingChanges()) {
         mainDialog->Show(SW_SHOWNORMAL);
         SendMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
         // Changes the user wanted saved and that could not be are not

@@ -10,6 +10,7 @@
 
 class CAboutDlg;
 class CMainDlg;
+class ReceiverDriver;
 
 extern UINT g_exitRequestMessage;
 
@@ -21,16 +22,14 @@ constexpr UINT kCommandSignal = 32774;
 
 class CMainFrame : public CWindow {
 public:
-    CMainFrame();
+    explicit CMainFrame(ReceiverDriver& driver);
     ~CMainFrame() override;
 
     // Registers "SkyfoldClass" and creates the hidden frame with menu 128.
     bool LoadFrame();
 
     void SetVisibleFlag(int flag) { visible = flag; }
-    int GetVisibleFlag() const { return visible; }
     void SetTrayLockIcon(bool locked);
-    CMainDlg* MainDialog() const { return mainDialog.get(); }
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -46,6 +45,7 @@ private:
     void OnExitRequest(WPARAM wParam);
     void ShowTrayMenu();
 
+    ReceiverDriver& driver;
     CSystemIcon systemIcon;
     int visible = 1;
     CAboutDlg* openAbout = nullptr;   // while the About box runs

@@ -1,4 +1,5 @@
 // The notification-area icon's callback: double click and the popup menu.
+#include "app/ProgramTitle.h"
 #include "app/win/MainDlg.h"
 #include "app/win/MainFrame.h"
 #include "framework/MessageBox.h"

@@ -1,6 +1,7 @@
 #include "app/win/PageTabCtrl.h"
 
-#include "database/CardKind.h"
+#include "app/ReceiverSession.h"
+#include "common/CardKind.h"
 #include "reception/win/PidPage.h"
 #include "tuning/win/CablePage.h"
 #include "tuning/win/DishPage.h"
@@ -9,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 CPageTabCtrl::CPageTabCtrl() = default;
 
 CPageTabCtrl::~CPageTabCtrl()
@@ -16,19 +19,31 @@ CPageTabCtrl::~CPageTabCtrl()
     DestroyPages();
 }
 
-void CPageTabCtrl::CreatePages(int kind)
+namespace {
+template <class Page, class... Args>
+Page* AddPage(std::unique_ptr<CTabPage>& slot, Args&&... args)
 {
-    deviceKind = kind;
+    auto page = std::make_unique<Page>(std::forward<Args>(args)...);
+    Page* created = page.get();
+    slot = std::move(page);
+    return created;
+}
+}  // namespace
+
+void CPageTabCtrl::CreatePages(ReceiverSession& session, SettingsKeyOpener& settingsKey)
+{
+    deviceKind = session.GetDeviceKind();
     int count = 0;
-    if (IsSatelliteCard(kind)) {
-        pages[count++] = std::make_unique<CLnbPage>();
-        pages[count++] = std::make_unique<CDishPage>();
-    } else if (IsTerrestrialCard(kind)) {
-        pages[count++] = std::make_unique<CTerrestrialPage>();
+    if (IsSatelliteCard(deviceKind)) {
+        AddPage<CLnbPage>(pages[count++], session, pageLanguage);
+        dishPage = AddPage<CDishPage>(pages[count++], session, pageLanguage, settingsKey);
+        lockingPage = dishPage;
+    } else if (IsTerrestrialCard(deviceKind)) {
+        lockingPage = AddPage<CTerrestrialPage>(pages[count++], session, pageLanguage);
     } else {
-        pages[count++] = std::make_unique<CCablePage>();
+        lockingPage = AddPage<CCablePage>(pages[count++], session, pageLanguage);
     }
-    pages[count++] = std::make_unique<CPidPage>();
+    pidPage = AddPage<CPidPage>(pages[count++], session, pageLanguage);
     for (int i = 0; i < count; ++i)
         pages[i]->Create(window);
     pageCount = count;
@@ -82,6 +97,9 @@ void CPageTabCtrl::DestroyPages()
         pages[i]->Destroy();
         pages[i].reset();
     }
+    lockingPage = nullptr;
+    pidPage = nullptr;
+    dishPage = nullptr;
     pageCount = 0;
 }
 

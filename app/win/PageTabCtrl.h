@@ -2,30 +2,43 @@
 // switches between them with the mouse and the keyboard.
 #pragma once
 
-#include "app/win/TabPage.h"
+#include "framework/TabPage.h"
 #include "framework/Window.h"
+#include "language/win/DialogLanguage.h"
 
 #include <array>
 #include <memory>
 #include <string>
 
 class CChannelDatabase;
+class CDishPage;
+class CLockingPage;
+class CPidPage;
+class ReceiverSession;
+class SettingsKeyOpener;
 
 class CPageTabCtrl : public CSubclass {
 public:
     CPageTabCtrl();
     ~CPageTabCtrl() override;
 
-    void CreatePages(int deviceKind);
+    // The pages of the session's card kind, handed the session; the Dish
+    // Setting page keeps its motor values under settingsKey.
+    void CreatePages(ReceiverSession& session, SettingsKeyOpener& settingsKey);
     void PlacePages();
     void SetDatabase(CChannelDatabase* db);
     void ApplyLanguage(const std::string& languageFile);
     void RefreshPages();
     void DestroyPages();
 
-    int PageCount() const { return pageCount; }
     CTabPage* Page(int index) const;
     CTabPage* ShownPage() const { return Page(shownIndex); }
+    // The page that locks the card of this kind, and the PID page; null
+    // before the pages are created.
+    CLockingPage* LockingPage() const { return lockingPage; }
+    CPidPage* PidPage() const { return pidPage; }
+    // Satellite cards only.
+    CDishPage* DishPage() const { return dishPage; }
 
     // The page `step` places after (or before) the shown one, wrapping
     // around, as Ctrl+Tab and Ctrl+PgDn switch pages.
@@ -42,7 +55,12 @@ private:
     // selected did nothing).
     void ShowPage(int index, bool focusPage);
 
+    // Before the pages, which keep it.
+    const CDialogLanguage pageLanguage{TabPageLanguageKeys()};
     std::array<std::unique_ptr<CTabPage>, 5> pages;
+    CLockingPage* lockingPage = nullptr;
+    CPidPage* pidPage = nullptr;
+    CDishPage* dishPage = nullptr;
     int shownIndex = 0;
     int pageCount = 0;
     int deviceKind = 0;

@@ -1,6 +1,8 @@
 #include "app/win/ReceiverApp.h"
 
+#include "app/ProgramTitle.h"
 #include "app/win/MainFrame.h"
+#include "driver/win/QuarlinkDriver.h"
 #include "framework/MessageBox.h"
 #include "framework/MessageLoop.h"
 
@@ -26,6 +28,7 @@ CReceiverApp::~CReceiverApp() = default;
 
 bool CReceiverApp::InitInstance()
 {
+    SetMessageBoxCaption(kProgramTitle);
     g_exitRequestMessage = RegisterWindowMessageA(kExitRequestMessageName);
 
     instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
@@ -44,7 +47,7 @@ bool CReceiverApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    mainWindow = std::make_unique<CMainFrame>();
+    mainWindow = std::make_unique<CMainFrame>(TheReceiverDriver());
     if (!mainWindow->LoadFrame())
         return false;
     ShowWindow(mainWindow->GetSafeHwnd(), SW_HIDE);

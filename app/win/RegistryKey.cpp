@@ -180,3 +180,10 @@ HKEY SettingsRootKey()
     return SettingsHiveFor(CurrentSystemVersionClass()) == SettingsHive::LocalMachine ? HKEY_LOCAL_MACHINE
                                                                                        : HKEY_CURRENT_USER;
 }
+
+std::unique_ptr<SettingsStore> CSettingsKeyOpener::Open(bool write)
+{
+    auto key = std::make_unique<CRegistryKey>();
+    key->Open(SettingsRootKey(), kSettingsKeyPath, write ? KEY_WRITE : KEY_READ);
+    return key;
+}

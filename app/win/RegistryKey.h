@@ -2,7 +2,7 @@
 // machine on the NT family, a secondary one that reads prefer and writes go to.
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 
 #include <windows.h>
 
@@ -51,3 +51,9 @@ int CurrentSystemVersionClass();
 
 // HKEY_LOCAL_MACHINE on Windows 95, 98 and Me, HKEY_CURRENT_USER elsewhere.
 HKEY SettingsRootKey();
+
+// The settings key under SettingsRootKey().
+class CSettingsKeyOpener final : public SettingsKeyOpener {
+public:
+    std::unique_ptr<SettingsStore> Open(bool write) override;
+};

@@ -5,7 +5,7 @@
 #include "app/win/LocalClock.h"
 #include "app/win/MainDlg.h"
 #include "app/win/WindowPlacement.h"
-#include "database/FileIo.h"
+#include "common/FileIo.h"
 #include "framework/CommandMap.h"
 #include "framework/MessageBox.h"
 #include "framework/UiText.h"

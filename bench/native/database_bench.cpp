@@ -1,7 +1,7 @@
 // Load and Save of a database against reading and writing the same bytes raw.
 // Sizes: 100,000 and 400,000 transponders, each with two PIDs.
+#include "common/FileIo.h"
 #include "database/ChannelDatabase.h"
-#include "database/FileIo.h"
 
 #include <benchmark/benchmark.h>
 

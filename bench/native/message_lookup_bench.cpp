@@ -3,8 +3,8 @@
 // each lookup reads the UTF-16 file afresh, decodes it and scans it from the
 // top (no cache). Baselines in the same run: reading the file as often
 // without decoding or scanning, and scanning its decoded text in memory.
-#include "database/FileIo.h"
-#include "language/AnsiCase.h"
+#include "common/AnsiCase.h"
+#include "common/FileIo.h"
 #include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
 #include "language/LanguageTexts.h"

@@ -3,18 +3,13 @@
 #include "database/SatelliteInfoRules.h"
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
-#include "framework/MessageBox.h"
-#include "language/LanguageFile.h"
-#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 
-CSatelliteInfoDlg::CSatelliteInfoDlg() : CDialog(IDD_SATELLITE_INFO) {}
-
-void CSatelliteInfoDlg::SetLanguageFile(const std::string& path)
+CSatelliteInfoDlg::CSatelliteInfoDlg(const DialogTranslator& translator)
+    : CTranslatedDialog(IDD_SATELLITE_INFO, translator, "English")
 {
-    if (!path.empty())
-        languageFile = path;
 }
+
 
 void CSatelliteInfoDlg::SetName(const std::string& name)
 {
@@ -40,7 +35,7 @@ void CSatelliteInfoDlg::DoDataExchange(CDataExchange& dx)
 
 BOOL CSatelliteInfoDlg::OnInitDialog()
 {
-    ApplyDialogLanguage(hwnd, languageFile, SatelliteInfoLanguageKeys(channelMode != 0));
+    ApplyLanguageFile(languageFile);
     CEditCtrl(Item(IDC_SATINFO_NAME)).LimitText(static_cast<int>(kSatelliteNameMaxLength));
     CEditCtrl(Item(IDC_SATINFO_DEGREE)).LimitText(static_cast<int>(kSatelliteDegreeMaxLength));
     const bool showDegree = channelMode == 0;
@@ -54,7 +49,7 @@ void CSatelliteInfoDlg::OnOK()
     UpdateData(true);
     const SatelliteInfoCheck check = CheckSatelliteInfo(nameText, degreeText, channelMode != 0);
     if (!check.ok) {
-        ShowErrorMessage(hwnd, Message(languageFile, check.message.key, check.message.english));
+        ShowMessage(check.message);
         SetFocus(Item(check.focus == SatelliteInfoField::Degree ? IDC_SATINFO_DEGREE : IDC_SATINFO_NAME));
         return;
     }

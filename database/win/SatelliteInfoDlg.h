@@ -2,16 +2,15 @@
 // only the name of a cable or terrestrial channel.
 #pragma once
 
-#include "framework/Dialog.h"
+#include "framework/TranslatedDialog.h"
 
 #include <cstdint>
 #include <string>
 
-class CSatelliteInfoDlg : public CDialog {
+class CSatelliteInfoDlg : public CTranslatedDialog {
 public:
-    CSatelliteInfoDlg();
+    explicit CSatelliteInfoDlg(const DialogTranslator& translator);
 
-    void SetLanguageFile(const std::string& path);
     void SetName(const std::string& name);
     void SetDegree(std::int32_t degree);
     void SetChannelMode(int mode) { channelMode = mode; }
@@ -27,5 +26,4 @@ private:
     std::string nameText;
     std::string degreeText;
     int channelMode = 0;
-    std::string languageFile = "English";
 };

@@ -2,6 +2,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/UiText.h"
+#include "language/LanguageFile.h"
 #include "language/LanguageTexts.h"
 
 #include <commctrl.h>
@@ -61,4 +62,15 @@ bool ApplyDialogLanguage(HWND dialog, const std::string& file, const DialogLangu
     if (tabControl != nullptr)
         RedrawWindow(tabControl, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     return true;
+}
+
+bool CDialogLanguage::Translate(HWND dialog, const std::string& file,
+                                std::initializer_list<ControlTextCopy> copies) const
+{
+    return ApplyDialogLanguage(dialog, file, keys, nullptr, copies);
+}
+
+std::string CDialogLanguage::Message(const std::string& file, const char* key, const char* english) const
+{
+    return ::Message(file, key, english);
 }

@@ -1,11 +1,9 @@
 #include "reception/win/MacAddressDlg.h"
 
-#include "driver/win/QuarlinkDriver.h"
 #include "framework/CommandMap.h"
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
-#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 
 namespace {
@@ -16,13 +14,11 @@ int CurrentField(int index) { return IDC_MAC_CURRENT_FIRST + index; }
 int NewField(int index) { return IDC_MAC_NEW_FIRST + index; }
 }
 
-CMacAddressDlg::CMacAddressDlg() : CDialog(IDD_MAC_ADDRESS), rules(TheReceiverDriver(), adapters) {}
-
-void CMacAddressDlg::SetLanguageFile(const std::string& path)
+CMacAddressDlg::CMacAddressDlg(ReceiverDriver& driver, const DialogTranslator& translator)
+    : CTranslatedDialog(IDD_MAC_ADDRESS, translator), rules(driver, adapters)
 {
-    if (!path.empty())
-        languageFile = path;
 }
+
 
 int CMacAddressDlg::LoadAddresses(MacAddress* out)
 {
@@ -52,7 +48,7 @@ void CMacAddressDlg::DoDataExchange(CDataExchange& dx)
 
 BOOL CMacAddressDlg::OnInitDialog()
 {
-    ApplyDialogLanguage(hwnd, languageFile, MacAddressLanguageKeys());
+    ApplyLanguageFile(languageFile);
     for (int i = 0; i < kFieldCount; ++i)
         CEditCtrl(Item(NewField(i))).LimitText(kFieldLength);
     currentTexts = rules.CurrentFieldTexts();
@@ -92,7 +88,7 @@ void CMacAddressDlg::OnSave()
     UpdateData(true);
     const MacSaveOutcome outcome = rules.Save(useRegistry != 0, newTexts);
     if (outcome.closeDialog) {
-        MessageBoxA(hwnd, outcome.message, kProgramTitle, MB_OK);
+        MessageBoxA(hwnd, outcome.message, MessageBoxCaption().c_str(), MB_OK);
         EndDialog(IDOK);
         return;
     }

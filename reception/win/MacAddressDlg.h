@@ -3,18 +3,17 @@
 // into the receiver adapter's registry values and hands it to the driver.
 #pragma once
 
-#include "framework/Dialog.h"
+#include "framework/TranslatedDialog.h"
 #include "reception/MacAddressRules.h"
 #include "reception/win/SetupApiAdapterRegistry.h"
 
 #include <string>
 
-class CMacAddressDlg : public CDialog {
+class CMacAddressDlg : public CTranslatedDialog {
 public:
-    CMacAddressDlg();
+    CMacAddressDlg(ReceiverDriver& driver, const DialogTranslator& translator);
 
     // An empty path keeps the one set before.
-    void SetLanguageFile(const std::string& path);
     // Before the dialog is shown: reads the addresses from the driver and
     // writes the one in use to `out`. 0 only when `out` is missing.
     int LoadAddresses(MacAddress* out);
@@ -44,5 +43,4 @@ private:
     int useRegistry = 0;
     MacFieldTexts currentTexts;
     MacFieldTexts newTexts;
-    std::string languageFile;
 };

@@ -2,22 +2,14 @@
 
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
-#include "framework/MessageBox.h"
-#include "language/LanguageFile.h"
-#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 
 namespace {
 const char kMpeDataItem[] = "MPE data";
 }
 
-CPidInfoDlg::CPidInfoDlg() : CDialog(IDD_PID_INFO) {}
+CPidInfoDlg::CPidInfoDlg(const DialogTranslator& translator) : CTranslatedDialog(IDD_PID_INFO, translator) {}
 
-void CPidInfoDlg::SetLanguageFile(const std::string& path)
-{
-    if (!path.empty())
-        languageFile = path;
-}
 
 int CPidInfoDlg::GetPidType()
 {
@@ -44,7 +36,7 @@ BOOL CPidInfoDlg::OnInitDialog()
     typeCombo.Attach(hwnd, IDC_PIDINFO_TYPE_COMBO);
     typeCombo.SetCurSel(typeCombo.FindStringExact(kMpeDataItem));
     UpdateData(false);
-    ApplyDialogLanguage(hwnd, languageFile, CaptionDialogLanguageKeys("Dialog3"));
+    ApplyLanguageFile(languageFile);
     return TRUE;
 }
 
@@ -98,7 +90,3 @@ void CPidInfoDlg::OnOK()
     EndDialog(IDOK);
 }
 
-void CPidInfoDlg::ShowMessage(const MessageRef& message) const
-{
-    ShowErrorMessage(hwnd, Message(languageFile, message.key, message.english));
-}

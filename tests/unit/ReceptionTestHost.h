@@ -1,13 +1,12 @@
 // The main dialog as the PID page's rules see it, for tests: settable lock
-// state, and a record of what the rules traced, wrote to the debugger output
-// and how often they enabled Apply.
+// state, and a record of what the rules traced and how often they enabled
+// Apply.
 #pragma once
 
 #include "database/ChannelDatabase.h"
 #include "reception/PidPageHost.h"
+#include "tests/unit/TestKit.h"
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,14 +17,13 @@ public:
     bool tuningChanged = false;
     int settingsChangedMarks = 0;
     std::vector<std::string> traces;
-    std::vector<std::string> debugLines;
 
     bool IsLocked() const override { return locked; }
     bool IsFilterStarted() const override { return filterStarted; }
     bool IsTuningChanged() const override { return tuningChanged; }
     void MarkSettingsChanged() override { ++settingsChangedMarks; }
     void Trace(const std::string& line) override { traces.push_back(line); }
-    void DebugOutput(const std::string& line) override { debugLines.push_back(line); }
+    void DebugOutput(const std::string&) override {}
 
     void LockWithFilter()
     {
@@ -39,22 +37,11 @@ public:
 inline void AddCurrentTransponder(CChannelDatabase& database)
 {
     database.Load(std::string());
-    auto satellite = std::make_unique<SatelliteRecord>();
-    std::snprintf(satellite->name, sizeof satellite->name, "%s", "Test");
-    database.AddSatellite(std::move(satellite), 1);
-    auto transponder = std::make_unique<TransponderRecord>();
-    transponder->frequency = 12000;
-    transponder->symbolRate = 27500;
-    database.AddTransponder(std::move(transponder), 1);
+    Added(database, Satellite("Test", 0));
+    Added(database, Transponder(12000, 27500, 0));
 }
 
 inline PidRecord* AddStoredPid(CChannelDatabase& database, int pid, int type = 2, int loaded = 0)
 {
-    auto record = std::make_unique<PidRecord>();
-    record->pid = pid;
-    record->type = type;
-    record->loaded = loaded;
-    PidRecord* stored = record.get();
-    database.AddPid(std::move(record), 0);
-    return stored;
+    return Added(database, Pid(pid, type, "", loaded), 0);
 }

@@ -1,4 +1,4 @@
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 #include "database/SatelliteInfoRules.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "database/RecordText.h"
+#include "common/FieldText.h"
 #include "database/SatelliteListRules.h"
 #include "tests/unit/TestKit.h"
 
@@ -56,142 +56,83 @@ TEST(SatelliteListRules, NewSatelliteIsAppendedCurrentWithPowerAndUniversalLnb)
     LoadedDatabase loaded;
     AddSatellite(loaded.database, "Hotbird", 130);
     const SatelliteEditResult result = CreateSatellite(loaded.database, "Astra", 192, kSatelliteCard);
-
     ASSERT_EQ(result.outcome, SatelliteEditOutcome::Added);
-    ASSERT_NE(result.record, nullptr);
     EXPECT_EQ(loaded.database.CurrentSatellite(), result.record);
     EXPECT_EQ(NamesInDatabase(loaded.database), (std::vector<std::string>{"Hotbird", "Astra"}));
-    EXPECT_EQ(result.record->degree, 192);
-    EXPECT_EQ(result.record->lnbPower, 1);
-    EXPECT_EQ(result.record->lnbType, 1);
-    EXPECT_EQ(result.record->dishType, 0);
-    EXPECT_EQ(result.record->diseqcPort, 0);
-    EXPECT_EQ(result.record->tone22k, 0);
-    EXPECT_EQ(result.record->lnbFreq1, 0);
+    const SatelliteRecord& r = *result.record;
+    EXPECT_EQ(std::vector<std::int32_t>({r.degree, r.lnbPower, r.lnbType, r.dishType, r.diseqcPort, r.tone22k, r.lnbFreq1}),
+              std::vector<std::int32_t>({192, 1, 1, 0, 0, 0, 0}));
     EXPECT_EQ(result.savedDegree, 192);
-    EXPECT_TRUE(result.error.IsEmpty());
     ExpectEffects(result.effects, true, true, true);
+
+    const SatelliteEditResult cut = CreateSatellite(loaded.database, std::string(40, 'x'), 10, kSatelliteCard);
+    EXPECT_EQ(FieldText(cut.record->name), std::string(31, 'x')) << "cut to its field";
 }
 
-TEST(SatelliteListRules, NewSatelliteNameIsCutToItsField)
-{
-    LoadedDatabase loaded;
-    const std::string longName(40, 'x');
-    const SatelliteEditResult result = CreateSatellite(loaded.database, longName, 10, kSatelliteCard);
-    ASSERT_EQ(result.outcome, SatelliteEditOutcome::Added);
-    EXPECT_EQ(FieldText(result.record->name), std::string(31, 'x'));
-    EXPECT_EQ(result.record->name[31], '\0');
-}
-
-TEST(SatelliteListRules, DuplicateIsSameNameInAnyCaseAtTheSameDegree)
+// Name, degree and card in turn on a database holding "Astra" at 192; the
+// outcome and the message key of a refusal.
+TEST(SatelliteListRules, NewRefusesDuplicatesAndWhatTheDialogRefuses)
 {
     LoadedDatabase loaded;
     AddSatellite(loaded.database, "Astra", 192);
-
-    const SatelliteEditResult duplicate = CreateSatellite(loaded.database, "ASTRA", 192, kSatelliteCard);
-    EXPECT_EQ(duplicate.outcome, SatelliteEditOutcome::Duplicate);
-    EXPECT_STREQ(duplicate.error.key, "String19");
-    EXPECT_STREQ(duplicate.error.english, "This satellite already exists.");
-    ExpectEffects(duplicate.effects, false, false, true);
-    EXPECT_EQ(loaded.database.Root()->satelliteCount, 1);
-
-    EXPECT_EQ(CreateSatellite(loaded.database, "ASTRA", 235, kSatelliteCard).outcome, SatelliteEditOutcome::Added);
-    EXPECT_EQ(loaded.database.Root()->satelliteCount, 2);
-}
-
-TEST(SatelliteListRules, DuplicateCheckUsesTheComparisonItIsGiven)
-{
-    const AnsiCaseComparison exact = [](std::string_view a, std::string_view b) { return a == b; };
-    LoadedDatabase loaded;
-    AddSatellite(loaded.database, "Astra", 192);
-    AddSatellite(loaded.database, "Hotbird", 130);
-    EXPECT_EQ(ChangeSatellite(loaded.database, "ASTRA", 192, kSatelliteCard, exact).outcome,
-              SatelliteEditOutcome::Changed);
-    EXPECT_EQ(CreateSatellite(loaded.database, "astra", 192, kSatelliteCard, exact).outcome,
-              SatelliteEditOutcome::Added);
-    EXPECT_EQ(NamesInDatabase(loaded.database), (std::vector<std::string>{"Astra", "ASTRA", "astra"}));
-}
-
-TEST(SatelliteListRules, ChannelsAllHaveDegree3600AndDifferOnlyByName)
-{
-    LoadedDatabase loaded;
-    const SatelliteEditResult first = CreateSatellite(loaded.database, "News", 42, kCableCard);
-    ASSERT_EQ(first.outcome, SatelliteEditOutcome::Added);
-    EXPECT_EQ(first.record->degree, 3600);
-
-    const SatelliteEditResult again = CreateSatellite(loaded.database, "news", 7, kCableCard);
-    EXPECT_EQ(again.outcome, SatelliteEditOutcome::Duplicate);
-    EXPECT_STREQ(again.error.key, "String30");
-    EXPECT_STREQ(again.error.english, "This channel already exists.");
-}
-
-TEST(SatelliteListRules, NewRefusesWhatTheDialogRefuses)
-{
-    LoadedDatabase loaded;
-    const SatelliteEditResult blank = CreateSatellite(loaded.database, "   ", 10, kSatelliteCard);
-    EXPECT_EQ(blank.outcome, SatelliteEditOutcome::Invalid);
-    EXPECT_STREQ(blank.error.key, "String40");
-    const SatelliteEditResult degree = CreateSatellite(loaded.database, "Astra", 3601, kSatelliteCard);
-    EXPECT_EQ(degree.outcome, SatelliteEditOutcome::Invalid);
-    EXPECT_STREQ(degree.error.key, "String14");
-    EXPECT_EQ(loaded.database.Root()->satelliteCount, 0);
-
+    struct Case { const char* name; std::int32_t degree; int card; SatelliteEditOutcome outcome; const char* key; };
+    const Case cases[] = {
+        {"ASTRA", 192, kSatelliteCard, SatelliteEditOutcome::Duplicate, "String19"},
+        {"ASTRA", 235, kSatelliteCard, SatelliteEditOutcome::Added, nullptr},
+        {"   ", 10, kSatelliteCard, SatelliteEditOutcome::Invalid, "String40"},
+        {"Thor", 3601, kSatelliteCard, SatelliteEditOutcome::Invalid, "String14"},
+        {"News", 42, kCableCard, SatelliteEditOutcome::Added, nullptr},
+        {"news", 7, kCableCard, SatelliteEditOutcome::Duplicate, "String30"},
+    };
+    for (const Case& c : cases) {
+        const SatelliteEditResult result = CreateSatellite(loaded.database, c.name, c.degree, c.card);
+        EXPECT_EQ(result.outcome, c.outcome) << c.name << " " << c.degree;
+        EXPECT_STREQ(result.error.key, c.key) << c.name << " " << c.degree;
+    }
+    EXPECT_EQ(loaded.database.CurrentSatellite()->degree, 3600) << "channels all have degree 3600";
+    EXPECT_STREQ(CreateSatellite(loaded.database, "Astra", 192, kSatelliteCard).error.english, "This satellite already exists.");
+    EXPECT_STREQ(CreateSatellite(loaded.database, "News", 1, kCableCard).error.english, "This channel already exists.");
     CChannelDatabase neverLoaded;
     EXPECT_EQ(CreateSatellite(neverLoaded, "Astra", 192, kSatelliteCard).outcome, SatelliteEditOutcome::NothingDone);
+
+    const AnsiCaseComparison exact = [](std::string_view x, std::string_view y) { return x == y; };
+    EXPECT_EQ(CreateSatellite(loaded.database, "astra", 192, kSatelliteCard, exact).outcome, SatelliteEditOutcome::Added)
+        << "the comparison it is given decides";
 }
 
-TEST(SatelliteListRules, ChangeRenamesTheCurrentSatelliteInPlace)
+// Changes in turn to "Astra" at 192, current, beside "Hotbird" at 130.
+TEST(SatelliteListRules, ChangeRenamesTheCurrentSatelliteUnlessTheEntryExists)
 {
     LoadedDatabase loaded;
-    AddSatellite(loaded.database, "Astra", 192);
+    SatelliteRecord* astra = AddSatellite(loaded.database, "Astra", 192);
     AddSatellite(loaded.database, "Hotbird", 130);
-    loaded.database.SelectSatellite(loaded.database.Root()->firstSatellite);
-
-    const SatelliteEditResult result = ChangeSatellite(loaded.database, "Astra 1N", 195, kSatelliteCard);
-    ASSERT_EQ(result.outcome, SatelliteEditOutcome::Changed);
-    EXPECT_EQ(result.record, loaded.database.Root()->firstSatellite);
-    EXPECT_EQ(result.record->degree, 195);
-    EXPECT_EQ(result.savedDegree, 195);
+    loaded.database.SelectSatellite(astra);
+    struct Case { const char* name; std::int32_t degree; SatelliteEditOutcome outcome; const char* key; bool refresh;
+                  const char* nameAfter; std::int32_t degreeAfter; };
+    const Case cases[] = {
+        {"HOTBIRD", 130, SatelliteEditOutcome::Duplicate, "String19", false, "Astra", 192},
+        {"ASTRA", 192, SatelliteEditOutcome::Unchanged, nullptr, false, "Astra", 192},  // finds itself
+        {"Astra 1N", 195, SatelliteEditOutcome::Changed, nullptr, true, "Astra 1N", 195},
+    };
+    for (const Case& c : cases) {
+        const SatelliteEditResult result = ChangeSatellite(loaded.database, c.name, c.degree, kSatelliteCard);
+        EXPECT_EQ(result.outcome, c.outcome) << c.name;
+        EXPECT_STREQ(result.error.key, c.key) << c.name;
+        ExpectEffects(result.effects, false, c.refresh, true);
+        EXPECT_EQ(FieldText(astra->name), c.nameAfter) << c.name;
+        EXPECT_EQ(astra->degree, c.degreeAfter) << c.name;
+    }
     // Only the list entry moves to the end; the database keeps its order.
     EXPECT_EQ(NamesInDatabase(loaded.database), (std::vector<std::string>{"Astra 1N", "Hotbird"}));
-    ExpectEffects(result.effects, false, true, true);
-}
 
-TEST(SatelliteListRules, ChangeIsRefusedOrIgnoredWhenTheEntryExists)
-{
-    LoadedDatabase loaded;
-    AddSatellite(loaded.database, "Hotbird", 130);
-    SatelliteRecord* astra = AddSatellite(loaded.database, "Astra", 192);
+    LoadedDatabase channels;
+    SatelliteRecord* channel = AddSatellite(channels.database, "News", 3600);
+    EXPECT_EQ(ChangeSatellite(channels.database, "Sport", 12, kTerrestrialCard).outcome, SatelliteEditOutcome::Changed);
+    EXPECT_EQ(channel->degree, 3600) << "a channel keeps its degree";
 
-    const SatelliteEditResult clash = ChangeSatellite(loaded.database, "HOTBIRD", 130, kSatelliteCard);
-    EXPECT_EQ(clash.outcome, SatelliteEditOutcome::Duplicate);
-    EXPECT_STREQ(clash.error.key, "String19");
-    ExpectEffects(clash.effects, false, false, true);
-    EXPECT_EQ(FieldText(astra->name), "Astra");
-
-    // Only the letter case differs: the satellite finds itself, nothing is applied.
-    const SatelliteEditResult caseOnly = ChangeSatellite(loaded.database, "ASTRA", 192, kSatelliteCard);
-    EXPECT_EQ(caseOnly.outcome, SatelliteEditOutcome::Unchanged);
-    EXPECT_EQ(FieldText(astra->name), "Astra");
-    ExpectEffects(caseOnly.effects, false, false, true);
-}
-
-TEST(SatelliteListRules, ChangeOfAChannelKeepsItsDegree)
-{
-    LoadedDatabase loaded;
-    SatelliteRecord* channel = AddSatellite(loaded.database, "News", 3600);
-    const SatelliteEditResult result = ChangeSatellite(loaded.database, "Sport", 12, kTerrestrialCard);
-    ASSERT_EQ(result.outcome, SatelliteEditOutcome::Changed);
-    EXPECT_EQ(FieldText(channel->name), "Sport");
-    EXPECT_EQ(channel->degree, 3600);
-}
-
-TEST(SatelliteListRules, ChangeAndRemoveNeedACurrentSatellite)
-{
-    LoadedDatabase loaded;
-    EXPECT_EQ(ChangeSatellite(loaded.database, "Astra", 192, kSatelliteCard).outcome,
-              SatelliteEditOutcome::NothingDone);
-    const SatelliteEditResult removed = RemoveCurrentSatellite(loaded.database, kSatelliteCard);
+    LoadedDatabase empty;
+    EXPECT_EQ(ChangeSatellite(empty.database, "Astra", 192, kSatelliteCard).outcome, SatelliteEditOutcome::NothingDone);
+    const SatelliteEditResult removed = RemoveCurrentSatellite(empty.database, kSatelliteCard);
     EXPECT_EQ(removed.outcome, SatelliteEditOutcome::NothingDone);
     ExpectEffects(removed.effects, false, false, false);
 }
@@ -270,23 +211,6 @@ TEST(SatelliteListRules, ListSelectsTheSavedSatelliteTransponderAndPid)
     EXPECT_EQ(loaded.database.CurrentSatellite(), hotbird);
     EXPECT_EQ(loaded.database.CurrentTransponder(), second);
     EXPECT_EQ(loaded.database.CurrentPid(), pid);
-}
-
-TEST(SatelliteListRules, ListFallsBackToTheFirstSatellite)
-{
-    LoadedDatabase loaded;
-    AddSatellite(loaded.database, "Astra", 192);
-    AddSatellite(loaded.database, "Hotbird", 130);
-    loaded.database.SelectSatellite(loaded.database.Root()->firstSatellite);
-
-    for (const SavedSelection& saved : {SavedSelection{"hotbird", 130, "", ""}, SavedSelection{"Hotbird", 131, "", ""},
-                                        SavedSelection{}}) {
-        SCOPED_TRACE(saved.satelliteName);
-        const SatelliteListFill fill = BuildSatelliteList(loaded.database, kSatelliteCard, saved);
-        EXPECT_EQ(fill.selectedIndex, 0);
-        EXPECT_EQ(fill.savedDegree, 192);
-        EXPECT_EQ(FieldText(loaded.database.CurrentSatellite()->name), "Astra");
-    }
 }
 
 TEST(SatelliteListRules, EmptyListsByKindOfCard)

@@ -2,7 +2,7 @@
 // selection values from the registry that match no record, or match one only
 // when read carelessly.
 #include "app/InstallPaths.h"
-#include "database/RecordText.h"
+#include "common/FieldText.h"
 #include "database/SatelliteListRules.h"
 #include "tests/unit/TestKit.h"
 
@@ -83,8 +83,12 @@ TEST(SavedSelectionHostile, RegistryTextMatchingNoRecordLeavesTheFirstCurrent)
         {kLongName + "s 13B/13C/13E", 130, "", ""},
         {kLongName + std::string(99 - kLongName.size(), 'x'), 130, "", ""},
         {std::string("Hotbird\0", 8) + kLongName.substr(8), 130, "", ""},
-        // CurDegree 0xFFFFFFFF read as a number.
+        // CurDegree 0xFFFFFFFF read as a number, another degree, the name in
+        // another case, nothing saved.
         {kLongName, -1, "", ""},
+        {kLongName, 131, "", ""},
+        {"HOTBIRD 13.0E EUTELSAT HOT BIRD", 130, "", ""},
+        {},
     };
     for (const SavedSelection& saved : unmatched) {
         SCOPED_TRACE(saved.satelliteName + " " + std::to_string(saved.degree));
@@ -92,6 +96,7 @@ TEST(SavedSelectionHostile, RegistryTextMatchingNoRecordLeavesTheFirstCurrent)
         const SatelliteListFill fill = BuildSatelliteList(line.database, kSatelliteCard, saved);
         ASSERT_EQ(fill.items.size(), 2u);
         EXPECT_EQ(fill.selectedIndex, 0);
+        EXPECT_EQ(fill.savedDegree, 192);
         EXPECT_EQ(line.database.CurrentSatellite(), line.astra);
         EXPECT_EQ(line.database.CurrentTransponder(), line.first);
         EXPECT_EQ(line.database.CurrentPid(), line.pid256);

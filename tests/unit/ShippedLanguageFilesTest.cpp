@@ -1,13 +1,14 @@
 // The language files that ship beside the program, read as the program reads
 // them: every translation names every key of English, and the texts that
 // hold two parts hold the "/".
+#include "app/InstallPaths.h"
 #include "language/DialogLanguageRules.h"
 #include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
+#include "tests/unit/SourceTree.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,11 +19,7 @@ namespace {
 
 std::filesystem::path LanguageFolder()
 {
-    // LUMISAT_TEST_DATA is <source>/tests/data; without it, this file's own place.
-    const char* data = std::getenv("LUMISAT_TEST_DATA");
-    const std::filesystem::path root = data ? std::filesystem::path(data).parent_path().parent_path()
-                                            : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-    return root / "resources" / "Language";
+    return SourceFolder() / "resources" / "Language";
 }
 
 // Key and value of every line, as the program sees the file.
@@ -79,6 +76,41 @@ TEST(ShippedLanguageFilesTest, WesternTranslationsSurviveTheConversion)
     EXPECT_EQ(ReadShipped("Spanish").at("String7"), "\xBFSeguro que desea eliminar el PID actual?");
     // Code page 936 bytes of the two characters for "New".
     EXPECT_EQ(ReadShipped("Simplified Chinese").at("1004"), "\xD0\xC2\xBD\xA8");
+}
+
+// The file the installer ships and every other language is made from: UTF-16
+// with its mark and CR LF line ends, every message key, and texts the
+// program's messages and tabs show word for word.
+TEST(ShippedLanguageFilesTest, EnglishFileFormAndTexts)
+{
+    std::ifstream in(LanguageFolder() / "English.txt", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        if (bytes[i] == '\n' && bytes[i + 1] == 0)
+            ASSERT_TRUE(i >= 4 && bytes[i - 2] == '\r' && bytes[i - 1] == 0) << "a line end without CR at byte " << i;
+        if (bytes[i] == '\r' && bytes[i + 1] == 0)
+            ASSERT_TRUE(i + 2 < bytes.size() && bytes[i + 2] == '\n') << "a CR without LF at byte " << i;
+    }
+    const std::map<std::string, std::string> english = ReadShipped("English");
+    for (int n = 1; n <= 41; ++n)
+        EXPECT_EQ(english.count("String" + std::to_string(n)), 1u) << "String" << n;
+    const std::pair<const char*, const char*> texts[] = {
+        {"String3", "Cann't input more than four chars."},
+        {"String18", "Can't init hardware information,this application will exit."},
+        {"String40", "Satellite name can`t be empty"},
+        {"String41", " Satellite degree value can`t be empty"},
+    };
+    for (const auto& [key, text] : texts)
+        EXPECT_EQ(english.at(key), text) << key;
+    const std::vector<std::string> satelliteTabs{"LNB && Switch", "Dish Setting", "Filter    "};
+    EXPECT_EQ(TabCaptions(0), satelliteTabs);
+    EXPECT_EQ(TabCaptions(5), (std::vector<std::string>{"Cable Setting", "Filter    "}));
+    EXPECT_EQ(TabCaptions(7), (std::vector<std::string>{"Terrestrial Setting", "Filter    "}));
+    EXPECT_EQ((std::vector<std::string>{english.at("Page1"), english.at("Page2"), english.at("Page3")}), satelliteTabs);
+    EXPECT_EQ(english.at("Page10"), "Cable Setting");
+    EXPECT_EQ(english.at("Page20"), "Terrestrial Setting");
 }
 
 }  // namespace

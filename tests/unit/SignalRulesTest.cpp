@@ -3,6 +3,7 @@
 #include "database/ChannelDatabase.h"
 
 #include "tests/unit/ScriptedDriver.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -27,84 +28,41 @@ TEST(SignalRules, ReadingComesOnlyFromASuccessfulCall)
     EXPECT_FALSE(ReadSignal(driver).has_value()) << "a failed poll changes nothing";
 }
 
-TEST(SignalRules, PercentagesAreClampedAndRaisedWhileLocked)
+// Readings shown in turn by one monitor: percentages clamped and raised by
+// 20 while locked, the lock judged from the card's value (type 0 and 2) or,
+// on type 1, from the levels with three weak readings forgiven, and a re-lock
+// asked for whenever the card is not locked with the filter running.
+TEST(SignalRules, ReadingsInTurnGiveTheDisplayAndTheRelock)
 {
+    constexpr int kKept = -9;  // the lock display is left as it was
+    struct Step { int strength, quality, lock, deviceType; bool filter, transponder; int shownLock, strengthPercent, qualityPercent; bool relock; int weak; };
+    const Step steps[] = {
+        {90, -5, 1, 0, true, true, 0, 100, 20, false, 0},     {-5, 150, 0, 0, true, true, 1, 0, 100, true, 0},
+        {40, 50, 1, 0, false, false, 1, 60, 70, true, 0},     {50, 50, 0, 2, true, true, 1, 50, 50, true, 0},
+        {50, 50, 0, 1, true, true, kKept, 70, 70, false, 0},  {10, 80, 0, 1, true, true, kKept, 30, 100, false, 1},
+        {10, 80, 0, 1, true, true, kKept, 30, 100, false, 2}, {10, 80, 0, 1, true, true, kKept, 30, 100, false, 3},
+        {80, 29, -1, 1, true, true, 1, 80, 29, true, 0},      {10, 10, 0, 1, true, true, kKept, 30, 30, false, 1},
+        {10, 10, 1, 1, true, true, 0, 30, 30, false, 0},      {50, 50, 0, 1, false, true, kKept, 70, 70, true, 0},
+    };
     SignalMonitor monitor;
-    auto display = monitor.Show({90, -5, 1}, Context(0));
-    EXPECT_EQ(display.strengthPercent, 100);
-    EXPECT_EQ(display.qualityPercent, 20) << "negative while locked shows 20";
-    EXPECT_EQ(display.lockState, 0);
-    EXPECT_TRUE(display.trace.empty());
-    EXPECT_FALSE(display.relock) << "locked with the filter running";
-
-    display = monitor.Show({-5, 150, 0}, Context(0));
-    EXPECT_EQ(display.strengthPercent, 0) << "negative while not locked shows 0";
-    EXPECT_EQ(display.qualityPercent, 100);
-    EXPECT_EQ(display.lockState, 1);
-    EXPECT_EQ(display.trace, "nStrength = -5, nQuality = 150, nLock = 0\n");
-    EXPECT_TRUE(display.relock);
-}
-
-TEST(SignalRules, LockWithoutTransponderShowsUnlockedButRaisedValues)
-{
-    SignalMonitor monitor;
-    const auto display = monitor.Show({40, 50, 1}, Context(0, false, false));
-    EXPECT_EQ(display.lockState, 1);
-    EXPECT_EQ(display.strengthPercent, 60);
-    EXPECT_EQ(display.qualityPercent, 70);
-    EXPECT_TRUE(display.relock) << "the filter is stopped";
-}
-
-TEST(SignalRules, DeviceTypeIsAskedOnlyWithoutALock)
-{
-    SignalMonitor monitor;
-    int asked = 0;
-    SignalContext context{true, true, [&asked] { return ++asked, 0; }};
-    monitor.Show({50, 50, 1}, context);
-    EXPECT_EQ(asked, 0);
-    monitor.Show({50, 50, 0}, context);
-    EXPECT_EQ(asked, 1);
-}
-
-TEST(SignalRules, LevelJudgedCardStaysLockedUntilTheFourthWeakReading)
-{
-    SignalMonitor monitor;
-    auto display = monitor.Show({50, 50, 0}, Context(1));
-    EXPECT_FALSE(display.lockState.has_value()) << "good levels keep the lock display";
-    EXPECT_EQ(display.strengthPercent, 70);
-    EXPECT_FALSE(display.relock) << "no re-lock while the filter runs";
-    EXPECT_EQ(display.trace, "nStrength = 50, nQuality = 50, nLock = 1\n");
-    EXPECT_EQ(monitor.WeakReadings(), 0);
-
-    for (int weak = 1; weak <= 3; ++weak) {
-        display = monitor.Show({10, 80, 0}, Context(1));
-        EXPECT_FALSE(display.lockState.has_value()) << "weak reading " << weak;
-        EXPECT_EQ(monitor.WeakReadings(), weak);
+    int step = 0;
+    for (const Step& s : steps) {
+        const auto display = monitor.Show({s.strength, s.quality, s.lock}, Context(s.deviceType, s.filter, s.transponder));
+        EXPECT_EQ(display.lockState.value_or(kKept), s.shownLock) << "step " << step;
+        EXPECT_EQ(display.strengthPercent, s.strengthPercent) << "step " << step;
+        EXPECT_EQ(display.qualityPercent, s.qualityPercent) << "step " << step;
+        EXPECT_EQ(display.relock, s.relock) << "step " << step;
+        EXPECT_EQ(monitor.WeakReadings(), s.weak) << "step " << step;
+        ++step;
     }
-    display = monitor.Show({80, 29, -1}, Context(1));
-    EXPECT_EQ(display.lockState, 1);
-    EXPECT_TRUE(display.relock);
-    EXPECT_EQ(display.qualityPercent, 29) << "no bonus once judged unlocked";
-    EXPECT_EQ(display.trace, "nStrength = 80, nQuality = 29, nLock = -1\n");
-    EXPECT_EQ(monitor.WeakReadings(), 0);
+    EXPECT_EQ(monitor.Show({80, 29, -1}, Context(0)).trace, "nStrength = 80, nQuality = 29, nLock = -1\n");
 
-    monitor.Show({10, 10, 0}, Context(1));
-    monitor.Show({10, 10, 0}, Context(1));
-    monitor.Show({10, 10, 1}, Context(1));
-    EXPECT_EQ(monitor.WeakReadings(), 0) << "a real lock starts the count again";
-
-    display = monitor.Show({50, 50, 0}, Context(1, false));
-    EXPECT_TRUE(display.relock) << "a stopped filter is restarted";
-}
-
-TEST(SignalRules, OtherCardsShowUnlockedAtOnce)
-{
-    SignalMonitor monitor;
-    const auto display = monitor.Show({50, 50, 0}, Context(2));
-    EXPECT_EQ(display.lockState, 1);
-    EXPECT_TRUE(display.relock);
-    EXPECT_EQ(display.strengthPercent, 50);
-    EXPECT_EQ(monitor.WeakReadings(), 0);
+    int asked = 0;
+    SignalContext counting{true, true, [&asked] { return ++asked, 0; }};
+    monitor.Show({50, 50, 1}, counting);
+    EXPECT_EQ(asked, 0) << "the device type is asked only without a lock";
+    monitor.Show({50, 50, 0}, counting);
+    EXPECT_EQ(asked, 1);
 }
 
 TEST(SignalRules, IconColourAndBar)
@@ -137,13 +95,7 @@ namespace {
 
 TransponderRecord* AddTransponder(CChannelDatabase& db, std::int32_t frequency, int polarity)
 {
-    auto record = std::make_unique<TransponderRecord>();
-    record->frequency = frequency;
-    record->symbolRate = 27500;
-    record->polarity = polarity;
-    TransponderRecord* added = record.get();
-    db.AddTransponder(std::move(record), 1);
-    return added;
+    return Added(db, Transponder(frequency, 27500, polarity));
 }
 
 TEST(LockDisplay, LockedOnlyForWhatTheLastLockWasRunFor)

@@ -1,8 +1,8 @@
-// Builders shared by the unit tests: channel records and a settings store in
-// memory.
+// Builders shared by the tests: channel records, a settings store in memory,
+// language files as the installer writes them and little-endian fields.
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 #include "database/ChannelDatabase.h"
 #include "database/ChannelRecords.h"
 
@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline std::unique_ptr<SatelliteRecord> Satellite(const char* name, std::int32_t degree)
@@ -41,6 +42,33 @@ inline std::unique_ptr<PidRecord> Pid(std::int32_t value, std::int32_t type, con
     record->type = type;
     record->loaded = loaded;
     return record;
+}
+
+// UTF-16LE with byte-order mark, as the shipped language files are.
+inline std::string Utf16File(std::u16string_view text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+inline std::string Int32Bytes(std::int32_t value)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * i));
+    return bytes;
+}
+
+inline std::int32_t Int32At(const std::string& bytes, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<std::uint8_t>(bytes.at(offset + i));
+    return static_cast<std::int32_t>(value);
 }
 
 // Adds a record below the database's current one, made current when select

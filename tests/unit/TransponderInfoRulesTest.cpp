@@ -1,5 +1,6 @@
-#include "database/RecordText.h"
+#include "common/FieldText.h"
 #include "resources/resource.h"
+#include "tests/unit/TestKit.h"
 #include "tuning/DishPageView.h"
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/TransponderNames.h"
@@ -15,12 +16,7 @@ namespace {
 TransponderRecord Transponder(const char* name, std::int32_t frequency, std::int32_t symbolRate,
                               std::int32_t polarity)
 {
-    TransponderRecord record;
-    SetFieldText(record.name, name);
-    record.frequency = frequency;
-    record.symbolRate = symbolRate;
-    record.polarity = polarity;
-    return record;
+    return *::Transponder(frequency, symbolRate, polarity, name);
 }
 
 }  // namespace
@@ -61,48 +57,27 @@ TEST(TransponderInfoRules, RangesAndOrderOfTheChecks)
     }
 }
 
-TEST(TransponderNameRules, StandardNameFromTheValues)
+// "N" names from the values, "S" renames for a typed symbol rate, "P" for the
+// polarity; anything but polarity 0 is horizontal.
+TEST(TransponderNameRules, NamesFromTheValuesAndRenamesKeepTheTypedText)
 {
-    TransponderRecord record = Transponder("", 12380, 27500, 1);
-    NameTransponder(record);
-    EXPECT_EQ(FieldText(record.name), "12380H/27500");
-    record.polarity = 0;
-    NameTransponder(record);
-    EXPECT_EQ(FieldText(record.name), "12380V/27500");
-    record.polarity = 7;  // anything but 0 is horizontal
-    NameTransponder(record);
-    EXPECT_EQ(FieldText(record.name), "12380H/27500");
-}
-
-TEST(TransponderNameRules, SymbolRateRenameKeepsTheTypedText)
-{
-    TransponderRecord record = Transponder("12380V/27500", 12380, 2750, 0);
-    RenameForSymbolRate(record, "02750");
-    EXPECT_EQ(FieldText(record.name), "12380V/02750");
-    EXPECT_EQ(record.symbolRate, 2750);
-}
-
-TEST(TransponderNameRules, PolarityRenameSwapsTheLetterBeforeTheSlash)
-{
-    TransponderRecord record = Transponder("12380V/27500", 12380, 27500, 1);
-    RenameForPolarity(record);
-    EXPECT_EQ(FieldText(record.name), "12380H/27500");
-    record.polarity = 0;
-    RenameForPolarity(record);
-    EXPECT_EQ(FieldText(record.name), "12380V/27500");
-}
-
-TEST(TransponderNameRules, ForeignNamesWithoutUsableSlashAreRebuilt)
-{
-    TransponderRecord noSlash = Transponder("Sky News", 11778, 27500, 0);
-    RenameForSymbolRate(noSlash, "02200");
-    EXPECT_EQ(FieldText(noSlash.name), "11778V/02200");
-
-    TransponderRecord leadingSlash = Transponder("/27500", 11778, 27500, 1);
-    RenameForPolarity(leadingSlash);
-    EXPECT_EQ(FieldText(leadingSlash.name), "11778H/27500");
-    EXPECT_EQ(leadingSlash.frequency, 11778);
-    EXPECT_EQ(leadingSlash.symbolRate, 27500);
+    struct Case { const char* name; std::int32_t frequency, symbolRate, polarity; char rename; const char* typed, *result; };
+    const Case cases[] = {
+        {"", 12380, 27500, 1, 'N', "", "12380H/27500"},             {"", 12380, 27500, 7, 'N', "", "12380H/27500"},
+        {"", 12380, 27500, 0, 'N', "", "12380V/27500"},             {"12380V/27500", 12380, 2750, 0, 'S', "02750", "12380V/02750"},
+        {"12380V/27500", 12380, 27500, 1, 'P', "", "12380H/27500"}, {"12380H/27500", 12380, 27500, 0, 'P', "", "12380V/27500"},
+        {"Sky News", 11778, 27500, 0, 'S', "02200", "11778V/02200"}, {"/27500", 11778, 27500, 1, 'P', "", "11778H/27500"},
+    };
+    for (const Case& c : cases) {
+        TransponderRecord record = Transponder(c.name, c.frequency, c.symbolRate, c.polarity);
+        if (c.rename == 'N')
+            NameTransponder(record);
+        else if (c.rename == 'S')
+            RenameForSymbolRate(record, c.typed);
+        else
+            RenameForPolarity(record);
+        EXPECT_EQ(FieldText(record.name), c.result) << c.name << " " << c.rename;
+    }
 }
 
 TEST(TransponderNameRules, RenamesNeverOverrunTheNameField)

@@ -1,4 +1,4 @@
-#include "database/RecordText.h"
+#include "common/FieldText.h"
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/TransponderRules.h"
 
@@ -82,84 +82,41 @@ TEST_F(TransponderRules, NewTransponderOutsideTheRangesIsRefused)
     EXPECT_EQ(CreateTransponder(database, 12380, 27500, 0).outcome, TransponderEditOutcome::NothingDone);
 }
 
-TEST_F(TransponderRules, FrequencyEditAcceptsOnly950To14000AndRestoresSilently)
-{
-    Add(12380, 27500, 0);
-    for (const char* text : {"949", "14001", "", "12a8", "99999"}) {
-        SCOPED_TRACE(text);
-        const TransponderEditResult result = EditTransponderFrequency(database, text);
-        EXPECT_EQ(result.outcome, TransponderEditOutcome::Restored);
-        EXPECT_EQ(result.text, "12380");
-        EXPECT_TRUE(result.error.IsEmpty());
-        ExpectNoEffects(result.effects);
-        EXPECT_EQ(database.CurrentTransponder()->frequency, 12380);
-    }
-    for (std::int32_t frequency : {950, 14000}) {
-        const TransponderEditResult result = EditTransponderFrequency(database, std::to_string(frequency));
-        EXPECT_EQ(result.outcome, TransponderEditOutcome::Changed);
-        EXPECT_EQ(database.CurrentTransponder()->frequency, frequency);
-        EXPECT_EQ(CurrentName(), std::to_string(frequency) + "V/27500");
-        ExpectDatabaseChanged(result.effects);
-    }
-}
-
-TEST_F(TransponderRules, FrequencyEditOfTheSameValueChangesNothing)
-{
-    Add(950, 27500, 0);
-    const TransponderEditResult same = EditTransponderFrequency(database, "950");
-    EXPECT_EQ(same.outcome, TransponderEditOutcome::Unchanged);
-    ExpectNoEffects(same.effects);
-
-    const TransponderEditResult leadingZero = EditTransponderFrequency(database, "0950");
-    EXPECT_EQ(leadingZero.outcome, TransponderEditOutcome::Unchanged);
-    EXPECT_EQ(leadingZero.text, "950");
-    EXPECT_TRUE(leadingZero.error.IsEmpty());
-}
-
-TEST_F(TransponderRules, FrequencyEditOntoAnotherTransponderIsRefusedWithMessage)
-{
-    Add(11000, 27500, 0);
-    Add(12000, 27500, 0);
-    const TransponderEditResult result = EditTransponderFrequency(database, "11000");
-    EXPECT_EQ(result.outcome, TransponderEditOutcome::Duplicate);
-    EXPECT_STREQ(result.error.key, "String1");
-    EXPECT_EQ(result.text, "12000");
-    EXPECT_EQ(database.CurrentTransponder()->frequency, 12000);
-}
-
-TEST_F(TransponderRules, SymbolRateEditKeepsTheTypedTextInTheName)
-{
-    Add(12380, 27500, 0);
-    const TransponderEditResult result = EditTransponderSymbolRate(database, "02750");
-    EXPECT_EQ(result.outcome, TransponderEditOutcome::Changed);
-    EXPECT_EQ(result.text, "02750");
-    EXPECT_EQ(database.CurrentTransponder()->symbolRate, 2750);
-    EXPECT_EQ(CurrentName(), "12380V/02750");
-    ExpectDatabaseChanged(result.effects);
-
-    EXPECT_EQ(EditTransponderSymbolRate(database, "900").outcome, TransponderEditOutcome::Changed);
-    EXPECT_EQ(EditTransponderSymbolRate(database, "45000").outcome, TransponderEditOutcome::Changed);
-    EXPECT_EQ(CurrentName(), "12380V/45000");
-}
-
-TEST_F(TransponderRules, SymbolRateEditRestoresBadAndClashingEntriesSilently)
+// Edits in turn on 12380 V: frequency ("F") or symbol rate ("S") text, the
+// outcome, the text put back in the field and the name that results.
+TEST_F(TransponderRules, FieldEditsTakeValuesInRangeAndRestoreOthersSilently)
 {
     Add(12380, 22000, 0);
     Add(12380, 27500, 0);
-    for (const char* text : {"899", "45001", "", "22000"}) {
-        SCOPED_TRACE(text);
-        const TransponderEditResult result = EditTransponderSymbolRate(database, text);
-        EXPECT_EQ(result.outcome, TransponderEditOutcome::Restored);
-        EXPECT_EQ(result.text, "27500");
-        EXPECT_TRUE(result.error.IsEmpty());
-        ExpectNoEffects(result.effects);
+    using Outcome = TransponderEditOutcome;
+    struct Edit { char field; const char* text; Outcome outcome; const char* shown; const char* name; };
+    const Edit edits[] = {
+        {'F', "949", Outcome::Restored, "12380", "12380V/27500"},   {'F', "14001", Outcome::Restored, "12380", "12380V/27500"},
+        {'F', "", Outcome::Restored, "12380", "12380V/27500"},      {'F', "12a8", Outcome::Restored, "12380", "12380V/27500"},
+        {'F', "950", Outcome::Changed, "950", "950V/27500"},        {'F', "0950", Outcome::Unchanged, "950", "950V/27500"},
+        {'F', "14000", Outcome::Changed, "14000", "14000V/27500"},  {'S', "899", Outcome::Restored, "27500", "14000V/27500"},
+        {'S', "45001", Outcome::Restored, "27500", "14000V/27500"}, {'S', "27500", Outcome::Unchanged, "27500", "14000V/27500"},
+        {'S', "02750", Outcome::Changed, "02750", "14000V/02750"},  {'S', "45000", Outcome::Changed, "45000", "14000V/45000"},
+        {'F', "12380", Outcome::Changed, "12380", "12380V/45000"},  {'S', "22000", Outcome::Restored, "45000", "12380V/45000"},
+    };
+    for (const Edit& edit : edits) {
+        const TransponderEditResult result = edit.field == 'F' ? EditTransponderFrequency(database, edit.text)
+                                                               : EditTransponderSymbolRate(database, edit.text);
+        EXPECT_EQ(result.outcome, edit.outcome) << edit.field << " " << edit.text;
+        EXPECT_EQ(result.text, edit.shown) << edit.field << " " << edit.text;
+        EXPECT_EQ(CurrentName(), edit.name) << edit.field << " " << edit.text;
+        EXPECT_TRUE(result.error.IsEmpty()) << edit.field << " " << edit.text;
+        EXPECT_EQ(result.effects.setTuningChanged, edit.outcome == Outcome::Changed) << edit.field << " " << edit.text;
     }
-    EXPECT_EQ(database.CurrentTransponder()->symbolRate, 27500);
-    EXPECT_EQ(CurrentName(), "12380V/27500");
+    EXPECT_EQ(database.CurrentTransponder()->frequency, 12380);
+    EXPECT_EQ(database.CurrentTransponder()->symbolRate, 45000);
 
-    const TransponderEditResult itself = EditTransponderSymbolRate(database, "27500");
-    EXPECT_EQ(itself.outcome, TransponderEditOutcome::Unchanged);
-    ExpectNoEffects(itself.effects);
+    Add(11000, 27500, 0);
+    Add(12000, 27500, 0);
+    const TransponderEditResult clash = EditTransponderFrequency(database, "11000");
+    EXPECT_EQ(clash.outcome, TransponderEditOutcome::Duplicate);
+    EXPECT_STREQ(clash.error.key, "String1");
+    EXPECT_EQ(clash.text, "12000");
 }
 
 TEST_F(TransponderRules, PolarityEditRenamesOrIsUndone)

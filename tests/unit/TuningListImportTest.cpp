@@ -1,3 +1,4 @@
+#include "common/FieldText.h"
 #include "database/SatelliteListRules.h"
 #include "tests/unit/ScratchDirectory.h"
 #include "tuning/ImportSummary.h"

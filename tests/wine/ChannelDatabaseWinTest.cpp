@@ -1,6 +1,9 @@
+#include "common/FileIo.h"
+#include "common/FileIo.h"
 #include "database/ChannelDatabase.h"
-#include "database/FileIo.h"
-#include "tests/wine/WinScratchFolder.h"
+#include "tests/unit/ScratchDirectory.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -8,7 +11,7 @@ namespace {
 
 TEST(ChannelDatabaseWinTest, SaveReplacesAReadOnlyFileAndKeepsItOnFailure)
 {
-    WinScratchFolder folder;
+    ScratchDirectory folder;
     ASSERT_TRUE(folder.Valid());
     const std::string path = folder.Path("satedata.dll");
     ASSERT_TRUE(folder.Write("satedata.dll", std::string(4, '\0')));
@@ -32,7 +35,7 @@ TEST(ChannelDatabaseWinTest, SaveReplacesAReadOnlyFileAndKeepsItOnFailure)
 // lets folders go, so the save's side copy must not be longer than the file.
 TEST(ChannelDatabaseWinTest, SaveAtAPathOfTheFullLength)
 {
-    WinScratchFolder folder;
+    ScratchDirectory folder;
     ASSERT_TRUE(folder.Valid());
     const std::string name = "satedata.dll";
     std::string deep = folder.Path();

@@ -111,45 +111,26 @@ private:
     HGDIOBJ old;
 };
 
-void CheckInsideClient(const std::vector<PlacedControl>& controls, const RECT& client)
+// Visible controls stay inside the client area and do not overlap; a control
+// touching a group box lies inside its frame and below its caption (or is a
+// larger group box around it).
+void CheckPlacement(const std::vector<PlacedControl>& controls, const RECT& client, int captionHeight)
 {
     for (const PlacedControl& c : controls) {
-        EXPECT_TRUE(c.rect.left >= 0 && c.rect.top >= 0 && c.rect.right <= client.right &&
-                    c.rect.bottom <= client.bottom)
+        const RECT& r = c.rect;
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
             << Describe(c) << " leaves the dialog";
-    }
-}
-
-void CheckNoOverlap(const std::vector<PlacedControl>& controls)
-{
-    for (size_t i = 0; i < controls.size(); ++i) {
-        for (size_t j = i + 1; j < controls.size(); ++j) {
-            if (controls[i].kind == Kind::GroupBox || controls[j].kind == Kind::GroupBox)
+        for (const PlacedControl& other : controls) {
+            if (&other == &c || !Intersect(r, other.rect))
                 continue;
-            EXPECT_FALSE(Intersect(controls[i].rect, controls[j].rect))
-                << Describe(controls[i]) << " overlaps " << Describe(controls[j]);
-        }
-    }
-}
-
-// A control touching a group box lies inside its frame and below its caption
-// (or is a larger group box around it).
-void CheckGroupsEnclose(const std::vector<PlacedControl>& controls, int captionHeight)
-{
-    for (const PlacedControl& group : controls) {
-        if (group.kind != Kind::GroupBox)
-            continue;
-        const RECT& g = group.rect;
-        for (const PlacedControl& c : controls) {
-            if (c.id == group.id || !Intersect(g, c.rect))
-                continue;
-            const RECT& r = c.rect;
+            const RECT& g = other.rect;
+            if (c.kind != Kind::GroupBox && other.kind != Kind::GroupBox && &c < &other)
+                ADD_FAILURE() << Describe(c) << " overlaps " << Describe(other);
             const bool enclosesGroup = c.kind == Kind::GroupBox && r.left <= g.left && r.right >= g.right &&
                                        r.top <= g.top && r.bottom >= g.bottom;
-            if (enclosesGroup)
-                continue;
-            EXPECT_TRUE(r.left > g.left && r.right < g.right && r.top >= g.top + captionHeight && r.bottom < g.bottom)
-                << Describe(c) << " straddles group " << Describe(group);
+            if (other.kind == Kind::GroupBox && !enclosesGroup)
+                EXPECT_TRUE(r.left > g.left && r.right < g.right && r.top >= g.top + captionHeight && r.bottom < g.bottom)
+                    << Describe(c) << " straddles group " << Describe(other);
         }
     }
 }
@@ -180,9 +161,7 @@ TEST(DialogTemplatesLayout, VisibleControlsFitWithoutOverlapOrClipping)
         GetClientRect(dialog.Handle(), &client);
         std::vector<PlacedControl> controls = VisibleControls(dialog.Handle());
         TextMeter meter(dialog.Handle());
-        CheckInsideClient(controls, client);
-        CheckNoOverlap(controls);
-        CheckGroupsEnclose(controls, meter.Measure(L"Ag").cy);
+        CheckPlacement(controls, client, meter.Measure(L"Ag").cy);
         CheckTextsFit(controls, meter);
     }
 }

@@ -1,6 +1,8 @@
 // The MAC address dialog's registry step through the real device
 // installation services: no adapter of the receiver exists here, so the step
 // is done without writing anything.
+#include "driver/win/QuarlinkDriver.h"
+#include "language/win/DialogLanguage.h"
 #include "reception/win/MacAddressDlg.h"
 #include "reception/win/SetupApiAdapterRegistry.h"
 
@@ -48,7 +50,8 @@ TEST(MacAdapterRegistryWin, WithoutTheReceiversAdapterSucceedsAndWritesNothing)
     const std::vector<std::string> before = KeysWithMacValues();
 
     // The main dialog uses a dialog object that it never shows.
-    CMacAddressDlg dialog;
+    const CDialogLanguage language(MacAddressLanguageKeys());
+    CMacAddressDlg dialog(TheReceiverDriver(), language);
     const NetMacSetting setting{1, {0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF}, {0, 0}};
     EXPECT_EQ(dialog.WriteAdapterRegistry(setting), 1);
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "app/win/RegistryKey.h"
 #include "database/ChannelDatabase.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -84,56 +85,39 @@ TEST_F(RegistryKeyTest, LocalMachineKeyIsOnlyCreatedForWriting)
     EXPECT_EQ(value, "D:\\Sat\\");
 }
 
-TEST_F(RegistryKeyTest, StringsOfMoreThan99CharactersAreNotRead)
+// Strings of up to 99 characters and numbers, each read only with its own
+// type; a value that is not read leaves the caller's as it was.
+TEST_F(RegistryKeyTest, ValuesAreReadOnlyWithTheirOwnTypeAndLength)
 {
     CRegistryKey key;
     ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_WRITE), ERROR_SUCCESS);
-    ASSERT_EQ(key.WriteString("Fits", std::string(99, 'a')), ERROR_SUCCESS);
-    ASSERT_EQ(key.WriteString("Hundred", std::string(100, 'b')), ERROR_SUCCESS);
-    ASSERT_EQ(key.WriteString("Long", std::string(150, 'c')), ERROR_SUCCESS);
-    ASSERT_EQ(key.WriteString("Empty", ""), ERROR_SUCCESS);
+    for (const auto& [name, length] : {std::pair{"Fits", 99}, {"Hundred", 100}, {"Empty", 0}})
+        ASSERT_EQ(key.WriteString(name, std::string(length, 'a')), ERROR_SUCCESS);
+    ASSERT_EQ(key.WriteNumber("Motor Degree", 3300), ERROR_SUCCESS);
     key.Close();
-
     ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
+    EXPECT_EQ(StoredSize("Motor Degree"), 4) << "a DWORD";
     std::string value;
     EXPECT_EQ(key.ReadString("Fits", value), ERROR_SUCCESS);
     EXPECT_EQ(value, std::string(99, 'a'));
-    for (const char* name : {"Hundred", "Long"}) {
-        value = "previous";
-        EXPECT_NE(key.ReadString(name, value), ERROR_SUCCESS) << name;
-        EXPECT_EQ(value, "previous") << name;
-    }
     EXPECT_EQ(key.ReadString("Empty", value), ERROR_SUCCESS);
     EXPECT_EQ(value, "");
-    EXPECT_NE(key.ReadString("Missing", value), ERROR_SUCCESS);
-}
-
-TEST_F(RegistryKeyTest, NumbersAndStringsAreReadOnlyWithTheirOwnType)
-{
-    CRegistryKey key;
-    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_WRITE), ERROR_SUCCESS);
-    ASSERT_EQ(key.WriteNumber("Motor Degree", 3300), ERROR_SUCCESS);
-    ASSERT_EQ(key.WriteString("Motor Longitude", "5.0"), ERROR_SUCCESS);
-    key.Close();
-
-    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
+    value = "previous";
+    for (const char* name : {"Hundred", "Missing", "Motor Degree"})
+        EXPECT_NE(key.ReadString(name, value), ERROR_SUCCESS) << name;
+    EXPECT_EQ(value, "previous");
     DWORD number = 7;
     EXPECT_EQ(key.ReadNumber("Motor Degree", number), ERROR_SUCCESS);
     EXPECT_EQ(number, 3300u);
-    EXPECT_NE(key.ReadNumber("Motor Longitude", number), ERROR_SUCCESS);
+    EXPECT_NE(key.ReadNumber("Fits", number), ERROR_SUCCESS);
     EXPECT_EQ(number, 3300u);
-    std::string text = "unchanged";
-    EXPECT_NE(key.ReadString("Motor Degree", text), ERROR_SUCCESS);
-    EXPECT_EQ(text, "unchanged");
 }
 
 TEST_F(RegistryKeyTest, SettingsSurviveSaveAndLoad)
 {
     CChannelDatabase db;
     db.Load("");
-    auto satellite = std::make_unique<SatelliteRecord>();
-    std::snprintf(satellite->name, sizeof satellite->name, "Thor");
-    db.AddSatellite(std::move(satellite), 1);
+    Added(db, Satellite("Thor", 0));
 
     MainSettings saved{"C:\\Sat\\", "German", "", "", "", 3592};
     {

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <fstream>
-#include <iterator>
 
 namespace resource_test {
 
@@ -48,15 +48,6 @@ std::string SourceFile(const char* relativePath)
     return JoinPath(EnvironmentValue("LUMISAT_SOURCE"), relativePath);
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return true;
-}
-
 std::map<std::string, int> ResourceNumbers(const char* prefix)
 {
     std::map<std::string, int> numbers;
@@ -70,15 +61,34 @@ std::map<std::string, int> ResourceNumbers(const char* prefix)
     return numbers;
 }
 
+TemplateHeader ReadTemplateHeader(int templateId)
+{
+    TemplateHeader header;
+    HRSRC found = FindResourceA(ProgramModule(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    if (found == nullptr || SizeofResource(ProgramModule(), found) < 32)
+        return header;
+    // DLGTEMPLATEEX: version, signature, help id, extended style, style,
+    // item count, x, y, width, height, then menu, class, title and font.
+    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(ProgramModule(), found)));
+    std::memcpy(&header.style, words + 6, sizeof header.style);
+    header.width = words[11];
+    header.height = words[12];
+    const WORD* at = words + 13;
+    const auto skipNameOrNumber = [&at] { at = *at == 0xFFFF ? at + 2 : at + std::wcslen(reinterpret_cast<const wchar_t*>(at)) + 1; };
+    skipNameOrNumber();  // menu
+    skipNameOrNumber();  // class
+    header.caption = reinterpret_cast<const wchar_t*>(at);
+    at += header.caption.size() + 1;
+    if (header.style & DS_SETFONT) {
+        header.fontSize = at[0];
+        header.font = reinterpret_cast<const wchar_t*>(at + 3);
+    }
+    return header;
+}
+
 bool IsChildTemplate(int templateId)
 {
-    HRSRC found = FindResourceA(ProgramModule(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
-    if (found == nullptr || SizeofResource(ProgramModule(), found) < 16)
-        return false;
-    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(ProgramModule(), found)));
-    DWORD style = 0;  // DLGTEMPLATEEX keeps the style after version, signature and help id
-    std::memcpy(&style, words[1] == 0xFFFF ? words + 6 : words, sizeof style);
-    return (style & WS_CHILD) != 0;
+    return (ReadTemplateHeader(templateId).style & WS_CHILD) != 0;
 }
 
 std::vector<HWND> Children(HWND dialog)
@@ -142,13 +152,6 @@ RECT RectInParent(HWND window)
     RECT rect{};
     GetWindowRect(window, &rect);
     MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-RECT DialogUnitsToPixels(HWND dialog, int x, int y, int width, int height)
-{
-    RECT rect{x, y, x + width, y + height};
-    MapDialogRect(dialog, &rect);
     return rect;
 }
 

@@ -17,12 +17,20 @@ HMODULE ProgramModule();
 // The path of a file below the source tree named by LUMISAT_SOURCE.
 std::string SourceFile(const char* relativePath);
 
-// Reads a whole file; false when it cannot be read.
-bool ReadFileBytes(const std::string& path, std::string& bytes);
-
 // The numbers the resource header defines under names starting with prefix
 // ("IDD_", "IDC_"), by name.
 std::map<std::string, int> ResourceNumbers(const char* prefix);
+
+// What a dialog template says of the dialog itself, as stored in the program.
+struct TemplateHeader {
+    DWORD style = 0;
+    int width = 0;   // dialog units
+    int height = 0;
+    std::wstring caption;
+    int fontSize = 0;
+    std::wstring font;
+};
+TemplateHeader ReadTemplateHeader(int templateId);
 
 // True for a template of a child window (a tab page).
 bool IsChildTemplate(int templateId);
@@ -56,8 +64,5 @@ DWORD StyleOf(HWND window);
 
 // The window's rectangle in the client coordinates of its parent.
 RECT RectInParent(HWND window);
-
-// Dialog units of the dialog's font in pixels (x, y, width, height).
-RECT DialogUnitsToPixels(HWND dialog, int x, int y, int width, int height);
 
 }  // namespace resource_test

@@ -1,8 +1,8 @@
 // The driver check and the device removal with a receiver present, through a
 // scripted replacement of the system's device services.
+#include "setup/OsFamily.h"
 #include "setup/win/ReceiverDevices.h"
 #include "setup/win/ReceiverUninstall.h"
-#include "setup/OsFamily.h"
 
 #include <gtest/gtest.h>
 
@@ -104,65 +104,39 @@ TEST(SetupDevices, TheInterfaceClassesAreTheReceivers) {
     EXPECT_TRUE(IsEqualGUID(second, kReceiverInterfaceClasses[1]));
 }
 
-TEST(SetupDevices, CheckDriverNeedsBothDevicesOpenAndClosesWhatItOpened) {
-    ScriptedDevices both = BothPresent();
-    EXPECT_EQ(1, CheckReceiverDrivers(both));
-    EXPECT_EQ((Calls{"list 0", "open \\\\?\\receiver#0", "free 0", "list 1", "open \\\\?\\receiver#1", "free 1",
-                     "close 0", "close 1"}),
-              both.calls);
-
-    ScriptedDevices onlyFirst = BothPresent();
-    onlyFirst.classes[1].hasDevice = false;
-    EXPECT_EQ(0, CheckReceiverDrivers(onlyFirst));
-    EXPECT_EQ("close 0", onlyFirst.calls.back()) << "the first device is closed all the same";
-
-    ScriptedDevices secondWillNotOpen = BothPresent();
-    secondWillNotOpen.classes[1].opens = false;
-    EXPECT_EQ(0, CheckReceiverDrivers(secondWillNotOpen));
-
-    ScriptedDevices noDetail = BothPresent();
-    noDetail.classes[0].detailAvailable = false;
-    EXPECT_EQ(0, CheckReceiverDrivers(noDetail));
-    EXPECT_EQ((Calls{"list 0", "free 0", "list 1", "open \\\\?\\receiver#1", "free 1", "close 1"}), noDetail.calls);
-
-    ScriptedDevices noList = BothPresent();
-    noList.classes[0].listAvailable = false;
-    EXPECT_EQ(0, CheckReceiverDrivers(noList));
-    EXPECT_EQ("list 0", noList.calls.front());
-}
-
-TEST(SetupDevices, RemovalTakesTheFirstClassThenTheSecond) {
-    ScriptedDevices both = BothPresent();
-    EXPECT_EQ(1, RemoveReceiverDevices(both));
-    EXPECT_EQ((Calls{"list 0", "remove 100", "free 0", "list 1", "remove 101", "free 1"}), both.calls);
-
-    ScriptedDevices none;
-    EXPECT_EQ(1, RemoveReceiverDevices(none)) << "nothing to remove counts as done";
-    EXPECT_EQ((Calls{"list 0", "free 0", "list 1", "free 1"}), none.calls);
-}
-
-TEST(SetupDevices, RemovalFailuresStopTheSecondClass) {
-    ScriptedDevices invalid = BothPresent();
-    invalid.classes[0].removalError = ERROR_INVALID_PARAMETER;
-    EXPECT_EQ(0, RemoveReceiverDevices(invalid));
-    EXPECT_EQ((Calls{"list 0", "remove 100", "alert uninstall driver failed / wrong", "free 0"}), invalid.calls);
-
-    ScriptedDevices secondInvalid = BothPresent();
-    secondInvalid.classes[1].removalError = ERROR_INVALID_PARAMETER;
-    EXPECT_EQ(0, RemoveReceiverDevices(secondInvalid));
-    EXPECT_EQ((Calls{"list 0", "remove 100", "free 0", "list 1", "remove 101", "alert uninstall driver failed / wrong", "free 1"}),
-              secondInvalid.calls);
-
-    // Any other failure is a failure too, only without the message.
-    ScriptedDevices denied = BothPresent();
-    denied.classes[0].removalError = ERROR_ACCESS_DENIED;
-    EXPECT_EQ(0, RemoveReceiverDevices(denied));
-    EXPECT_EQ((Calls{"list 0", "remove 100", "free 0"}), denied.calls);
-
-    ScriptedDevices noList = BothPresent();
-    noList.classes[0].listAvailable = false;
-    EXPECT_EQ(0, RemoveReceiverDevices(noList));
-    EXPECT_EQ((Calls{"list 0"}), noList.calls);
+// A change to the system with both devices present, and what the driver
+// check ("check") or the removal ("remove") then gives and calls.
+TEST(SetupDevices, CheckAndRemovalByWhatTheSystemDoes) {
+    struct Case { const char* what; int (*run)(CDeviceServices&); void (*change)(ScriptedDevices&); int result; Calls calls; };
+    const auto check = [](CDeviceServices& devices) { return CheckReceiverDrivers(devices); };
+    const auto remove = [](CDeviceServices& devices) { return RemoveReceiverDevices(devices); };
+    const Case cases[] = {
+        {"check both", check, [](ScriptedDevices&) {}, 1,
+         {"list 0", "open \\\\?\\receiver#0", "free 0", "list 1", "open \\\\?\\receiver#1", "free 1", "close 0", "close 1"}},
+        {"check without the second", check, [](ScriptedDevices& d) { d.classes[1].hasDevice = false; }, 0,
+         {"list 0", "open \\\\?\\receiver#0", "free 0", "list 1", "free 1", "close 0"}},
+        {"check, second will not open", check, [](ScriptedDevices& d) { d.classes[1].opens = false; }, 0,
+         {"list 0", "open \\\\?\\receiver#0", "free 0", "list 1", "open \\\\?\\receiver#1", "free 1", "close 0"}},
+        {"check without detail", check, [](ScriptedDevices& d) { d.classes[0].detailAvailable = false; }, 0,
+         {"list 0", "free 0", "list 1", "open \\\\?\\receiver#1", "free 1", "close 1"}},
+        {"remove both", remove, [](ScriptedDevices&) {}, 1,
+         {"list 0", "remove 100", "free 0", "list 1", "remove 101", "free 1"}},
+        {"remove none", remove, [](ScriptedDevices& d) { d.classes[0].hasDevice = d.classes[1].hasDevice = false; }, 1,
+         {"list 0", "free 0", "list 1", "free 1"}},
+        {"remove, first invalid", remove, [](ScriptedDevices& d) { d.classes[0].removalError = ERROR_INVALID_PARAMETER; }, 0,
+         {"list 0", "remove 100", "alert uninstall driver failed / wrong", "free 0"}},
+        {"remove, second invalid", remove, [](ScriptedDevices& d) { d.classes[1].removalError = ERROR_INVALID_PARAMETER; }, 0,
+         {"list 0", "remove 100", "free 0", "list 1", "remove 101", "alert uninstall driver failed / wrong", "free 1"}},
+        {"remove, access denied", remove, [](ScriptedDevices& d) { d.classes[0].removalError = ERROR_ACCESS_DENIED; }, 0,
+         {"list 0", "remove 100", "free 0"}},
+        {"remove without a list", remove, [](ScriptedDevices& d) { d.classes[0].listAvailable = false; }, 0, {"list 0"}},
+    };
+    for (const Case& c : cases) {
+        ScriptedDevices devices = BothPresent();
+        c.change(devices);
+        EXPECT_EQ(c.result, c.run(devices)) << c.what;
+        EXPECT_EQ(c.calls, devices.calls) << c.what;
+    }
 }
 
 // Counts the INF search's look-ups; holds no files.

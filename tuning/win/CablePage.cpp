@@ -11,7 +11,10 @@ constexpr int kFrequencyLength = 6;
 constexpr int kSymbolRateLength = 4;
 }
 
-CCablePage::CCablePage() : CChannelPage(IDD_CABLE_PAGE, LockKind::Cable, "Locking, Please wait......") {}
+CCablePage::CCablePage(TuningSession& session, const DialogTranslator& translator)
+    : CChannelPage(IDD_CABLE_PAGE, translator, session, LockKind::Cable)
+{
+}
 
 void CCablePage::DoDataExchange(CDataExchange& dx)
 {

@@ -10,7 +10,7 @@
 
 class CCablePage : public CChannelPage {
 public:
-    CCablePage();
+    CCablePage(TuningSession& session, const DialogTranslator& translator);
 
     void Refresh() override;
 

@@ -1,15 +1,7 @@
 #include "tuning/win/ChannelPage.h"
 
-#include "app/win/MainDlg.h"
 #include "database/ChannelDatabase.h"
 #include "tuning/win/QuietFill.h"
-
-bool CChannelPage::PreTranslateMessage(const MSG& message)
-{
-    if (IsKeyMessage(message, VK_ESCAPE))
-        return !IsOpenDropDown(message.hwnd);
-    return CTabPage::PreTranslateMessage(message);
-}
 
 TransponderRecord* CChannelPage::CurrentTuning() const
 {
@@ -20,8 +12,7 @@ TransponderRecord* CChannelPage::CurrentTuning() const
 
 void CChannelPage::MarkSettingsChanged() const
 {
-    if (CMainDlg* mainDialog = MainDialog())
-        mainDialog->MarkSettingsChanged(1);
+    session.MarkSettingsChanged(1);
 }
 
 void CChannelPage::PutFieldsIntoControls()

@@ -3,25 +3,18 @@
 // which must neither close the main dialog nor press one of its buttons.
 #pragma once
 
-#include "app/win/TabPage.h"
 #include "tuning/win/ListImport.h"
-#include "tuning/win/PageLock.h"
+#include "tuning/win/LockingPage.h"
 
 struct TransponderRecord;
 
-class CChannelPage : public CTabPage {
+class CChannelPage : public CLockingPage {
 public:
-    // `waitFallback`: the wait dialog's text when the language file has none.
-    CChannelPage(UINT templateId, LockKind kind, const char* waitFallback)
-        : CTabPage(templateId), lock(*this, kind, waitFallback)
+    CChannelPage(UINT templateId, const DialogTranslator& translator, TuningSession& session, LockKind kind)
+        : CLockingPage(templateId, translator, session, kind)
     {
+        keepsEscape = true;
     }
-
-    int Lock(int silent) override { return lock.Lock(silent); }
-
-    // Enter as on every page; Escape aimed at the page or its controls is
-    // consumed too (the main dialog would turn it into Cancel and hide).
-    bool PreTranslateMessage(const MSG& message) override;
 
 protected:
     // The current channel's tuning record; null without a current channel or
@@ -33,11 +26,8 @@ protected:
     void PutFieldsIntoControls();
     // A text change of one of the page's edits.
     void OnFieldEdited();
-    void OnImportList() { ImportListIntoDatabase(*this); }
+    void OnImportList() { ImportListIntoDatabase(*this, session); }
 
     // True while the page fills its own controls, and until it is initialised.
     bool fillingControls = true;
-
-private:
-    CPageLock lock;
 };

@@ -1,20 +1,16 @@
 #include "tuning/win/DishPage.h"
 
-#include "app/win/MainDlg.h"
 #include "database/ChannelDatabase.h"
-#include "driver/win/QuarlinkDriver.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
-#include "framework/MessageBox.h"
 #include "framework/UiText.h"
-#include "language/LanguageFile.h"
+#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 #include "tuning/DishPageView.h"
 #include "tuning/TransponderInfoRules.h"
+#include "tuning/SwitchCommands.h"
 #include "tuning/TransponderRules.h"
-#include "tuning/win/PageEffects.h"
 #include "tuning/win/QuietFill.h"
-#include "tuning/win/RadioGroup.h"
 #include "tuning/win/TransponderInfoDlg.h"
 
 namespace {
@@ -23,7 +19,11 @@ constexpr int kTransponderControls[] = {IDC_DISH_FREQUENCY_COMBO, IDC_DISH_SYMBO
                                         IDC_DISH_HORIZONTAL};
 }
 
-CDishPage::CDishPage() : CTabPage(IDD_DISH_PAGE), motorCommands(TheReceiverDriver(), *this, motor) {}
+CDishPage::CDishPage(TuningSession& session, const DialogTranslator& translator, SettingsKeyOpener& settingsKey)
+    : CLockingPage(IDD_DISH_PAGE, translator, session, LockKind::Satellite, this), settingsKey(settingsKey),
+      motorCommands(session.Driver(), *this, motor)
+{
+}
 
 CDishPage::~CDishPage()
 {
@@ -41,7 +41,7 @@ void CDishPage::DoDataExchange(CDataExchange& dx)
     dx.Text(IDC_DISH_MOTOR_ANGLE, angleText);
     dx.Text(IDC_DISH_SATELLITE_TEXT, satelliteText);
     dx.Text(IDC_DISH_SYMBOL_RATE, symbolRateText);
-    ExchangeRadioIndex(dx, hwnd, IDC_DISH_VERTICAL, IDC_DISH_HORIZONTAL, polarity);
+    dx.RadioIndex(IDC_DISH_VERTICAL, IDC_DISH_HORIZONTAL, polarity);
     dx.Text(IDC_DISH_FREQUENCY_COMBO, frequencyComboText);
     dx.ComboIndex(IDC_DISH_POSITION_COMBO, motor.positionIndex);
 }
@@ -97,9 +97,6 @@ bool CDishPage::OnCommand(WORD code, WORD id, HWND)
 bool CDishPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result)
 {
     switch (message) {
-    case WM_SHOWWINDOW:
-        Refresh();
-        return false;   // the dialog's own handling follows
     case kHoldButtonPressed:
         OnHoldButtonPressed(lParam);
         result = TRUE;
@@ -125,14 +122,14 @@ void CDishPage::ApplyLanguage(const std::string& file)
     // and take the texts given to those.
     const HWND east = driveEastButton ? driveEastButton->Handle() : nullptr;
     const HWND west = driveWestButton ? driveWestButton->Handle() : nullptr;
-    ApplyPageLanguage(file, {{IDC_DISH_DRIVE_EAST, east}, {IDC_DISH_DRIVE_WEST, west}});
+    ApplyLanguageFile(file, {{IDC_DISH_DRIVE_EAST, east}, {IDC_DISH_DRIVE_WEST, west}});
     ShowDishType();
 }
 
 void CDishPage::ShowDishType() const
 {
     SetUiText(Item(IDC_DISH_TYPE_TEXT),
-              dishTypeName.IsEmpty() ? std::string() : Message(languageFile, dishTypeName.key, dishTypeName.english));
+              dishTypeName.IsEmpty() ? std::string() : Text(dishTypeName.key, dishTypeName.english));
 }
 
 SatelliteRecord* CDishPage::CurrentSatellite() const
@@ -140,21 +137,20 @@ SatelliteRecord* CDishPage::CurrentSatellite() const
     return database != nullptr ? database->CurrentSatellite() : nullptr;
 }
 
-HWND CDishPage::MessageOwner() const
+int CDishPage::SendTonePower()
 {
-    HWND top = GetAncestor(hwnd, GA_ROOT);
-    return top != nullptr ? top : hwnd;
+    if (database == nullptr)
+        return 0;
+    return ::SendTonePower(session.Driver(), database->CurrentSatellite(), database->CurrentTransponder(),
+                           [this](const std::string& line) { session.Trace(line.c_str()); });
 }
 
-void CDishPage::ShowError(const MessageRef& message) const
+int CDishPage::SendDiseqcSwitch()
 {
-    if (!message.IsEmpty())
-        ShowErrorMessage(MessageOwner(), Message(languageFile, message.key, message.english));
-}
-
-void CDishPage::Apply(const MainDialogEffects& effects) const
-{
-    ApplyMainDialogEffects(*this, effects);
+    if (database == nullptr)
+        return 0;
+    return ::SendDiseqcSwitch(session.Driver(), database->CurrentSatellite(), database->CurrentTransponder(),
+                              [this](const std::string& line) { session.Trace(line.c_str()); });
 }
 
 void CDishPage::PutFieldsIntoControls()
@@ -217,14 +213,15 @@ void CDishPage::OnNewTransponder()
 {
     if (CurrentSatellite() == nullptr)
         return;
-    CTransponderInfoDlg dialog;
+    const CDialogLanguage language(CaptionDialogLanguageKeys("Dialog2"));
+    CTransponderInfoDlg dialog(language);
     dialog.SetLanguageFile(languageFile);
     if (dialog.DoModal(MessageOwner()) != IDOK)
         return;
     const TransponderEditResult result =
         CreateTransponder(*database, dialog.GetFrequency(), dialog.GetSymbolRate(), dialog.GetPolarity());
-    ShowError(result.error);
-    Apply(result.effects);
+    ShowMessage(result.error);
+    session.ApplyEffects(result.effects);
 }
 
 void CDishPage::OnRemoveTransponder()
@@ -232,9 +229,9 @@ void CDishPage::OnRemoveTransponder()
     if (CurrentSatellite() == nullptr || database->CurrentTransponder() == nullptr)
         return;
     const MessageRef question = RemoveTransponderQuestion();
-    if (!AskYesNo(MessageOwner(), Message(languageFile, question.key, question.english)))
+    if (!Ask(question))
         return;
-    Apply(RemoveCurrentTransponder(*database).effects);
+    session.ApplyEffects(RemoveCurrentTransponder(*database).effects);
 }
 
 void CDishPage::OnTransponderChosen()
@@ -243,7 +240,7 @@ void CDishPage::OnTransponderChosen()
     if (index < 0 || database == nullptr)
         return;
     auto* record = static_cast<TransponderRecord*>(frequencyCombo.GetItemData(index));
-    Apply(ChooseTransponder(*database, record));
+    session.ApplyEffects(ChooseTransponder(*database, record));
 }
 
 void CDishPage::OnFrequencyEdited()
@@ -257,8 +254,8 @@ void CDishPage::OnFrequencyEdited()
     // again must find nothing left to refuse.
     frequencyComboText = result.text;
     SetTextQuietly(IDC_DISH_FREQUENCY_COMBO, frequencyComboText);
-    ShowError(result.error);
-    Apply(result.effects);
+    ShowMessage(result.error);
+    session.ApplyEffects(result.effects);
 }
 
 void CDishPage::OnSymbolRateEdited()
@@ -270,7 +267,7 @@ void CDishPage::OnSymbolRateEdited()
     if (result.outcome == TransponderEditOutcome::NothingDone)
         return;
     symbolRateText = result.text;
-    Apply(result.effects);
+    session.ApplyEffects(result.effects);
     PutFieldsIntoControls();
 }
 
@@ -283,7 +280,7 @@ void CDishPage::OnPolarityClicked()
     if (result.outcome == TransponderEditOutcome::NothingDone)
         return;
     polarity = result.polarity;
-    Apply(result.effects);
+    session.ApplyEffects(result.effects);
     PutFieldsIntoControls();
 }
 

@@ -3,15 +3,15 @@
 // the motor group in DishPageMotor.cpp.
 #pragma once
 
-#include "app/win/TabPage.h"
-#include "database/RuleResult.h"
+#include "common/RuleResult.h"
+#include "common/SettingsStore.h"
 #include "framework/Controls.h"
 #include "tuning/MotorCommands.h"
 #include "tuning/MotorRules.h"
 #include "tuning/MotorSettings.h"
 #include "tuning/win/HoldButton.h"
 #include "tuning/win/ListImport.h"
-#include "tuning/win/PageLock.h"
+#include "tuning/win/LockingPage.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,12 +21,12 @@ struct DishTransponderView;
 struct MainDialogEffects;
 struct SatelliteRecord;
 
-class CDishPage : public CTabPage, private MotorHost {
+class CDishPage : public CLockingPage, private MotorHost, private SwitchCommandSender {
 public:
-    CDishPage();
+    // settingsKey: where the motor values are kept.
+    CDishPage(TuningSession& session, const DialogTranslator& translator, SettingsKeyOpener& settingsKey);
     ~CDishPage() override;
 
-    int Lock(int silent) override { return lock.Lock(silent); }
     void Refresh() override;
     void ApplyLanguage(const std::string& file) override;
 
@@ -45,19 +45,21 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    // Shown or hidden alike.
+    void OnShowWindow(bool) override { Refresh(); }
     void OnDestroy() override;
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
-    // MotorHost: the main dialog's signal timer and Apply state.
-    void StopSignalTimer() override;
-    void StartSignalTimer() override;
-    void MarkSettingsChanged() override;
+    // MotorHost: the session's signal timer and Apply state.
+    void StopSignalTimer() override { session.StopSignalTimer(); }
+    void StartSignalTimer() override { session.StartSignalTimer(); }
+    void MarkSettingsChanged() override { session.MarkSettingsChanged(1); }
+    // SwitchCommandSender: sent before every lock of the current satellite.
+    int SendTonePower() override;
+    int SendDiseqcSwitch() override;
 
     SatelliteRecord* CurrentSatellite() const;
-    HWND MessageOwner() const;
-    void ShowError(const MessageRef& message) const;
-    void Apply(const MainDialogEffects& effects) const;
     void PutFieldsIntoControls();
     void ReadControls();
     void SetTextQuietly(int id, const std::string& text);
@@ -71,7 +73,7 @@ private:
 
     void OnNewTransponder();
     void OnRemoveTransponder();
-    void OnImportList() { ImportListIntoDatabase(*this); }
+    void OnImportList() { ImportListIntoDatabase(*this, session); }
     void OnTransponderChosen();
     void OnFrequencyEdited();
     void OnSymbolRateEdited();
@@ -101,11 +103,10 @@ private:
 
     // The stored-positions mask, the four saved texts, the limit flags and
     // the position index (bound to combo box 1169).
+    SettingsKeyOpener& settingsKey;
     MotorSettings motor;
     std::unique_ptr<CHoldButton> driveEastButton;
     std::unique_ptr<CHoldButton> driveWestButton;
-    // The lock's completion event and request block.
-    CPageLock lock{*this, LockKind::Satellite, "Locking,Please wait......"};
     CComboBox frequencyCombo;
     CComboBox transponderCombo;   // in the template, never filled
     MessageRef dishTypeName;

@@ -2,12 +2,8 @@
 // USALS, stored positions and the motor values in the registry.
 #include "tuning/win/DishPage.h"
 
-#include "app/Settings.h"
-#include "app/win/MainDlg.h"
-#include "app/win/RegistryKey.h"
+#include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
-#include "database/RuleResult.h"
-#include "driver/win/QuarlinkDriver.h"
 #include "resources/resource.h"
 
 std::unique_ptr<CHoldButton> CDishPage::CreateHoldButton(int id)
@@ -23,24 +19,6 @@ std::unique_ptr<CHoldButton> CDishPage::CreateHoldButton(int id)
     // Right behind the hidden template button, so that the tab order stays the template's.
     SetWindowPos(button->Handle(), Item(id), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return button;
-}
-
-void CDishPage::StopSignalTimer()
-{
-    if (CMainDlg* mainDialog = MainDialog())
-        mainDialog->StopSignalTimer();
-}
-
-void CDishPage::StartSignalTimer()
-{
-    if (CMainDlg* mainDialog = MainDialog())
-        mainDialog->StartSignalTimer();
-}
-
-void CDishPage::MarkSettingsChanged()
-{
-    if (CMainDlg* mainDialog = MainDialog())
-        mainDialog->MarkSettingsChanged(1);
 }
 
 void CDishPage::EnableHoldButton(const std::unique_ptr<CHoldButton>& button, bool enable) const
@@ -95,16 +73,12 @@ void CDishPage::UpdatePositionControls()
 
 void CDishPage::LoadMotorSettings()
 {
-    CRegistryKey key;
-    key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ);
-    ::LoadMotorSettings(key, motor);
+    ::LoadMotorSettings(*settingsKey.Open(false), motor);
 }
 
 void CDishPage::ReloadMotorFields()
 {
-    CRegistryKey key;
-    key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ);
-    ::ReloadMotorSettings(key, motor);
+    ::ReloadMotorSettings(*settingsKey.Open(false), motor);
     ShowSavedMotorTexts();
 }
 
@@ -134,9 +108,7 @@ MotorTexts CDishPage::ShownMotorTexts()
 bool CDishPage::SaveMotorSettings()
 {
     const MotorTexts shown = ShownMotorTexts();
-    CRegistryKey key;
-    key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE);
-    return ::SaveMotorSettings(key, shown, motor);
+    return ::SaveMotorSettings(*settingsKey.Open(true), shown, motor);
 }
 
 void CDishPage::OnHoldButtonPressed(LPARAM tag)
@@ -172,9 +144,9 @@ void CDishPage::OnGotoSatellite()
     StopSignalTimer();
     ReadControls();
     if (const SatelliteRecord* satellite = CurrentSatellite()) {
-        const UsalsResult result = GotoSatellite(TheReceiverDriver(), satellite->degree, longitudeText, latitudeText);
+        const UsalsResult result = GotoSatellite(session.Driver(), satellite->degree, longitudeText, latitudeText);
         if (result.unreachable)
-            ShowError(MessageRef{kUnreachableMessageKey, kUnreachableMessageText});
+            ShowMessage(MessageRef{kUnreachableMessageKey, kUnreachableMessageText});
         angleText = result.angleText;
         elevationText = result.elevationText;
         PutFieldsIntoControls();

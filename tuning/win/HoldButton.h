@@ -23,7 +23,6 @@ public:
     void Destroy();
 
     void SetTag(LPARAM value) { tag = value; }
-    LPARAM Tag() const { return tag; }
 
 protected:
     bool OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -1,13 +1,12 @@
 #include "tuning/win/ListImport.h"
 
-#include "app/win/MainDlg.h"
-#include "app/win/TabPage.h"
 #include "framework/MessageBox.h"
+#include "framework/TabPage.h"
 #include "language/LanguageFile.h"
 #include "language/win/SystemAnsiCase.h"
 #include "tuning/ImportSummary.h"
 #include "tuning/TuningListImport.h"
-#include "tuning/win/PageEffects.h"
+#include "tuning/TuningSession.h"
 
 #include <commdlg.h>
 
@@ -31,20 +30,19 @@ std::string AskForListFile(HWND owner)
 
 }  // namespace
 
-void ImportListIntoDatabase(const CTabPage& page)
+void ImportListIntoDatabase(const CTabPage& page, TuningSession& session)
 {
-    CMainDlg* mainDialog = page.MainDialog();
     CChannelDatabase* database = page.Database();
-    if (mainDialog == nullptr || database == nullptr)
+    if (database == nullptr)
         return;
     HWND owner = GetAncestor(page.GetSafeHwnd(), GA_ROOT);
     const std::string path = AskForListFile(owner);
     if (path.empty())
         return;
-    const ImportReport report = ImportTuningListFile(*database, mainDialog->GetDeviceKind(), path, SystemAnsiEqualNoCase);
+    const ImportReport report = ImportTuningListFile(*database, session.GetDeviceKind(), path, SystemAnsiEqualNoCase);
     if (report.satelliteListChanged)
-        mainDialog->ShowAddedSatellites();
-    ApplyMainDialogEffects(page, report.effects);
+        session.ShowAddedSatellites();
+    session.ApplyEffects(report.effects);
     const std::string& languageFile = page.LanguageFile();
     ShowErrorMessage(owner, ImportSummaryText(report, [&languageFile](const char* key, const char* english) {
                          return Message(languageFile, key, english);

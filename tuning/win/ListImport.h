@@ -4,5 +4,6 @@
 #pragma once
 
 class CTabPage;
+class TuningSession;
 
-void ImportListIntoDatabase(const CTabPage& page);
+void ImportListIntoDatabase(const CTabPage& page, TuningSession& session);

@@ -1,25 +1,24 @@
 #include "tuning/win/LnbPage.h"
 
-#include "app/win/MainDlg.h"
 #include "database/ChannelDatabase.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
-#include "language/LanguageFile.h"
 #include "resources/resource.h"
 #include "tuning/LnbRules.h"
-#include "tuning/win/PageEffects.h"
 #include "tuning/win/QuietFill.h"
-#include "tuning/win/RadioGroup.h"
 
 namespace {
 constexpr int kFrequencyEditLength = 5;
 }
 
-CLnbPage::CLnbPage() : CTabPage(IDD_LNB_PAGE) {}
+CLnbPage::CLnbPage(TuningSession& session, const DialogTranslator& translator)
+    : CTabPage(IDD_LNB_PAGE, translator), session(session)
+{
+}
 
 void CLnbPage::DoDataExchange(CDataExchange& dx)
 {
-    ExchangeRadioIndex(dx, hwnd, IDC_LNB_FIXED, IDC_LNB_USALS, dishType);
+    dx.RadioIndex(IDC_LNB_FIXED, IDC_LNB_USALS, dishType);
     dx.Check(IDC_LNB_TONE_22K, tone22k);
     dx.Check(IDC_LNB_POWER, lnbPower);
     dx.Text(IDC_LNB_FREQ1, frequency1Text);
@@ -43,8 +42,8 @@ BOOL CLnbPage::OnInitDialog()
 
 void CLnbPage::ApplyLanguage(const std::string& file)
 {
-    ApplyPageLanguage(file);
-    diseqcCombo.ReplaceItemText(0, Message(languageFile, "String70", kDiseqcPortItems[0]));
+    ApplyLanguageFile(file);
+    diseqcCombo.ReplaceItemText(0, Text("String70", kDiseqcPortItems[0]));
 }
 
 bool CLnbPage::OnCommand(WORD code, WORD id, HWND)
@@ -63,13 +62,11 @@ bool CLnbPage::OnCommand(WORD code, WORD id, HWND)
     return DispatchCommand(this, kCommands, code, id);
 }
 
-bool CLnbPage::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&)
+// Shown or hidden alike.
+void CLnbPage::OnShowWindow(bool)
 {
-    if (message == WM_SHOWWINDOW) {
-        Refresh();
-        EnableUsalsByCardKind();
-    }
-    return false;   // the dialog's own handling follows
+    Refresh();
+    EnableUsalsByCardKind();
 }
 
 SatelliteRecord* CLnbPage::CurrentSatellite() const
@@ -90,7 +87,7 @@ void CLnbPage::ReadControls()
 
 void CLnbPage::Apply(const MainDialogEffects& effects) const
 {
-    ApplyMainDialogEffects(*this, effects);
+    session.ApplyEffects(effects);
 }
 
 void CLnbPage::EnableFrequencyEdits(bool enable) const
@@ -101,8 +98,7 @@ void CLnbPage::EnableFrequencyEdits(bool enable) const
 
 void CLnbPage::EnableUsalsByCardKind() const
 {
-    const CMainDlg* mainDialog = MainDialog();
-    EnableItem(IDC_LNB_USALS, mainDialog == nullptr || IsUsalsAvailable(mainDialog->GetDeviceKind()));
+    EnableItem(IDC_LNB_USALS, IsUsalsAvailable(session.GetDeviceKind()));
 }
 
 void CLnbPage::Refresh()

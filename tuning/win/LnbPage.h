@@ -3,8 +3,9 @@
 // nothing reaches the card from here.
 #pragma once
 
-#include "app/win/TabPage.h"
 #include "framework/Controls.h"
+#include "framework/TabPage.h"
+#include "tuning/TuningSession.h"
 
 #include <string>
 
@@ -14,7 +15,7 @@ enum class LnbFrequencyField;
 
 class CLnbPage : public CTabPage {
 public:
-    CLnbPage();
+    CLnbPage(TuningSession& session, const DialogTranslator& translator);
 
     void Refresh() override;
     // Also translates the DiSEqC list's "Disable" item.
@@ -23,7 +24,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnShowWindow(bool shown) override;
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
@@ -43,6 +44,7 @@ private:
     void OnFrequency2Changed();
     void EditFrequency(LnbFrequencyField field, std::string& text, int editId);
 
+    TuningSession& session;
     CComboBox lnbTypeCombo;
     CComboBox diseqcCombo;
     int dishType = -1;

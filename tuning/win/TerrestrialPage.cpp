@@ -10,8 +10,8 @@ namespace {
 constexpr int kFrequencyLength = 6;
 }
 
-CTerrestrialPage::CTerrestrialPage()
-    : CChannelPage(IDD_TERRESTRIAL_PAGE, LockKind::Terrestrial, "Locking,Please wait......")
+CTerrestrialPage::CTerrestrialPage(TuningSession& session, const DialogTranslator& translator)
+    : CChannelPage(IDD_TERRESTRIAL_PAGE, translator, session, LockKind::Terrestrial)
 {
 }
 

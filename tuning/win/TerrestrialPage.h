@@ -11,7 +11,7 @@
 
 class CTerrestrialPage : public CChannelPage {
 public:
-    CTerrestrialPage();
+    CTerrestrialPage(TuningSession& session, const DialogTranslator& translator);
 
     void Refresh() override;
 

@@ -1,14 +1,10 @@
 #include "tuning/win/TransponderInfoDlg.h"
 
-#include "database/DecimalText.h"
+#include "common/DecimalText.h"
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
-#include "framework/MessageBox.h"
-#include "language/LanguageFile.h"
-#include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 #include "tuning/TransponderInfoRules.h"
-#include "tuning/win/RadioGroup.h"
 
 namespace {
 
@@ -23,13 +19,11 @@ int ControlOf(TransponderInfoField field)
 
 }  // namespace
 
-CTransponderInfoDlg::CTransponderInfoDlg() : CDialog(IDD_TRANSPONDER_INFO) {}
-
-void CTransponderInfoDlg::SetLanguageFile(const std::string& path)
+CTransponderInfoDlg::CTransponderInfoDlg(const DialogTranslator& translator)
+    : CTranslatedDialog(IDD_TRANSPONDER_INFO, translator)
 {
-    if (!path.empty())
-        languageFile = path;
 }
+
 
 std::uint32_t CTransponderInfoDlg::GetFrequency() const
 {
@@ -43,14 +37,14 @@ std::uint32_t CTransponderInfoDlg::GetSymbolRate() const
 
 void CTransponderInfoDlg::DoDataExchange(CDataExchange& dx)
 {
-    ExchangeRadioIndex(dx, hwnd, IDC_TPINFO_VERTICAL, IDC_TPINFO_HORIZONTAL, polarity);
+    dx.RadioIndex(IDC_TPINFO_VERTICAL, IDC_TPINFO_HORIZONTAL, polarity);
     dx.Text(IDC_TPINFO_FREQUENCY, frequencyText);
     dx.Text(IDC_TPINFO_SYMBOL_RATE, symbolRateText);
 }
 
 BOOL CTransponderInfoDlg::OnInitDialog()
 {
-    ApplyDialogLanguage(hwnd, languageFile, CaptionDialogLanguageKeys("Dialog2"));
+    ApplyLanguageFile(languageFile);
     CEditCtrl(Item(IDC_TPINFO_FREQUENCY)).LimitText(static_cast<int>(kTransponderFieldMaxLength));
     CEditCtrl(Item(IDC_TPINFO_SYMBOL_RATE)).LimitText(static_cast<int>(kTransponderFieldMaxLength));
     return TRUE;
@@ -61,7 +55,7 @@ void CTransponderInfoDlg::OnOK()
     UpdateData(true);
     const TransponderInfoCheck check = CheckTransponderInfo(frequencyText, symbolRateText, polarity);
     if (!check.ok) {
-        ShowErrorMessage(hwnd, Message(languageFile, check.message.key, check.message.english));
+        ShowMessage(check.message);
         SetFocus(Item(ControlOf(check.focus)));
         return;
     }

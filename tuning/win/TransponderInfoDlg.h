@@ -3,17 +3,16 @@
 // the dialog open.
 #pragma once
 
-#include "framework/Dialog.h"
+#include "framework/TranslatedDialog.h"
 
 #include <cstdint>
 #include <string>
 
-class CTransponderInfoDlg : public CDialog {
+class CTransponderInfoDlg : public CTranslatedDialog {
 public:
-    CTransponderInfoDlg();
+    explicit CTransponderInfoDlg(const DialogTranslator& translator);
 
     // An empty path keeps the one set before.
-    void SetLanguageFile(const std::string& path);
     std::uint32_t GetFrequency() const;
     std::uint32_t GetSymbolRate() const;
     int GetPolarity() const { return polarity; }   // 0 vertical, 1 horizontal
@@ -27,5 +26,4 @@ private:
     int polarity = 0;
     std::string frequencyText;
     std::string symbolRateText;
-    std::string languageFile;
 };

@@ -1,0 +1,150 @@
+// The state the main dialog and its pages share, and the main dialog's rules
+// apart from windows: when Apply and OK re-lock, the Apply, OK, exit-question
+// and Restore sequences, and what a satellite, transponder or channel edit
+// sets off. The main dialog owns one session and shows it through
+// ReceiverView; the pages are handed it as their TuningSession or
+// ReceptionSession when they are created.
+#pragma once
+
+#include "app/LockDisplay.h"
+#include "app/Settings.h"
+#include "common/RuleResult.h"
+#include "database/ChannelDatabase.h"
+#include "driver/ReceiverDriver.h"
+#include "reception/ReceptionSession.h"
+#include "tuning/TuningSession.h"
+
+#include <optional>
+#include <string>
+
+// The window side of the session. Calls come from the user-interface thread.
+class ReceiverView {
+public:
+    virtual ~ReceiverView() = default;
+
+    // The lock icon, the notification-area icon and the bars' colour.
+    virtual void ShowLockDisplay(bool locked) = 0;
+    // Apply (1009) enabled: changes are pending.
+    virtual void EnableApply(bool enabled) = 0;
+    virtual void StartSignalTimer() = 0;
+    virtual void StopSignalTimer() = 0;
+    virtual void StartStatisticsTimer() = 0;
+    virtual void StopStatisticsTimer() = 0;
+    virtual void StartPidMacTimer() = 0;
+    virtual void StopPidMacTimer() = 0;
+    virtual void ShowWaitDialog(const MessageRef& text) = 0;
+    virtual void DestroyWaitDialog() = 0;
+    // The pages reload from the database cursors.
+    virtual void RefreshPages() = 0;
+    // The PID page sends every PID marked as loaded to the card.
+    virtual void ReloadPids() = 0;
+    virtual void ShowAddedSatellites() = 0;
+    virtual void FillSatelliteList() = 0;
+    virtual void FillLanguageList() = 0;
+    // The Lock of the page that locks this card: with the wait dialog unless silent.
+    virtual void LockCurrent(bool silent) = 0;
+    // Hides the dialog to the notification area.
+    virtual void HideToTray() = 0;
+
+    // The settings in the registry: read into, or written from, the session's settings.
+    virtual void LoadSettings() = 0;
+    virtual bool SaveSettings() = 0;
+    // Where the settings are written, as the registry editor names it.
+    virtual std::string SettingsKeyName() const = 0;
+    // The Dish Setting page's motor values; false when one could not be written.
+    virtual bool SaveMotorSettings() = 0;
+
+    // The message of a key in the current language, or its English text.
+    virtual std::string Text(const MessageRef& message) const = 0;
+    virtual bool AskYesNo(const MessageRef& question) = 0;
+    virtual void ShowError(const std::string& text) = 0;
+    virtual void Trace(const std::string& line) = 0;
+    // The system's debugger output.
+    virtual void DebugOutput(const std::string& line) = 0;
+};
+
+class ReceiverSession final : public TuningSession, public ReceptionSession {
+public:
+    ReceiverSession(ReceiverDriver& driver, ReceiverView& view);
+
+    CChannelDatabase& Database() { return database; }
+    const CChannelDatabase& Database() const { return database; }
+    MainSettings& Settings() { return settings; }
+    const MainSettings& Settings() const { return settings; }
+    ReceiverDriver& Driver() override { return driver; }
+
+    // GetCIInfo's value, learnt once the driver is up.
+    void SetDeviceKind(int kind) { deviceKind = kind; }
+    int GetDeviceKind() const override { return deviceKind; }
+    // Loads the database file of the card's kind from the installation path.
+    void LoadDatabase();
+
+    bool IsLocked() const override { return locked != 0; }
+    bool IsFilterStarted() const override { return filterStarted != 0; }
+    bool IsFilterStarted() override { return filterStarted != 0; }
+    void SetFilterStarted(int started) override { filterStarted = started; }
+    bool IsTuningChanged() const override { return tuningChanged != 0; }
+    // 0 is set as a lock of the current records begins: they become what the
+    // lock icons speak of. 1 marks another selection.
+    void SetTuningChanged(int changed) override;
+    // result 0 means locked; from a lock or the signal monitor.
+    void ShowLockState(int result) override;
+    // What the lock icons show: the last lock result, if it was for the current records.
+    bool DisplaysLocked() const;
+
+    // Unsaved changes: the state Apply shows.
+    bool HasPendingChanges() const { return pendingChanges; }
+    void SetPendingChanges(bool pending);
+    void MarkSettingsChanged(int setFlag) override;
+    void MarkSettingsChanged() override { MarkSettingsChanged(0); }
+    // In the order the pages keep: tuningChanged, the pages' refresh, then Apply.
+    void ApplyEffects(const MainDialogEffects& effects) override;
+    void RefreshPages();
+    void ShowAddedSatellites() override { view.ShowAddedSatellites(); }
+
+    // The buttons. False when the changes could not be saved (the user was
+    // told; Apply stays on and the dialog stays shown).
+    bool Apply();
+    bool Ok();
+    // The frame's Exit while changes are pending. False when the user chose
+    // to save and the saving failed: the program goes on.
+    bool RunExitQuestion();
+    // False when the user answered No.
+    bool Restore();
+
+    void StopSignalTimer() override { view.StopSignalTimer(); }
+    void StartSignalTimer() override { view.StartSignalTimer(); }
+    void StartStatisticsTimer() override { view.StartStatisticsTimer(); }
+    void StopStatisticsTimer() override { view.StopStatisticsTimer(); }
+    void StartPidMacTimer() override { view.StartPidMacTimer(); }
+    void StopPidMacTimer() override { view.StopPidMacTimer(); }
+    void ShowWaitDialog() override;
+    void DestroyWaitDialog() override { view.DestroyWaitDialog(); }
+    void ReloadPids() override { view.ReloadPids(); }
+    void Trace(const char* line) override { view.Trace(line); }
+    void Trace(const std::string& line) override { view.Trace(line); }
+    void DebugOutput(const std::string& line) override { view.DebugOutput(line); }
+
+private:
+    void ShowLockDisplay();
+    // Runs the re-lock rule; false when the motor values could not be saved.
+    bool RelockIfNeeded();
+    bool SaveMotorSettings();
+    // Saves the database and the settings; tells the user what could not be
+    // saved and where, and returns false, when either failed.
+    bool SaveChanges(bool motorSaved);
+
+    ReceiverDriver& driver;
+    ReceiverView& view;
+    CChannelDatabase database;
+    MainSettings settings;   // installation path, language, saved selection and degree
+    int deviceKind = 0;
+    int tuningChanged = 0;
+    int filterStarted = 0;
+    int settingsChanged = 0;
+    int locked = 0;
+    // Apply is enabled in the dialog's template until the start-up disables it.
+    bool pendingChanges = true;
+    int lastLockResult = 1;
+    std::optional<LockTarget> lockedTarget;   // what the last lock was run for
+};

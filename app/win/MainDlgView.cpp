@@ -1,0 +1,310 @@
+// The window side of the receiver session: the lock icon, level bars and
+// percentages, the four timers (signal poll 502, start-up lock 503,
+// reception counters 504, PID/MAC column 505), the settings in the registry
+// and the banner.
+#include "app/win/MainDlg.h"
+
+#include "app/InstallPaths.h"
+#include "app/win/DiagnosticLog.h"
+#include "app/win/MainFrame.h"
+#include "app/win/RegistryKey.h"
+#include "framework/MessageBox.h"
+#include "language/LanguageFile.h"
+#include "reception/win/PidPage.h"
+#include "resources/resource.h"
+#include "tuning/LockWorker.h"
+#include "tuning/win/DishPage.h"
+
+namespace {
+RECT ToRect(const BarRect& bar)
+{
+    return RECT{bar.left, bar.top, bar.right, bar.bottom};
+}
+
+BarRect ToBarRect(const RECT& rect)
+{
+    return BarRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+RECT ChildRectInClient(HWND dialog, int id)
+{
+    RECT rect{};
+    HWND child = GetDlgItem(dialog, id);
+    if (child == nullptr)
+        return rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+}
+
+void CMainDlg::ShowLockDisplay(bool shown)
+{
+    HICON stateIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LockIconId(shown ? 0 : 1)));
+    lockIcon.ShowIcon(stateIcon);
+    if (frame != nullptr)
+        frame->SetTrayLockIcon(shown);
+    if (shown != lockDisplayed) {
+        lockDisplayed = shown;
+        InvalidateRect(hwnd, &strengthRect, TRUE);
+        InvalidateRect(hwnd, &qualityRect, TRUE);
+    }
+}
+
+void CMainDlg::ShowSignal(const SignalReading& reading)
+{
+    SignalContext context;
+    context.hasCurrentTransponder = session.Database().CurrentTransponder() != nullptr;
+    context.filterStarted = session.IsFilterStarted();
+    context.deviceType = [this] { return session.Driver().GetDeviceType(); };
+    const SignalDisplay display = signalMonitor.Show(reading, context);
+
+    if (display.lockState)
+        session.ShowLockState(*display.lockState);
+    // The lock state as the icons show this reading: a silent re-lock below
+    // may report the previous lock result before the card has answered.
+    const bool readingLocked = lockDisplayed;
+    if (!display.trace.empty())
+        Trace(display.trace);
+    if (display.relock)
+        LockCurrent(true);
+    UpdateBar(strengthBar.get(), strengthRect, display.strengthPercent, IDC_MAIN_STRENGTH_TEXT);
+    UpdateBar(qualityBar.get(), qualityRect, display.qualityPercent, IDC_MAIN_QUALITY_TEXT);
+    signalWindow.Record(display.strengthPercent, display.qualityPercent, readingLocked);
+}
+
+void CMainDlg::UpdateBar(CLevelBar* bar, const RECT& outer, int percent, int textId)
+{
+    const RECT fill = ToRect(BarFillRect(ToBarRect(outer), percent));
+    if (bar != nullptr)
+        bar->SetRects(outer, fill);
+    InvalidateRect(hwnd, &outer, TRUE);
+    SetItemText(textId, PercentText(percent));
+}
+
+void CMainDlg::CreateLevelBars()
+{
+    strengthRect = ChildRectInClient(hwnd, IDC_MAIN_STRENGTH_BAR);
+    qualityRect = ChildRectInClient(hwnd, IDC_MAIN_QUALITY_BAR);
+    strengthBar = std::make_unique<CLevelBar>();
+    if (!strengthBar->Create(hwnd, strengthRect))
+        strengthBar.reset();
+    qualityBar = std::make_unique<CLevelBar>();
+    if (!qualityBar->Create(hwnd, qualityRect))
+        qualityBar.reset();
+}
+
+bool CMainDlg::OnPaint()
+{
+    if (IsIconic(hwnd)) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd, &paint);
+        SendMessageA(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(dc, x, y, icon);
+        EndPaint(hwnd, &paint);
+        return true;
+    }
+    const BarColour colour = LevelBarColour(lockDisplayed);
+    const COLORREF rgb = RGB(colour.red, colour.green, colour.blue);
+    if (strengthBar)
+        strengthBar->Draw(rgb);
+    if (qualityBar)
+        qualityBar->Draw(rgb);
+    return false;   // the dialog paints itself as usual
+}
+
+namespace {
+constexpr UINT_PTR kSignalTimer = 502;
+constexpr UINT_PTR kStartupLockTimer = 503;
+constexpr UINT_PTR kStatisticsTimer = 504;
+constexpr UINT_PTR kPidMacTimer = 505;
+constexpr UINT kSignalPollPeriod = 2000;
+// While the signal window is open, for a plot fine enough to align a dish by.
+constexpr UINT kFastSignalPollPeriod = 500;
+}
+
+void CMainDlg::StartTimer(UINT_PTR id, UINT period, UINT_PTR& field)
+{
+    field = SetTimer(hwnd, id, period, nullptr);
+}
+
+void CMainDlg::StopTimer(UINT_PTR& field)
+{
+    if (field == 0)
+        return;
+    KillTimer(hwnd, field);
+    field = 0;
+}
+
+void CMainDlg::StartSignalTimer()
+{
+    StartTimer(kSignalTimer, signalWindow.IsOpen() ? kFastSignalPollPeriod : kSignalPollPeriod, signalTimer);
+}
+
+// A poll stopped around a lock or motor command stays stopped: its restart
+// takes the period that applies then.
+void CMainDlg::UpdateSignalPollPeriod()
+{
+    if (signalTimer != 0)
+        StartSignalTimer();
+}
+void CMainDlg::StopSignalTimer() { StopTimer(signalTimer); }
+void CMainDlg::StartStatisticsTimer() { StartTimer(kStatisticsTimer, 2000, statisticsTimer); }
+void CMainDlg::StopStatisticsTimer() { StopTimer(statisticsTimer); }
+void CMainDlg::StartPidMacTimer() { StartTimer(kPidMacTimer, 10000, pidMacTimer); }
+void CMainDlg::StopPidMacTimer() { StopTimer(pidMacTimer); }
+
+void CMainDlg::OnTimer(UINT_PTR id)
+{
+    if (id == 0)
+        return;
+    if (id == signalTimer) {
+        OnSignalPollTimer();
+    } else if (id == startupLockTimer) {
+        OnStartupLockTimer();
+    } else if (id == statisticsTimer) {
+        if (CPidPage* page = tabControl.PidPage())
+            page->RefreshStatistics();
+    } else if (id == pidMacTimer) {
+        if (CPidPage* page = tabControl.PidPage())
+            page->RefreshPidMacs();
+    }
+}
+
+void CMainDlg::OnStartupLockTimer()
+{
+    if (initialLockPending) {
+        StopSignalTimer();
+        LockCurrent(false);
+        initialLockPending = 0;
+        StartSignalTimer();
+    }
+    StopTimer(startupLockTimer);
+}
+
+void CMainDlg::OnSignalPollTimer()
+{
+    // A silent lock's worker may still be inside the driver after the timer
+    // was restarted: no poll reaches the card until it is done.
+    if (!WaitForLockWorkers(std::chrono::milliseconds(0)))
+        return;
+    if (const std::optional<SignalReading> reading = ReadSignal(session.Driver()))
+        ShowSignal(*reading);
+}
+
+void CMainDlg::LockCurrent(bool silent)
+{
+    if (CLockingPage* page = tabControl.LockingPage())
+        page->Lock(silent ? 1 : 0);
+}
+
+void CMainDlg::ShowWaitDialog(const MessageRef& text)
+{
+    CLockingPage* page = tabControl.LockingPage();
+    if (page == nullptr)
+        return;
+    // In the page's language, which a language file that failed to load has not replaced.
+    waitDialog = std::make_unique<CLockWaitDlg>();
+    if (!waitDialog->Open(page->GetSafeHwnd(), Message(page->LanguageFile(), text.key, text.english)))
+        waitDialog.reset();
+}
+
+void CMainDlg::ReloadPids()
+{
+    if (CPidPage* page = tabControl.PidPage())
+        page->ReloadPids();
+}
+
+namespace {
+std::string CurrentDirectory()
+{
+    char buffer[512] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
+    if (length == 0 || length >= sizeof(buffer))
+        return std::string();
+    return std::string(buffer, length);
+}
+}
+
+void CMainDlg::CopyInstallPath()
+{
+    CRegistryKey machineKey;
+    machineKey.Open(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_READ);
+    CRegistryKey userKey;
+    userKey.Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_WRITE);
+    ::CopyInstallationPath(machineKey, userKey, session.Settings());
+}
+
+void CMainDlg::LoadSettings()
+{
+    CRegistryKey key;
+    key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ);
+    ::LoadSettings(key, session.GetDeviceKind(), CurrentDirectory(), session.Settings());
+}
+
+bool CMainDlg::SaveSettings()
+{
+    CRegistryKey key;
+    const bool opened = key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE) == ERROR_SUCCESS;
+    return ::SaveSettings(key, session.GetDeviceKind(), session.Database(), session.Settings()) && opened;
+}
+
+std::string CMainDlg::SettingsKeyName() const
+{
+    const char* hive = SettingsRootKey() == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\";
+    return hive + std::string(kSettingsKeyPath);
+}
+
+void CMainDlg::LoadBanner()
+{
+    const std::string file = InstallFilePath(session.Settings().installationPath, "Main.bmp");
+    if (file.empty())
+        return;
+    HANDLE image = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (image == nullptr)
+        return;   // the built-in banner stays
+    bannerBitmap = static_cast<HBITMAP>(image);
+    bannerPicture.SetBitmap(bannerBitmap);
+}
+
+void CMainDlg::EnableApply(bool enabled)
+{
+    EnableItem(IDC_MAIN_APPLY, enabled);
+}
+
+void CMainDlg::HideToTray()
+{
+    Show(SW_HIDE);
+    if (frame != nullptr)
+        frame->SetVisibleFlag(0);
+}
+
+bool CMainDlg::SaveMotorSettings()
+{
+    CDishPage* dish = tabControl.DishPage();
+    return dish == nullptr || dish->SaveMotorSettings();
+}
+
+bool CMainDlg::AskYesNo(const MessageRef& question)
+{
+    return ::AskYesNo(hwnd, Text(question));
+}
+
+void CMainDlg::ShowError(const std::string& text)
+{
+    ShowErrorMessage(hwnd, text);
+}
+
+void CMainDlg::Trace(const std::string& line)
+{
+    WriteDiagnosticTrace(line);
+}
+
+void CMainDlg::DebugOutput(const std::string& line)
+{
+    OutputDebugStringA(line.c_str());
+}

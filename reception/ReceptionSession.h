@@ -1,0 +1,17 @@
+// What the PID page needs from the receiver session that hosts it: the state
+// its rules read, the card's driver and the two reception timers.
+#pragma once
+
+#include "reception/PidPageHost.h"
+
+class ReceiverDriver;
+
+class ReceptionSession : public PidPageHost {
+public:
+    virtual ReceiverDriver& Driver() = 0;
+    // Timer 504 (reception counters) and timer 505 (the MAC column).
+    virtual void StartStatisticsTimer() = 0;
+    virtual void StopStatisticsTimer() = 0;
+    virtual void StartPidMacTimer() = 0;
+    virtual void StopPidMacTimer() = 0;
+};

@@ -1,0 +1,332 @@
+#include "app/ReceiverSession.h"
+
+#include "tests/unit/ScratchDirectory.h"
+#include "tests/unit/ScriptedDriver.h"
+#include "tests/unit/TestKit.h"
+#include "tuning/LockSequence.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Log = std::vector<std::string>;
+
+constexpr int kSatelliteCard = 0;
+constexpr int kCableCard = 5;
+
+// The main dialog as the session sees it: every call logged in order, the
+// user's answers and the saves' outcomes scripted.
+class RecordingView final : public ReceiverView {
+public:
+    explicit RecordingView(CallLog& log) : log(log) {}
+
+    bool answerYes = true;
+    bool motorSaves = true;
+    bool settingsSave = true;
+    bool shownLocked = false;
+    std::string errorText;
+    // What LockCurrent does; logging only unless a test runs a real lock.
+    std::function<void(bool silent)> lock;
+
+    void ShowLockDisplay(bool locked) override { shownLocked = locked; }
+    void EnableApply(bool enabled) override { log.Add(enabled ? "EnableApply(1)" : "EnableApply(0)"); }
+    void StartSignalTimer() override { log.Add("StartSignalTimer"); }
+    void StopSignalTimer() override { log.Add("StopSignalTimer"); }
+    void StartStatisticsTimer() override { log.Add("StartStatisticsTimer"); }
+    void StopStatisticsTimer() override { log.Add("StopStatisticsTimer"); }
+    void StartPidMacTimer() override { log.Add("StartPidMacTimer"); }
+    void StopPidMacTimer() override { log.Add("StopPidMacTimer"); }
+    void ShowWaitDialog(const MessageRef& text) override
+    {
+        log.Add(std::string("ShowWaitDialog(") + text.key + "," + text.english + ")");
+    }
+    void DestroyWaitDialog() override { log.Add("DestroyWaitDialog"); }
+    void RefreshPages() override { log.Add("RefreshPages"); }
+    void ReloadPids() override { log.Add("ReloadPids"); }
+    void ShowAddedSatellites() override { log.Add("ShowAddedSatellites"); }
+    void FillSatelliteList() override { log.Add("FillSatelliteList"); }
+    void FillLanguageList() override { log.Add("FillLanguageList"); }
+    void LockCurrent(bool silent) override
+    {
+        log.Add(silent ? "LockCurrent(1)" : "LockCurrent(0)");
+        if (lock)
+            lock(silent);
+    }
+    void HideToTray() override { log.Add("HideToTray"); }
+    void LoadSettings() override { log.Add("LoadSettings"); }
+    bool SaveSettings() override
+    {
+        log.Add("SaveSettings");
+        return settingsSave;
+    }
+    std::string SettingsKeyName() const override { return "HKEY_CURRENT_USER\\Key"; }
+    bool SaveMotorSettings() override
+    {
+        log.Add("SaveMotorSettings");
+        return motorSaves;
+    }
+    std::string Text(const MessageRef& message) const override { return std::string("<") + message.key + ">"; }
+    bool AskYesNo(const MessageRef& question) override
+    {
+        log.Add(std::string("AskYesNo(") + question.key + ")");
+        return answerYes;
+    }
+    void ShowError(const std::string& text) override
+    {
+        log.Add("ShowError");
+        errorText = text;
+    }
+    void Trace(const std::string& line) override { log.Add("Trace:" + line); }
+    void DebugOutput(const std::string& line) override { log.Add("Debug:" + line); }
+
+private:
+    CallLog& log;
+};
+
+class ReceiverSessionTest : public testing::Test {
+protected:
+    // A card of the kind with its database file in the scratch directory, a
+    // current satellite at 19.2 degrees, and the start-up's state: Apply
+    // disabled and the card not locked.
+    void StartCard(int kind, const std::string& folder = "")
+    {
+        session.SetDeviceKind(kind);
+        session.Settings().installationPath = scratch.Path(folder) + "/";
+        session.LoadDatabase();
+        Added(session.Database(), Satellite("Astra", 192));
+        session.SetPendingChanges(false);
+        log.Clear();
+    }
+    // The card locked to the current records, as after a lock.
+    void Lock()
+    {
+        session.SetTuningChanged(0);
+        session.ShowLockState(0);
+        log.Clear();
+    }
+
+    ScratchDirectory scratch;
+    CallLog log;
+    ScriptedDriver driver{log};
+    RecordingView view{log};
+    ReceiverSession session{driver, view};
+};
+
+// Apply and OK run a lock with the wait dialog when the card is not locked,
+// or when changes are pending that marked the settings changed.
+TEST_F(ReceiverSessionTest, ApplyAndOkRelockExactlyWhenTheRuleSays)
+{
+    struct Case {
+        const char* name;
+        bool locked;
+        std::function<void(ReceiverSession&)> before;
+        bool relocks;
+    };
+    const Case cases[] = {
+        {"not locked, nothing changed", false, [](ReceiverSession&) {}, true},
+        {"locked, nothing changed", true, [](ReceiverSession&) {}, false},
+        {"locked, a setting changed", true, [](ReceiverSession& s) { s.MarkSettingsChanged(1); }, true},
+        {"locked, Apply only enabled", true, [](ReceiverSession& s) { s.MarkSettingsChanged(0); }, false},
+        {"locked, a change then Restore", true,
+         [](ReceiverSession& s) {
+             s.MarkSettingsChanged(1);
+             s.Restore();
+         },
+         false},
+    };
+    for (const bool ok : {false, true}) {
+        for (const Case& test : cases) {
+            SCOPED_TRACE(std::string(ok ? "OK: " : "Apply: ") + test.name);
+            ReceiverSession fresh{driver, view};
+            fresh.SetDeviceKind(kCableCard);
+            fresh.Settings().installationPath = scratch.Path("") + "/";
+            fresh.SetPendingChanges(false);
+            fresh.ShowLockState(test.locked ? 0 : 1);
+            test.before(fresh);
+            log.Clear();
+            EXPECT_TRUE(ok ? fresh.Ok() : fresh.Apply());
+            EXPECT_EQ(log.Count("LockCurrent(0)"), test.relocks ? 1 : 0);
+        }
+    }
+}
+
+TEST_F(ReceiverSessionTest, ApplySavesMotorThenLocksThenSavesAndDisablesApply)
+{
+    StartCard(kSatelliteCard);
+    session.MarkSettingsChanged(1);
+    log.Clear();
+
+    EXPECT_TRUE(session.Apply());
+    EXPECT_EQ(log.Entries(), (Log{"SaveMotorSettings", "LockCurrent(0)", "SaveSettings", "EnableApply(0)"}));
+    EXPECT_FALSE(session.HasPendingChanges());
+    EXPECT_EQ(session.Settings().currentDegree, 192) << "the current satellite's degree is saved";
+    EXPECT_FALSE(scratch.Read("satedata.dll").empty()) << "the database reached its file";
+}
+
+TEST_F(ReceiverSessionTest, OkSavesAndHidesWithApplyDisabled)
+{
+    StartCard(kCableCard);
+    Lock();
+    session.MarkSettingsChanged(0);
+    log.Clear();
+
+    EXPECT_TRUE(session.Ok());
+    EXPECT_EQ(log.Entries(), (Log{"SaveSettings", "HideToTray", "EnableApply(0)"}))
+        << "a cable card has no motor values; nothing to re-lock";
+    EXPECT_EQ(session.Settings().currentDegree, 0) << "OK leaves the degree as it was";
+    EXPECT_FALSE(session.HasPendingChanges());
+}
+
+// Nothing that failed to save may look saved: Apply stays on, the dialog
+// stays shown, and the user is told what failed and where.
+TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
+{
+    struct Case {
+        const char* name;
+        bool ok;
+        bool channelsFail;
+        bool settingsFail;
+        bool motorFails;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Apply, settings", false, false, true, false, "<String42>\n\n<String44>\nHKEY_CURRENT_USER\\Key\n\n<String45>"},
+        {"OK, motor values", true, false, false, true, "<String42>\n\n<String44>\nHKEY_CURRENT_USER\\Key\n\n<String45>"},
+        {"OK, channel file", true, true, false, false, "<String42>\n\n<String43>\n$FILE\n\n<String45>"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        StartCard(kSatelliteCard, test.channelsFail ? "missing-folder" : "");
+        Lock();
+        session.MarkSettingsChanged(1);
+        view.settingsSave = !test.settingsFail;
+        view.motorSaves = !test.motorFails;
+        log.Clear();
+
+        EXPECT_FALSE(test.ok ? session.Ok() : session.Apply());
+        EXPECT_EQ(log.Count("HideToTray"), 0);
+        EXPECT_EQ(log.Count("ShowError"), 1);
+        EXPECT_TRUE(session.HasPendingChanges());
+        std::string expected = test.text;
+        if (const auto at = expected.find("$FILE"); at != std::string::npos)
+            expected.replace(at, 5, session.Database().FilePath());
+        EXPECT_EQ(view.errorText, expected);
+        // The settings-changed mark went with the attempt: a locked card is not locked again.
+        log.Clear();
+        view.settingsSave = view.motorSaves = true;
+        EXPECT_EQ(test.channelsFail, !session.Apply());
+        EXPECT_EQ(log.Count("LockCurrent"), 0);
+    }
+}
+
+TEST_F(ReceiverSessionTest, ExitQuestionSavesOnlyOnYes)
+{
+    struct Case {
+        bool yes;
+        bool settingsSave;
+        bool goesOn;
+        Log calls;
+    };
+    const Case cases[] = {
+        {false, true, true, {"AskYesNo(String25)"}},
+        {true, true, true, {"AskYesNo(String25)", "SaveMotorSettings", "SaveSettings"}},
+        {true, false, false, {"AskYesNo(String25)", "SaveMotorSettings", "SaveSettings", "ShowError"}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(::testing::PrintToString(test.calls));
+        StartCard(kSatelliteCard);
+        session.MarkSettingsChanged(1);
+        log.Clear();
+        view.answerYes = test.yes;
+        view.settingsSave = test.settingsSave;
+        EXPECT_EQ(session.RunExitQuestion(), test.goesOn);
+        EXPECT_EQ(log.Entries(), test.calls) << "the exit question neither locks nor touches Apply";
+    }
+}
+
+TEST_F(ReceiverSessionTest, RestoreReloadsEverythingOnYesOnly)
+{
+    StartCard(kCableCard);
+    session.MarkSettingsChanged(1);
+    log.Clear();
+    view.answerYes = false;
+    EXPECT_FALSE(session.Restore());
+    EXPECT_EQ(log.Entries(), (Log{"AskYesNo(String26)"}));
+    EXPECT_TRUE(session.HasPendingChanges());
+    EXPECT_NE(session.Database().CurrentSatellite(), nullptr);
+
+    log.Clear();
+    view.answerYes = true;
+    EXPECT_TRUE(session.Restore());
+    EXPECT_EQ(log.Entries(), (Log{"AskYesNo(String26)", "LoadSettings", "EnableApply(0)", "FillSatelliteList",
+                                  "FillLanguageList", "RefreshPages"}));
+    EXPECT_FALSE(session.HasPendingChanges());
+    EXPECT_EQ(session.Database().CurrentSatellite(), nullptr) << "the unsaved satellite is gone with the reload";
+}
+
+TEST_F(ReceiverSessionTest, EditEffectsRunInThePagesOrder)
+{
+    struct Case {
+        MainDialogEffects effects;
+        Log calls;
+        bool tuningChanged;
+    };
+    const Case cases[] = {
+        {{false, false, false}, {}, false},
+        {{true, false, false}, {}, true},
+        {{false, true, false}, {"RefreshPages"}, false},
+        {{false, false, true}, {"EnableApply(1)"}, false},
+        {{true, true, true}, {"RefreshPages", "EnableApply(1)"}, true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(::testing::PrintToString(test.calls));
+        StartCard(kCableCard);
+        Lock();
+        session.ApplyEffects(test.effects);
+        EXPECT_EQ(log.Entries(), test.calls);
+        EXPECT_EQ(session.IsTuningChanged(), test.tuningChanged);
+        EXPECT_EQ(session.HasPendingChanges(), test.effects.markSettingsChanged);
+        // A lock-relevant mark (1) makes OK re-lock; Apply enabled alone does not.
+        log.Clear();
+        session.Ok();
+        EXPECT_EQ(log.Count("LockCurrent"), test.effects.markSettingsChanged ? 1 : 0);
+    }
+}
+
+// The session is the lock sequence's host: flags, wait dialog text of the
+// card's kind, the lock icons and the PID reload.
+TEST_F(ReceiverSessionTest, LockOfTheCurrentChannelRunsOnTheSession)
+{
+    StartCard(kCableCard);
+    Added(session.Database(), Transponder(474000, 6900, 0));
+    LockSequence sequence(LockKind::Cable, driver, nullptr, 5s);
+    view.lock = [&](bool silent) {
+        sequence.Run(session, session.Database().CurrentSatellite(), session.Database().CurrentTransponder(), silent);
+    };
+    session.MarkSettingsChanged(1);
+    log.Clear();
+
+    EXPECT_TRUE(session.Apply());
+    ASSERT_TRUE(WaitForLockWorkers(5s));
+    EXPECT_EQ(log.Count("ShowWaitDialog(String24,Locking, Please wait......)"), 1);
+    EXPECT_EQ(log.Count("LockChannel3(474000,6900,"), 1);
+    EXPECT_EQ(log.Count("ReloadPids"), 1);
+    EXPECT_TRUE(session.IsLocked());
+    EXPECT_TRUE(session.IsFilterStarted());
+    EXPECT_FALSE(session.IsTuningChanged());
+    EXPECT_TRUE(view.shownLocked);
+
+    // Another channel chosen: the icons no longer claim a lock of it.
+    Added(session.Database(), Transponder(482000, 6900, 0));
+    session.ApplyEffects({true, false, false});
+    EXPECT_TRUE(session.IsLocked());
+    EXPECT_FALSE(view.shownLocked);
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+// What the Dish, Cable and Terrestrial Setting pages share: the page that
+// locks the card runs its lock sequence on the receiver session it was
+// handed, for the database's current records.
+#pragma once
+
+#include "framework/TabPage.h"
+#include "tuning/LockSequence.h"
+#include "tuning/TuningSession.h"
+
+class CLockingPage : public CTabPage {
+public:
+    // switches: the satellite page's switch commands, null on other cards.
+    CLockingPage(UINT templateId, const DialogTranslator& translator, TuningSession& session, LockKind kind,
+                 SwitchCommandSender* switches = nullptr);
+
+    // The lock of the current transponder or channel; 1 when the card
+    // reports it locked.
+    int Lock(int silent);
+
+protected:
+    TuningSession& session;
+
+private:
+    LockSequence sequence;
+};
