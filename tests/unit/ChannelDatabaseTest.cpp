@@ -1,15 +1,11 @@
-#include "common/FileIo.h"
 #include "database/ChannelDatabase.h"
 #include "database/ChannelFileFormat.h"
-#include "database/ChannelRecordChains.h"
 #include "tests/unit/ScratchDirectory.h"
 #include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace {
 

@@ -5,11 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 

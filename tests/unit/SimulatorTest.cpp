@@ -1,5 +1,5 @@
 // The card simulator's model: what the end-to-end tests rely on when they
-// expect a lock, a refusal, counters or a call-log line.
+// expect a lock, a refusal or a call-log line.
 #include "SimulatorTestSupport.h"
 
 #include "simulator/CallLogFormat.h"
