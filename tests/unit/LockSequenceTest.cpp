@@ -40,16 +40,8 @@ public:
     void ShowLockState(int result) override { log.Add("ShowLockState(" + std::to_string(result) + ")"); }
     void ReloadPids() override { log.Add("ReloadPids"); }
     void Trace(const char* line) override { log.Add(std::string("Trace:") + line); }
-    int SendTonePower() override
-    {
-        log.Add("SendTonePower");
-        return 1;
-    }
-    int SendDiseqcSwitch() override
-    {
-        log.Add("SendDiseqcSwitch");
-        return 1;
-    }
+    int SendTonePower() override { log.Add("SendTonePower"); return 1; }
+    int SendDiseqcSwitch() override { log.Add("SendDiseqcSwitch"); return 1; }
 
 private:
     CallLog& log;

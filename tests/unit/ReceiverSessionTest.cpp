@@ -60,28 +60,16 @@ public:
     }
     void HideToTray() override { log.Add("HideToTray"); }
     void LoadSettings() override { log.Add("LoadSettings"); }
-    bool SaveSettings() override
-    {
-        log.Add("SaveSettings");
-        return settingsSave;
-    }
+    bool SaveSettings() override { log.Add("SaveSettings"); return settingsSave; }
     std::string SettingsKeyName() const override { return "HKEY_CURRENT_USER\\Key"; }
-    bool SaveMotorSettings() override
-    {
-        log.Add("SaveMotorSettings");
-        return motorSaves;
-    }
+    bool SaveMotorSettings() override { log.Add("SaveMotorSettings"); return motorSaves; }
     std::string Text(const MessageRef& message) const override { return std::string("<") + message.key + ">"; }
     bool AskYesNo(const MessageRef& question) override
     {
         log.Add(std::string("AskYesNo(") + question.key + ")");
         return answerYes;
     }
-    void ShowError(const std::string& text) override
-    {
-        log.Add("ShowError");
-        errorText = text;
-    }
+    void ShowError(const std::string& text) override { log.Add("ShowError"); errorText = text; }
     void Trace(const std::string& line) override { log.Add("Trace:" + line); }
     void DebugOutput(const std::string& line) override { log.Add("Debug:" + line); }
 

@@ -13,10 +13,7 @@ const std::vector<std::uint8_t> kThreeAddresses = {
 
 class Lines {
 public:
-    TextSink Sink()
-    {
-        return [this](const std::string& line) { lines.push_back(line); };
-    }
+    TextSink Sink() { return [this](const std::string& line) { lines.push_back(line); }; }
     std::vector<std::string> lines;
 };
 

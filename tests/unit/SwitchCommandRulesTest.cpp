@@ -16,14 +16,8 @@ protected:
     std::vector<std::string> trace;
     std::vector<int> pauses;
 
-    TraceSink Sink()
-    {
-        return [this](const std::string& line) { trace.push_back(line); };
-    }
-    PauseFunction Pause()
-    {
-        return [this](int milliseconds) { pauses.push_back(milliseconds); };
-    }
+    TraceSink Sink() { return [this](const std::string& line) { trace.push_back(line); }; }
+    PauseFunction Pause() { return [this](int milliseconds) { pauses.push_back(milliseconds); }; }
     std::string SwitchCall(std::int32_t port, std::int32_t polarity)
     {
         satellite.diseqcPort = port;
