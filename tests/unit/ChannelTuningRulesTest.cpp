@@ -81,26 +81,6 @@ TEST(ChannelFieldRules, CableAndTerrestrialFieldsTakeValuesInRangeElseTheStoredV
     EXPECT_FALSE(noRecord.stored);
 }
 
-TEST(CableRules, QamChoiceAndView)
-{
-    TransponderRecord tuning = Tuning(473000, 6500, 48);
-    const CablePageView odd = CableViewOf(&tuning);
-    EXPECT_TRUE(odd.shown);
-    EXPECT_EQ(odd.qamIndex, 0);
-    EXPECT_EQ(odd.frequencyText, "473000");
-    EXPECT_EQ(odd.symbolRateText, "6500");
-
-    EXPECT_TRUE(ChooseQam(&tuning, 4));
-    EXPECT_EQ(tuning.polarity, 128);
-    EXPECT_EQ(CableViewOf(&tuning).qamIndex, 4);
-    EXPECT_TRUE(ChooseQam(&tuning, 0));
-    EXPECT_EQ(tuning.polarity, 0);
-    EXPECT_FALSE(ChooseQam(nullptr, 2));
-    EXPECT_FALSE(ChooseQam(&tuning, -1));
-    EXPECT_EQ(tuning.polarity, 0);
-    EXPECT_FALSE(CableViewOf(nullptr).shown);
-}
-
 TEST(TerrestrialRules, BandwidthTableWithAutoForUnknownValues)
 {
     const std::int32_t bandwidths[] = {0, 6, 7, 8};
@@ -118,29 +98,4 @@ TEST(TerrestrialRules, BandwidthTableWithAutoForUnknownValues)
     EXPECT_TRUE(ChooseBandwidth(&tuning, 0));
     EXPECT_EQ(tuning.symbolRate, 0);
     EXPECT_FALSE(ChooseBandwidth(nullptr, 1));
-}
-
-TEST(ChannelPageRefreshRules, AChannelWithoutTuningGetsTheDefaults)
-{
-    CChannelDatabase cable;
-    cable.Load("");
-    EXPECT_FALSE(RefreshCablePage(&cable).shown);  // no channel
-    cable.AddSatellite(std::make_unique<SatelliteRecord>(), 1);
-    const CablePageView view = RefreshCablePage(&cable);
-    EXPECT_TRUE(view.shown);
-    EXPECT_EQ(view.frequencyText, "473000");
-    EXPECT_EQ(view.symbolRateText, "6500");
-    EXPECT_EQ(view.qamIndex, 1);
-    EXPECT_EQ(cable.CurrentSatellite()->transponderCount, 1);
-    RefreshCablePage(&cable);
-    EXPECT_EQ(cable.CurrentSatellite()->transponderCount, 1);
-
-    CChannelDatabase terrestrial;
-    terrestrial.Load("");
-    terrestrial.AddSatellite(std::make_unique<SatelliteRecord>(), 1);
-    const TerrestrialPageView dtt = RefreshTerrestrialPage(&terrestrial);
-    EXPECT_EQ(dtt.frequencyText, "51000");
-    EXPECT_EQ(dtt.bandwidthIndex, 1);
-    EXPECT_EQ(terrestrial.CurrentTransponder()->symbolRate, 6);
-    EXPECT_FALSE(RefreshTerrestrialPage(nullptr).shown);
 }

@@ -67,41 +67,4 @@ TEST(DialogLanguageRulesTest, EachDialogTakesItsOwnKeys)
     EXPECT_EQ(TabIndexOfPage(10, 8), 0);
 }
 
-TEST(DialogLanguageRulesTest, WholeFileGivesItsActionsInOrder)
-{
-    const std::string file = "Page2=Antenne\r\n"
-                             "1003=Satellit:/Kanal:\r\n"
-                             "String6=Diese PID gibt es schon.\r\n"
-                             "1004=\r\n"
-                             "no line\r\n"
-                             "Ok=OK\r\n"
-                             "1005=\xC4ndern\r\n";
-    const std::vector<LanguageLineAction> expected = {Tab(1, "Antenne"), Control(1003, "Satellit:"), Control(1, "OK"),
-                                                      Control(1005, "\xC4ndern")};
-    EXPECT_EQ(LanguageActions(file, MainDialogLanguageKeys(kSatelliteCard)), expected);
-    const std::vector<LanguageLineAction> onPages = {Control(1003, "Satellit:/Kanal:"), Control(1005, "\xC4ndern")};
-    EXPECT_EQ(LanguageActions(file, TabPageLanguageKeys()), onPages) << "pages split nothing";
-    EXPECT_TRUE(LanguageActions("", TabPageLanguageKeys()).empty());
-}
-
-TEST(DialogLanguageRulesTest, ChineseFilesAreReadThemselvesOthersThroughTheirCopy)
-{
-    const std::string install = "C:\\Lumisat\\";
-    EXPECT_TRUE(IsAnsiLanguageFile("C:\\Lumisat\\Language\\Simplified Chinese.txt", install));
-    EXPECT_TRUE(IsAnsiLanguageFile("C:\\Lumisat\\Language\\Traditional Chinese.txt", install));
-    EXPECT_TRUE(IsAnsiLanguageFile("c:\\lumisat\\language\\simplified chinese.txt", install));
-    EXPECT_FALSE(IsAnsiLanguageFile("C:\\Lumisat\\Language\\German.txt", install));
-    EXPECT_FALSE(IsAnsiLanguageFile("D:\\Other\\Language\\Simplified Chinese.txt", install));
-    EXPECT_FALSE(IsAnsiLanguageFile("C:\\Lumisat\\Language\\Simplified Chinese.txt.tmp", install));
-
-    // The language list completes a path without its final backslash.
-    EXPECT_TRUE(IsAnsiLanguageFile("C:\\Lumisat\\Language\\Simplified Chinese.txt", "C:\\Lumisat"));
-    EXPECT_TRUE(IsAnsiLanguageFile("C:\\LumisatLanguage\\Simplified Chinese.txt", "C:\\Lumisat"));
-
-    EXPECT_EQ(LanguageFileToRead("C:\\Lumisat\\Language\\German.txt", install),
-              "C:\\Lumisat\\Language\\German.txt.tmp");
-    EXPECT_EQ(LanguageFileToRead("C:\\Lumisat\\Language\\Simplified Chinese.txt", install),
-              "C:\\Lumisat\\Language\\Simplified Chinese.txt");
-}
-
 }  // namespace

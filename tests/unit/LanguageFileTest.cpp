@@ -1,8 +1,6 @@
 #include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
 #include "language/LanguageLines.h"
-#include "language/LanguageList.h"
-#include "language/LanguageTextDecoder.h"
 #include "language/LanguageTexts.h"
 #include "tests/unit/ScratchDirectory.h"
 #include "tests/unit/TestKit.h"
@@ -32,20 +30,6 @@ Lines LinesOfPieces(std::string_view text, const std::vector<std::size_t>& cuts)
     EXPECT_TRUE(splitter.Feed(text.substr(start), collect));
     EXPECT_TRUE(splitter.Finish(collect));
     return lines;
-}
-
-std::string DecodeInPieces(std::string_view bytes, unsigned codePage, const std::vector<std::size_t>& cuts)
-{
-    LanguageTextDecoder decoder(codePage);
-    std::string utf8;
-    std::size_t start = 0;
-    for (std::size_t cut : cuts) {
-        utf8 += decoder.Feed(bytes.substr(start, cut - start));
-        start = cut;
-    }
-    utf8 += decoder.Feed(bytes.substr(start));
-    utf8 += decoder.Finish();
-    return utf8;
 }
 
 std::string Convert(const std::string& file)
@@ -150,57 +134,6 @@ TEST_F(LanguageFileTest, Utf16CharactersStraddlingTheReadBufferEnd)
             EXPECT_EQ(Lookup(Utf16File(text), "String7"), utf8) << "character at " << offset;
         }
     }
-}
-
-TEST(LanguageTexts, FilesBecomeUtf8CutAnywhereAndTheChineseNamesChooseTheirCodePage)
-{
-    const std::tuple<std::string, unsigned, std::string> decodings[] = {
-        {Utf16File(u"a\u00E9\u4E2D\U0001F600"), 1252, "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
-        {Utf16File(std::u16string{0xDC00, u'x', 0xD800}), 1252, "\xEF\xBF\xBDx\xEF\xBF\xBD"},
-        {"\xFF", 1252, "\xC3\xBF"},
-        {"Zur\xFC" "ck \x80", 1252, "Zur\xC3\xBC" "ck \xE2\x82\xAC"},
-        {"\xD6\xD0=x\r\n\xD6\xD0", 936, "\xEF\xBF\xBD\xEF\xBF\xBD=x\r\n\xEF\xBF\xBD\xEF\xBF\xBD"},
-    };
-    for (const auto& [bytes, codePage, utf8] : decodings) {
-        for (std::size_t cut = 0; cut <= bytes.size(); ++cut)
-            EXPECT_EQ(DecodeInPieces(bytes, codePage, {cut}), utf8) << "cut at " << cut << " of " << testing::PrintToString(bytes);
-    }
-    const std::pair<const char*, unsigned> codePages[] = {
-        {"C:\\Lumisat\\Language\\simplified chinese.TXT", 936u},
-        {"C:/Lumisat/Language/Traditional Chinese.txt", 950u},
-        {"C:\\Lumisat\\Language\\Not Simplified Chinese.txt", 0u},
-    };
-    for (const auto& [path, codePage] : codePages)
-        EXPECT_EQ(LanguageFileCodePage(path), codePage) << path;
-}
-
-class ScriptedLister : public DirectoryLister {
-public:
-    explicit ScriptedLister(std::vector<DirectoryEntry> entries) : entries(std::move(entries)) {}
-    std::vector<DirectoryEntry> List(const std::string& pattern) const override
-    {
-        patterns.push_back(pattern);
-        return entries;
-    }
-    std::vector<DirectoryEntry> entries;
-    mutable std::vector<std::string> patterns;
-};
-
-TEST(LanguageListTest, ListsTxtFilesUnderTheirBaseNamesInFolderOrder)
-{
-    const ScriptedLister lister({{".", true}, {"German.txt", false}, {"x.txt", true}, {"a.b.txt", false},
-                                 {"ENGLISH.TXT", false}, {"old.txt1", false}, {".txt", false}});
-    const LanguageList list = FillLanguageList("C:\\Lumisat", "english", lister);
-    EXPECT_EQ(lister.patterns, std::vector<std::string>{"C:\\Lumisat\\Language\\*.txt"});
-    EXPECT_EQ(list.names, (std::vector<std::string>{"German", "a.b", "ENGLISH"}));
-    EXPECT_EQ(list.selectedIndex, 2);
-    EXPECT_EQ(list.languageFilePath, "C:\\Lumisat\\Language\\english.txt");
-
-    EXPECT_EQ(FillLanguageList("C:\\Lumisat\\", "French", lister).selectedIndex, -1);
-    const LanguageList empty = FillLanguageList("", "English", lister);
-    EXPECT_TRUE(empty.names.empty());
-    EXPECT_EQ(lister.patterns.size(), 2u) << "no search without a path";
-    EXPECT_EQ(empty.languageFilePath, "Language\\English.txt");
 }
 
 }  // namespace

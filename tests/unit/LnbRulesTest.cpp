@@ -44,42 +44,6 @@ TEST(LnbRules, RefreshOfANewSatelliteWritesTheUniversalPair)
     ExpectPair(satellite, 9750, 10600);
 }
 
-TEST(LnbRules, RefreshShowsCustomAsStoredAndUnknownValuesAsNoChoice)
-{
-    SatelliteRecord custom = NewSatellite();
-    custom.lnbType = kLnbTypeCustom;
-    custom.lnbFreq1 = 10750;
-    custom.lnbFreq2 = -1;  // shown unsigned
-    const LnbPageView view = RefreshLnbPage(&custom);
-    EXPECT_TRUE(view.frequencyEditsEnabled);
-    EXPECT_EQ(view.frequency1Text, "10750");
-    EXPECT_EQ(view.frequency2Text, "4294967295");
-
-    SatelliteRecord foreign = NewSatellite();
-    foreign.lnbType = 9;
-    foreign.dishType = 5;
-    foreign.diseqcPort = 7;
-    foreign.lnbFreq1 = 1234;
-    const LnbPageView odd = RefreshLnbPage(&foreign);
-    EXPECT_EQ(odd.lnbType, -1);
-    EXPECT_EQ(odd.dishType, -1);
-    EXPECT_EQ(odd.diseqcPort, -1);
-    EXPECT_FALSE(odd.frequencyEditsEnabled);
-    ExpectPair(foreign, 1234, 0);
-}
-
-TEST(LnbRules, RefreshWithoutSatelliteIsNeutral)
-{
-    const LnbPageView view = RefreshLnbPage(nullptr);
-    EXPECT_EQ(view.dishType, -1);
-    EXPECT_EQ(view.tone22k, 0);
-    EXPECT_EQ(view.lnbPower, 1);
-    EXPECT_EQ(view.diseqcPort, -1);
-    EXPECT_EQ(view.lnbType, kLnbTypeUniversal);
-    EXPECT_EQ(view.frequency1Text, "");
-    EXPECT_EQ(view.frequency2Text, "");
-}
-
 // The pair a satellite holds after choosing an LNB type: a fixed type writes
 // its pair, custom starts from 11300/0 unless the pair held is a typed one.
 TEST(LnbRules, TypeChoiceWritesThePair)
@@ -108,28 +72,6 @@ TEST(LnbRules, TypeChoiceWritesThePair)
     EXPECT_FALSE(ChooseLnbType(&satellite, -1).effects.markSettingsChanged) << "no item chosen";
 }
 
-TEST(LnbRules, SwitchControlsWriteTheRecord)
-{
-    SatelliteRecord satellite = NewSatellite();
-    EXPECT_TRUE(ChooseDiseqcPort(&satellite, 3).markSettingsChanged);
-    EXPECT_EQ(satellite.diseqcPort, 3);
-    EXPECT_FALSE(ChooseDiseqcPort(&satellite, -1).markSettingsChanged);
-    EXPECT_FALSE(ChooseDiseqcPort(&satellite, 5).markSettingsChanged);
-    EXPECT_EQ(satellite.diseqcPort, 3);
-
-    EXPECT_TRUE(SetDishType(&satellite, kDishTypeUsals).markSettingsChanged);
-    EXPECT_EQ(satellite.dishType, kDishTypeUsals);
-    EXPECT_TRUE(SetTone22k(&satellite, true).markSettingsChanged);
-    EXPECT_EQ(satellite.tone22k, 1);
-    EXPECT_TRUE(SetLnbPower(&satellite, false).markSettingsChanged);
-    EXPECT_EQ(satellite.lnbPower, 0);
-
-    // Echoing the stored value back is no change.
-    EXPECT_FALSE(SetLnbPower(&satellite, false).markSettingsChanged);
-    EXPECT_FALSE(SetTone22k(nullptr, true).markSettingsChanged);
-    EXPECT_FALSE(SetTone22k(&satellite, true).setTuningChanged);
-}
-
 TEST(LnbRules, FrequencyEditStoresTheNumberShown)
 {
     SatelliteRecord satellite = NewSatellite();
@@ -145,29 +87,4 @@ TEST(LnbRules, FrequencyEditStoresTheNumberShown)
     satellite.lnbFreq1 = 5;
     EditLnbFrequency(&satellite, LnbFrequencyField::First, "5", "");
     EXPECT_EQ(satellite.lnbFreq1, 0);
-}
-
-TEST(LnbRules, FrequencyEditPutsThePreviousTextBackForOversizedOrForeignText)
-{
-    SatelliteRecord satellite = NewSatellite();
-    satellite.lnbFreq1 = 11300;
-    for (const char* text : {"100000", "12a", "-5"}) {
-        SCOPED_TRACE(text);
-        const LnbFrequencyEdit edit = EditLnbFrequency(&satellite, LnbFrequencyField::First, "11300", text);
-        EXPECT_TRUE(edit.textReplaced);
-        EXPECT_EQ(edit.text, "11300");
-        EXPECT_EQ(satellite.lnbFreq1, 11300);
-    }
-    EXPECT_FALSE(EditLnbFrequency(&satellite, LnbFrequencyField::First, "", "99999").textReplaced);
-    EXPECT_EQ(satellite.lnbFreq1, 99999);
-
-    const LnbFrequencyEdit noSatellite = EditLnbFrequency(nullptr, LnbFrequencyField::First, "1", "");
-    EXPECT_EQ(noSatellite.text, "0");
-    EXPECT_FALSE(noSatellite.effects.markSettingsChanged);
-}
-
-TEST(LnbRules, UsalsUnavailableOnlyOnKind3)
-{
-    for (int kind : {0, 1, 2, 3, 4, 5, 7})
-        EXPECT_EQ(IsUsalsAvailable(kind), kind != 3) << kind;
 }

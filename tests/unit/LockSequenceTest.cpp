@@ -5,11 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,16 +40,8 @@ public:
     void ShowLockState(int result) override { log.Add("ShowLockState(" + std::to_string(result) + ")"); }
     void ReloadPids() override { log.Add("ReloadPids"); }
     void Trace(const char* line) override { log.Add(std::string("Trace:") + line); }
-    int SendTonePower() override
-    {
-        log.Add("SendTonePower");
-        return 1;
-    }
-    int SendDiseqcSwitch() override
-    {
-        log.Add("SendDiseqcSwitch");
-        return 1;
-    }
+    int SendTonePower() override { log.Add("SendTonePower"); return 1; }
+    int SendDiseqcSwitch() override { log.Add("SendDiseqcSwitch"); return 1; }
 
 private:
     CallLog& log;
@@ -124,21 +113,6 @@ TEST_F(LockSequenceTest, SatelliteLockRunsEveryStepInOrder)
     EXPECT_EQ(sequence.Result(), 0);
 }
 
-TEST_F(LockSequenceTest, MissingTransponderOnlyStopsTheFilter)
-{
-    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
-    host.filterStarted = 1;
-    sequence.Run(host, &satellite, nullptr, false);
-    EXPECT_EQ(log.Entries(), (Log{"StopFilter", "Trace:.....Stop filter.....\n", "SetFilterStarted(0)"}));
-    EXPECT_EQ(host.tuningChanged, 1);
-
-    log.Clear();
-    const auto transponder = Transponder(12380, 27500);
-    sequence.Run(host, nullptr, &transponder, false);
-    EXPECT_TRUE(log.Entries().empty()) << "filter already stopped: nothing to do";
-    EXPECT_EQ(sequence.Result(), kResultUnknown);
-}
-
 TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheWorkerEnds)
 {
     LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
@@ -165,38 +139,15 @@ TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheW
     EXPECT_EQ(log.Matching("SetFilterStarted"), (Log{"SetFilterStarted(0)"}));
 }
 
-TEST_F(LockSequenceTest, SameRequestKeepsTheResultAndDoesNotWait)
-{
-    LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
-    const auto transponder = Transponder(12380, 27500);
-    RunSettled(sequence, transponder, false);
-
-    // The card lost the lock, the driver hangs: the run still reports the
-    // kept result without waiting for its worker.
-    log.Clear();
-    driver.SetLockResult(1);
-    driver.HoldLocks();
-    sequence.Run(host, &satellite, &transponder, false);
-    EXPECT_EQ(log.Count("ShowLockState(0)"), 1);
-    EXPECT_EQ(log.Count("ReloadPids"), 1);
-    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
-    driver.ReleaseLocks();
-    ASSERT_TRUE(WaitForLockWorkers(5s));
-    EXPECT_EQ(sequence.Result(), 1) << "the background worker's outcome is kept for the next run";
-}
-
 // A lock kept for one request says nothing of another on the same frequency.
 TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorker)
 {
     using Change = std::function<void(SatelliteRecord&, TransponderRecord&)>;
     const std::pair<const char*, Change> changes[] = {
         {"frequency", [](auto&, auto& t) { t.frequency = 11000; }},
-        {"symbol rate", [](auto&, auto& t) { t.symbolRate = 30000; }},
         {"polarisation", [](auto&, auto& t) { t.polarity = 1; }},
-        {"LNB type", [](auto& s, auto&) { s.lnbType = 2; }},
         {"LNB frequency", [](auto& s, auto&) { s.lnbFreq2 = 10750; }},
         {"switch input", [](auto& s, auto&) { s.diseqcPort = 2; }},
-        {"22 kHz tone", [](auto& s, auto&) { s.tone22k = 1; }},
     };
     for (const auto& [what, change] : changes) {
         LockSequence sequence(LockKind::Satellite, driver, &host, 50ms);
@@ -238,82 +189,6 @@ TEST_F(LockSequenceTest, SilentRunReportsThePreviousOutcome)
     EXPECT_EQ(sequence.Result(), 2);
 }
 
-TEST_F(LockSequenceTest, LockAskedForDuringASilentLockWaitsForItThenTunesItsOwn)
-{
-    LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
-    driver.HoldLocks();
-    const auto first = Transponder(12380, 27500);
-    sequence.Run(host, &satellite, &first, true);
-    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
-
-    // Lock Test on another transponder while the silent lock is in the
-    // driver: no second call meanwhile, and no failure reported at once.
-    std::thread release([this] {
-        std::this_thread::sleep_for(300ms);
-        EXPECT_EQ(log.Count("LockChannel3"), 0) << "no second call while the first is in the driver";
-        driver.ReleaseLocks();
-    });
-    log.Clear();
-    const auto second = Transponder(11000, 27500);
-    const auto started = std::chrono::steady_clock::now();
-    sequence.Run(host, &satellite, &second, false);
-    release.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
-    EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(11000,27500,0,1,1,9750,10600)"}));
-    EXPECT_EQ(log.Count("ShowLockState(0)"), 1) << "the lock of 11000 itself";
-    ASSERT_TRUE(WaitForLockWorkers(5s));
-}
-
-TEST_F(LockSequenceTest, LateWorkerOfAnotherFrequencyDoesNotReportItsLock)
-{
-    LockSequence sequence(LockKind::Satellite, driver, &host, 200ms);
-    driver.HoldLocks();
-    const auto first = Transponder(12380, 27500);
-    sequence.Run(host, &satellite, &first, true);
-    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
-
-    // The run gives up at its limit while the first worker still holds the
-    // driver; the 12380 lock that ends afterwards must not count for 11000.
-    log.Clear();
-    driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[0] == 11000 ? 2 : 0; });
-    const auto second = Transponder(11000, 27500);
-    sequence.Run(host, &satellite, &second, false);
-    EXPECT_EQ(log.Count("ShowLockState(255)"), 1);
-    driver.ReleaseLocks();
-    ASSERT_TRUE(WaitForLockWorkers(5s));
-    EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(11000,27500,0,1,1,9750,10600)"}))
-        << "the waiting worker tunes its own request after the first";
-    EXPECT_EQ(sequence.Result(), 2) << "the result of 11000, not the lock of 12380";
-}
-
-TEST_F(LockSequenceTest, WorkerOutlivesItsPage)
-{
-    auto sequence = std::make_unique<LockSequence>(LockKind::Cable, driver, nullptr, 5s);
-    auto page = std::make_unique<RecordingHost>(log);
-    driver.SetLockResult(1);
-    driver.HoldLocks();
-    const auto channel = Transponder(474000, 0, 64);
-    sequence->Run(*page, &satellite, &channel, true);
-    ASSERT_TRUE(log.WaitForCount("LockChannel3", 1));
-
-    sequence.reset();
-    page.reset();
-    driver.ReleaseLocks();
-    ASSERT_TRUE(WaitForLockWorkers(5s));
-    EXPECT_EQ(log.Count("LockChannel3"), 1) << "the search went on after its page was gone";
-}
-
-TEST_F(LockSequenceTest, CableChannelWithSymbolRateGetsExactlyOneCall)
-{
-    LockSequence sequence(LockKind::Cable, driver, &host, 5s);
-    driver.SetLockResult(1);
-    const auto channel = Transponder(474000, 6875, 64);
-    sequence.Run(host, &satellite, &channel, false);
-    EXPECT_EQ(log.Count("Trace:.....Lock channel.....Frequency:474000,SymbolRate:6875,Polarity:64\n"), 1);
-    EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(474000,6875,64,0,0,0,0)"}));
-    EXPECT_EQ(log.Count("SendTonePower"), 0) << "no switch commands on a cable card";
-}
-
 TEST_F(LockSequenceTest, CableSearchTriesTheRememberedQamSizeFirst)
 {
     LockSequence sequence(LockKind::Cable, driver, &host, 5s);
@@ -334,22 +209,6 @@ TEST_F(LockSequenceTest, CableSearchTriesTheRememberedQamSizeFirst)
                    "LockChannel3(474000,0,32,0,0,0,0)", "LockChannel3(474000,0,64,0,0,0,0)",
                    "LockChannel3(474000,0,128,0,0,0,0)", "LockChannel3(474000,0,256,0,0,0,0)"}));
     EXPECT_EQ(sequence.Remembered(), 256);
-}
-
-TEST_F(LockSequenceTest, AutomaticSearchRetunesEvenAfterAnEarlierLock)
-{
-    LockSequence sequence(LockKind::Cable, driver, &host, 5s);
-    const auto channel = Transponder(474000, 0, 0);
-    RunSettled(sequence, channel, false);
-    ASSERT_EQ(sequence.Remembered(), 16);
-
-    // The card lost the lock: the silent re-lock must reach the driver again.
-    log.Clear();
-    driver.SetLockResult(1);
-    RunSettled(sequence, channel, true);
-    EXPECT_EQ(log.Count("ShowLockState(0)"), 1) << "the kept result is reported first";
-    EXPECT_EQ(log.Count("LockChannel3"), 5);
-    EXPECT_EQ(sequence.Result(), 1);
 }
 
 TEST_F(LockSequenceTest, TerrestrialSearchRemembersTheBandwidth)
@@ -375,18 +234,6 @@ TEST_F(LockSequenceTest, TerrestrialSearchRemembersTheBandwidth)
     log.Clear();
     RunSettled(sequence, Transponder(618000, 8), false);
     EXPECT_EQ(log.Matching("LockChannel3"), (Log{"LockChannel3(618000,8,0,0,0,0,0)"}));
-}
-
-TEST(LockKind, FollowsTheDeviceKindAndChoosesTheWaitText)
-{
-    EXPECT_STREQ(LockWaitFallbackText(LockKind::Satellite), "Locking,Please wait......");
-    EXPECT_STREQ(LockWaitFallbackText(LockKind::Cable), "Locking, Please wait......");
-    EXPECT_STREQ(LockWaitFallbackText(LockKind::Terrestrial), "Locking,Please wait......");
-    EXPECT_EQ(LockKindOf(-1), LockKind::Satellite);
-    EXPECT_EQ(LockKindOf(4), LockKind::Satellite);
-    EXPECT_EQ(LockKindOf(5), LockKind::Cable);
-    EXPECT_EQ(LockKindOf(7), LockKind::Terrestrial);
-    EXPECT_EQ(LockKindOf(8), LockKind::Cable);
 }
 
 } // namespace

@@ -98,37 +98,6 @@ TEST(MacAdapterRegistry, WritesEveryAdapterDescribedExactlyAsTheReceivers)
     EXPECT_EQ(WriteAdapterRegistry(none, Setting(1, kAdapter)), 0) << "the adapters cannot be listed";
 }
 
-TEST_F(MacDialog, LoadShowsTheAddressInUse)
-{
-    driver.netMac = Setting(1, kAdapter);
-    EXPECT_EQ(Load(), kAdapter);
-    EXPECT_TRUE(rules.UseRegistry());
-    EXPECT_TRUE(rules.NewFieldsEnabled());
-    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"02", "11", "22", "33", "44", "55"}));
-    EXPECT_EQ(rules.NewFieldTexts(), rules.CurrentFieldTexts());
-
-    driver.netMac = Setting(0, kAdapter);
-    EXPECT_EQ(Load(), kCard);
-    EXPECT_FALSE(rules.UseRegistry());
-    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}));
-
-    driver.SetResult("GetMACAddr", 1);
-    EXPECT_EQ(Load(), kAdapter) << "without the card's address the adapter's stands in";
-    EXPECT_EQ(rules.LoadAddresses(nullptr), 0);
-}
-
-TEST_F(MacDialog, CheckBoxSwitchesBetweenCurrentAndCardAddress)
-{
-    driver.netMac = Setting(1, kAdapter);
-    Load();
-    rules.SetUseRegistry(false);
-    EXPECT_FALSE(rules.NewFieldsEnabled());
-    EXPECT_EQ(rules.NewFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}));
-    rules.SetUseRegistry(true);
-    EXPECT_TRUE(rules.NewFieldsEnabled());
-    EXPECT_EQ(rules.NewFieldTexts(), (MacFieldTexts{"02", "11", "22", "33", "44", "55"}));
-}
-
 TEST_F(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
 {
     Load();
@@ -150,70 +119,6 @@ TEST_F(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
     EXPECT_EQ(rules.GetEffectiveAddress(nullptr), 0);
 }
 
-TEST_F(MacDialog, SaveWithTheBoxClearedUsesTheCardAddress)
-{
-    driver.netMac = Setting(1, kAdapter);
-    Load();
-    rules.SetUseRegistry(false);
-    const MacSaveOutcome outcome = rules.Save(false, {"zz", "", "", "", "", ""});
-    EXPECT_TRUE(outcome.closeDialog) << "the disabled fields are not read";
-    EXPECT_EQ(registry.written[1]["VMACEnable"], 0u);
-    EXPECT_EQ(registry.written[1]["VMACAddress1"], 0x000A0Bu);
-    EXPECT_EQ(registry.written[1]["VMACAddress2"], 0x0C0D0Eu);
-    ASSERT_EQ(driver.netMacsSet.size(), 1u);
-    EXPECT_EQ(driver.netMacsSet[0].enable, 0);
-    EXPECT_EQ(AddressOf(driver.netMacsSet[0]), kCard);
-    MacAddress effective{};
-    rules.GetEffectiveAddress(&effective);
-    EXPECT_EQ(effective, kCard);
-}
-
-TEST_F(MacDialog, SaveFailuresKeepTheDialogOpen)
-{
-    Load();
-    const MacSaveOutcome notHex = rules.Save(true, {"00", "11", "2G", "33", "44", "55"});
-    EXPECT_FALSE(notHex.closeDialog);
-    EXPECT_STREQ(notHex.message, ReceptionMessages::kMacFieldNotHex);
-    EXPECT_TRUE(registry.opened.empty());
-    EXPECT_TRUE(driver.netMacsSet.empty());
-    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}))
-        << "a refused address changes nothing";
-
-    registry.failingKeys = {1};
-    const MacSaveOutcome registryFailed = rules.Save(true, {"A", "", "1", "2", "3", "4"});
-    EXPECT_FALSE(registryFailed.closeDialog);
-    EXPECT_STREQ(registryFailed.message, "Set New MAC address to registry error!");
-    EXPECT_TRUE(driver.netMacsSet.empty()) << "the driver is not told";
-
-    registry.failingKeys.clear();
-    driver.SetResult("SetNetMACAddr", 1);
-    const MacSaveOutcome driverFailed = rules.Save(true, {"A", "", "1", "2", "3", "4"});
-    EXPECT_FALSE(driverFailed.closeDialog);
-    EXPECT_STREQ(driverFailed.message, "Set New MAC address error!");
-    EXPECT_EQ(registry.written[1]["VMACAddress1"], 0x0A0001u);
-
-    // Refused by the registry step or the driver: Cancel leaves the address in use.
-    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}));
-    MacAddress effective{};
-    rules.GetEffectiveAddress(&effective);
-    EXPECT_EQ(effective, kCard);
-}
-
-TEST_F(MacDialog, EffectiveAddressAfterCancelFollowsTheCheckBox)
-{
-    driver.netMac = Setting(1, kAdapter);
-    Load();
-    MacAddress effective{};
-    rules.GetEffectiveAddress(&effective);
-    EXPECT_EQ(effective, kAdapter);
-
-    rules.SetUseRegistry(false);
-    rules.GetEffectiveAddress(&effective);
-    EXPECT_EQ(effective, kAdapter) << "cleared: the current address";
-    EXPECT_TRUE(driver.netMacsSet.empty());
-    EXPECT_TRUE(registry.opened.empty());
-}
-
 TEST(MacStartup, AdapterSettingWinsAndGoesBackToRegistryAndDriver)
 {
     ScriptedDriver driver;
@@ -231,27 +136,4 @@ TEST(MacStartup, AdapterSettingWinsAndGoesBackToRegistryAndDriver)
     EXPECT_EQ(driver.filterMacsSet[0], filter);
     EXPECT_EQ(traces, (std::vector<std::string>{"The filter mac address is:00-11-22-ab-cd-ef\n",
                                                 "Set filter mac address Success!!\n"}));
-}
-
-TEST(MacStartup, CardAddressOrItsFallbackWhenTheAdapterSettingIsOff)
-{
-    ScriptedDriver driver;
-    FakeAdapterRegistry registry;
-    driver.cardMac = kCard;
-    driver.netMac = Setting(0, kAdapter);
-    std::vector<std::string> traces;
-    const TextSink trace = [&](const std::string& line) { traces.push_back(line); };
-
-    EXPECT_EQ(ApplyStartupMacAddresses(driver, registry, trace), kCard);
-    EXPECT_EQ(traces.front(), "Get filter mac address success!!\n");
-    ASSERT_EQ(driver.netMacsSet.size(), 1u);
-    EXPECT_EQ(driver.netMacsSet[0].enable, 0) << "the driver's own setting is handed back";
-
-    traces.clear();
-    driver.SetResult("GetMACAddr", 1);
-    driver.SetResult("SetFilterMAC", 1);
-    EXPECT_EQ(ApplyStartupMacAddresses(driver, registry, trace), kAdapter);
-    EXPECT_EQ(traces, (std::vector<std::string>{"Get filter mac address failed!!\n",
-                                                "The filter mac address is:02-11-22-33-44-55\n",
-                                                "Set filtermac address failed!!\n"}));
 }

@@ -55,50 +55,6 @@ TEST(MotorRules, CoordinateTextsOutsideTheFormOrBoundFallBackToTheSavedText)
     EXPECT_EQ(CheckCoordinate("120", "45.0", kLatitudeBound).text, "45.0");
 }
 
-TEST(MotorRules, DecimalReadingStopsAtTheFirstForeignCharacter)
-{
-    const std::pair<const char*, double> readings[] = {{"-8.1", -8.1}, {"  3.5", 3.5}, {"12abc", 12}, {"1e5", 1},
-                                                       {".5", 0.5},    {"-", 0},        {"0x10", 0},  {"", 0}};
-    for (const auto& [text, value] : readings)
-        EXPECT_DOUBLE_EQ(ReadDecimal(text), value) << text;
-}
-
-TEST(MotorRules, ControlsFollowTheDishType)
-{
-    const PositionInputs none{kNoDishType, 0xFF, 0};
-    const auto noSatellite = MotorControlRules(kNoDishType, 0, none);
-    const auto fixed = MotorControlRules(kDishFixed, 0, PositionInputs{kDishFixed, 0xFF, 0});
-    for (const auto& states : {noSatellite, fixed}) {
-        EXPECT_FALSE(states.longitude || states.latitude || states.gotoSatellite || states.driveEast ||
-                     states.driveWest || states.gotoZero);
-        EXPECT_FALSE(states.limits.setEastLimit || states.limits.setWestLimit || states.limits.cancelLimit);
-        EXPECT_FALSE(states.positions.positionList || states.positions.gotoPosition || states.positions.setPosition);
-    }
-
-    const auto motor = MotorControlRules(kDishDiseqcMotor, 0, PositionInputs{kDishDiseqcMotor, 0, 0});
-    EXPECT_FALSE(motor.longitude || motor.latitude || motor.gotoSatellite);
-    EXPECT_TRUE(motor.driveEast && motor.driveWest && motor.gotoZero);
-    EXPECT_TRUE(motor.limits.setEastLimit && motor.limits.setWestLimit);
-    EXPECT_FALSE(motor.limits.cancelLimit);
-    EXPECT_TRUE(motor.positions.positionList && motor.positions.setPosition);
-    EXPECT_FALSE(motor.positions.gotoPosition) << "nothing stored yet";
-
-    const auto usals = MotorControlRules(kDishUsals, kEastLimitSet, PositionInputs{kDishUsals, 0, 0});
-    EXPECT_TRUE(usals.longitude && usals.latitude && usals.gotoSatellite && usals.driveEast && usals.gotoZero);
-    EXPECT_FALSE(usals.limits.setEastLimit);
-    EXPECT_TRUE(usals.limits.setWestLimit && usals.limits.cancelLimit);
-}
-
-TEST(MotorRules, GotoIsEnabledOnlyForAStoredPosition)
-{
-    EXPECT_FALSE(PositionControlRules({kDishDiseqcMotor, 0b0111, 3}).gotoPosition);
-    EXPECT_TRUE(PositionControlRules({kDishDiseqcMotor, 0b1000, 3}).gotoPosition);
-    EXPECT_TRUE(PositionControlRules({kDishUsals, 0x80, 7}).gotoPosition);
-    EXPECT_FALSE(PositionControlRules({kDishDiseqcMotor, 0xFFFFFFFF, -1}).gotoPosition) << "no selection";
-    EXPECT_FALSE(PositionControlRules({kDishDiseqcMotor, 0xFFFFFFFF, 40}).gotoPosition);
-    EXPECT_FALSE(PositionControlRules({kDishFixed, 0xFF, 3}).setPosition);
-}
-
 TEST_F(MotorCommandsTest, BothLimitsEnableTheLimitsOnceAndCancelClearsThem)
 {
     commands.SetEastLimit();
@@ -126,80 +82,6 @@ TEST_F(MotorCommandsTest, BothLimitsEnableTheLimitsOnceAndCancelClearsThem)
     commands.SetEastLimit();
     commands.SetWestLimit();
     EXPECT_EQ(log.Matching("EnableLimit").size(), 1U) << "both limits set despite the stray bit";
-}
-
-TEST_F(MotorCommandsTest, StoredPositionEnablesGoto)
-{
-    commands.PositionChosen(3);
-    EXPECT_EQ(log.Entries(), (Log{"UpdatePositionControls", "MarkSettingsChanged"}));
-    EXPECT_FALSE(PositionControlRules({kDishDiseqcMotor, settings.storedPositions, settings.positionIndex}).gotoPosition);
-
-    log.Clear();
-    commands.StorePosition(true, kDishDiseqcMotor);
-    EXPECT_EQ(log.Entries(), (Log{"UpdatePositionControls", "StopSignalTimer", "StoreSatPosition(4)",
-                                  "StartSignalTimer", "MarkSettingsChanged"}));
-    EXPECT_TRUE(PositionControlRules({kDishDiseqcMotor, settings.storedPositions, settings.positionIndex}).gotoPosition);
-
-    log.Clear();
-    commands.GotoPosition();
-    EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "GotoSatPosition(4)", "StartSignalTimer"}));
-
-    log.Clear();
-    commands.StorePosition(true, kDishFixed);
-    commands.StorePosition(false, kDishUsals);
-    commands.PositionChosen(-1);
-    commands.GotoPosition();
-    commands.StorePosition(true, kDishUsals);
-    EXPECT_EQ(log.Count("StoreSatPosition"), 0);
-    EXPECT_EQ(log.Count("GotoSatPosition"), 0) << "no position chosen";
-}
-
-TEST_F(MotorCommandsTest, HoldButtonsDriveAndStopTwice)
-{
-    commands.HoldPressed(0x10000 | kDriveEastButtonId);
-    EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "DriveEast", "MarkSettingsChanged", "StartSignalTimer"}));
-    log.Clear();
-    commands.HoldReleased(kDriveEastButtonId);
-    EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "StopMotor", "Sleep(100)", "StopMotor", "MarkSettingsChanged",
-                                  "StartSignalTimer"}));
-    log.Clear();
-    commands.HoldPressed(kDriveWestButtonId);
-    EXPECT_EQ(log.Count("DriveWest"), 1);
-    log.Clear();
-    commands.HoldPressed(1081);
-    commands.HoldReleased(1081);
-    EXPECT_EQ(log.Count("Drive"), 0);
-    EXPECT_EQ(log.Count("StopMotor"), 0);
-
-    log.Clear();
-    commands.GotoZero();
-    EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "GotoZero", "StartSignalTimer", "MarkSettingsChanged"}));
-}
-
-TEST(MotorRules, GotoSatelliteFormatsTheDriverResults)
-{
-    ScriptedDriver driver;
-    driver.gotoSatAngle = -8.14;
-    driver.gotoSatElevation = 38.26;
-    auto result = GotoSatellite(driver, 192, "-5.5", "45.0x");
-    EXPECT_EQ(driver.Calls(), (Log{"GotoSat(192,-5.5,45)"}));
-    EXPECT_FALSE(result.unreachable);
-    EXPECT_EQ(result.angleText, "-8.1");
-    EXPECT_EQ(result.elevationText, "38.3");
-
-    driver.SetResult("GotoSat", 1);
-    driver.gotoSatWrites = false;
-    result = GotoSatellite(driver, 3600, "11.9", "45.0");
-    EXPECT_TRUE(result.unreachable);
-    EXPECT_EQ(result.angleText, "0.0");
-    EXPECT_EQ(result.elevationText, "0.0");
-    EXPECT_STREQ(kUnreachableMessageKey, "String2");
-    EXPECT_STREQ(kUnreachableMessageText, "Can not reach this satellite from your location!");
-
-    driver.gotoSatWrites = true;
-    driver.gotoSatAngle = 1e300;
-    result = GotoSatellite(driver, 0, "0", "0");
-    EXPECT_LT(result.angleText.size(), 64U) << "an absurd result stays bounded";
 }
 
 TEST(MotorSettings, LoadDefaultsTheNumbersAndReloadKeepsWhatTheMotorHolds)

@@ -60,28 +60,16 @@ public:
     }
     void HideToTray() override { log.Add("HideToTray"); }
     void LoadSettings() override { log.Add("LoadSettings"); }
-    bool SaveSettings() override
-    {
-        log.Add("SaveSettings");
-        return settingsSave;
-    }
+    bool SaveSettings() override { log.Add("SaveSettings"); return settingsSave; }
     std::string SettingsKeyName() const override { return "HKEY_CURRENT_USER\\Key"; }
-    bool SaveMotorSettings() override
-    {
-        log.Add("SaveMotorSettings");
-        return motorSaves;
-    }
+    bool SaveMotorSettings() override { log.Add("SaveMotorSettings"); return motorSaves; }
     std::string Text(const MessageRef& message) const override { return std::string("<") + message.key + ">"; }
     bool AskYesNo(const MessageRef& question) override
     {
         log.Add(std::string("AskYesNo(") + question.key + ")");
         return answerYes;
     }
-    void ShowError(const std::string& text) override
-    {
-        log.Add("ShowError");
-        errorText = text;
-    }
+    void ShowError(const std::string& text) override { log.Add("ShowError"); errorText = text; }
     void Trace(const std::string& line) override { log.Add("Trace:" + line); }
     void DebugOutput(const std::string& line) override { log.Add("Debug:" + line); }
 
@@ -169,20 +157,6 @@ TEST_F(ReceiverSessionTest, ApplySavesMotorThenLocksThenSavesAndDisablesApply)
     EXPECT_FALSE(scratch.Read("satedata.dll").empty()) << "the database reached its file";
 }
 
-TEST_F(ReceiverSessionTest, OkSavesAndHidesWithApplyDisabled)
-{
-    StartCard(kCableCard);
-    Lock();
-    session.MarkSettingsChanged(0);
-    log.Clear();
-
-    EXPECT_TRUE(session.Ok());
-    EXPECT_EQ(log.Entries(), (Log{"SaveSettings", "HideToTray", "EnableApply(0)"}))
-        << "a cable card has no motor values; nothing to re-lock";
-    EXPECT_EQ(session.Settings().currentDegree, 0) << "OK leaves the degree as it was";
-    EXPECT_FALSE(session.HasPendingChanges());
-}
-
 // Nothing that failed to save may look saved: Apply stays on, the dialog
 // stays shown, and the user is told what failed and where.
 TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
@@ -223,110 +197,6 @@ TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
         EXPECT_EQ(test.channelsFail, !session.Apply());
         EXPECT_EQ(log.Count("LockCurrent"), 0);
     }
-}
-
-TEST_F(ReceiverSessionTest, ExitQuestionSavesOnlyOnYes)
-{
-    struct Case {
-        bool yes;
-        bool settingsSave;
-        bool goesOn;
-        Log calls;
-    };
-    const Case cases[] = {
-        {false, true, true, {"AskYesNo(String25)"}},
-        {true, true, true, {"AskYesNo(String25)", "SaveMotorSettings", "SaveSettings"}},
-        {true, false, false, {"AskYesNo(String25)", "SaveMotorSettings", "SaveSettings", "ShowError"}},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(::testing::PrintToString(test.calls));
-        StartCard(kSatelliteCard);
-        session.MarkSettingsChanged(1);
-        log.Clear();
-        view.answerYes = test.yes;
-        view.settingsSave = test.settingsSave;
-        EXPECT_EQ(session.RunExitQuestion(), test.goesOn);
-        EXPECT_EQ(log.Entries(), test.calls) << "the exit question neither locks nor touches Apply";
-    }
-}
-
-TEST_F(ReceiverSessionTest, RestoreReloadsEverythingOnYesOnly)
-{
-    StartCard(kCableCard);
-    session.MarkSettingsChanged(1);
-    log.Clear();
-    view.answerYes = false;
-    EXPECT_FALSE(session.Restore());
-    EXPECT_EQ(log.Entries(), (Log{"AskYesNo(String26)"}));
-    EXPECT_TRUE(session.HasPendingChanges());
-    EXPECT_NE(session.Database().CurrentSatellite(), nullptr);
-
-    log.Clear();
-    view.answerYes = true;
-    EXPECT_TRUE(session.Restore());
-    EXPECT_EQ(log.Entries(), (Log{"AskYesNo(String26)", "LoadSettings", "EnableApply(0)", "FillSatelliteList",
-                                  "FillLanguageList", "RefreshPages"}));
-    EXPECT_FALSE(session.HasPendingChanges());
-    EXPECT_EQ(session.Database().CurrentSatellite(), nullptr) << "the unsaved satellite is gone with the reload";
-}
-
-TEST_F(ReceiverSessionTest, EditEffectsRunInThePagesOrder)
-{
-    struct Case {
-        MainDialogEffects effects;
-        Log calls;
-        bool tuningChanged;
-    };
-    const Case cases[] = {
-        {{false, false, false}, {}, false},
-        {{true, false, false}, {}, true},
-        {{false, true, false}, {"RefreshPages"}, false},
-        {{false, false, true}, {"EnableApply(1)"}, false},
-        {{true, true, true}, {"RefreshPages", "EnableApply(1)"}, true},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(::testing::PrintToString(test.calls));
-        StartCard(kCableCard);
-        Lock();
-        session.ApplyEffects(test.effects);
-        EXPECT_EQ(log.Entries(), test.calls);
-        EXPECT_EQ(session.IsTuningChanged(), test.tuningChanged);
-        EXPECT_EQ(session.HasPendingChanges(), test.effects.markSettingsChanged);
-        // A lock-relevant mark (1) makes OK re-lock; Apply enabled alone does not.
-        log.Clear();
-        session.Ok();
-        EXPECT_EQ(log.Count("LockCurrent"), test.effects.markSettingsChanged ? 1 : 0);
-    }
-}
-
-// The session is the lock sequence's host: flags, wait dialog text of the
-// card's kind, the lock icons and the PID reload.
-TEST_F(ReceiverSessionTest, LockOfTheCurrentChannelRunsOnTheSession)
-{
-    StartCard(kCableCard);
-    Added(session.Database(), Transponder(474000, 6900, 0));
-    LockSequence sequence(LockKind::Cable, driver, nullptr, 5s);
-    view.lock = [&](bool silent) {
-        sequence.Run(session, session.Database().CurrentSatellite(), session.Database().CurrentTransponder(), silent);
-    };
-    session.MarkSettingsChanged(1);
-    log.Clear();
-
-    EXPECT_TRUE(session.Apply());
-    ASSERT_TRUE(WaitForLockWorkers(5s));
-    EXPECT_EQ(log.Count("ShowWaitDialog(String24,Locking, Please wait......)"), 1);
-    EXPECT_EQ(log.Count("LockChannel3(474000,6900,"), 1);
-    EXPECT_EQ(log.Count("ReloadPids"), 1);
-    EXPECT_TRUE(session.IsLocked());
-    EXPECT_TRUE(session.IsFilterStarted());
-    EXPECT_FALSE(session.IsTuningChanged());
-    EXPECT_TRUE(view.shownLocked);
-
-    // Another channel chosen: the icons no longer claim a lock of it.
-    Added(session.Database(), Transponder(482000, 6900, 0));
-    session.ApplyEffects({true, false, false});
-    EXPECT_TRUE(session.IsLocked());
-    EXPECT_FALSE(view.shownLocked);
 }
 
 }  // namespace

@@ -30,14 +30,6 @@ TEST(SatelliteInfoRules, NameMustHoldMoreThanBlanks)
     EXPECT_TRUE(CheckSatelliteInfo("Astra ", "192", false).ok);
 }
 
-TEST(SatelliteInfoRules, NameIsCheckedBeforeDegree)
-{
-    ExpectRefused(CheckSatelliteInfo("   ", "", false), "String40", "Satellite name can`t be empty",
-                  SatelliteInfoField::Name);
-    ExpectRefused(CheckSatelliteInfo("", "9999", false), "String40", "Satellite name can`t be empty",
-                  SatelliteInfoField::Name);
-}
-
 TEST(SatelliteInfoRules, DegreeFromZeroTo3600)
 {
     EXPECT_TRUE(CheckSatelliteInfo("Astra", "0", false).ok);
@@ -50,30 +42,6 @@ TEST(SatelliteInfoRules, DegreeFromZeroTo3600)
                   SatelliteInfoField::Degree);
 }
 
-TEST(SatelliteInfoRules, PastedDegreeTextOtherThanDigitsIsRefused)
-{
-    for (const char* text : {"-1", "12a", " 12", "+5", "99999999999999999999"}) {
-        SCOPED_TRACE(text);
-        ExpectRefused(CheckSatelliteInfo("Astra", text, false), "String14", "Degree value must be 0--3600.",
-                      SatelliteInfoField::Degree);
-    }
-}
-
-TEST(SatelliteInfoRules, ChannelModeAsksOnlyForTheName)
-{
-    EXPECT_TRUE(CheckSatelliteInfo("News", "", true).ok);
-    EXPECT_TRUE(CheckSatelliteInfo("News", "9999", true).ok);
-}
-
-TEST(SatelliteInfoRules, DegreeTextRoundTrip)
-{
-    EXPECT_EQ(SatelliteDegreeFromText(""), 0);
-    EXPECT_EQ(SatelliteDegreeFromText("0192"), 192);
-    EXPECT_EQ(SatelliteDegreeFromText("3600"), 3600);
-    EXPECT_EQ(SatelliteDegreeText(3600), "3600");
-    EXPECT_EQ(SatelliteDegreeText(-5), "-5");
-}
-
 TEST(DecimalTextRules, DigitsOnlyReaderRefusesAnythingElseAndSaturates)
 {
     EXPECT_EQ(ParseDigits("0"), 0u);
@@ -83,16 +51,4 @@ TEST(DecimalTextRules, DigitsOnlyReaderRefusesAnythingElseAndSaturates)
     EXPECT_FALSE(ParseDigits("-1"));
     EXPECT_EQ(ParseDigits("4294967295"), 4294967295u);
     EXPECT_EQ(ParseDigits("99999999999999999999999"), 4294967295u);
-}
-
-TEST(DecimalTextRules, LeadingNumberReadsLikeAtolWithoutOverflow)
-{
-    EXPECT_EQ(ReadLeadingNumber("51000ab"), 51000);
-    EXPECT_EQ(ReadLeadingNumber("  -42x"), -42);
-    EXPECT_EQ(ReadLeadingNumber("+7"), 7);
-    EXPECT_EQ(ReadLeadingNumber("Auto"), 0);
-    EXPECT_EQ(ReadLeadingNumber(""), 0);
-    EXPECT_EQ(ReadLeadingNumber("99999999999999999999"), 2147483647);
-    EXPECT_EQ(ReadLeadingNumber("-99999999999999999999"), -2147483647 - 1);
-    EXPECT_EQ(FormatUnsigned(-1), "4294967295");
 }

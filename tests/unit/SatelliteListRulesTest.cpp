@@ -100,43 +100,6 @@ TEST(SatelliteListRules, NewRefusesDuplicatesAndWhatTheDialogRefuses)
         << "the comparison it is given decides";
 }
 
-// Changes in turn to "Astra" at 192, current, beside "Hotbird" at 130.
-TEST(SatelliteListRules, ChangeRenamesTheCurrentSatelliteUnlessTheEntryExists)
-{
-    LoadedDatabase loaded;
-    SatelliteRecord* astra = AddSatellite(loaded.database, "Astra", 192);
-    AddSatellite(loaded.database, "Hotbird", 130);
-    loaded.database.SelectSatellite(astra);
-    struct Case { const char* name; std::int32_t degree; SatelliteEditOutcome outcome; const char* key; bool refresh;
-                  const char* nameAfter; std::int32_t degreeAfter; };
-    const Case cases[] = {
-        {"HOTBIRD", 130, SatelliteEditOutcome::Duplicate, "String19", false, "Astra", 192},
-        {"ASTRA", 192, SatelliteEditOutcome::Unchanged, nullptr, false, "Astra", 192},  // finds itself
-        {"Astra 1N", 195, SatelliteEditOutcome::Changed, nullptr, true, "Astra 1N", 195},
-    };
-    for (const Case& c : cases) {
-        const SatelliteEditResult result = ChangeSatellite(loaded.database, c.name, c.degree, kSatelliteCard);
-        EXPECT_EQ(result.outcome, c.outcome) << c.name;
-        EXPECT_STREQ(result.error.key, c.key) << c.name;
-        ExpectEffects(result.effects, false, c.refresh, true);
-        EXPECT_EQ(FieldText(astra->name), c.nameAfter) << c.name;
-        EXPECT_EQ(astra->degree, c.degreeAfter) << c.name;
-    }
-    // Only the list entry moves to the end; the database keeps its order.
-    EXPECT_EQ(NamesInDatabase(loaded.database), (std::vector<std::string>{"Astra 1N", "Hotbird"}));
-
-    LoadedDatabase channels;
-    SatelliteRecord* channel = AddSatellite(channels.database, "News", 3600);
-    EXPECT_EQ(ChangeSatellite(channels.database, "Sport", 12, kTerrestrialCard).outcome, SatelliteEditOutcome::Changed);
-    EXPECT_EQ(channel->degree, 3600) << "a channel keeps its degree";
-
-    LoadedDatabase empty;
-    EXPECT_EQ(ChangeSatellite(empty.database, "Astra", 192, kSatelliteCard).outcome, SatelliteEditOutcome::NothingDone);
-    const SatelliteEditResult removed = RemoveCurrentSatellite(empty.database, kSatelliteCard);
-    EXPECT_EQ(removed.outcome, SatelliteEditOutcome::NothingDone);
-    ExpectEffects(removed.effects, false, false, false);
-}
-
 TEST(SatelliteListRules, RemoveTakesTheCurrentSatelliteAndSelectsTheFirst)
 {
     LoadedDatabase loaded;
@@ -156,82 +119,6 @@ TEST(SatelliteListRules, RemoveTakesTheCurrentSatelliteAndSelectsTheFirst)
     EXPECT_STREQ(RemoveSatelliteQuestion(kSatelliteCard).english, "Are you sure to remove the current satellite?");
     EXPECT_STREQ(RemoveSatelliteQuestion(kCableCard).key, "String31");
     EXPECT_STREQ(RemoveSatelliteQuestion(kCableCard).english, "Are you sure to remove the current channel?");
-}
-
-TEST(SatelliteListRules, RemovingTheLastChannelBringsBackDefault)
-{
-    LoadedDatabase cable;
-    AddSatellite(cable.database, "News", 3600);
-    RemoveCurrentSatellite(cable.database, kCableCard);
-    const SatelliteRecord* channel = cable.database.CurrentSatellite();
-    ASSERT_NE(channel, nullptr);
-    EXPECT_EQ(FieldText(channel->name), "Default");
-    EXPECT_EQ(channel->degree, 3600);
-    const TransponderRecord* tuning = cable.database.CurrentTransponder();
-    ASSERT_NE(tuning, nullptr);
-    EXPECT_EQ(tuning->frequency, 473000);
-    EXPECT_EQ(tuning->symbolRate, 6500);
-    EXPECT_EQ(tuning->polarity, 16);
-    EXPECT_EQ(FieldText(tuning->name), "");
-
-    LoadedDatabase terrestrial;
-    AddSatellite(terrestrial.database, "News", 3600);
-    RemoveCurrentSatellite(terrestrial.database, kTerrestrialCard);
-    ASSERT_NE(terrestrial.database.CurrentTransponder(), nullptr);
-    EXPECT_EQ(terrestrial.database.CurrentTransponder()->frequency, 51000);
-    EXPECT_EQ(terrestrial.database.CurrentTransponder()->symbolRate, 6);
-    EXPECT_EQ(terrestrial.database.CurrentTransponder()->polarity, 0);
-
-    LoadedDatabase satellites;
-    AddSatellite(satellites.database, "Astra", 192);
-    RemoveCurrentSatellite(satellites.database, kSatelliteCard);
-    EXPECT_EQ(satellites.database.CurrentSatellite(), nullptr);
-    EXPECT_EQ(satellites.database.Root()->satelliteCount, 0);
-}
-
-TEST(SatelliteListRules, ListSelectsTheSavedSatelliteTransponderAndPid)
-{
-    LoadedDatabase loaded;
-    AddSatellite(loaded.database, "Astra", 192);
-    SatelliteRecord* hotbird = AddSatellite(loaded.database, "Hotbird", 130);
-    AddTransponder(loaded.database, "11000V/27500", 11000);
-    TransponderRecord* second = AddTransponder(loaded.database, "12000H/27500", 12000);
-    AddPid(loaded.database, 100);
-    PidRecord* pid = AddPid(loaded.database, 200);
-    loaded.database.SelectSatellite(loaded.database.Root()->firstSatellite);
-
-    const SatelliteListFill fill =
-        BuildSatelliteList(loaded.database, kSatelliteCard, {"Hotbird", 130, "12000H/27500", "200"});
-    ASSERT_EQ(fill.items.size(), 2u);
-    EXPECT_EQ(fill.items[0].name, "Astra");
-    EXPECT_EQ(fill.items[1].name, "Hotbird");
-    EXPECT_EQ(fill.items[1].record, hotbird);
-    EXPECT_EQ(fill.selectedIndex, 1);
-    EXPECT_EQ(fill.savedDegree, 130);
-    EXPECT_EQ(loaded.database.CurrentSatellite(), hotbird);
-    EXPECT_EQ(loaded.database.CurrentTransponder(), second);
-    EXPECT_EQ(loaded.database.CurrentPid(), pid);
-}
-
-TEST(SatelliteListRules, EmptyListsByKindOfCard)
-{
-    LoadedDatabase satellites;
-    const SatelliteListFill none = BuildSatelliteList(satellites.database, kSatelliteCard, {});
-    EXPECT_TRUE(none.items.empty());
-    EXPECT_EQ(none.selectedIndex, -1);
-    EXPECT_FALSE(none.savedDegree);
-
-    LoadedDatabase cable;
-    const SatelliteListFill channels = BuildSatelliteList(cable.database, kCableCard, {});
-    ASSERT_EQ(channels.items.size(), 1u);
-    EXPECT_EQ(channels.items[0].name, "Default");
-    EXPECT_EQ(channels.selectedIndex, 0);
-    EXPECT_EQ(channels.savedDegree, 3600);
-    EXPECT_EQ(EnsureDefaultChannel(cable.database, kCableCard), 0);  // only once
-
-    CChannelDatabase neverLoaded;
-    EXPECT_TRUE(BuildSatelliteList(neverLoaded, kCableCard, {}).items.empty());
-    EXPECT_EQ(EnsureDefaultChannel(neverLoaded, kCableCard), 0);
 }
 
 TEST(SatelliteListRules, ChoosingAnotherSatelliteChangesTheTuning)
@@ -258,14 +145,4 @@ TEST(SatelliteListRules, ChoosingAnotherSatelliteChangesTheTuning)
     SetFieldText(stranger.name, "Thor");
     ExpectEffects(ChooseSatellite(loaded.database, "Thor", &stranger), false, false, false);
     EXPECT_EQ(loaded.database.CurrentSatellite(), astra);
-}
-
-TEST(SatelliteListRules, SatellitesWithTheSameNameAtOtherDegreesAreTold)
-{
-    LoadedDatabase loaded;
-    SatelliteRecord* east = AddSatellite(loaded.database, "Eutelsat", 70);
-    SatelliteRecord* west = AddSatellite(loaded.database, "Eutelsat", 3550);
-    loaded.database.SelectSatellite(east);
-    ExpectEffects(ChooseSatellite(loaded.database, "Eutelsat", west), true, true, true);
-    EXPECT_EQ(loaded.database.CurrentSatellite(), west);
 }

@@ -30,16 +30,8 @@ public:
         entries.push_back(entry);
         changed.notify_all();
     }
-    std::vector<std::string> Entries() const
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        return entries;
-    }
-    void Clear()
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        entries.clear();
-    }
+    std::vector<std::string> Entries() const { std::lock_guard<std::mutex> guard(mutex); return entries; }
+    void Clear() { std::lock_guard<std::mutex> guard(mutex); entries.clear(); }
     int Count(const std::string& prefix) const { return static_cast<int>(Matching(prefix).size()); }
     // Only the entries that start with the prefix, in order.
     std::vector<std::string> Matching(const std::string& prefix) const
@@ -86,33 +78,17 @@ public:
         std::lock_guard<std::mutex> guard(scriptMutex);
         results[name] = result;
     }
-    void ClearResults()
-    {
-        std::lock_guard<std::mutex> guard(scriptMutex);
-        results.clear();
-    }
+    void ClearResults() { std::lock_guard<std::mutex> guard(scriptMutex); results.clear(); }
     // LockChannel3's answer for given arguments; 0 (locked) unless scripted.
     void SetLockResult(std::function<int(const LockArgs&)> answer)
     {
         std::lock_guard<std::mutex> guard(scriptMutex);
         lockResult = std::move(answer);
     }
-    void SetLockResult(int answer)
-    {
-        SetLockResult([answer](const LockArgs&) { return answer; });
-    }
+    void SetLockResult(int answer) { SetLockResult([answer](const LockArgs&) { return answer; }); }
     // From now on LockChannel3 waits inside the driver until ReleaseLocks.
-    void HoldLocks()
-    {
-        std::lock_guard<std::mutex> guard(scriptMutex);
-        holding = true;
-    }
-    void ReleaseLocks()
-    {
-        std::lock_guard<std::mutex> guard(scriptMutex);
-        holding = false;
-        gate.notify_all();
-    }
+    void HoldLocks() { std::lock_guard<std::mutex> guard(scriptMutex); holding = true; }
+    void ReleaseLocks() { std::lock_guard<std::mutex> guard(scriptMutex); holding = false; gate.notify_all(); }
 
     // Readings handed out through the pointer arguments, whatever the result.
     int deviceType = 0;
@@ -120,16 +96,6 @@ public:
     StatsCounters counters{};
     std::array<std::uint8_t, 6> cardMac{};
     NetMacSetting netMac{};
-    bool gotoSatWrites = true;
-    double gotoSatAngle = 0;
-    double gotoSatElevation = 0;
-    // Bytes written into the PID/MAC buffer and the length reported, per PID;
-    // a PID not listed leaves both untouched.
-    struct PidMacAnswer {
-        std::vector<std::uint8_t> bytes;
-        std::uint8_t length;
-    };
-    std::map<std::uint16_t, PidMacAnswer> pidMacs;
 
     // What the calls that take an address received.
     std::vector<NetMacSetting> netMacsSet;
@@ -138,11 +104,7 @@ public:
     int InitDise() override { return Answer("InitDise"); }
     int ReleaseDise() override { return Answer("ReleaseDise"); }
     int GetCIInfo() override { return Answer("GetCIInfo"); }
-    int GetDeviceType() override
-    {
-        log.Add("GetDeviceType");
-        return deviceType;
-    }
+    int GetDeviceType() override { log.Add("GetDeviceType"); return deviceType; }
     int GetSignalStrAndQu(int* strength, int* quality, int* reserved1, int* reserved2, int* locked) override
     {
         *strength = signal[0];
@@ -167,31 +129,14 @@ public:
     {
         return Answer("SetDataPID", Decimals({pid, type, load}));
     }
-    int GetDataPIDMAC(std::uint16_t pid, std::uint8_t* buffer, std::uint8_t* length) override
-    {
-        auto found = pidMacs.find(pid);
-        if (found != pidMacs.end()) {
-            const auto& bytes = found->second.bytes;
-            std::copy_n(bytes.begin(), std::min(bytes.size(), kPidMacBufferSize), buffer);
-            *length = found->second.length;
-        }
-        return Answer("GetDataPIDMAC", Decimals({pid}));
-    }
-    int GetStatsCounters(StatsCounters* out) override
-    {
-        *out = counters;
-        return Answer("GetStatsCounters");
-    }
+    int GetDataPIDMAC(std::uint16_t pid, std::uint8_t*, std::uint8_t*) override { return Answer("GetDataPIDMAC", Decimals({pid})); }
+    int GetStatsCounters(StatsCounters* out) override { *out = counters; return Answer("GetStatsCounters"); }
     int GetMACAddr(std::uint8_t* mac6) override
     {
         std::copy(cardMac.begin(), cardMac.end(), mac6);
         return Answer("GetMACAddr");
     }
-    int GetNetMACAddr(NetMacSetting* setting) override
-    {
-        *setting = netMac;
-        return Answer("GetNetMACAddr");
-    }
+    int GetNetMACAddr(NetMacSetting* setting) override { *setting = netMac; return Answer("GetNetMACAddr"); }
     int SetNetMACAddr(const NetMacSetting* setting) override
     {
         netMacsSet.push_back(*setting);
@@ -214,16 +159,7 @@ public:
         std::snprintf(bytes, sizeof bytes, "%02X,%02X,%02X,%02X", framing, address, command, data);
         return Answer("SetDiseCom2", bytes);
     }
-    int GotoSat(double degree, double longitude, double latitude, double* angle, double* elevation) override
-    {
-        char place[96];
-        std::snprintf(place, sizeof place, "%g,%g,%g", degree, longitude, latitude);
-        if (gotoSatWrites) {
-            *angle = gotoSatAngle;
-            *elevation = gotoSatElevation;
-        }
-        return Answer("GotoSat", place);
-    }
+    int GotoSat(double, double, double, double*, double*) override { return Answer("GotoSat"); }
     int GotoSatPosition(std::uint8_t position) override { return Answer("GotoSatPosition", Decimals({position})); }
     int StoreSatPosition(std::uint8_t position) override { return Answer("StoreSatPosition", Decimals({position})); }
     int DriveEast() override { return Answer("DriveEast"); }

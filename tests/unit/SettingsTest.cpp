@@ -7,29 +7,6 @@
 
 namespace {
 
-TEST(SettingsTest, VersionClassAndHive)
-{
-    struct Case {
-        SystemVersion version;
-        int expected;
-    };
-    const Case cases[] = {
-        {{false, 2, 10, 0}, 0}, {{true, 0, 3, 10}, 1}, {{true, 1, 4, 0}, 2},  {{true, 1, 4, 10}, 3},
-        {{true, 1, 4, 1}, 3},   {{true, 1, 4, 90}, 4}, {{true, 2, 3, 51}, 5}, {{true, 2, 4, 0}, 6},
-        {{true, 2, 5, 0}, 7},   {{true, 2, 5, 1}, 8},  {{true, 2, 5, 2}, 8},  {{true, 2, 6, 0}, 8},
-        {{true, 2, 10, 0}, 8},  {{true, 2, 2, 0}, 0},  {{true, 3, 10, 0}, 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SystemVersionClass(c.version), c.expected)
-            << "platform " << c.version.platformId << " version " << c.version.major << "." << c.version.minor;
-    }
-    for (int versionClass = 0; versionClass <= 8; ++versionClass) {
-        const bool windows9x = versionClass >= 2 && versionClass <= 4;
-        EXPECT_EQ(SettingsHiveFor(versionClass),
-                  windows9x ? SettingsHive::LocalMachine : SettingsHive::CurrentUser) << versionClass;
-    }
-}
-
 TEST(SettingsTest, FirstStartUsesCurrentDirectoryAndEnglish)
 {
     MapStore empty;
@@ -115,24 +92,6 @@ TEST(SettingsTest, SaveWritesTheCurrentSelectionInOrder)
     failing.refused = "Language";
     EXPECT_FALSE(SaveSettings(failing, 0, db, settings));
     EXPECT_EQ(failing.writes.size(), 6u);
-}
-
-TEST(SettingsTest, InstallationPathIsCopiedToTheUsersKey)
-{
-    MapStore machine;
-    machine.strings["PATH"] = "C:\\Program Files\\Lumisat\\";
-    MapStore user;
-    MainSettings settings;
-    CopyInstallationPath(machine, user, settings);
-    EXPECT_EQ(settings.installationPath, "C:\\Program Files\\Lumisat\\");
-    EXPECT_EQ(user.strings["PATH"], "C:\\Program Files\\Lumisat\\");
-
-    MapStore noMachineValue;
-    MainSettings kept;
-    kept.installationPath = "E:\\Old\\";
-    CopyInstallationPath(noMachineValue, user, kept);
-    EXPECT_EQ(kept.installationPath, "E:\\Old\\");
-    EXPECT_EQ(user.strings["PATH"], "E:\\Old\\");
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -69,73 +68,6 @@ TEST(SetupInfCleanup, SearchesOem0ToOem50OnlyAndKeepsOtherMakersFiles) {
     EXPECT_EQ("C:\\WINDOWS\\inf\\oem0.inf", folder.existenceChecks.front());
     EXPECT_EQ("C:\\WINDOWS\\inf\\oem50.inf", folder.existenceChecks.back());
     EXPECT_EQ(3u, folder.providerReads.size()) << "only existing files are opened";
-}
-
-TEST(SetupInfCleanup, OnlyTheWindows98FamilyFallsBackToTheOtherFolder) {
-    const std::string otherCopy = "C:\\WINDOWS\\inf\\other\\DOZIzo~1.inf";
-    for (int family : {kOsUnknownOrWin95, kOsWin98Family, kOsWinNt4, kOsWin2000Family}) {
-        FakeInfFolder folder;
-        DeleteReceiverInfFiles(folder, kFolder, family);
-        const bool fellBack = folder.deleted == std::vector<std::string>{otherCopy};
-        EXPECT_EQ(family == kOsWin98Family, fellBack) << "family " << family;
-    }
-
-    FakeInfFolder matched;
-    matched.files["C:\\WINDOWS\\inf\\oem12.inf"] = "VID Uzediraz";
-    DeleteReceiverInfFiles(matched, kFolder, kOsWin98Family);
-    EXPECT_EQ(2u, matched.deleted.size()) << "no fallback after a match";
-}
-
-TEST(SetupInfCleanup, NamesThatDoNotFitAreSkippedNotCut) {
-    // 259 characters fit with the terminator: a folder of 250 leaves room for
-    // "\oem9.inf" (9) but not for "\oem10.inf" (10).
-    const std::string folderName = "C:\\" + std::string(247, 'd');
-    ASSERT_EQ(250u, folderName.size());
-    FakeInfFolder folder;
-    folder.files[folderName + "\\oem10.inf"] = "VID Uzediraz";
-
-    EXPECT_FALSE(DeleteReceiverInfFiles(folder, folderName.c_str(), kOsWin98Family));
-    ASSERT_EQ(10u, folder.existenceChecks.size());
-    EXPECT_EQ(folderName + "\\oem9.inf", folder.existenceChecks.back());
-    EXPECT_TRUE(folder.deleted.empty()) << "the other-folder name does not fit either";
-
-    const std::string huge(5000, 'x');
-    FakeInfFolder untouched;
-    EXPECT_FALSE(DeleteReceiverInfFiles(untouched, huge.c_str(), kOsWin98Family));
-    EXPECT_TRUE(untouched.existenceChecks.empty());
-    EXPECT_TRUE(untouched.deleted.empty());
-
-    char name[kInfNameChars];
-    EXPECT_TRUE(FormatOemFileName(name, folderName.c_str(), 9, "PNF"));
-    EXPECT_EQ(folderName + "\\oem9.PNF", name);
-    EXPECT_FALSE(FormatOemFileName(name, folderName.c_str(), 10, "inf"));
-    EXPECT_STREQ("", name);
-}
-
-TEST(SetupInfCleanup, ProviderMustMatchExactly) {
-    EXPECT_TRUE(IsReceiverInfProvider("VID Uzediraz"));
-    EXPECT_FALSE(IsReceiverInfProvider("VID UZEDIRAZ"));
-    EXPECT_FALSE(IsReceiverInfProvider("VID Uzediraz2"));
-    EXPECT_FALSE(IsReceiverInfProvider("VID"));
-    EXPECT_FALSE(IsReceiverInfProvider(std::string_view("VID Uzediraz\0x", 14)));
-}
-
-TEST(SetupOsFamily, ClassifiesThePlatformAndVersion) {
-    struct Case {
-        unsigned long platform, major, minor;
-        OsFamily family;
-    };
-    const Case cases[] = {
-        {1, 4, 0, kOsUnknownOrWin95}, {1, 3, 95, kOsUnknownOrWin95}, {1, 4, 10, kOsWin98Family},
-        {1, 4, 90, kOsWin98Family},   {1, 5, 0, kOsWin98Family},     {2, 3, 51, kOsWinNt4},
-        {2, 4, 0, kOsWinNt4},         {2, 5, 0, kOsWin2000Family},   {2, 5, 2, kOsWin2000Family},
-        {2, 6, 1, kOsWin98Family},    {2, 10, 0, kOsWin98Family},    {0, 5, 1, kOsUnknownOrWin95},
-        {3, 10, 0, kOsUnknownOrWin95},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.family, ClassifyOsFamily(OsVersion{c.platform, c.major, c.minor}))
-            << "platform " << c.platform << ", version " << c.major << "." << c.minor;
-    EXPECT_EQ(kOsUnknownOrWin95, ClassifyOsFamily(std::nullopt));
 }
 
 }  // namespace

@@ -65,30 +65,6 @@ TEST(SignalRules, ReadingsInTurnGiveTheDisplayAndTheRelock)
     EXPECT_EQ(asked, 1);
 }
 
-TEST(SignalRules, IconColourAndBar)
-{
-    EXPECT_EQ(LockIconId(0), 135);
-    EXPECT_EQ(LockIconId(255), 140);
-    EXPECT_EQ(LockIconId(-1), 140);
-
-    const BarColour green = LevelBarColour(true);
-    const BarColour red = LevelBarColour(false);
-    EXPECT_EQ((std::array<int, 3>{green.red, green.green, green.blue}), (std::array<int, 3>{0, 255, 0}));
-    EXPECT_EQ((std::array<int, 3>{red.red, red.green, red.blue}), (std::array<int, 3>{255, 0, 0}));
-
-    const BarRect outer{10, 20, 109, 30};
-    const BarRect half = BarFillRect(outer, 50);
-    EXPECT_EQ(half.left, 10);
-    EXPECT_EQ(half.top, 20);
-    EXPECT_EQ(half.right, 10 + 49) << "99 * 50 / 100 truncates";
-    EXPECT_EQ(half.bottom, 30);
-    EXPECT_EQ(BarFillRect(outer, 0).right, 10);
-    EXPECT_EQ(BarFillRect(outer, 100).right, 109);
-
-    EXPECT_EQ(PercentText(100), "100%");
-    EXPECT_EQ(PercentText(0), "0%");
-}
-
 } // namespace
 
 namespace {

@@ -1,5 +1,5 @@
 // The card simulator's model: what the end-to-end tests rely on when they
-// expect a lock, a refusal, counters or a call-log line.
+// expect a lock, a refusal or a call-log line.
 #include "SimulatorTestSupport.h"
 
 #include "simulator/CallLogFormat.h"
@@ -32,33 +32,7 @@ std::string ReadDemo(const std::string& name)
     return text.str();
 }
 
-StatsCounters ReadCounters(CardModel& card)
-{
-    StatsCounters counters{};
-    EXPECT_EQ(card.GetStatsCounters(&counters), 0);
-    return counters;
-}
-
 } // namespace
-
-TEST(SimulatorLnb, BandAndOscillatorByLnbType)
-{
-    struct Case { int type, frequency, lo1, lo2; unsigned oscillator; int intermediate; bool tone, inRange; };
-    const Case cases[] = {
-        {1, 11699, 9750, 10600, 9750, 1949, false, true}, {1, 11700, 9750, 10600, 10600, 1100, true, true},
-        {1, 10699, 9750, 10600, 9750, 949, false, false}, {1, 12751, 9750, 10600, 10600, 2151, true, false},
-        {0, 3840, 0, 0, 5150, 1310, false, true},          {0, 4500, 0, 0, 5750, 1250, true, true},
-        {2, 11494, 10000, 0, 10000, 1494, false, true},    {2, 12000, 9750, 10600, 10600, 1400, true, true},
-    };
-    for (const Case& c : cases) {
-        const LnbTuning tuning = ChooseOscillator(c.type, c.frequency, c.lo1, c.lo2);
-        EXPECT_EQ(tuning.oscillatorMHz, c.oscillator) << c.type << " " << c.frequency;
-        EXPECT_EQ(tuning.intermediateMHz, c.intermediate) << c.type << " " << c.frequency;
-        EXPECT_EQ(tuning.tone, c.tone) << c.type << " " << c.frequency;
-        EXPECT_EQ(tuning.InTunerRange(), c.inRange) << c.type << " " << c.frequency;
-    }
-    EXPECT_FALSE(ChooseOscillator(3, 11494, 9750, 10600).knownType);
-}
 
 TEST(SimulatorSatelliteLock, InputPolarityToleranceAndPowerDecide)
 {
@@ -123,112 +97,6 @@ TEST(SimulatorChannelLock, CableAndTerrestrialMatchTheirParameters)
     SimulatedCard terrestrial("[Card]\nKind=7\n[Channel]\nFrequency=506000\nBandwidth=8\n");
     for (const auto& [frequency, bandwidth, locks] : {std::tuple{506000, 8, true}, {506000, 7, false}, {514000, 8, false}})
         EXPECT_EQ(terrestrial.card.LockChannel3(frequency, bandwidth, 0, 0, 0, 0, 0) == 0, locks) << frequency;
-}
-
-TEST(SimulatorSignal, HighWhileLockedAndLostAfterTheConfiguredPolls)
-{
-    SimulatedCard sim(std::string(kSatelliteLineUp) + "[Signal]\nLoseLockAfterPolls=3\nLoseLockTimes=1\n");
-    int s = 0, q = 0, r1 = 7, r2 = 7, locked = 7;
-    ASSERT_EQ(sim.card.GetSignalStrAndQu(&s, &q, &r1, &r2, &locked), 0);
-    EXPECT_EQ(locked, 0);
-    EXPECT_LE(s, 11);
-    ASSERT_EQ(sim.LockSatellite(11494, 22000, 1), 0);
-    sim.card.GetSignalStrAndQu(&s, &q, &r1, &r2, &locked);
-    EXPECT_GE(s, 67);
-    EXPECT_GE(q, 62);
-    EXPECT_TRUE(sim.Locked());
-    EXPECT_TRUE(sim.Locked());
-    EXPECT_FALSE(sim.Locked());
-    ASSERT_EQ(sim.LockSatellite(11494, 22000, 1), 0);
-    for (int poll = 0; poll < 5; ++poll)
-        EXPECT_TRUE(sim.Locked()) << "only one loss was asked for";
-}
-
-TEST(SimulatorReception, PidTableSlotsCountersAndAddresses)
-{
-    SimulatedCard sim(std::string(kSatelliteLineUp) + "[Card]\nDeviceType=1\n");
-    EXPECT_EQ(sim.card.SetDataPID(300, 2, 0), kCardRefused) << "never loaded";
-    EXPECT_EQ(sim.card.SetDataPID(0x1FFF, 2, 1), kCardFailed);
-    for (int pid = 100; pid < 108; ++pid)
-        EXPECT_EQ(sim.card.SetDataPID(static_cast<std::uint16_t>(pid), 2, 1), 0);
-    EXPECT_EQ(sim.card.SetDataPID(256, 2, 1), kCardRefused) << "eight slots on device type 1";
-    for (int pid = 100; pid < 108; ++pid)
-        sim.card.SetDataPID(static_cast<std::uint16_t>(pid), 2, 0);
-
-    ASSERT_EQ(sim.LockSatellite(11494, 22000, 1), 0);
-    ASSERT_EQ(sim.card.SetDataPID(256, 2, 1), 0);
-    EXPECT_EQ(sim.card.SetDataPID(256, 2, 1), kCardRefused) << "already loaded";
-    sim.clock.Advance(1000);
-    EXPECT_EQ(ReadCounters(sim.card).bytesTotal, 0) << "filter not started";
-    ASSERT_EQ(sim.card.StartFilter(), 0);
-    sim.clock.Advance(1000);
-    const StatsCounters counters = ReadCounters(sim.card);
-    EXPECT_EQ(counters.bytesTotal, 250000) << "2000 kbit/s for one second";
-    EXPECT_EQ(counters.packetsTotal, 250000 / 188);
-    EXPECT_EQ(counters.speed, 2000 * 256);
-
-    std::uint8_t buffer[kPidMacBufferSize] = {};
-    std::uint8_t length = 99;
-    ASSERT_EQ(sim.card.GetDataPIDMAC(256, buffer, &length), 0);
-    const std::uint8_t expected[12] = {0x02, 0x00, 0x5E, 0x00, 0x01, 0x01, 0x02, 0x00, 0x5E, 0x00, 0x01, 0x02};
-    ASSERT_EQ(length, 12);
-    EXPECT_EQ(std::memcmp(buffer, expected, sizeof expected), 0);
-
-    const NetMacSetting group = {1, {0x01, 0x00, 0x5E, 0x00, 0x00, 0x01}, {0, 0}};
-    const NetMacSetting off = {0, {0, 0, 0, 0, 0, 0}, {0, 0}};
-    EXPECT_EQ(sim.card.SetNetMACAddr(&group), kCardRefused);
-    EXPECT_EQ(sim.card.SetNetMACAddr(&off), 0);
-}
-
-TEST(SimulatorPositioner, UsalsMotorLimitsAndStoredPositions)
-{
-    EXPECT_NEAR(PointDish(19.2, 5.0, 52.0).motorAngle, 15.6, 0.05);
-    EXPECT_NEAR(PointDish(-30.0, 5.0, 52.0).motorAngle, -38.3, 0.05);
-    EXPECT_EQ(GotoAngleBytes(15.64), (std::array<std::uint8_t, 2>{0xE0, 0xFA}));
-    EXPECT_EQ(GotoAngleBytes(-38.3), (std::array<std::uint8_t, 2>{0xD2, 0x65}));
-    EXPECT_EQ(ParseOrbitalPosition("30.0w"), 3300);
-    EXPECT_FALSE(ParseOrbitalPosition("180.1E"));
-
-    Positioner motor(0.0, 2.0);
-    motor.DriveEast(0);
-    motor.Stop(2000);
-    motor.SetEastLimit(2000);
-    motor.EnableLimits(2000);
-    motor.GotoAngle(30.0, 2000);
-    EXPECT_DOUBLE_EQ(motor.Angle(100000), 4.0) << "a goto stays inside the limits";
-
-    SimulatedCard sim(kSatelliteLineUp);
-    double angle = 0.0, elevation = 0.0;
-    EXPECT_EQ(sim.card.GotoSat(3600 - 1010, 5.0, 52.0, &angle, &elevation), 1) << "below the horizon";
-    EXPECT_EQ(sim.card.GotoSatPosition(3), kCardRefused) << "never stored";
-    ASSERT_EQ(sim.card.GotoSat(192, 5.0, 52.0, &angle, &elevation), 0);
-    sim.clock.Advance(8000);
-    EXPECT_EQ(sim.LockSatellite(11494, 22000, 1, 3), 0) << "the motorised dish sees what it points at";
-    EXPECT_EQ(sim.card.StoreSatPosition(3), 0);
-    EXPECT_EQ(sim.card.StoreSatPosition(9), kCardFailed);
-}
-
-TEST(SimulatorConfig, DefaultsWarningsAndLeftOutEntries)
-{
-    const CardConfig defaults = ReadCardConfig("");
-    EXPECT_TRUE(defaults.warnings.empty());
-    EXPECT_EQ(defaults.deviceType, 2);
-    EXPECT_EQ(defaults.lockTimeMs, 300u);
-
-    const CardConfig bad = ReadCardConfig("[Card]\nKind=abc\nLockTimeMs=-5\n[Weather]\nRain=1\n"
-                                          "[Transponder]\nSatellite=19.2E\nFrequency=11494\nPolarity=H\n");
-    EXPECT_EQ(bad.lockTimeMs, 300u);
-    EXPECT_TRUE(bad.carriers.empty()) << "no SymbolRate";
-    EXPECT_EQ(bad.warnings.size(), 4u);
-
-    const IniText ini = IniText::Parse("\xEF\xBB\xBF[Card]\r\nKind = 5\r\n; note\n[Card\nKind=2\n[card]\nkind=7");
-    ASSERT_NE(ini.Find("Card", "Kind"), nullptr);
-    EXPECT_EQ(ini.Find("Card", "Kind")->value, "7") << "the last value wins";
-    EXPECT_EQ(ini.Warnings().size(), 2u) << "the bad header and the entry below it";
-    EXPECT_EQ(ParseInteger("0x1FFE"), 0x1FFE);
-    EXPECT_FALSE(ParseInteger("12abc"));
-    EXPECT_FALSE(ParseDecimal("nan"));
-    EXPECT_FALSE(ParseMac("00-1A-2B-3C-4D"));
 }
 
 TEST(SimulatorConfig, DemoLineUpsLockTheDemoDatabases)

@@ -16,14 +16,8 @@ protected:
     std::vector<std::string> trace;
     std::vector<int> pauses;
 
-    TraceSink Sink()
-    {
-        return [this](const std::string& line) { trace.push_back(line); };
-    }
-    PauseFunction Pause()
-    {
-        return [this](int milliseconds) { pauses.push_back(milliseconds); };
-    }
+    TraceSink Sink() { return [this](const std::string& line) { trace.push_back(line); }; }
+    PauseFunction Pause() { return [this](int milliseconds) { pauses.push_back(milliseconds); }; }
     std::string SwitchCall(std::int32_t port, std::int32_t polarity)
     {
         satellite.diseqcPort = port;
@@ -72,32 +66,6 @@ TEST_F(SwitchCommandRules, TonePowerArgumentsAndTrace)
     SendTonePower(driver, &satellite, &transponder, Sink());
     EXPECT_EQ(driver.Calls().back(), "SetDiseCom1(0,0,0,1)");
     EXPECT_EQ(trace.front(), ".....Send 22Hz_LNBPower.....22kHz:Disable,LNBPower:Enable\n");
-}
-
-TEST_F(SwitchCommandRules, DiseqcTraceAndPauseAfterTheCallEvenOnFailure)
-{
-    satellite.diseqcPort = 2;
-    EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, &transponder, Sink(), Pause()), 1);
-    EXPECT_EQ(trace, (std::vector<std::string>{".....Send DiSEqC 2.....\n", "Send DiSEqC Return Ok\n"}));
-    EXPECT_EQ(pauses, (std::vector<int>{100}));
-
-    driver.SetResult("SetDiseCom2", 1);
-    trace.clear();
-    EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, &transponder, Sink(), Pause()), 1);
-    EXPECT_EQ(trace.back(), "Send DiSEqC Return Fail\n");
-    EXPECT_EQ(pauses, (std::vector<int>{100, 100}));
-}
-
-TEST_F(SwitchCommandRules, NothingIsSentWithoutSatelliteOrTransponderAndAnEmptyTraceSinkStillSends)
-{
-    EXPECT_EQ(SendTonePower(driver, nullptr, &transponder, Sink()), 0);
-    EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, nullptr, Sink(), Pause()), 0);
-    EXPECT_TRUE(driver.Calls().empty());
-    EXPECT_TRUE(pauses.empty());
-    satellite.tone22k = 1;
-    EXPECT_EQ(SendTonePower(driver, &satellite, &transponder, {}), 1);
-    EXPECT_EQ(SendDiseqcSwitch(driver, &satellite, &transponder, {}, Pause()), 1);
-    EXPECT_EQ(driver.Calls(), (std::vector<std::string>{"SetDiseCom1(1,0,0,0)", "SetDiseCom2(E0,10,38,F0)"}));
 }
 
 TEST_F(SwitchCommandRules, LockOrderSendsTonePowerAroundTheSwitch)

@@ -55,14 +55,6 @@ inline std::string Utf16File(std::u16string_view text)
     return bytes;
 }
 
-inline std::string Int32Bytes(std::int32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * i));
-    return bytes;
-}
-
 inline std::int32_t Int32At(const std::string& bytes, std::size_t offset)
 {
     std::uint32_t value = 0;

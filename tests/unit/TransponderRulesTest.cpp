@@ -39,13 +39,6 @@ void ExpectDatabaseChanged(const MainDialogEffects& effects)
     EXPECT_TRUE(effects.markSettingsChanged);
 }
 
-void ExpectNoEffects(const MainDialogEffects& effects)
-{
-    EXPECT_FALSE(effects.setTuningChanged);
-    EXPECT_FALSE(effects.refreshPages);
-    EXPECT_FALSE(effects.markSettingsChanged);
-}
-
 }  // namespace
 
 TEST_F(TransponderRules, NewTransponderIsNamedAppendedAndCurrent)
@@ -57,19 +50,6 @@ TEST_F(TransponderRules, NewTransponderIsNamedAppendedAndCurrent)
     EXPECT_EQ(CurrentName(), "10714H/22000");
     EXPECT_EQ(database.CurrentSatellite()->transponderCount, 2);
     EXPECT_EQ(database.CurrentSatellite()->firstTransponder->next, database.CurrentTransponder());
-}
-
-TEST_F(TransponderRules, NewTransponderDuplicatesAreSameValuesNotSameName)
-{
-    Add(12380, 27500, 0);
-    const TransponderEditResult again = CreateTransponder(database, 12380, 27500, 0);
-    EXPECT_EQ(again.outcome, TransponderEditOutcome::Duplicate);
-    EXPECT_STREQ(again.error.key, "String1");
-    EXPECT_STREQ(again.error.english, "This transponder already exist.");
-    ExpectNoEffects(again.effects);
-
-    EXPECT_EQ(CreateTransponder(database, 12380, 27500, 1).outcome, TransponderEditOutcome::Added);
-    EXPECT_EQ(database.CurrentSatellite()->transponderCount, 2);
 }
 
 TEST_F(TransponderRules, NewTransponderOutsideTheRangesIsRefused)
@@ -117,55 +97,4 @@ TEST_F(TransponderRules, FieldEditsTakeValuesInRangeAndRestoreOthersSilently)
     EXPECT_EQ(clash.outcome, TransponderEditOutcome::Duplicate);
     EXPECT_STREQ(clash.error.key, "String1");
     EXPECT_EQ(clash.text, "12000");
-}
-
-TEST_F(TransponderRules, PolarityEditRenamesOrIsUndone)
-{
-    Add(12380, 27500, 0);
-    const TransponderEditResult result = EditTransponderPolarity(database, 1);
-    EXPECT_EQ(result.outcome, TransponderEditOutcome::Changed);
-    EXPECT_EQ(result.polarity, 1);
-    EXPECT_EQ(database.CurrentTransponder()->polarity, 1);
-    EXPECT_EQ(CurrentName(), "12380H/27500");
-    ExpectDatabaseChanged(result.effects);
-
-    EXPECT_EQ(EditTransponderPolarity(database, 1).outcome, TransponderEditOutcome::Unchanged);
-
-    Add(12380, 27500, 0);  // the vertical twin, now current
-    const TransponderEditResult clash = EditTransponderPolarity(database, 1);
-    EXPECT_EQ(clash.outcome, TransponderEditOutcome::Restored);
-    EXPECT_EQ(clash.polarity, 0);
-    EXPECT_EQ(database.CurrentTransponder()->polarity, 0);
-    ExpectNoEffects(clash.effects);
-}
-
-TEST_F(TransponderRules, EditsNeedACurrentTransponder)
-{
-    EXPECT_EQ(EditTransponderFrequency(database, "12000").outcome, TransponderEditOutcome::NothingDone);
-    EXPECT_EQ(EditTransponderSymbolRate(database, "27500").outcome, TransponderEditOutcome::NothingDone);
-    EXPECT_EQ(EditTransponderPolarity(database, 1).outcome, TransponderEditOutcome::NothingDone);
-    EXPECT_EQ(RemoveCurrentTransponder(database).outcome, TransponderEditOutcome::NothingDone);
-}
-
-TEST_F(TransponderRules, RemoveAndChoose)
-{
-    TransponderRecord* first = Add(11000, 27500, 0);
-    Add(12000, 27500, 1);
-    EXPECT_STREQ(RemoveTransponderQuestion().key, "String27");
-    EXPECT_STREQ(RemoveTransponderQuestion().english, "Are you sure to remove the current transponder?");
-
-    const TransponderEditResult removed = RemoveCurrentTransponder(database);
-    EXPECT_EQ(removed.outcome, TransponderEditOutcome::Removed);
-    ExpectDatabaseChanged(removed.effects);
-    EXPECT_EQ(database.CurrentSatellite()->transponderCount, 1);
-    EXPECT_EQ(database.CurrentTransponder(), first);
-
-    const MainDialogEffects same = ChooseTransponder(database, first);
-    EXPECT_FALSE(same.setTuningChanged);
-    EXPECT_TRUE(same.markSettingsChanged);
-    TransponderRecord* other = Add(12500, 27500, 0);
-    database.SelectTransponder(first);
-    EXPECT_TRUE(ChooseTransponder(database, other).setTuningChanged);
-    EXPECT_EQ(database.CurrentTransponder(), other);
-    ExpectNoEffects(ChooseTransponder(database, nullptr));
 }

@@ -103,63 +103,6 @@ TEST_P(TuningListImport, TakesSkipsRefusesAndCountsApart)
 INSTANTIATE_TEST_SUITE_P(Lists, TuningListImport, testing::ValuesIn(kImportCases),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-TEST(TuningListImportSatellite, WithoutSatelliteOneIsMadeFromTheListOrTheFileName)
-{
-    const struct {
-        const char* list;
-        const char* path;
-        const char* expected;
-    } cases[] = {
-        {"[SATTYPE]\n1=3592\n2=Thor\n[DVB]\n1=10778,V,24500\n", "x.ini", "*Thor(3592): *10778V/24500=10778/24500/0;"},
-        {"S 10778000 V 24500000\n", "C:\\lists\\Thor 0.8W.conf", "*Thor 0.8W(0): *10778V/24500=10778/24500/0;"},
-        {"[SATTYPE]\n1=9999\n2=  \n[DVB]\n1=10778,V,24500\n", "/l/.ini", "*.ini(0): *10778V/24500=10778/24500/0;"},
-        {"[DVB]\n1=500,V,24500\n", "x.ini", ""},  // nothing usable: no satellite either
-    };
-    for (const auto& c : cases) {
-        CChannelDatabase database;
-        database.Load("");
-        const ImportReport report = ImportTuningList(database, kSatelliteCard, c.list, c.path);
-        EXPECT_EQ(Describe(database), c.expected) << c.path;
-        EXPECT_EQ(report.satelliteListChanged, *c.expected != '\0') << c.path;
-    }
-}
-
-// Hostile input never half-changes the database and ends with a clear outcome.
-TEST(TuningListImportHostile, FailuresLeaveTheDatabaseAsItWas)
-{
-    ScratchDirectory scratch;
-    ASSERT_TRUE(scratch.Valid());
-    std::string binary(4096, '\0');
-    for (std::size_t i = 0; i < binary.size(); ++i)
-        binary[i] = static_cast<char>(i * 131 + 7);
-    std::string tooMany = "[DVB]\n";
-    for (unsigned f = 950; f <= 950 + kMaxImportedEntries; ++f)
-        tooMany += "1=" + std::to_string(f) + ",H,27500\n";
-    scratch.Write("binary.bin", binary);
-    scratch.Write("long.ini", "[DVB]\n1=" + std::string(100000, '9') + ",H,27500\n2=" + std::string(100000, 'x'));
-    scratch.Write("many.ini", tooMany);
-    scratch.Write("huge.txt", std::string(kMaxImportFileBytes + 1, '\n'));
-    const struct {
-        const char* file;
-        ImportOutcome outcome;
-        std::size_t refused;
-    } cases[] = {
-        {"binary.bin", ImportOutcome::NothingUsable, 0}, {"long.ini", ImportOutcome::NothingUsable, 2},
-        {"many.ini", ImportOutcome::FileUnreadable, 0},  {"huge.txt", ImportOutcome::FileUnreadable, 0},
-        {"missing.ini", ImportOutcome::FileUnreadable, 0},
-    };
-    for (const auto& c : cases) {
-        CChannelDatabase database;
-        LoadOneEntry(database, kSatelliteCard);
-        const std::string before = Describe(database);
-        const ImportReport report = ImportTuningListFile(database, kSatelliteCard, scratch.Path(c.file));
-        EXPECT_EQ(report.outcome, c.outcome) << c.file;
-        EXPECT_EQ(report.refused, c.refused) << c.file;
-        EXPECT_FALSE(report.effects.markSettingsChanged) << c.file;
-        EXPECT_EQ(Describe(database), before) << c.file;
-    }
-}
-
 TEST(TuningListImportSummary, CountsAndTheFirstRefusedLinesInTheLanguageOrEnglish)
 {
     CChannelDatabase database;

@@ -31,32 +31,4 @@ TEST(ChannelDatabaseWinTest, SaveReplacesAReadOnlyFileAndKeepsItOnFailure)
     EXPECT_EQ(folder.Read("satedata.dll").size(), 72u);
 }
 
-// The longest path the program accepts: its folder nests as deep as Windows
-// lets folders go, so the save's side copy must not be longer than the file.
-TEST(ChannelDatabaseWinTest, SaveAtAPathOfTheFullLength)
-{
-    ScratchDirectory folder;
-    ASSERT_TRUE(folder.Valid());
-    const std::string name = "satedata.dll";
-    std::string deep = folder.Path();
-    while (deep.size() + name.size() < MAX_PATH - 1) {
-        const std::size_t room = MAX_PATH - 1 - deep.size() - name.size();
-        deep += std::string(room > 120 ? 100 : room - 1, 'd') + "\\";
-        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size();
-    }
-    const std::string path = deep + name;
-    ASSERT_EQ(path.size(), MAX_PATH - 1u);
-
-    CChannelDatabase db;
-    db.LoadFile(path);
-    for (const int count : {1, 2}) {
-        db.AddSatellite(std::make_unique<SatelliteRecord>(), 1);
-        ASSERT_EQ(db.Save(), 1) << "creating, then replacing";
-        CChannelDatabase reloaded;
-        EXPECT_EQ(reloaded.Load(path), 1);
-        EXPECT_EQ(reloaded.Root()->satelliteCount, count);
-    }
-    EXPECT_EQ(GetFileAttributesA(SideFilePath(path).c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
 }  // namespace

@@ -1,8 +1,7 @@
 // Layout of the dialog templates as the system lays them out with the
 // dialogs' own font: visible controls stay inside the dialog, do not overlap,
 // sit wholly inside or wholly outside each group box and show their whole
-// text in English and in every shipped language; the main dialog's tab
-// control has room for a page.
+// text in English and in every shipped language.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -180,35 +179,5 @@ TEST(DialogTemplatesLayout, EveryShippedLanguageFitsItsControls)
             ASSERT_TRUE(ApplyDialogLanguage(dialog.Handle(), file, keys));
             CheckTextsFit(VisibleControls(dialog.Handle()), TextMeter(dialog.Handle()));
         }
-    }
-}
-
-// The tab control places a page below tab 0 and one pixel inside the frame
-// (left = tab 0's left, width = client right - that left - 1, height = client
-// bottom - tab 0's bottom - 2): every page fits.
-TEST(DialogTemplatesLayout, MainTabControlHoldsEveryPage)
-{
-    ASSERT_NE(ProgramModule(), nullptr);
-    TemplateDialog dialog(IDD_MAIN);
-    ASSERT_NE(dialog.Handle(), nullptr);
-    HWND tab = dialog.Item(IDC_MAIN_TAB);
-    ASSERT_NE(tab, nullptr);
-    char caption[] = "Terrestrial Setting";
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption;
-    ASSERT_EQ(0, SendMessageA(tab, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    RECT firstTab{};
-    ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstTab)));
-    RECT client{};
-    GetClientRect(tab, &client);
-    for (const auto& [name, id] : ResourceNumbers("IDD_")) {
-        if (!IsChildTemplate(id))
-            continue;
-        TemplateDialog page(id);
-        RECT size{};
-        GetClientRect(page.Handle(), &size);
-        EXPECT_GE(client.right - firstTab.left - 1, size.right) << name;
-        EXPECT_GE(client.bottom - firstTab.bottom - 2, size.bottom) << name;
     }
 }

@@ -49,11 +49,6 @@ const StyleRule kStyleRules[] = {
       IDC_TPINFO_FREQUENCY, IDC_TPINFO_SYMBOL_RATE, IDC_CABLE_FREQUENCY, IDC_CABLE_SYMBOL_RATE}},
     {"ES_READONLY", ES_READONLY,
      {IDC_DISH_TYPE_TEXT, IDC_DISH_SATELLITE_TEXT, IDC_DISH_MOTOR_ANGLE, IDC_DISH_ELEVATION, IDC_PID_MAC_TEXT}},
-    {"centred", SS_CENTER,
-     {IDC_PID_BYTES_RECEIVED, IDC_PID_BYTES_ERROR, IDC_PID_BYTES_TOTAL, IDC_PID_PACKETS_RECEIVED,
-      IDC_PID_PACKETS_ERROR, IDC_PID_PACKETS_TOTAL, IDC_PID_SPEED, IDC_WAIT_TEXT, 1223, 1224, 1225, 1226, 1227,
-      1228, 1229, 1230, 1231, 1232, 1233, 1234}},
-    {"WS_DISABLED", WS_DISABLED, {1223, 1224, 1225, 1226, 1227, 1228}},
 };
 
 // Controls the program shows only when it needs them.
@@ -131,15 +126,6 @@ TEST(DialogTemplates, StylesTheProgramReliesOn)
         for (int id : rule.ids)
             EXPECT_EQ(rule.bits, styleOf[id] & rule.bits) << rule.what << " missing on control " << id;
     }
-
-    TemplateDialog main(IDD_MAIN);
-    EXPECT_NE(0u, StyleOf(main.Handle()) & WS_MINIMIZEBOX);
-    EXPECT_NE(0, GetWindowLongA(main.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
-    EXPECT_NE(0, GetWindowLongA(main.Item(IDC_MAIN_TAB), GWL_EXSTYLE) & WS_EX_CONTROLPARENT)
-        << "tabbing into the pages needs the tab control to be a control parent";
-    const DWORD list = StyleOf(TemplateDialog(IDD_PID_PAGE).Item(IDC_PID_LIST));
-    EXPECT_EQ(static_cast<DWORD>(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS),
-              list & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS));
 }
 
 // The English file, applied as the program applies it to each dialog, leaves
@@ -223,16 +209,4 @@ TEST(DialogTemplates, CaptionsSizesAndFonts)
         EXPECT_EQ(header.fontSize, expected.fontSize) << expected.id;
         EXPECT_EQ(header.font, L"MS Sans Serif") << expected.id;
     }
-}
-
-TEST(DialogTemplates, DialogInitReaderStopsAtAnItemThatDoesNotFit)
-{
-    // Control 1145, message 0x0403, 5 bytes "Auto"; then an item cut short.
-    const std::uint8_t data[] = {0x79, 0x04, 0x03, 0x04, 5, 0, 0, 0, 'A', 'u', 't', 'o', 0,
-                                 0x7A, 0x04, 0x03, 0x04, 30, 0, 0, 0, 'c', 'u', 't'};
-    const std::vector<DialogInitItem> items = ParseDialogInit(data, sizeof data);
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].text, "Auto");
-    EXPECT_TRUE(ParseDialogInit(nullptr, 100).empty());
-    EXPECT_TRUE(ParseDialogInit(data, 5).empty());
 }

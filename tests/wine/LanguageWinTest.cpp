@@ -1,19 +1,13 @@
-// Language files on Windows: the system code page's conversion, the Chinese
-// files' own code page, the folder listing, and the shared translation routine
-// on real windows (the rules of which line names what are unit-tested).
-#include "app/win/SystemIcon.h"
-#include "language/AnsiConversion.h"
+// The shared translation routine on real windows (the rules of which line
+// names what are unit-tested).
 #include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
-#include "language/LanguageList.h"
 #include "language/win/DialogLanguage.h"
-#include "language/win/FindFileLister.h"
 #include "tests/unit/ScratchDirectory.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 namespace {
 
@@ -100,61 +94,6 @@ TEST_F(DialogLanguageTest, EveryLanguageReadsBackInUtf16)
     ASSERT_TRUE(ApplyDialogLanguage(dialog, scratch.Path("Language\\German.txt.tmp"), CaptionDialogLanguageKeys("Dialog4")));
     EXPECT_EQ(Text(1004), L"Zur\u00FCcksetzen") << "code page " << GetACP();
     EXPECT_EQ(WideTextOf(dialog), L"\u00DCber \u0416") << "code page " << GetACP();
-}
-
-TEST(LanguageWinTest, ConversionUsesTheSystemCodePageWithBlanks)
-{
-    ASSERT_EQ(GetACP(), 1252u) << "the checks below are for the Western code page";
-    EXPECT_EQ(Utf16ToAnsi(u"d\u00E9j\u00E0 \u20AC"), "d\xE9j\xE0 \x80");
-    EXPECT_EQ(Utf16ToAnsi(u"\u4E2D\u6587!"), "  !") << "a blank, not a question mark";
-}
-
-// The Chinese file is read in its own code page whatever the system's; a
-// two-byte character may straddle the end of the read buffer.
-TEST(LanguageWinTest, ChineseCharactersStraddlingTheReadBufferEnd)
-{
-    ScratchDirectory install;
-    ASSERT_TRUE(CreateDirectoryA(install.Path("Language").c_str(), nullptr));
-    const std::string chinese = LanguageFilePath(install.Path(), "Simplified Chinese");
-    for (std::size_t offset = kLanguageReadChunkSize - 2; offset <= kLanguageReadChunkSize; ++offset) {
-        const std::string filler = "f=" + std::string(offset - 12, 'x') + "\r\n";
-        ASSERT_TRUE(install.Write("Language\\Simplified Chinese.txt", filler + "String6=\xD6\xD0\xCE\xC4OK\r\n"));
-        EXPECT_EQ(LookupString(chinese, "String6"), "\xE4\xB8\xAD\xE6\x96\x87OK") << "character at " << offset;
-    }
-}
-
-TEST(LanguageWinTest, LanguageListSkipsFoldersAndKeepsDottedNames)
-{
-    ScratchDirectory install;
-    ASSERT_TRUE(CreateDirectoryA(install.Path("Language").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA(install.Path("Language\\x.txt").c_str(), nullptr));
-    for (const char* name : {"Language\\a.b.txt", "Language\\English.txt", "Language\\notes.doc"})
-        ASSERT_TRUE(install.Write(name, "String1=x\r\n")) << name;
-    std::string withoutBackslash = install.Path();
-    withoutBackslash.pop_back();
-    LanguageList list = FillLanguageList(withoutBackslash, "ENGLISH", FindFileLister());
-    std::vector<std::string> sorted = list.names;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, (std::vector<std::string>{"English", "a.b"}));
-    EXPECT_EQ(list.languageFilePath, install.Path() + "Language\\ENGLISH.txt");
-}
-
-TEST(SystemIconTest, RefusesAMissingOwnerAndActsOnlyWhileActive)
-{
-    HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
-    CSystemIcon missing;
-    EXPECT_FALSE(missing.Create(nullptr, 0x042B, "NorvaneData V1.7.2.0", icon, 128));
-    EXPECT_FALSE(missing.SetIcon(icon)) << "nothing to modify";
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    {
-        CSystemIcon tray;
-        ASSERT_TRUE(tray.Create(owner, 0x042B, "NorvaneData V1.7.2.0", icon, 128));
-        EXPECT_TRUE(tray.SetIcon(icon));
-        tray.Remove();
-        EXPECT_FALSE(tray.IsActive());
-        EXPECT_FALSE(tray.SetIcon(icon));
-    }
-    DestroyWindow(owner);
 }
 
 }  // namespace

@@ -43,12 +43,6 @@ protected:
     const std::string keyPath = "Software\\Tavio\\LumisatTest" + std::to_string(GetCurrentProcessId());
 };
 
-TEST_F(RegistryKeyTest, SettingsGoToTheCurrentUserOnTheNtFamily)
-{
-    EXPECT_EQ(CurrentSystemVersionClass(), 8);
-    EXPECT_EQ(SettingsRootKey(), HKEY_CURRENT_USER);
-}
-
 TEST_F(RegistryKeyTest, MissingKeyIsCreatedAndTheDefaultsApply)
 {
     ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, keyPath));
@@ -65,24 +59,6 @@ TEST_F(RegistryKeyTest, MissingKeyIsCreatedAndTheDefaultsApply)
     std::string value = "kept";
     EXPECT_NE(key.ReadString("PATH", value), ERROR_SUCCESS);
     EXPECT_EQ(value, "kept");
-}
-
-TEST_F(RegistryKeyTest, LocalMachineKeyIsOnlyCreatedForWriting)
-{
-    CRegistryKey key;
-    EXPECT_NE(key.Open(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, keyPath));
-    std::string value;
-    EXPECT_NE(key.ReadString("PATH", value), ERROR_SUCCESS);
-
-    ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_WRITE), ERROR_SUCCESS);
-    EXPECT_EQ(key.WriteString("PATH", "D:\\Sat\\"), ERROR_SUCCESS);
-    key.Close();
-
-    CRegistryKey reader;
-    ASSERT_EQ(reader.Open(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
-    EXPECT_EQ(reader.ReadString("PATH", value), ERROR_SUCCESS);
-    EXPECT_EQ(value, "D:\\Sat\\");
 }
 
 // Strings of up to 99 characters and numbers, each read only with its own
@@ -111,31 +87,6 @@ TEST_F(RegistryKeyTest, ValuesAreReadOnlyWithTheirOwnTypeAndLength)
     EXPECT_EQ(number, 3300u);
     EXPECT_NE(key.ReadNumber("Fits", number), ERROR_SUCCESS);
     EXPECT_EQ(number, 3300u);
-}
-
-TEST_F(RegistryKeyTest, SettingsSurviveSaveAndLoad)
-{
-    CChannelDatabase db;
-    db.Load("");
-    Added(db, Satellite("Thor", 0));
-
-    MainSettings saved{"C:\\Sat\\", "German", "", "", "", 3592};
-    {
-        CRegistryKey key;
-        ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_WRITE), ERROR_SUCCESS);
-        SaveSettings(key, 6, db, saved);
-    }
-    EXPECT_EQ(StoredSize("CurPID"), 0) << "an empty string without a current PID";
-
-    MainSettings loaded;
-    CRegistryKey key;
-    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
-    LoadSettings(key, 0, "C:\\Other", loaded);
-    EXPECT_EQ(loaded.installationPath, "C:\\Sat\\");
-    EXPECT_EQ(loaded.languageName, "German");
-    EXPECT_EQ(loaded.currentSatellite, "Thor");
-    EXPECT_EQ(loaded.currentPid, "");
-    EXPECT_EQ(loaded.currentDegree, 3600) << "a cable card stores 3600";
 }
 
 }  // namespace
