@@ -10,6 +10,10 @@ source scripts/wine-env.sh
 
 what=${1:-all}
 jobs=$(nproc)
+case $what in
+    all|native|win|wine) ;;
+    *) echo "build.sh: unknown tree '$what' (all, native, win or wine)" >&2; exit 2 ;;
+esac
 
 # A tree made for another processor, or with an earlier toolchain file, is
 # configured afresh.
