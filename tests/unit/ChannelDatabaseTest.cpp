@@ -84,12 +84,6 @@ protected:
     CChannelDatabase db;
 };
 
-std::string FileOf(const CChannelDatabase& db)
-{
-    const std::vector<std::uint8_t> bytes = WriteChannelFile(*db.Root());
-    return std::string(bytes.begin(), bytes.end());
-}
-
 TEST_F(ChannelDatabaseTest, FileLayoutPutsEveryFieldAtItsOffset)
 {
     AddSampleSatellite();
@@ -140,7 +134,8 @@ std::string SampleFile()
     db.AddPid(Pid(101, 1), 0);
     db.AddSatellite(Satellite("Two", 20), 1);
     db.AddTransponder(Transponder(12000, 22000, 1), 1);
-    return FileOf(db);
+    const std::vector<std::uint8_t> bytes = WriteChannelFile(*db.Root());
+    return std::string(bytes.begin(), bytes.end());
 }
 
 TEST_F(ChannelDatabaseTest, TruncatedFilesKeepEveryWholeRecord)

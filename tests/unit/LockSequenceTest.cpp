@@ -2,6 +2,7 @@
 
 #include "database/ChannelRecords.h"
 #include "tests/unit/ScriptedDriver.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -62,15 +63,6 @@ Log Locks(const char* pattern, std::initializer_list<int> values)
     return calls;
 }
 
-TransponderRecord Transponder(int frequency, int symbolRate, int polarity = 0)
-{
-    TransponderRecord transponder;
-    transponder.frequency = frequency;
-    transponder.symbolRate = symbolRate;
-    transponder.polarity = polarity;
-    return transponder;
-}
-
 class LockSequenceTest : public testing::Test {
 protected:
     void TearDown() override
@@ -101,7 +93,7 @@ TEST_F(LockSequenceTest, SatelliteLockRunsEveryStepInOrder)
 {
     LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
     host.filterStarted = 1;
-    const auto transponder = Transponder(12380, 27500, 1);
+    const auto transponder = *Transponder(12380, 27500, 1);
     sequence.Run(host, &satellite, &transponder, false);
 
     const Log expected{"StopFilter", "SetFilterStarted(0)", "SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog",
@@ -118,7 +110,7 @@ TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheW
 {
     LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
     driver.SetLockResult(3);
-    const auto transponder = Transponder(11000, 22000);
+    const auto transponder = *Transponder(11000, 22000, 0);
     const auto started = std::chrono::steady_clock::now();
     sequence.Run(host, &satellite, &transponder, false);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s) << "waited past the worker's end";
@@ -133,7 +125,7 @@ TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheW
     log.Clear();
     driver.SetLockResult(0);
     driver.SetResult("StartFilter", 1);
-    const auto other = Transponder(12000, 22000);
+    const auto other = *Transponder(12000, 22000, 0);
     sequence.Run(host, &satellite, &other, false);
     EXPECT_EQ(log.Count("ReloadPids"), 0);
     EXPECT_EQ(log.Matching("SetFilterStarted"), (Log{"SetFilterStarted(0)"}));
@@ -152,7 +144,7 @@ TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorker)
     for (const auto& [what, change] : changes) {
         LockSequence sequence(LockKind::Satellite, driver, &host, 50ms);
         satellite = Satellite();
-        TransponderRecord transponder = Transponder(12380, 27500);
+        TransponderRecord transponder = *Transponder(12380, 27500, 0);
         RunSettled(sequence, transponder, false);
         ASSERT_EQ(sequence.Result(), 0);
 
@@ -173,7 +165,7 @@ TEST_F(LockSequenceTest, SilentRunReportsThePreviousOutcome)
 {
     LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
     driver.HoldLocks();
-    const auto transponder = Transponder(12380, 27500);
+    const auto transponder = *Transponder(12380, 27500, 0);
     sequence.Run(host, &satellite, &transponder, true);
     EXPECT_EQ(log.Count("ShowWaitDialog"), 0);
     EXPECT_EQ(log.Count("DestroyWaitDialog"), 0);
@@ -194,7 +186,7 @@ TEST_F(LockSequenceTest, CableSearchTriesTheRememberedQamSizeFirst)
     LockSequence sequence(LockKind::Cable, driver, &host, 5s);
     EXPECT_EQ(sequence.Remembered(), 16);
     driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[2] == 128 ? 0 : 1; });
-    const auto channel = Transponder(474000, 0, 0);
+    const auto channel = *Transponder(474000, 0, 0);
     RunSettled(sequence, channel, false);
     EXPECT_EQ(log.Matching("LockChannel3"), Locks("LockChannel3(474000,0,%d,0,0,0,0)", {16, 32, 64, 128}));
     EXPECT_EQ(sequence.Remembered(), 128);
@@ -211,7 +203,7 @@ TEST_F(LockSequenceTest, TerrestrialSearchRemembersTheBandwidth)
     LockSequence sequence(LockKind::Terrestrial, driver, &host, 5s);
     EXPECT_EQ(sequence.Remembered(), 6);
     driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[1] == 7 ? 0 : 1; });
-    const auto channel = Transponder(618000, 0);
+    const auto channel = *Transponder(618000, 0, 0);
     RunSettled(sequence, channel, false);
     EXPECT_EQ(log.Matching("LockChannel3"), Locks("LockChannel3(618000,%d,0,0,0,0,0)", {6, 7}));
     EXPECT_EQ(sequence.Remembered(), 7);
@@ -223,7 +215,7 @@ TEST_F(LockSequenceTest, TerrestrialSearchRemembersTheBandwidth)
     EXPECT_EQ(sequence.Remembered(), 7) << "a failed search keeps the last value that locked";
 
     log.Clear();
-    RunSettled(sequence, Transponder(618000, 8), false);
+    RunSettled(sequence, *Transponder(618000, 8, 0), false);
     EXPECT_EQ(log.Matching("LockChannel3"), Locks("LockChannel3(618000,%d,0,0,0,0,0)", {8}));
 }
 

@@ -55,11 +55,7 @@ public:
     void ClearCalls() { log.Clear(); }
 
     // Answers by call name; safe to change while a worker is inside the driver.
-    void SetResult(const std::string& name, int result)
-    {
-        std::lock_guard<std::mutex> guard(scriptMutex);
-        results[name] = result;
-    }
+    void SetResult(const std::string& name, int result) { std::lock_guard<std::mutex> guard(scriptMutex); results[name] = result; }
     // LockChannel3's answer for given arguments; 0 (locked) unless scripted.
     void SetLockResult(std::function<int(const LockArgs&)> answer)
     {
@@ -101,10 +97,7 @@ public:
     }
     int StartFilter() override { return Answer("StartFilter"); }
     int StopFilter() override { return Answer("StopFilter"); }
-    int SetDataPID(std::uint16_t pid, std::uint8_t type, int load) override
-    {
-        return Answer("SetDataPID", Decimals({pid, type, load}));
-    }
+    int SetDataPID(std::uint16_t pid, std::uint8_t type, int load) override { return Answer("SetDataPID", Decimals({pid, type, load})); }
     int GetDataPIDMAC(std::uint16_t pid, std::uint8_t*, std::uint8_t*) override { return Answer("GetDataPIDMAC", Decimals({pid})); }
     int GetStatsCounters(StatsCounters* out) override { *out = counters; return Answer("GetStatsCounters"); }
     int GetMACAddr(std::uint8_t* mac6) override { std::copy(cardMac.begin(), cardMac.end(), mac6); return Answer("GetMACAddr"); }
@@ -116,10 +109,7 @@ public:
         std::copy_n(mac6, 6, filterMacsSet.back().begin());
         return Answer("SetFilterMAC");
     }
-    int SetDiseCom1(int tone, int r1, int r2, int power) override
-    {
-        return Answer("SetDiseCom1", Decimals({tone, r1, r2, power}));
-    }
+    int SetDiseCom1(int tone, int r1, int r2, int power) override { return Answer("SetDiseCom1", Decimals({tone, r1, r2, power})); }
     int SetDiseCom2(std::uint8_t framing, std::uint8_t address, std::uint8_t command, std::uint8_t data) override
     {
         char bytes[16];

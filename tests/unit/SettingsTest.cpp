@@ -14,9 +14,6 @@ TEST(SettingsTest, FirstStartUsesCurrentDirectoryAndEnglish)
     LoadSettings(empty, 0, "C:\\Programs\\Lumisat", settings);
     EXPECT_EQ(settings.installationPath, "C:\\Programs\\Lumisat\\");
     EXPECT_EQ(settings.languageName, "English");
-    EXPECT_EQ(settings.currentDegree, 0);
-    EXPECT_EQ(settings.currentSatellite, "");
-    EXPECT_EQ(settings.currentPid, "");
 
     MainSettings atRoot;
     LoadSettings(empty, 0, "C:\\", atRoot);
