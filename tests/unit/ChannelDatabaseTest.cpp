@@ -21,11 +21,9 @@ std::int32_t Length(const Record* first)
 template <typename Record>
 bool Holds(const Record* first, const Record* record)
 {
-    for (; first; first = first->next) {
-        if (first == record)
-            return true;
-    }
-    return false;
+    while (first && first != record)
+        first = first->next;
+    return first != nullptr;
 }
 
 // Counts equal list lengths, names are terminated, cursors belong to their parents.

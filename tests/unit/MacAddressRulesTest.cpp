@@ -41,26 +41,6 @@ NetMacSetting Setting(std::int32_t enable, const MacAddress& address)
     return setting;
 }
 
-class MacDialog : public ::testing::Test {
-protected:
-    MacDialog()
-    {
-        driver.cardMac = kCard;
-        registry.descriptions = std::vector<std::string>{"Other Adapter", kReceiverAdapterDescription};
-    }
-
-    MacAddress Load()
-    {
-        MacAddress shown{};
-        EXPECT_EQ(rules.LoadAddresses(&shown), 1);
-        return shown;
-    }
-
-    ScriptedDriver driver;
-    FakeAdapterRegistry registry;
-    MacAddressRules rules{driver, registry};
-};
-
 }  // namespace
 
 TEST(MacFieldParsing, OneOrTwoHexDigitsMakeAByte)
@@ -93,9 +73,15 @@ TEST(MacAdapterRegistry, WritesEveryAdapterDescribedExactlyAsTheReceivers)
     EXPECT_EQ(WriteAdapterRegistry(none, Setting(1, kAdapter)), 0) << "the adapters cannot be listed";
 }
 
-TEST_F(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
+TEST(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
 {
-    Load();
+    ScriptedDriver driver;
+    driver.cardMac = kCard;
+    FakeAdapterRegistry registry;
+    registry.descriptions = std::vector<std::string>{"Other Adapter", kReceiverAdapterDescription};
+    MacAddressRules rules{driver, registry};
+    MacAddress shown{};
+    ASSERT_EQ(rules.LoadAddresses(&shown), 1);
     const MacSaveOutcome outcome = rules.Save(true, {"00", "11", "22", "ab", "CD", "ef"});
     EXPECT_TRUE(outcome.closeDialog);
     EXPECT_EQ(registry.written[1]["VMACAddress2"], 11259375u) << "the receiver's adapter only";
