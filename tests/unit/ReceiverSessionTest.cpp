@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -91,23 +90,11 @@ protected:
 // or when changes are pending that marked the settings changed.
 TEST_F(ReceiverSessionTest, ApplyAndOkRelockExactlyWhenTheRuleSays)
 {
-    struct Case {
-        const char* name;
-        bool locked;
-        std::function<void(ReceiverSession&)> before;
-        bool relocks;
-    };
+    struct Case { const char* name; bool locked; int mark; bool restore; bool relocks; };  // mark: -1 none
     const Case cases[] = {
-        {"not locked, nothing changed", false, [](ReceiverSession&) {}, true},
-        {"locked, nothing changed", true, [](ReceiverSession&) {}, false},
-        {"locked, a setting changed", true, [](ReceiverSession& s) { s.MarkSettingsChanged(1); }, true},
-        {"locked, Apply only enabled", true, [](ReceiverSession& s) { s.MarkSettingsChanged(0); }, false},
-        {"locked, a change then Restore", true,
-         [](ReceiverSession& s) {
-             s.MarkSettingsChanged(1);
-             s.Restore();
-         },
-         false},
+        {"not locked, nothing changed", false, -1, false, true}, {"locked, nothing changed", true, -1, false, false},
+        {"locked, a setting changed", true, 1, false, true},     {"locked, Apply only enabled", true, 0, false, false},
+        {"locked, a change then Restore", true, 1, true, false},
     };
     for (const bool ok : {false, true}) {
         for (const Case& test : cases) {
@@ -117,7 +104,10 @@ TEST_F(ReceiverSessionTest, ApplyAndOkRelockExactlyWhenTheRuleSays)
             fresh.Settings().installationPath = scratch.Path("") + "/";
             fresh.SetPendingChanges(false);
             fresh.ShowLockState(test.locked ? 0 : 1);
-            test.before(fresh);
+            if (test.mark >= 0)
+                fresh.MarkSettingsChanged(test.mark);
+            if (test.restore)
+                fresh.Restore();
             log.Clear();
             EXPECT_TRUE(ok ? fresh.Ok() : fresh.Apply());
             EXPECT_EQ(log.Count("LockCurrent(0)"), test.relocks ? 1 : 0);
@@ -142,14 +132,7 @@ TEST_F(ReceiverSessionTest, ApplySavesMotorThenLocksThenSavesAndDisablesApply)
 // stays shown, and the user is told what failed and where.
 TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
 {
-    struct Case {
-        const char* name;
-        bool ok;
-        bool channelsFail;
-        bool settingsFail;
-        bool motorFails;
-        const char* text;
-    };
+    struct Case { const char* name; bool ok, channelsFail, settingsFail, motorFails; const char* text; };
     const Case cases[] = {
         {"Apply, settings", false, false, true, false, "<String42>\n\n<String44>\nHKEY_CURRENT_USER\\Key\n\n<String45>"},
         {"OK, motor values", true, false, false, true, "<String42>\n\n<String44>\nHKEY_CURRENT_USER\\Key\n\n<String45>"},
