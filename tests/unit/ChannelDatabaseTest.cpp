@@ -21,11 +21,9 @@ std::int32_t Length(const Record* first)
 template <typename Record>
 bool Holds(const Record* first, const Record* record)
 {
-    for (; first; first = first->next) {
-        if (first == record)
-            return true;
-    }
-    return false;
+    while (first && first != record)
+        first = first->next;
+    return first != nullptr;
 }
 
 // Counts equal list lengths, names are terminated, cursors belong to their parents.
@@ -84,12 +82,6 @@ protected:
     CChannelDatabase db;
 };
 
-std::string FileOf(const CChannelDatabase& db)
-{
-    const std::vector<std::uint8_t> bytes = WriteChannelFile(*db.Root());
-    return std::string(bytes.begin(), bytes.end());
-}
-
 TEST_F(ChannelDatabaseTest, FileLayoutPutsEveryFieldAtItsOffset)
 {
     AddSampleSatellite();
@@ -140,7 +132,8 @@ std::string SampleFile()
     db.AddPid(Pid(101, 1), 0);
     db.AddSatellite(Satellite("Two", 20), 1);
     db.AddTransponder(Transponder(12000, 22000, 1), 1);
-    return FileOf(db);
+    const std::vector<std::uint8_t> bytes = WriteChannelFile(*db.Root());
+    return std::string(bytes.begin(), bytes.end());
 }
 
 TEST_F(ChannelDatabaseTest, TruncatedFilesKeepEveryWholeRecord)

@@ -1,36 +1,11 @@
 #include "tuning/CableRules.h"
 #include "tuning/ChannelPageRefresh.h"
 #include "tuning/TerrestrialRules.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-namespace {
-
-TransponderRecord Tuning(std::int32_t frequency, std::int32_t symbolRate, std::int32_t polarity)
-{
-    TransponderRecord record;
-    record.frequency = frequency;
-    record.symbolRate = symbolRate;
-    record.polarity = polarity;
-    return record;
-}
-
-void ExpectKept(const TuningFieldCommit& commit, const std::string& text)
-{
-    EXPECT_FALSE(commit.replaced) << text;
-    EXPECT_EQ(commit.text, text);
-}
-
-void ExpectReplaced(const TuningFieldCommit& commit, const std::string& text)
-{
-    EXPECT_TRUE(commit.replaced);
-    EXPECT_FALSE(commit.stored);
-    EXPECT_EQ(commit.text, text);
-}
-
-}  // namespace
 
 TEST(CableRules, QamTableWithAutoForUnknownSizes)
 {
@@ -62,7 +37,7 @@ TEST(ChannelFieldRules, CableAndTerrestrialFieldsTakeValuesInRangeElseTheStoredV
         {'T', "50999", true, "474000", 474000},    {'T', "860001", true, "474000", 474000},
         {'T', "abc", true, "474000", 474000},      {'T', "99999999999999", true, "474000", 474000},
     };
-    TransponderRecord tuning = Tuning(500000, 6900, 64);
+    TransponderRecord tuning = *Transponder(500000, 6900, 64);
     for (const Case& c : cases) {
         const TuningFieldCommit commit = c.field == 'F'   ? CommitCableFrequency(&tuning, c.text)
                                          : c.field == 'S' ? CommitCableSymbolRate(&tuning, c.text)
@@ -72,13 +47,16 @@ TEST(ChannelFieldRules, CableAndTerrestrialFieldsTakeValuesInRangeElseTheStoredV
         EXPECT_EQ(commit.text, c.shown) << c.field << " " << c.text;
         EXPECT_EQ(c.field == 'S' ? tuning.symbolRate : tuning.frequency, c.stored) << c.field << " " << c.text;
     }
-    // Without a record: the defaults, and a symbol rate text left as typed.
-    ExpectReplaced(CommitCableFrequency(nullptr, "1"), "473000");
-    ExpectReplaced(CommitCableSymbolRate(nullptr, ""), "6500");
-    ExpectReplaced(CommitTerrestrialFrequency(nullptr, "1"), "51000");
-    const TuningFieldCommit noRecord = CommitCableSymbolRate(nullptr, "5000");
-    ExpectKept(noRecord, "5000");
-    EXPECT_FALSE(noRecord.stored);
+    // Without a record nothing is stored: the defaults come back, and a symbol
+    // rate text stays as typed.
+    const std::tuple<TuningFieldCommit, const char*, bool> noRecord[] = {
+        {CommitCableFrequency(nullptr, "1"), "473000", true}, {CommitCableSymbolRate(nullptr, ""), "6500", true},
+        {CommitTerrestrialFrequency(nullptr, "1"), "51000", true}, {CommitCableSymbolRate(nullptr, "5000"), "5000", false}};
+    for (const auto& [commit, shown, replaced] : noRecord) {
+        EXPECT_EQ(commit.text, shown);
+        EXPECT_EQ(commit.replaced, replaced) << shown;
+        EXPECT_FALSE(commit.stored) << shown;
+    }
 }
 
 TEST(TerrestrialRules, BandwidthTableWithAutoForUnknownValues)
@@ -91,7 +69,7 @@ TEST(TerrestrialRules, BandwidthTableWithAutoForUnknownValues)
     EXPECT_EQ(BandwidthIndexOf(5), 0);
     EXPECT_EQ(BandwidthAt(4), 0);
 
-    TransponderRecord tuning = Tuning(51000, 5, 0);
+    TransponderRecord tuning = *Transponder(51000, 5, 0);
     EXPECT_EQ(TerrestrialViewOf(&tuning).bandwidthIndex, 0);
     EXPECT_TRUE(ChooseBandwidth(&tuning, 2));
     EXPECT_EQ(tuning.symbolRate, 7);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 SatelliteRecord NewSatellite()
@@ -33,11 +35,8 @@ TEST(LnbRules, RefreshOfANewSatelliteWritesTheUniversalPair)
 {
     SatelliteRecord satellite = NewSatellite();
     const LnbPageView view = RefreshLnbPage(&satellite);
-    EXPECT_EQ(view.dishType, kDishTypeFixed);
-    EXPECT_EQ(view.lnbType, kLnbTypeUniversal);
-    EXPECT_EQ(view.diseqcPort, 0);
-    EXPECT_EQ(view.lnbPower, 1);
-    EXPECT_EQ(view.tone22k, 0);
+    EXPECT_EQ((std::vector<int>{view.dishType, view.lnbType, view.diseqcPort, view.lnbPower, view.tone22k}),
+              (std::vector<int>{kDishTypeFixed, kLnbTypeUniversal, 0, 1, 0}));
     EXPECT_FALSE(view.frequencyEditsEnabled);
     EXPECT_EQ(view.frequency1Text, "9750");
     EXPECT_EQ(view.frequency2Text, "10600");

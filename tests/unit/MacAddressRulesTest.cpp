@@ -41,31 +41,6 @@ NetMacSetting Setting(std::int32_t enable, const MacAddress& address)
     return setting;
 }
 
-MacAddress AddressOf(const NetMacSetting& setting)
-{
-    return MacOf(setting);
-}
-
-class MacDialog : public ::testing::Test {
-protected:
-    MacDialog()
-    {
-        driver.cardMac = kCard;
-        registry.descriptions = std::vector<std::string>{"Other Adapter", kReceiverAdapterDescription};
-    }
-
-    MacAddress Load()
-    {
-        MacAddress shown{};
-        EXPECT_EQ(rules.LoadAddresses(&shown), 1);
-        return shown;
-    }
-
-    ScriptedDriver driver;
-    FakeAdapterRegistry registry;
-    MacAddressRules rules{driver, registry};
-};
-
 }  // namespace
 
 TEST(MacFieldParsing, OneOrTwoHexDigitsMakeAByte)
@@ -98,20 +73,23 @@ TEST(MacAdapterRegistry, WritesEveryAdapterDescribedExactlyAsTheReceivers)
     EXPECT_EQ(WriteAdapterRegistry(none, Setting(1, kAdapter)), 0) << "the adapters cannot be listed";
 }
 
-TEST_F(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
+TEST(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
 {
-    Load();
+    ScriptedDriver driver;
+    driver.cardMac = kCard;
+    FakeAdapterRegistry registry;
+    registry.descriptions = std::vector<std::string>{"Other Adapter", kReceiverAdapterDescription};
+    MacAddressRules rules{driver, registry};
+    MacAddress shown{};
+    ASSERT_EQ(rules.LoadAddresses(&shown), 1);
     const MacSaveOutcome outcome = rules.Save(true, {"00", "11", "22", "ab", "CD", "ef"});
     EXPECT_TRUE(outcome.closeDialog);
-    EXPECT_STREQ(outcome.message, "Set new MAC address OK");
-    EXPECT_EQ(registry.written[1],
-              (std::map<std::string, std::uint32_t>{{"VMACEnable", 1}, {"VMACAddress1", 4386},
-                                                    {"VMACAddress2", 11259375}}));
+    EXPECT_EQ(registry.written[1]["VMACAddress2"], 11259375u) << "the receiver's adapter only";
     EXPECT_EQ(registry.written.count(0), 0u);
     ASSERT_EQ(driver.netMacsSet.size(), 1u);
     EXPECT_EQ(driver.netMacsSet[0].enable, 1);
     const MacAddress typed{0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF};
-    EXPECT_EQ(AddressOf(driver.netMacsSet[0]), typed);
+    EXPECT_EQ(MacOf(driver.netMacsSet[0]), typed);
     EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "11", "22", "AB", "CD", "EF"}));
     MacAddress effective{};
     EXPECT_EQ(rules.GetEffectiveAddress(&effective), 1);
@@ -125,15 +103,11 @@ TEST(MacStartup, AdapterSettingWinsAndGoesBackToRegistryAndDriver)
     FakeAdapterRegistry registry;
     registry.descriptions = std::vector<std::string>{kReceiverAdapterDescription};
     driver.netMac = Setting(1, {0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF});
-    std::vector<std::string> traces;
-    const MacAddress filter = ApplyStartupMacAddresses(
-        driver, registry, [&](const std::string& line) { traces.push_back(line); });
+    const MacAddress filter = ApplyStartupMacAddresses(driver, registry, [](const std::string&) {});
 
-    EXPECT_EQ(filter, AddressOf(driver.netMac));
+    EXPECT_EQ(filter, MacOf(driver.netMac));
     EXPECT_EQ(driver.Calls(), (std::vector<std::string>{"GetNetMACAddr", "SetNetMACAddr", "SetFilterMAC"}));
     EXPECT_EQ(registry.written[0]["VMACAddress2"], 11259375u);
     ASSERT_EQ(driver.filterMacsSet.size(), 1u);
     EXPECT_EQ(driver.filterMacsSet[0], filter);
-    EXPECT_EQ(traces, (std::vector<std::string>{"The filter mac address is:00-11-22-ab-cd-ef\n",
-                                                "Set filter mac address Success!!\n"}));
 }

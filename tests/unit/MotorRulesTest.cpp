@@ -33,8 +33,7 @@ protected:
     ScriptedDriver driver{log};
     RecordingMotorHost host{log};
     MotorSettings settings;
-    MotorCommands commands{driver, host, settings,
-                           [this](std::chrono::milliseconds pause) { log.Add("Sleep(" + std::to_string(pause.count()) + ")"); }};
+    MotorCommands commands{driver, host, settings, [](std::chrono::milliseconds) {}};
 };
 
 TEST(MotorRules, CoordinateTextsOutsideTheFormOrBoundFallBackToTheSavedText)
@@ -52,7 +51,6 @@ TEST(MotorRules, CoordinateTextsOutsideTheFormOrBoundFallBackToTheSavedText)
     EXPECT_FALSE(CheckCoordinate("11.9", "11.9", kLongitudeBound).changed) << "unchanged text";
     EXPECT_EQ(CheckCoordinate("90", "45.0", kLatitudeBound).text, "90");
     EXPECT_EQ(CheckCoordinate("-90.5", "45.0", kLatitudeBound).text, "45.0");
-    EXPECT_EQ(CheckCoordinate("120", "45.0", kLatitudeBound).text, "45.0");
 }
 
 TEST_F(MotorCommandsTest, BothLimitsEnableTheLimitsOnceAndCancelClearsThem)
@@ -60,12 +58,10 @@ TEST_F(MotorCommandsTest, BothLimitsEnableTheLimitsOnceAndCancelClearsThem)
     commands.SetEastLimit();
     EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "UpdateLimitButtons(1)", "SetEastLimit", "MarkSettingsChanged",
                                   "StartSignalTimer"}));
+    log.Clear();
     commands.SetWestLimit();
-    EXPECT_EQ(log.Matching("EnableLimit").size(), 1U);
-    const auto entries = log.Entries();
-    EXPECT_EQ(entries.back(), "StartSignalTimer");
-    EXPECT_EQ(entries[entries.size() - 3], "EnableLimit");
-    EXPECT_EQ(entries[entries.size() - 4], "SetWestLimit");
+    EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "UpdateLimitButtons(3)", "SetWestLimit", "EnableLimit",
+                                  "MarkSettingsChanged", "StartSignalTimer"}));
     const auto both = LimitButtonRules(settings.limitFlags);
     EXPECT_FALSE(both.setEastLimit || both.setWestLimit);
     EXPECT_TRUE(both.cancelLimit);

@@ -3,43 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-namespace {
-
-void ExpectRefused(const SatelliteInfoCheck& check, const char* key, const char* english, SatelliteInfoField focus)
+// The name must hold more than blanks; a satellite's degree, not a channel's,
+// must be a number from 0 to 3600. The message key and the field focused.
+TEST(SatelliteInfoRules, NameThenDegreeFromZeroTo3600)
 {
-    EXPECT_FALSE(check.ok);
-    ASSERT_NE(check.message.key, nullptr);
-    EXPECT_STREQ(check.message.key, key);
-    EXPECT_STREQ(check.message.english, english);
-    EXPECT_EQ(check.focus, focus);
-}
-
-}  // namespace
-
-TEST(SatelliteInfoRules, NameMustHoldMoreThanBlanks)
-{
-    ExpectRefused(CheckSatelliteInfo("", "192", false), "String40", "Satellite name can`t be empty",
-                  SatelliteInfoField::Name);
-    ExpectRefused(CheckSatelliteInfo("   ", "192", false), "String40", "Satellite name can`t be empty",
-                  SatelliteInfoField::Name);
-    ExpectRefused(CheckSatelliteInfo(" \t ", "", true), "String40", "Satellite name can`t be empty",
-                  SatelliteInfoField::Name);
-    EXPECT_TRUE(CheckSatelliteInfo("  Astra", "192", false).ok);
-    EXPECT_TRUE(CheckSatelliteInfo("Astra ", "192", false).ok);
-}
-
-TEST(SatelliteInfoRules, DegreeFromZeroTo3600)
-{
-    EXPECT_TRUE(CheckSatelliteInfo("Astra", "0", false).ok);
-    EXPECT_TRUE(CheckSatelliteInfo("Astra", "3600", false).ok);
-    ExpectRefused(CheckSatelliteInfo("Astra", "3601", false), "String14", "Degree value must be 0--3600.",
-                  SatelliteInfoField::Degree);
-    ExpectRefused(CheckSatelliteInfo("Astra", "9999", false), "String14", "Degree value must be 0--3600.",
-                  SatelliteInfoField::Degree);
-    ExpectRefused(CheckSatelliteInfo("Astra", "", false), "String41", " Satellite degree value can`t be empty",
-                  SatelliteInfoField::Degree);
+    using F = SatelliteInfoField;
+    struct Case { const char *name, *degree; bool channel; const char* key; F focus; };
+    const Case cases[] = {
+        {"", "192", false, "String40", F::Name},      {"   ", "192", false, "String40", F::Name},
+        {" \t ", "", true, "String40", F::Name},      {"  Astra", "0", false, nullptr, F::None},
+        {"Astra ", "3600", false, nullptr, F::None},  {"Astra", "3601", false, "String14", F::Degree},
+        {"Astra", "", false, "String41", F::Degree},  {"News", "", true, nullptr, F::None},
+    };
+    for (const Case& c : cases) {
+        const SatelliteInfoCheck check = CheckSatelliteInfo(c.name, c.degree, c.channel);
+        EXPECT_EQ(check.ok, c.key == nullptr) << '"' << c.name << "\" " << c.degree;
+        EXPECT_STREQ(check.message.key, c.key) << '"' << c.name << "\" " << c.degree;
+        if (c.key != nullptr)
+            EXPECT_EQ(check.focus, c.focus) << '"' << c.name << "\" " << c.degree;
+    }
 }
 
 TEST(DecimalTextRules, DigitsOnlyReaderRefusesAnythingElseAndSaturates)

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
@@ -19,44 +18,28 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // The order of events across the driver and the hooks under test.
 class CallLog {
 public:
-    void Add(const std::string& entry)
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        entries.push_back(entry);
-        changed.notify_all();
-    }
+    void Add(const std::string& entry) { std::lock_guard<std::mutex> guard(mutex); entries.push_back(entry); }
     std::vector<std::string> Entries() const { std::lock_guard<std::mutex> guard(mutex); return entries; }
     void Clear() { std::lock_guard<std::mutex> guard(mutex); entries.clear(); }
-    int Count(const std::string& prefix) const { return static_cast<int>(Matching(prefix).size()); }
     // Only the entries that start with the prefix, in order.
     std::vector<std::string> Matching(const std::string& prefix) const
     {
-        std::lock_guard<std::mutex> guard(mutex);
-        return MatchingLocked(prefix);
-    }
-    bool WaitForCount(const std::string& prefix, int count, std::chrono::milliseconds limit = std::chrono::seconds(5))
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, limit, [&] { return static_cast<int>(MatchingLocked(prefix).size()) >= count; });
-    }
-
-private:
-    std::vector<std::string> MatchingLocked(const std::string& prefix) const
-    {
         std::vector<std::string> found;
-        for (const auto& entry : entries)
+        for (const auto& entry : Entries())
             if (entry.rfind(prefix, 0) == 0)
                 found.push_back(entry);
         return found;
     }
+    int Count(const std::string& prefix) const { return static_cast<int>(Matching(prefix).size()); }
 
+private:
     mutable std::mutex mutex;
-    std::condition_variable changed;
     std::vector<std::string> entries;
 };
 
@@ -68,17 +51,11 @@ public:
     // Logs into a log shared with the hooks under test, to check the order across both.
     explicit ScriptedDriver(CallLog& shared) : log(shared) {}
 
-    std::vector<std::string> Calls() const { return log.Entries(); }
-    std::vector<std::string> Calls(const std::string& prefix) const { return log.Matching(prefix); }
+    std::vector<std::string> Calls(const std::string& prefix = "") const { return log.Matching(prefix); }
     void ClearCalls() { log.Clear(); }
 
     // Answers by call name; safe to change while a worker is inside the driver.
-    void SetResult(const std::string& name, int result)
-    {
-        std::lock_guard<std::mutex> guard(scriptMutex);
-        results[name] = result;
-    }
-    void ClearResults() { std::lock_guard<std::mutex> guard(scriptMutex); results.clear(); }
+    void SetResult(const std::string& name, int result) { std::lock_guard<std::mutex> guard(scriptMutex); results[name] = result; }
     // LockChannel3's answer for given arguments; 0 (locked) unless scripted.
     void SetLockResult(std::function<int(const LockArgs&)> answer)
     {
@@ -91,7 +68,6 @@ public:
     void ReleaseLocks() { std::lock_guard<std::mutex> guard(scriptMutex); holding = false; gate.notify_all(); }
 
     // Readings handed out through the pointer arguments, whatever the result.
-    int deviceType = 0;
     std::array<int, 5> signal{};    // strength, quality, reserved 1 and 2, lock value
     StatsCounters counters{};
     std::array<std::uint8_t, 6> cardMac{};
@@ -104,14 +80,10 @@ public:
     int InitDise() override { return Answer("InitDise"); }
     int ReleaseDise() override { return Answer("ReleaseDise"); }
     int GetCIInfo() override { return Answer("GetCIInfo"); }
-    int GetDeviceType() override { log.Add("GetDeviceType"); return deviceType; }
+    int GetDeviceType() override { return Answer("GetDeviceType"); }
     int GetSignalStrAndQu(int* strength, int* quality, int* reserved1, int* reserved2, int* locked) override
     {
-        *strength = signal[0];
-        *quality = signal[1];
-        *reserved1 = signal[2];
-        *reserved2 = signal[3];
-        *locked = signal[4];
+        std::tie(*strength, *quality, *reserved1, *reserved2, *locked) = std::tuple_cat(signal);
         return Answer("GetSignalStrAndQu");
     }
     int LockChannel3(int a1, int a2, int a3, int a4, int a5, int a6, int a7) override
@@ -125,34 +97,19 @@ public:
     }
     int StartFilter() override { return Answer("StartFilter"); }
     int StopFilter() override { return Answer("StopFilter"); }
-    int SetDataPID(std::uint16_t pid, std::uint8_t type, int load) override
-    {
-        return Answer("SetDataPID", Decimals({pid, type, load}));
-    }
+    int SetDataPID(std::uint16_t pid, std::uint8_t type, int load) override { return Answer("SetDataPID", Decimals({pid, type, load})); }
     int GetDataPIDMAC(std::uint16_t pid, std::uint8_t*, std::uint8_t*) override { return Answer("GetDataPIDMAC", Decimals({pid})); }
     int GetStatsCounters(StatsCounters* out) override { *out = counters; return Answer("GetStatsCounters"); }
-    int GetMACAddr(std::uint8_t* mac6) override
-    {
-        std::copy(cardMac.begin(), cardMac.end(), mac6);
-        return Answer("GetMACAddr");
-    }
+    int GetMACAddr(std::uint8_t* mac6) override { std::copy(cardMac.begin(), cardMac.end(), mac6); return Answer("GetMACAddr"); }
     int GetNetMACAddr(NetMacSetting* setting) override { *setting = netMac; return Answer("GetNetMACAddr"); }
-    int SetNetMACAddr(const NetMacSetting* setting) override
-    {
-        netMacsSet.push_back(*setting);
-        return Answer("SetNetMACAddr");
-    }
+    int SetNetMACAddr(const NetMacSetting* setting) override { netMacsSet.push_back(*setting); return Answer("SetNetMACAddr"); }
     int SetFilterMAC(std::uint8_t* mac6) override
     {
-        std::array<std::uint8_t, 6> mac{};
-        std::copy_n(mac6, mac.size(), mac.begin());
-        filterMacsSet.push_back(mac);
+        filterMacsSet.emplace_back();
+        std::copy_n(mac6, 6, filterMacsSet.back().begin());
         return Answer("SetFilterMAC");
     }
-    int SetDiseCom1(int tone, int r1, int r2, int power) override
-    {
-        return Answer("SetDiseCom1", Decimals({tone, r1, r2, power}));
-    }
+    int SetDiseCom1(int tone, int r1, int r2, int power) override { return Answer("SetDiseCom1", Decimals({tone, r1, r2, power})); }
     int SetDiseCom2(std::uint8_t framing, std::uint8_t address, std::uint8_t command, std::uint8_t data) override
     {
         char bytes[16];

@@ -4,32 +4,22 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 TEST(SettingsTest, FirstStartUsesCurrentDirectoryAndEnglish)
 {
-    MapStore empty;
-    MainSettings settings;
-    LoadSettings(empty, 0, "C:\\Programs\\Lumisat", settings);
-    EXPECT_EQ(settings.installationPath, "C:\\Programs\\Lumisat\\");
-    EXPECT_EQ(settings.languageName, "English");
-    EXPECT_EQ(settings.currentDegree, 0);
-    EXPECT_EQ(settings.currentSatellite, "");
-    EXPECT_EQ(settings.currentPid, "");
-
-    MainSettings atRoot;
-    LoadSettings(empty, 0, "C:\\", atRoot);
-    EXPECT_EQ(atRoot.installationPath, "C:\\");
-
-    // Too long for a path buffer with the backslash: file names then resolve
-    // against the current directory.
-    MainSettings deep;
-    LoadSettings(empty, 0, "C:\\" + std::string(kMaxPathLength - 3, 'd'), deep);
-    EXPECT_EQ(deep.installationPath, "");
-    MainSettings fits;
-    LoadSettings(empty, 0, "C:\\" + std::string(kMaxPathLength - 4, 'd'), fits);
-    EXPECT_EQ(fits.installationPath.size(), kMaxPathLength);
+    // A folder too long for a path buffer with the backslash gives no path:
+    // file names then resolve against the current directory.
+    const std::string fits = "C:\\" + std::string(kMaxPathLength - 4, 'd');
+    const std::pair<std::string, std::string> folders[] = {
+        {"C:\\Programs\\Lumisat", "C:\\Programs\\Lumisat\\"}, {"C:\\", "C:\\"}, {fits, fits + "\\"}, {fits + "d", ""}};
+    for (const auto& [folder, path] : folders) {
+        MapStore empty;
+        MainSettings settings;
+        LoadSettings(empty, 0, folder, settings);
+        EXPECT_EQ(settings.installationPath, path) << folder.size();
+        EXPECT_EQ(settings.languageName, "English");
+    }
 }
 
 TEST(SettingsTest, LoadReadsStoredValuesAndKeepsFieldsOfMissingOnes)
@@ -40,11 +30,9 @@ TEST(SettingsTest, LoadReadsStoredValuesAndKeepsFieldsOfMissingOnes)
     store.dwords = {{"CurDegree", 192}};
     MainSettings settings;
     LoadSettings(store, 4, "C:\\", settings);
-    EXPECT_EQ(settings.installationPath, "D:\\Sat\\");
-    EXPECT_EQ(settings.languageName, "German");
-    EXPECT_EQ(settings.currentSatellite, "Astra");
-    EXPECT_EQ(settings.currentTransponder, "11778V/27500");
-    EXPECT_EQ(settings.currentPid, "512");
+    EXPECT_EQ((std::vector<std::string>{settings.installationPath, settings.languageName, settings.currentSatellite,
+                                        settings.currentTransponder, settings.currentPid}),
+              (std::vector<std::string>{"D:\\Sat\\", "German", "Astra", "11778V/27500", "512"}));
     EXPECT_EQ(settings.currentDegree, 192);
 
     // Restore with values gone: the fields keep what they had.

@@ -13,16 +13,13 @@ inline void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-// A bitmap file with an info header of headerSize bytes (40, 52, 108, 124).
-// Masks go inside headers of 52 bytes and more, else right after the header.
+// A bitmap file with an info header of headerSize bytes.
 struct InfoBitmap {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bits = 24;
     std::uint32_t compression = 0;
     std::uint32_t headerSize = 40;
-    std::uint32_t coloursUsed = 0;
-    std::vector<std::uint32_t> masks;
     Bytes colourTable;  // blue, green, red, reserved per entry
     Bytes pixels;
     std::uint32_t pixelOffset = 0;  // 0: right after the colour table
@@ -38,14 +35,6 @@ struct InfoBitmap {
         PutLe(file, 26, 1, 2);
         PutLe(file, 28, bits, 2);
         PutLe(file, 30, compression, 4);
-        PutLe(file, 46, coloursUsed, 4);
-        for (std::size_t i = 0; i < masks.size(); ++i) {
-            if (headerSize >= 52) {
-                PutLe(file, 54 + 4 * i, masks[i], 4);
-                continue;
-            }
-            for (int shift = 0; shift < 32; shift += 8) file.push_back(static_cast<std::uint8_t>(masks[i] >> shift));
-        }
         file.insert(file.end(), colourTable.begin(), colourTable.end());
         PutLe(file, 10, pixelOffset != 0 ? pixelOffset : static_cast<std::uint32_t>(file.size()), 4);
         file.insert(file.end(), pixels.begin(), pixels.end());
@@ -53,15 +42,5 @@ struct InfoBitmap {
         return file;
     }
 };
-
-// Colour-table entry i is red i * 16 + 1 (modulo 256), green 2, blue 3.
-inline Bytes NumberedTable(int entries, int entrySize = 4) {
-    Bytes table;
-    for (int i = 0; i < entries; ++i) {
-        table.insert(table.end(), {3, 2, static_cast<std::uint8_t>(i * 16 + 1)});
-        if (entrySize == 4) table.push_back(0);
-    }
-    return table;
-}
 
 }  // namespace setup_test

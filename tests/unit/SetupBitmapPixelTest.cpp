@@ -10,9 +10,6 @@ namespace {
 
 using setup_test::Bytes;
 using setup_test::InfoBitmap;
-using setup_test::NumberedTable;
-using setup_test::PutLe;
-
 
 #define EXPECT_COLOUR(file, r, g, b)                                                   \
     do {                                                                               \
@@ -68,9 +65,9 @@ TEST(SetupBitmapPixel, RefusesWhatIsNoReadableBitmap) {
     EXPECT_TRUE(refused([](InfoBitmap& b) { b.pixelOffset = 4096; }));      // past the end
     EXPECT_TRUE(refused([](InfoBitmap& b) { b.pixels.pop_back(); }));       // row cut short
     EXPECT_TRUE(refused([](InfoBitmap& b) { b.width = b.height = INT32_MAX; }));
-    EXPECT_TRUE(refused([](InfoBitmap& b) { b.bits = 8; b.colourTable = NumberedTable(100); }));
+    EXPECT_TRUE(refused([](InfoBitmap& b) { b.bits = 8; b.colourTable = Bytes(4 * 100, 0); }));
     EXPECT_TRUE(refused([](InfoBitmap& b) {
-        b.bits = 8, b.compression = 1, b.height = -1, b.colourTable = NumberedTable(256);
+        b.bits = 8, b.compression = 1, b.height = -1, b.colourTable = Bytes(4 * 256, 0);
     }));
 }
 

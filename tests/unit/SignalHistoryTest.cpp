@@ -17,14 +17,14 @@ TEST(SignalHistory, KeepsTenMinutesAndWritesThemAsCsvRows)
     SignalHistory history;
     history.Add(Sample(0, 8, 0, false));
     history.Add(Sample(kMinute, 90, 85, true));
-    history.Add(Sample(SignalHistory::kSpanMs + kMinute, 100, 84, true));
+    history.Add(Sample(11 * kMinute, 100, 84, true));
     ASSERT_EQ(history.Samples().size(), 2u) << "the reading of eleven minutes ago is forgotten";
     EXPECT_EQ(SignalHistoryCsv(history), "Time,Strength,Quality,Locked\r\n"
                                          "2026-12-01 09:05:07.030,90,85,1\r\n"
                                          "2026-12-01 09:05:07.030,100,84,1\r\n");
 
     for (std::size_t i = 0; i < SignalHistory::kMaxSamples + 10; ++i)
-        history.Add(Sample(SignalHistory::kSpanMs + kMinute, 1, 1, false));
+        history.Add(Sample(11 * kMinute, 1, 1, false));
     EXPECT_EQ(history.Samples().size(), SignalHistory::kMaxSamples);
 }
 

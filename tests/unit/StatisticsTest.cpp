@@ -1,23 +1,7 @@
-#include "reception/PidPageRules.h"
 #include "reception/ReceptionStatistics.h"
 #include "tests/unit/ScriptedDriver.h"
-#include "tests/unit/ReceptionTestHost.h"
 
 #include <gtest/gtest.h>
-
-
-namespace {
-
-const std::vector<std::uint8_t> kThreeAddresses = {
-    0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x01, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x02, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x03};
-
-class Lines {
-public:
-    TextSink Sink() { return [this](const std::string& line) { lines.push_back(line); }; }
-    std::vector<std::string> lines;
-};
-
-}  // namespace
 
 TEST(StatisticsFormatting, EachCounterInItsUnitAndField)
 {
@@ -51,8 +35,7 @@ TEST(StatisticsReading, DriverFailureShowsZeroEverywhere)
     driver.counters.bytesTotal = 1048576;  // written, but the call reports failure
     driver.counters.speed = 256;
     driver.SetResult("GetStatsCounters", -1);
-    Lines debug;
-    const StatisticsTexts texts = ReadStatistics(driver, debug.Sink());
+    const StatisticsTexts texts = ReadStatistics(driver, [](const std::string&) {});
     for (const std::string* text : {&texts.speed, &texts.bytesError, &texts.bytesReceived, &texts.bytesTotal,
                                     &texts.packetsError, &texts.packetsReceived, &texts.packetsTotal})
         EXPECT_EQ(*text, "0.00");
@@ -61,7 +44,8 @@ TEST(StatisticsReading, DriverFailureShowsZeroEverywhere)
 TEST(StatisticsPidMacText, WholeAddressesOnlyUpperCaseCommaJoined)
 {
     std::vector<std::uint8_t> buffer(kPidMacBufferSize, 0);
-    std::copy(kThreeAddresses.begin(), kThreeAddresses.end(), buffer.begin());
+    const std::uint8_t three[] = {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x01, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x02, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x03};
+    std::copy(std::begin(three), std::end(three), buffer.begin());
     EXPECT_EQ(PidMacAddressesText(buffer.data(), buffer.size(), 18),
               "AA-BB-CC-DD-EE-01,AA-BB-CC-DD-EE-02,AA-BB-CC-DD-EE-03");
     EXPECT_EQ(PidMacAddressesText(buffer.data(), buffer.size(), 13), "AA-BB-CC-DD-EE-01,AA-BB-CC-DD-EE-02");

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 inline std::unique_ptr<SatelliteRecord> Satellite(const char* name, std::int32_t degree)
@@ -65,22 +66,16 @@ inline std::int32_t Int32At(const std::string& bytes, std::size_t offset)
 
 // Adds a record below the database's current one, made current when select
 // is 1, and returns it.
-inline SatelliteRecord* Added(CChannelDatabase& db, std::unique_ptr<SatelliteRecord> record, int select = 1)
+template <typename Record>
+Record* Added(CChannelDatabase& db, std::unique_ptr<Record> record, int select = 1)
 {
-    SatelliteRecord* added = record.get();
-    db.AddSatellite(std::move(record), select);
-    return added;
-}
-inline TransponderRecord* Added(CChannelDatabase& db, std::unique_ptr<TransponderRecord> record, int select = 1)
-{
-    TransponderRecord* added = record.get();
-    db.AddTransponder(std::move(record), select);
-    return added;
-}
-inline PidRecord* Added(CChannelDatabase& db, std::unique_ptr<PidRecord> record, int select = 1)
-{
-    PidRecord* added = record.get();
-    db.AddPid(std::move(record), select);
+    Record* added = record.get();
+    if constexpr (std::is_same_v<Record, SatelliteRecord>)
+        db.AddSatellite(std::move(record), select);
+    else if constexpr (std::is_same_v<Record, TransponderRecord>)
+        db.AddTransponder(std::move(record), select);
+    else
+        db.AddPid(std::move(record), select);
     return added;
 }
 

@@ -1,59 +1,34 @@
 #include "common/FieldText.h"
-#include "resources/resource.h"
 #include "tests/unit/TestKit.h"
-#include "tuning/DishPageView.h"
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/TransponderNames.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <utility>
 #include <string>
 
-namespace {
-
-TransponderRecord Transponder(const char* name, std::int32_t frequency, std::int32_t symbolRate,
-                              std::int32_t polarity)
-{
-    return *::Transponder(frequency, symbolRate, polarity, name);
-}
-
-}  // namespace
-
-// Frequency 950 to 14000 MHz, symbol rate 900 to 45000 ksps, checked in that
-// order before the polarity, each refusal with its own text and field.
+// Empty fields first, then frequency 950 to 14000 MHz and symbol rate 900 to
+// 45000 ksps, then the polarity; each refusal with its own text and field.
 TEST(TransponderInfoRules, RangesAndOrderOfTheChecks)
 {
     using F = TransponderInfoField;
-    const char* frequency = "Frequency data is invalid,it must be 950-14000.";
-    const char* symbolRate = "Symbol rate data is invalid,it must be 900-45000";
-    struct Case {
-        const char *frequencyText, *symbolRateText;
-        int polarity;
-        const char *key, *english;
-        F focus;
-    } const cases[] = {
-        {"950", "27500", 0, nullptr, nullptr, F::Frequency},      {"14000", "45000", 1, nullptr, nullptr, F::Frequency},
-        {"12380", "900", 0, nullptr, nullptr, F::Frequency},
-        {"949", "27500", 0, "String15", frequency, F::Frequency},  {"14001", "27500", 0, "String15", frequency, F::Frequency},
-        {"9a0", "27500", 0, "String15", frequency, F::Frequency},  {"12380", "899", 0, "String16", symbolRate, F::SymbolRate},
-        {"12380", "45001", 0, "String16", symbolRate, F::SymbolRate},
-        {"", "", -1, "String15", "Frequency data is invalid,it must be 950-14000", F::Frequency},  // no full stop
-        {"1", "", -1, "String16", symbolRate, F::SymbolRate},     {"1", "1", -1, "String15", frequency, F::Frequency},
-        {"12380", "1", -1, "String16", symbolRate, F::SymbolRate},
-        {"12380", "27500", -1, "String17", "Polarity is invalid", F::Polarity},
+    struct Case { const char *frequencyText, *symbolRateText; int polarity; const char* key; F focus; };
+    const Case cases[] = {
+        {"950", "27500", 0, nullptr, F::Frequency},        {"14000", "45000", 1, nullptr, F::Frequency},
+        {"12380", "900", 0, nullptr, F::Frequency},        {"949", "27500", 0, "String15", F::Frequency},
+        {"14001", "27500", 0, "String15", F::Frequency},   {"9a0", "27500", 0, "String15", F::Frequency},
+        {"12380", "899", 0, "String16", F::SymbolRate},    {"12380", "45001", 0, "String16", F::SymbolRate},
+        {"", "", -1, "String15", F::Frequency},            {"1", "", -1, "String16", F::SymbolRate},
+        {"1", "1", -1, "String15", F::Frequency},          {"12380", "1", -1, "String16", F::SymbolRate},
+        {"12380", "27500", -1, "String17", F::Polarity},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.frequencyText) + " / " + c.symbolRateText + " / " + std::to_string(c.polarity));
         const TransponderInfoCheck check = CheckTransponderInfo(c.frequencyText, c.symbolRateText, c.polarity);
         EXPECT_EQ(check.ok, c.key == nullptr);
-        if (c.key == nullptr)
-            continue;
-        ASSERT_NE(check.message.key, nullptr);
         EXPECT_STREQ(check.message.key, c.key);
-        EXPECT_STREQ(check.message.english, c.english);
-        EXPECT_EQ(check.focus, c.focus);
+        if (c.key != nullptr)
+            EXPECT_EQ(check.focus, c.focus);
     }
 }
 
@@ -69,7 +44,7 @@ TEST(TransponderNameRules, NamesFromTheValuesAndRenamesKeepTheTypedText)
         {"Sky News", 11778, 27500, 0, 'S', "02200", "11778V/02200"}, {"/27500", 11778, 27500, 1, 'P', "", "11778H/27500"},
     };
     for (const Case& c : cases) {
-        TransponderRecord record = Transponder(c.name, c.frequency, c.symbolRate, c.polarity);
+        TransponderRecord record = *Transponder(c.frequency, c.symbolRate, c.polarity, c.name);
         if (c.rename == 'N')
             NameTransponder(record);
         else if (c.rename == 'S')

@@ -1,6 +1,7 @@
 #include "common/FieldText.h"
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/TransponderRules.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +17,7 @@ protected:
     void SetUp() override
     {
         database.Load("");
-        auto satellite = std::make_unique<SatelliteRecord>();
-        SetFieldText(satellite->name, "Astra");
-        database.AddSatellite(std::move(satellite), 1);
+        Added(database, Satellite("Astra", 192));
     }
 
     TransponderRecord* Add(std::int32_t frequency, std::int32_t symbolRate, std::int32_t polarity)
@@ -32,13 +31,6 @@ protected:
     std::string CurrentName() const { return std::string(FieldText(database.CurrentTransponder()->name)); }
 };
 
-void ExpectDatabaseChanged(const MainDialogEffects& effects)
-{
-    EXPECT_TRUE(effects.setTuningChanged);
-    EXPECT_TRUE(effects.refreshPages);
-    EXPECT_TRUE(effects.markSettingsChanged);
-}
-
 }  // namespace
 
 TEST_F(TransponderRules, NewTransponderIsNamedAppendedAndCurrent)
@@ -46,7 +38,7 @@ TEST_F(TransponderRules, NewTransponderIsNamedAppendedAndCurrent)
     Add(12380, 27500, 0);
     const TransponderEditResult result = CreateTransponder(database, 10714, 22000, 1);
     EXPECT_EQ(result.outcome, TransponderEditOutcome::Added);
-    ExpectDatabaseChanged(result.effects);
+    EXPECT_TRUE(result.effects.setTuningChanged && result.effects.refreshPages && result.effects.markSettingsChanged);
     EXPECT_EQ(CurrentName(), "10714H/22000");
     EXPECT_EQ(database.CurrentSatellite()->transponderCount, 2);
     EXPECT_EQ(database.CurrentSatellite()->firstTransponder->next, database.CurrentTransponder());

@@ -1,6 +1,5 @@
 #include "common/FieldText.h"
 #include "database/SatelliteListRules.h"
-#include "tests/unit/ScratchDirectory.h"
 #include "tuning/ImportSummary.h"
 #include "tuning/TuningListImport.h"
 
@@ -32,13 +31,8 @@ std::string Describe(const CChannelDatabase& database)
     return text;
 }
 
-struct ImportCase {
-    const char* label;
-    int deviceKind;
-    const char* list;
-    const char* expected;  // Describe() after importing into one satellite or channel
-    std::size_t added, already, refused, other;
-};
+// The list imported into one satellite or channel, Describe() afterwards and the counts.
+struct ImportCase { const char* label; int deviceKind; const char *list, *expected; std::size_t added, already, refused, other; };
 
 // A database with one satellite holding one transponder, or the "Default" channel.
 void LoadOneEntry(CChannelDatabase& database, int deviceKind)

@@ -1,5 +1,4 @@
 #include "common/FileIo.h"
-#include "common/FileIo.h"
 #include "database/ChannelDatabase.h"
 #include "tests/unit/ScratchDirectory.h"
 

@@ -184,29 +184,3 @@ TEST(DialogTemplates, ComboItemsComeThroughTheProgramsReader)
     EXPECT_EQ(items(IDD_DISH_PAGE, IDC_DISH_POSITION_COMBO), (Items{"0", "1", "2", "3", "4", "5", "6", "7"}));
     EXPECT_EQ(items(IDD_PID_INFO, IDC_PIDINFO_TYPE_COMBO), Items{"MPE Data"});
 }
-
-// Caption, size in dialog units and font of every dialog, as stored in the
-// program; the pages' layout depends on these figures.
-TEST(DialogTemplates, CaptionsSizesAndFonts)
-{
-    ASSERT_NE(ProgramModule(), nullptr);
-    struct Figures { int id; const wchar_t* caption; int width, height, fontSize; };
-    const Figures dialogs[] = {
-        {IDD_ABOUTBOX, L"About NorvaneData V1.7.2.0", 210, 62, 8}, {IDD_MAIN, L"NorvaneData V1.7.2.0", 352, 308, 8},
-        {IDD_LNB_PAGE, L"", 330, 176, 8},         {IDD_DISH_PAGE, L"", 330, 169, 8},
-        {IDD_PID_PAGE, L"", 330, 176, 8},         {IDD_SATELLITE_INFO, L"Satellite  Info", 179, 77, 8},
-        {IDD_TRANSPONDER_INFO, L"Transponder Info", 177, 96, 8}, {IDD_PID_INFO, L"PID Info", 235, 108, 8},
-        {IDD_LOCK_WAIT, L"", 200, 26, 12},        {IDD_CABLE_PAGE, L"", 330, 176, 8},
-        {IDD_TERRESTRIAL_PAGE, L"", 330, 176, 8}, {IDD_MAC_ADDRESS, L"Change MAC Address", 200, 135, 8},
-        {IDD_SIGNAL, L"Signal", 330, 190, 8},
-    };
-    EXPECT_EQ(std::size(dialogs), ResourceNumbers("IDD_").size()) << "a dialog without its figures";
-    for (const Figures& expected : dialogs) {
-        const TemplateHeader header = ReadTemplateHeader(expected.id);
-        EXPECT_EQ(header.caption, expected.caption) << expected.id;
-        EXPECT_EQ(header.width, expected.width) << expected.id;
-        EXPECT_EQ(header.height, expected.height) << expected.id;
-        EXPECT_EQ(header.fontSize, expected.fontSize) << expected.id;
-        EXPECT_EQ(header.font, L"MS Sans Serif") << expected.id;
-    }
-}

@@ -62,7 +62,8 @@ TEST_F(RegistryKeyTest, MissingKeyIsCreatedAndTheDefaultsApply)
 }
 
 // Strings of up to 99 characters and numbers, each read only with its own
-// type; a value that is not read leaves the caller's as it was.
+// type (a number-sized REG_BINARY is no number); a value that is not read
+// leaves the caller's as it was.
 TEST_F(RegistryKeyTest, ValuesAreReadOnlyWithTheirOwnTypeAndLength)
 {
     CRegistryKey key;
@@ -71,6 +72,8 @@ TEST_F(RegistryKeyTest, ValuesAreReadOnlyWithTheirOwnTypeAndLength)
         ASSERT_EQ(key.WriteString(name, std::string(length, 'a')), ERROR_SUCCESS);
     ASSERT_EQ(key.WriteNumber("Motor Degree", 3300), ERROR_SUCCESS);
     key.Close();
+    const DWORD binary = 1234;
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, keyPath.c_str(), "Binary", REG_BINARY, &binary, sizeof binary), ERROR_SUCCESS);
     ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
     EXPECT_EQ(StoredSize("Motor Degree"), 4) << "a DWORD";
     std::string value;
@@ -79,13 +82,14 @@ TEST_F(RegistryKeyTest, ValuesAreReadOnlyWithTheirOwnTypeAndLength)
     EXPECT_EQ(key.ReadString("Empty", value), ERROR_SUCCESS);
     EXPECT_EQ(value, "");
     value = "previous";
-    for (const char* name : {"Hundred", "Missing", "Motor Degree"})
+    for (const char* name : {"Hundred", "Missing", "Motor Degree", "Binary"})
         EXPECT_NE(key.ReadString(name, value), ERROR_SUCCESS) << name;
     EXPECT_EQ(value, "previous");
     DWORD number = 7;
     EXPECT_EQ(key.ReadNumber("Motor Degree", number), ERROR_SUCCESS);
     EXPECT_EQ(number, 3300u);
-    EXPECT_NE(key.ReadNumber("Fits", number), ERROR_SUCCESS);
+    for (const char* name : {"Fits", "Binary"})
+        EXPECT_NE(key.ReadNumber(name, number), ERROR_SUCCESS) << name;
     EXPECT_EQ(number, 3300u);
 }
 

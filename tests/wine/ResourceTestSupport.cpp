@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <cwchar>
 #include <fstream>
 
 namespace resource_test {
@@ -61,34 +60,15 @@ std::map<std::string, int> ResourceNumbers(const char* prefix)
     return numbers;
 }
 
-TemplateHeader ReadTemplateHeader(int templateId)
-{
-    TemplateHeader header;
-    HRSRC found = FindResourceA(ProgramModule(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
-    if (found == nullptr || SizeofResource(ProgramModule(), found) < 32)
-        return header;
-    // DLGTEMPLATEEX: version, signature, help id, extended style, style,
-    // item count, x, y, width, height, then menu, class, title and font.
-    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(ProgramModule(), found)));
-    std::memcpy(&header.style, words + 6, sizeof header.style);
-    header.width = words[11];
-    header.height = words[12];
-    const WORD* at = words + 13;
-    const auto skipNameOrNumber = [&at] { at = *at == 0xFFFF ? at + 2 : at + std::wcslen(reinterpret_cast<const wchar_t*>(at)) + 1; };
-    skipNameOrNumber();  // menu
-    skipNameOrNumber();  // class
-    header.caption = reinterpret_cast<const wchar_t*>(at);
-    at += header.caption.size() + 1;
-    if (header.style & DS_SETFONT) {
-        header.fontSize = at[0];
-        header.font = reinterpret_cast<const wchar_t*>(at + 3);
-    }
-    return header;
-}
-
 bool IsChildTemplate(int templateId)
 {
-    return (ReadTemplateHeader(templateId).style & WS_CHILD) != 0;
+    HRSRC found = FindResourceA(ProgramModule(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    if (found == nullptr || SizeofResource(ProgramModule(), found) < 32)
+        return false;
+    // DLGTEMPLATEEX: version, signature, help id, extended style, then style.
+    DWORD style = 0;
+    std::memcpy(&style, static_cast<const WORD*>(LockResource(LoadResource(ProgramModule(), found))) + 6, sizeof style);
+    return (style & WS_CHILD) != 0;
 }
 
 std::vector<HWND> Children(HWND dialog)

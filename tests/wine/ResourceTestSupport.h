@@ -21,17 +21,6 @@ std::string SourceFile(const char* relativePath);
 // ("IDD_", "IDC_"), by name.
 std::map<std::string, int> ResourceNumbers(const char* prefix);
 
-// What a dialog template says of the dialog itself, as stored in the program.
-struct TemplateHeader {
-    DWORD style = 0;
-    int width = 0;   // dialog units
-    int height = 0;
-    std::wstring caption;
-    int fontSize = 0;
-    std::wstring font;
-};
-TemplateHeader ReadTemplateHeader(int templateId);
-
 // True for a template of a child window (a tab page).
 bool IsChildTemplate(int templateId);
 

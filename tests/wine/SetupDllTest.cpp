@@ -1,6 +1,6 @@
 // Setup.dll as the installation program uses it: loaded by path, its three
 // functions found by their plain names. Wine has no receiver devices, so the
-// device paths seen here are the absent ones (the others: SetupDevicesTest).
+// device paths seen here are the absent ones.
 #include "tests/unit/ScratchDirectory.h"
 
 #include <windows.h>
