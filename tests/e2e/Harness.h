@@ -30,19 +30,12 @@ constexpr WORD kShowHideCommand = 32771;
 constexpr WORD kExitCommand = 32772;
 constexpr WORD kAboutCommand = 32773;
 constexpr WORD kSignalCommand = 32774;
+constexpr COLORREF kLockedGreen = RGB(0, 255, 0);
 
 // Waits until the condition holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout = seconds(10));
-
-// Message boxes of a process: never the main dialog (whose level bars also
-// use the text control's identifier 65535) nor the wait dialog of a lock.
-HWND FindMessageBox(DWORD processId);
-// Reads the box's text, answers it and waits until it is gone.
+// Reads the message box's text, answers it and waits until it is gone.
 std::string AnswerBox(HWND box, int buttonId);
-// The texts of the process's message boxes, in order, until none has shown
-// for `quiet`; the first may take up to `first`. Each is answered (No for a
-// question, else OK) so that the program goes on.
-Messages TakeMessages(DWORD processId, milliseconds quiet, milliseconds first = milliseconds(0));
 
 // Lines of a call log: the first from `from` on that starts with the prefix
 // (or npos), and whether one line starts with each prefix, in this order.
@@ -65,12 +58,12 @@ public:
     // The simulator's configuration; a call log "Quarlink.log" is always added.
     void WriteIni(const std::string& text) const;
     void WriteFile(const std::string& name, const std::string& bytes) const;
+    // Read while the program may still write it.
     std::string ReadFile(const std::string& name) const;
     void SetRegistryString(const char* name, const std::string& value) const;
     void SetRegistryNumber(const char* name, DWORD value) const;
-    // Empty when the value is missing or not a string.
+    // Empty, or false, when the value is missing or of another type.
     std::string RegistryString(const char* name) const;
-    // False when the value is missing or not a number.
     bool RegistryNumber(const char* name, DWORD& value) const;
 
     // Starts the program and waits for its main dialog.
@@ -82,26 +75,31 @@ public:
     bool WaitForMainDialog(milliseconds timeout = seconds(30));
     // Another instance from the same folder; its exit code, or STILL_ACTIVE.
     DWORD StartSecondInstance() const;
-    bool IsRunning() const;
+    bool IsRunning() const { return process.IsRunning(); }
     bool WaitForExit(milliseconds timeout = seconds(15));
     DWORD ExitCode() const { return process.ExitCode(); }
-    // Asks the running program to exit as other programs do (wParam 1),
-    // waits for the end and says whether it ended with exit code 0.
+    // Asks the running program to exit as other programs do (wParam 1).
     void RequestExit(WPARAM wParam = 1) const;
+    // Asks it to exit; true once it ended with exit code 0.
     bool ExitsCleanly();
 
     DWORD ProcessId() const { return process.Id(); }
     HWND MainDialog() const { return mainDialog; }
     HWND Control(int id) const { return FindControl(mainDialog, id); }
-    HWND Frame() const;
+    HWND Frame() const { return process.TopLevelWindow(WindowFilter{kFrameClass, nullptr, false}); }
     void PostFrameCommand(WORD command) const;
     // The visible top-level dialog of this process with the title.
     HWND WaitForWindow(const char* title, milliseconds timeout = seconds(10)) const;
 
+    // A message box of the program: never the main dialog (whose level bars
+    // also use the text control's identifier 65535) nor a lock's wait dialog.
     HWND WaitForMessageBox(milliseconds timeout = seconds(10)) const;
     bool NoMessageBoxFor(milliseconds time) const { return WaitForMessageBox(time) == nullptr; }
     // The text of the next message box, answered; "(no message box)" when none came.
     std::string AnswerNextBox(int buttonId, milliseconds timeout = seconds(10)) const;
+    // The texts of the message boxes, in order, until none has shown for
+    // `quiet`; the first may take up to `first`. Each is answered (No for a
+    // question, else OK) so that the program goes on.
     Messages TakeMessages(milliseconds quiet, milliseconds first = milliseconds(0)) const;
     // The wait dialog of a lock (a caption-less dialog without buttons), or
     // null; label gets its text.
@@ -114,14 +112,13 @@ public:
     // Waits until the start-up locks are over and the program answers again.
     void WaitForStartupLock() const;
 
-    // Shows the tab as a click on it does; true once its page is visible.
+    // Shows the tab as the keyboard does; true once its page is visible.
     bool ShowTab(int index, int controlOnPage) const;
     // Presses Apply; true once Apply has ended by disabling itself.
     bool Apply() const;
 
-    // The simulator's call log, its lines, and the lines from `from` on that
-    // start with the prefix.
-    std::string CallLog() const;
+    // The simulator's call log without its remarks, and the lines from
+    // `from` on that start with the prefix.
     std::vector<std::string> CallLogLines() const;
     size_t LogSize() const { return CallLogLines().size(); }
     std::vector<std::string> CallsFrom(const std::string& prefix, size_t from = 0) const;
@@ -136,13 +133,12 @@ public:
     std::vector<std::wstring> TrayMenu() const;
 
 private:
+    HWND FindDialog(bool messageBox) const;
+
     std::string folder;
     ProgramProcess process;
     HWND mainDialog = nullptr;
 };
-
-constexpr COLORREF kLockedGreen = RGB(0, 255, 0);
-constexpr COLORREF kUnlockedRed = RGB(255, 0, 0);
 
 // While it lives, Wine's X11 driver leaves the program's windows to itself:
 // the test display has no window manager, whose part Wine would wait two

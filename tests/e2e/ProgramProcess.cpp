@@ -1,9 +1,6 @@
 #include "tests/e2e/ProgramProcess.h"
 
 namespace {
-// TerminateProcess only starts the end; the handle signals once it is done.
-constexpr DWORD kTerminateWaitMs = 15000;
-
 struct WindowSearch {
     DWORD processId;
     const WindowFilter* filter;
@@ -12,6 +9,8 @@ struct WindowSearch {
 
 bool HasText(HWND window, const char* wanted, int (WINAPI* read)(HWND, LPSTR, int))
 {
+    if (wanted == nullptr)
+        return true;
     char text[256] = {};
     read(window, text, sizeof(text));
     return lstrcmpA(text, wanted) == 0;
@@ -20,18 +19,13 @@ bool HasText(HWND window, const char* wanted, int (WINAPI* read)(HWND, LPSTR, in
 BOOL CALLBACK CollectMatch(HWND window, LPARAM context)
 {
     auto* search = reinterpret_cast<WindowSearch*>(context);
-    const WindowFilter& filter = *search->filter;
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || (filter.visibleOnly && !IsWindowVisible(window)))
-        return TRUE;
-    if (filter.className != nullptr && !HasText(window, filter.className, GetClassNameA))
-        return TRUE;
     // For another process's window GetWindowTextA reads the title the system
     // keeps; it sends nothing.
-    if (filter.title != nullptr && !HasText(window, filter.title, GetWindowTextA))
-        return TRUE;
-    search->found.push_back(window);
+    if (owner == search->processId && (!search->filter->visibleOnly || IsWindowVisible(window)) &&
+        HasText(window, search->filter->className, GetClassNameA) && HasText(window, search->filter->title, GetWindowTextA))
+        search->found.push_back(window);
     return TRUE;
 }
 }  // namespace
@@ -42,22 +36,16 @@ std::string WindowsFolder(std::string path)
         return path;
     if (path[0] == '/')
         path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    if (path.back() != '\\')
-        path += '\\';
-    return path;
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return path.back() == '\\' ? path : path + '\\';
 }
 
 std::string EnvironmentFolder(const char* name)
 {
     char buffer[1024] = {};
     const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-    if (length == 0 || length >= sizeof(buffer))
-        return std::string();
-    return WindowsFolder(std::string(buffer, length));
+    return length == 0 || length >= sizeof(buffer) ? std::string() : WindowsFolder(std::string(buffer, length));
 }
 
 std::vector<HWND> ProcessWindows(DWORD processId, const WindowFilter& filter)
@@ -84,8 +72,7 @@ bool ProgramProcess::Start(const std::string& exePath, const std::string& folder
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string command = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                       &info))
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
         return true;
     info = PROCESS_INFORMATION{};
     return false;
@@ -104,9 +91,7 @@ bool ProgramProcess::WaitForExit(DWORD timeoutMs) const
 DWORD ProgramProcess::ExitCode() const
 {
     DWORD code = STILL_ACTIVE;
-    if (info.hProcess == nullptr || !GetExitCodeProcess(info.hProcess, &code))
-        return STILL_ACTIVE;
-    return code;
+    return info.hProcess != nullptr && GetExitCodeProcess(info.hProcess, &code) ? code : STILL_ACTIVE;
 }
 
 void ProgramProcess::Kill()
@@ -114,16 +99,16 @@ void ProgramProcess::Kill()
     if (!IsRunning())
         return;
     TerminateProcess(info.hProcess, 1);
-    WaitForSingleObject(info.hProcess, kTerminateWaitMs);
+    // TerminateProcess only starts the end; the handle signals once it is done.
+    WaitForSingleObject(info.hProcess, 15000);
 }
 
 bool ProgramProcess::EndThrough(const char* windowClass, UINT message, WPARAM wParam, DWORD timeoutMs)
 {
     if (!IsRunning())
         return true;
-    const std::vector<HWND> windows = ProcessWindows(info.dwProcessId, WindowFilter{windowClass, nullptr, false});
-    if (!windows.empty())
-        PostMessageA(windows.front(), message, wParam, 0);
+    if (HWND window = TopLevelWindow(WindowFilter{windowClass, nullptr, false}))
+        PostMessageA(window, message, wParam, 0);
     if (WaitForExit(timeoutMs))
         return true;
     Kill();
@@ -132,9 +117,7 @@ bool ProgramProcess::EndThrough(const char* windowClass, UINT message, WPARAM wP
 
 HWND ProgramProcess::TopLevelWindow(const WindowFilter& filter) const
 {
-    if (info.hProcess == nullptr)
-        return nullptr;
-    const std::vector<HWND> windows = ProcessWindows(info.dwProcessId, filter);
+    const std::vector<HWND> windows = info.hProcess != nullptr ? ProcessWindows(info.dwProcessId, filter) : std::vector<HWND>{};
     return windows.empty() ? nullptr : windows.front();
 }
 

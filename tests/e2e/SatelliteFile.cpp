@@ -1,11 +1,12 @@
 #include "tests/e2e/SatelliteFile.h"
 
+#include <algorithm>
+
 namespace {
 
-constexpr size_t kSatelliteNameSize = 32;
-constexpr size_t kTransponderNameSize = 32;
+constexpr size_t kNameSize = 32;   // of a satellite and of a transponder
 constexpr size_t kPidNameSize = 20;
-constexpr size_t kPidBlockSize = kPidNameSize + 12;
+constexpr size_t kPidSize = kPidNameSize + 12;
 
 void PutInt(std::string& out, std::int32_t value)
 {
@@ -16,74 +17,47 @@ void PutInt(std::string& out, std::int32_t value)
 
 void PutName(std::string& out, const std::string& name, size_t size)
 {
-    std::string field(size, '\0');
-    field.replace(0, name.size() < size ? name.size() : size - 1, name.substr(0, size - 1));
+    std::string field = name.substr(0, size - 1);
+    field.resize(size, '\0');
     out += field;
 }
 
+// Reads the fields in order; once a read would pass the end, the bytes are
+// not whole and every further read gives zeros.
 class Reader {
 public:
     explicit Reader(const std::string& bytes) : bytes(bytes) {}
-    bool Holds(size_t count) const { return bytes.size() - at >= count; }
-    bool AtEnd() const { return at == bytes.size(); }
+    bool Whole() const { return whole; }
+    bool AtEnd() const { return whole && at == bytes.size(); }
+    void Skip(size_t size)
+    {
+        whole = whole && bytes.size() - at >= size;
+        at += whole ? size : 0;
+    }
+    std::string Field(size_t size)
+    {
+        Skip(size);
+        return whole ? bytes.substr(at - size, size) : std::string(size, '\0');
+    }
     std::int32_t Int()
     {
+        const std::string field = Field(4);
         std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i)
-            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-        at += 4;
+        for (int i = 3; i >= 0; --i)
+            value = value << 8 | static_cast<unsigned char>(field[i]);
         return static_cast<std::int32_t>(value);
     }
     std::string Name(size_t size)
     {
-        std::string field = bytes.substr(at, size);
-        at += size;
+        const std::string field = Field(size);
         return field.substr(0, field.find('\0'));
     }
-    void Skip(size_t count) { at += count; }
 
 private:
     const std::string& bytes;
     size_t at = 0;
+    bool whole = true;
 };
-
-bool ReadTransponder(Reader& reader, FileTransponder& transponder)
-{
-    if (!reader.Holds(kTransponderNameSize + 16))
-        return false;
-    transponder.name = reader.Name(kTransponderNameSize);
-    transponder.frequency = reader.Int();
-    transponder.symbolRate = reader.Int();
-    transponder.polarity = reader.Int();
-    transponder.pidCount = reader.Int();
-    if (transponder.pidCount < 0 || !reader.Holds(kPidBlockSize * static_cast<size_t>(transponder.pidCount)))
-        return false;
-    reader.Skip(kPidBlockSize * static_cast<size_t>(transponder.pidCount));
-    return true;
-}
-
-bool ReadSatellite(Reader& reader, FileSatellite& satellite)
-{
-    if (!reader.Holds(kSatelliteNameSize + 36))
-        return false;
-    satellite.name = reader.Name(kSatelliteNameSize);
-    satellite.degree = reader.Int();
-    satellite.lnbFreq1 = reader.Int();
-    satellite.lnbFreq2 = reader.Int();
-    satellite.tone22k = reader.Int();
-    satellite.diseqcPort = reader.Int();
-    satellite.dishType = reader.Int();
-    satellite.lnbPower = reader.Int();
-    satellite.lnbType = reader.Int();
-    const std::int32_t count = reader.Int();
-    for (std::int32_t i = 0; i < count; ++i) {
-        FileTransponder transponder;
-        if (!ReadTransponder(reader, transponder))
-            return false;
-        satellite.transponders.push_back(transponder);
-    }
-    return count >= 0;
-}
 
 }  // namespace
 
@@ -92,12 +66,12 @@ std::string SatelliteFileBytes(const std::vector<FileSatellite>& satellites)
     std::string out;
     PutInt(out, static_cast<std::int32_t>(satellites.size()));
     for (const FileSatellite& s : satellites) {
-        PutName(out, s.name, kSatelliteNameSize);
+        PutName(out, s.name, kNameSize);
         for (std::int32_t value : {s.degree, s.lnbFreq1, s.lnbFreq2, s.tone22k, s.diseqcPort, s.dishType, s.lnbPower,
                                    s.lnbType, static_cast<std::int32_t>(s.transponders.size())})
             PutInt(out, value);
         for (const FileTransponder& t : s.transponders) {
-            PutName(out, t.name, kTransponderNameSize);
+            PutName(out, t.name, kNameSize);
             for (std::int32_t value : {t.frequency, t.symbolRate, t.polarity, static_cast<std::int32_t>(t.pids.size())})
                 PutInt(out, value);
             for (const FilePid& pid : t.pids) {
@@ -114,14 +88,19 @@ bool ParseSatelliteFile(const std::string& bytes, std::vector<FileSatellite>& sa
 {
     satellites.clear();
     Reader reader(bytes);
-    if (!reader.Holds(4))
-        return false;
-    const std::int32_t count = reader.Int();
-    for (std::int32_t i = 0; i < count; ++i) {
-        FileSatellite satellite;
-        if (!ReadSatellite(reader, satellite))
-            return false;
-        satellites.push_back(satellite);
+    for (std::int32_t count = reader.Int(); count > 0 && reader.Whole(); --count) {
+        FileSatellite& s = satellites.emplace_back();
+        s.name = reader.Name(kNameSize);
+        for (std::int32_t* field : {&s.degree, &s.lnbFreq1, &s.lnbFreq2, &s.tone22k, &s.diseqcPort, &s.dishType,
+                                    &s.lnbPower, &s.lnbType})
+            *field = reader.Int();
+        for (std::int32_t transponders = reader.Int(); transponders > 0 && reader.Whole(); --transponders) {
+            FileTransponder& t = s.transponders.emplace_back();
+            t.name = reader.Name(kNameSize);
+            for (std::int32_t* field : {&t.frequency, &t.symbolRate, &t.polarity, &t.pidCount})
+                *field = reader.Int();
+            reader.Skip(kPidSize * static_cast<size_t>(std::max(t.pidCount, 0)));
+        }
     }
-    return count >= 0 && reader.AtEnd();
+    return reader.AtEnd();
 }
