@@ -7,16 +7,17 @@
 // terrestrial one, anything else a cable card.
 TEST(AppShell, TabsFollowTheKindOfCard)
 {
-    const std::vector<std::string> satellite = {"LNB && Switch", "Dish Setting", "Filter    "};
-    const std::vector<std::string> cable = {"Cable Setting", "Filter    "};
-    const std::pair<int, std::vector<std::string>> cases[] = {
-        {-1, satellite}, {4, satellite}, {5, cable}, {6, cable}, {7, {"Terrestrial Setting", "Filter    "}}, {8, cable}};
+    const std::vector<std::wstring> satellite = {L"LNB && Switch", L"Dish Setting", L"Filter    "};
+    const std::vector<std::wstring> cable = {L"Cable Setting", L"Filter    "};
+    const std::vector<std::wstring> terrestrial = {L"Terrestrial Setting", L"Filter    "};
+    const std::pair<int, std::vector<std::wstring>> cases[] = {
+        {-1, satellite}, {4, satellite}, {5, cable}, {6, cable}, {7, terrestrial}, {8, cable}};
     for (const auto& [kind, tabs] : cases) {
         SCOPED_TRACE(kind);
         LumisatRun run("tabs_" + std::to_string(kind + 1));
         run.WriteIni(CardIni(kind));
         ASSERT_TRUE(run.Start());
-        EXPECT_EQ(TabTexts(run.Control(IDC_MAIN_TAB)), tabs);
+        EXPECT_EQ(TabWideTexts(run.Control(IDC_MAIN_TAB)), tabs);
         EXPECT_TRUE(run.ExitsCleanly());
     }
 }
@@ -27,10 +28,9 @@ TEST(AppShell, SecondStartShowsTheFirstOnlyExitRequestOneEndsAndTheCardIsRelease
     run.WriteIni(CardIni(0));
     ASSERT_TRUE(run.Start());
     HWND dialog = run.MainDialog();
-    EXPECT_FALSE(IsWindowEnabled(run.Control(IDC_MAIN_APPLY)));
+    EXPECT_FALSE(run.ApplyEnabled());
     // Cancel and the close box hide the dialog; the program stays.
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+    ASSERT_TRUE(run.Hide());
     EXPECT_EQ(run.StartSecondInstance(), 0u);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }));
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -35,36 +36,6 @@ std::string FullPath(const std::string& path)
     char full[1024] = {};
     const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
     return length > 0 && length < sizeof(full) ? std::string(full, length) : path;
-}
-
-// A folder whose full path has exactly `length` characters, made of parts
-// below `base` (whose full path must be shorter).
-std::string DeepFolder(const std::string& base, std::size_t length)
-{
-    std::string path = FullPath(base);
-    CreateDirectoryA(path.c_str(), nullptr);
-    while (path.size() + 1 < length) {
-        const std::size_t room = length - path.size() - 1;
-        std::size_t part = std::min<std::size_t>(room, 60);
-        if (room - part == 1)
-            --part;   // a last part of one character rather than none
-        path += "\\" + std::string(part, 'd');
-        CreateDirectoryA(path.c_str(), nullptr);
-    }
-    return path;
-}
-
-std::vector<std::string> FilesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.emplace_back(found.cFileName);
-    }
-    FindClose(search);
-    return names;
 }
 
 }  // namespace
@@ -98,14 +69,20 @@ TEST(BadInput, MistypedRegistryValuesAreNotRead)
 
 TEST(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
 {
+    namespace fs = std::filesystem;
     LumisatRun run("bad_deep_folder");
     run.WriteIni(CardIni(0));
     // Without "PATH" the working folder is the installation path.
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "PATH");
-    const std::string deep = DeepFolder(run.Folder() + "deep", 250);
-    ASSERT_EQ(deep.size(), 250u);
-    // "satedata.dll" appended to the folder does not fit 259 characters; cut
-    // short it would name this file.
+    // A working folder of 250 characters, in parts of at most 60: "satedata.dll"
+    // appended to it does not fit 259 characters; cut short it would name "satedata".
+    std::string deep = FullPath(run.Folder() + "deep");
+    while (deep.size() + 1 < 250) {
+        // Never a last part of no characters.
+        const size_t room = 250 - deep.size() - 1;
+        deep += "\\" + std::string(room == 61 ? 59 : std::min<size_t>(room, 60), 'd');
+    }
+    ASSERT_TRUE(fs::create_directories(deep));
     const std::string database = SatelliteFileBytes({Astra()});
     std::ofstream(deep + "\\satedata", std::ios::binary) << database;
 
@@ -120,13 +97,14 @@ TEST(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
     EXPECT_EQ(messages[1], "Can't Load language!");
 
     ASSERT_TRUE(run.WaitForMainDialog());
+    EXPECT_EQ(WindowText(run.Control(IDC_MAIN_NEW)), "New") << "the English texts of the templates";
     EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), std::vector<std::string>{});
     // OK saves the database and the settings, then hides the dialog.
     PostMessageA(run.MainDialog(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(run.MainDialog()) == FALSE; }));
     EXPECT_EQ(run.TakeMessages(milliseconds(300)), Messages{});
     EXPECT_TRUE(run.ExitsCleanly());
-    EXPECT_EQ(FilesIn(deep), std::vector<std::string>{"satedata"}) << "no file was created with a cut name";
+    EXPECT_EQ(std::distance(fs::directory_iterator(deep), fs::directory_iterator()), 1) << "no file with a cut name";
     std::ostringstream kept;
     kept << std::ifstream(deep + "\\satedata", std::ios::binary).rdbuf();
     EXPECT_EQ(kept.str(), database);

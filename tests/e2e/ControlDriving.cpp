@@ -69,11 +69,6 @@ std::basic_string<Char> SendItem(HWND control, UINT message, WPARAM wParam, Item
     return text;
 }
 
-int ListRowCount(HWND list)
-{
-    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-}
-
 }  // namespace
 
 std::string WindowText(HWND window)
@@ -124,6 +119,13 @@ void EnterText(HWND control, const std::string& text, WORD killFocusCode)
     SendNotification(control, killFocusCode);
 }
 
+void TypeChars(HWND edit, const std::string& text)
+{
+    PostMessageA(edit, EM_SETSEL, 0, -1);
+    for (char c : text)
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
 bool PostKeys(HWND edit, std::initializer_list<WPARAM> keys)
 {
     for (HWND target : {edit, GetParent(edit)}) {
@@ -140,6 +142,12 @@ bool PostKeys(HWND edit, std::initializer_list<WPARAM> keys)
             return true;
     }
     return false;
+}
+
+void Check(HWND box)
+{
+    SendQuietly(box, BM_SETCHECK, BST_CHECKED, 0);
+    SendNotification(box, BN_CLICKED);
 }
 
 void ChooseRadio(HWND dialog, int chosenId, const std::vector<int>& groupIds)
@@ -187,18 +195,10 @@ std::vector<std::wstring> TabWideTexts(HWND tab)
     return texts;
 }
 
-std::vector<std::string> TabTexts(HWND tab)
-{
-    std::vector<std::string> texts;
-    for (const std::wstring& wide : TabWideTexts(tab))
-        texts.push_back(Narrow(wide));
-    return texts;
-}
-
 std::vector<std::string> ListViewTexts(HWND list, int column)
 {
     std::vector<std::string> texts;
-    for (int row = 0; row < ListRowCount(list); ++row) {
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
         LVITEMA item{};
         item.iSubItem = column;
         texts.push_back(SendItem(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), item));
@@ -209,7 +209,7 @@ std::vector<std::string> ListViewTexts(HWND list, int column)
 std::vector<int> ListViewImages(HWND list)
 {
     std::vector<int> images;
-    for (int row = 0; row < ListRowCount(list); ++row) {
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
         LVITEMA item{};
         item.mask = LVIF_IMAGE;
         item.iItem = row;

@@ -10,22 +10,12 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 namespace {
 const char kSettingsKey[] = "Software\\Tavio\\Skyfold";
 constexpr char kProgramX11Settings[] = "Software\\Wine\\AppDefaults\\Lumisat.exe\\X11 Driver";
 constexpr int kTextControl = 0xFFFF;
-constexpr UINT kTrayCallback = 0x042B;
-constexpr UINT kTrayIconId = 128;
-
-bool HasAnswerButton(HWND window)
-{
-    for (int button : {IDOK, IDCANCEL, IDYES, IDNO}) {
-        if (GetDlgItem(window, button) != nullptr)
-            return true;
-    }
-    return false;
-}
 
 // A dialog of the process with the text control 65535 that is not the main
 // dialog: a message box has answer buttons and a title (the program's, or
@@ -34,12 +24,13 @@ bool IsProgramDialog(HWND window, bool messageBox)
 {
     if (GetDlgItem(window, kTextControl) == nullptr || GetDlgItem(window, IDC_MAIN_TAB) != nullptr)
         return false;
-    if (!messageBox)
-        return !HasAnswerButton(window);
+    const bool answers = GetDlgItem(window, IDOK) != nullptr || GetDlgItem(window, IDCANCEL) != nullptr ||
+                         GetDlgItem(window, IDYES) != nullptr || GetDlgItem(window, IDNO) != nullptr;
     // GetWindowTextA reads another process's title without sending a message.
     char title[64] = {};
     GetWindowTextA(window, title, sizeof(title));
-    return HasAnswerButton(window) && (lstrcmpA(title, kMainTitle) == 0 || lstrcmpA(title, "Lumisat") == 0);
+    const bool titled = lstrcmpA(title, kMainTitle) == 0 || lstrcmpA(title, "Lumisat") == 0;
+    return messageBox ? answers && titled : !answers;
 }
 }  // namespace
 
@@ -114,16 +105,6 @@ LumisatRun::LumisatRun(const std::string& name)
     SetRegistryString("PATH", folder);
 }
 
-bool LumisatRun::Exists(const std::string& file) const
-{
-    return GetFileAttributesA(PathOf(file).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void LumisatRun::WriteIni(const std::string& text) const
-{
-    WriteFile("Quarlink.ini", text + "\n[Log]\nFile=Quarlink.log\n");
-}
-
 void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) const
 {
     std::ofstream(folder + name, std::ios::binary | std::ios::trunc) << bytes;
@@ -131,8 +112,8 @@ void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) co
 
 std::string LumisatRun::ReadFile(const std::string& name) const
 {
-    HANDLE file = CreateFileA(PathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(PathOf(name).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::string();
     std::string text;
@@ -158,18 +139,14 @@ std::string LumisatRun::RegistryString(const char* name) const
 {
     char buffer[1024] = {};
     DWORD size = sizeof(buffer);
-    return RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) == 0 ? buffer : "";
+    const LONG result = RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
+    return result == ERROR_SUCCESS ? buffer : "";
 }
 
 bool LumisatRun::RegistryNumber(const char* name, DWORD& value) const
 {
     DWORD size = sizeof(value);
     return RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) == 0;
-}
-
-bool LumisatRun::Launch(const std::string& workingFolder)
-{
-    return process.Start(folder + "Lumisat.exe", workingFolder.empty() ? folder : workingFolder);
 }
 
 bool LumisatRun::WaitForMainDialog(milliseconds timeout)
@@ -192,27 +169,6 @@ DWORD LumisatRun::StartSecondInstance() const
         return STILL_ACTIVE;
     second.WaitForExit(20000);
     return second.ExitCode();
-}
-
-bool LumisatRun::WaitForExit(milliseconds timeout)
-{
-    return process.WaitForExit(static_cast<DWORD>(timeout.count()));
-}
-
-void LumisatRun::RequestExit(WPARAM wParam) const
-{
-    PostMessageA(Frame(), RegisterWindowMessageA(kExitRequestMessage), wParam, 0);
-}
-
-bool LumisatRun::ExitsCleanly()
-{
-    RequestExit();
-    return WaitForExit(seconds(10)) && ExitCode() == 0;
-}
-
-void LumisatRun::PostFrameCommand(WORD command) const
-{
-    PostMessageA(Frame(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 HWND LumisatRun::WaitForWindow(const char* title, milliseconds timeout) const
@@ -238,11 +194,6 @@ HWND LumisatRun::WaitForMessageBox(milliseconds timeout) const
     return box;
 }
 
-std::string LumisatRun::AnswerNextBox(int buttonId, milliseconds timeout) const
-{
-    return AnswerBox(WaitForMessageBox(timeout), buttonId);
-}
-
 Messages LumisatRun::TakeMessages(milliseconds quiet, milliseconds first) const
 {
     Messages texts;
@@ -254,6 +205,27 @@ Messages LumisatRun::TakeMessages(milliseconds quiet, milliseconds first) const
         }
     }
     return texts;
+}
+
+bool LumisatRun::AnswerFileDialog(const std::string& path) const
+{
+    HWND dialog = nullptr;
+    HWND name = nullptr;
+    WaitFor([&] {
+        for (HWND window : ProcessWindows(process.Id(), WindowFilter{"#32770", nullptr, true})) {
+            // The file name box: cmb13, or edt1 in older dialogs.
+            for (int id : {1152, 1148}) {
+                if (HWND box = FindControl(window, id))
+                    std::tie(dialog, name) = std::pair(window, box);
+            }
+        }
+        return dialog != nullptr;
+    });
+    if (dialog == nullptr)
+        return false;
+    SetText(name, path);
+    Click(GetDlgItem(dialog, IDOK));   // the dialog's own button, not a view's control 1
+    return WaitFor([&] { return IsWindow(dialog) == FALSE; });
 }
 
 HWND LumisatRun::FindLockWaitDialog(std::string* label) const
@@ -361,7 +333,7 @@ bool LumisatRun::WaitForBarColour(COLORREF colour, milliseconds timeout) const
 std::vector<std::wstring> LumisatRun::TrayMenu() const
 {
     const auto menuWindow = [&] { return process.TopLevelWindow(WindowFilter{"#32768", nullptr, true}); };
-    PostMessageA(Frame(), kTrayCallback, kTrayIconId, WM_RBUTTONUP);
+    TrayIconMouse(WM_RBUTTONUP);
     HWND menu = nullptr;
     if (!WaitFor([&] { return (menu = menuWindow()) != nullptr; }, seconds(5)))
         return {};

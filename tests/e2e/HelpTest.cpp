@@ -43,7 +43,7 @@ TEST(Help, ButtonAndF1OpenTheLanguagesHelpAndOnlyTheButtonFallsBackToEnglish)
     if (!InstallHelp(run, "English") || !InstallHelp(run, "German"))
         GTEST_SKIP() << "no built help beside the build's bin folder (chmcmd missing?)";
     // A language of its own with the English texts and no help.
-    ASSERT_TRUE(CopyFileA(run.PathOf("Language\\English.txt").c_str(), run.PathOf("Language\\Testish.txt").c_str(), FALSE));
+    run.WriteFile("Language\\Testish.txt", run.ReadFile("Language\\English.txt"));
     ASSERT_TRUE(run.Start());
 
     Click(run.Control(IDC_MAIN_HELP));

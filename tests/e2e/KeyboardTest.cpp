@@ -56,7 +56,7 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
     PressKeys({VK_CONTROL, VK_TAB});
     EXPECT_TRUE(WaitFor([&] { return SelectedTab(main) == 0; }));
     EXPECT_EQ(SendMessageA(diseqc, CB_GETCURSEL, 0, 0), port) << "no control took the keys";
-    EXPECT_FALSE(IsWindowEnabled(FindControl(main, IDC_MAIN_APPLY)));
+    EXPECT_FALSE(run.ApplyEnabled());
 
     // Tab stops on the strip, then goes into the shown page; Shift+Tab back.
     Focus(main, tabs);

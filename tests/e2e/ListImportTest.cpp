@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kOpenFileName = 0x047C;   // the Open dialog's file name box
-
 struct ImportScenario {
     const char* name;
     int kind;
@@ -33,20 +31,6 @@ const ImportScenario kScenarios[] = {
      "Line 3: value outside the accepted range", "LockChannel3(546000,8,"},
 };
 
-// The Open dialog of the program: a visible window with the file name box.
-HWND FindOpenDialog(const LumisatRun& run)
-{
-    HWND found = nullptr;
-    WaitFor([&] {
-        for (HWND window : ProcessWindows(run.ProcessId(), WindowFilter{nullptr, nullptr, true})) {
-            if (FindControl(window, kOpenFileName) != nullptr)
-                found = window;
-        }
-        return found != nullptr;
-    });
-    return found;
-}
-
 class ListImport : public testing::TestWithParam<ImportScenario> {};
 
 }  // namespace
@@ -68,13 +52,10 @@ TEST_P(ListImport, OpenDialogToSummaryAndATakenEntryLocks)
         ASSERT_TRUE(run.ShowTab(kDishTab, s.importButton));
 
     Click(run.Control(s.importButton));
-    HWND open = FindOpenDialog(run);
-    ASSERT_NE(open, nullptr);
-    SetText(FindControl(open, kOpenFileName), run.PathOf(list));
-    Click(GetDlgItem(open, IDOK));   // the dialog's own Open button, not a view's control 1
+    ASSERT_TRUE(run.AnswerFileDialog(run.PathOf(list)));
     const std::string summary = run.AnswerNextBox(IDOK);
     EXPECT_NE(summary.find(s.summary), std::string::npos) << summary;
-    EXPECT_TRUE(IsWindowEnabled(run.Control(IDC_MAIN_APPLY)));
+    EXPECT_TRUE(run.ApplyEnabled());
 
     const size_t from = run.LogSize();
     Click(run.Control(s.lockButton));

@@ -59,25 +59,28 @@ TEST(Lock, LostLockIsRestoredSilentlyWithThePidsAndAnExitDuringTheReLockWaitsFor
     ASSERT_TRUE(run.WaitForCall("StartFilter() = 0", 0, seconds(15)));
     const auto pollAfter = [&](char lockFlag, size_t from) {
         size_t found = std::string::npos;
-        WaitFor([&] { return (found = FindPoll(run.CallLogLines(), lockFlag, from)) != std::string::npos; }, seconds(15));
+        WaitFor([&] { return (found = FindPoll(run.CallLogLines(), lockFlag, from)) != std::string::npos; },
+                seconds(15));
         return found;
     };
     const size_t lost = pollAfter('0', FindLine(run.CallLogLines(), "StartFilter() = 0"));
     ASSERT_NE(lost, std::string::npos);
     ASSERT_TRUE(run.WaitForCall("LockChannel3(474000,6900,64,0,0,0,0) = 0", lost));
     // The card's PID table went with the stopped filter: the loaded PID is sent again.
-    EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"StopFilter() = 0", "StartFilter() = 0", "SetDataPID(256,2,1) = 0"}, lost));
+    EXPECT_TRUE(
+        HasInOrder(run.CallLogLines(), {"StopFilter() = 0", "StartFilter() = 0", "SetDataPID(256,2,1) = 0"}, lost));
     const size_t locked = pollAfter('1', lost);
     ASSERT_NE(locked, std::string::npos) << "a later poll finds the card locked again";
     EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(500)));
     EXPECT_EQ(run.FindLockWaitDialog(), nullptr);
     EXPECT_TRUE(run.WaitForBarColour(kLockedGreen));
 
-    // Hidden, and asked to exit as soon as the lock is lost again.
-    PostMessageA(run.MainDialog(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(run.MainDialog()); }));
+    // Hidden, and asked to exit once the lock is lost again and the re-lock's
+    // worker started (the filter is restarted after it), while it still tunes.
+    ASSERT_TRUE(run.Hide());
     const size_t lostAgain = pollAfter('0', locked);
     ASSERT_NE(lostAgain, std::string::npos);
+    ASSERT_TRUE(run.WaitForCall("SetDataPID(256,2,1) = 0", lostAgain));
     run.RequestExit();
     ASSERT_TRUE(run.WaitForExit(seconds(10)));
     const std::vector<std::string> lines = run.CallLogLines();

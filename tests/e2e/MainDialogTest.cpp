@@ -26,9 +26,7 @@ TEST(MainDialog, AFailedSaveIsToldAndKeepsTheChangesUntilItSucceeds)
     run.WaitForStartupLock();
     HWND main = run.MainDialog();
     const std::string before = run.ReadFile("satedata.dll");
-    HWND tone = run.Control(IDC_LNB_TONE_22K);
-    SendMessageA(tone, BM_SETCHECK, BST_CHECKED, 0);
-    SendNotification(tone, BN_CLICKED);
+    Check(run.Control(IDC_LNB_TONE_22K));
     HWND apply = run.Control(IDC_MAIN_APPLY);
     ASSERT_TRUE(IsWindowEnabled(apply));
 
@@ -54,11 +52,9 @@ TEST(MainDialog, AFailedSaveIsToldAndKeepsTheChangesUntilItSucceeds)
     run.PostFrameCommand(kExitCommand);
     EXPECT_EQ(run.AnswerNextBox(IDYES), kExitQuestion);
     ASSERT_TRUE(run.WaitForExit());
-    std::vector<FileSatellite> saved;
-    ASSERT_TRUE(ParseSatelliteFile(run.ReadFile("satedata.dll"), saved));
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(saved[0].tone22k, 1);
-    EXPECT_EQ(saved[0].transponders.size(), 1u);
+    FileSatellite toned = Astra();
+    toned.tone22k = 1;
+    EXPECT_EQ(run.ReadFile("satedata.dll"), SatelliteFileBytes({toned}));
     EXPECT_EQ(run.RegistryString("CurSatellite"), "Astra");
     EXPECT_EQ(run.RegistryString("Motor Longitude"), "11.9");
 }

@@ -6,22 +6,6 @@
 
 namespace {
 
-constexpr int kMotor = 1;
-constexpr int kUsals = 2;
-
-bool StartOnDishPage(LumisatRun& run, int dishType)
-{
-    FileSatellite satellite = Astra();
-    satellite.dishType = dishType;
-    return StartWithSatellites(run, {satellite}) && run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST);
-}
-
-// Clicks a button of the page and returns once its handler has run.
-void Press(const LumisatRun& run, int id)
-{
-    SendNotification(FindVisibleControl(run.MainDialog(), id), BN_CLICKED);
-}
-
 void SendMouse(HWND button, UINT message, WPARAM keys = 0)
 {
     SendMessageTimeoutA(button, message, keys, MAKELPARAM(4, 4), SMTO_NORMAL, 5000, nullptr);
@@ -29,10 +13,13 @@ void SendMouse(HWND button, UINT message, WPARAM keys = 0)
 
 }  // namespace
 
-TEST(Motor, HoldButtonsDriveWhileHeldAndStopTwice)
+TEST(Motor, HoldButtonsLimitsPositionsAndTheSiteReachTheDriverAndTheRegistry)
 {
-    LumisatRun run("motor_hold");
-    ASSERT_TRUE(StartOnDishPage(run, kMotor));
+    LumisatRun run("motor");
+    FileSatellite usals = Astra();
+    usals.dishType = 2;   // USALS
+    ASSERT_TRUE(StartWithSatellites(run, {usals}));
+    ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
     // A button that loses the mouse while held gets no button-up: the motor is stopped all the same.
     for (const auto& [id, drive, release] : {std::tuple{IDC_DISH_DRIVE_EAST, "DriveEast(", WM_CAPTURECHANGED},
                                              std::tuple{IDC_DISH_DRIVE_WEST, "DriveWest(", WM_LBUTTONUP}}) {
@@ -50,19 +37,14 @@ TEST(Motor, HoldButtonsDriveWhileHeldAndStopTwice)
         EXPECT_EQ(FindLine(lines, "StopMotor(", firstStop + 1), firstStop + 1) << "nothing between the stops";
         EXPECT_EQ(run.CallsFrom(drive, before).size(), 1u);
     }
-    EXPECT_TRUE(IsWindowEnabled(run.Control(IDC_MAIN_APPLY)));
-}
+    EXPECT_TRUE(run.ApplyEnabled());
 
-TEST(Motor, LimitsPositionsAndTheSiteReachTheDriverAndTheRegistry)
-{
-    LumisatRun run("motor_values");
-    ASSERT_TRUE(StartOnDishPage(run, kUsals));
     size_t before = run.LogSize();
-    Press(run, IDC_DISH_SET_EAST_LIMIT);
-    Press(run, IDC_DISH_SET_WEST_LIMIT);
+    run.Press(IDC_DISH_SET_EAST_LIMIT);
+    run.Press(IDC_DISH_SET_WEST_LIMIT);
     ChooseItemNow(run.Control(IDC_DISH_POSITION_COMBO), 3);
-    Press(run, IDC_DISH_POSITION_SET);
-    Press(run, IDC_DISH_POSITION_GOTO);
+    run.Press(IDC_DISH_POSITION_SET);
+    run.Press(IDC_DISH_POSITION_GOTO);
     EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"SetEastLimit(", "SetWestLimit(", "EnableLimit(", "StoreSatPosition(4)",
                                                 "GotoSatPosition(4)"}, before)) << "the driver counts positions from 1";
     EXPECT_TRUE(IsWindowEnabled(FindVisibleControl(run.MainDialog(), IDC_DISH_CANCEL_LIMIT)));
@@ -74,7 +56,7 @@ TEST(Motor, LimitsPositionsAndTheSiteReachTheDriverAndTheRegistry)
     EnterText(run.Control(IDC_DISH_LATITUDE), "52.0");
     EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300)));
     before = run.LogSize();
-    Press(run, IDC_DISH_GOTO_SATELLITE);
+    run.Press(IDC_DISH_GOTO_SATELLITE);
     const std::vector<std::string> calls = run.CallsFrom("GotoSat(", before);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].rfind("GotoSat(192.00,5.00,52.00) = 0", 0), 0u) << calls[0];

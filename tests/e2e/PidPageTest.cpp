@@ -15,45 +15,20 @@ constexpr int kNotLoadedImage = 1;
 HWND List(const LumisatRun& run) { return run.Control(IDC_PID_LIST); }
 std::vector<int> Images(const LumisatRun& run) { return ListViewImages(List(run)); }
 std::vector<std::string> Pids(const LumisatRun& run) { return ListViewTexts(List(run), 0); }
-bool ApplyEnabled(const LumisatRun& run) { return IsWindowEnabled(run.Control(IDC_MAIN_APPLY)) != FALSE; }
-
-// A list button whose handler opens no window, handled before this returns.
-void Press(const LumisatRun& run, int id)
-{
-    SendNotification(run.Control(id), BN_CLICKED);
-}
-
-// Starts on the cable card with the channel's PIDs, once its filter runs.
-bool StartFiltering(LumisatRun& run, const std::vector<FilePid>& pids)
-{
-    if (!StartOnFilterPage(run, pids) || !run.WaitForCall("StartFilter() = 0", 0, seconds(20)))
-        return false;
-    run.WaitUntilIdle();
-    return true;
-}
-
-// Types into PID Info as the keyboard does: posted, so that a message box
-// that a character brings up does not block here.
-void Type(HWND edit, const std::string& text)
-{
-    PostMessageA(edit, EM_SETSEL, 0, -1);
-    for (char c : text)
-        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
 
 }  // namespace
 
 TEST(PidPage, ListLoadsAndUnloadsOnTheLockedCardAndTheCountersAndMacColumnFollow)
 {
     LumisatRun run("pid_load_locked");
-    ASSERT_TRUE(StartFiltering(run, {{21, 0, 0}, {256, 1, 2}, {257, 0, 2}}));
+    ASSERT_TRUE(StartOnFilterPage(run, {{21, 0, 0}, {256, 1, 2}, {257, 0, 2}}));
     EXPECT_EQ(Pids(run), (std::vector<std::string>{"15", "100", "101"}));
     EXPECT_EQ(ListViewTexts(List(run), 1), (std::vector<std::string>{"data pipe", "MPE data", "MPE data"}));
     EXPECT_EQ(Images(run), (std::vector<int>{kNotLoadedImage, kLoadedImage, kNotLoadedImage}));
     EXPECT_EQ(WindowText(run.Control(IDC_PID_MAC_TEXT)), "00-1A-2B-3C-4D-5E") << "the card's own address";
     EXPECT_EQ(run.CallsFrom("SetDataPID("), std::vector<std::string>{"SetDataPID(256,2,1) = 0"})
         << "the lock sends the PID marked loaded";
-    EXPECT_FALSE(ApplyEnabled(run));
+    EXPECT_FALSE(run.ApplyEnabled());
 
     // Only PID 256 is received: 2000 kbit/s, and the total grows.
     HWND total = run.Control(IDC_PID_BYTES_TOTAL);
@@ -67,13 +42,13 @@ TEST(PidPage, ListLoadsAndUnloadsOnTheLockedCardAndTheCountersAndMacColumnFollow
     // Every list button refreshes the MAC column once it is done.
     const size_t before = run.LogSize();
     SelectListRow(List(run), 2);
-    Press(run, IDC_PID_LOAD);
+    run.Press(IDC_PID_LOAD);
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before), std::vector<std::string>{"SetDataPID(257,2,1) = 0"});
     EXPECT_EQ(Images(run).back(), kLoadedImage);
     EXPECT_EQ(ListViewTexts(List(run), 2).back(), "01-00-5E-04-01-03");
-    EXPECT_TRUE(ApplyEnabled(run));
+    EXPECT_TRUE(run.ApplyEnabled());
     EXPECT_TRUE(WaitFor([&] { return WindowText(speed) == "2512.00"; }));
-    Press(run, IDC_PID_UNLOAD);
+    run.Press(IDC_PID_UNLOAD);
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before).back(), "SetDataPID(257,2,0) = 0");
     EXPECT_EQ(Images(run).back(), kNotLoadedImage);
     EXPECT_EQ(ListViewTexts(List(run), 2).back(), "Unknown");
@@ -83,18 +58,18 @@ TEST(PidPage, ListLoadsAndUnloadsOnTheLockedCardAndTheCountersAndMacColumnFollow
 TEST(PidPage, PidInfoRefusesAKeystrokeAddsALoadedPidAndRemoveAsksAndUnloads)
 {
     LumisatRun run("pid_add_remove");
-    ASSERT_TRUE(StartFiltering(run, {{256, 1}, {300, 0, 0}}));
+    ASSERT_TRUE(StartOnFilterPage(run, {{256, 1}, {300, 0, 0}}));
     Click(run.Control(IDC_PID_ADD));
     HWND dialog = run.WaitForWindow("PID Info");
     ASSERT_NE(dialog, nullptr);
     HWND edit = GetDlgItem(dialog, IDC_PIDINFO_VALUE);
-    Type(edit, "1fff");
+    TypeChars(edit, "1fff");
     EXPECT_EQ(run.AnswerNextBox(IDOK), "Input Data PID between Hex: 0015-1FFE.");
     EXPECT_EQ(WindowText(edit), "1ff") << "the refused character is taken back";
 
     // 300 is stored with type 0: the same number with type 2 is another PID.
     PostMessageA(GetDlgItem(dialog, IDC_PIDINFO_DECIMAL), BM_CLICK, 0, 0);
-    Type(edit, "300");
+    TypeChars(edit, "300");
     ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == "300"; }));
     const size_t before = run.LogSize();
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -103,7 +78,7 @@ TEST(PidPage, PidInfoRefusesAKeystrokeAddsALoadedPidAndRemoveAsksAndUnloads)
     EXPECT_EQ(Pids(run), (std::vector<std::string>{"100", "12c", "12c"}));
     EXPECT_EQ(Images(run).back(), kLoadedImage);
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before), std::vector<std::string>{"SetDataPID(300,2,1) = 0"});
-    EXPECT_TRUE(ApplyEnabled(run));
+    EXPECT_TRUE(run.ApplyEnabled());
 
     SelectListRow(List(run), 0);
     for (const int answer : {IDNO, IDYES}) {

@@ -23,8 +23,9 @@ BOOL CALLBACK CollectMatch(HWND window, LPARAM context)
     GetWindowThreadProcessId(window, &owner);
     // For another process's window GetWindowTextA reads the title the system
     // keeps; it sends nothing.
-    if (owner == search->processId && (!search->filter->visibleOnly || IsWindowVisible(window)) &&
-        HasText(window, search->filter->className, GetClassNameA) && HasText(window, search->filter->title, GetWindowTextA))
+    const WindowFilter& filter = *search->filter;
+    if (owner == search->processId && (!filter.visibleOnly || IsWindowVisible(window)) &&
+        HasText(window, filter.className, GetClassNameA) && HasText(window, filter.title, GetWindowTextA))
         search->found.push_back(window);
     return TRUE;
 }
@@ -61,11 +62,6 @@ HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* tit
     return windows.empty() ? nullptr : windows.front();
 }
 
-ProgramProcess::~ProgramProcess()
-{
-    Release();
-}
-
 bool ProgramProcess::Start(const std::string& exePath, const std::string& folder, const std::string& arguments)
 {
     Release();
@@ -76,11 +72,6 @@ bool ProgramProcess::Start(const std::string& exePath, const std::string& folder
         return true;
     info = PROCESS_INFORMATION{};
     return false;
-}
-
-bool ProgramProcess::IsRunning() const
-{
-    return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 bool ProgramProcess::WaitForExit(DWORD timeoutMs) const
@@ -117,7 +108,9 @@ bool ProgramProcess::EndThrough(const char* windowClass, UINT message, WPARAM wP
 
 HWND ProgramProcess::TopLevelWindow(const WindowFilter& filter) const
 {
-    const std::vector<HWND> windows = info.hProcess != nullptr ? ProcessWindows(info.dwProcessId, filter) : std::vector<HWND>{};
+    if (info.hProcess == nullptr)
+        return nullptr;
+    const std::vector<HWND> windows = ProcessWindows(info.dwProcessId, filter);
     return windows.empty() ? nullptr : windows.front();
 }
 

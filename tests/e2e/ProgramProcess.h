@@ -31,7 +31,7 @@ HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* tit
 class ProgramProcess {
 public:
     ProgramProcess() = default;
-    ~ProgramProcess();
+    ~ProgramProcess() { Release(); }
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
 
@@ -39,7 +39,7 @@ public:
     // this object started before. False when it could not be started.
     bool Start(const std::string& exePath, const std::string& folder, const std::string& arguments = std::string());
 
-    bool IsRunning() const;
+    bool IsRunning() const { return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
     // True once the program has ended, or when none was started.
     bool WaitForExit(DWORD timeoutMs) const;
     // The exit code; STILL_ACTIVE while it runs or when none was started.

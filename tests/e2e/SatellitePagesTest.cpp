@@ -43,21 +43,18 @@ TEST(SatellitePages, LnbAndTransponderEditsAreCheckedAndReachTheFile)
     ASSERT_TRUE(StartWithSatellites(run, {{.name = "Astra", .degree = 192, .transponders = {
         {"12380V/27500", 12380, 27500, 0, {}}, {"11494V/27500", 11494, 27500, 0, {}}}}}));
     EXPECT_EQ(LnbPair(run), (std::vector<std::string>{"9750", "10600", "off"}));
-    EXPECT_FALSE(IsWindowEnabled(run.Control(IDC_MAIN_APPLY))) << "showing the record changes nothing";
+    EXPECT_FALSE(run.ApplyEnabled()) << "showing the record changes nothing";
     // A fixed type writes its pair; Custom takes typed frequencies.
     ChooseItemNow(run.Control(IDC_LNB_TYPE_COMBO), 2);
     EXPECT_EQ(LnbPair(run), (std::vector<std::string>{"11300", "0", "on"}));
     // A cleared frequency is written back as 0, selected, so typing replaces it.
     HWND frequency1 = run.Control(IDC_LNB_FREQ1);
-    SendMessageA(frequency1, EM_SETSEL, 0, -1);
-    for (char c : std::string("\b10750"))
-        PostMessageA(frequency1, WM_CHAR, static_cast<unsigned char>(c), 1);
+    TypeChars(frequency1, "\b10750");
     EXPECT_TRUE(WaitFor([&] { return WindowText(frequency1) == "10750"; })) << WindowText(frequency1);
     ChooseItemNow(run.Control(IDC_LNB_DISEQC_COMBO), 4);
     ChooseRadio(GetParent(run.Control(IDC_LNB_USALS)), IDC_LNB_DISEQC_MOTOR,
                 {IDC_LNB_FIXED, IDC_LNB_DISEQC_MOTOR, IDC_LNB_USALS});
-    SendMessageA(run.Control(IDC_LNB_TONE_22K), BM_SETCHECK, BST_CHECKED, 0);
-    SendNotification(run.Control(IDC_LNB_TONE_22K), BN_CLICKED);
+    Check(run.Control(IDC_LNB_TONE_22K));
 
     ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
     HWND page = GetParent(run.Control(IDC_DISH_LOCK_TEST));
@@ -91,16 +88,10 @@ TEST(SatellitePages, LnbAndTransponderEditsAreCheckedAndReachTheFile)
     }
     EXPECT_TRUE(WaitFor([&] { return ComboTexts(combo) == std::vector<std::string>{"12500", "12380"}; }));
 
-    std::vector<FileSatellite> saved;
-    ASSERT_TRUE(ApplyAndRead(run, saved));
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(std::vector<int>({saved[0].lnbType, saved[0].lnbFreq1, saved[0].lnbFreq2, saved[0].diseqcPort,
-                                saved[0].dishType, saved[0].tone22k, saved[0].lnbPower}),
-              std::vector<int>({2, 10750, 0, 4, 1, 1, 1}));
-    ASSERT_EQ(saved[0].transponders.size(), 2u);
     // A frequency edit names the transponder afresh; the rate is named as typed.
-    EXPECT_EQ(saved[0].transponders[0].name, "12500V/02750");
-    EXPECT_EQ(saved[0].transponders[0].symbolRate, 2750);
-    EXPECT_EQ(saved[0].transponders[1].name, "12380H/27500");
-    EXPECT_EQ(saved[0].transponders[1].polarity, 1);
+    const FileSatellite edited{.name = "Astra", .degree = 192, .lnbFreq1 = 10750, .lnbFreq2 = 0, .tone22k = 1,
+                               .diseqcPort = 4, .dishType = 1, .lnbPower = 1, .lnbType = 2, .transponders = {
+                                   {"12500V/02750", 12500, 2750, 0, {}}, {"12380H/27500", 12380, 27500, 1, {}}}};
+    ASSERT_TRUE(run.Apply());
+    EXPECT_EQ(run.ReadFile("satedata.dll"), SatelliteFileBytes({edited}));
 }

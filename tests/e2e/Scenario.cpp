@@ -63,11 +63,6 @@ bool StartDemo(LumisatRun& run, const std::string& lineUp, const std::string& ex
     return run.Start();
 }
 
-bool ApplyAndRead(const LumisatRun& run, std::vector<FileSatellite>& saved, int kind)
-{
-    return run.Apply() && ParseSatelliteFile(run.ReadFile(DatabaseFile(kind)), saved);
-}
-
 bool ChooseLanguage(const LumisatRun& run, const std::string& language)
 {
     HWND combo = run.Control(IDC_MAIN_LANGUAGE_COMBO);
@@ -85,7 +80,7 @@ bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids)
     run.WriteIni(CardIni(kCableKind, "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n"
                                      "Pid=0x0100 2000 01-00-5E-04-01-01 01-00-5E-04-01-02\n"
                                      "Pid=0x0101 512 01-00-5E-04-01-03\n"));
-    if (!run.Start() || !run.WaitForCall("LockChannel3("))
+    if (!run.Start() || !run.WaitForCall("StartFilter() = 0", 0, seconds(20)))
         return false;
     run.WaitUntilIdle();
     return run.ShowTab(1, IDC_PID_LIST);

@@ -36,13 +36,11 @@ bool StartWithSatellites(LumisatRun& run, const std::vector<FileSatellite>& sate
 // Starts on a demo line-up with its demo database.
 bool StartDemo(LumisatRun& run, const std::string& lineUp = "Quarlink.ini", const std::string& extra = std::string(),
                int lockTimeMs = 50);
-// Presses Apply and reads the kind's database file back.
-bool ApplyAndRead(const LumisatRun& run, std::vector<FileSatellite>& saved, int kind = kSatelliteKind);
 // Picks the language in the main dialog's list as the user does; false when
 // it is not listed. The handler has run when this returns.
 bool ChooseLanguage(const LumisatRun& run, const std::string& language);
 
 // Starts on a cable card receiving channel 474000 kHz, 6900 ksps, QAM 64,
 // carrying PID 0x100 at 2000 kbit/s for two addresses and 0x101 at 512
-// kbit/s for one, with the channel's PIDs, and shows the Filter tab.
+// kbit/s for one, with the channel's PIDs; shows the Filter tab once the filter runs.
 bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids);

@@ -51,24 +51,6 @@ std::string CsvLockFlags(const std::string& csv)
     return flags;
 }
 
-// Saves the CSV through the Save dialog into the run's folder.
-bool SaveCsv(const LumisatRun& run, HWND signalWindow, const std::string& name)
-{
-    Click(FindControl(signalWindow, IDC_SIGNAL_SAVE_CSV));
-    HWND saveDialog = nullptr;
-    if (!WaitFor([&] {
-            for (HWND window : ProcessWindows(run.ProcessId(), {"#32770", nullptr, true}))
-                saveDialog = GetWindow(window, GW_OWNER) == signalWindow ? window : saveDialog;
-            return saveDialog != nullptr;
-        }))
-        return false;
-    // The file name box: cmb13, or edt1 in older dialogs.
-    HWND fileName = FindControl(saveDialog, 1148) ? FindControl(saveDialog, 1148) : FindControl(saveDialog, 1152);
-    SetText(fileName, run.PathOf(name));
-    PostMessageA(saveDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return WaitFor([&] { return IsWindow(saveDialog) == FALSE && run.Exists(name); });
-}
-
 // The program's log folder is "Lumisat" under LOCALAPPDATA, here the run's own.
 class LocalAppData {
 public:
@@ -101,12 +83,15 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     const size_t polls = run.CallsFrom(kPoll).size();
     ASSERT_TRUE(WaitFor([&] {
         const std::vector<std::string> lines = run.CallsFrom(kPoll);
-        const bool lost = std::any_of(lines.begin() + polls, lines.end(), [](const std::string& poll) { return poll.back() == '0'; });
+        const auto unlocked = [](const std::string& poll) { return poll.back() == '0'; };
+        const bool lost = std::any_of(lines.begin() + polls, lines.end(), unlocked);
         return lost && lines.back().back() == '1';   // and regained since
     }, seconds(20)));
 
     // What the bars showed (the readings themselves are the history's unit tests'): locked, lost, regained.
-    ASSERT_TRUE(SaveCsv(run, window, "signal.csv"));
+    Click(FindControl(window, IDC_SIGNAL_SAVE_CSV));
+    ASSERT_TRUE(run.AnswerFileDialog(run.PathOf("signal.csv")));
+    ASSERT_TRUE(WaitFor([&] { return run.Exists("signal.csv"); }));
     const std::string flags = CsvLockFlags(run.ReadFile("signal.csv"));
     ASSERT_NE(flags.find("10"), std::string::npos) << flags;
     EXPECT_EQ(flags.back(), '1') << flags;

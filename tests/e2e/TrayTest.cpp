@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr UINT kTrayCallback = 0x042B;
-constexpr UINT kTrayIconId = 128;
-
 std::vector<std::wstring> MenuOf(const std::wstring& first, const std::wstring& about = L"About",
                                  const std::wstring& exit = L"Exit")
 {
@@ -24,17 +21,6 @@ std::string Utf16File(const std::string& asciiText)
     return bytes;
 }
 
-bool WaitUntilShown(HWND window, bool shown)
-{
-    return WaitFor([&] { return (IsWindowVisible(window) != FALSE) == shown; }, seconds(5));
-}
-
-bool Hide(HWND main)
-{
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    return WaitUntilShown(main, false);
-}
-
 }  // namespace
 
 TEST(Tray, MenuOffersHideOrShowInTheChosenLanguageAndExitAsksWhenChangesAreUnsaved)
@@ -45,10 +31,10 @@ TEST(Tray, MenuOffersHideOrShowInTheChosenLanguageAndExitAsksWhenChangesAreUnsav
     ASSERT_TRUE(run.Start());
     HWND main = run.MainDialog();
     EXPECT_EQ(run.TrayMenu(), MenuOf(L"Hide"));
-    ASSERT_TRUE(Hide(main));
+    ASSERT_TRUE(run.Hide());
     EXPECT_EQ(run.TrayMenu(), MenuOf(L"Show"));
     run.PostFrameCommand(kShowHideCommand);
-    ASSERT_TRUE(WaitUntilShown(main, true));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
 
     ASSERT_TRUE(ChooseLanguage(run, "German"));
     ASSERT_TRUE(WaitFor([&] { return WindowText(run.Control(IDC_MAIN_NEW)) == "Neu"; }));
@@ -58,7 +44,7 @@ TEST(Tray, MenuOffersHideOrShowInTheChosenLanguageAndExitAsksWhenChangesAreUnsav
     EXPECT_EQ(run.TrayMenu(), MenuOf(L"Verbergen"));
 
     // The language choice enabled Apply: Exit shows the hidden dialog and asks; No saves nothing.
-    ASSERT_TRUE(Hide(main));
+    ASSERT_TRUE(run.Hide());
     run.PostFrameCommand(kExitCommand);
     HWND question = run.WaitForMessageBox();
     ASSERT_NE(question, nullptr);
@@ -74,24 +60,23 @@ TEST(Tray, DoubleClickShowsTheHiddenDialogAndTheMenuRestoresAMinimisedOne)
     run.WriteIni(CardIni(0));
     ASSERT_TRUE(run.Start());
     HWND main = run.MainDialog();
-    const auto click = [&](UINT mouseMessage) { PostMessageA(run.Frame(), kTrayCallback, kTrayIconId, mouseMessage); };
 
-    ASSERT_TRUE(Hide(main));
+    ASSERT_TRUE(run.Hide());
     for (UINT ignored : {WM_LBUTTONUP, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_RBUTTONDBLCLK})
-        click(ignored);
+        run.TrayIconMouse(ignored);
     EXPECT_FALSE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, milliseconds(800)));
-    click(WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(WaitUntilShown(main, true));
+    run.TrayIconMouse(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
 
     // A minimised dialog counts as shown: a double click leaves it minimised,
     // the menu's Show/Hide hides it and shows it restored.
     PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(main) != FALSE; }));
-    click(WM_LBUTTONDBLCLK);
+    run.TrayIconMouse(WM_LBUTTONDBLCLK);
     EXPECT_EQ(run.TrayMenu(), MenuOf(L"Hide"));
     EXPECT_TRUE(IsIconic(main));
     run.PostFrameCommand(kShowHideCommand);
-    ASSERT_TRUE(WaitUntilShown(main, false));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
     run.PostFrameCommand(kShowHideCommand);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main); }));
 
