@@ -1,6 +1,5 @@
 #include "tests/e2e/Harness.h"
 
-#include "resources/resource.h"
 #include "simulator/CallLogFormat.h"
 #include "tests/e2e/RemoteMenu.h"
 

@@ -25,11 +25,6 @@ HWND FocusIn(const LumisatRun& run)
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
-void Focus(HWND dialog, HWND control)
-{
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-}
-
 int SelectedTab(HWND main) { return static_cast<int>(SendMessageA(FindControl(main, IDC_MAIN_TAB), TCM_GETCURSEL, 0, 0)); }
 
 }  // namespace
@@ -44,7 +39,7 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
     const LRESULT port = SendMessageA(diseqc, CB_GETCURSEL, 0, 0);
     SetForegroundWindow(main);
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }));
-    Focus(main, diseqc);
+    SendMessageA(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(diseqc), TRUE);
 
     PressKeys({VK_CONTROL, VK_NEXT});
     EXPECT_TRUE(WaitFor([&] { return SelectedTab(main) == kDishTab; }));
@@ -59,7 +54,7 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
     EXPECT_FALSE(run.ApplyEnabled());
 
     // Tab stops on the strip, then goes into the shown page; Shift+Tab back.
-    Focus(main, tabs);
+    SendMessageA(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabs), TRUE);
     PressKeys({VK_TAB});
     EXPECT_TRUE(WaitFor([&] { return IsChild(GetParent(diseqc), FocusIn(run)) != FALSE; }));
     PressKeys({VK_SHIFT, VK_TAB});

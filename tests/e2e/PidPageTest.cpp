@@ -18,13 +18,14 @@ std::vector<std::string> Pids(const LumisatRun& run) { return ListViewTexts(List
 
 }  // namespace
 
-TEST(PidPage, ListLoadsAndUnloadsOnTheLockedCardAndTheCountersAndMacColumnFollow)
+TEST(PidPage, PidsAreListedLoadedAddedAndRemovedOnTheLockedCardAndTheCountersAndMacColumnFollow)
 {
-    LumisatRun run("pid_load_locked");
-    ASSERT_TRUE(StartOnFilterPage(run, {{21, 0, 0}, {256, 1, 2}, {257, 0, 2}}));
-    EXPECT_EQ(Pids(run), (std::vector<std::string>{"15", "100", "101"}));
-    EXPECT_EQ(ListViewTexts(List(run), 1), (std::vector<std::string>{"data pipe", "MPE data", "MPE data"}));
-    EXPECT_EQ(Images(run), (std::vector<int>{kNotLoadedImage, kLoadedImage, kNotLoadedImage}));
+    LumisatRun run("pid_page");
+    ASSERT_TRUE(StartOnFilterPage(run, {{21, 0, 0}, {256, 1, 2}, {257, 0, 2}, {300, 0, 0}}));
+    EXPECT_EQ(Pids(run), (std::vector<std::string>{"15", "100", "101", "12c"}));
+    EXPECT_EQ(ListViewTexts(List(run), 1),
+              (std::vector<std::string>{"data pipe", "MPE data", "MPE data", "data pipe"}));
+    EXPECT_EQ(Images(run), (std::vector<int>{kNotLoadedImage, kLoadedImage, kNotLoadedImage, kNotLoadedImage}));
     EXPECT_EQ(WindowText(run.Control(IDC_PID_MAC_TEXT)), "00-1A-2B-3C-4D-5E") << "the card's own address";
     EXPECT_EQ(run.CallsFrom("SetDataPID("), std::vector<std::string>{"SetDataPID(256,2,1) = 0"})
         << "the lock sends the PID marked loaded";
@@ -40,25 +41,20 @@ TEST(PidPage, ListLoadsAndUnloadsOnTheLockedCardAndTheCountersAndMacColumnFollow
     EXPECT_TRUE(WaitFor([&] { return number(total) > firstTotal; }));
 
     // Every list button refreshes the MAC column once it is done.
-    const size_t before = run.LogSize();
+    size_t before = run.LogSize();
     SelectListRow(List(run), 2);
     run.Press(IDC_PID_LOAD);
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before), std::vector<std::string>{"SetDataPID(257,2,1) = 0"});
-    EXPECT_EQ(Images(run).back(), kLoadedImage);
-    EXPECT_EQ(ListViewTexts(List(run), 2).back(), "01-00-5E-04-01-03");
+    EXPECT_EQ(Images(run)[2], kLoadedImage);
+    EXPECT_EQ(ListViewTexts(List(run), 2)[2], "01-00-5E-04-01-03");
     EXPECT_TRUE(run.ApplyEnabled());
     EXPECT_TRUE(WaitFor([&] { return WindowText(speed) == "2512.00"; }));
     run.Press(IDC_PID_UNLOAD);
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before).back(), "SetDataPID(257,2,0) = 0");
-    EXPECT_EQ(Images(run).back(), kNotLoadedImage);
-    EXPECT_EQ(ListViewTexts(List(run), 2).back(), "Unknown");
+    EXPECT_EQ(Images(run)[2], kNotLoadedImage);
+    EXPECT_EQ(ListViewTexts(List(run), 2)[2], "Unknown");
     EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300)));
-}
 
-TEST(PidPage, PidInfoRefusesAKeystrokeAddsALoadedPidAndRemoveAsksAndUnloads)
-{
-    LumisatRun run("pid_add_remove");
-    ASSERT_TRUE(StartOnFilterPage(run, {{256, 1}, {300, 0, 0}}));
     Click(run.Control(IDC_PID_ADD));
     HWND dialog = run.WaitForWindow("PID Info");
     ASSERT_NE(dialog, nullptr);
@@ -66,26 +62,24 @@ TEST(PidPage, PidInfoRefusesAKeystrokeAddsALoadedPidAndRemoveAsksAndUnloads)
     TypeChars(edit, "1fff");
     EXPECT_EQ(run.AnswerNextBox(IDOK), "Input Data PID between Hex: 0015-1FFE.");
     EXPECT_EQ(WindowText(edit), "1ff") << "the refused character is taken back";
-
-    // 300 is stored with type 0: the same number with type 2 is another PID.
+    // 300 is stored with type 0: the same number with type 2 is another PID, added loaded.
     PostMessageA(GetDlgItem(dialog, IDC_PIDINFO_DECIMAL), BM_CLICK, 0, 0);
     TypeChars(edit, "300");
     ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == "300"; }));
-    const size_t before = run.LogSize();
+    before = run.LogSize();
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return Pids(run).size() == 3; }));
+    ASSERT_TRUE(WaitFor([&] { return Pids(run).size() == 5; }));
     run.WaitUntilIdle();
-    EXPECT_EQ(Pids(run), (std::vector<std::string>{"100", "12c", "12c"}));
+    EXPECT_EQ(Pids(run).back(), "12c");
     EXPECT_EQ(Images(run).back(), kLoadedImage);
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before), std::vector<std::string>{"SetDataPID(300,2,1) = 0"});
-    EXPECT_TRUE(run.ApplyEnabled());
 
-    SelectListRow(List(run), 0);
+    SelectListRow(List(run), 1);
     for (const int answer : {IDNO, IDYES}) {
         Click(run.Control(IDC_PID_REMOVE));
         EXPECT_EQ(run.AnswerNextBox(answer), "Are you sure to remove the current PID?");
     }
-    ASSERT_TRUE(WaitFor([&] { return Pids(run).size() == 2; }));
-    EXPECT_EQ(Pids(run), (std::vector<std::string>{"12c", "12c"}));
+    ASSERT_TRUE(WaitFor([&] { return Pids(run).size() == 4; }));
+    EXPECT_EQ(Pids(run), (std::vector<std::string>{"15", "101", "12c", "12c"}));
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before).back(), "SetDataPID(256,2,0) = 0");
 }

@@ -29,18 +29,15 @@ BOOL CALLBACK CollectMatch(HWND window, LPARAM context)
         search->found.push_back(window);
     return TRUE;
 }
-}  // namespace
-
 std::string WindowsFolder(std::string path)
 {
-    if (path.empty())
-        return path;
     if (path[0] == '/')
         path = "Z:" + path;
     for (char& c : path)
         c = c == '/' ? '\\' : c;
     return path.back() == '\\' ? path : path + '\\';
 }
+}  // namespace
 
 std::string EnvironmentFolder(const char* name)
 {

@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-// A folder that Wine hands over as a Unix path, as a Windows path (drive Z:
-// maps the root) ending in a backslash; an empty path stays empty.
-std::string WindowsFolder(std::string path);
-// The folder named by the environment variable, as WindowsFolder gives it;
-// empty when the variable is unset or too long.
+// The folder named by the environment variable as a Windows path ending in a
+// backslash (Wine hands over Unix paths: drive Z: maps the root); empty when
+// the variable is unset or too long.
 std::string EnvironmentFolder(const char* name);
 
 // Which top-level windows count: a null class or title matches any.

@@ -13,11 +13,6 @@ namespace {
 constexpr int kLevelBarId = 0xFFFF;
 constexpr char kPoll[] = "GetSignalStrAndQu() = 0 ->";
 
-bool StartCableDemo(LumisatRun& run, const std::string& extra = std::string(), int lockTimeMs = 50)
-{
-    return StartDemo(run, "cable.ini", extra, lockTimeMs) && run.WaitForCall("StartFilter() = 0");
-}
-
 std::vector<HWND> SignalWindows(const LumisatRun& run)
 {
     std::vector<HWND> found = ProcessWindows(run.ProcessId(), {"#32770", nullptr, true});
@@ -65,7 +60,8 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     LumisatRun run("signal_window");
     LocalAppData appData(run);
     // Locks that outlast a fast poll: the silent re-lock must keep the poll away.
-    ASSERT_TRUE(StartCableDemo(run, "[Signal]\nLoseLockAfterPolls=16\n", 1200));
+    ASSERT_TRUE(StartDemo(run, "cable.ini", "[Signal]\nLoseLockAfterPolls=16\n", 1200));
+    ASSERT_TRUE(run.WaitForCall("StartFilter() = 0"));
     EXPECT_LE(PollsDuring(run, milliseconds(4100)), 3u) << "every 2 s while closed";
 
     run.PostFrameCommand(kSignalCommand);
@@ -112,9 +108,8 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     run.RequestExit();
     ASSERT_TRUE(run.WaitForExit());
     const std::string log = run.ReadFile("Lumisat\\Lumisat.log");
-    EXPECT_TRUE(std::regex_search(log, std::regex(R"((^|\n)\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} \[\d+\] )"
-                                                  R"(nStrength = \d+, nQuality = \d+, nLock = 0\n)")))
-        << log;
+    // What it holds is the log's unit tests' own; here what reached it.
+    EXPECT_NE(log.find("nLock = 0\n"), std::string::npos) << "the lost lock";
     EXPECT_NE(log.find("] .....Lock channel.....Frequency:474000,SymbolRate:6900,Polarity:64\n"), std::string::npos);
     EXPECT_NE(log.find("] **********App End**********"), std::string::npos);
 }
@@ -126,7 +121,7 @@ TEST(SignalWindow, DiagnosticLogIsWrittenOnlyWithTraceLogOne)
         LumisatRun run("trace_log_" + std::to_string(value));
         LocalAppData appData(run);
         run.SetRegistryNumber("TraceLog", value);
-        ASSERT_TRUE(StartCableDemo(run));
+        ASSERT_TRUE(StartDemo(run, "cable.ini") && run.WaitForCall("StartFilter() = 0"));
         ASSERT_TRUE(run.ExitsCleanly());
         EXPECT_EQ(run.Exists("Lumisat"), value == 1) << "no log, not even its folder, with TraceLog 0";
         EXPECT_EQ(run.ReadFile("Lumisat\\Lumisat.log").find("] **********App Start**********") != std::string::npos,

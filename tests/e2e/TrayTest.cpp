@@ -23,9 +23,9 @@ std::string Utf16File(const std::string& asciiText)
 
 }  // namespace
 
-TEST(Tray, MenuOffersHideOrShowInTheChosenLanguageAndExitAsksWhenChangesAreUnsaved)
+TEST(Tray, MenuAndDoubleClickHideOrShowInTheChosenLanguageAndExitAsksWhenChangesAreUnsaved)
 {
-    LumisatRun run("tray_menu");
+    LumisatRun run("tray");
     run.WriteIni(CardIni(0));
     run.WriteFile("Language\\Partial.txt", Utf16File("String36=Verbergen\r\nString38=\r\n"));
     ASSERT_TRUE(run.Start());
@@ -33,35 +33,6 @@ TEST(Tray, MenuOffersHideOrShowInTheChosenLanguageAndExitAsksWhenChangesAreUnsav
     EXPECT_EQ(run.TrayMenu(), MenuOf(L"Hide"));
     ASSERT_TRUE(run.Hide());
     EXPECT_EQ(run.TrayMenu(), MenuOf(L"Show"));
-    run.PostFrameCommand(kShowHideCommand);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
-
-    ASSERT_TRUE(ChooseLanguage(run, "German"));
-    ASSERT_TRUE(WaitFor([&] { return WindowText(run.Control(IDC_MAIN_NEW)) == "Neu"; }));
-    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Ausblenden", L"\u00DCber", L"Beenden"));
-    // Keys missing or empty in the language file fall back to English.
-    ASSERT_TRUE(ChooseLanguage(run, "Partial"));
-    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Verbergen"));
-
-    // The language choice enabled Apply: Exit shows the hidden dialog and asks; No saves nothing.
-    ASSERT_TRUE(run.Hide());
-    run.PostFrameCommand(kExitCommand);
-    HWND question = run.WaitForMessageBox();
-    ASSERT_NE(question, nullptr);
-    EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ(AnswerBox(question, IDNO), "The App will exit,save current changed settings and data?");
-    EXPECT_TRUE(run.WaitForExit());
-    EXPECT_EQ(run.RegistryString("Language"), "") << "No saves nothing";
-}
-
-TEST(Tray, DoubleClickShowsTheHiddenDialogAndTheMenuRestoresAMinimisedOne)
-{
-    LumisatRun run("tray_clicks");
-    run.WriteIni(CardIni(0));
-    ASSERT_TRUE(run.Start());
-    HWND main = run.MainDialog();
-
-    ASSERT_TRUE(run.Hide());
     for (UINT ignored : {WM_LBUTTONUP, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_RBUTTONDBLCLK})
         run.TrayIconMouse(ignored);
     EXPECT_FALSE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, milliseconds(800)));
@@ -80,7 +51,20 @@ TEST(Tray, DoubleClickShowsTheHiddenDialogAndTheMenuRestoresAMinimisedOne)
     run.PostFrameCommand(kShowHideCommand);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main); }));
 
-    // Exit with nothing to save asks nothing.
+    ASSERT_TRUE(ChooseLanguage(run, "German"));
+    ASSERT_TRUE(WaitFor([&] { return WindowText(run.Control(IDC_MAIN_NEW)) == "Neu"; }));
+    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Ausblenden", L"\u00DCber", L"Beenden"));
+    // Keys missing or empty in the language file fall back to English.
+    ASSERT_TRUE(ChooseLanguage(run, "Partial"));
+    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Verbergen"));
+
+    // The language choice enabled Apply: Exit shows the hidden dialog and asks; No saves nothing.
+    ASSERT_TRUE(run.Hide());
     run.PostFrameCommand(kExitCommand);
+    HWND question = run.WaitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(AnswerBox(question, IDNO), "The App will exit,save current changed settings and data?");
     EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.RegistryString("Language"), "") << "No saves nothing";
 }
