@@ -65,6 +65,7 @@ TEST(Help, ButtonAndF1OpenTheLanguagesHelpAndOnlyTheButtonFallsBackToEnglish)
 
     // The language choice is unsaved: the exit asks, and No ends the program with its help open.
     run.RequestExit();
-    EXPECT_EQ(run.TakeMessages(milliseconds(500), seconds(5)).size(), 1u);
+    EXPECT_EQ(run.TakeMessages(milliseconds(500), seconds(5)),
+              Messages{"The App will exit,save current changed settings and data?"});
     EXPECT_TRUE(run.WaitForExit());
 }

@@ -77,6 +77,8 @@ TEST(SatellitePages, LnbAndTransponderEditsAreCheckedAndReachTheFile)
     EXPECT_EQ(AddTransponder(run, "949", IDC_TPINFO_VERTICAL), "Frequency data is invalid,it must be 950-14000");
     EXPECT_EQ(AddTransponder(run, "12380", IDC_TPINFO_HORIZONTAL), "");
     EXPECT_TRUE(WaitFor([&] { return ComboSelection(combo) == 2; })) << "the new transponder becomes current";
+    EXPECT_EQ(AddTransponder(run, "12380", IDC_TPINFO_HORIZONTAL), "") << "the dialog takes it again";
+    EXPECT_EQ(run.AnswerNextBox(IDOK), "This transponder already exist.") << "the page refuses it";
 
     ChooseItemNow(combo, 1);
     for (const int answer : {IDNO, IDYES}) {
