@@ -1,7 +1,7 @@
-// The Cable and Terrestrial Setting pages wired to their rules and the
-// database file: one accepted and one refused value per field, Restore, the
-// "Default" channel after the last is removed, and Enter and Escape, which do
-// nothing there.
+// The Cable and Terrestrial Setting pages wired to their rules, the driver
+// and the database file: one accepted and one refused value per field,
+// Enter and Escape, Restore reading the file again, Lock Test behind its
+// wait dialog, Apply, and the "Default" channel after the last is removed.
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
@@ -10,16 +10,22 @@ namespace {
 struct Page {
     int kind;
     int frequency;
-    int list;               // QAM or bandwidth
+    int list;               // QAM or bandwidth; its third item is chosen
+    int lockTest;
     FileSatellite channel;
-    std::string onAir;
+    std::string onAir;      // the channel, and the edited one
+    const char* lock;       // the edited channel's lock
+    int savedRate;          // symbol rate, or the bandwidth, as saved
+    int savedList;          // QAM, or none
 };
 
 const Page kPages[] = {
-    {kCableKind, IDC_CABLE_FREQUENCY, IDC_CABLE_QAM_COMBO, Channel("First", 474000, 6900, 64),
-     "[Channel]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n"},
-    {kTerrestrialKind, IDC_DTT_FREQUENCY, IDC_DTT_BANDWIDTH_COMBO, Channel("First", 474000, 8, 0),
-     "[Channel]\nFrequency=474000\nBandwidth=8\n"},
+    {kCableKind, IDC_CABLE_FREQUENCY, IDC_CABLE_QAM_COMBO, IDC_CABLE_LOCK_TEST, Channel("First", 474000, 6900, 64),
+     "[Channel]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n[Channel]\nFrequency=626000\nSymbolRate=6875\nQAM=32\n",
+     "LockChannel3(626000,6875,32,0,0,0,0) = 0", 6875, 32},
+    {kTerrestrialKind, IDC_DTT_FREQUENCY, IDC_DTT_BANDWIDTH_COMBO, IDC_DTT_LOCK_TEST, Channel("First", 474000, 8, 0),
+     "[Channel]\nFrequency=474000\nBandwidth=8\n[Channel]\nFrequency=626000\nBandwidth=7\n",
+     "LockChannel3(626000,7,0,0,0,0,0) = 0", 7, 0},
 };
 
 // Types into the field and leaves it; what the field shows then.
@@ -29,32 +35,43 @@ std::string Enter(const LumisatRun& run, int field, const std::string& text)
     return WindowText(run.Control(field));
 }
 
-bool ApplyEnabled(const LumisatRun& run)
-{
-    return IsWindowEnabled(run.Control(IDC_MAIN_APPLY)) != FALSE;
-}
-
 }  // namespace
 
-TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersSilentlyAndReachTheFile)
+TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersAndReachTheLockAndTheFile)
 {
     for (const Page& page : kPages) {
         SCOPED_TRACE(page.kind);
-        LumisatRun run("pages_fields_" + std::to_string(page.kind));
-        ASSERT_TRUE(StartWithSatellites(run, {page.channel}, page.kind));
+        LumisatRun run("channel_pages_" + std::to_string(page.kind));
+        // Locks long enough to see their wait dialog.
+        run.WriteIni(CardIni(page.kind, page.onAir, 1500));
+        run.WriteFile(DatabaseFile(page.kind), SatelliteFileBytes({page.channel}));
+        ASSERT_TRUE(run.Start());
+        run.WaitForStartupLock();
+        HWND channels = run.Control(IDC_MAIN_SATELLITE_COMBO);
         EXPECT_EQ(WindowText(run.Control(page.frequency)), "474000");
-        EXPECT_FALSE(ApplyEnabled(run));
+        EXPECT_FALSE(run.ApplyEnabled());
 
-        // Restore reloads the page; the page's own refresh is not an edit.
+        // Restore reads the file again, here replaced meanwhile; the page's own refresh is not an edit.
         SetText(run.Control(page.frequency), "5");
-        EXPECT_TRUE(ApplyEnabled(run)) << "a keystroke in a field enables Apply";
+        EXPECT_TRUE(run.ApplyEnabled()) << "a keystroke in a field enables Apply";
+        FileSatellite replaced = page.channel;
+        replaced.name = "Replaced";
+        run.WriteFile(DatabaseFile(page.kind), SatelliteFileBytes({replaced}));
         Click(run.Control(IDC_MAIN_RESTORE));
         EXPECT_EQ(run.AnswerNextBox(IDYES), "The App will restore settings and data, are you sure?");
         ASSERT_TRUE(WaitFor([&] { return WindowText(run.Control(page.frequency)) == "474000"; }));
+        EXPECT_EQ(ComboTexts(channels), std::vector<std::string>{"Replaced"});
         ASSERT_TRUE(run.Answers(seconds(5)));
-        EXPECT_FALSE(ApplyEnabled(run));
+        EXPECT_FALSE(run.ApplyEnabled());
 
-        EXPECT_EQ(Enter(run, page.frequency, "626000"), "626000");
+        // Enter commits the field as leaving it does; neither it nor Escape
+        // closes the dialog or presses a button (Lock Test is the terrestrial
+        // page's default button).
+        SetText(run.Control(page.frequency), "626000");
+        size_t before = run.LogSize();
+        ASSERT_TRUE(PostKeys(run.Control(page.frequency), {VK_RETURN, VK_ESCAPE}));
+        EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
+        EXPECT_EQ(FindLine(run.CallLogLines(), "StopFilter(", before), std::string::npos);
         EXPECT_EQ(Enter(run, page.frequency, "870001"), "626000") << "above the band";
         if (page.kind == kCableKind) {
             EXPECT_EQ(Enter(run, IDC_CABLE_SYMBOL_RATE, "6875"), "6875");
@@ -63,65 +80,26 @@ TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersSilentlyAndReachTheFile)
         ChooseItemNow(run.Control(page.list), 2);
         EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300))) << "refusals are silent";
 
-        std::vector<FileSatellite> saved;
-        ASSERT_TRUE(ApplyAndRead(run, saved, page.kind));
-        ASSERT_EQ(saved.size(), 1u);
-        ASSERT_EQ(saved[0].transponders.size(), 1u);
-        EXPECT_EQ(saved[0].name, "First");
-        EXPECT_EQ(saved[0].transponders[0].frequency, 626000);
-        EXPECT_EQ(saved[0].transponders[0].symbolRate, page.kind == kCableKind ? 6875 : 7);
-        EXPECT_EQ(saved[0].transponders[0].polarity, page.kind == kCableKind ? 32 : 0);
-    }
-}
+        before = run.LogSize();
+        Click(run.Control(page.lockTest));
+        std::string label;
+        ASSERT_TRUE(WaitFor([&] { return run.FindLockWaitDialog(&label) != nullptr; }, seconds(3)));
+        EXPECT_EQ(label, "Locking,Please wait......") << "the language file's text";
+        EXPECT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() == nullptr; }, seconds(7)));
+        EXPECT_TRUE(WaitFor(
+            [&] { return HasInOrder(run.CallLogLines(), {"StopFilter(", page.lock, "StartFilter() = 0"}, before); }));
+        EXPECT_TRUE(run.WaitForBarColour(kLockedGreen));
 
-TEST(ChannelPages, RemovingTheLastChannelBringsBackTheDefaultChannel)
-{
-    LumisatRun run("pages_default_channel");
-    ASSERT_TRUE(StartWithSatellites(run, {}, kCableKind));
-    HWND channels = run.Control(IDC_MAIN_SATELLITE_COMBO);
-    EXPECT_EQ(ComboTexts(channels), std::vector<std::string>{"Default"});
-    EXPECT_EQ(WindowText(run.Control(IDC_CABLE_FREQUENCY)), "473000");
-    EnterText(run.Control(IDC_CABLE_FREQUENCY), "474000");
+        ASSERT_TRUE(run.Apply());
+        EXPECT_EQ(run.ReadFile(DatabaseFile(page.kind)),
+                  SatelliteFileBytes({Channel("Replaced", 626000, page.savedRate, page.savedList)}));
 
-    Click(run.Control(IDC_MAIN_REMOVE));
-    EXPECT_EQ(run.AnswerNextBox(IDYES), "Are you sure to remove the current channel?");
-    ASSERT_TRUE(WaitFor([&] { return WindowText(run.Control(IDC_CABLE_FREQUENCY)) == "473000"; }));
-    EXPECT_EQ(ComboTexts(channels), std::vector<std::string>{"Default"});
-
-    std::vector<FileSatellite> saved;
-    ASSERT_TRUE(ApplyAndRead(run, saved, kCableKind));
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(saved[0].name, "Default");
-    EXPECT_EQ(saved[0].degree, 3600);
-    ASSERT_EQ(saved[0].transponders.size(), 1u);
-    EXPECT_EQ(saved[0].transponders[0].frequency, 473000);
-    EXPECT_EQ(saved[0].transponders[0].symbolRate, 6500);
-    EXPECT_EQ(saved[0].transponders[0].polarity, 16);
-}
-
-TEST(ChannelPages, EnterAndEscapeNeitherCloseTheDialogNorPressAButton)
-{
-    for (const Page& page : kPages) {
-        LumisatRun run("pages_enter_escape_" + std::to_string(page.kind));
-        ASSERT_TRUE(StartWithSatellites(run, {page.channel}, page.kind, page.onAir));
-        ASSERT_TRUE(run.WaitForCall("StartFilter() = 0"));
-        HWND field = run.Control(page.frequency);
-        SetText(field, "474000");
-        ASSERT_TRUE(ApplyEnabled(run));
-        const size_t before = run.LogSize();
-        // Through the program's message loop, where the dialog manager looks first.
-        for (HWND target : {field, GetParent(field)}) {
-            for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-                PostMessageA(target, WM_KEYDOWN, key, 1);
-                PostMessageA(target, WM_CHAR, key, 1);
-                PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-            }
-        }
-        ASSERT_TRUE(run.Answers(seconds(5)));
-        Sleep(300);
-        EXPECT_TRUE(IsWindowVisible(run.MainDialog())) << "kind " << page.kind << ": neither OK nor Cancel ran";
-        EXPECT_TRUE(ApplyEnabled(run)) << "kind " << page.kind << ": nothing was saved";
-        EXPECT_EQ(FindLine(run.CallLogLines(), "StopFilter(", before), std::string::npos)
-            << "kind " << page.kind << ": no lock (Lock Test is the terrestrial page's default button)";
+        // The last channel removed, the default one takes its place.
+        Click(run.Control(IDC_MAIN_REMOVE));
+        EXPECT_EQ(run.AnswerNextBox(IDYES), "Are you sure to remove the current channel?");
+        ASSERT_TRUE(WaitFor([&] { return ComboTexts(channels) == std::vector<std::string>{"Default"}; }));
+        ASSERT_TRUE(run.Apply());
+        EXPECT_EQ(run.ReadFile(DatabaseFile(page.kind)).substr(0, 11), std::string("\1\0\0\0Default", 11))
+            << "one record, the default channel";
     }
 }

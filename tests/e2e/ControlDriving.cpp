@@ -2,14 +2,14 @@
 
 #include <commctrl.h>
 
-namespace {
+#include <type_traits>
 
-constexpr UINT kSendTimeoutMs = 15000;
+namespace {
 
 LRESULT SendQuietly(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result);
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 15000, &result);
     return static_cast<LRESULT>(result);
 }
 
@@ -22,11 +22,10 @@ struct ControlSearch {
 BOOL CALLBACK MatchControl(HWND window, LPARAM context)
 {
     auto* search = reinterpret_cast<ControlSearch*>(context);
-    if (GetDlgCtrlID(window) == search->id && (!search->visibleOnly || IsWindowVisible(window))) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (GetDlgCtrlID(window) != search->id || (search->visibleOnly && !IsWindowVisible(window)))
+        return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 HWND SearchControl(HWND root, int id, bool visibleOnly)
@@ -40,6 +39,33 @@ std::string Narrow(const std::wstring& wide)
 {
     char text[1024] = {};
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text) - 1, nullptr, nullptr);
+    return text;
+}
+
+// Sends a message whose parameter is an item of the control: the item goes
+// into memory of the control's process with room for a text after it, which
+// its text pointer names. Gives the item and the text as the control left them.
+template <typename Item, typename Char = std::remove_pointer_t<decltype(Item::pszText)>>
+std::basic_string<Char> SendItem(HWND control, UINT message, WPARAM wParam, Item& item)
+{
+    constexpr int kChars = 256;
+    Char text[kChars] = {};
+    DWORD processId = 0;
+    GetWindowThreadProcessId(control, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr)
+        return text;
+    if (auto* remote = static_cast<char*>(
+            VirtualAllocEx(process, nullptr, sizeof(Item) + sizeof(text), MEM_COMMIT, PAGE_READWRITE))) {
+        item.pszText = reinterpret_cast<Char*>(remote + sizeof(Item));
+        item.cchTextMax = kChars;
+        WriteProcessMemory(process, remote, &item, sizeof(item), nullptr);
+        SendMessageW(control, message, wParam, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &item, sizeof(item), nullptr);
+        ReadProcessMemory(process, remote + sizeof(Item), text, sizeof(text) - sizeof(Char), nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
     return text;
 }
 
@@ -93,23 +119,42 @@ void EnterText(HWND control, const std::string& text, WORD killFocusCode)
     SendNotification(control, killFocusCode);
 }
 
+void TypeChars(HWND edit, const std::string& text)
+{
+    PostMessageA(edit, EM_SETSEL, 0, -1);
+    for (char c : text)
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+bool PostKeys(HWND edit, std::initializer_list<WPARAM> keys)
+{
+    for (HWND target : {edit, GetParent(edit)}) {
+        for (WPARAM key : keys) {
+            PostMessageA(target, WM_KEYDOWN, key, 1);
+            PostMessageA(target, WM_CHAR, key, 1);
+            PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+        }
+    }
+    // A selection posted behind the keys: once it shows, they were handled.
+    PostMessageA(edit, EM_SETSEL, 1, 2);
+    for (int wait = 0; wait < 400; ++wait, Sleep(25)) {
+        if (SendQuietly(edit, EM_GETSEL, 0, 0) == MAKELRESULT(1, 2))
+            return true;
+    }
+    return false;
+}
+
+void Check(HWND box)
+{
+    SendQuietly(box, BM_SETCHECK, BST_CHECKED, 0);
+    SendNotification(box, BN_CLICKED);
+}
+
 void ChooseRadio(HWND dialog, int chosenId, const std::vector<int>& groupIds)
 {
     for (int id : groupIds)
         SendQuietly(GetDlgItem(dialog, id), BM_SETCHECK, id == chosenId ? BST_CHECKED : BST_UNCHECKED, 0);
     SendNotification(GetDlgItem(dialog, chosenId), BN_CLICKED);
-}
-
-bool IsChecked(HWND button)
-{
-    return SendQuietly(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void ChooseComboItem(HWND combo, int index)
-{
-    SendQuietly(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
 }
 
 void ChooseItemNow(HWND combo, int index)
@@ -138,108 +183,25 @@ int ComboSelection(HWND combo)
     return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
 }
 
-namespace {
-// A control's item structure with room for a text, allocated in the
-// control's process, where the control reads and writes it.
-template <typename Item>
-class RemoteItem {
-public:
-    static constexpr SIZE_T kTextSize = 512;
-
-    explicit RemoteItem(HWND control)
-    {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(control, &processId);
-        target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-        if (target != nullptr)
-            remote = static_cast<char*>(
-                VirtualAllocEx(target, nullptr, sizeof(Item) + kTextSize, MEM_COMMIT, PAGE_READWRITE));
-    }
-    ~RemoteItem()
-    {
-        if (remote != nullptr)
-            VirtualFreeEx(target, remote, 0, MEM_RELEASE);
-        if (target != nullptr)
-            CloseHandle(target);
-    }
-    RemoteItem(const RemoteItem&) = delete;
-    RemoteItem& operator=(const RemoteItem&) = delete;
-
-    bool Usable() const { return remote != nullptr; }
-    char* RemoteText() const { return remote + sizeof(Item); }
-    LPARAM Put(const Item& item) const
-    {
-        WriteProcessMemory(target, remote, &item, sizeof(item), nullptr);
-        return reinterpret_cast<LPARAM>(remote);
-    }
-    Item Read() const
-    {
-        Item item{};
-        ReadProcessMemory(target, remote, &item, sizeof(item), nullptr);
-        return item;
-    }
-    std::string Text() const
-    {
-        char text[kTextSize] = {};
-        ReadProcessMemory(target, RemoteText(), text, kTextSize - 1, nullptr);
-        return text;
-    }
-    std::wstring WideText() const
-    {
-        wchar_t text[kTextSize / 2] = {};
-        ReadProcessMemory(target, RemoteText(), text, kTextSize - 2, nullptr);
-        return text;
-    }
-
-private:
-    HANDLE target = nullptr;
-    char* remote = nullptr;
-};
-
-using RemoteListItem = RemoteItem<LVITEMA>;
-
-int ListRowCount(HWND list)
-{
-    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-}
-}  // namespace
-
 std::vector<std::wstring> TabWideTexts(HWND tab)
 {
     std::vector<std::wstring> texts;
-    RemoteItem<TCITEMW> remote(tab);
     const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count && remote.Usable(); ++i) {
+    for (int i = 0; i < count; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = reinterpret_cast<wchar_t*>(remote.RemoteText());
-        item.cchTextMax = static_cast<int>(RemoteItem<TCITEMW>::kTextSize / 2);
-        SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), remote.Put(item));
-        texts.push_back(remote.WideText());
+        texts.push_back(SendItem(tab, TCM_GETITEMW, static_cast<WPARAM>(i), item));
     }
-    return texts;
-}
-
-std::vector<std::string> TabTexts(HWND tab)
-{
-    std::vector<std::string> texts;
-    for (const std::wstring& wide : TabWideTexts(tab))
-        texts.push_back(Narrow(wide));
     return texts;
 }
 
 std::vector<std::string> ListViewTexts(HWND list, int column)
 {
     std::vector<std::string> texts;
-    RemoteListItem remote(list);
-    const int count = ListRowCount(list);
-    for (int row = 0; row < count && remote.Usable(); ++row) {
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
         LVITEMA item{};
         item.iSubItem = column;
-        item.pszText = remote.RemoteText();
-        item.cchTextMax = static_cast<int>(RemoteListItem::kTextSize);
-        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), remote.Put(item));
-        texts.push_back(remote.Text());
+        texts.push_back(SendItem(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), item));
     }
     return texts;
 }
@@ -247,25 +209,20 @@ std::vector<std::string> ListViewTexts(HWND list, int column)
 std::vector<int> ListViewImages(HWND list)
 {
     std::vector<int> images;
-    RemoteListItem remote(list);
-    const int count = ListRowCount(list);
-    for (int row = 0; row < count && remote.Usable(); ++row) {
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
         LVITEMA item{};
         item.mask = LVIF_IMAGE;
         item.iItem = row;
-        SendMessageA(list, LVM_GETITEMA, 0, remote.Put(item));
-        images.push_back(remote.Read().iImage);
+        SendItem(list, LVM_GETITEMA, 0, item);
+        images.push_back(item.iImage);
     }
     return images;
 }
 
 void SelectListRow(HWND list, int row)
 {
-    RemoteListItem remote(list);
-    if (!remote.Usable())
-        return;
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), remote.Put(item));
+    SendItem(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), item);
 }

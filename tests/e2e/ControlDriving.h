@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -27,18 +28,23 @@ void SendNotification(HWND control, WORD code);
 void SetText(HWND control, const std::string& text);
 // Types the text and leaves the control, as the user does.
 void EnterText(HWND control, const std::string& text, WORD killFocusCode = EN_KILLFOCUS);
+// Characters typed over an edit control's whole text as the keyboard does:
+// posted, so that a message box that a character brings up does not block.
+void TypeChars(HWND edit, const std::string& text);
+// Keys pressed in an edit control, then in its page, posted so that they pass
+// through the program's message loop as typed keys do; true once handled.
+bool PostKeys(HWND edit, std::initializer_list<WPARAM> keys);
+// Checks a check box and tells the page, as a click does.
+void Check(HWND box);
 // Checks one radio button of a group, unchecks the others, and tells the page.
 void ChooseRadio(HWND dialog, int chosenId, const std::vector<int>& groupIds);
-bool IsChecked(HWND button);
 
-// A combo box item chosen as the user does: posted, or handled before return.
-void ChooseComboItem(HWND combo, int index);
+// A combo box item chosen as the user does, handled before this returns.
 void ChooseItemNow(HWND combo, int index);
 std::vector<std::string> ComboTexts(HWND combo);
 int ComboSelection(HWND combo);
 
 std::vector<std::wstring> TabWideTexts(HWND tab);
-std::vector<std::string> TabTexts(HWND tab);
 // A list view's texts of one column, the image of each row, and the selection.
 std::vector<std::string> ListViewTexts(HWND list, int column);
 std::vector<int> ListViewImages(HWND list);

@@ -4,6 +4,7 @@
 // run is.
 #pragma once
 
+#include "resources/resource.h"
 #include "tests/e2e/ControlDriving.h"
 #include "tests/e2e/ProgramProcess.h"
 
@@ -30,19 +31,15 @@ constexpr WORD kShowHideCommand = 32771;
 constexpr WORD kExitCommand = 32772;
 constexpr WORD kAboutCommand = 32773;
 constexpr WORD kSignalCommand = 32774;
+constexpr COLORREF kLockedGreen = RGB(0, 255, 0);
+// The notification-area icon's callback message to the frame, and the icon.
+constexpr UINT kTrayCallback = 0x042B;
+constexpr UINT kTrayIconId = 128;
 
 // Waits until the condition holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout = seconds(10));
-
-// Message boxes of a process: never the main dialog (whose level bars also
-// use the text control's identifier 65535) nor the wait dialog of a lock.
-HWND FindMessageBox(DWORD processId);
-// Reads the box's text, answers it and waits until it is gone.
+// Reads the message box's text, answers it and waits until it is gone.
 std::string AnswerBox(HWND box, int buttonId);
-// The texts of the process's message boxes, in order, until none has shown
-// for `quiet`; the first may take up to `first`. Each is answered (No for a
-// question, else OK) so that the program goes on.
-Messages TakeMessages(DWORD processId, milliseconds quiet, milliseconds first = milliseconds(0));
 
 // Lines of a call log: the first from `from` on that starts with the prefix
 // (or npos), and whether one line starts with each prefix, in this order.
@@ -60,49 +57,75 @@ public:
 
     const std::string& Folder() const { return folder; }   // ends in a backslash
     std::string PathOf(const std::string& file) const { return folder + file; }
-    bool Exists(const std::string& file) const;
+    bool Exists(const std::string& file) const
+    {
+        return GetFileAttributesA(PathOf(file).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
 
     // The simulator's configuration; a call log "Quarlink.log" is always added.
-    void WriteIni(const std::string& text) const;
+    void WriteIni(const std::string& text) const { WriteFile("Quarlink.ini", text + "\n[Log]\nFile=Quarlink.log\n"); }
     void WriteFile(const std::string& name, const std::string& bytes) const;
+    // Read while the program may still write it.
     std::string ReadFile(const std::string& name) const;
     void SetRegistryString(const char* name, const std::string& value) const;
     void SetRegistryNumber(const char* name, DWORD value) const;
-    // Empty when the value is missing or not a string.
+    // Empty, or false, when the value is missing or of another type.
     std::string RegistryString(const char* name) const;
-    // False when the value is missing or not a number.
     bool RegistryNumber(const char* name, DWORD& value) const;
 
     // Starts the program and waits for its main dialog.
     bool Start() { return Launch() && WaitForMainDialog(); }
     // Starts the program without waiting for anything (in another working
     // folder than its own when one is given).
-    bool Launch(const std::string& workingFolder = std::string());
+    bool Launch(const std::string& workingFolder = std::string())
+    {
+        return process.Start(folder + "Lumisat.exe", workingFolder.empty() ? folder : workingFolder);
+    }
     // The main dialog, visible (a message box carries the same title).
     bool WaitForMainDialog(milliseconds timeout = seconds(30));
     // Another instance from the same folder; its exit code, or STILL_ACTIVE.
     DWORD StartSecondInstance() const;
-    bool IsRunning() const;
-    bool WaitForExit(milliseconds timeout = seconds(15));
+    bool IsRunning() const { return process.IsRunning(); }
+    bool WaitForExit(milliseconds timeout = seconds(15))
+    {
+        return process.WaitForExit(static_cast<DWORD>(timeout.count()));
+    }
     DWORD ExitCode() const { return process.ExitCode(); }
-    // Asks the running program to exit as other programs do (wParam 1),
-    // waits for the end and says whether it ended with exit code 0.
-    void RequestExit(WPARAM wParam = 1) const;
-    bool ExitsCleanly();
+    // Asks the running program to exit as other programs do (wParam 1).
+    void RequestExit(WPARAM wParam = 1) const
+    {
+        PostMessageA(Frame(), RegisterWindowMessageA(kExitRequestMessage), wParam, 0);
+    }
+    // Asks it to exit; true once it ended with exit code 0.
+    bool ExitsCleanly()
+    {
+        RequestExit();
+        return WaitForExit(seconds(10)) && ExitCode() == 0;
+    }
 
     DWORD ProcessId() const { return process.Id(); }
     HWND MainDialog() const { return mainDialog; }
     HWND Control(int id) const { return FindControl(mainDialog, id); }
-    HWND Frame() const;
-    void PostFrameCommand(WORD command) const;
+    HWND Frame() const { return process.TopLevelWindow(WindowFilter{kFrameClass, nullptr, false}); }
+    void PostFrameCommand(WORD command) const { PostMessageA(Frame(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
     // The visible top-level dialog of this process with the title.
     HWND WaitForWindow(const char* title, milliseconds timeout = seconds(10)) const;
 
+    // A message box of the program: never the main dialog (whose level bars
+    // also use the text control's identifier 65535) nor a lock's wait dialog.
     HWND WaitForMessageBox(milliseconds timeout = seconds(10)) const;
     bool NoMessageBoxFor(milliseconds time) const { return WaitForMessageBox(time) == nullptr; }
     // The text of the next message box, answered; "(no message box)" when none came.
-    std::string AnswerNextBox(int buttonId, milliseconds timeout = seconds(10)) const;
+    std::string AnswerNextBox(int buttonId, milliseconds timeout = seconds(10)) const
+    {
+        return AnswerBox(WaitForMessageBox(timeout), buttonId);
+    }
+    // The texts of the message boxes, in order, until none has shown for
+    // `quiet`; the first may take up to `first`. Each is answered (No for a
+    // question, else OK) so that the program goes on.
     Messages TakeMessages(milliseconds quiet, milliseconds first = milliseconds(0)) const;
+    // Answers the program's Open or Save dialog with the path; true once it closed.
+    bool AnswerFileDialog(const std::string& path) const;
     // The wait dialog of a lock (a caption-less dialog without buttons), or
     // null; label gets its text.
     HWND FindLockWaitDialog(std::string* label = nullptr) const;
@@ -114,14 +137,22 @@ public:
     // Waits until the start-up locks are over and the program answers again.
     void WaitForStartupLock() const;
 
-    // Shows the tab as a click on it does; true once its page is visible.
+    // Cancel hides the main dialog; true once it is hidden.
+    bool Hide() const
+    {
+        PostMessageA(mainDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return WaitFor([this] { return !IsWindowVisible(mainDialog); });
+    }
+    // A click on a shown button that opens no window, handled before this returns.
+    void Press(int id) const { SendNotification(FindVisibleControl(mainDialog, id), BN_CLICKED); }
+    bool ApplyEnabled() const { return IsWindowEnabled(Control(IDC_MAIN_APPLY)) != FALSE; }
+    // Shows the tab as the keyboard does; true once its page is visible.
     bool ShowTab(int index, int controlOnPage) const;
     // Presses Apply; true once Apply has ended by disabling itself.
     bool Apply() const;
 
-    // The simulator's call log, its lines, and the lines from `from` on that
-    // start with the prefix.
-    std::string CallLog() const;
+    // The simulator's call log without its remarks, and the lines from
+    // `from` on that start with the prefix.
     std::vector<std::string> CallLogLines() const;
     size_t LogSize() const { return CallLogLines().size(); }
     std::vector<std::string> CallsFrom(const std::string& prefix, size_t from = 0) const;
@@ -131,18 +162,18 @@ public:
 
     // The colour inside the strength bar, read from the screen.
     bool WaitForBarColour(COLORREF colour, milliseconds timeout = seconds(10)) const;
-    // The notification-area menu, opened as a right click on the icon does,
-    // read and closed; empty when it did not appear.
+    // A mouse message on the notification-area icon, as the system reports it.
+    void TrayIconMouse(UINT message) const { PostMessageA(Frame(), kTrayCallback, kTrayIconId, message); }
+    // The icon's menu, opened as a right click does, read and closed; empty when it did not appear.
     std::vector<std::wstring> TrayMenu() const;
 
 private:
+    HWND FindDialog(bool messageBox) const;
+
     std::string folder;
     ProgramProcess process;
     HWND mainDialog = nullptr;
 };
-
-constexpr COLORREF kLockedGreen = RGB(0, 255, 0);
-constexpr COLORREF kUnlockedRed = RGB(255, 0, 0);
 
 // While it lives, Wine's X11 driver leaves the program's windows to itself:
 // the test display has no window manager, whose part Wine would wait two

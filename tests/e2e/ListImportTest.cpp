@@ -6,11 +6,8 @@
 
 namespace {
 
-constexpr int kOpenFileName = 0x047C;   // the Open dialog's file name box
-
 struct ImportScenario {
     const char* name;
-    int kind;
     const char* lineUp;      // simulator line-up of the demo folder
     const char* onAir;       // further channels on air
     const char* list;        // a file of the demo folder, or "name|text" written for the run
@@ -21,31 +18,17 @@ struct ImportScenario {
 };
 
 const ImportScenario kScenarios[] = {
-    {"ImportSatelliteIni", 0, "Quarlink.ini", "", "Astra 19.2E.ini", IDC_DISH_IMPORT,
+    {"ImportSatelliteIni", "Quarlink.ini", "", "Astra 19.2E.ini", IDC_DISH_IMPORT,
      IDC_DISH_LOCK_TEST, "Added: 1\r\nAlready in the list, skipped: 2\r\nRefused: 0\r\n", "LockChannel3(11836,27500,1,"},
-    {"ImportCableBlocks", kCableKind, "cable.ini", "", "cable-channels.conf", IDC_CABLE_IMPORT,
+    {"ImportCableBlocks", "cable.ini", "", "cable-channels.conf", IDC_CABLE_IMPORT,
      IDC_CABLE_LOCK_TEST, "Added: 2\r\nAlready in the list, skipped: 1\r\nRefused: 0\r\nOf another delivery system, "
      "skipped: 1", "LockChannel3(498000,6900,64,"},
-    {"ImportTerrestrialLines", kTerrestrialKind, "terrestrial.ini", "[Channel 546000]\nFrequency=546000\nBandwidth=8\n",
+    {"ImportTerrestrialLines", "terrestrial.ini", "[Channel 546000]\nFrequency=546000\nBandwidth=8\n",
      "dtt.txt|T 546000000 8MHz 2/3 NONE QAM64 8k 1/8 NONE\nT 506000000 8MHz\nT 900000000 8MHz\n"
      "S 11836000 H 27500000 3/4\n", IDC_DTT_IMPORT, IDC_DTT_LOCK_TEST,
      "Added: 1\r\nAlready in the list, skipped: 1\r\nRefused: 1\r\nOf another delivery system, skipped: 1\r\n"
      "Line 3: value outside the accepted range", "LockChannel3(546000,8,"},
 };
-
-// The Open dialog of the program: a visible window with the file name box.
-HWND FindOpenDialog(const LumisatRun& run)
-{
-    HWND found = nullptr;
-    WaitFor([&] {
-        for (HWND window : ProcessWindows(run.ProcessId(), WindowFilter{nullptr, nullptr, true})) {
-            if (FindControl(window, kOpenFileName) != nullptr)
-                found = window;
-        }
-        return found != nullptr;
-    });
-    return found;
-}
 
 class ListImport : public testing::TestWithParam<ImportScenario> {};
 
@@ -64,24 +47,20 @@ TEST_P(ListImport, OpenDialogToSummaryAndATakenEntryLocks)
     }
     ASSERT_TRUE(StartDemo(run, s.lineUp, s.onAir));
     run.WaitForStartupLock();
-    if (s.kind == 0)
+    if (s.importButton == IDC_DISH_IMPORT)
         ASSERT_TRUE(run.ShowTab(kDishTab, s.importButton));
 
     Click(run.Control(s.importButton));
-    HWND open = FindOpenDialog(run);
-    ASSERT_NE(open, nullptr);
-    SetText(FindControl(open, kOpenFileName), run.PathOf(list));
-    Click(GetDlgItem(open, IDOK));   // the dialog's own Open button, not a view's control 1
+    ASSERT_TRUE(run.AnswerFileDialog(run.PathOf(list)));
     const std::string summary = run.AnswerNextBox(IDOK);
     EXPECT_NE(summary.find(s.summary), std::string::npos) << summary;
-    EXPECT_TRUE(IsWindowEnabled(run.Control(IDC_MAIN_APPLY)));
+    EXPECT_TRUE(run.ApplyEnabled());
 
     const size_t from = run.LogSize();
     Click(run.Control(s.lockButton));
     ASSERT_TRUE(run.WaitForCall(s.lock, from));
-    const std::vector<std::string> locks = run.CallsFrom(s.lock, from);
-    ASSERT_FALSE(locks.empty());
-    EXPECT_NE(locks.front().find(") = 0"), std::string::npos) << locks.front();
+    const std::string lock = run.CallsFrom(s.lock, from).front();
+    EXPECT_NE(lock.find(") = 0"), std::string::npos) << lock;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cards, ListImport, testing::ValuesIn(kScenarios),

@@ -1,6 +1,7 @@
-// The Filter tab of a cable card wired to the card: the PID list, loading and
-// unloading PIDs into the card's filter now or at the next lock, adding and
-// removing PIDs, and the counters and MAC column.
+// The Filter tab of a cable card wired to the card: the PID list, loading
+// and unloading PIDs into the card's filter, adding and removing PIDs, and
+// the counters and MAC column. Loading while unlocked is the page's unit
+// tests' and the lost lock's scenario's.
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
@@ -14,145 +15,71 @@ constexpr int kNotLoadedImage = 1;
 HWND List(const LumisatRun& run) { return run.Control(IDC_PID_LIST); }
 std::vector<int> Images(const LumisatRun& run) { return ListViewImages(List(run)); }
 std::vector<std::string> Pids(const LumisatRun& run) { return ListViewTexts(List(run), 0); }
-bool ApplyEnabled(const LumisatRun& run) { return IsWindowEnabled(run.Control(IDC_MAIN_APPLY)) != FALSE; }
-
-// A list button whose handler opens no window, handled before this returns.
-void Press(const LumisatRun& run, int id)
-{
-    SendNotification(run.Control(id), BN_CLICKED);
-}
-
-bool WaitForFilterStart(const LumisatRun& run, size_t from = 0)
-{
-    const bool started = run.WaitForCall("StartFilter() = 0", from, seconds(20));
-    run.WaitUntilIdle();
-    return started;
-}
-
-// Types into PID Info as the keyboard does: posted, so that a message box
-// that a character brings up does not block here.
-void Type(HWND edit, const std::string& text)
-{
-    PostMessageA(edit, EM_SETSEL, 0, -1);
-    for (char c : text)
-        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
 
 }  // namespace
 
-TEST(PidPage, ListsThePidsAndLoadsAndUnloadsThemOnTheLockedCard)
+TEST(PidPage, PidsAreListedLoadedAddedAndRemovedOnTheLockedCardAndTheCountersAndMacColumnFollow)
 {
-    LumisatRun run("pid_load_locked");
-    ASSERT_TRUE(StartOnFilterPage(run, {{21, 0, 0}, {256, 1, 2}, {257, 0, 2}}));
-    ASSERT_TRUE(WaitForFilterStart(run));
-    EXPECT_EQ(Pids(run), (std::vector<std::string>{"15", "100", "101"}));
-    EXPECT_EQ(ListViewTexts(List(run), 1), (std::vector<std::string>{"data pipe", "MPE data", "MPE data"}));
-    EXPECT_EQ(Images(run), (std::vector<int>{kNotLoadedImage, kLoadedImage, kNotLoadedImage}));
+    LumisatRun run("pid_page");
+    ASSERT_TRUE(StartOnFilterPage(run, {{21, 0, 0}, {256, 1, 2}, {257, 0, 2}, {300, 0, 0}}));
+    EXPECT_EQ(Pids(run), (std::vector<std::string>{"15", "100", "101", "12c"}));
+    EXPECT_EQ(ListViewTexts(List(run), 1),
+              (std::vector<std::string>{"data pipe", "MPE data", "MPE data", "data pipe"}));
+    EXPECT_EQ(Images(run), (std::vector<int>{kNotLoadedImage, kLoadedImage, kNotLoadedImage, kNotLoadedImage}));
     EXPECT_EQ(WindowText(run.Control(IDC_PID_MAC_TEXT)), "00-1A-2B-3C-4D-5E") << "the card's own address";
     EXPECT_EQ(run.CallsFrom("SetDataPID("), std::vector<std::string>{"SetDataPID(256,2,1) = 0"})
         << "the lock sends the PID marked loaded";
-    EXPECT_FALSE(ApplyEnabled(run));
+    EXPECT_FALSE(run.ApplyEnabled());
 
-    const size_t before = run.LogSize();
+    // Only PID 256 is received: 2000 kbit/s, and the total grows.
+    HWND total = run.Control(IDC_PID_BYTES_TOTAL);
+    HWND speed = run.Control(IDC_PID_SPEED);
+    const auto number = [](HWND text) { return std::strtod(WindowText(text).c_str(), nullptr); };
+    EXPECT_TRUE(WaitFor([&] { return WindowText(speed) == "2000.00"; }));
+    ASSERT_TRUE(WaitFor([&] { return number(total) > 0.0; }));
+    const double firstTotal = number(total);
+    EXPECT_TRUE(WaitFor([&] { return number(total) > firstTotal; }));
+
+    // Every list button refreshes the MAC column once it is done.
+    size_t before = run.LogSize();
     SelectListRow(List(run), 2);
-    Press(run, IDC_PID_LOAD);
+    run.Press(IDC_PID_LOAD);
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before), std::vector<std::string>{"SetDataPID(257,2,1) = 0"});
-    EXPECT_EQ(Images(run).back(), kLoadedImage);
-    EXPECT_TRUE(ApplyEnabled(run));
-    Press(run, IDC_PID_UNLOAD);
+    EXPECT_EQ(Images(run)[2], kLoadedImage);
+    EXPECT_EQ(ListViewTexts(List(run), 2)[2], "01-00-5E-04-01-03");
+    EXPECT_TRUE(run.ApplyEnabled());
+    EXPECT_TRUE(WaitFor([&] { return WindowText(speed) == "2512.00"; }));
+    run.Press(IDC_PID_UNLOAD);
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before).back(), "SetDataPID(257,2,0) = 0");
-    EXPECT_EQ(Images(run).back(), kNotLoadedImage);
+    EXPECT_EQ(Images(run)[2], kNotLoadedImage);
+    EXPECT_EQ(ListViewTexts(List(run), 2)[2], "Unknown");
     EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300)));
-}
-
-TEST(PidPage, LoadWhileUnlockedMarksThePidAndTheNextLockSendsIt)
-{
-    LumisatRun run("pid_load_unlocked");
-    // The first locks fail; the signal poll locks again silently a few seconds later.
-    ASSERT_TRUE(StartOnFilterPage(run, {{256, 0}, {257, 0}}, "[Fault LockChannel3]\nResult=1\nCount=3\n"));
-    ASSERT_TRUE(WaitFor([&] { return run.CallsFrom("LockChannel3(").size() >= 2; }));
-    run.WaitUntilIdle();
-    ASSERT_TRUE(run.CallsFrom("StartFilter(").empty()) << "the scenario needs the card unlocked for now";
-
-    SelectListRow(List(run), 0);
-    Press(run, IDC_PID_LOAD);
-    EXPECT_EQ(Images(run), (std::vector<int>{kLoadedImage, kNotLoadedImage}));
-    EXPECT_TRUE(run.CallsFrom("SetDataPID(").empty()) << "nothing reaches the card before the lock";
-
-    ASSERT_TRUE(WaitForFilterStart(run));
-    const size_t started = FindLine(run.CallLogLines(), "StartFilter() = 0");
-    EXPECT_EQ(run.CallsFrom("SetDataPID("), std::vector<std::string>{"SetDataPID(256,2,1) = 0"});
-    EXPECT_EQ(run.CallsFrom("SetDataPID(", started).size(), 1u) << "sent after the filter started";
-}
-
-TEST(PidPage, PidInfoRefusesAndAddsAndRemoveAsksAndUnloads)
-{
-    LumisatRun run("pid_add_remove");
-    ASSERT_TRUE(StartOnFilterPage(run, {{256, 1}, {300, 0, 0}}));
-    ASSERT_TRUE(WaitForFilterStart(run));
 
     Click(run.Control(IDC_PID_ADD));
     HWND dialog = run.WaitForWindow("PID Info");
     ASSERT_NE(dialog, nullptr);
     HWND edit = GetDlgItem(dialog, IDC_PIDINFO_VALUE);
-    Type(edit, "1fff");
+    TypeChars(edit, "1fff");
     EXPECT_EQ(run.AnswerNextBox(IDOK), "Input Data PID between Hex: 0015-1FFE.");
     EXPECT_EQ(WindowText(edit), "1ff") << "the refused character is taken back";
-    Type(edit, "100");
-    ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == "100"; }));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(run.AnswerNextBox(IDOK), "This PID already exist.");
-    EXPECT_EQ(Pids(run), (std::vector<std::string>{"100", "12c"}));
-
-    // 300 is stored with type 0: the same number with type 2 is another PID.
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-    Click(run.Control(IDC_PID_ADD));
-    dialog = run.WaitForWindow("PID Info");
-    ASSERT_NE(dialog, nullptr);
-    edit = GetDlgItem(dialog, IDC_PIDINFO_VALUE);
+    // 300 is stored with type 0: the same number with type 2 is another PID, added loaded.
     PostMessageA(GetDlgItem(dialog, IDC_PIDINFO_DECIMAL), BM_CLICK, 0, 0);
-    Type(edit, "300");
+    TypeChars(edit, "300");
     ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == "300"; }));
-    const size_t before = run.LogSize();
+    before = run.LogSize();
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return Pids(run).size() == 3; }));
+    ASSERT_TRUE(WaitFor([&] { return Pids(run).size() == 5; }));
     run.WaitUntilIdle();
-    EXPECT_EQ(Pids(run), (std::vector<std::string>{"100", "12c", "12c"}));
+    EXPECT_EQ(Pids(run).back(), "12c");
     EXPECT_EQ(Images(run).back(), kLoadedImage);
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before), std::vector<std::string>{"SetDataPID(300,2,1) = 0"});
-    EXPECT_TRUE(ApplyEnabled(run));
 
-    SelectListRow(List(run), 0);
+    SelectListRow(List(run), 1);
     for (const int answer : {IDNO, IDYES}) {
         Click(run.Control(IDC_PID_REMOVE));
         EXPECT_EQ(run.AnswerNextBox(answer), "Are you sure to remove the current PID?");
     }
-    ASSERT_TRUE(WaitFor([&] { return Pids(run).size() == 2; }));
-    EXPECT_EQ(Pids(run), (std::vector<std::string>{"12c", "12c"}));
+    ASSERT_TRUE(WaitFor([&] { return Pids(run).size() == 4; }));
+    EXPECT_EQ(Pids(run), (std::vector<std::string>{"15", "101", "12c", "12c"}));
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before).back(), "SetDataPID(256,2,0) = 0");
-}
-
-TEST(PidPage, CountersAndMacColumnFollowTheCard)
-{
-    LumisatRun run("pid_counters");
-    ASSERT_TRUE(StartOnFilterPage(run, {{256, 1}, {257, 0}}));
-    HWND total = run.Control(IDC_PID_BYTES_TOTAL);
-    HWND speed = run.Control(IDC_PID_SPEED);
-    const auto number = [](HWND text) { return std::strtod(WindowText(text).c_str(), nullptr); };
-    ASSERT_TRUE(WaitForFilterStart(run));
-
-    // Only PID 256 is received: 2000 kbit/s.
-    EXPECT_TRUE(WaitFor([&] { return WindowText(speed) == "2000.00"; }));
-    ASSERT_TRUE(WaitFor([&] { return number(total) > 0.0; }));
-    const double firstTotal = number(total);
-    EXPECT_TRUE(WaitFor([&] { return number(total) > firstTotal; })) << "the total grows";
-
-    // Every list button refreshes the MAC column once it is done.
-    SelectListRow(List(run), 1);
-    Press(run, IDC_PID_LOAD);
-    EXPECT_EQ(ListViewTexts(List(run), 2),
-              (std::vector<std::string>{"01-00-5E-04-01-01,01-00-5E-04-01-02", "01-00-5E-04-01-03"}));
-    EXPECT_TRUE(WaitFor([&] { return WindowText(speed) == "2512.00"; }));
-    Press(run, IDC_PID_UNLOAD);
-    EXPECT_EQ(ListViewTexts(List(run), 2).back(), "Unknown");
 }

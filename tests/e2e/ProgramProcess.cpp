@@ -1,9 +1,6 @@
 #include "tests/e2e/ProgramProcess.h"
 
 namespace {
-// TerminateProcess only starts the end; the handle signals once it is done.
-constexpr DWORD kTerminateWaitMs = 15000;
-
 struct WindowSearch {
     DWORD processId;
     const WindowFilter* filter;
@@ -12,6 +9,8 @@ struct WindowSearch {
 
 bool HasText(HWND window, const char* wanted, int (WINAPI* read)(HWND, LPSTR, int))
 {
+    if (wanted == nullptr)
+        return true;
     char text[256] = {};
     read(window, text, sizeof(text));
     return lstrcmpA(text, wanted) == 0;
@@ -20,44 +19,31 @@ bool HasText(HWND window, const char* wanted, int (WINAPI* read)(HWND, LPSTR, in
 BOOL CALLBACK CollectMatch(HWND window, LPARAM context)
 {
     auto* search = reinterpret_cast<WindowSearch*>(context);
-    const WindowFilter& filter = *search->filter;
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || (filter.visibleOnly && !IsWindowVisible(window)))
-        return TRUE;
-    if (filter.className != nullptr && !HasText(window, filter.className, GetClassNameA))
-        return TRUE;
     // For another process's window GetWindowTextA reads the title the system
     // keeps; it sends nothing.
-    if (filter.title != nullptr && !HasText(window, filter.title, GetWindowTextA))
-        return TRUE;
-    search->found.push_back(window);
+    const WindowFilter& filter = *search->filter;
+    if (owner == search->processId && (!filter.visibleOnly || IsWindowVisible(window)) &&
+        HasText(window, filter.className, GetClassNameA) && HasText(window, filter.title, GetWindowTextA))
+        search->found.push_back(window);
     return TRUE;
 }
-}  // namespace
-
 std::string WindowsFolder(std::string path)
 {
-    if (path.empty())
-        return path;
     if (path[0] == '/')
         path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    if (path.back() != '\\')
-        path += '\\';
-    return path;
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return path.back() == '\\' ? path : path + '\\';
 }
+}  // namespace
 
 std::string EnvironmentFolder(const char* name)
 {
     char buffer[1024] = {};
     const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-    if (length == 0 || length >= sizeof(buffer))
-        return std::string();
-    return WindowsFolder(std::string(buffer, length));
+    return length == 0 || length >= sizeof(buffer) ? std::string() : WindowsFolder(std::string(buffer, length));
 }
 
 std::vector<HWND> ProcessWindows(DWORD processId, const WindowFilter& filter)
@@ -73,27 +59,16 @@ HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* tit
     return windows.empty() ? nullptr : windows.front();
 }
 
-ProgramProcess::~ProgramProcess()
-{
-    Release();
-}
-
 bool ProgramProcess::Start(const std::string& exePath, const std::string& folder, const std::string& arguments)
 {
     Release();
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string command = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                       &info))
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
         return true;
     info = PROCESS_INFORMATION{};
     return false;
-}
-
-bool ProgramProcess::IsRunning() const
-{
-    return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 bool ProgramProcess::WaitForExit(DWORD timeoutMs) const
@@ -104,9 +79,7 @@ bool ProgramProcess::WaitForExit(DWORD timeoutMs) const
 DWORD ProgramProcess::ExitCode() const
 {
     DWORD code = STILL_ACTIVE;
-    if (info.hProcess == nullptr || !GetExitCodeProcess(info.hProcess, &code))
-        return STILL_ACTIVE;
-    return code;
+    return info.hProcess != nullptr && GetExitCodeProcess(info.hProcess, &code) ? code : STILL_ACTIVE;
 }
 
 void ProgramProcess::Kill()
@@ -114,16 +87,16 @@ void ProgramProcess::Kill()
     if (!IsRunning())
         return;
     TerminateProcess(info.hProcess, 1);
-    WaitForSingleObject(info.hProcess, kTerminateWaitMs);
+    // TerminateProcess only starts the end; the handle signals once it is done.
+    WaitForSingleObject(info.hProcess, 15000);
 }
 
 bool ProgramProcess::EndThrough(const char* windowClass, UINT message, WPARAM wParam, DWORD timeoutMs)
 {
     if (!IsRunning())
         return true;
-    const std::vector<HWND> windows = ProcessWindows(info.dwProcessId, WindowFilter{windowClass, nullptr, false});
-    if (!windows.empty())
-        PostMessageA(windows.front(), message, wParam, 0);
+    if (HWND window = TopLevelWindow(WindowFilter{windowClass, nullptr, false}))
+        PostMessageA(window, message, wParam, 0);
     if (WaitForExit(timeoutMs))
         return true;
     Kill();

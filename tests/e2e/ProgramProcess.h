@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-// A folder that Wine hands over as a Unix path, as a Windows path (drive Z:
-// maps the root) ending in a backslash; an empty path stays empty.
-std::string WindowsFolder(std::string path);
-// The folder named by the environment variable, as WindowsFolder gives it;
-// empty when the variable is unset or too long.
+// The folder named by the environment variable as a Windows path ending in a
+// backslash (Wine hands over Unix paths: drive Z: maps the root); empty when
+// the variable is unset or too long.
 std::string EnvironmentFolder(const char* name);
 
 // Which top-level windows count: a null class or title matches any.
@@ -31,7 +29,7 @@ HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* tit
 class ProgramProcess {
 public:
     ProgramProcess() = default;
-    ~ProgramProcess();
+    ~ProgramProcess() { Release(); }
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
 
@@ -39,7 +37,7 @@ public:
     // this object started before. False when it could not be started.
     bool Start(const std::string& exePath, const std::string& folder, const std::string& arguments = std::string());
 
-    bool IsRunning() const;
+    bool IsRunning() const { return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
     // True once the program has ended, or when none was started.
     bool WaitForExit(DWORD timeoutMs) const;
     // The exit code; STILL_ACTIVE while it runs or when none was started.

@@ -1,8 +1,6 @@
 #include "tests/e2e/RemoteMenu.h"
 
-#include <psapi.h>
-
-#include <cstring>
+#include <cstddef>
 
 namespace {
 
@@ -54,111 +52,64 @@ static_assert(offsetof(MenuStringCall, menu) == 4 && offsetof(MenuStringCall, po
 
 constexpr UINT kTextSize = 256;
 
-// The address of one of our user32 functions in the target process.
-UINT_PTR TargetUser32Address(HANDLE target, const char* name)
+// A thread in the target at `start` with the argument; its exit code, or -1.
+DWORD RunRemote(HANDLE target, const void* start, const void* argument)
 {
-    HMODULE ours = GetModuleHandleA("user32.dll");
-    auto local = reinterpret_cast<UINT_PTR>(GetProcAddress(ours, name));
-    HMODULE modules[512];
-    DWORD needed = 0;
-    if (EnumProcessModules(target, modules, sizeof(modules), &needed)) {
-        for (DWORD i = 0; i < needed / sizeof(HMODULE) && i < 512; ++i) {
-            char base[MAX_PATH] = {};
-            if (GetModuleBaseNameA(target, modules[i], base, sizeof(base)) && lstrcmpiA(base, "user32.dll") == 0)
-                return local - reinterpret_cast<UINT_PTR>(ours) + reinterpret_cast<UINT_PTR>(modules[i]);
-        }
-    }
-    return local;   // system libraries lie at the same address in every process
+    HANDLE thread = CreateRemoteThread(target, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(start),
+                                       const_cast<void*>(argument), 0, nullptr);
+    DWORD code = static_cast<DWORD>(-1);
+    if (thread != nullptr && WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0)
+        GetExitCodeThread(thread, &code);
+    if (thread != nullptr)
+        CloseHandle(thread);
+    return code;
 }
 
-// Runs the calls inside the target, one thread per item.
-class RemoteMenuReader {
-public:
-    explicit RemoteMenuReader(HWND window)
-    {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        target = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
-        if (target == nullptr)
-            return;
-        memory = static_cast<char*>(VirtualAllocEx(target, nullptr, 4096, MEM_COMMIT, PAGE_EXECUTE_READWRITE));
-        if (memory != nullptr)
-            WriteProcessMemory(target, memory, kCallThunk, sizeof(kCallThunk), nullptr);
-    }
-    ~RemoteMenuReader()
-    {
-        if (memory != nullptr)
-            VirtualFreeEx(target, memory, 0, MEM_RELEASE);
-        if (target != nullptr)
-            CloseHandle(target);
-    }
-    RemoteMenuReader(const RemoteMenuReader&) = delete;
-    RemoteMenuReader& operator=(const RemoteMenuReader&) = delete;
-
-    std::optional<std::vector<std::wstring>> Texts(HMENU menu)
-    {
-        if (memory == nullptr)
-            return std::nullopt;
-        const auto count = static_cast<int>(Run(TargetUser32Address(target, "GetMenuItemCount"), menu));
-        if (count < 0 || count > 64)
-            return std::nullopt;
-        std::vector<std::wstring> texts;
-        for (int i = 0; i < count; ++i)
-            texts.push_back(ItemText(menu, static_cast<UINT>(i)));
-        return texts;
-    }
-
-private:
-    // A thread at `start` with the argument; its exit code, or -1.
-    DWORD Run(UINT_PTR start, const void* argument)
-    {
-        HANDLE thread = CreateRemoteThread(target, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(start),
-                                           const_cast<void*>(argument), 0, nullptr);
-        if (thread == nullptr)
-            return static_cast<DWORD>(-1);
-        DWORD code = static_cast<DWORD>(-1);
-        if (WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0)
-            GetExitCodeThread(thread, &code);
-        CloseHandle(thread);
-        return code;
-    }
-    DWORD Run(UINT_PTR start, HMENU menu) { return Run(start, static_cast<const void*>(menu)); }
-
-    std::wstring ItemText(HMENU menu, UINT position)
-    {
-        char* call = memory + 256;
-        char* text = memory + 512;
-        const MenuStringCall arguments{TargetUser32Address(target, "GetMenuStringW"),
-                                       reinterpret_cast<UINT_PTR>(menu), position,
+// The texts, read in the target through memory holding the thunk, a call's
+// arguments and the text. System libraries lie at the same address in every
+// process, so our own user32 addresses serve.
+std::optional<std::vector<std::wstring>> ReadTexts(HANDLE target, char* memory, HMENU menu)
+{
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    if (!WriteProcessMemory(target, memory, kCallThunk, sizeof(kCallThunk), nullptr))
+        return std::nullopt;
+    const auto count = static_cast<int>(
+        RunRemote(target, reinterpret_cast<const void*>(GetProcAddress(user32, "GetMenuItemCount")), menu));
+    if (count < 0 || count > 64)
+        return std::nullopt;
+    std::vector<std::wstring> texts;
+    char* call = memory + 256;
+    char* text = memory + 512;
+    for (int i = 0; i < count; ++i) {
+        const MenuStringCall arguments{reinterpret_cast<UINT_PTR>(GetProcAddress(user32, "GetMenuStringW")),
+                                       reinterpret_cast<UINT_PTR>(menu), static_cast<UINT>(i),
                                        reinterpret_cast<UINT_PTR>(text), kTextSize, MF_BYPOSITION};
-        const wchar_t empty[kTextSize] = {};
-        WriteProcessMemory(target, text, empty, sizeof(empty), nullptr);
-        WriteProcessMemory(target, call, &arguments, sizeof(arguments), nullptr);
-        Run(reinterpret_cast<UINT_PTR>(memory), call);
         wchar_t local[kTextSize] = {};
+        WriteProcessMemory(target, text, local, sizeof(local), nullptr);
+        WriteProcessMemory(target, call, &arguments, sizeof(arguments), nullptr);
+        RunRemote(target, memory, call);
         ReadProcessMemory(target, text, local, sizeof(local) - sizeof(wchar_t), nullptr);
-        return local;
+        texts.emplace_back(local);
     }
-
-    HANDLE target = nullptr;
-    char* memory = nullptr;
-};
+    return texts;
+}
 
 }  // namespace
 
 std::optional<std::vector<std::wstring>> PopupMenuWideTexts(HWND menuWindow)
 {
     auto menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
-    if (menu == nullptr)
+    DWORD processId = 0;
+    GetWindowThreadProcessId(menuWindow, &processId);
+    HANDLE target = menu != nullptr ? OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId) : nullptr;
+    if (target == nullptr)
         return std::nullopt;
-    const int count = GetMenuItemCount(menu);
-    if (count < 0)
-        return RemoteMenuReader(menuWindow).Texts(menu);
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[kTextSize] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), text, kTextSize, MF_BYPOSITION);
-        texts.emplace_back(text);
+    std::optional<std::vector<std::wstring>> texts;
+    if (auto* memory = static_cast<char*>(
+            VirtualAllocEx(target, nullptr, 4096, MEM_COMMIT, PAGE_EXECUTE_READWRITE))) {
+        texts = ReadTexts(target, memory, menu);
+        VirtualFreeEx(target, memory, 0, MEM_RELEASE);
     }
+    CloseHandle(target);
     return texts;
 }

@@ -9,7 +9,6 @@
 
 // Texts of the menu that the popup menu window (class "#32768") shows, in
 // UTF-16, a separator as an empty text; nothing when the menu cannot be read.
-// Windows answers GetMenuStringW for another process's menu; Wine refuses
-// menus of other processes, so there the call is made by a thread inside the
-// target.
+// Wine refuses menus of other processes, so the calls are made by threads
+// inside the target.
 std::optional<std::vector<std::wstring>> PopupMenuWideTexts(HWND menuWindow);

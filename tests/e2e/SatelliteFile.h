@@ -1,6 +1,6 @@
-// Satellite database files for the scenarios, written and read byte by byte
-// from the file layout (32-bit little-endian integers, fixed name fields), so
-// that what the program saved is checked independently of its own reader.
+// Satellite database files for the scenarios, written byte by byte from the
+// file layout (32-bit little-endian integers, zero-filled name fields), so
+// that what the program saved is checked independently of its own writer.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +18,7 @@ struct FileTransponder {
     std::int32_t frequency = 0;
     std::int32_t symbolRate = 0;
     std::int32_t polarity = 0;
-    std::vector<FilePid> pids;     // written; read back as their count only
-    std::int32_t pidCount = 0;
+    std::vector<FilePid> pids;
 };
 
 struct FileSatellite {
@@ -36,5 +35,3 @@ struct FileSatellite {
 };
 
 std::string SatelliteFileBytes(const std::vector<FileSatellite>& satellites);
-// False when the bytes do not hold exactly the records they announce.
-bool ParseSatelliteFile(const std::string& bytes, std::vector<FileSatellite>& satellites);

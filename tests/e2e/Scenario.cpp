@@ -6,24 +6,17 @@
 #include <fstream>
 #include <sstream>
 
-std::string SourceFile(const std::string& relativePath)
+std::string DemoFile(const std::string& name)
 {
-    char source[1024] = {};
-    GetEnvironmentVariableA("LUMISAT_SOURCE", source, sizeof(source));
-    std::ifstream file(std::string(source) + "/" + relativePath, std::ios::binary);
     std::ostringstream bytes;
-    bytes << file.rdbuf();
+    bytes << std::ifstream(EnvironmentFolder("LUMISAT_SOURCE") + "simulator\\demo\\" + name, std::ios::binary).rdbuf();
     return bytes.str();
 }
 
-std::string DemoFile(const std::string& name)
+std::string CardIni(int kind, const std::string& extra, int lockTimeMs)
 {
-    return SourceFile("simulator/demo/" + name);
-}
-
-std::string CardIni(int kind, const std::string& extra)
-{
-    return "[Card]\nKind=" + std::to_string(kind) + "\nDeviceType=2\nLockTimeMs=50\nSeed=1\n" + extra;
+    return "[Card]\nKind=" + std::to_string(kind) + "\nDeviceType=2\nLockTimeMs=" + std::to_string(lockTimeMs) +
+           "\nSeed=1\n" + extra;
 }
 
 std::string DemoIni(const std::string& lineUp, const std::string& extra, int lockTimeMs)
@@ -34,16 +27,6 @@ std::string DemoIni(const std::string& lineUp, const std::string& extra, int loc
     if (auto at = ini.find(slow); at != std::string::npos)
         ini.replace(at, slow.size(), "LockTimeMs=" + std::to_string(lockTimeMs));
     return ini + "\n" + extra;
-}
-
-std::string Utf16File(const std::string& asciiText)
-{
-    std::string bytes = "\xFF\xFE";
-    for (char c : asciiText) {
-        bytes.push_back(c);
-        bytes.push_back('\0');
-    }
-    return bytes;
 }
 
 FileSatellite Astra()
@@ -62,12 +45,10 @@ const char* DatabaseFile(int kind)
     return kind == kTerrestrialKind ? "DTTdata.dll" : kind == kCableKind ? "cabledata.dll" : "satedata.dll";
 }
 
-bool StartWithSatellites(LumisatRun& run, const std::vector<FileSatellite>& satellites, int kind,
-                         const std::string& extra)
+bool StartWithSatellites(LumisatRun& run, const std::vector<FileSatellite>& satellites, int kind)
 {
-    run.WriteIni(CardIni(kind, extra));
-    if (!satellites.empty())
-        run.WriteFile(DatabaseFile(kind), SatelliteFileBytes(satellites));
+    run.WriteIni(CardIni(kind));
+    run.WriteFile(DatabaseFile(kind), SatelliteFileBytes(satellites));
     if (!run.Start())
         return false;
     run.WaitForStartupLock();
@@ -82,11 +63,6 @@ bool StartDemo(LumisatRun& run, const std::string& lineUp, const std::string& ex
     return run.Start();
 }
 
-bool ApplyAndRead(const LumisatRun& run, std::vector<FileSatellite>& saved, int kind)
-{
-    return run.Apply() && ParseSatelliteFile(run.ReadFile(DatabaseFile(kind)), saved);
-}
-
 bool ChooseLanguage(const LumisatRun& run, const std::string& language)
 {
     HWND combo = run.Control(IDC_MAIN_LANGUAGE_COMBO);
@@ -98,18 +74,13 @@ bool ChooseLanguage(const LumisatRun& run, const std::string& language)
     return true;
 }
 
-std::string CableCardIni(const std::string& extra)
-{
-    return CardIni(kCableKind, "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n"
-                               "Pid=0x0100 2000 01-00-5E-04-01-01 01-00-5E-04-01-02\n"
-                               "Pid=0x0101 512 01-00-5E-04-01-03\n" + extra);
-}
-
-bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids, const std::string& extra)
+bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids)
 {
     run.WriteFile("cabledata.dll", SatelliteFileBytes({Channel("City Net 474", 474000, 6900, 64, pids)}));
-    run.WriteIni(CableCardIni(extra));
-    if (!run.Start() || !run.WaitForCall("LockChannel3("))
+    run.WriteIni(CardIni(kCableKind, "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n"
+                                     "Pid=0x0100 2000 01-00-5E-04-01-01 01-00-5E-04-01-02\n"
+                                     "Pid=0x0101 512 01-00-5E-04-01-03\n"));
+    if (!run.Start() || !run.WaitForCall("StartFilter() = 0", 0, seconds(20)))
         return false;
     run.WaitUntilIdle();
     return run.ShowTab(1, IDC_PID_LIST);

@@ -12,24 +12,16 @@
 constexpr int kSatelliteKind = 0;
 constexpr int kCableKind = 5;
 constexpr int kTerrestrialKind = 7;
-constexpr int kLnbTab = 0;
 constexpr int kDishTab = 1;
 
-// A file of the source tree (LUMISAT_SOURCE), whole; empty when missing.
-std::string SourceFile(const std::string& relativePath);
-std::string DemoFile(const std::string& name);   // of simulator/demo
-
-// A card of the GetCIInfo kind with a short lock time; `extra` is appended
-// (more sections, faults).
-std::string CardIni(int kind, const std::string& extra = std::string());
+// A file of simulator/demo in the source tree (LUMISAT_SOURCE); empty when missing.
+std::string DemoFile(const std::string& name);
+// A card of the GetCIInfo kind; `extra` is appended (more sections, faults).
+std::string CardIni(int kind, const std::string& extra = std::string(), int lockTimeMs = 50);
 // A demo line-up ("Quarlink.ini" for the satellite one, "cable.ini",
 // "terrestrial.ini") with locks that take lockTimeMs, plus `extra`.
 std::string DemoIni(const std::string& lineUp = "Quarlink.ini", const std::string& extra = std::string(),
                     int lockTimeMs = 50);
-
-// A language file as the shipped ones are stored: UTF-16 little-endian with
-// a byte-order mark (the text is ASCII).
-std::string Utf16File(const std::string& asciiText);
 
 // Astra at 19.2E with 11494 H 22000, which the demo line-up receives on input A.
 FileSatellite Astra();
@@ -40,20 +32,15 @@ FileSatellite Channel(const std::string& name, int frequency, int symbolRate, in
 const char* DatabaseFile(int kind);
 
 // Starts on a card of the kind with this database, after the start-up lock.
-bool StartWithSatellites(LumisatRun& run, const std::vector<FileSatellite>& satellites, int kind = kSatelliteKind,
-                         const std::string& extra = std::string());
+bool StartWithSatellites(LumisatRun& run, const std::vector<FileSatellite>& satellites, int kind = kSatelliteKind);
 // Starts on a demo line-up with its demo database.
 bool StartDemo(LumisatRun& run, const std::string& lineUp = "Quarlink.ini", const std::string& extra = std::string(),
                int lockTimeMs = 50);
-// Presses Apply and reads the kind's database file back.
-bool ApplyAndRead(const LumisatRun& run, std::vector<FileSatellite>& saved, int kind = kSatelliteKind);
-
 // Picks the language in the main dialog's list as the user does; false when
 // it is not listed. The handler has run when this returns.
 bool ChooseLanguage(const LumisatRun& run, const std::string& language);
 
-// A cable card receiving channel 474000 kHz, 6900 ksps, QAM 64, carrying PID
-// 0x100 at 2000 kbit/s for two addresses and 0x101 at 512 kbit/s for one.
-std::string CableCardIni(const std::string& extra = std::string());
-// Starts on that card with the channel's PIDs and shows the Filter tab.
-bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids, const std::string& extra = std::string());
+// Starts on a cable card receiving channel 474000 kHz, 6900 ksps, QAM 64,
+// carrying PID 0x100 at 2000 kbit/s for two addresses and 0x101 at 512
+// kbit/s for one, with the channel's PIDs; shows the Filter tab once the filter runs.
+bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids);
