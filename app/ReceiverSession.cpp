@@ -4,6 +4,7 @@
 #include "common/CardKind.h"
 #include "language/LanguageList.h"
 #include "tuning/LockSequence.h"
+#include "tuning/MotorCommands.h"
 
 namespace {
 constexpr MessageRef kRestoreQuestion{"String26", "The App will restore settings and data, are you sure?"};
@@ -11,6 +12,9 @@ constexpr MessageRef kExitQuestion{"String25", "The App will exit,save current c
 constexpr MessageRef kNotSaved{"String42", "The changes could not be saved."};
 constexpr MessageRef kChannelDatabaseLabel{"String43", "Channel database:"};
 constexpr MessageRef kSettingsLabel{"String44", "Settings:"};
+constexpr MessageRef kCardBusy{
+    "String130", "The card does not answer: it is still busy with an earlier command. Try again in a moment."};
+constexpr MessageRef kCardNotAnswering{"String131", "The card does not answer."};
 constexpr MessageRef kChangesKept{
     "String45", "The changes are kept. Close any program that uses the file, then save again with Apply or OK."};
 
@@ -22,7 +26,71 @@ bool SaveChannels(CChannelDatabase& database)
 }
 }  // namespace
 
-ReceiverSession::ReceiverSession(ReceiverDriver& driver, ReceiverView& view) : driver(driver), view(view) {}
+ReceiverSession::ReceiverSession(ReceiverDriver& card, ReceiverView& view, std::chrono::milliseconds cardWait)
+    : gate(card, cardWait), view(view)
+{
+}
+
+bool ReceiverSession::AwaitCard()
+{
+    if (gate.WaitUntilFree(gate.CallWait()))
+        return true;
+    ReportCardBusy();
+    return false;
+}
+
+void ReceiverSession::ReportCardBusy()
+{
+    view.Trace("The command was refused: the card is still busy with an earlier call.\n");
+    view.ShowError(view.Text(kCardBusy));
+}
+
+void ReceiverSession::CheckCardAnswers()
+{
+    // Only a tune can hold the card that long: every other call is one
+    // command of the user-interface thread.
+    const std::optional<CallInFlight> call = gate.CurrentCall();
+    const bool answering = !call || call->name != "LockChannel3" || call->elapsed <= gate.CallWait();
+    if (answering == cardAnswering)
+        return;
+    cardAnswering = answering;
+    if (!answering)
+        view.Trace("The card does not answer: LockChannel3 has not returned for " +
+                   std::to_string(call->elapsed.count()) + " ms.\n");
+    view.ShowCardNotAnswering(answering ? std::string() : view.Text(kCardNotAnswering));
+}
+
+bool ReceiverSession::ShutDownDriver(const std::function<void()>& traceEnd, std::chrono::milliseconds wait)
+{
+    std::optional<DriverLease> lease = gate.Lease(wait);
+    if (!lease) {
+        const std::optional<CallInFlight> call = gate.CurrentCall();
+        view.Trace(std::string(call ? call->name : "A driver call") +
+                   " has not returned: nothing more is sent to the card.\n");
+        traceEnd();
+        gate.Close();
+        return false;
+    }
+    ReceiverDriver& card = gate.Driver();
+    if (dishDriving) {
+        StopMotorTwice(card, SleepFor);
+        dishDriving = false;
+    }
+    if (filterStarted != 0) {
+        view.Trace(".....Stop Filter.....\n");
+        if (card.StopFilter() == 0) {
+            view.Trace("Stop Filter Return Ok.\n");
+            filterStarted = 0;
+        } else {
+            view.Trace("Stop Filter Return Fail.\n");
+        }
+    }
+    traceEnd();
+    card.SetDiseCom1(0, 0, 0, 0);
+    card.ReleaseDise();
+    gate.Close();
+    return true;
+}
 
 void ReceiverSession::LoadDatabase()
 {

@@ -10,10 +10,13 @@
 #include "app/Settings.h"
 #include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
+#include "driver/DriverGate.h"
 #include "driver/ReceiverDriver.h"
 #include "reception/ReceptionSession.h"
 #include "tuning/TuningSession.h"
 
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,6 +27,9 @@ public:
 
     // The lock icon, the notification-area icon and the bars' colour.
     virtual void ShowLockDisplay(bool locked) = 0;
+    // The tips of the lock icon and the notification-area icon: the card
+    // does not answer (a tune has held it past the wait), or the usual tips.
+    virtual void ShowCardNotAnswering(const std::string& text) = 0;
     // Apply (1009) enabled: changes are pending.
     virtual void EnableApply(bool enabled) = 0;
     virtual void StartSignalTimer() = 0;
@@ -65,13 +71,36 @@ public:
 
 class ReceiverSession final : public TuningSession, public ReceptionSession {
 public:
-    ReceiverSession(ReceiverDriver& driver, ReceiverView& view);
+    // card is the driver library itself; the session passes every call
+    // through its gate. card must outlive the program's driver calls.
+    // cardWait bounds every wait for the card (tests shorten it).
+    ReceiverSession(ReceiverDriver& card, ReceiverView& view, std::chrono::milliseconds cardWait = kDriverWaitLimit);
 
     CChannelDatabase& Database() { return database; }
     const CChannelDatabase& Database() const { return database; }
     MainSettings& Settings() { return settings; }
     const MainSettings& Settings() const { return settings; }
-    ReceiverDriver& Driver() override { return driver; }
+    ReceiverDriver& Driver() override { return gate.Driver(); }
+    DriverGate& Gate() override { return gate; }
+
+    // How a lock worker's end reaches the user-interface thread; set before
+    // the pages are made.
+    void SetLockNotice(LockWorkerNotice notice) { lockNotice = std::move(notice); }
+    LockWorkerNotice LockNotice() override { return lockNotice; }
+    bool AwaitCard() override;
+    void ReportCardBusy() override;
+    void SetDishDriving(bool driving) override { dishDriving = driving; }
+    // A silent re-lock may start now: no hold button drives the dish.
+    bool MayRelockSilently() const { return !dishDriving; }
+    // At every poll tick, also when the poll is skipped: tells the tips
+    // whether the card answers.
+    void CheckCardAnswers();
+    // At exit: waits for a worker still inside the driver at most the wait,
+    // then stops a dish a hold button drives, stops the filter, traces the
+    // end (traceEnd) and releases the driver, last. When the card did not
+    // answer in time nothing more is sent, and it returns false.
+    bool ShutDownDriver(const std::function<void()>& traceEnd,
+                        std::chrono::milliseconds wait = kDriverWaitLimit);
 
     // GetCIInfo's value, learnt once the driver is up.
     void SetDeviceKind(int kind) { deviceKind = kind; }
@@ -134,8 +163,11 @@ private:
     // saved and where, and returns false, when either failed.
     bool SaveChanges(bool motorSaved);
 
-    ReceiverDriver& driver;
+    DriverGate gate;
     ReceiverView& view;
+    LockWorkerNotice lockNotice;
+    bool dishDriving = false;
+    bool cardAnswering = true;
     CChannelDatabase database;
     MainSettings settings;   // installation path, language, saved selection and degree
     int deviceKind = 0;

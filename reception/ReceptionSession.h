@@ -9,6 +9,9 @@ class ReceiverDriver;
 class ReceptionSession : public PidPageHost {
 public:
     virtual ReceiverDriver& Driver() = 0;
+    // Before a command: waits for the card within the command's bound; false,
+    // and the user was told, when an earlier call still holds it.
+    virtual bool AwaitCard() = 0;
     // Timer 504 (reception counters) and timer 505 (the MAC column).
     virtual void StartStatisticsTimer() = 0;
     virtual void StopStatisticsTimer() = 0;

@@ -19,6 +19,9 @@ public:
     // The PID page sends every PID marked as loaded to the card.
     virtual void ReloadPids() = 0;
     virtual void Trace(const char* line) = 0;
+    // A lock the user asked for could not reach the card within its wait: an
+    // earlier call still holds it. The user is told.
+    virtual void ReportCardBusy() = 0;
 };
 
 // The satellite switch commands sent before every satellite lock.

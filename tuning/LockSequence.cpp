@@ -1,7 +1,6 @@
 #include "tuning/LockSequence.h"
 
 #include "database/ChannelRecords.h"
-#include "driver/ReceiverDriver.h"
 #include "tuning/SwitchCommands.h"
 
 #include <cstdio>
@@ -19,53 +18,162 @@ const char* LockWaitFallbackText(LockKind kind)
     return kind == LockKind::Cable ? "Locking, Please wait......" : "Locking,Please wait......";
 }
 
-LockSequence::LockSequence(LockKind kind, ReceiverDriver& driver, SwitchCommandSender* switches,
+LockSequence::LockSequence(LockKind kind, DriverGate& gate, LockWorkerNotice notice, SwitchCommandSender* switches,
                            std::chrono::milliseconds waitLimit)
-    : kind(kind), driver(driver), switches(switches), waitLimit(waitLimit),
+    : kind(kind), gate(gate), notice(std::move(notice)), switches(switches), waitLimit(waitLimit),
       state(std::make_shared<LockWorkerState>(InitialRemembered(kind)))
 {
 }
 
 LockSequence::~LockSequence() { state->Abandon(); }
 
-void LockSequence::Run(LockHost& host, const SatelliteRecord* satellite,
-                       const TransponderRecord* transponder, bool silent)
+void LockSequence::Run(LockHost& host, const SatelliteRecord* satellite, const TransponderRecord* transponder,
+                       bool silent)
 {
+    TakeEndedWorker(host);
+    const bool hasTarget = satellite != nullptr && transponder != nullptr;
+    const LockRequest next = hasTarget ? MakeRequest(*satellite, *transponder) : LockRequest{};
+    if (!silent && hasTarget && JoinRunningWorker(host, next))
+        return;
+
+    const auto deadline = std::chrono::steady_clock::now() + waitLimit;
+    bool waitShown = false;
+    std::optional<DriverLease> lease = TakeGate(host, silent, hasTarget, waitShown);
+    if (!lease)
+        return;
     if (host.IsFilterStarted()) {
-        driver.StopFilter();
+        gate.Driver().StopFilter();
         host.Trace(".....Stop filter.....\n");
         host.SetFilterStarted(0);
     }
-    if (satellite == nullptr || transponder == nullptr)
+    if (!hasTarget)
         return;
+    Tune(host, std::move(*lease), next, silent, waitShown, deadline);
+}
+
+void LockSequence::TakeEndedWorker(LockHost& host)
+{
+    if (!outstanding || !outstanding->completion->IsSignalled())
+        return;
+    if (!outstanding->handled)
+        Finish(host, *outstanding);
+    outstanding.reset();
+}
+
+bool LockSequence::JoinRunningWorker(LockHost& host, const LockRequest& next)
+{
+    if (!outstanding || outstanding->handled || outstanding->request != next)
+        return false;
+    host.SetTuningChanged(0);
+    // Shown locked already: the running worker starts the filter when it is done.
+    if (outstanding->lockedShown)
+        return true;
+    host.StopSignalTimer();
+    host.ShowWaitDialog();
+    const bool ended = outstanding->completion->WaitFor(waitLimit);
+    host.DestroyWaitDialog();
+    if (ended)
+        Finish(host, *outstanding);
+    else
+        GiveUpWaiting(host, *outstanding);
+    host.StartSignalTimer();
+    return true;
+}
+
+std::optional<DriverLease> LockSequence::TakeGate(LockHost& host, bool silent, bool hasTarget, bool& waitShown)
+{
+    if (std::optional<DriverLease> lease = gate.TryLease())
+        return lease;
+    // A silent lock never keeps the window waiting: the next poll tries again.
+    if (silent)
+        return std::nullopt;
+    if (hasTarget) {
+        host.ShowWaitDialog();
+        waitShown = true;
+    }
+    std::optional<DriverLease> lease = gate.Lease(waitLimit);
+    if (!lease) {
+        if (waitShown)
+            host.DestroyWaitDialog();
+        host.Trace("Lock refused: the card is still busy with an earlier call.\n");
+        host.ReportCardBusy();
+    }
+    return lease;
+}
+
+void LockSequence::Tune(LockHost& host, DriverLease lease, const LockRequest& next, bool silent, bool waitShown,
+                        std::chrono::steady_clock::time_point deadline)
+{
     host.SetTuningChanged(0);
     host.StopSignalTimer();
-    if (!silent)
+    if (!silent && !waitShown)
         host.ShowWaitDialog();
     if (kind == LockKind::Satellite && switches != nullptr) {
         switches->SendTonePower();
         switches->SendDiseqcSwitch();
         switches->SendTonePower();
     }
-    const LockRequest next = MakeRequest(*satellite, *transponder);
     TraceRequest(host, next.values);
     PrepareRequest(next);
 
     // A fresh completion per request: the worker may end before the wait starts.
     auto completion = std::make_shared<LockCompletion>();
-    StartLockWorker(driver, state, completion, LockJob{kind, request.values, state->Epoch()});
+    const bool keptLocked = state->Result() == 0;
+    outstanding = WorkerRun{++lastRun, next, completion, keptLocked, false};
+    lease.HandOver();
+    StartLockWorker(gate.Driver(), std::move(lease), state, completion,
+                    LockJob{kind, request.values, state->Epoch(), lastRun}, notice);
+
     if (!silent) {
-        WaitForWorker(*completion);
+        if (!keptLocked) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            completion->WaitFor(left > std::chrono::milliseconds(0) ? left : std::chrono::milliseconds(0));
+        }
         host.DestroyWaitDialog();
     }
-
-    const std::int32_t result = state->Result();
-    host.ShowLockState(result);
-    if (result != 0)
-        host.Trace("Lock channel Return Fail.\n");
+    if (!keptLocked && completion->IsSignalled())
+        Finish(host, *outstanding);
+    else if (keptLocked)
+        host.ShowLockState(0);   // the kept result: the worker's own result starts the filter
+    else if (!silent)
+        GiveUpWaiting(host, *outstanding);
     else
-        StartFilterAfterLock(host);
+        host.ShowLockState(state->Result());   // not locked until the worker says so
     host.StartSignalTimer();
+}
+
+void LockSequence::OnWorkerDone(LockHost& host, std::uint32_t run)
+{
+    if (!outstanding || outstanding->id != run)
+        return;   // a later run took its place, or the run already took the result
+    WorkerRun ended = *outstanding;
+    outstanding.reset();
+    if (!ended.handled)
+        Finish(host, ended);
+}
+
+void LockSequence::Finish(LockHost& host, WorkerRun& run)
+{
+    run.handled = true;
+    const std::int32_t result = state->Result();
+    if (result != 0) {
+        host.ShowLockState(result);
+        host.Trace("Lock channel Return Fail.\n");
+        return;
+    }
+    if (!run.lockedShown)
+        host.ShowLockState(0);
+    StartFilterAfterLock(host);
+}
+
+// The wait is over and the worker has not answered: not locked, as far as
+// anyone knows. Its result stays in the block for the next run.
+void LockSequence::GiveUpWaiting(LockHost& host, WorkerRun& run)
+{
+    run.handled = true;
+    host.ShowLockState(state->Result());
+    host.Trace("Lock channel Return Fail.\n");
 }
 
 LockRequest LockSequence::MakeRequest(const SatelliteRecord& satellite,
@@ -114,17 +222,11 @@ void LockSequence::PrepareRequest(const LockRequest& next)
     request = next;
 }
 
-void LockSequence::WaitForWorker(LockCompletion& completion)
-{
-    if (state->Result() != 0)
-        completion.WaitFor(waitLimit);
-}
-
 void LockSequence::StartFilterAfterLock(LockHost& host)
 {
     host.Trace("Lock channel Return Ok.\n");
     host.Trace(".....Start Filter.....\n");
-    if (driver.StartFilter() != 0) {
+    if (gate.Driver().StartFilter() != 0) {
         host.Trace("Start Filter Return Fail.\n");
         host.SetFilterStarted(0);
         return;

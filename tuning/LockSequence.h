@@ -3,12 +3,20 @@
 // time, show the outcome and restart the filter when the card is locked.
 //
 // Each tuning page owns one LockSequence for its card kind and runs it from
-// its Lock operation once it has found the main dialog. The request block and
-// its result outlive single runs: the same request again (the same seven lock
-// values after the same switch command) starts with the previous result, so a
-// run that finds 0 reports locked at once while its worker re-tunes in the
-// background. Any other request starts from "unknown" and waits for its worker:
-// a lock kept for one satellite, polarisation or LNB says nothing of another.
+// its Lock operation. The request block and its result outlive single runs:
+// the same request again (the same seven lock values after the same switch
+// command) starts with the previous result, so a run that finds 0 reports
+// locked at once while its worker re-tunes in the background. Any other
+// request starts from "unknown" and waits for its worker: a lock kept for one
+// satellite, polarisation or LNB says nothing of another.
+//
+// The driver gate: a run takes it for the filter stop and the switch commands
+// and hands it to its worker for the tune, so nothing comes between them. A
+// lock asked for while the gate is busy waits within its bound (the wait
+// dialog shown), a silent one does not run at all. The filter starts and the
+// PIDs are sent only once the worker's result has arrived and says locked: at
+// once when the run waited for it, else when the worker's notice reaches
+// OnWorkerDone on the user-interface thread.
 #pragma once
 
 #include "tuning/LockHost.h"
@@ -18,8 +26,8 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
-class ReceiverDriver;
 struct SatelliteRecord;
 struct TransponderRecord;
 
@@ -42,8 +50,9 @@ const char* LockWaitFallbackText(LockKind kind);
 class LockSequence {
 public:
     // switches is needed for a satellite card only; the page owning the
-    // sequence implements it, so it outlives the sequence.
-    LockSequence(LockKind kind, ReceiverDriver& driver, SwitchCommandSender* switches = nullptr,
+    // sequence implements it, so it outlives the sequence. notice hands a
+    // worker's end to the user-interface thread, which then calls OnWorkerDone.
+    LockSequence(LockKind kind, DriverGate& gate, LockWorkerNotice notice, SwitchCommandSender* switches = nullptr,
                  std::chrono::milliseconds waitLimit = kLockWaitLimit);
     // Does not wait for a worker still inside the driver: it finds the page
     // gone and makes no further call.
@@ -55,6 +64,11 @@ public:
     // transponder (or tuning values); either null stops after the filter stop.
     void Run(LockHost& host, const SatelliteRecord* satellite, const TransponderRecord* transponder,
              bool silent);
+    // The worker of the run has ended: acts on its result unless the run
+    // already did, or a later run took its place.
+    void OnWorkerDone(LockHost& host, std::uint32_t run);
+    // A worker of this sequence has not been heard of yet.
+    bool IsTuning() const { return outstanding.has_value(); }
 
     // The result kept in the request block: 0 locked, 255 not yet known.
     std::int32_t Result() const { return state->Result(); }
@@ -62,17 +76,39 @@ public:
     std::int32_t Remembered() const { return state->Remembered(); }
 
 private:
+    // The last worker started, until its result was acted on and its notice came.
+    struct WorkerRun {
+        std::uint32_t id = 0;
+        LockRequest request;
+        std::shared_ptr<LockCompletion> completion;
+        bool lockedShown = false;   // the kept result was shown as locked at once
+        bool handled = false;       // the result was acted on (or the wait for it given up)
+    };
+
     LockRequest MakeRequest(const SatelliteRecord& satellite, const TransponderRecord& transponder) const;
     void TraceRequest(LockHost& host, const LockValues& values) const;
     void PrepareRequest(const LockRequest& next);
-    void WaitForWorker(LockCompletion& completion);
+    // A worker that has ended but whose notice has not arrived yet is acted on now.
+    void TakeEndedWorker(LockHost& host);
+    // A lock of what the running worker tunes to takes its result instead of tuning again.
+    bool JoinRunningWorker(LockHost& host, const LockRequest& next);
+    // The gate for a run: at once, else (not silent) within the wait with the
+    // wait dialog shown. waitShown tells whether the dialog is up.
+    std::optional<DriverLease> TakeGate(LockHost& host, bool silent, bool hasTarget, bool& waitShown);
+    void Tune(LockHost& host, DriverLease lease, const LockRequest& next, bool silent, bool waitShown,
+              std::chrono::steady_clock::time_point deadline);
+    void Finish(LockHost& host, WorkerRun& run);
+    void GiveUpWaiting(LockHost& host, WorkerRun& run);
     void StartFilterAfterLock(LockHost& host);
 
     LockKind kind;
-    ReceiverDriver& driver;
+    DriverGate& gate;
+    LockWorkerNotice notice;
     SwitchCommandSender* switches;
     std::chrono::milliseconds waitLimit;
     // Written by the user-interface thread only; each worker gets a copy.
     LockRequest request{};
     std::shared_ptr<LockWorkerState> state;
+    std::optional<WorkerRun> outstanding;
+    std::uint32_t lastRun = 0;
 };

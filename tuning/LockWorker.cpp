@@ -87,29 +87,17 @@ void SearchAutomatic(ReceiverDriver& driver, LockWorkerState& state, const LockJ
     }
 }
 
-// A lock asked for while an earlier worker (a silent re-lock) is still inside
-// the driver waits for it rather than failing at once, but only while its own
-// request is still the current one and for a bounded time.
-bool EnterWhenFree(LockWorkerState& state, std::uint32_t epoch)
+void RunWorker(ReceiverDriver* driver, DriverLease lease, std::shared_ptr<LockWorkerState> state,
+               std::shared_ptr<LockCompletion> completion, LockJob job, LockWorkerNotice notice)
 {
-    constexpr auto kPause = std::chrono::milliseconds(10);
-    constexpr int kMaxPauses = 1000;
-    for (int pause = 0; !state.TryEnter(); ++pause) {
-        if (pause == kMaxPauses || state.IsAbandoned() || state.Epoch() != epoch)
-            return false;
-        std::this_thread::sleep_for(kPause);
-    }
-    return true;
-}
-
-void RunWorker(ReceiverDriver* driver, std::shared_ptr<LockWorkerState> state,
-               std::shared_ptr<LockCompletion> completion, LockJob job)
-{
-    if (EnterWhenFree(*state, job.epoch)) {
-        RunLockJob(*driver, *state, job);
-        state->Leave();
-    }
+    lease.Adopt();
+    RunLockJob(*driver, *state, job);
+    // The gate is free before anyone hears of the result, so that what the
+    // result sets off (starting the filter) can reach the card.
+    lease.Release();
     completion->Signal();
+    if (notice && !state->IsAbandoned())
+        notice(job.run);
     state.reset();
     completion.reset();
     Workers().Leave();
@@ -135,6 +123,12 @@ bool LockCompletion::WaitFor(std::chrono::milliseconds limit)
 {
     std::unique_lock<std::mutex> lock(mutex);
     return signalled.wait_for(lock, limit, [this] { return done; });
+}
+
+bool LockCompletion::IsSignalled()
+{
+    std::lock_guard<std::mutex> guard(mutex);
+    return done;
 }
 
 std::int32_t LockWorkerState::Result() const
@@ -174,15 +168,18 @@ void RunLockJob(ReceiverDriver& driver, LockWorkerState& state, const LockJob& j
     }
 }
 
-void StartLockWorker(ReceiverDriver& driver, std::shared_ptr<LockWorkerState> state,
-                     std::shared_ptr<LockCompletion> completion, const LockJob& job)
+void StartLockWorker(ReceiverDriver& driver, DriverLease lease, std::shared_ptr<LockWorkerState> state,
+                     std::shared_ptr<LockCompletion> completion, const LockJob& job, LockWorkerNotice notice)
 {
     Workers().Enter();
     try {
-        std::thread(RunWorker, &driver, state, completion, job).detach();
+        std::thread(RunWorker, &driver, std::move(lease), state, completion, job, notice).detach();
     } catch (const std::system_error&) {
+        // Nothing was sent: the lease went with the thread that never ran.
         Workers().Leave();
         completion->Signal();
+        if (notice)
+            notice(job.run);
     }
 }
 

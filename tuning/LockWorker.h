@@ -1,22 +1,26 @@
 // The worker side of a lock: the thread that makes the LockChannel3 call(s)
-// while the user-interface thread shows the wait dialog.
+// while the user-interface thread shows the wait dialog or goes on with its
+// work. The worker is handed the driver gate's lease that its lock took for the
+// switch commands and holds it for the whole tune, so no other call reaches
+// the card meanwhile; when it is done it frees the gate, then tells the
+// user-interface thread, which acts on the result.
 //
 // Lifetime: a worker is detached and owns, jointly with its page, the state it
-// touches (LockWorkerState, LockCompletion), so a page may be destroyed while
-// a hanging driver keeps its worker inside LockChannel3. Once the page is gone
-// the worker makes no further driver call. The driver object itself must live
-// until the process ends (the program keeps one for its whole run).
+// touches (LockWorkerState, LockCompletion, the lease), so a page may be
+// destroyed while a hanging driver keeps its worker inside LockChannel3. Once
+// the page is gone the worker makes no further driver call and tells nobody.
 #pragma once
+
+#include "driver/DriverGate.h"
 
 #include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
-
-class ReceiverDriver;
 
 enum class LockKind { Satellite, Cable, Terrestrial };
 
@@ -35,6 +39,7 @@ public:
     void Signal();
     // True when signalled within the limit.
     bool WaitFor(std::chrono::milliseconds limit);
+    bool IsSignalled();
 
 private:
     std::mutex mutex;
@@ -56,10 +61,6 @@ public:
     // Stores the result only while the epoch is current; false when superseded.
     bool StoreResult(std::uint32_t epoch, std::int32_t result);
 
-    // Test-and-set of the busy flag in one step: false when a worker is already inside the driver.
-    bool TryEnter() { return !busy.exchange(true); }
-    void Leave() { busy.store(false); }
-
     std::int32_t Remembered() const { return remembered.load(); }
     void Remember(std::int32_t value) { remembered.store(value); }
 
@@ -68,7 +69,6 @@ public:
 
 private:
     std::atomic<std::uint64_t> resultWord{static_cast<std::uint32_t>(kResultUnknown)};
-    std::atomic<bool> busy{false};
     std::atomic<std::int32_t> remembered;
     std::atomic<bool> abandoned{false};
 };
@@ -77,17 +77,23 @@ struct LockJob {
     LockKind kind = LockKind::Satellite;
     LockValues values{};
     std::uint32_t epoch = 0;
+    std::uint32_t run = 0;   // which lock started it, for the notice
 };
 
-// Starts a detached worker for the job. The completion is signalled when the
-// worker ends, or at once when another worker is still inside the driver or no
-// thread could be started.
-void StartLockWorker(ReceiverDriver& driver, std::shared_ptr<LockWorkerState> state,
-                     std::shared_ptr<LockCompletion> completion, const LockJob& job);
+// Told, on the worker's thread, that the worker of a run has ended and freed
+// the gate; it hands the news to the user-interface thread (a posted message).
+using LockWorkerNotice = std::function<void(std::uint32_t run)>;
+
+// Starts a detached worker for the job with the lease its lock holds (handed
+// over). driver is the gate's driver. The completion is signalled and the
+// notice given when the worker ends, or at once when no thread could be
+// started; a worker whose page is gone gives no notice.
+void StartLockWorker(ReceiverDriver& driver, DriverLease lease, std::shared_ptr<LockWorkerState> state,
+                     std::shared_ptr<LockCompletion> completion, const LockJob& job, LockWorkerNotice notice);
 
 // The driver calls of one job, on the calling thread (the worker's body).
 void RunLockJob(ReceiverDriver& driver, LockWorkerState& state, const LockJob& job);
 
 // Waits until no lock worker of any page runs, at most the limit; true when
-// none runs. For shutdown, before the driver library is released.
+// none runs. Tests use it to let a detached worker end before the next case.
 bool WaitForLockWorkers(std::chrono::milliseconds limit);

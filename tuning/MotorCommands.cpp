@@ -1,7 +1,5 @@
 #include "tuning/MotorCommands.h"
 
-#include "driver/ReceiverDriver.h"
-
 #include <thread>
 #include <utility>
 
@@ -15,18 +13,31 @@ std::uint8_t DriverPosition(int positionIndex) { return static_cast<std::uint8_t
 
 void SleepFor(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
 
-MotorCommands::MotorCommands(ReceiverDriver& driver, MotorHost& host, MotorSettings& settings, SleepFunction sleep)
-    : driver(driver), host(host), settings(settings), sleep(std::move(sleep))
+void StopMotorTwice(ReceiverDriver& driver, const SleepFunction& sleep)
+{
+    driver.StopMotor();
+    sleep(kStopMotorRepeatDelay);
+    driver.StopMotor();
+}
+
+MotorCommands::MotorCommands(DriverGate& gate, MotorHost& host, MotorSettings& settings, SleepFunction sleep)
+    : gate(gate), driver(gate.Driver()), host(host), settings(settings), sleep(std::move(sleep))
 {
 }
 
 void MotorCommands::HoldPressed(std::int64_t tag)
 {
+    const int id = HoldButtonId(tag);
+    if ((id == kDriveEastButtonId || id == kDriveWestButtonId) && !host.AwaitCard())
+        return;
     host.StopSignalTimer();
-    if (HoldButtonId(tag) == kDriveEastButtonId)
+    if (id == kDriveEastButtonId) {
+        host.SetDishDriving(true);
         driver.DriveEast();
-    else if (HoldButtonId(tag) == kDriveWestButtonId)
+    } else if (id == kDriveWestButtonId) {
+        host.SetDishDriving(true);
         driver.DriveWest();
+    }
     host.MarkSettingsChanged();
     host.StartSignalTimer();
 }
@@ -36,10 +47,11 @@ void MotorCommands::HoldReleased(std::int64_t tag)
     host.StopSignalTimer();
     const int id = HoldButtonId(tag);
     if (id == kDriveEastButtonId || id == kDriveWestButtonId) {
-        // The positioner may miss a single stop command while it moves.
-        driver.StopMotor();
-        sleep(kStopMotorRepeatDelay);
-        driver.StopMotor();
+        if (gate.WaitUntilFree(gate.CallWait()))
+            StopMotorTwice(driver, sleep);
+        else
+            gate.WhenFree([sleep = sleep](ReceiverDriver& card) { StopMotorTwice(card, sleep); });
+        host.SetDishDriving(false);
     }
     host.MarkSettingsChanged();
     host.StartSignalTimer();
@@ -47,6 +59,8 @@ void MotorCommands::HoldReleased(std::int64_t tag)
 
 void MotorCommands::GotoZero()
 {
+    if (!host.AwaitCard())
+        return;
     host.StopSignalTimer();
     driver.GotoZero();
     host.StartSignalTimer();
@@ -59,6 +73,8 @@ void MotorCommands::SetWestLimit() { SetLimit(kWestLimitSet, &ReceiverDriver::Se
 
 void MotorCommands::SetLimit(std::uint32_t flag, int (ReceiverDriver::*command)())
 {
+    if (!host.AwaitCard())
+        return;
     host.StopSignalTimer();
     settings.limitFlags |= flag;
     host.UpdateLimitButtons(settings.limitFlags);
@@ -71,6 +87,8 @@ void MotorCommands::SetLimit(std::uint32_t flag, int (ReceiverDriver::*command)(
 
 void MotorCommands::CancelLimit()
 {
+    if (!host.AwaitCard())
+        return;
     host.StopSignalTimer();
     settings.limitFlags = 0;
     host.UpdateLimitButtons(settings.limitFlags);
@@ -88,7 +106,7 @@ void MotorCommands::PositionChosen(int positionIndex)
 
 void MotorCommands::GotoPosition()
 {
-    if (!PositionIndexValid())
+    if (!PositionIndexValid() || !host.AwaitCard())
         return;
     host.StopSignalTimer();
     driver.GotoSatPosition(DriverPosition(settings.positionIndex));
@@ -97,7 +115,7 @@ void MotorCommands::GotoPosition()
 
 void MotorCommands::StorePosition(bool haveSatellite, int satelliteDishType)
 {
-    if (!haveSatellite || satelliteDishType == kDishFixed || !PositionIndexValid())
+    if (!haveSatellite || satelliteDishType == kDishFixed || !PositionIndexValid() || !host.AwaitCard())
         return;
     settings.storedPositions |= 1U << settings.positionIndex;
     host.UpdatePositionControls();

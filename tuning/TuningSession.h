@@ -1,18 +1,28 @@
 // What the tuning pages need from the receiver session that hosts them: the
-// shared lock state their lock sequences work with, the card and its driver,
+// shared lock state their lock sequences work with, the card behind its gate,
 // and the follow-ups of their edits.
 #pragma once
 
 #include "common/RuleResult.h"
+#include "driver/DriverGate.h"
 #include "tuning/LockHost.h"
-
-class ReceiverDriver;
+#include "tuning/LockWorker.h"
 
 class TuningSession : public LockHost {
 public:
     virtual bool IsLocked() const = 0;
     virtual int GetDeviceKind() const = 0;
+    // The card's driver: every call passes the gate.
     virtual ReceiverDriver& Driver() = 0;
+    virtual DriverGate& Gate() = 0;
+    // Hands a lock worker's end to the user-interface thread.
+    virtual LockWorkerNotice LockNotice() = 0;
+    // Before a command: waits for the card within the command's bound; false,
+    // and the user was told, when an earlier call still holds it.
+    virtual bool AwaitCard() = 0;
+    // A hold button drives the dish: no silent re-lock meanwhile, and an exit
+    // stops it first.
+    virtual void SetDishDriving(bool driving) = 0;
     // Always enables Apply; a non-zero flag also marks the settings changed.
     virtual void MarkSettingsChanged(int setFlag) = 0;
     // What a rule asks after a satellite, transponder or channel edit.

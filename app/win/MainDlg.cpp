@@ -52,8 +52,6 @@ DeviceNoticeAction ClassifyNotice(WPARAM event, LPARAM data)
     return ClassifyDeviceNotice(static_cast<std::uint32_t>(event), &record);
 }
 
-constexpr std::chrono::milliseconds kLockWorkerExitWait{2000};
-
 }
 
 CMainDlg::CMainDlg(CMainFrame* frame, ReceiverDriver& driver) : CDialog(IDD_MAIN), session(driver, *this), frame(frame)
@@ -86,9 +84,17 @@ BOOL CMainDlg::OnInitDialog()
     CopyInstallPath();
     LoadSettings();
     LoadBanner();
-    if (!InitialiseReceiver())
+    initialising = true;
+    if (!InitialiseReceiver()) {
+        initialising = false;
         return TRUE;
+    }
     SetUpMacAddresses();
+    initialising = false;
+    if (startupRelockPending) {
+        startupRelockPending = false;
+        LockCurrent(true);
+    }
     RegisterDeviceNotifications();
     return TRUE;
 }
@@ -105,6 +111,10 @@ bool CMainDlg::InitialiseReceiver()
     }
     session.SetDeviceKind(driver.GetCIInfo());
     session.LoadDatabase();
+    // Posted, so that the result is acted on by the user-interface thread.
+    session.SetLockNotice([window = hwnd](std::uint32_t run) {
+        PostMessageA(window, kLockWorkerDoneMessage, static_cast<WPARAM>(run), 0);
+    });
     CreatePages();
     FillLanguageList();
     powerSettings.Suspend();
@@ -160,31 +170,18 @@ void CMainDlg::OnDestroy()
 {
     strengthBar.reset();
     qualityBar.reset();
-    if (receiverInitialised) {
-        if (session.IsFilterStarted()) {
-            Trace(".....Stop Filter.....\n");
-            if (session.Driver().StopFilter() == 0) {
-                Trace("Stop Filter Return Ok.\n");
-                session.SetFilterStarted(0);
-            } else {
-                Trace("Stop Filter Return Fail.\n");
-            }
-        }
-        TraceTimestamp("**********App End**********");
-    }
     StopSignalTimer();
     StopTimer(startupLockTimer);
     StopStatisticsTimer();
     StopPidMacTimer();
-    // Destroying the pages stops their lock workers from making further calls.
+    // Destroying the pages abandons their lock workers: a worker still inside
+    // the driver makes no further call.
     tabControl.DestroyPages();
     if (receiverInitialised) {
-        // ReleaseDise should be the last call: give a worker still inside
-        // LockChannel3 a short time to return, but never let a hanging driver
-        // keep the program from ending (the call dies with the process).
-        WaitForLockWorkers(kLockWorkerExitWait);
-        session.Driver().SetDiseCom1(0, 0, 0, 0);
-        session.Driver().ReleaseDise();
+        // ReleaseDise is the last call. A worker still inside LockChannel3
+        // gets the lock wait's time to return; a driver that hangs longer is
+        // left alone, and the program still ends.
+        session.ShutDownDriver([this] { TraceTimestamp("**********App End**********"); });
     }
     powerSettings.Restore();
     if (helpCookie != 0) {
@@ -254,6 +251,9 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
     case WM_HELP:
         OnHelpRequest();
         result = TRUE;
+        return true;
+    case kLockWorkerDoneMessage:
+        OnLockWorkerDone(static_cast<std::uint32_t>(wParam));
         return true;
     default:
         return false;

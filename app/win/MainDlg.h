@@ -12,6 +12,7 @@
 #include "app/win/SignalWindow.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/ToolTip.h"
 #include "tuning/win/LockWaitDlg.h"
 
 #include <memory>
@@ -19,6 +20,9 @@
 
 class CMainFrame;
 class ReceiverDriver;
+
+// A lock worker has ended: wParam is its run (posted from the worker).
+constexpr UINT kLockWorkerDoneMessage = WM_APP + 1;
 
 class CMainDlg : public CDialog, private ReceiverView {
 public:
@@ -64,6 +68,7 @@ protected:
 private:
     // ReceiverView
     void ShowLockDisplay(bool shown) override;
+    void ShowCardNotAnswering(const std::string& text) override;
     void EnableApply(bool enabled) override;
     void StartSignalTimer() override;
     void StopSignalTimer() override;
@@ -119,6 +124,11 @@ private:
     void OnStartupLockTimer();
     void OnSignalPollTimer();
     void ShowSignal(const SignalReading& reading);
+    // The silent lock a reading asks for; during the initialisation it waits
+    // until the MAC addresses are set, so that nothing else reaches the card
+    // while the first lock tunes.
+    void RelockSilently();
+    void OnLockWorkerDone(std::uint32_t run);
     // True when the minimised dialog was painted here.
     bool OnPaint();
     void OnDeviceChange(WPARAM event, LPARAM data);
@@ -155,5 +165,8 @@ private:
     std::unique_ptr<CLockWaitDlg> waitDialog;
     HBITMAP bannerBitmap = nullptr;
     bool receiverInitialised = false;
+    bool initialising = false;
+    bool startupRelockPending = false;
+    CToolTip lockIconTip;
     std::string appliedLanguageFile;
 };

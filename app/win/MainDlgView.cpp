@@ -12,7 +12,6 @@
 #include "language/LanguageFile.h"
 #include "reception/win/PidPage.h"
 #include "resources/resource.h"
-#include "tuning/LockWorker.h"
 #include "tuning/win/DishPage.h"
 
 namespace {
@@ -51,6 +50,13 @@ void CMainDlg::ShowLockDisplay(bool shown)
     }
 }
 
+void CMainDlg::ShowCardNotAnswering(const std::string& text)
+{
+    lockIconTip.SetTip(hwnd, IDC_MAIN_LOCK_ICON, ChildRectInClient(hwnd, IDC_MAIN_LOCK_ICON), text);
+    if (frame != nullptr)
+        frame->SetTrayNote(text);
+}
+
 void CMainDlg::ShowSignal(const SignalReading& reading)
 {
     SignalContext context;
@@ -67,7 +73,7 @@ void CMainDlg::ShowSignal(const SignalReading& reading)
     if (!display.trace.empty())
         Trace(display.trace);
     if (display.relock)
-        LockCurrent(true);
+        RelockSilently();
     UpdateBar(strengthBar.get(), strengthRect, display.strengthPercent, IDC_MAIN_STRENGTH_TEXT);
     UpdateBar(qualityBar.get(), qualityRect, display.qualityPercent, IDC_MAIN_QUALITY_TEXT);
     signalWindow.Record(display.strengthPercent, display.qualityPercent, readingLocked);
@@ -158,10 +164,31 @@ void CMainDlg::StopStatisticsTimer() { StopTimer(statisticsTimer); }
 void CMainDlg::StartPidMacTimer() { StartTimer(kPidMacTimer, 10000, pidMacTimer); }
 void CMainDlg::StopPidMacTimer() { StopTimer(pidMacTimer); }
 
+void CMainDlg::RelockSilently()
+{
+    if (initialising)
+        startupRelockPending = true;
+    else if (session.MayRelockSilently())
+        LockCurrent(true);
+}
+
+void CMainDlg::OnLockWorkerDone(std::uint32_t run)
+{
+    if (CLockingPage* page = tabControl.LockingPage())
+        page->OnLockWorkerDone(run);
+}
+
 void CMainDlg::OnTimer(UINT_PTR id)
 {
     if (id == 0)
         return;
+    // The periodic reads skip their turn while a tune or a command holds the
+    // card, and the texts they fill keep their last values.
+    if (id != startupLockTimer && session.Gate().IsBusy()) {
+        if (id == signalTimer)
+            session.CheckCardAnswers();
+        return;
+    }
     if (id == signalTimer) {
         OnSignalPollTimer();
     } else if (id == startupLockTimer) {
@@ -188,10 +215,7 @@ void CMainDlg::OnStartupLockTimer()
 
 void CMainDlg::OnSignalPollTimer()
 {
-    // A silent lock's worker may still be inside the driver after the timer
-    // was restarted: no poll reaches the card until it is done.
-    if (!WaitForLockWorkers(std::chrono::milliseconds(0)))
-        return;
+    session.CheckCardAnswers();
     if (const std::optional<SignalReading> reading = ReadSignal(session.Driver()))
         ShowSignal(*reading);
 }

@@ -41,6 +41,11 @@ void CMainFrame::SetTrayLockIcon(bool locked)
     systemIcon.SetIcon(static_cast<UINT>(locked ? IDI_LOCKED : IDI_UNLOCKED));
 }
 
+void CMainFrame::SetTrayNote(const std::string& note)
+{
+    systemIcon.SetTip(note.empty() ? std::string(kProgramTitle) : std::string(kProgramTitle) + ": " + note);
+}
+
 bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {

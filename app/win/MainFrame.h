@@ -7,6 +7,7 @@
 #include "framework/Window.h"
 
 #include <memory>
+#include <string>
 
 class CAboutDlg;
 class CMainDlg;
@@ -30,6 +31,8 @@ public:
 
     void SetVisibleFlag(int flag) { visible = flag; }
     void SetTrayLockIcon(bool locked);
+    // The icon's tooltip: the title, followed by the note when there is one.
+    void SetTrayNote(const std::string& note);
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

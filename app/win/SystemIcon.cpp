@@ -1,5 +1,7 @@
 #include "app/win/SystemIcon.h"
 
+#include "framework/UiText.h"
+
 #include <cstring>
 
 CSystemIcon::CSystemIcon()
@@ -53,6 +55,25 @@ bool CSystemIcon::SetIcon(UINT resourceId)
 {
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(resourceId)));
     return SetIcon(icon);
+}
+
+bool CSystemIcon::SetTip(const std::string& tip)
+{
+    if (!active)
+        return false;
+    data.uFlags = NIF_TIP;
+    // The record holds ANSI text; the program's texts are UTF-8.
+    // A text too long for the record is cut, never the conversion failed.
+    std::wstring wide = WideText(tip);
+    const auto ansiLength = [&] {
+        return WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, "?", nullptr);
+    };
+    while (!wide.empty() && ansiLength() > static_cast<int>(sizeof(data.szTip)) - 1)
+        wide.pop_back();
+    const int written = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), data.szTip,
+                                            sizeof(data.szTip) - 1, "?", nullptr);
+    data.szTip[written > 0 ? written : 0] = '\0';
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 void CSystemIcon::Remove()

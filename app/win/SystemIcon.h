@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 class CSystemIcon {
 public:
     CSystemIcon();
@@ -15,6 +17,8 @@ public:
     bool Create(HWND owner, UINT callbackMessage, const char* tooltip, HICON icon, UINT id);
     bool SetIcon(HICON icon);
     bool SetIcon(UINT resourceId);
+    // The tooltip, cut to what the record holds (63 characters).
+    bool SetTip(const std::string& tip);
     void Remove();
     bool IsActive() const { return active != 0; }
 

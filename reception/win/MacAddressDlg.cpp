@@ -14,8 +14,9 @@ int CurrentField(int index) { return IDC_MAC_CURRENT_FIRST + index; }
 int NewField(int index) { return IDC_MAC_NEW_FIRST + index; }
 }
 
-CMacAddressDlg::CMacAddressDlg(ReceiverDriver& driver, const DialogTranslator& translator)
-    : CTranslatedDialog(IDD_MAC_ADDRESS, translator), rules(driver, adapters)
+CMacAddressDlg::CMacAddressDlg(ReceiverDriver& driver, const DialogTranslator& translator,
+                               std::function<bool()> awaitCard)
+    : CTranslatedDialog(IDD_MAC_ADDRESS, translator), awaitCard(std::move(awaitCard)), rules(driver, adapters)
 {
 }
 
@@ -86,6 +87,8 @@ void CMacAddressDlg::ShowNewFields()
 void CMacAddressDlg::OnSave()
 {
     UpdateData(true);
+    if (!awaitCard())
+        return;
     const MacSaveOutcome outcome = rules.Save(useRegistry != 0, newTexts);
     if (outcome.closeDialog) {
         MessageBoxA(hwnd, outcome.message, MessageBoxCaption().c_str(), MB_OK);

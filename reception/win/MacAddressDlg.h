@@ -7,11 +7,14 @@
 #include "reception/MacAddressRules.h"
 #include "reception/win/SetupApiAdapterRegistry.h"
 
+#include <functional>
 #include <string>
 
 class CMacAddressDlg : public CTranslatedDialog {
 public:
-    CMacAddressDlg(ReceiverDriver& driver, const DialogTranslator& translator);
+    // awaitCard waits for the card before Save reaches it; false refuses the save.
+    CMacAddressDlg(ReceiverDriver& driver, const DialogTranslator& translator,
+                   std::function<bool()> awaitCard = [] { return true; });
 
     // An empty path keeps the one set before.
     // Before the dialog is shown: reads the addresses from the driver and
@@ -38,6 +41,7 @@ private:
     // The first new-address field Save cannot read, or 0.
     int FirstBadNewField() const;
 
+    std::function<bool()> awaitCard;
     SetupApiAdapterRegistry adapters;
     MacAddressRules rules;
     int useRegistry = 0;

@@ -29,7 +29,7 @@ void CPidPage::AddFromPidInfo()
     const CDialogLanguage language(CaptionDialogLanguageKeys("Dialog3"));
     CPidInfoDlg pidInfo(language);
     pidInfo.SetLanguageFile(languageFile);
-    if (pidInfo.DoModal(MessageOwner()) != IDOK || rules == nullptr)
+    if (pidInfo.DoModal(MessageOwner()) != IDOK || rules == nullptr || !session.AwaitCard())
         return;
     const PidOutcome outcome = rules->Add(pidInfo.GetPidValue());
     ShowMessage(outcome.message);
@@ -41,6 +41,8 @@ void CPidPage::AddFromPidInfo()
 
 void CPidPage::OnLoad()
 {
+    if (!session.AwaitCard())
+        return;
     WithPidMacTimerStopped([this] {
         const int row = pidList.GetSelectedIndex();
         PidRecord* record = RowRecord(row);
@@ -55,6 +57,8 @@ void CPidPage::OnLoad()
 
 void CPidPage::OnUnload()
 {
+    if (!session.AwaitCard())
+        return;
     WithPidMacTimerStopped([this] {
         const int row = pidList.GetSelectedIndex();
         PidRecord* record = RowRecord(row);
@@ -74,7 +78,7 @@ void CPidPage::OnRemove()
         if (record == nullptr || rules == nullptr)
             return;
         const MessageRef question = ReceptionMessages::kConfirmRemovePid;
-        if (!Ask(question))
+        if (!Ask(question) || (record->loaded != 0 && !session.AwaitCard()))
             return;
         const PidOutcome outcome = rules->Remove(record);
         ShowMessage(outcome.message);
@@ -85,14 +89,18 @@ void CPidPage::OnRemove()
 
 void CPidPage::OnChangeMac()
 {
+    if (!session.AwaitCard())
+        return;
     const CDialogLanguage language(MacAddressLanguageKeys());
-    CMacAddressDlg macDialog(session.Driver(), language);
+    CMacAddressDlg macDialog(session.Driver(), language, [this] { return session.AwaitCard(); });
     macDialog.SetLanguageFile(languageFile);
     MacAddress address{};
     macDialog.LoadAddresses(&address);
     // Cancel ends the same way: the filter gets the address the dialog holds.
     macDialog.DoModal(MessageOwner());
     macDialog.GetEffectiveAddress(&address);
+    if (!session.AwaitCard())
+        return;
     macText = ApplyFilterMac(session.Driver(), address);
     UpdateData(false);
 }

@@ -72,3 +72,48 @@ TEST(Motor, HoldButtonsLimitsPositionsAndTheSiteReachTheDriverAndTheRegistry)
     EXPECT_EQ(run.RegistryString("Motor Latitude"), "52.0");
     EXPECT_EQ(run.RegistryString("Motor Degree"), "15.6");
 }
+
+// A moving dish is never locked, so every poll starts a silent re-lock: a hold
+// button pressed during one waits for the card, no re-lock starts while it is
+// held, and both stops reach the card.
+TEST(Motor, HoldButtonWaitsForASilentReLockAndStopsTheDishTwice)
+{
+    LumisatRun run("motor_relock");
+    FileSatellite motorised = Astra();
+    motorised.diseqcPort = 4;   // "LNB D": the motorised dish, pointing at nothing at start
+    motorised.dishType = 1;     // DiSEqC 1.2
+    run.WriteIni(DemoIni("Quarlink.ini", "", 1500));
+    run.WriteFile("satedata.dll", SatelliteFileBytes({motorised}));
+    ASSERT_TRUE(run.Start());
+    run.WaitForStartupLock();
+    ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
+    HWND button = FindVisibleControl(run.MainDialog(), IDC_DISH_DRIVE_EAST);
+    ASSERT_NE(button, nullptr);
+
+    // The silent re-lock starts right after an unlocked poll and tunes for 1.5 s.
+    const size_t from = run.LogSize();
+    ASSERT_TRUE(run.WaitForCall("GetSignalStrAndQu() = 0 -> ", from, seconds(15)));
+    Sleep(300);
+    SendMouse(button, WM_LBUTTONDOWN, MK_LBUTTON);
+    ASSERT_TRUE(run.WaitForCall("DriveEast(", from, seconds(8)));
+    Sleep(2500);   // longer than a poll period: the polls find no lock
+    const size_t held = run.LogSize();
+    SendMouse(button, WM_LBUTTONUP);
+    ASSERT_TRUE(WaitFor([&] { return run.CallsFrom("StopMotor(", from).size() == 2; }, seconds(8)));
+
+    const std::vector<std::string> lines = run.CallLogLines();
+    EXPECT_TRUE(HasInOrder(lines, {"LockChannel3(", "DriveEast(", "StopMotor(", "StopMotor("}, from));
+    const size_t drive = FindLine(lines, "DriveEast(", from);
+    const size_t stop = FindLine(lines, "StopMotor(", drive);
+    EXPECT_EQ(FindLine(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(stop)),
+                       "LockChannel3(", drive), std::string::npos)
+        << "no silent re-lock while the button is held";
+    EXPECT_GE(held, drive) << "the drive came before the release";
+
+    // The drive was a change: the exit asks first. The release comes last.
+    run.RequestExit();
+    run.AnswerNextBox(IDNO);
+    ASSERT_TRUE(run.WaitForExit(seconds(10)));
+    EXPECT_EQ(run.ExitCode(), 0u);
+    EXPECT_EQ(run.CallLogLines().back().rfind("ReleaseDise(", 0), 0u);
+}

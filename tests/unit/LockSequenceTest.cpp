@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <deque>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -19,7 +22,7 @@ using Log = std::vector<std::string>;
 
 class RecordingHost : public LockHost, public SwitchCommandSender {
 public:
-    explicit RecordingHost(CallLog& log) : log(log) {}
+    RecordingHost(CallLog& log, ReceiverDriver& driver) : log(log), driver(driver) {}
 
     int filterStarted = 0;
     int tuningChanged = 1;
@@ -34,11 +37,14 @@ public:
     void ShowLockState(int result) override { log.Add("ShowLockState(" + std::to_string(result) + ")"); }
     void ReloadPids() override { log.Add("ReloadPids"); }
     void Trace(const char*) override {}
-    int SendTonePower() override { log.Add("SendTonePower"); return 1; }
-    int SendDiseqcSwitch() override { log.Add("SendDiseqcSwitch"); return 1; }
+    void ReportCardBusy() override { log.Add("ReportCardBusy"); }
+    // The commands go through the gate's driver, as the Dish Setting page's do.
+    int SendTonePower() override { return driver.SetDiseCom1(0, 0, 0, 1) == kDriverCallRefused ? 0 : 1; }
+    int SendDiseqcSwitch() override { return driver.SetDiseCom2(0xE0, 0x10, 0x38, 0xF0) == kDriverCallRefused ? 0 : 1; }
 
 private:
     CallLog& log;
+    ReceiverDriver& driver;
 };
 
 SatelliteRecord Satellite()
@@ -63,56 +69,99 @@ Log Locks(const char* pattern, std::initializer_list<int> values)
     return calls;
 }
 
+// Entries starting with each prefix, in this order (others may come between).
+testing::AssertionResult HasInOrder(const Log& entries, const Log& prefixes)
+{
+    auto at = entries.begin();
+    for (const std::string& prefix : prefixes) {
+        at = std::find_if(at, entries.end(), [&](const std::string& entry) { return entry.rfind(prefix, 0) == 0; });
+        if (at == entries.end())
+            return testing::AssertionFailure() << "no " << prefix << " in order";
+        ++at;
+    }
+    return testing::AssertionSuccess();
+}
+
+const std::string kSwitches = "SetDiseCom1(0,0,0,1)";
+
 class LockSequenceTest : public testing::Test {
 protected:
     void TearDown() override
     {
         driver.ReleaseLocks();
         ASSERT_TRUE(WaitForLockWorkers(5s)) << "a lock worker did not end";
+        EXPECT_EQ(driver.Overlaps(), 0) << "a call reached the card while another was in flight";
     }
 
-    // Runs and lets the background worker finish, so that the next step
-    // starts from a settled request block. A silent run reports whatever the
-    // block holds when it looks, so its worker is held in the driver until then.
+    LockSequence Sequence(LockKind kind, std::chrono::milliseconds waitLimit = 5s)
+    {
+        return LockSequence(kind, gate, [this](std::uint32_t run) { Post(run); }, &host, waitLimit);
+    }
+
+    // The user-interface thread takes the workers' notices, as the main
+    // dialog's posted message does.
+    void Post(std::uint32_t run)
+    {
+        std::lock_guard<std::mutex> guard(noticeMutex);
+        notices.push_back(run);
+    }
+    void DeliverNotices(LockSequence& sequence)
+    {
+        ASSERT_TRUE(WaitForLockWorkers(5s));
+        std::deque<std::uint32_t> taken;
+        {
+            std::lock_guard<std::mutex> guard(noticeMutex);
+            taken.swap(notices);
+        }
+        for (std::uint32_t run : taken)
+            sequence.OnWorkerDone(host, run);
+    }
+    void WaitUntilTuning()
+    {
+        for (int i = 0; i < 500 && !driver.LockInFlight(); ++i)
+            std::this_thread::sleep_for(1ms);
+        ASSERT_TRUE(driver.LockInFlight());
+    }
+
+    // A run whose worker has ended and been heard of, so that the next step
+    // starts from a settled request block.
     void RunSettled(LockSequence& sequence, const TransponderRecord& transponder, bool silent)
     {
-        if (silent)
-            driver.HoldLocks();
         sequence.Run(host, &satellite, &transponder, silent);
-        driver.ReleaseLocks();
-        ASSERT_TRUE(WaitForLockWorkers(5s));
+        DeliverNotices(sequence);
     }
 
     CallLog log;
     ScriptedDriver driver{log};
-    RecordingHost host{log};
+    DriverGate gate{driver, 50ms};
+    RecordingHost host{log, gate.Driver()};
     SatelliteRecord satellite = Satellite();
+    std::mutex noticeMutex;
+    std::deque<std::uint32_t> notices;
 };
 
 TEST_F(LockSequenceTest, SatelliteLockRunsEveryStepInOrder)
 {
-    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
+    LockSequence sequence = Sequence(LockKind::Satellite);
     host.filterStarted = 1;
     const auto transponder = *Transponder(12380, 27500, 1);
-    sequence.Run(host, &satellite, &transponder, false);
+    RunSettled(sequence, transponder, false);
 
     const Log expected{"StopFilter", "SetFilterStarted(0)", "SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog",
-                       "SendTonePower", "SendDiseqcSwitch", "SendTonePower", "LockChannel3(12380,27500,1,1,1,9750,10600)",
+                       kSwitches, "SetDiseCom2(E0,10,38,F0)", kSwitches, "LockChannel3(12380,27500,1,1,1,9750,10600)",
                        "DestroyWaitDialog", "ShowLockState(0)", "StartFilter", "SetFilterStarted(1)", "ReloadPids",
                        "StartSignalTimer"};
-    EXPECT_EQ(log.Entries(), expected);
-    EXPECT_EQ(host.filterStarted, 1);
+    EXPECT_EQ(log.Entries(), expected) << "the worker's notice starts nothing twice";
     EXPECT_EQ(host.tuningChanged, 0);
     EXPECT_EQ(sequence.Result(), 0);
 }
 
 TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheWorkerEnds)
 {
-    LockSequence sequence(LockKind::Satellite, driver, &host, 30s);
+    LockSequence sequence = Sequence(LockKind::Satellite, 30s);
     driver.SetLockResult(3);
-    const auto transponder = *Transponder(11000, 22000, 0);
     const auto started = std::chrono::steady_clock::now();
-    sequence.Run(host, &satellite, &transponder, false);
+    RunSettled(sequence, *Transponder(11000, 22000, 0), false);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s) << "waited past the worker's end";
 
     const Log tail{"DestroyWaitDialog", "ShowLockState(3)", "StartSignalTimer"};
@@ -120,19 +169,17 @@ TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheW
     ASSERT_GE(entries.size(), tail.size());
     EXPECT_EQ(Log(entries.end() - tail.size(), entries.end()), tail);
     EXPECT_EQ(log.Count("StartFilter"), 0);
-    EXPECT_EQ(host.filterStarted, 0);
 
     log.Clear();
     driver.SetLockResult(0);
     driver.SetResult("StartFilter", 1);
-    const auto other = *Transponder(12000, 22000, 0);
-    sequence.Run(host, &satellite, &other, false);
+    RunSettled(sequence, *Transponder(12000, 22000, 0), false);
     EXPECT_EQ(log.Count("ReloadPids"), 0);
     EXPECT_EQ(log.Matching("SetFilterStarted"), (Log{"SetFilterStarted(0)"}));
 }
 
 // A lock kept for one request says nothing of another on the same frequency.
-TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorker)
+TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorkerWithinTheBound)
 {
     using Change = std::function<void(SatelliteRecord&, TransponderRecord&)>;
     const std::pair<const char*, Change> changes[] = {
@@ -142,7 +189,7 @@ TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorker)
         {"switch input", [](auto& s, auto&) { s.diseqcPort = 2; }},
     };
     for (const auto& [what, change] : changes) {
-        LockSequence sequence(LockKind::Satellite, driver, &host, 50ms);
+        LockSequence sequence = Sequence(LockKind::Satellite, 50ms);
         satellite = Satellite();
         TransponderRecord transponder = *Transponder(12380, 27500, 0);
         RunSettled(sequence, transponder, false);
@@ -154,41 +201,123 @@ TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorker)
         sequence.Run(host, &satellite, &transponder, false);
         EXPECT_EQ(log.Count("DestroyWaitDialog"), 1) << what << ": waits at most the limit";
         EXPECT_EQ(log.Count("ShowLockState(255)"), 1) << what;
-        EXPECT_EQ(log.Count("StartFilter"), 0) << what;
         driver.ReleaseLocks();
-        ASSERT_TRUE(WaitForLockWorkers(5s));
+        DeliverNotices(sequence);
+        EXPECT_EQ(log.Count("StartFilter"), 0) << what << ": a result that came too late starts nothing";
         EXPECT_EQ(sequence.Result(), 0) << what << ": the late worker leaves its result for the next run";
     }
 }
 
-TEST_F(LockSequenceTest, SilentRunReportsThePreviousOutcome)
+TEST_F(LockSequenceTest, SilentRunActsOnItsWorkersPostedResult)
 {
-    LockSequence sequence(LockKind::Satellite, driver, &host, 5s);
+    LockSequence sequence = Sequence(LockKind::Satellite);
     driver.HoldLocks();
     const auto transponder = *Transponder(12380, 27500, 0);
     sequence.Run(host, &satellite, &transponder, true);
     EXPECT_EQ(log.Count("ShowWaitDialog"), 0);
-    EXPECT_EQ(log.Count("DestroyWaitDialog"), 0);
-    EXPECT_EQ(log.Count("ShowLockState(255)"), 1) << "reported without waiting for the worker";
+    EXPECT_EQ(log.Matching("ShowLockState"), (Log{"ShowLockState(255)"})) << "not locked until the card says so";
+    EXPECT_EQ(log.Count("StartFilter"), 0);
     driver.ReleaseLocks();
-    ASSERT_TRUE(WaitForLockWorkers(5s));
+    DeliverNotices(sequence);
+    EXPECT_EQ(log.Matching("ShowLockState"), (Log{"ShowLockState(255)", "ShowLockState(0)"}));
+    EXPECT_TRUE(HasInOrder(log.Entries(), {"LockChannel3(", "StartFilter", "ReloadPids"}));
+
+    // The same transponder again: the kept result shows locked at once, but
+    // the filter waits for the worker's own answer, here a failure.
+    log.Clear();
+    driver.HoldLocks();
+    driver.SetLockResult(2);
+    sequence.Run(host, &satellite, &transponder, true);
+    EXPECT_EQ(log.Matching("ShowLockState"), (Log{"ShowLockState(0)"}));
+    EXPECT_EQ(log.Count("StartFilter"), 0) << "not while the card tunes";
+    driver.ReleaseLocks();
+    DeliverNotices(sequence);
+    EXPECT_EQ(log.Matching("ShowLockState"), (Log{"ShowLockState(0)", "ShowLockState(2)"}));
+    EXPECT_EQ(log.Count("StartFilter"), 0);
+    EXPECT_EQ(log.Count("ReloadPids"), 0);
+}
+
+TEST_F(LockSequenceTest, KeptResultShowsLockedAtOnceAndStartsTheFilterOnTheWorkersSuccess)
+{
+    LockSequence sequence = Sequence(LockKind::Satellite);
+    const auto transponder = *Transponder(12380, 27500, 0);
+    RunSettled(sequence, transponder, false);
 
     log.Clear();
-    driver.SetLockResult(2);
-    RunSettled(sequence, transponder, true);
-    EXPECT_EQ(log.Count("ShowLockState(0)"), 1);
-    EXPECT_EQ(log.Count("ReloadPids"), 1);
-    EXPECT_EQ(sequence.Result(), 2);
+    driver.HoldLocks();
+    sequence.Run(host, &satellite, &transponder, false);
+    EXPECT_EQ(log.Matching("ShowLockState"), (Log{"ShowLockState(0)"})) << "no wait for a kept lock";
+    EXPECT_EQ(log.Count("StartFilter"), 0);
+    driver.ReleaseLocks();
+    DeliverNotices(sequence);
+    EXPECT_TRUE(HasInOrder(log.Entries(), {"LockChannel3(", "StartFilter", "ReloadPids"}));
+}
+
+TEST_F(LockSequenceTest, LockAskedWhileAWorkerHoldsTheCardSendsNothing)
+{
+    LockSequence sequence = Sequence(LockKind::Satellite, 50ms);
+    driver.HoldLocks();
+    const auto transponder = *Transponder(12380, 27500, 0);
+    sequence.Run(host, &satellite, &transponder, true);
+    WaitUntilTuning();
+
+    // Another target: the wait runs out on the gate, nothing reaches the card.
+    log.Clear();
+    const auto other = *Transponder(11000, 22000, 1);
+    sequence.Run(host, &satellite, &other, false);
+    EXPECT_EQ(log.Entries(), (Log{"ShowWaitDialog", "DestroyWaitDialog", "ReportCardBusy"}));
+    // A silent lock does not wait at all.
+    log.Clear();
+    sequence.Run(host, &satellite, &other, true);
+    EXPECT_EQ(log.Entries(), Log{});
+    driver.ReleaseLocks();
+    DeliverNotices(sequence);
+    EXPECT_EQ(log.Matching("LockChannel3").size(), 0u) << "the worker tuned before the log was cleared";
+}
+
+TEST_F(LockSequenceTest, LockOfTheTargetBeingTunedTakesThatWorkersResult)
+{
+    LockSequence sequence = Sequence(LockKind::Satellite);
+    driver.HoldLocks();
+    const auto transponder = *Transponder(12380, 27500, 0);
+    sequence.Run(host, &satellite, &transponder, true);
+    WaitUntilTuning();
+
+    log.Clear();
+    std::thread card([this] {
+        std::this_thread::sleep_for(50ms);
+        driver.ReleaseLocks();
+    });
+    sequence.Run(host, &satellite, &transponder, false);
+    card.join();
+    EXPECT_EQ(log.Entries(), (Log{"SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog", "DestroyWaitDialog",
+                                  "ShowLockState(0)", "StartFilter", "SetFilterStarted(1)", "ReloadPids",
+                                  "StartSignalTimer"}));
+    DeliverNotices(sequence);
+    EXPECT_EQ(log.Count("StartFilter"), 1) << "the worker's notice comes after its result was taken";
+}
+
+TEST_F(LockSequenceTest, AutomaticSearchGoesOnAfterTheWindowStoppedWaiting)
+{
+    LockSequence sequence = Sequence(LockKind::Cable, 50ms);
+    driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[2] == 128 ? 0 : 1; });
+    driver.HoldLocks();
+    sequence.Run(host, &satellite, &*Transponder(474000, 0, 0), false);
+    EXPECT_EQ(log.Count("ShowLockState(255)"), 1);
+    driver.ReleaseLocks();
+    DeliverNotices(sequence);
+    EXPECT_EQ(log.Matching("LockChannel3"), Locks("LockChannel3(474000,0,%d,0,0,0,0)", {16, 32, 64, 128}));
+    EXPECT_EQ(sequence.Remembered(), 128);
+    EXPECT_EQ(sequence.Result(), 0);
 }
 
 TEST_F(LockSequenceTest, CableSearchTriesTheRememberedQamSizeFirst)
 {
-    LockSequence sequence(LockKind::Cable, driver, &host, 5s);
+    LockSequence sequence = Sequence(LockKind::Cable);
     EXPECT_EQ(sequence.Remembered(), 16);
     driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[2] == 128 ? 0 : 1; });
     const auto channel = *Transponder(474000, 0, 0);
     RunSettled(sequence, channel, false);
-    EXPECT_EQ(log.Matching("LockChannel3"), Locks("LockChannel3(474000,0,%d,0,0,0,0)", {16, 32, 64, 128}));
     EXPECT_EQ(sequence.Remembered(), 128);
 
     log.Clear();
@@ -200,7 +329,7 @@ TEST_F(LockSequenceTest, CableSearchTriesTheRememberedQamSizeFirst)
 
 TEST_F(LockSequenceTest, TerrestrialSearchRemembersTheBandwidth)
 {
-    LockSequence sequence(LockKind::Terrestrial, driver, &host, 5s);
+    LockSequence sequence = Sequence(LockKind::Terrestrial);
     EXPECT_EQ(sequence.Remembered(), 6);
     driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[1] == 7 ? 0 : 1; });
     const auto channel = *Transponder(618000, 0, 0);

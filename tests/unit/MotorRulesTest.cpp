@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -17,6 +19,9 @@ using Log = std::vector<std::string>;
 class RecordingMotorHost : public MotorHost {
 public:
     explicit RecordingMotorHost(CallLog& log) : log(log) {}
+    bool cardAnswers = true;
+    bool AwaitCard() override { return cardAnswers; }
+    void SetDishDriving(bool driving) override { log.Add(driving ? "Driving" : "Stopped"); }
     void StopSignalTimer() override { log.Add("StopSignalTimer"); }
     void StartSignalTimer() override { log.Add("StartSignalTimer"); }
     void MarkSettingsChanged() override { log.Add("MarkSettingsChanged"); }
@@ -33,7 +38,8 @@ protected:
     ScriptedDriver driver{log};
     RecordingMotorHost host{log};
     MotorSettings settings;
-    MotorCommands commands{driver, host, settings, [](std::chrono::milliseconds) {}};
+    DriverGate gate{driver, std::chrono::milliseconds(50)};
+    MotorCommands commands{gate, host, settings, [](std::chrono::milliseconds) {}};
 };
 
 TEST(MotorRules, CoordinateTextsOutsideTheFormOrBoundFallBackToTheSavedText)
@@ -78,6 +84,40 @@ TEST_F(MotorCommandsTest, BothLimitsEnableTheLimitsOnceAndCancelClearsThem)
     commands.SetEastLimit();
     commands.SetWestLimit();
     EXPECT_EQ(log.Matching("EnableLimit").size(), 1U) << "both limits set despite the stray bit";
+}
+
+TEST_F(MotorCommandsTest, CommandsRefusedForABusyCardSendNothingAndChangeNothing)
+{
+    host.cardAnswers = false;
+    commands.HoldPressed(kDriveEastButtonId);
+    commands.GotoZero();
+    commands.SetEastLimit();
+    commands.CancelLimit();
+    commands.GotoPosition();
+    commands.StorePosition(true, 1);
+    EXPECT_EQ(log.Entries(), Log{});
+    EXPECT_EQ(settings.limitFlags, 0U);
+    EXPECT_EQ(settings.storedPositions, 0U);
+}
+
+TEST_F(MotorCommandsTest, ReleaseStopsTheDishEvenWhenTheCardIsBusyForLong)
+{
+    commands.HoldPressed(kDriveWestButtonId);
+    EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "Driving", "DriveWest", "MarkSettingsChanged", "StartSignalTimer"}));
+
+    // A tune holds the card past the release's wait: the stops go once it is free.
+    log.Clear();
+    std::optional<DriverLease> tune = gate.TryLease();
+    ASSERT_TRUE(tune);
+    tune->HandOver();
+    commands.HoldReleased(kDriveWestButtonId);
+    EXPECT_EQ(log.Matching("StopMotor").size(), 0U);
+    EXPECT_EQ(log.Matching("Stopped").size(), 1U) << "no silent re-lock waits for the stops";
+    tune->Release();
+    for (int i = 0; i < 1000 && log.Matching("StopMotor").size() < 2; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(log.Matching("StopMotor").size(), 2U);
+    EXPECT_EQ(driver.Overlaps(), 0);
 }
 
 TEST(MotorSettings, LoadDefaultsTheNumbersAndReloadKeepsWhatTheMotorHolds)

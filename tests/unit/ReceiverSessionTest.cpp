@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -27,6 +30,7 @@ public:
     std::string errorText;
 
     void ShowLockDisplay(bool) override {}
+    void ShowCardNotAnswering(const std::string& text) override { log.Add("CardNotAnswering(" + text + ")"); }
     void EnableApply(bool enabled) override { log.Add(enabled ? "EnableApply(1)" : "EnableApply(0)"); }
     void StartSignalTimer() override { log.Add("StartSignalTimer"); }
     void StopSignalTimer() override { log.Add("StopSignalTimer"); }
@@ -83,7 +87,34 @@ protected:
     CallLog log;
     ScriptedDriver driver{log};
     RecordingView view{log};
-    ReceiverSession session{driver, view};
+    ReceiverSession session{driver, view, std::chrono::milliseconds(50)};
+};
+
+// A lock worker inside LockChannel3, as the lock sequence starts one: it holds
+// the card's gate until the driver answers.
+class TuningWorker {
+public:
+    TuningWorker(ReceiverSession& session, ScriptedDriver& driver) : driver(driver)
+    {
+        driver.HoldLocks();
+        std::optional<DriverLease> lease = session.Gate().TryLease();
+        lease->HandOver();
+        thread = std::thread([&session, held = std::move(*lease)]() mutable {
+            held.Adopt();
+            session.Driver().LockChannel3(11494, 22000, 1, 1, 1, 9750, 10600);
+        });
+        while (!driver.LockInFlight())
+            std::this_thread::yield();
+    }
+    ~TuningWorker()
+    {
+        driver.ReleaseLocks();
+        thread.join();
+    }
+
+private:
+    ScriptedDriver& driver;
+    std::thread thread;
 };
 
 // Apply and OK run a lock with the wait dialog when the card is not locked,
@@ -161,6 +192,74 @@ TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
         EXPECT_EQ(test.channelsFail, !session.Apply());
         EXPECT_EQ(log.Count("LockCurrent"), 0);
     }
+}
+
+TEST_F(ReceiverSessionTest, ExitStopsTheDishAndTheFilterAndReleasesTheDriverLast)
+{
+    StartCard(kSatelliteCard);
+    session.SetFilterStarted(1);
+    session.SetDishDriving(true);
+    EXPECT_TRUE(session.ShutDownDriver([&] { log.Add("App End"); }));
+    EXPECT_EQ(log.Entries(),
+              (Log{"StopMotor", "StopMotor", "StopFilter", "App End", "SetDiseCom1(0,0,0,0)", "ReleaseDise"}));
+    log.Clear();
+    EXPECT_EQ(session.Driver().GetCIInfo(), kDriverCallRefused);
+    EXPECT_EQ(log.Entries(), Log{}) << "nothing reaches the card after its release";
+}
+
+TEST_F(ReceiverSessionTest, ExitWithAHangingTuneSendsNothingMore)
+{
+    StartCard(kSatelliteCard);
+    session.SetFilterStarted(1);
+    {
+        TuningWorker hanging(session, driver);
+        log.Clear();
+        EXPECT_FALSE(session.ShutDownDriver([&] { log.Add("App End"); }));
+        EXPECT_EQ(log.Entries(), Log{"App End"});
+    }
+    log.Clear();
+    EXPECT_EQ(session.Driver().StopFilter(), kDriverCallRefused) << "the tune that came back late finds the gate closed";
+    EXPECT_EQ(log.Entries(), Log{});
+    EXPECT_EQ(driver.Overlaps(), 0);
+}
+
+TEST_F(ReceiverSessionTest, ExitWaitsForATuneThatEndsWithinTheWait)
+{
+    StartCard(kSatelliteCard);
+    TuningWorker tuning(session, driver);
+    std::thread card([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        driver.ReleaseLocks();
+    });
+    EXPECT_TRUE(session.ShutDownDriver([] {}, std::chrono::seconds(5)));
+    card.join();
+    const Log entries = log.Entries();
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(entries.back(), "ReleaseDise");
+    EXPECT_EQ(driver.Overlaps(), 0);
+}
+
+// The user is told when a command meets a card that a tune holds past the
+// wait, and the tips say so while it lasts.
+TEST_F(ReceiverSessionTest, ATuneThatHoldsTheCardTooLongRefusesCommandsAndShowsInTheTips)
+{
+    StartCard(kSatelliteCard);
+    {
+        TuningWorker hanging(session, driver);
+        log.Clear();
+        session.CheckCardAnswers();
+        EXPECT_EQ(log.Count("CardNotAnswering"), 0) << "not yet past the wait";
+        EXPECT_FALSE(session.AwaitCard());
+        EXPECT_EQ(view.errorText, "<String130>");
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));   // past the wait, not just at it
+        session.CheckCardAnswers();
+        session.CheckCardAnswers();
+        EXPECT_EQ(log.Matching("CardNotAnswering"), Log{"CardNotAnswering(<String131>)"}) << "told once";
+    }
+    log.Clear();
+    EXPECT_TRUE(session.AwaitCard());
+    session.CheckCardAnswers();
+    EXPECT_EQ(log.Matching("CardNotAnswering"), Log{"CardNotAnswering()"});
 }
 
 }  // namespace

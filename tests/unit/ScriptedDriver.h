@@ -5,12 +5,15 @@
 // Each call answers 0 (success) unless a result is set for its name; outputs
 // come from the public readings. LockChannel3 can be held inside the driver
 // until released, so that a hanging driver is tested without long sleeps.
+// A call that starts while a LockChannel3 is in flight counts as an overlap:
+// the card's library takes one call at a time.
 #pragma once
 
 #include "driver/ReceiverDriver.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
@@ -66,6 +69,10 @@ public:
     // From now on LockChannel3 waits inside the driver until ReleaseLocks.
     void HoldLocks() { std::lock_guard<std::mutex> guard(scriptMutex); holding = true; }
     void ReleaseLocks() { std::lock_guard<std::mutex> guard(scriptMutex); holding = false; gate.notify_all(); }
+    // Calls that started while another was in flight.
+    int Overlaps() const { return overlaps.load(); }
+    // A LockChannel3 is inside the driver now.
+    bool LockInFlight() const { return inFlight.load() > 0; }
 
     // Readings handed out through the pointer arguments, whatever the result.
     std::array<int, 5> signal{};    // strength, quality, reserved 1 and 2, lock value
@@ -89,11 +96,15 @@ public:
     int LockChannel3(int a1, int a2, int a3, int a4, int a5, int a6, int a7) override
     {
         log.Add("LockChannel3(" + Decimals({a1, a2, a3, a4, a5, a6, a7}) + ")");
+        if (inFlight++ != 0)
+            ++overlaps;
         std::unique_lock<std::mutex> lock(scriptMutex);
         gate.wait(lock, [this] { return !holding; });
         const auto answer = lockResult;
         lock.unlock();
-        return answer(LockArgs{a1, a2, a3, a4, a5, a6, a7});
+        const int result = answer(LockArgs{a1, a2, a3, a4, a5, a6, a7});
+        --inFlight;
+        return result;
     }
     int StartFilter() override { return Answer("StartFilter"); }
     int StopFilter() override { return Answer("StopFilter"); }
@@ -138,6 +149,8 @@ private:
     }
     int Answer(const std::string& name, const std::string& arguments = std::string())
     {
+        if (inFlight.load() != 0)
+            ++overlaps;
         log.Add(arguments.empty() ? name : name + "(" + arguments + ")");
         std::lock_guard<std::mutex> guard(scriptMutex);
         auto found = results.find(name);
@@ -146,6 +159,8 @@ private:
 
     CallLog ownLog;
     CallLog& log;
+    std::atomic<int> inFlight{0};
+    std::atomic<int> overlaps{0};
     std::mutex scriptMutex;
     std::condition_variable gate;
     bool holding = false;

@@ -21,7 +21,7 @@ constexpr int kTransponderControls[] = {IDC_DISH_FREQUENCY_COMBO, IDC_DISH_SYMBO
 
 CDishPage::CDishPage(TuningSession& session, const DialogTranslator& translator, SettingsKeyOpener& settingsKey)
     : CLockingPage(IDD_DISH_PAGE, translator, session, LockKind::Satellite, this), settingsKey(settingsKey),
-      motorCommands(session.Driver(), *this, motor)
+      motorCommands(session.Gate(), *this, motor)
 {
 }
 

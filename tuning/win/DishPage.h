@@ -51,7 +51,9 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
-    // MotorHost: the session's signal timer and Apply state.
+    // MotorHost: the session's card, signal timer and Apply state.
+    bool AwaitCard() override { return session.AwaitCard(); }
+    void SetDishDriving(bool driving) override { session.SetDishDriving(driving); }
     void StopSignalTimer() override { session.StopSignalTimer(); }
     void StartSignalTimer() override { session.StartSignalTimer(); }
     void MarkSettingsChanged() override { session.MarkSettingsChanged(1); }

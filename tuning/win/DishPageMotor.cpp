@@ -141,6 +141,8 @@ void CDishPage::OnPositionChosen()
 
 void CDishPage::OnGotoSatellite()
 {
+    if (!AwaitCard())
+        return;
     StopSignalTimer();
     ReadControls();
     if (const SatelliteRecord* satellite = CurrentSatellite()) {

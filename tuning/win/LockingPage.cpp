@@ -4,7 +4,7 @@
 
 CLockingPage::CLockingPage(UINT templateId, const DialogTranslator& translator, TuningSession& session, LockKind kind,
                            SwitchCommandSender* switches)
-    : CTabPage(templateId, translator), session(session), sequence(kind, session.Driver(), switches)
+    : CTabPage(templateId, translator), session(session), sequence(kind, session.Gate(), session.LockNotice(), switches)
 {
 }
 

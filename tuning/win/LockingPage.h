@@ -16,6 +16,10 @@ public:
     // The lock of the current transponder or channel; 1 when the card
     // reports it locked.
     int Lock(int silent);
+    // The worker of a lock has ended (its notice reached the main dialog).
+    void OnLockWorkerDone(std::uint32_t run) { sequence.OnWorkerDone(session, run); }
+    // A worker of this page's locks has not been heard of yet.
+    bool IsTuning() const { return sequence.IsTuning(); }
 
 protected:
     TuningSession& session;
