@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class CChannelDatabase;
 
@@ -31,3 +32,12 @@ LockTarget CurrentLockTarget(const CChannelDatabase& database);
 // result is the driver's lock result (0 locked); lastLocked what the last
 // lock was run for, if any.
 bool DisplaysLocked(int result, const std::optional<LockTarget>& lastLocked, const LockTarget& current);
+
+// The card reports the last lock, and that lock was for other records than
+// the current ones: it receives something else than the selection.
+bool LockedElsewhere(int result, const std::optional<LockTarget>& lastLocked, const LockTarget& current);
+
+// The current records as the user knows them, for a tip: "Astra: 11494 MHz H
+// 22000" on a satellite card, "City Net: 474000 kHz" otherwise; empty without
+// a current transponder or channel.
+std::string LockTargetText(const CChannelDatabase& database, bool satelliteCard);

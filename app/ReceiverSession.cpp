@@ -15,6 +15,11 @@ constexpr MessageRef kSettingsLabel{"String44", "Settings:"};
 constexpr MessageRef kCardBusy{
     "String130", "The card does not answer: it is still busy with an earlier command. Try again in a moment."};
 constexpr MessageRef kCardNotAnswering{"String131", "The card does not answer."};
+constexpr MessageRef kLockedElsewhere{"String85", "The card is locked to this, not to the selection. Lock Test tunes the selection."};
+// The longest a Goto may turn the dish: a positioner crosses its whole arc in
+// about a minute. Until then, or until the card reports a lock, the polls
+// start no re-lock of a dish that is still on its way.
+constexpr std::chrono::seconds kDishTurnBound{60};
 constexpr MessageRef kChangesKept{
     "String45", "The changes are kept. Close any program that uses the file, then save again with Apply or OK."};
 
@@ -57,7 +62,45 @@ void ReceiverSession::CheckCardAnswers()
     if (!answering)
         view.Trace("The card does not answer: LockChannel3 has not returned for " +
                    std::to_string(call->elapsed.count()) + " ms.\n");
-    view.ShowCardNotAnswering(answering ? std::string() : view.Text(kCardNotAnswering));
+    ShowLockNote();
+}
+
+void ReceiverSession::DishMoved(bool turnsOnItsOwn)
+{
+    lockedTarget.reset();
+    relockOnReportedLock = true;
+    if (turnsOnItsOwn)
+        dishTurningSince = std::chrono::steady_clock::now();
+    ShowLockDisplay();
+}
+
+bool ReceiverSession::ShouldRelockSilently(bool monitorAsks, bool cardReportsLock)
+{
+    if (dishDriving)
+        return false;
+    if (cardReportsLock && relockOnReportedLock) {
+        relockOnReportedLock = false;
+        dishTurningSince.reset();
+        return true;
+    }
+    if (dishTurningSince && std::chrono::steady_clock::now() - *dishTurningSince < kDishTurnBound)
+        return false;
+    dishTurningSince.reset();
+    return monitorAsks;
+}
+
+void ReceiverSession::ShowLockNote()
+{
+    std::string note;
+    if (!cardAnswering)
+        note = view.Text(kCardNotAnswering);
+    else if (LockedElsewhere(lastLockResult, lockedTarget, CurrentLockTarget(database)))
+        note = lockedTargetText + "\n" + view.Text(kLockedElsewhere);
+    if (note == shownNote)
+        return;
+    shownNote = note;
+    view.Trace("Lock note: " + (note.empty() ? std::string("none") : note) + "\n");
+    view.ShowLockNote(note);
 }
 
 bool ReceiverSession::ShutDownDriver(const std::function<void()>& traceEnd, std::chrono::milliseconds wait)
@@ -100,8 +143,10 @@ void ReceiverSession::LoadDatabase()
 void ReceiverSession::SetTuningChanged(int changed)
 {
     tuningChanged = changed;
-    if (changed == 0)
+    if (changed == 0) {
         lockedTarget = CurrentLockTarget(database);
+        lockedTargetText = LockTargetText(database, IsSatelliteCard(deviceKind));
+    }
     ShowLockDisplay();
 }
 
@@ -120,6 +165,7 @@ bool ReceiverSession::DisplaysLocked() const
 void ReceiverSession::ShowLockDisplay()
 {
     view.ShowLockDisplay(DisplaysLocked());
+    ShowLockNote();
 }
 
 void ReceiverSession::SetPendingChanges(bool pending)
@@ -232,5 +278,9 @@ bool ReceiverSession::Restore()
     view.FillSatelliteList();
     view.FillLanguageList();
     RefreshPages();
+    // The card stays tuned to what Restore may have taken away: the restored
+    // selection is locked, silently, as at start-up.
+    if (lockedTarget && *lockedTarget != CurrentLockTarget(database))
+        view.LockCurrent(true);
     return true;
 }

@@ -27,9 +27,10 @@ public:
 
     // The lock icon, the notification-area icon and the bars' colour.
     virtual void ShowLockDisplay(bool locked) = 0;
-    // The tips of the lock icon and the notification-area icon: the card
-    // does not answer (a tune has held it past the wait), or the usual tips.
-    virtual void ShowCardNotAnswering(const std::string& text) = 0;
+    // A note in the tips of the lock icon and the notification-area icon
+    // (the card does not answer; it is locked to something else than the
+    // selection); empty for none.
+    virtual void ShowLockNote(const std::string& note) = 0;
     // Apply (1009) enabled: changes are pending.
     virtual void EnableApply(bool enabled) = 0;
     virtual void StartSignalTimer() = 0;
@@ -90,8 +91,12 @@ public:
     bool AwaitCard() override;
     void ReportCardBusy() override;
     void SetDishDriving(bool driving) override { dishDriving = driving; }
-    // A silent re-lock may start now: no hold button drives the dish.
-    bool MayRelockSilently() const { return !dishDriving; }
+    void DishMoved(bool turnsOnItsOwn) override;
+    // Whether a signal reading starts a silent lock: what the signal monitor
+    // asks, except while a hold button drives the dish or a Goto turns it;
+    // and once the dish has moved, a reported lock starts one too, so that
+    // the icons follow what the card receives.
+    bool ShouldRelockSilently(bool monitorAsks, bool cardReportsLock);
     // At every poll tick, also when the poll is skipped: tells the tips
     // whether the card answers.
     void CheckCardAnswers();
@@ -156,6 +161,7 @@ public:
 
 private:
     void ShowLockDisplay();
+    void ShowLockNote();
     // Runs the re-lock rule; false when the motor values could not be saved.
     bool RelockIfNeeded();
     bool SaveMotorSettings();
@@ -167,7 +173,11 @@ private:
     ReceiverView& view;
     LockWorkerNotice lockNotice;
     bool dishDriving = false;
+    bool relockOnReportedLock = false;   // the dish moved since the last lock
+    std::optional<std::chrono::steady_clock::time_point> dishTurningSince;
     bool cardAnswering = true;
+    std::string lockedTargetText;   // what the last lock was run for, as the tips name it
+    std::string shownNote;
     CChannelDatabase database;
     MainSettings settings;   // installation path, language, saved selection and degree
     int deviceKind = 0;

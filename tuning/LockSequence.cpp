@@ -119,6 +119,9 @@ void LockSequence::Tune(LockHost& host, DriverLease lease, const LockRequest& ne
     // A fresh completion per request: the worker may end before the wait starts.
     auto completion = std::make_shared<LockCompletion>();
     const bool keptLocked = state->Result() == 0;
+    // From here on the icons speak of this target: not locked until its
+    // own result says so, unless a kept lock of it still counts.
+    host.ShowLockState(keptLocked ? 0 : state->Result());
     outstanding = WorkerRun{++lastRun, next, completion, keptLocked, false};
     lease.HandOver();
     StartLockWorker(gate.Driver(), std::move(lease), state, completion,
@@ -132,14 +135,11 @@ void LockSequence::Tune(LockHost& host, DriverLease lease, const LockRequest& ne
         }
         host.DestroyWaitDialog();
     }
+    // A kept result: the worker's own result starts the filter when it comes.
     if (!keptLocked && completion->IsSignalled())
         Finish(host, *outstanding);
-    else if (keptLocked)
-        host.ShowLockState(0);   // the kept result: the worker's own result starts the filter
-    else if (!silent)
+    else if (!keptLocked && !silent)
         GiveUpWaiting(host, *outstanding);
-    else
-        host.ShowLockState(state->Result());   // not locked until the worker says so
     host.StartSignalTimer();
 }
 

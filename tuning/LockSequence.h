@@ -69,6 +69,9 @@ public:
     void OnWorkerDone(LockHost& host, std::uint32_t run);
     // A worker of this sequence has not been heard of yet.
     bool IsTuning() const { return outstanding.has_value(); }
+    // The card lost its lock or the dish moved: the kept result says nothing
+    // any more, and the next lock of the same target waits for its worker.
+    void ForgetKeptResult() { state->StartNewEpoch(); }
 
     // The result kept in the request block: 0 locked, 255 not yet known.
     std::int32_t Result() const { return state->Result(); }

@@ -31,12 +31,13 @@ void MotorCommands::HoldPressed(std::int64_t tag)
     if ((id == kDriveEastButtonId || id == kDriveWestButtonId) && !host.AwaitCard())
         return;
     host.StopSignalTimer();
-    if (id == kDriveEastButtonId) {
+    if (id == kDriveEastButtonId || id == kDriveWestButtonId) {
         host.SetDishDriving(true);
-        driver.DriveEast();
-    } else if (id == kDriveWestButtonId) {
-        host.SetDishDriving(true);
-        driver.DriveWest();
+        host.DishMoved(false);
+        if (id == kDriveEastButtonId)
+            driver.DriveEast();
+        else
+            driver.DriveWest();
     }
     host.MarkSettingsChanged();
     host.StartSignalTimer();
@@ -62,6 +63,7 @@ void MotorCommands::GotoZero()
     if (!host.AwaitCard())
         return;
     host.StopSignalTimer();
+    host.DishMoved(true);
     driver.GotoZero();
     host.StartSignalTimer();
     host.MarkSettingsChanged();
@@ -109,6 +111,7 @@ void MotorCommands::GotoPosition()
     if (!PositionIndexValid() || !host.AwaitCard())
         return;
     host.StopSignalTimer();
+    host.DishMoved(true);
     driver.GotoSatPosition(DriverPosition(settings.positionIndex));
     host.StartSignalTimer();
 }

@@ -68,7 +68,7 @@ protected:
 private:
     // ReceiverView
     void ShowLockDisplay(bool shown) override;
-    void ShowCardNotAnswering(const std::string& text) override;
+    void ShowLockNote(const std::string& note) override;
     void EnableApply(bool enabled) override;
     void StartSignalTimer() override;
     void StopSignalTimer() override;

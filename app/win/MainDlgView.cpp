@@ -47,14 +47,19 @@ void CMainDlg::ShowLockDisplay(bool shown)
         lockDisplayed = shown;
         InvalidateRect(hwnd, &strengthRect, TRUE);
         InvalidateRect(hwnd, &qualityRect, TRUE);
+        // At once: a lock's wait keeps this thread from painting for seconds.
+        UpdateWindow(lockIcon.Handle());
+        UpdateWindow(hwnd);
     }
 }
 
-void CMainDlg::ShowCardNotAnswering(const std::string& text)
+void CMainDlg::ShowLockNote(const std::string& note)
 {
-    lockIconTip.SetTip(hwnd, IDC_MAIN_LOCK_ICON, ChildRectInClient(hwnd, IDC_MAIN_LOCK_ICON), text);
+    if (note == lockIconTip.Tip())
+        return;
+    lockIconTip.SetTip(hwnd, IDC_MAIN_LOCK_ICON, ChildRectInClient(hwnd, IDC_MAIN_LOCK_ICON), note);
     if (frame != nullptr)
-        frame->SetTrayNote(text);
+        frame->SetTrayNote(note);
 }
 
 void CMainDlg::ShowSignal(const SignalReading& reading)
@@ -65,14 +70,19 @@ void CMainDlg::ShowSignal(const SignalReading& reading)
     context.deviceType = [this] { return session.Driver().GetDeviceType(); };
     const SignalDisplay display = signalMonitor.Show(reading, context);
 
-    if (display.lockState)
+    if (display.lockState) {
+        // A lost lock: what was kept of the last lock no longer counts.
+        if (*display.lockState != 0)
+            if (CLockingPage* page = tabControl.LockingPage())
+                page->ForgetKeptResult();
         session.ShowLockState(*display.lockState);
+    }
     // The lock state as the icons show this reading: a silent re-lock below
     // may report the previous lock result before the card has answered.
     const bool readingLocked = lockDisplayed;
     if (!display.trace.empty())
         Trace(display.trace);
-    if (display.relock)
+    if (session.ShouldRelockSilently(display.relock, reading.lockValue > 0))
         RelockSilently();
     UpdateBar(strengthBar.get(), strengthRect, display.strengthPercent, IDC_MAIN_STRENGTH_TEXT);
     UpdateBar(qualityBar.get(), qualityRect, display.qualityPercent, IDC_MAIN_QUALITY_TEXT);
@@ -168,7 +178,7 @@ void CMainDlg::RelockSilently()
 {
     if (initialising)
         startupRelockPending = true;
-    else if (session.MayRelockSilently())
+    else
         LockCurrent(true);
 }
 

@@ -3,6 +3,7 @@
 #include "framework/UiText.h"
 
 #include <cstring>
+#include <cwchar>
 
 CSystemIcon::CSystemIcon()
 {
@@ -14,7 +15,21 @@ CSystemIcon::~CSystemIcon()
     Remove();
 }
 
-bool CSystemIcon::Create(HWND owner, UINT callbackMessage, const char* tooltip, HICON icon, UINT id)
+namespace {
+
+// Copies as much of the text as the field holds, always terminated.
+template <std::size_t N>
+void CopyTip(wchar_t (&field)[N], const std::string& text)
+{
+    const std::wstring wide = WideText(text);
+    const std::size_t count = wide.size() < N ? wide.size() : N - 1;
+    std::wmemcpy(field, wide.data(), count);
+    field[count] = L'\0';
+}
+
+}  // namespace
+
+bool CSystemIcon::Create(HWND owner, UINT callbackMessage, const std::string& tooltip, HICON icon, UINT id)
 {
     active = 0;
     OSVERSIONINFOA version{};
@@ -25,14 +40,14 @@ bool CSystemIcon::Create(HWND owner, UINT callbackMessage, const char* tooltip, 
         return false;
 
     std::memset(&data, 0, sizeof(data));
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = owner;
     data.uID = id;
     data.hIcon = icon;
     data.uCallbackMessage = callbackMessage;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    lstrcpynA(data.szTip, tooltip != nullptr ? tooltip : "", sizeof(data.szTip));
-    active = Shell_NotifyIconA(NIM_ADD, &data) ? 1 : 0;
+    CopyTip(data.szTip, tooltip);
+    active = Shell_NotifyIconW(NIM_ADD, &data) ? 1 : 0;
     iconShown = active != 0;
     return active != 0;
 }
@@ -47,7 +62,7 @@ bool CSystemIcon::SetIcon(HICON icon)
         return true;
     data.uFlags = NIF_ICON;
     data.hIcon = icon;
-    iconShown = Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    iconShown = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     return iconShown;
 }
 
@@ -62,18 +77,8 @@ bool CSystemIcon::SetTip(const std::string& tip)
     if (!active)
         return false;
     data.uFlags = NIF_TIP;
-    // The record holds ANSI text; the program's texts are UTF-8.
-    // A text too long for the record is cut, never the conversion failed.
-    std::wstring wide = WideText(tip);
-    const auto ansiLength = [&] {
-        return WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, "?", nullptr);
-    };
-    while (!wide.empty() && ansiLength() > static_cast<int>(sizeof(data.szTip)) - 1)
-        wide.pop_back();
-    const int written = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), data.szTip,
-                                            sizeof(data.szTip) - 1, "?", nullptr);
-    data.szTip[written > 0 ? written : 0] = '\0';
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    CopyTip(data.szTip, tip);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 void CSystemIcon::Remove()
@@ -81,7 +86,7 @@ void CSystemIcon::Remove()
     if (!active)
         return;
     data.uFlags = 0;
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    Shell_NotifyIconW(NIM_DELETE, &data);
     active = 0;
     iconShown = false;
 }

@@ -14,10 +14,10 @@ public:
     ~CSystemIcon();
 
     // Fails when the shell is too old or the owner is not a window.
-    bool Create(HWND owner, UINT callbackMessage, const char* tooltip, HICON icon, UINT id);
+    bool Create(HWND owner, UINT callbackMessage, const std::string& tooltip, HICON icon, UINT id);
     bool SetIcon(HICON icon);
     bool SetIcon(UINT resourceId);
-    // The tooltip, cut to what the record holds (63 characters).
+    // The tooltip, cut to what the record holds (127 characters).
     bool SetTip(const std::string& tip);
     void Remove();
     bool IsActive() const { return active != 0; }
@@ -26,9 +26,7 @@ private:
     int active = 0;
     // The shell has confirmed that it shows data.hIcon.
     bool iconShown = false;
-    // The shell's record in its original form (88 bytes in the 32-bit
-    // program), understood by every version of the shell.
-    NOTIFYICONDATAA data;
+    // The shell's record with the long tooltip (the form of Windows 2000 on),
+    // in UTF-16 so that a tip reads the same whatever the ANSI code page.
+    NOTIFYICONDATAW data;
 };
-
-static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);

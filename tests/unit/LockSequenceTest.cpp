@@ -147,10 +147,11 @@ TEST_F(LockSequenceTest, SatelliteLockRunsEveryStepInOrder)
     const auto transponder = *Transponder(12380, 27500, 1);
     RunSettled(sequence, transponder, false);
 
+    // Not locked from the moment the new target's lock starts until its own result.
     const Log expected{"StopFilter", "SetFilterStarted(0)", "SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog",
-                       kSwitches, "SetDiseCom2(E0,10,38,F0)", kSwitches, "LockChannel3(12380,27500,1,1,1,9750,10600)",
-                       "DestroyWaitDialog", "ShowLockState(0)", "StartFilter", "SetFilterStarted(1)", "ReloadPids",
-                       "StartSignalTimer"};
+                       kSwitches, "SetDiseCom2(E0,10,38,F0)", kSwitches, "ShowLockState(255)",
+                       "LockChannel3(12380,27500,1,1,1,9750,10600)", "DestroyWaitDialog", "ShowLockState(0)",
+                       "StartFilter", "SetFilterStarted(1)", "ReloadPids", "StartSignalTimer"};
     EXPECT_EQ(log.Entries(), expected) << "the worker's notice starts nothing twice";
     EXPECT_EQ(host.tuningChanged, 0);
     EXPECT_EQ(sequence.Result(), 0);
@@ -200,7 +201,7 @@ TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorkerWithinTheBound)
         driver.HoldLocks();
         sequence.Run(host, &satellite, &transponder, false);
         EXPECT_EQ(log.Count("DestroyWaitDialog"), 1) << what << ": waits at most the limit";
-        EXPECT_EQ(log.Count("ShowLockState(255)"), 1) << what;
+        EXPECT_EQ(log.Matching("ShowLockState"), Log(2, "ShowLockState(255)")) << what << ": at the start and the end";
         driver.ReleaseLocks();
         DeliverNotices(sequence);
         EXPECT_EQ(log.Count("StartFilter"), 0) << what << ": a result that came too late starts nothing";
@@ -253,6 +254,30 @@ TEST_F(LockSequenceTest, KeptResultShowsLockedAtOnceAndStartsTheFilterOnTheWorke
     EXPECT_TRUE(HasInOrder(log.Entries(), {"LockChannel3(", "StartFilter", "ReloadPids"}));
 }
 
+TEST_F(LockSequenceTest, AfterALostLockTheKeptResultNoLongerCounts)
+{
+    LockSequence sequence = Sequence(LockKind::Satellite);
+    const auto transponder = *Transponder(12380, 27500, 0);
+    RunSettled(sequence, transponder, false);
+    sequence.ForgetKeptResult();
+
+    log.Clear();
+    driver.HoldLocks();
+    sequence.Run(host, &satellite, &transponder, true);
+    EXPECT_EQ(log.Matching("ShowLockState"), (Log{"ShowLockState(255)"})) << "not locked until the card says so";
+    driver.ReleaseLocks();
+    DeliverNotices(sequence);
+    EXPECT_EQ(log.Matching("ShowLockState"), (Log{"ShowLockState(255)", "ShowLockState(0)"}));
+    EXPECT_TRUE(HasInOrder(log.Entries(), {"LockChannel3(", "StartFilter", "ReloadPids"}));
+
+    // A Lock Test after a forgotten lock waits for its worker as for a new target.
+    sequence.ForgetKeptResult();
+    log.Clear();
+    driver.SetLockResult(1);
+    RunSettled(sequence, transponder, false);
+    EXPECT_EQ(log.Matching("ShowLockState"), (Log{"ShowLockState(255)", "ShowLockState(1)"}));
+}
+
 TEST_F(LockSequenceTest, LockAskedWhileAWorkerHoldsTheCardSendsNothing)
 {
     LockSequence sequence = Sequence(LockKind::Satellite, 50ms);
@@ -303,7 +328,7 @@ TEST_F(LockSequenceTest, AutomaticSearchGoesOnAfterTheWindowStoppedWaiting)
     driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[2] == 128 ? 0 : 1; });
     driver.HoldLocks();
     sequence.Run(host, &satellite, &*Transponder(474000, 0, 0), false);
-    EXPECT_EQ(log.Count("ShowLockState(255)"), 1);
+    EXPECT_EQ(log.Count("ShowLockState(255)"), 2);
     driver.ReleaseLocks();
     DeliverNotices(sequence);
     EXPECT_EQ(log.Matching("LockChannel3"), Locks("LockChannel3(474000,0,%d,0,0,0,0)", {16, 32, 64, 128}));

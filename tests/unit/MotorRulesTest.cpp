@@ -22,6 +22,7 @@ public:
     bool cardAnswers = true;
     bool AwaitCard() override { return cardAnswers; }
     void SetDishDriving(bool driving) override { log.Add(driving ? "Driving" : "Stopped"); }
+    void DishMoved(bool turns) override { log.Add(turns ? "Moved(turning)" : "Moved"); }
     void StopSignalTimer() override { log.Add("StopSignalTimer"); }
     void StartSignalTimer() override { log.Add("StartSignalTimer"); }
     void MarkSettingsChanged() override { log.Add("MarkSettingsChanged"); }
@@ -103,7 +104,8 @@ TEST_F(MotorCommandsTest, CommandsRefusedForABusyCardSendNothingAndChangeNothing
 TEST_F(MotorCommandsTest, ReleaseStopsTheDishEvenWhenTheCardIsBusyForLong)
 {
     commands.HoldPressed(kDriveWestButtonId);
-    EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "Driving", "DriveWest", "MarkSettingsChanged", "StartSignalTimer"}));
+    EXPECT_EQ(log.Entries(),
+              (Log{"StopSignalTimer", "Driving", "Moved", "DriveWest", "MarkSettingsChanged", "StartSignalTimer"}));
 
     // A tune holds the card past the release's wait: the stops go once it is free.
     log.Clear();

@@ -29,8 +29,15 @@ public:
     bool settingsSave = true;
     std::string errorText;
 
-    void ShowLockDisplay(bool) override {}
-    void ShowCardNotAnswering(const std::string& text) override { log.Add("CardNotAnswering(" + text + ")"); }
+    void ShowLockDisplay(bool locked) override { displaysLocked = locked; }
+    void ShowLockNote(const std::string& text) override
+    {
+        if (text != note)
+            log.Add("LockNote(" + text + ")");
+        note = text;
+    }
+    bool displaysLocked = false;
+    std::string note;
     void EnableApply(bool enabled) override { log.Add(enabled ? "EnableApply(1)" : "EnableApply(0)"); }
     void StartSignalTimer() override { log.Add("StartSignalTimer"); }
     void StopSignalTimer() override { log.Add("StopSignalTimer"); }
@@ -248,18 +255,75 @@ TEST_F(ReceiverSessionTest, ATuneThatHoldsTheCardTooLongRefusesCommandsAndShowsI
         TuningWorker hanging(session, driver);
         log.Clear();
         session.CheckCardAnswers();
-        EXPECT_EQ(log.Count("CardNotAnswering"), 0) << "not yet past the wait";
+        EXPECT_EQ(log.Count("LockNote"), 0) << "not yet past the wait";
         EXPECT_FALSE(session.AwaitCard());
         EXPECT_EQ(view.errorText, "<String130>");
         std::this_thread::sleep_for(std::chrono::milliseconds(10));   // past the wait, not just at it
         session.CheckCardAnswers();
         session.CheckCardAnswers();
-        EXPECT_EQ(log.Matching("CardNotAnswering"), Log{"CardNotAnswering(<String131>)"}) << "told once";
+        EXPECT_EQ(log.Matching("LockNote"), Log{"LockNote(<String131>)"}) << "told once";
     }
     log.Clear();
     EXPECT_TRUE(session.AwaitCard());
     session.CheckCardAnswers();
-    EXPECT_EQ(log.Matching("CardNotAnswering"), Log{"CardNotAnswering()"});
+    EXPECT_EQ(log.Matching("LockNote"), Log{"LockNote()"});
+}
+
+// A lock kept for where the dish pointed says nothing once it moved: the
+// icons say "not locked", no re-lock chases a dish on its way, and the first
+// lock the card reports afterwards locks the selection again.
+TEST_F(ReceiverSessionTest, MovingTheDishEndsTheLockShownAndReLocksOnTheNextReportedLock)
+{
+    StartCard(kSatelliteCard);
+    Added(session.Database(), Transponder(11494, 22000, 1));
+    Lock();
+    ASSERT_TRUE(view.displaysLocked);
+
+    session.SetDishDriving(true);
+    session.DishMoved(false);
+    EXPECT_FALSE(view.displaysLocked);
+    EXPECT_FALSE(session.ShouldRelockSilently(true, false)) << "held: no re-lock";
+    EXPECT_FALSE(session.ShouldRelockSilently(false, true)) << "held: no re-lock";
+    session.SetDishDriving(false);
+    EXPECT_TRUE(session.ShouldRelockSilently(false, true)) << "the first reported lock after the move";
+    EXPECT_FALSE(session.ShouldRelockSilently(false, true)) << "once";
+    EXPECT_TRUE(session.ShouldRelockSilently(true, false)) << "an unlocked poll as always";
+
+    session.DishMoved(true);   // a Goto: the dish turns on its own
+    EXPECT_FALSE(session.ShouldRelockSilently(true, false)) << "not while it may still turn";
+    EXPECT_TRUE(session.ShouldRelockSilently(false, true)) << "arrived";
+    EXPECT_TRUE(session.ShouldRelockSilently(true, false));
+}
+
+TEST_F(ReceiverSessionTest, RestoreLocksTheRestoredSelectionWhenTheCardIsTunedToAnother)
+{
+    StartCard(kSatelliteCard);
+    Added(session.Database(), Transponder(11494, 22000, 1));
+    ASSERT_TRUE(session.Apply());
+    Lock();
+    EXPECT_TRUE(session.Restore());
+    EXPECT_EQ(log.Count("LockCurrent"), 0) << "the same transponder: nothing to tune";
+
+    Added(session.Database(), Transponder(11034, 27500, 0));   // added, locked, never saved
+    Lock();
+    EXPECT_TRUE(session.Restore());
+    EXPECT_EQ(log.Matching("LockCurrent"), Log{"LockCurrent(1)"}) << "the added one went: the saved one is locked";
+}
+
+TEST_F(ReceiverSessionTest, LockedToAnotherThanTheSelectionTheTipsSayWhatTheCardReceives)
+{
+    StartCard(kSatelliteCard);
+    Added(session.Database(), Transponder(11494, 22000, 1));
+    Lock();
+    EXPECT_EQ(view.note, "");
+    Added(session.Database(), Satellite("Hotbird", 130));
+    Added(session.Database(), Transponder(11034, 27500, 0));
+    session.ApplyEffects(MainDialogEffects{true, false, false});
+    EXPECT_FALSE(view.displaysLocked);
+    EXPECT_EQ(view.note, "Astra: 11494 MHz H 22000\n<String85>");
+    session.ShowLockState(1);
+    EXPECT_EQ(view.note, "") << "not locked at all";
 }
 
 }  // namespace
+

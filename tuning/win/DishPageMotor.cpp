@@ -111,6 +111,12 @@ bool CDishPage::SaveMotorSettings()
     return ::SaveMotorSettings(*settingsKey.Open(true), shown, motor);
 }
 
+void CDishPage::DishMoved(bool turnsOnItsOwn)
+{
+    ForgetKeptResult();
+    session.DishMoved(turnsOnItsOwn);
+}
+
 void CDishPage::OnHoldButtonPressed(LPARAM tag)
 {
     motorCommands.HoldPressed(tag);
@@ -147,6 +153,8 @@ void CDishPage::OnGotoSatellite()
     ReadControls();
     if (const SatelliteRecord* satellite = CurrentSatellite()) {
         const UsalsResult result = GotoSatellite(session.Driver(), satellite->degree, longitudeText, latitudeText);
+        if (!result.unreachable)
+            DishMoved(true);
         if (result.unreachable)
             ShowMessage(MessageRef{kUnreachableMessageKey, kUnreachableMessageText});
         angleText = result.angleText;
