@@ -119,6 +119,7 @@ void LockSequence::Tune(LockHost& host, DriverLease lease, const LockRequest& ne
     // A fresh completion per request: the worker may end before the wait starts.
     auto completion = std::make_shared<LockCompletion>();
     const bool keptLocked = state->Result() == 0;
+    lastLocked.reset();
     // From here on the icons speak of this target: not locked until its
     // own result says so, unless a kept lock of it still counts.
     host.ShowLockState(keptLocked ? 0 : state->Result());
@@ -153,10 +154,17 @@ void LockSequence::OnWorkerDone(LockHost& host, std::uint32_t run)
         Finish(host, ended);
 }
 
+bool LockSequence::HasLocked(const SatelliteRecord* satellite, const TransponderRecord* transponder) const
+{
+    return satellite != nullptr && transponder != nullptr && !outstanding && lastLocked &&
+           *lastLocked == MakeRequest(*satellite, *transponder) && state->Result() == 0;
+}
+
 void LockSequence::Finish(LockHost& host, WorkerRun& run)
 {
     run.handled = true;
     const std::int32_t result = state->Result();
+    lastLocked = result == 0 ? std::optional<LockRequest>(run.request) : std::nullopt;
     if (result != 0) {
         host.ShowLockState(result);
         host.Trace("Lock channel Return Fail.\n");
@@ -172,6 +180,7 @@ void LockSequence::Finish(LockHost& host, WorkerRun& run)
 void LockSequence::GiveUpWaiting(LockHost& host, WorkerRun& run)
 {
     run.handled = true;
+    lastLocked.reset();
     host.ShowLockState(state->Result());
     host.Trace("Lock channel Return Fail.\n");
 }

@@ -69,9 +69,16 @@ public:
     void OnWorkerDone(LockHost& host, std::uint32_t run);
     // A worker of this sequence has not been heard of yet.
     bool IsTuning() const { return outstanding.has_value(); }
+    // The last run for these records has ended, its worker reported a lock and
+    // its result was acted on (the filter started): nothing since changed it.
+    bool HasLocked(const SatelliteRecord* satellite, const TransponderRecord* transponder) const;
     // The card lost its lock or the dish moved: the kept result says nothing
     // any more, and the next lock of the same target waits for its worker.
-    void ForgetKeptResult() { state->StartNewEpoch(); }
+    void ForgetKeptResult()
+    {
+        state->StartNewEpoch();
+        lastLocked.reset();
+    }
 
     // The result kept in the request block: 0 locked, 255 not yet known.
     std::int32_t Result() const { return state->Result(); }
@@ -113,5 +120,6 @@ private:
     LockRequest request{};
     std::shared_ptr<LockWorkerState> state;
     std::optional<WorkerRun> outstanding;
+    std::optional<LockRequest> lastLocked;   // the request the last finished run locked
     std::uint32_t lastRun = 0;
 };

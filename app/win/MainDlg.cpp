@@ -93,6 +93,7 @@ BOOL CMainDlg::OnInitDialog()
     initialising = false;
     if (startupRelockPending) {
         startupRelockPending = false;
+        startupRelockRan = true;
         LockCurrent(true);
     }
     RegisterDeviceNotifications();

@@ -167,6 +167,7 @@ private:
     bool receiverInitialised = false;
     bool initialising = false;
     bool startupRelockPending = false;
+    bool startupRelockRan = false;
     CToolTip lockIconTip;
     std::string appliedLanguageFile;
 };

@@ -216,7 +216,11 @@ void CMainDlg::OnStartupLockTimer()
 {
     if (initialLockPending) {
         StopSignalTimer();
-        LockCurrent(false);
+        // The silent lock the first reading started has locked these very
+        // records already (a worker still tuning is joined by the lock).
+        CLockingPage* page = tabControl.LockingPage();
+        if (!(startupRelockRan && page != nullptr && page->HasLocked()))
+            LockCurrent(false);
         initialLockPending = 0;
         StartSignalTimer();
     }

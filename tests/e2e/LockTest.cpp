@@ -65,9 +65,12 @@ TEST(Lock, LostLockIsRestoredSilentlyWithThePidsAndAnExitDuringTheReLockWaitsFor
     const size_t lost = pollAfter('0', FindLine(run.CallLogLines(), "StartFilter() = 0"));
     ASSERT_NE(lost, std::string::npos);
     ASSERT_TRUE(run.WaitForCall("LockChannel3(474000,6900,64,0,0,0,0) = 0", lost));
-    // The card's PID table went with the stopped filter: the loaded PID is sent again.
+    // The card's PID table went with the stopped filter: the loaded PID is
+    // sent again, once the re-lock's worker has reported the lock.
+    ASSERT_TRUE(run.WaitForCall("SetDataPID(256,2,1) = 0", lost));
     EXPECT_TRUE(
-        HasInOrder(run.CallLogLines(), {"StopFilter() = 0", "StartFilter() = 0", "SetDataPID(256,2,1) = 0"}, lost));
+        HasInOrder(run.CallLogLines(),
+                   {"StopFilter() = 0", "LockChannel3(", "StartFilter() = 0", "SetDataPID(256,2,1) = 0"}, lost));
     const size_t locked = pollAfter('1', lost);
     ASSERT_NE(locked, std::string::npos) << "a later poll finds the card locked again";
     EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(500)));
@@ -75,16 +78,20 @@ TEST(Lock, LostLockIsRestoredSilentlyWithThePidsAndAnExitDuringTheReLockWaitsFor
     EXPECT_TRUE(run.WaitForBarColour(kLockedGreen));
 
     // Hidden, and asked to exit once the lock is lost again and the re-lock's
-    // worker started (the filter is restarted after it), while it still tunes.
+    // worker started (right after the filter stopped), while it still tunes:
+    // the exit waits for the tune, then releases the card without starting
+    // the filter for a result nobody acts on any more.
     ASSERT_TRUE(run.Hide());
     const size_t lostAgain = pollAfter('0', locked);
     ASSERT_NE(lostAgain, std::string::npos);
-    ASSERT_TRUE(run.WaitForCall("SetDataPID(256,2,1) = 0", lostAgain));
+    ASSERT_TRUE(run.WaitForCall("StopFilter() = 0", lostAgain));
+    Sleep(300);
     run.RequestExit();
     ASSERT_TRUE(run.WaitForExit(seconds(10)));
     const std::vector<std::string> lines = run.CallLogLines();
     EXPECT_TRUE(HasInOrder(lines, {"LockChannel3(474000,6900,64,0,0,0,0) = 0", "SetDiseCom1(0,0,0,0)", "ReleaseDise("},
                            lostAgain));
+    EXPECT_EQ(FindLine(lines, "StartFilter(", lostAgain), std::string::npos);
     EXPECT_EQ(lines.back().rfind("ReleaseDise(", 0), 0u) << "nothing reaches the driver after its release";
     EXPECT_EQ(run.OverlappingLockCalls(), 0);
 }

@@ -278,6 +278,28 @@ TEST_F(LockSequenceTest, AfterALostLockTheKeptResultNoLongerCounts)
     EXPECT_EQ(log.Matching("ShowLockState"), (Log{"ShowLockState(255)", "ShowLockState(1)"}));
 }
 
+// What the start-up's lock asks: did the silent lock of the first reading lock these records already?
+TEST_F(LockSequenceTest, HasLockedOnlyAfterAFinishedLockOfTheSameRecords)
+{
+    LockSequence sequence = Sequence(LockKind::Satellite);
+    const auto transponder = *Transponder(12380, 27500, 0);
+    const auto other = *Transponder(11000, 22000, 1);
+    EXPECT_FALSE(sequence.HasLocked(&satellite, &transponder));
+    driver.HoldLocks();
+    sequence.Run(host, &satellite, &transponder, true);
+    EXPECT_FALSE(sequence.HasLocked(&satellite, &transponder)) << "still tuning";
+    driver.ReleaseLocks();
+    DeliverNotices(sequence);
+    EXPECT_TRUE(sequence.HasLocked(&satellite, &transponder));
+    EXPECT_FALSE(sequence.HasLocked(&satellite, &other));
+    sequence.ForgetKeptResult();
+    EXPECT_FALSE(sequence.HasLocked(&satellite, &transponder)) << "the lock was lost since";
+
+    driver.SetLockResult(1);
+    RunSettled(sequence, transponder, true);
+    EXPECT_FALSE(sequence.HasLocked(&satellite, &transponder));
+}
+
 TEST_F(LockSequenceTest, LockAskedWhileAWorkerHoldsTheCardSendsNothing)
 {
     LockSequence sequence = Sequence(LockKind::Satellite, 50ms);

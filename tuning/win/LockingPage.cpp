@@ -15,3 +15,10 @@ int CLockingPage::Lock(int silent)
     sequence.Run(session, satellite, transponder, silent != 0);
     return session.IsLocked() ? 1 : 0;
 }
+
+bool CLockingPage::HasLocked() const
+{
+    if (database == nullptr)
+        return false;
+    return sequence.HasLocked(database->CurrentSatellite(), database->CurrentTransponder());
+}

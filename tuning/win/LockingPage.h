@@ -20,6 +20,8 @@ public:
     void OnLockWorkerDone(std::uint32_t run) { sequence.OnWorkerDone(session, run); }
     // A worker of this page's locks has not been heard of yet.
     bool IsTuning() const { return sequence.IsTuning(); }
+    // The last lock of the current records locked, and nothing changed since.
+    bool HasLocked() const;
     // The card lost its lock or the dish moved: a kept lock no longer counts.
     void ForgetKeptResult() { sequence.ForgetKeptResult(); }
 
