@@ -16,10 +16,7 @@ constexpr MessageRef kCardBusy{
     "String130", "The card does not answer: it is still busy with an earlier command. Try again in a moment."};
 constexpr MessageRef kCardNotAnswering{"String131", "The card does not answer."};
 constexpr MessageRef kLockedElsewhere{"String85", "The card is locked to this, not to the selection. Lock Test tunes the selection."};
-// The longest a Goto may turn the dish: a positioner crosses its whole arc in
-// about a minute. Until then, or until the card reports a lock, the polls
-// start no re-lock of a dish that is still on its way.
-constexpr std::chrono::seconds kDishTurnBound{60};
+
 constexpr MessageRef kChangesKept{
     "String45", "The changes are kept. Close any program that uses the file, then save again with Apply or OK."};
 
@@ -65,12 +62,10 @@ void ReceiverSession::CheckCardAnswers()
     ShowLockNote();
 }
 
-void ReceiverSession::DishMoved(bool turnsOnItsOwn)
+void ReceiverSession::DishMoved()
 {
     lockedTarget.reset();
     relockOnReportedLock = true;
-    if (turnsOnItsOwn)
-        dishTurningSince = std::chrono::steady_clock::now();
     ShowLockDisplay();
 }
 
@@ -80,12 +75,8 @@ bool ReceiverSession::ShouldRelockSilently(bool monitorAsks, bool cardReportsLoc
         return false;
     if (cardReportsLock && relockOnReportedLock) {
         relockOnReportedLock = false;
-        dishTurningSince.reset();
         return true;
     }
-    if (dishTurningSince && std::chrono::steady_clock::now() - *dishTurningSince < kDishTurnBound)
-        return false;
-    dishTurningSince.reset();
     return monitorAsks;
 }
 
@@ -144,7 +135,11 @@ void ReceiverSession::SetTuningChanged(int changed)
 {
     tuningChanged = changed;
     if (changed == 0) {
-        lockedTarget = CurrentLockTarget(database);
+        const LockTarget target = CurrentLockTarget(database);
+        // The last result was another target's: nothing is known of this one yet.
+        if (lockedTarget != target)
+            lastLockResult = kResultUnknown;
+        lockedTarget = target;
         lockedTargetText = LockTargetText(database, IsSatelliteCard(deviceKind));
     }
     ShowLockDisplay();

@@ -91,11 +91,11 @@ public:
     bool AwaitCard() override;
     void ReportCardBusy() override;
     void SetDishDriving(bool driving) override { dishDriving = driving; }
-    void DishMoved(bool turnsOnItsOwn) override;
+    void DishMoved() override;
     // Whether a signal reading starts a silent lock: what the signal monitor
-    // asks, except while a hold button drives the dish or a Goto turns it;
-    // and once the dish has moved, a reported lock starts one too, so that
-    // the icons follow what the card receives.
+    // asks, except while a hold button drives the dish; and once the dish has
+    // moved, a reported lock starts one too, so that the icons follow what
+    // the card receives.
     bool ShouldRelockSilently(bool monitorAsks, bool cardReportsLock);
     // At every poll tick, also when the poll is skipped: tells the tips
     // whether the card answers.
@@ -174,7 +174,6 @@ private:
     LockWorkerNotice lockNotice;
     bool dishDriving = false;
     bool relockOnReportedLock = false;   // the dish moved since the last lock
-    std::optional<std::chrono::steady_clock::time_point> dishTurningSince;
     bool cardAnswering = true;
     std::string lockedTargetText;   // what the last lock was run for, as the tips name it
     std::string shownNote;

@@ -33,7 +33,7 @@ void MotorCommands::HoldPressed(std::int64_t tag)
     host.StopSignalTimer();
     if (id == kDriveEastButtonId || id == kDriveWestButtonId) {
         host.SetDishDriving(true);
-        host.DishMoved(false);
+        host.DishMoved();
         if (id == kDriveEastButtonId)
             driver.DriveEast();
         else
@@ -63,7 +63,7 @@ void MotorCommands::GotoZero()
     if (!host.AwaitCard())
         return;
     host.StopSignalTimer();
-    host.DishMoved(true);
+    host.DishMoved();
     driver.GotoZero();
     host.StartSignalTimer();
     host.MarkSettingsChanged();
@@ -111,7 +111,7 @@ void MotorCommands::GotoPosition()
     if (!PositionIndexValid() || !host.AwaitCard())
         return;
     host.StopSignalTimer();
-    host.DishMoved(true);
+    host.DishMoved();
     driver.GotoSatPosition(DriverPosition(settings.positionIndex));
     host.StartSignalTimer();
 }

@@ -27,8 +27,8 @@ public:
     virtual bool AwaitCard() = 0;
     // From the press of a hold button to its release: no silent re-lock.
     virtual void SetDishDriving(bool driving) = 0;
-    // The dish moved; a Goto goes on turning it on its own for a while.
-    virtual void DishMoved(bool turnsOnItsOwn) = 0;
+    // The dish moved: a lock kept so far says nothing of where it points now.
+    virtual void DishMoved() = 0;
     virtual void StopSignalTimer() = 0;
     virtual void StartSignalTimer() = 0;
     // The page passes 1: a motor change is a settings change.

@@ -23,9 +23,9 @@ public:
     // A hold button drives the dish: no silent re-lock meanwhile, and an exit
     // stops it first.
     virtual void SetDishDriving(bool driving) = 0;
-    // The dish moved (a drive, or a Goto that goes on turning it on its own
-    // for a while): the lock kept so far says nothing of where it points now.
-    virtual void DishMoved(bool turnsOnItsOwn) = 0;
+    // The dish moved (a drive or a Goto): the lock kept so far says nothing
+    // of where it points now.
+    virtual void DishMoved() = 0;
     // Always enables Apply; a non-zero flag also marks the settings changed.
     virtual void MarkSettingsChanged(int setFlag) = 0;
     // What a rule asks after a satellite, transponder or channel edit.

@@ -22,7 +22,7 @@ public:
     bool cardAnswers = true;
     bool AwaitCard() override { return cardAnswers; }
     void SetDishDriving(bool driving) override { log.Add(driving ? "Driving" : "Stopped"); }
-    void DishMoved(bool turns) override { log.Add(turns ? "Moved(turning)" : "Moved"); }
+    void DishMoved() override { log.Add("Moved"); }
     void StopSignalTimer() override { log.Add("StopSignalTimer"); }
     void StartSignalTimer() override { log.Add("StartSignalTimer"); }
     void MarkSettingsChanged() override { log.Add("MarkSettingsChanged"); }

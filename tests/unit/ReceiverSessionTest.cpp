@@ -270,8 +270,8 @@ TEST_F(ReceiverSessionTest, ATuneThatHoldsTheCardTooLongRefusesCommandsAndShowsI
 }
 
 // A lock kept for where the dish pointed says nothing once it moved: the
-// icons say "not locked", no re-lock chases a dish on its way, and the first
-// lock the card reports afterwards locks the selection again.
+// icons say "not locked", no re-lock runs while a hold button drives it, and
+// the first lock the card reports afterwards locks the selection again.
 TEST_F(ReceiverSessionTest, MovingTheDishEndsTheLockShownAndReLocksOnTheNextReportedLock)
 {
     StartCard(kSatelliteCard);
@@ -280,7 +280,7 @@ TEST_F(ReceiverSessionTest, MovingTheDishEndsTheLockShownAndReLocksOnTheNextRepo
     ASSERT_TRUE(view.displaysLocked);
 
     session.SetDishDriving(true);
-    session.DishMoved(false);
+    session.DishMoved();
     EXPECT_FALSE(view.displaysLocked);
     EXPECT_FALSE(session.ShouldRelockSilently(true, false)) << "held: no re-lock";
     EXPECT_FALSE(session.ShouldRelockSilently(false, true)) << "held: no re-lock";
@@ -288,11 +288,6 @@ TEST_F(ReceiverSessionTest, MovingTheDishEndsTheLockShownAndReLocksOnTheNextRepo
     EXPECT_TRUE(session.ShouldRelockSilently(false, true)) << "the first reported lock after the move";
     EXPECT_FALSE(session.ShouldRelockSilently(false, true)) << "once";
     EXPECT_TRUE(session.ShouldRelockSilently(true, false)) << "an unlocked poll as always";
-
-    session.DishMoved(true);   // a Goto: the dish turns on its own
-    EXPECT_FALSE(session.ShouldRelockSilently(true, false)) << "not while it may still turn";
-    EXPECT_TRUE(session.ShouldRelockSilently(false, true)) << "arrived";
-    EXPECT_TRUE(session.ShouldRelockSilently(true, false));
 }
 
 TEST_F(ReceiverSessionTest, RestoreLocksTheRestoredSelectionWhenTheCardIsTunedToAnother)

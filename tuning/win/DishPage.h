@@ -54,7 +54,7 @@ private:
     // MotorHost: the session's card, signal timer and Apply state.
     bool AwaitCard() override { return session.AwaitCard(); }
     void SetDishDriving(bool driving) override { session.SetDishDriving(driving); }
-    void DishMoved(bool turnsOnItsOwn) override;
+    void DishMoved() override;
     void StopSignalTimer() override { session.StopSignalTimer(); }
     void StartSignalTimer() override { session.StartSignalTimer(); }
     void MarkSettingsChanged() override { session.MarkSettingsChanged(1); }

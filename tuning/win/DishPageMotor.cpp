@@ -111,10 +111,10 @@ bool CDishPage::SaveMotorSettings()
     return ::SaveMotorSettings(*settingsKey.Open(true), shown, motor);
 }
 
-void CDishPage::DishMoved(bool turnsOnItsOwn)
+void CDishPage::DishMoved()
 {
     ForgetKeptResult();
-    session.DishMoved(turnsOnItsOwn);
+    session.DishMoved();
 }
 
 void CDishPage::OnHoldButtonPressed(LPARAM tag)
@@ -154,7 +154,7 @@ void CDishPage::OnGotoSatellite()
     if (const SatelliteRecord* satellite = CurrentSatellite()) {
         const UsalsResult result = GotoSatellite(session.Driver(), satellite->degree, longitudeText, latitudeText);
         if (!result.unreachable)
-            DishMoved(true);
+            DishMoved();
         if (result.unreachable)
             ShowMessage(MessageRef{kUnreachableMessageKey, kUnreachableMessageText});
         angleText = result.angleText;
