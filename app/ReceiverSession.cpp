@@ -1,6 +1,7 @@
 #include "app/ReceiverSession.h"
 
 #include "app/InstallPaths.h"
+#include "app/UnreadDatabaseFile.h"
 #include "common/CardKind.h"
 #include "language/LanguageList.h"
 #include "tuning/LockSequence.h"
@@ -104,6 +105,8 @@ bool ReceiverSession::RelockIfNeeded()
 
 bool ReceiverSession::SaveChanges(bool motorSaved)
 {
+    if (!MayReplaceUnreadDatabaseFile(database, view))
+        return false;   // the user keeps the file: nothing is saved, the changes stay pending
     const bool channelsSaved = SaveChannels(database);
     const bool settingsSaved = view.SaveSettings() && motorSaved;
     if (channelsSaved && settingsSaved)
@@ -150,6 +153,17 @@ bool ReceiverSession::RunExitQuestion()
     return SaveChanges(SaveMotorSettings());
 }
 
+bool ReceiverSession::SaveWithoutAsking()
+{
+    const bool motorSaved = SaveMotorSettings();
+    // Save leaves a file that could not be read whole alone unless the user allowed replacing it.
+    const bool channelsSaved = SaveChannels(database);
+    const bool saved = view.SaveSettings() && motorSaved && channelsSaved;
+    if (saved)
+        SetPendingChanges(false);
+    return saved;
+}
+
 bool ReceiverSession::Restore()
 {
     if (!view.AskYesNo(kRestoreQuestion))
@@ -164,5 +178,6 @@ bool ReceiverSession::Restore()
     view.FillSatelliteList();
     view.FillLanguageList();
     RefreshPages();
+    ReportUnreadDatabaseFile(database, view);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "app/DeviceNotice.h"
 #include "app/InstallPaths.h"
 #include "app/ProgramTitle.h"
+#include "app/UnreadDatabaseFile.h"
 #include "app/win/DiagnosticLog.h"
 #include "app/win/HtmlHelp.h"
 #include "app/win/MainFrame.h"
@@ -53,6 +54,9 @@ DeviceNoticeAction ClassifyNotice(WPARAM event, LPARAM data)
 }
 
 constexpr std::chrono::milliseconds kLockWorkerExitWait{2000};
+// Posted by the initialisation: a database file not read whole is reported
+// once the dialog is up, not from inside the start-up.
+constexpr UINT kReportUnreadDatabaseMessage = WM_APP + 1;
 
 }
 
@@ -122,6 +126,7 @@ bool CMainDlg::InitialiseReceiver()
     initialLockPending = 1;
     helpCookie = HtmlHelpInitialize();
     StartTimer(503, 110, startupLockTimer);
+    PostMessageA(hwnd, kReportUnreadDatabaseMessage, 0, 0);
     return true;
 }
 
@@ -254,6 +259,9 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
     case WM_HELP:
         OnHelpRequest();
         result = TRUE;
+        return true;
+    case kReportUnreadDatabaseMessage:
+        ReportUnreadDatabaseFile(session.Database(), *this);
         return true;
     default:
         return false;
