@@ -1,6 +1,7 @@
 #include "app/ReceiverSession.h"
 
 #include "app/InstallPaths.h"
+#include "app/UnreadDatabaseFile.h"
 #include "common/CardKind.h"
 #include "language/LanguageList.h"
 #include "tuning/LockSequence.h"
@@ -213,6 +214,8 @@ bool ReceiverSession::RelockIfNeeded()
 
 bool ReceiverSession::SaveChanges(bool motorSaved)
 {
+    if (!MayReplaceUnreadDatabaseFile(database, view))
+        return false;   // the user keeps the file: nothing is saved, the changes stay pending
     const bool channelsSaved = SaveChannels(database);
     const bool settingsSaved = view.SaveSettings() && motorSaved;
     if (channelsSaved && settingsSaved)
@@ -259,6 +262,17 @@ bool ReceiverSession::RunExitQuestion()
     return SaveChanges(SaveMotorSettings());
 }
 
+bool ReceiverSession::SaveWithoutAsking()
+{
+    const bool motorSaved = SaveMotorSettings();
+    // Save leaves a file that could not be read whole alone unless the user allowed replacing it.
+    const bool channelsSaved = SaveChannels(database);
+    const bool saved = view.SaveSettings() && motorSaved && channelsSaved;
+    if (saved)
+        SetPendingChanges(false);
+    return saved;
+}
+
 bool ReceiverSession::Restore()
 {
     if (!view.AskYesNo(kRestoreQuestion))
@@ -277,5 +291,6 @@ bool ReceiverSession::Restore()
     // selection is locked, silently, as at start-up.
     if (lockedTarget && *lockedTarget != CurrentLockTarget(database))
         view.LockCurrent(true);
+    ReportUnreadDatabaseFile(database, view);
     return true;
 }

@@ -64,6 +64,8 @@ public:
     // The message of a key in the current language, or its English text.
     virtual std::string Text(const MessageRef& message) const = 0;
     virtual bool AskYesNo(const MessageRef& question) = 0;
+    // A question whose text is already made up (texts joined with file names).
+    virtual bool AskYesNoText(const std::string& question) = 0;
     virtual void ShowError(const std::string& text) = 0;
     virtual void Trace(const std::string& line) = 0;
     // The system's debugger output.
@@ -141,8 +143,12 @@ public:
     bool Apply();
     bool Ok();
     // The frame's Exit while changes are pending. False when the user chose
-    // to save and the saving failed: the program goes on.
+    // to save and the saving failed or was declined: the program goes on.
     bool RunExitQuestion();
+    // At the end of the Windows session, with no time to ask: saves as the
+    // exit question's Yes does, showing nothing, and keeps a database file
+    // that could not be read whole as it is. True when all was saved.
+    bool SaveWithoutAsking();
     // False when the user answered No.
     bool Restore();
 

@@ -3,6 +3,7 @@
 #include "common/FileReplace.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -15,6 +16,7 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::size_t kMaxSizeHint = std::size_t{1} << 30;
 constexpr char kSideName[] = "~save.new";
+constexpr char kBackupSuffix[] = ".bak";
 
 FileHandle OpenForReading(const std::string& path)
 {
@@ -51,14 +53,33 @@ private:
     std::FILE* file;
 };
 
+// After an open failed: nothing at the path. A folder on the way that is a
+// file counts as none, as the system reports it on Windows.
+bool NoFileThere()
+{
+    return errno == ENOENT || errno == ENOTDIR;
+}
+
+// Where the file's name begins: after the folder part, whose last separator
+// may be ':' for a drive-relative folder ("C:name").
+std::size_t NameStart(const std::string& path)
+{
+    return path.find_last_of("\\/:") + 1;   // npos + 1 is 0
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
+    return ReadWholeFileResult(path, bytes) == FileReadResult::Read;
+}
+
+FileReadResult ReadWholeFileResult(const std::string& path, std::vector<std::uint8_t>& bytes)
+{
     bytes.clear();
     FileHandle file = OpenForReading(path);
     if (!file)
-        return false;
+        return NoFileThere() ? FileReadResult::NoFile : FileReadResult::Failed;
     // The size is only a hint for one allocation (a directory, for one, claims
     // a huge size): it is used once a full chunk was read, within a bound,
     // and reading goes on to the real end.
@@ -68,12 +89,13 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
         std::rewind(file.get());
     }
     std::uint8_t buffer[64 * 1024];
-    return ReadChunks(file.get(), buffer, [&](std::span<const std::uint8_t> chunk) {
+    const bool read = ReadChunks(file.get(), buffer, [&](std::span<const std::uint8_t> chunk) {
         if (bytes.empty() && chunk.size() == sizeof buffer && sizeHint > 0)
             bytes.reserve(std::min(static_cast<std::size_t>(sizeHint), kMaxSizeHint));
         bytes.insert(bytes.end(), chunk.begin(), chunk.end());
         return true;
     });
+    return read ? FileReadResult::Read : FileReadResult::Failed;
 }
 
 bool ReadFileInChunks(const std::string& path, std::span<std::uint8_t> buffer,
@@ -109,13 +131,45 @@ bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes
 std::string SideFilePath(const std::string& path)
 {
     // The folder part keeps the copy on the file's volume, so that putting it
-    // in place is a rename; ':' ends a drive-relative folder ("C:name").
-    const std::size_t nameStart = path.find_last_of("\\/:") + 1;  // npos + 1 is 0
+    // in place is a rename.
+    const std::size_t nameStart = NameStart(path);
     const std::size_t nameLength = std::max<std::size_t>(path.size() - nameStart, 1);
     std::string side = path.substr(0, nameStart) + std::string(kSideName).substr(0, nameLength);
     if (side == path)
         side[nameStart] = '$';
     return side;
+}
+
+std::string BackupFilePath(const std::string& path)
+{
+    const std::size_t nameStart = NameStart(path);
+    const std::string name = path.substr(nameStart);
+    const std::size_t suffixLength = sizeof kBackupSuffix - 1;
+    const std::size_t room = std::max(kLongestFilePath - std::min(nameStart, kLongestFilePath), name.size());
+    std::string backupName = name + kBackupSuffix;
+    if (backupName.size() > room) {
+        backupName = room > suffixLength ? name.substr(0, room - suffixLength) + kBackupSuffix
+                                         : std::string("$bak").substr(0, std::max<std::size_t>(room, 1));
+    }
+    if (backupName == name)
+        backupName[0] = backupName[0] == '$' ? '~' : '$';
+    return path.substr(0, nameStart) + backupName;
+}
+
+bool KeepBackupCopy(const std::string& path)
+{
+    FileHandle source = OpenForReading(path);
+    if (!source)
+        return NoFileThere();
+    std::vector<std::uint8_t> buffer(64 * 1024);
+    return WriteFileReplacing(BackupFilePath(path), [&](ByteSink& backup) {
+        bool written = true;
+        const bool read = ReadChunks(source.get(), buffer, [&](std::span<const std::uint8_t> chunk) {
+            written = backup.Write(chunk);
+            return written;
+        });
+        return read && written;
+    });
 }
 
 bool WriteFileReplacing(const std::string& path, const FileFiller& fill)

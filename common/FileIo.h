@@ -3,15 +3,25 @@
 
 #include "common/ByteSink.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
+// The longest path the program forms: MAX_PATH less the terminating zero.
+inline constexpr std::size_t kLongestFilePath = 259;
+
+// How reading a whole file ended: every byte read; no file at the path (nor
+// the folder it names); or a file that could not be opened or read, such as
+// one another program holds without sharing or one whose access is refused.
+enum class FileReadResult { Read, NoFile, Failed };
+
 // Reads every byte of the file. False when it cannot be opened or read; the
-// bytes read so far are then left in `bytes`.
+// bytes read so far are then left in `bytes`, and errno tells why.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+FileReadResult ReadWholeFileResult(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 // Reads the file from its start through `buffer`, handing each filled part
 // to `chunk`, until the end, a read error, or `chunk` returns false. Only
@@ -33,6 +43,18 @@ bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes
 // cut to the length of the file's own name so that it fits wherever the
 // file's path does; "$" replaces the "~" where that would be the file itself.
 std::string SideFilePath(const std::string& path);
+
+// "<name>.bak" beside the file. Where that would be longer than
+// kLongestFilePath, the name before ".bak" is cut so that it fits, or at
+// least fits wherever the file's path does; a first character of "$" (or
+// "~") keeps a cut name from being the file itself.
+std::string BackupFilePath(const std::string& path);
+
+// Copies the file to BackupFilePath(path) in one step (WriteFileReplacing),
+// replacing an older backup. True when the copy is in place, and when there
+// is no file to keep; false, with an older backup left as it was, when the
+// file could not be read whole or the copy not written.
+bool KeepBackupCopy(const std::string& path);
 
 // Writes the file's side copy and then puts it in place of the file in one
 // step, so that a failure at any point leaves the previous file as it was. A

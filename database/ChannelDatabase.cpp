@@ -91,14 +91,26 @@ int CChannelDatabase::Load(const std::string& path)
 {
     Clear();
     root = new SatelliteList{};
+    lastLoad = DatabaseLoad::NoFile;
+    unreadFile.clear();
+    replacingUnreadFileAllowed = false;
     if (path.empty())
         return 0;
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes))
+    const FileReadResult read = ReadWholeFileResult(path, bytes);
+    if (read != FileReadResult::Read) {
+        if (read == FileReadResult::Failed) {
+            lastLoad = DatabaseLoad::Unreadable;
+            unreadFile = path;
+        }
         return 0;
+    }
     const ChannelFileReadResult result = ReadChannelFile(bytes, *root);
     lastSatellite = result.lastSatellite;
     PointCursorsAt(root->firstSatellite);
+    lastLoad = result.complete ? DatabaseLoad::Whole : DatabaseLoad::Damaged;
+    if (!result.complete)
+        unreadFile = path;
     return result.complete ? 1 : 0;
 }
 
@@ -109,8 +121,17 @@ int CChannelDatabase::Save(const std::string& path)
     const std::string& target = path.empty() ? filePath : path;
     if (target.empty())
         return 0;
+    const bool overUnreadFile = !unreadFile.empty() && target == unreadFile;
+    if (overUnreadFile && (!replacingUnreadFileAllowed || !KeepBackupCopy(target)))
+        return 0;
     const SatelliteList& list = *root;
-    return WriteFileReplacing(target, [&list](ByteSink& file) { return WriteChannelFile(list, file); }) ? 1 : 0;
+    if (!WriteFileReplacing(target, [&list](ByteSink& file) { return WriteChannelFile(list, file); }))
+        return 0;
+    if (overUnreadFile) {
+        unreadFile.clear();
+        replacingUnreadFileAllowed = false;
+    }
+    return 1;
 }
 
 void CChannelDatabase::Clear()

@@ -9,6 +9,14 @@
 #include <memory>
 #include <string>
 
+// How the last Load ended.
+enum class DatabaseLoad {
+    Whole,        // every record of the file read
+    NoFile,       // no file at the path (or no path): nothing is lost by saving
+    Unreadable,   // a file that could not be opened or read: held by another program, access refused
+    Damaged,      // a file shorter or longer than the records it declares
+};
+
 class CChannelDatabase {
 public:
     CChannelDatabase() = default;
@@ -24,7 +32,8 @@ public:
     int Load(const std::string& path);
     // An empty path means the remembered one. Writes a side copy (SideFilePath)
     // and puts it in place of the file in one step; on 0 the previous file is
-    // unchanged.
+    // unchanged. The unread file (UnreadFile) is left alone unless replacing
+    // it was allowed; it is then first kept as its backup (KeepBackupCopy).
     int Save(const std::string& path = std::string());
     void Clear();
 
@@ -58,6 +67,14 @@ public:
     PidRecord* CurrentPid() const { return currentPid; }
     const std::string& FilePath() const { return filePath; }
 
+    DatabaseLoad LastLoad() const { return lastLoad; }
+    // The file the last Load found but could not read whole, until a Load
+    // reads it whole or a Save replaces it; empty otherwise. It holds more
+    // than the lists do, so Save does not replace it unless allowed to.
+    const std::string& UnreadFile() const { return unreadFile; }
+    // The user agreed: Saves may replace the unread file (until the next Load).
+    void AllowReplacingUnreadFile() { replacingUnreadFileAllowed = true; }
+
 private:
     // The records that Select points the cursors at: the given record when it
     // is stored in the list, otherwise the stored record that matches it.
@@ -73,6 +90,9 @@ private:
     TransponderRecord* currentTransponder = nullptr;
     PidRecord* currentPid = nullptr;
     std::string filePath;
+    DatabaseLoad lastLoad = DatabaseLoad::NoFile;
+    std::string unreadFile;
+    bool replacingUnreadFileAllowed = false;
 
     // Ends of the lists that appends go to, so that loading and adding stay
     // linear. The transponder and PID ends belong to the parent they name and

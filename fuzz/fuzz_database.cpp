@@ -1,9 +1,18 @@
 // Any bytes as a database file: the reader keeps consistent lists, and what it
 // kept writes back as a file that reads complete and writes back unchanged.
+// Loaded from a file, bytes the reader does not take whole are a damaged
+// file, which no save replaces unless allowed.
+#include "common/FileIo.h"
+#include "database/ChannelDatabase.h"
 #include "database/ChannelFileFormat.h"
 #include "database/ChannelRecordChains.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -30,6 +39,44 @@ void CheckCounts(const SatelliteList& list)
     }
 }
 
+// One file for every input, removed when the run ends.
+class ScratchFile {
+public:
+    ScratchFile()
+        : path((std::filesystem::temp_directory_path() / ("fuzz_database-" + std::to_string(getpid()) + ".dll"))
+                   .string())
+    {
+    }
+    ~ScratchFile() { std::remove(path.c_str()); }
+
+    const std::string path;
+};
+
+// The database's view of the same bytes in a file: damaged exactly when the
+// reader did not take them whole, and then kept as they are by a save.
+void CheckLoadedFile(std::span<const std::uint8_t> bytes, bool complete)
+{
+    static const ScratchFile scratch;
+    const std::string& path = scratch.path;
+    // A new file each time: a file truncated and written again is flushed to
+    // the disk at its close by some file systems, which would slow each run.
+    std::remove(path.c_str());
+    if (!WriteWholeFile(path, bytes))
+        std::abort();
+    CChannelDatabase database;
+    database.LoadFile(path);
+    const DatabaseLoad expected = complete ? DatabaseLoad::Whole : DatabaseLoad::Damaged;
+    if (database.LastLoad() != expected || database.UnreadFile().empty() == !complete)
+        std::abort();
+    CheckCounts(*database.Root());
+    if (!complete) {
+        std::vector<std::uint8_t> kept;
+        if (database.Save() != 0 || !ReadWholeFile(path, kept) ||
+            !std::equal(kept.begin(), kept.end(), bytes.begin(), bytes.end()))
+            std::abort();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -41,11 +88,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Negative counts are written as 0, so only the size must match.
     if (result.complete && written.size() != size)
         std::abort();
+    // What was not read whole never writes back as the same bytes.
+    if (!result.complete && std::equal(written.begin(), written.end(), data, data + size))
+        std::abort();
 
     SatelliteList again;
     if (!ReadChannelFile(written, again).complete || WriteChannelFile(again) != written)
         std::abort();
     DeleteSatelliteChain(list.firstSatellite);
     DeleteSatelliteChain(again.firstSatellite);
+    CheckLoadedFile(std::span(data, size), result.complete);
     return 0;
 }

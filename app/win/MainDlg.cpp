@@ -3,6 +3,7 @@
 #include "app/DeviceNotice.h"
 #include "app/InstallPaths.h"
 #include "app/ProgramTitle.h"
+#include "app/UnreadDatabaseFile.h"
 #include "app/win/DiagnosticLog.h"
 #include "app/win/HtmlHelp.h"
 #include "app/win/MainFrame.h"
@@ -51,6 +52,10 @@ DeviceNoticeAction ClassifyNotice(WPARAM event, LPARAM data)
     }
     return ClassifyDeviceNotice(static_cast<std::uint32_t>(event), &record);
 }
+
+// Posted by the initialisation: a database file not read whole is reported
+// once the dialog is up, not from inside the start-up.
+constexpr UINT kReportUnreadDatabaseMessage = WM_APP + 2;
 
 }
 
@@ -133,6 +138,7 @@ bool CMainDlg::InitialiseReceiver()
     initialLockPending = 1;
     helpCookie = HtmlHelpInitialize();
     StartTimer(503, 110, startupLockTimer);
+    PostMessageA(hwnd, kReportUnreadDatabaseMessage, 0, 0);
     return true;
 }
 
@@ -255,6 +261,9 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         return true;
     case kLockWorkerDoneMessage:
         OnLockWorkerDone(static_cast<std::uint32_t>(wParam));
+        return true;
+    case kReportUnreadDatabaseMessage:
+        ReportUnreadDatabaseFile(session.Database(), *this);
         return true;
     default:
         return false;

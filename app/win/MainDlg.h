@@ -91,6 +91,7 @@ private:
     bool SaveMotorSettings() override;
     std::string Text(const MessageRef& message) const override { return Text(message.key, message.english); }
     bool AskYesNo(const MessageRef& question) override;
+    bool AskYesNoText(const std::string& question) override;
     void ShowError(const std::string& text) override;
     void Trace(const std::string& line) override;
     void DebugOutput(const std::string& line) override;

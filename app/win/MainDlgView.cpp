@@ -332,6 +332,11 @@ bool CMainDlg::AskYesNo(const MessageRef& question)
     return ::AskYesNo(hwnd, Text(question));
 }
 
+bool CMainDlg::AskYesNoText(const std::string& question)
+{
+    return ::AskYesNo(hwnd, question);
+}
+
 void CMainDlg::ShowError(const std::string& text)
 {
     ShowErrorMessage(hwnd, text);

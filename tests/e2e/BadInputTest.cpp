@@ -1,9 +1,9 @@
-// Bad input from outside the program: registry values of the wrong type and
-// a working folder too deep for the file names. The program starts, shows
-// only its own messages, touches no file it was not meant to and ends
-// cleanly. Damaged, read-only and unwritable database files and broken
-// language files are left to the tests of the reader, the file replacement
-// and the language files.
+// Bad input from outside the program: registry values of the wrong type, a
+// working folder too deep for the file names, and a database file that is
+// held by another program or damaged. The program starts, shows only its own
+// messages, touches no file it was not meant to and ends cleanly. Read-only
+// and unwritable database files and broken language files are left to the
+// tests of the reader, the file replacement and the language files.
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
@@ -108,4 +108,60 @@ TEST(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
     std::ostringstream kept;
     kept << std::ifstream(deep + "\\satedata", std::ios::binary).rdbuf();
     EXPECT_EQ(kept.str(), database);
+}
+
+// A database file that another program holds at start-up, or that ends in
+// the middle of a record, is said to be incomplete once the dialog is up.
+// OK then asks before replacing it: No keeps it byte for byte, with the
+// dialog shown and Apply on; Yes writes the list shown and keeps the old
+// bytes in "satedata.dll.bak".
+TEST(BadInput, DatabaseNotReadWholeIsReplacedOnlyWithConsent)
+{
+    const std::string whole = SatelliteFileBytes({Astra(), {.name = "Hotbird", .degree = 130}});
+    struct Case { const char* name; bool held; std::string bytes; std::vector<FileSatellite> shown; };
+    const Case cases[] = {{"held", true, whole, {}}, {"damaged", false, whole.substr(0, whole.size() - 30), {Astra()}}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        LumisatRun run(std::string("unread_database_") + test.name);
+        run.WriteIni(CardIni(kSatelliteKind));
+        run.WriteFile("satedata.dll", test.bytes);
+        const std::string file = FullPath(run.PathOf("satedata.dll"));
+        HANDLE hold = test.held ? CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                : INVALID_HANDLE_VALUE;
+        ASSERT_EQ(hold != INVALID_HANDLE_VALUE, test.held);
+        ASSERT_TRUE(run.Start());
+        HWND notice = run.WaitForMessageBox(seconds(15));
+        EXPECT_TRUE(IsWindowVisible(run.MainDialog())) << "told once the dialog is up";
+        const std::string text = AnswerBox(notice, IDOK);
+        EXPECT_EQ(text.rfind("The channel database could not be read whole when it was loaded:\n" + file +
+                                 "\n\nThe list shown is incomplete",
+                             0),
+                  0u)
+            << text;
+        if (hold != INVALID_HANDLE_VALUE)
+            CloseHandle(hold);
+        run.WaitForStartupLock();
+        std::vector<std::string> names;
+        for (const FileSatellite& satellite : test.shown)
+            names.push_back(satellite.name);
+        EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), names);
+        ASSERT_TRUE(ChooseLanguage(run, "English"));   // a change: Apply on
+
+        PostMessageA(run.MainDialog(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        const std::string question = run.AnswerNextBox(IDNO, seconds(15));
+        EXPECT_NE(question.find(file + ".bak"), std::string::npos) << question;
+        run.WaitUntilIdle();
+        EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
+        EXPECT_TRUE(run.ApplyEnabled());
+        EXPECT_EQ(run.ReadFile("satedata.dll"), test.bytes);
+        EXPECT_FALSE(run.Exists("satedata.dll.bak"));
+
+        PostMessageA(run.MainDialog(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        EXPECT_EQ(run.AnswerNextBox(IDYES, seconds(15)), question);
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(run.MainDialog()) == FALSE; }));
+        EXPECT_EQ(run.ReadFile("satedata.dll.bak"), test.bytes);
+        EXPECT_EQ(run.ReadFile("satedata.dll"), SatelliteFileBytes(test.shown));
+        EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300)));
+        EXPECT_TRUE(run.ExitsCleanly());
+    }
 }

@@ -1,3 +1,4 @@
+#include "common/FileIo.h"
 #include "database/ChannelDatabase.h"
 #include "database/ChannelFileFormat.h"
 #include "tests/unit/ScratchDirectory.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -154,6 +156,88 @@ TEST_F(ChannelDatabaseTest, TruncatedFilesKeepEveryWholeRecord)
     scratch.Write("long.dll", file + "x");
     EXPECT_EQ(cut.Load(scratch.Path("long.dll")), 0) << "bytes after the last record";
     EXPECT_EQ(cut.Root()->satelliteCount, 2);
+}
+
+// Only a file that is there but could not be read whole is guarded: a
+// missing one (also behind a folder that is a file) is nothing to lose.
+TEST_F(ChannelDatabaseTest, LoadTellsAMissingFileFromOneNotReadWhole)
+{
+    const std::string file = SampleFile();
+    scratch.Write("whole.dll", file);
+    scratch.Write("short.dll", file.substr(0, 4 + 68 + 48 + 32 + 16));   // in the middle of a PID block
+    scratch.Write("long.dll", file + std::string(32, '\0'));
+    scratch.Write("plain", "a file, not a folder");
+    std::filesystem::create_directory(scratch.Path("folder.dll"));   // opens, but reads nothing
+    struct Case { const char* name; int result; DatabaseLoad outcome; };
+    const Case cases[] = {
+        {"missing.dll", 0, DatabaseLoad::NoFile},    {"plain/satedata.dll", 0, DatabaseLoad::NoFile},
+        {"whole.dll", 1, DatabaseLoad::Whole},       {"folder.dll", 0, DatabaseLoad::Unreadable},
+        {"short.dll", 0, DatabaseLoad::Damaged},     {"long.dll", 0, DatabaseLoad::Damaged},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const std::string casePath = scratch.Path(test.name);
+        EXPECT_EQ(db.Load(casePath), test.result);
+        EXPECT_EQ(db.LastLoad(), test.outcome);
+        const bool unread = test.outcome == DatabaseLoad::Unreadable || test.outcome == DatabaseLoad::Damaged;
+        EXPECT_EQ(db.UnreadFile(), unread ? casePath : std::string());
+        ExpectConsistent(db);
+    }
+    db.Load("");
+    EXPECT_EQ(db.LastLoad(), DatabaseLoad::NoFile);
+    EXPECT_EQ(db.UnreadFile(), "");
+}
+
+// A file not read whole is replaced only once that is allowed, and then
+// only after its bytes are kept in "<name>.bak"; the guard ends with the
+// save that replaced it or with the next load.
+TEST_F(ChannelDatabaseTest, UnreadFileIsReplacedOnlyWhenAllowedAndThenBackedUp)
+{
+    const std::string damaged = SampleFile().substr(0, 150);
+    scratch.Write("satedata.dll", damaged);
+    db.LoadFile(path);
+    ASSERT_EQ(db.UnreadFile(), path);
+    ASSERT_EQ(db.AddSatellite(Satellite("Added", 5), 1), 1);
+
+    EXPECT_EQ(db.Save(), 0) << "not allowed";
+    EXPECT_EQ(scratch.Read("satedata.dll"), damaged);
+    EXPECT_EQ(db.Save(scratch.Path("copy.dll")), 1) << "another file is not guarded";
+
+    db.AllowReplacingUnreadFile();
+    std::filesystem::create_directory(scratch.Path("satedata.dll.bak"));   // no backup can be put there
+    EXPECT_EQ(db.Save(), 0);
+    EXPECT_EQ(scratch.Read("satedata.dll"), damaged);
+    std::filesystem::remove(scratch.Path("satedata.dll.bak"));
+
+    scratch.Write("satedata.dll.bak", "an older backup");
+    EXPECT_EQ(db.Save(), 1) << "still allowed after the failed attempt";
+    EXPECT_EQ(scratch.Read("satedata.dll.bak"), damaged);
+    EXPECT_EQ(scratch.Read("satedata.dll"), scratch.Read("copy.dll"));
+    EXPECT_EQ(db.UnreadFile(), "");
+    scratch.Write("satedata.dll.bak", "kept");
+    EXPECT_EQ(db.Save(), 1);
+    EXPECT_EQ(scratch.Read("satedata.dll.bak"), "kept") << "the file saved over is the list's own";
+
+    scratch.Write("satedata.dll", damaged);
+    db.LoadFile(path);
+    EXPECT_EQ(db.Save(), 0) << "a load ends the permission";
+}
+
+TEST(BackupFilePathTest, AddsBakAndCutsTheNameToFitTheLongestPath)
+{
+    EXPECT_EQ(BackupFilePath("C:\\Lumisat\\satedata.dll"), "C:\\Lumisat\\satedata.dll.bak");
+    EXPECT_EQ(BackupFilePath("C:satedata.dll"), "C:satedata.dll.bak");
+    // The folder that makes a path of the name the longest there is.
+    const auto folderFor = [](const std::string& name) {
+        return "C:\\" + std::string(kLongestFilePath - 4 - name.size(), 'f') + "\\";
+    };
+    EXPECT_EQ(BackupFilePath(folderFor("satedata.dll") + "satedata.dll"), folderFor("satedata.dll") + "satedata.bak");
+    EXPECT_EQ(BackupFilePath(folderFor("satedata.dll") + "sd.dll"), folderFor("satedata.dll") + "sd.dll.bak")
+        << "room left";
+    EXPECT_EQ(BackupFilePath(folderFor("data.bak") + "data.bak"), folderFor("data.bak") + "$ata.bak")
+        << "never the file itself";
+    EXPECT_EQ(BackupFilePath(folderFor("ab") + "ab"), folderFor("ab") + "$b");
+    EXPECT_EQ(BackupFilePath(folderFor("$b") + "$b"), folderFor("$b") + "~b");
 }
 
 }  // namespace

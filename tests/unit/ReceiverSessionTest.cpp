@@ -1,5 +1,8 @@
 #include "app/ReceiverSession.h"
 
+#include "app/UnreadDatabaseFile.h"
+#include "common/FileIo.h"
+
 #include "tests/unit/ScratchDirectory.h"
 #include "tests/unit/ScriptedDriver.h"
 #include "tests/unit/TestKit.h"
@@ -8,6 +11,7 @@
 
 #include <chrono>
 #include <optional>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,14 +24,17 @@ constexpr int kSatelliteCard = 0;
 constexpr int kCableCard = 5;
 
 // The main dialog as the session sees it: every call but the traces logged in
-// order, every question answered yes, the saves' outcomes scripted.
+// order, every question answered yes but the made-up ones as scripted, the
+// saves' outcomes scripted.
 class RecordingView final : public ReceiverView {
 public:
     explicit RecordingView(CallLog& log) : log(log) {}
 
     bool motorSaves = true;
     bool settingsSave = true;
+    bool textAnswer = true;
     std::string errorText;
+    std::string questionText;
 
     void ShowLockDisplay(bool locked) override { displaysLocked = locked; }
     void ShowLockNote(const std::string& text) override
@@ -60,6 +67,12 @@ public:
     bool SaveMotorSettings() override { log.Add("SaveMotorSettings"); return motorSaves; }
     std::string Text(const MessageRef& message) const override { return std::string("<") + message.key + ">"; }
     bool AskYesNo(const MessageRef& question) override { log.Add(std::string("AskYesNo(") + question.key + ")"); return true; }
+    bool AskYesNoText(const std::string& text) override
+    {
+        log.Add("AskYesNoText");
+        questionText = text;
+        return textAnswer;
+    }
     void ShowError(const std::string& text) override { log.Add("ShowError"); errorText = text; }
     void Trace(const std::string&) override {}
     void DebugOutput(const std::string&) override {}
@@ -318,6 +331,71 @@ TEST_F(ReceiverSessionTest, LockedToAnotherThanTheSelectionTheTipsSayWhatTheCard
     EXPECT_EQ(view.note, "Astra: 11494 MHz H 22000\n<String85>");
     session.ShowLockState(1);
     EXPECT_EQ(view.note, "") << "not locked at all";
+}
+
+// A database file that could not be read whole is reported, and the first
+// save over it asks: No saves nothing and keeps the changes pending, also at
+// the exit question and the end of the Windows session; Yes keeps the old
+// bytes as "<name>.bak", replacing an older backup, and is not asked again.
+TEST_F(ReceiverSessionTest, UnreadDatabaseFileIsReplacedOnlyWithTheUsersConsent)
+{
+    const std::string damaged = std::string("\1\0\0\0", 4) + "Astra";   // one satellite, cut in its block
+    ASSERT_TRUE(scratch.Write("satedata.dll", damaged));
+    ASSERT_TRUE(scratch.Write("satedata.dll.bak", "an older backup"));
+    StartCard(kSatelliteCard);
+    const std::string file = session.Database().FilePath();
+    ReportUnreadDatabaseFile(session.Database(), view);
+    EXPECT_EQ(view.errorText, "<String74>\n" + file + "\n\n<String75>");
+
+    view.textAnswer = false;
+    session.MarkSettingsChanged(1);
+    log.Clear();
+    EXPECT_FALSE(session.Apply());
+    EXPECT_FALSE(session.Ok());
+    EXPECT_FALSE(session.RunExitQuestion()) << "the program goes on";
+    EXPECT_EQ(log.Count("AskYesNoText"), 3);
+    EXPECT_EQ(view.questionText,
+              "<String74>\n" + file + "\n\n<String76>\n" + BackupFilePath(file) + "\n\n<String77>");
+    EXPECT_EQ(log.Count("SaveSettings") + log.Count("ShowError") + log.Count("HideToTray"), 0);
+    EXPECT_TRUE(session.HasPendingChanges());
+    EXPECT_FALSE(session.SaveWithoutAsking());
+    EXPECT_EQ(log.Count("AskYesNoText"), 3) << "no question at the end of the session";
+    EXPECT_EQ(log.Count("SaveSettings"), 1) << "the settings are saved then";
+    EXPECT_EQ(scratch.Read("satedata.dll"), damaged);
+    EXPECT_EQ(scratch.Read("satedata.dll.bak"), "an older backup");
+
+    view.textAnswer = true;
+    log.Clear();
+    EXPECT_TRUE(session.Ok());
+    EXPECT_EQ(log.Count("AskYesNoText"), 1);
+    EXPECT_EQ(log.Count("HideToTray"), 1);
+    EXPECT_FALSE(session.HasPendingChanges());
+    EXPECT_EQ(scratch.Read("satedata.dll.bak"), damaged);
+    EXPECT_EQ(scratch.Read("satedata.dll").size(), 4u + 68u) << "the list shown: Astra";
+
+    session.MarkSettingsChanged(1);
+    log.Clear();
+    EXPECT_TRUE(session.Apply());
+    EXPECT_EQ(log.Count("AskYesNoText"), 0) << "asked once";
+    EXPECT_EQ(scratch.Read("satedata.dll.bak"), damaged);
+}
+
+// Restore reads the file again: still not whole, the user hears it again;
+// whole, saving it asks nothing.
+TEST_F(ReceiverSessionTest, RestoreThatReadsTheFileWholeEndsTheGuard)
+{
+    ASSERT_TRUE(scratch.Write("satedata.dll", std::string("\1\0\0\0", 4)));
+    StartCard(kSatelliteCard);
+    ASSERT_FALSE(session.Database().UnreadFile().empty());
+    EXPECT_TRUE(session.Restore());
+    EXPECT_EQ(log.Count("ShowError"), 1);
+
+    ASSERT_TRUE(scratch.Write("satedata.dll", std::string(4, '\0')));
+    log.Clear();
+    EXPECT_TRUE(session.Restore());
+    EXPECT_TRUE(session.Apply());
+    EXPECT_EQ(log.Count("ShowError") + log.Count("AskYesNoText"), 0);
+    EXPECT_FALSE(std::filesystem::exists(scratch.Path("satedata.dll.bak")));
 }
 
 }  // namespace
