@@ -17,7 +17,9 @@ TEST(DeviceNotice, OnlyTheReceiversInterfaceCounts)
         {kDeviceEventRemoved, &receiver, DeviceNoticeAction::ReceiverRemoved},
         {0x8001, &receiver, DeviceNoticeAction::Ignore},   // query remove
         {kDeviceEventRemoved, &volume, DeviceNoticeAction::Ignore},
+        {kDeviceEventArrival, &volume, DeviceNoticeAction::Ignore},
         {kDeviceEventRemoved, &otherInterface, DeviceNoticeAction::Ignore},
+        {kDeviceEventArrival, &otherInterface, DeviceNoticeAction::Ignore},
         {kDeviceEventRemoved, nullptr, DeviceNoticeAction::Ignore},
     };
     for (const Case& c : cases)

@@ -73,6 +73,8 @@ TEST(MacAdapterRegistry, WritesEveryAdapterDescribedExactlyAsTheReceivers)
     EXPECT_EQ(WriteAdapterRegistry(none, Setting(1, kAdapter)), 0) << "the adapters cannot be listed";
 }
 
+// Refused by the driver, the address in use stays: a Cancel then gives the
+// filter the address the adapter has. Taken, the typed one is in use.
 TEST(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
 {
     ScriptedDriver driver;
@@ -80,18 +82,24 @@ TEST(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
     FakeAdapterRegistry registry;
     registry.descriptions = std::vector<std::string>{"Other Adapter", kReceiverAdapterDescription};
     MacAddressRules rules{driver, registry};
-    MacAddress shown{};
-    ASSERT_EQ(rules.LoadAddresses(&shown), 1);
+    MacAddress effective{};
+    ASSERT_EQ(rules.LoadAddresses(&effective), 1);
+    driver.SetResult("SetNetMACAddr", 2);
+    EXPECT_FALSE(rules.Save(true, {"00", "11", "22", "ab", "CD", "ef"}).closeDialog);
+    EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}));
+    EXPECT_EQ(rules.GetEffectiveAddress(&effective), 1);
+    EXPECT_EQ(effective, kCard);
+
+    driver.SetResult("SetNetMACAddr", 0);
     const MacSaveOutcome outcome = rules.Save(true, {"00", "11", "22", "ab", "CD", "ef"});
     EXPECT_TRUE(outcome.closeDialog);
     EXPECT_EQ(registry.written[1]["VMACAddress2"], 11259375u) << "the receiver's adapter only";
     EXPECT_EQ(registry.written.count(0), 0u);
-    ASSERT_EQ(driver.netMacsSet.size(), 1u);
-    EXPECT_EQ(driver.netMacsSet[0].enable, 1);
+    ASSERT_EQ(driver.netMacsSet.size(), 2u);
+    EXPECT_EQ(driver.netMacsSet[1].enable, 1);
     const MacAddress typed{0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF};
-    EXPECT_EQ(MacOf(driver.netMacsSet[0]), typed);
+    EXPECT_EQ(MacOf(driver.netMacsSet[1]), typed);
     EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "11", "22", "AB", "CD", "EF"}));
-    MacAddress effective{};
     EXPECT_EQ(rules.GetEffectiveAddress(&effective), 1);
     EXPECT_EQ(effective, typed);
     EXPECT_EQ(rules.GetEffectiveAddress(nullptr), 0);

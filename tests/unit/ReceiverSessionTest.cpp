@@ -24,14 +24,14 @@ constexpr int kSatelliteCard = 0;
 constexpr int kCableCard = 5;
 
 // The main dialog as the session sees it: every call but the traces logged in
-// order, every question answered yes but the made-up ones as scripted, the
-// saves' outcomes scripted.
+// order, the questions' answers and the saves' outcomes scripted.
 class RecordingView final : public ReceiverView {
 public:
     explicit RecordingView(CallLog& log) : log(log) {}
 
     bool motorSaves = true;
     bool settingsSave = true;
+    bool answerYes = true;
     bool textAnswer = true;
     std::string errorText;
     std::string questionText;
@@ -66,7 +66,7 @@ public:
     std::string SettingsKeyName() const override { return "HKEY_CURRENT_USER\\Key"; }
     bool SaveMotorSettings() override { log.Add("SaveMotorSettings"); return motorSaves; }
     std::string Text(const MessageRef& message) const override { return std::string("<") + message.key + ">"; }
-    bool AskYesNo(const MessageRef& question) override { log.Add(std::string("AskYesNo(") + question.key + ")"); return true; }
+    bool AskYesNo(const MessageRef& question) override { log.Add(std::string("AskYesNo(") + question.key + ")"); return answerYes; }
     bool AskYesNoText(const std::string& text) override
     {
         log.Add("AskYesNoText");
@@ -212,6 +212,50 @@ TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
         EXPECT_EQ(test.channelsFail, !session.Apply());
         EXPECT_EQ(log.Count("LockCurrent"), 0);
     }
+}
+
+// Only Yes saves, and the program goes on to its end unless that failed;
+// the question neither locks nor touches Apply.
+TEST_F(ReceiverSessionTest, ExitQuestionSavesOnlyOnYes)
+{
+    struct Case { bool yes, settingsSave, exits; Log calls; };
+    const Case cases[] = {
+        {false, true, true, {"AskYesNo(String25)"}},
+        {true, true, true, {"AskYesNo(String25)", "SaveMotorSettings", "SaveSettings"}},
+        {true, false, false, {"AskYesNo(String25)", "SaveMotorSettings", "SaveSettings", "ShowError"}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(::testing::PrintToString(test.calls));
+        std::filesystem::remove(scratch.Path("satedata.dll"));
+        StartCard(kSatelliteCard);
+        session.MarkSettingsChanged(1);
+        log.Clear();
+        view.answerYes = test.yes;
+        view.settingsSave = test.settingsSave;
+        EXPECT_EQ(session.RunExitQuestion(), test.exits);
+        EXPECT_EQ(log.Entries(), test.calls);
+        EXPECT_EQ(std::filesystem::exists(scratch.Path("satedata.dll")), test.yes) << "the channel database";
+    }
+}
+
+TEST_F(ReceiverSessionTest, RestoreReloadsEverythingOnYesOnly)
+{
+    StartCard(kCableCard);
+    session.MarkSettingsChanged(1);
+    log.Clear();
+    view.answerYes = false;
+    EXPECT_FALSE(session.Restore());
+    EXPECT_EQ(log.Entries(), (Log{"AskYesNo(String26)"}));
+    EXPECT_TRUE(session.HasPendingChanges());
+    EXPECT_NE(session.Database().CurrentSatellite(), nullptr);
+
+    log.Clear();
+    view.answerYes = true;
+    EXPECT_TRUE(session.Restore());
+    EXPECT_EQ(log.Entries(), (Log{"AskYesNo(String26)", "LoadSettings", "EnableApply(0)", "FillSatelliteList",
+                                  "FillLanguageList", "RefreshPages"}));
+    EXPECT_FALSE(session.HasPendingChanges());
+    EXPECT_EQ(session.Database().CurrentSatellite(), nullptr) << "the unsaved channel went with the reload";
 }
 
 TEST_F(ReceiverSessionTest, ExitStopsTheDishAndTheFilterAndReleasesTheDriverLast)
