@@ -88,7 +88,7 @@ TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersAndReachTheLockAndTheFile)
         EXPECT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() == nullptr; }, seconds(7)));
         EXPECT_TRUE(WaitFor(
             [&] { return HasInOrder(run.CallLogLines(), {"StopFilter(", page.lock, "StartFilter() = 0"}, before); }));
-        EXPECT_TRUE(run.WaitForBarColour(kLockedGreen));
+        EXPECT_TRUE(run.WaitForLockShown(true));
 
         ASSERT_TRUE(run.Apply());
         EXPECT_EQ(run.ReadFile(DatabaseFile(page.kind)),

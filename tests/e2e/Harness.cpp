@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <span>
 #include <sstream>
 #include <thread>
 #include <tuple>
@@ -30,6 +32,47 @@ bool IsProgramDialog(HWND window, bool messageBox)
     GetWindowTextA(window, title, sizeof(title));
     const bool titled = lstrcmpA(title, kMainTitle) == 0 || lstrcmpA(title, "Lumisat") == 0;
     return messageBox ? answers && titled : !answers;
+}
+
+RECT ScreenRect(HWND window, bool clientOnly)
+{
+    RECT rect{};
+    if (!clientOnly)
+        GetWindowRect(window, &rect);
+    else if (GetClientRect(window, &rect))
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Whether the screen's pixels in the rectangle show green (true) or red
+// (false), and nothing when they show neither or both.
+std::optional<bool> GreenOrRed(const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return std::nullopt;
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    int green = 0;
+    int red = 0;
+    for (const RGBQUAD& pixel : std::span(static_cast<const RGBQUAD*>(bits), static_cast<size_t>(width * height))) {
+        green += pixel.rgbGreen > pixel.rgbRed + 96;
+        red += pixel.rgbRed > pixel.rgbGreen + 96;
+    }
+    SelectObject(copy, previous);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    if ((green > 0) == (red > 0))
+        return std::nullopt;
+    return green > 0;
 }
 }  // namespace
 
@@ -316,17 +359,14 @@ int LumisatRun::OverlappingLockCalls() const
     return count;
 }
 
-bool LumisatRun::WaitForBarColour(COLORREF colour, milliseconds timeout) const
+std::optional<bool> LumisatRun::LockShown() const
 {
-    return WaitFor([&] {
-        RECT bar{};
-        GetWindowRect(Control(IDC_MAIN_STRENGTH_BAR), &bar);
-        // Inside the one-pixel frame, where even a reading of a few percent fills.
-        HDC screen = GetDC(nullptr);
-        const COLORREF shown = GetPixel(screen, bar.left + 2, (bar.top + bar.bottom) / 2);
-        ReleaseDC(nullptr, screen);
-        return shown == colour;
-    }, timeout);
+    // Without a notification area on the display, Wine's explorer shows the
+    // icons in a window of its own.
+    const std::optional<bool> shown[] = {GreenOrRed(ScreenRect(Control(IDC_MAIN_STRENGTH_BAR), false)),
+                                         GreenOrRed(ScreenRect(Control(IDC_MAIN_LOCK_ICON), false)),
+                                         GreenOrRed(ScreenRect(FindWindowA(nullptr, "Wine System Tray"), true))};
+    return shown[0] == shown[1] && shown[1] == shown[2] ? shown[0] : std::nullopt;
 }
 
 std::vector<std::wstring> LumisatRun::TrayMenu() const

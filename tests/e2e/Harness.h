@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,6 @@ constexpr WORD kShowHideCommand = 32771;
 constexpr WORD kExitCommand = 32772;
 constexpr WORD kAboutCommand = 32773;
 constexpr WORD kSignalCommand = 32774;
-constexpr COLORREF kLockedGreen = RGB(0, 255, 0);
 // The notification-area icon's callback message to the frame, and the icon.
 constexpr UINT kTrayCallback = 0x042B;
 constexpr UINT kTrayIconId = 128;
@@ -160,8 +160,14 @@ public:
     // LockChannel3 calls and signal polls made while a LockChannel3 was in flight.
     int OverlappingLockCalls() const;
 
-    // The colour inside the strength bar, read from the screen.
-    bool WaitForBarColour(COLORREF colour, milliseconds timeout = seconds(10)) const;
+    // What the bars, the lock icon and the notification-area icon show on
+    // the screen: all locked (green), all not locked (red), or nothing while
+    // they disagree.
+    std::optional<bool> LockShown() const;
+    bool WaitForLockShown(bool locked, milliseconds timeout = seconds(10)) const
+    {
+        return WaitFor([&] { return LockShown() == locked; }, timeout);
+    }
     // A mouse message on the notification-area icon, as the system reports it.
     void TrayIconMouse(UINT message) const { PostMessageA(Frame(), kTrayCallback, kTrayIconId, message); }
     // The icon's menu, opened as a right click does, read and closed; empty when it did not appear.

@@ -1,6 +1,7 @@
-// What the lock icons and bars claim while the card takes 1.5 s to answer:
-// not locked from the start of a lock of another target until its own
-// result, not locked once the dish moved and locked again only after a lock,
+// What the bars, the lock icon and the notification-area icon claim while the
+// card takes 1.5 s to answer: not locked from the start of a lock of another
+// target (also through another switch input) until its own result, not
+// locked once the dish moved and locked again only after a lock,
 // the restored selection tuned when Restore takes the tuned one away, and
 // the tips naming what the card receives when it is not the selection.
 #include "resources/resource.h"
@@ -8,13 +9,12 @@
 
 namespace {
 
-constexpr COLORREF kUnlockedRed = RGB(255, 0, 0);
 constexpr int kSlowLockMs = 1500;
 
-// True when the bars showed green at some moment of the time.
-bool ShowsGreenWithin(const LumisatRun& run, milliseconds time)
+// True when the bars or an icon showed locked at some moment of the time.
+bool ShowsLockedWithin(const LumisatRun& run, milliseconds time)
 {
-    return run.WaitForBarColour(kLockedGreen, time);
+    return WaitFor([&] { return run.LockShown() != false; }, time);
 }
 
 class LocalAppData {
@@ -25,25 +25,39 @@ public:
 
 }  // namespace
 
-TEST(LockDisplay, ALockOfAnotherTransponderShowsNotLockedUntilItsOwnResult)
+// Another transponder, which the card receives; the same transponder through
+// another switch input, whose satellite (13.0E) does not carry it: what the
+// card is locked to through input A says nothing of it.
+TEST(LockDisplay, ALockOfAnotherTargetShowsNotLockedUntilItsOwnResult)
 {
-    LumisatRun run("display_new_target");
-    run.WriteIni(DemoIni("Quarlink.ini", "", kSlowLockMs));
     FileSatellite astra = Astra();
     astra.transponders.push_back({"11362H/22000", 11362, 22000, 1, {}});
-    run.WriteFile("satedata.dll", SatelliteFileBytes({astra}));
-    ASSERT_TRUE(run.Start());
-    run.WaitForStartupLock();
-    ASSERT_TRUE(run.WaitForBarColour(kLockedGreen));
-    ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
-    ChooseItemNow(run.Control(IDC_DISH_FREQUENCY_COMBO), 1);
-    EXPECT_TRUE(run.WaitForBarColour(kUnlockedRed)) << "the selection is not what the card receives";
+    FileSatellite onInputB = Astra();
+    onInputB.diseqcPort = 2;
+    struct Case { const char* name; std::vector<FileSatellite> satellites; int list; bool locks; };
+    const Case cases[] = {{"transponder", {astra}, IDC_DISH_FREQUENCY_COMBO, true},
+                          {"switch_input", {Astra(), onInputB}, IDC_MAIN_SATELLITE_COMBO, false}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        LumisatRun run(std::string("display_new_") + test.name);
+        run.WriteIni(DemoIni("Quarlink.ini", "", kSlowLockMs));
+        run.WriteFile("satedata.dll", SatelliteFileBytes(test.satellites));
+        ASSERT_TRUE(run.Start());
+        run.WaitForStartupLock();
+        ASSERT_TRUE(run.WaitForLockShown(true));
+        ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
+        ChooseItemNow(run.Control(test.list), 1);
+        EXPECT_TRUE(run.WaitForLockShown(false)) << "the selection is not what the card receives";
 
-    Click(run.Control(IDC_DISH_LOCK_TEST));
-    ASSERT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() != nullptr; }, seconds(2)));
-    EXPECT_FALSE(ShowsGreenWithin(run, milliseconds(900))) << "green before the lock's own result";
-    EXPECT_NE(run.FindLockWaitDialog(), nullptr) << "the sampling ran during the wait";
-    EXPECT_TRUE(run.WaitForBarColour(kLockedGreen, seconds(6))) << "locked once the card answered";
+        const size_t from = run.LogSize();
+        Click(run.Control(IDC_DISH_LOCK_TEST));
+        ASSERT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() != nullptr; }, seconds(2)));
+        EXPECT_FALSE(ShowsLockedWithin(run, milliseconds(900))) << "locked before the lock's own result";
+        EXPECT_NE(run.FindLockWaitDialog(), nullptr) << "the sampling ran during the wait for its worker";
+        EXPECT_TRUE(run.Answers(seconds(6)));
+        EXPECT_TRUE(run.WaitForLockShown(test.locks, seconds(6))) << "as the card answered";
+        EXPECT_EQ(run.CallsFrom("StartFilter() = 0", from).size(), test.locks ? 1u : 0u);
+    }
 }
 
 TEST(LockDisplay, AMovedDishIsNotLockedUntilALockAndLocksAgainWhereItArrives)
@@ -58,7 +72,7 @@ TEST(LockDisplay, AMovedDishIsNotLockedUntilALockAndLocksAgainWhereItArrives)
     ASSERT_TRUE(run.Start());
     run.WaitForStartupLock();
     ASSERT_TRUE(run.WaitForCall("StartFilter() = 0", 0, seconds(10)));
-    ASSERT_TRUE(run.WaitForBarColour(kLockedGreen));
+    ASSERT_TRUE(run.WaitForLockShown(true));
     ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
 
     // Away from the satellite: not locked at once, and the next Lock Test
@@ -66,7 +80,7 @@ TEST(LockDisplay, AMovedDishIsNotLockedUntilALockAndLocksAgainWhereItArrives)
     size_t from = run.LogSize();
     run.Press(IDC_DISH_GOTO_ZERO);
     ASSERT_TRUE(run.WaitForCall("GotoZero(", from));
-    EXPECT_TRUE(run.WaitForBarColour(kUnlockedRed, milliseconds(500)));
+    EXPECT_TRUE(run.WaitForLockShown(false, milliseconds(500)));
     Sleep(2500);   // there now
     from = run.LogSize();
     Click(run.Control(IDC_DISH_LOCK_TEST));
@@ -74,7 +88,7 @@ TEST(LockDisplay, AMovedDishIsNotLockedUntilALockAndLocksAgainWhereItArrives)
     ASSERT_TRUE(run.WaitForCall("LockChannel3(", from, seconds(8)));
     EXPECT_TRUE(run.Answers(seconds(6)));
     EXPECT_TRUE(run.CallsFrom("StartFilter(", from).empty()) << "nothing received at zero";
-    EXPECT_FALSE(ShowsGreenWithin(run, milliseconds(300)));
+    EXPECT_FALSE(ShowsLockedWithin(run, milliseconds(300)));
 
     // Back to the satellite: the first lock the card reports there locks the selection.
     EnterText(run.Control(IDC_DISH_LONGITUDE), "5.0");
@@ -83,7 +97,7 @@ TEST(LockDisplay, AMovedDishIsNotLockedUntilALockAndLocksAgainWhereItArrives)
     run.Press(IDC_DISH_GOTO_SATELLITE);
     EXPECT_TRUE(run.WaitForCall("StartFilter() = 0", from, seconds(15)));
     EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"GotoSat(", "LockChannel3(11494", "StartFilter() = 0"}, from));
-    EXPECT_TRUE(run.WaitForBarColour(kLockedGreen));
+    EXPECT_TRUE(run.WaitForLockShown(true));
 }
 
 TEST(LockDisplay, RestoreTunesTheRestoredChannelWhenTheTunedOneGoes)
@@ -119,9 +133,9 @@ TEST(LockDisplay, LockedToAnotherSatelliteTheTipsSayWhatTheCardReceives)
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(run.WaitForCall("StartFilter() = 0"));
     ChooseItemNow(run.Control(IDC_MAIN_SATELLITE_COMBO), 1);
-    EXPECT_TRUE(run.WaitForBarColour(kUnlockedRed));
+    EXPECT_TRUE(run.WaitForLockShown(false));
     ChooseItemNow(run.Control(IDC_MAIN_SATELLITE_COMBO), 0);
-    EXPECT_TRUE(run.WaitForBarColour(kLockedGreen));
+    EXPECT_TRUE(run.WaitForLockShown(true));
     run.RequestExit();
     run.AnswerNextBox(IDNO, seconds(3));
     ASSERT_TRUE(run.WaitForExit());

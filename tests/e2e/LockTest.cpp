@@ -1,7 +1,7 @@
 // Locking as the driver sees it: the start-up lock and its call order on
-// each kind of card, the silent re-lock of the signal poll with the PIDs
-// sent again, and an exit during such a lock. No scenario may have two
-// LockChannel3 calls in flight at once. Lock Test is the pages' own
+// each kind of card and through each switch input, the silent re-lock of the
+// signal poll with the PIDs sent again, and an exit during such a lock. No
+// scenario may have two LockChannel3 calls in flight at once. Lock Test is the pages' own
 // scenarios', a hanging driver the fault sweep's.
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
@@ -22,27 +22,45 @@ size_t FindPoll(const std::vector<std::string>& lines, char lockFlag, size_t fro
 
 }  // namespace
 
-TEST(Lock, StartupSwitchesTunesAndStartsTheFilterOnEveryKindOfCard)
+TEST(Lock, StartupSwitchesTunesAndStartsTheFilterOnEveryKindOfCardAndSwitchInput)
 {
-    const std::pair<const char*, std::vector<std::string>> cases[] = {
-        // Astra 19.2E on "LNB A" with tone off and power on; 11494 MHz horizontal.
-        {"Quarlink.ini", {"InitDise(", "GetCIInfo(", "SetDiseCom1(0,0,0,1) = 0", "SetDiseCom2(E0,10,38,F2) = 0",
-                          "SetDiseCom1(0,0,0,1) = 0", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
-        {"cable.ini", {"InitDise(", "LockChannel3(474000,6900,64,0,0,0,0) = 0", "StartFilter() = 0"}},
-        {"terrestrial.ini", {"InitDise(", "LockChannel3(506000,8,0,0,0,0,0) = 0", "StartFilter() = 0"}},
+    // One satellite behind an input of the demo switch: B sees 13.0E, C
+    // 28.2E, D the motorised dish, turned here to 19.2E.
+    const auto behind = [](int input, int degree, FileTransponder transponder) {
+        return std::vector<FileSatellite>{{.name = "Sat", .degree = degree, .diseqcPort = input, .transponders = {transponder}}};
     };
-    for (const auto& [lineUp, calls] : cases) {
-        SCOPED_TRACE(lineUp);
-        LumisatRun run(std::string("lock_startup_") + lineUp);
-        ASSERT_TRUE(StartDemo(run, lineUp));
-        ASSERT_TRUE(run.WaitForCall("StartFilter() = 0"));
+    struct Case { const char* name; std::vector<FileSatellite> satellites; std::vector<std::string> calls; };
+    const Case cases[] = {
+        // The demo line-ups and databases; Astra 19.2E on "LNB A" with tone off and power on, 11494 MHz horizontal.
+        {"Quarlink.ini", {}, {"InitDise(", "GetCIInfo(", "SetDiseCom1(0,0,0,1) = 0", "SetDiseCom2(E0,10,38,F2) = 0",
+                              "SetDiseCom1(0,0,0,1) = 0", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
+        {"cable.ini", {}, {"InitDise(", "LockChannel3(474000,6900,64,0,0,0,0) = 0", "StartFilter() = 0"}},
+        {"terrestrial.ini", {}, {"InitDise(", "LockChannel3(506000,8,0,0,0,0,0) = 0", "StartFilter() = 0"}},
+        {"input_B", behind(2, 130, {"10971H/29700", 10971, 29700, 1, {}}),
+         {"SetDiseCom2(E0,10,38,F6) = 0", "LockChannel3(10971,29700,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
+        {"input_C", behind(3, 282, {"10847V/23000", 10847, 23000, 0, {}}),
+         {"SetDiseCom2(E0,10,38,F8) = 0", "LockChannel3(10847,23000,0,1,1,9750,10600) = 0", "StartFilter() = 0"}},
+        {"input_D_motor", behind(4, 192, {"11494H/22000", 11494, 22000, 1, {}}),
+         {"SetDiseCom2(E0,10,38,FE) = 0", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        LumisatRun run(std::string("lock_startup_") + test.name);
+        if (test.satellites.empty()) {
+            ASSERT_TRUE(StartDemo(run, test.name));
+        } else {
+            run.WriteIni(DemoIni("Quarlink.ini", "[Motor]\nAngle=15.64\n"));
+            run.WriteFile("satedata.dll", SatelliteFileBytes(test.satellites));
+            ASSERT_TRUE(run.Start());
+        }
+        EXPECT_TRUE(run.WaitForCall("StartFilter() = 0"));
         std::vector<std::string> lines = run.CallLogLines();
-        EXPECT_TRUE(HasInOrder(lines, calls));
-        EXPECT_TRUE(run.WaitForBarColour(kLockedGreen));
+        EXPECT_TRUE(HasInOrder(lines, test.calls));
+        EXPECT_TRUE(run.WaitForLockShown(true));
 
         ASSERT_TRUE(run.ExitsCleanly());
         lines = run.CallLogLines();
-        if (calls.size() == 3) {
+        if (FindLine(test.calls, "SetDiseCom2(") == std::string::npos) {
             EXPECT_EQ(FindLine(lines, "SetDiseCom2("), std::string::npos);
             EXPECT_EQ(FindLine(lines, "SetDiseCom1("), FindLine(lines, "SetDiseCom1(0,0,0,0)")) << "only the switch-off";
         }
@@ -75,7 +93,7 @@ TEST(Lock, LostLockIsRestoredSilentlyWithThePidsAndAnExitDuringTheReLockWaitsFor
     ASSERT_NE(locked, std::string::npos) << "a later poll finds the card locked again";
     EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(500)));
     EXPECT_EQ(run.FindLockWaitDialog(), nullptr);
-    EXPECT_TRUE(run.WaitForBarColour(kLockedGreen));
+    EXPECT_TRUE(run.WaitForLockShown(true));
 
     // Hidden, and asked to exit once the lock is lost again and the re-lock's
     // worker started (right after the filter stopped), while it still tunes:
