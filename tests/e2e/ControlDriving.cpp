@@ -195,6 +195,18 @@ std::vector<std::wstring> TabWideTexts(HWND tab)
     return texts;
 }
 
+std::vector<std::string> ListViewHeadings(HWND list)
+{
+    std::vector<std::string> texts;
+    const int count = Header_GetItemCount(ListView_GetHeader(list));
+    for (int column = 0; column < count; ++column) {
+        LVCOLUMNW item{};
+        item.mask = LVCF_TEXT;
+        texts.push_back(Narrow(SendItem(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), item)));
+    }
+    return texts;
+}
+
 std::vector<std::string> ListViewTexts(HWND list, int column)
 {
     std::vector<std::string> texts;

@@ -45,7 +45,9 @@ std::vector<std::string> ComboTexts(HWND combo);
 int ComboSelection(HWND combo);
 
 std::vector<std::wstring> TabWideTexts(HWND tab);
-// A list view's texts of one column, the image of each row, and the selection.
+// A list view's column headings; the texts of one column, the image of each
+// row, and the selection.
+std::vector<std::string> ListViewHeadings(HWND list);
 std::vector<std::string> ListViewTexts(HWND list, int column);
 std::vector<int> ListViewImages(HWND list);
 void SelectListRow(HWND list, int row);

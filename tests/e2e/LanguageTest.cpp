@@ -42,7 +42,10 @@ TEST(Language, GermanTranslatesTheMainDialogEveryPageTheirDialogsAndTheOneAboutB
               (std::vector<std::wstring>{L"LNB && Schalter", L"Antenneneinstellung", L"Filter    "}));
     EXPECT_EQ(WindowText(run.MainDialog()), kMainTitle) << "the main dialog's caption stays";
     EXPECT_EQ(WindowText(run.Control(IDC_LNB_DISH_GROUP)), "Antennentyp");
+    EXPECT_EQ(ComboTexts(run.Control(IDC_LNB_DISEQC_COMBO)).at(0), "Deaktiviert");
+    EXPECT_EQ(ListViewHeadings(run.Control(IDC_PID_LIST)), (std::vector<std::string>{"PID", "Typ", "MAC-Adresse"}));
     ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
+    EXPECT_EQ(WindowText(run.Control(IDC_DISH_TYPE_TEXT)), "Fest") << "as the LNB & Switch page names it";
     EXPECT_EQ(WindowText(FindVisibleControl(run.MainDialog(), IDC_DISH_DRIVE_EAST)), "Nach Osten") << "a hold button";
     EXPECT_EQ(TextInDialog(run, IDC_DISH_NEW, "Transponderinfo", IDC_TPINFO_VERTICAL), "Vertikal");
     EXPECT_EQ(TextInDialog(run, IDC_PID_MAC_CHANGE, "Change MAC Address", IDC_MAC_SAVE), "Speichern");
