@@ -1,5 +1,6 @@
 // The main dialog: Apply, OK and the exit question wired to a database file
-// that another program holds, and the receiver's other program.
+// that another program holds, satellite names compared as the system
+// compares them, and the receiver's other program.
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
@@ -57,6 +58,23 @@ TEST(MainDialog, AFailedSaveIsToldAndKeepsTheChangesUntilItSucceeds)
     EXPECT_EQ(run.ReadFile("satedata.dll"), SatelliteFileBytes({toned}));
     EXPECT_EQ(run.RegistryString("CurSatellite"), "Astra");
     EXPECT_EQ(run.RegistryString("Motor Longitude"), "11.9");
+}
+
+// On code page 1252 the bytes 8A and 9A are S and s with a caron, one letter
+// in two cases, which a fold of ASCII and Latin-1 alone takes for two.
+TEST(MainDialog, NewSatelliteNamesCompareAsTheSystemComparesThem)
+{
+    ASSERT_EQ(GetACP(), 1252u);
+    LumisatRun run("new_satellite_name");
+    ASSERT_TRUE(StartWithSatellites(run, {{.name = "\x8Akoda", .degree = 192}}));
+    Click(run.Control(IDC_MAIN_NEW));
+    HWND dialog = run.WaitForWindow("Satellite  Info");
+    ASSERT_NE(dialog, nullptr);
+    SetText(GetDlgItem(dialog, IDC_SATINFO_NAME), "\x9AKODA");
+    SetText(GetDlgItem(dialog, IDC_SATINFO_DEGREE), "192");
+    Click(GetDlgItem(dialog, IDOK));
+    EXPECT_EQ(run.AnswerNextBox(IDOK), "This satellite already exists.");
+    EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), std::vector<std::string>{"\x8Akoda"});
 }
 
 TEST(MainDialog, TheReceiversOtherProgramKeepsLumisatFromStarting)
