@@ -130,8 +130,9 @@ TEST_F(FaultSweep, HangingLockBlocksAtMostFiveSecondsAndTheExitOrTheCardsRemoval
         run.WriteFile("satedata.dll", database);
         ASSERT_TRUE(run.Start());
         if (hang.unplugged) {
-            // Another device's going is no concern of the program's (which records count is the unit tests').
+            // Another device's coming and going are no concern of the program's (which records count is the unit tests').
             const DEV_BROADCAST_DEVICEINTERFACE_A disk = InterfaceNotice(kDiskInterface);
+            SendDeviceNotice(run.MainDialog(), DBT_DEVICEARRIVAL, &disk);
             SendDeviceNotice(run.MainDialog(), DBT_DEVICEREMOVECOMPLETE, &disk);
             EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(500)) && run.IsRunning());
         }

@@ -65,4 +65,18 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
     EXPECT_TRUE(WaitFor([&] { return SelectedTab(main) == kDishTab; }));
     ASSERT_TRUE(run.ShowTab(2, IDC_PID_MAC_TEXT));
     ASSERT_TRUE(run.ShowTab(0, IDC_LNB_DISEQC_COMBO));
+
+    // A tab selected without a click or a key, as accessibility tools do,
+    // shows its page; a language switch and Hide/Show from the tray keep the
+    // strip and the shown page together.
+    HWND dishPage = GetParent(run.Control(IDC_DISH_LOCK_TEST));
+    SendMessageA(tabs, TCM_SETCURFOCUS, kDishTab, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dishPage) != FALSE; }));
+    ASSERT_TRUE(ChooseLanguage(run, "German"));
+    ASSERT_TRUE(run.Hide());
+    run.TrayIconMouse(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_EQ(SelectedTab(main), kDishTab);
+    EXPECT_TRUE(IsWindowVisible(dishPage));
+    EXPECT_FALSE(IsWindowVisible(GetParent(diseqc)));
 }
