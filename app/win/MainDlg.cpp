@@ -115,6 +115,7 @@ bool CMainDlg::InitialiseReceiver()
             PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
         return false;
     }
+    session.SetWatchdogTime(ReadDataWatchdog(*settingsKey.Open(false)));
     session.SetDeviceKind(driver.GetCIInfo());
     session.LoadDatabase();
     // Posted, so that the result is acted on by the user-interface thread.
@@ -179,6 +180,7 @@ void CMainDlg::OnDestroy()
     qualityBar.reset();
     StopSignalTimer();
     StopTimer(startupLockTimer);
+    StopTimer(restoreTimer);
     StopStatisticsTimer();
     StopPidMacTimer();
     // Destroying the pages abandons their lock workers: a worker still inside
@@ -244,6 +246,10 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
     case WM_DEVICECHANGE:
         OnDeviceChange(wParam, lParam);
         return false;   // the dialog's normal handling follows
+    case WM_POWERBROADCAST:
+        OnPowerBroadcast(wParam);
+        result = TRUE;
+        return true;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE && frame != nullptr)
             frame->SetVisibleFlag(0);
@@ -274,13 +280,32 @@ void CMainDlg::OnDeviceChange(WPARAM event, LPARAM data)
 {
     switch (ClassifyNotice(event, data)) {
     case DeviceNoticeAction::ReceiverArrived:
+        session.ReceiverArrived();
         MessageBoxA(hwnd, "Norvane USB Device DEVICEARRIVAL", kProgramTitle, MB_OK);
         break;
     case DeviceNoticeAction::ReceiverRemoved:
-        if (frame != nullptr)
-            PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        // A USB card goes with the sleep and comes back at the resume.
+        if (session.RemovalEndsProgram(std::chrono::steady_clock::now()))
+            CloseForRemoval();
+        else
+            Trace("The receiver went with the sleep: waiting for it to come back.\n");
         break;
     case DeviceNoticeAction::Ignore:
+        break;
+    }
+}
+
+void CMainDlg::OnPowerBroadcast(WPARAM event)
+{
+    switch (event) {
+    case PBT_APMSUSPEND:
+        session.Suspending(std::chrono::steady_clock::now());
+        break;
+    case PBT_APMRESUMEAUTOMATIC:
+    case PBT_APMRESUMESUSPEND:
+        session.Resumed(std::chrono::steady_clock::now());
+        break;
+    default:
         break;
     }
 }

@@ -15,7 +15,9 @@
 #include "framework/ToolTip.h"
 #include "tuning/win/LockWaitDlg.h"
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CMainFrame;
@@ -69,6 +71,11 @@ private:
     // ReceiverView
     void ShowLockDisplay(bool shown) override;
     void ShowLockNote(const std::string& note) override;
+    void ShowBalloon(const std::string& text) override;
+    void StartRestoreTimer(std::chrono::milliseconds delay) override;
+    void StopRestoreTimer() override;
+    void ForgetKeptLock() override;
+    void CloseForRemoval() override;
     void EnableApply(bool enabled) override;
     void StartSignalTimer() override;
     void StopSignalTimer() override;
@@ -130,6 +137,9 @@ private:
     // while the first lock tunes.
     void RelockSilently();
     void OnLockWorkerDone(std::uint32_t run);
+    // Timer 504's counters (none when skipped or failed), for the data watchdog.
+    void OnStatisticsReading(const std::optional<StatsCounters>& counters);
+    void OnPowerBroadcast(WPARAM event);
     // True when the minimised dialog was painted here.
     bool OnPaint();
     void OnDeviceChange(WPARAM event, LPARAM data);
@@ -156,6 +166,7 @@ private:
     HICON icon = nullptr;
     UINT_PTR signalTimer = 0;
     UINT_PTR startupLockTimer = 0;
+    UINT_PTR restoreTimer = 0;
     std::unique_ptr<CLevelBar> strengthBar;
     std::unique_ptr<CLevelBar> qualityBar;
     RECT strengthRect{};

@@ -138,6 +138,8 @@ constexpr UINT_PTR kSignalTimer = 502;
 constexpr UINT_PTR kStartupLockTimer = 503;
 constexpr UINT_PTR kStatisticsTimer = 504;
 constexpr UINT_PTR kPidMacTimer = 505;
+// After a resume: reception is restored once the system has settled, and retried.
+constexpr UINT_PTR kRestoreTimer = 506;
 constexpr UINT kSignalPollPeriod = 2000;
 // While the signal window is open, for a plot fine enough to align a dish by.
 constexpr UINT kFastSignalPollPeriod = 500;
@@ -194,22 +196,61 @@ void CMainDlg::OnTimer(UINT_PTR id)
         return;
     // The periodic reads skip their turn while a tune or a command holds the
     // card, and the texts they fill keep their last values.
-    if (id != startupLockTimer && session.Gate().IsBusy()) {
+    if (id != startupLockTimer && id != restoreTimer && session.Gate().IsBusy()) {
         if (id == signalTimer)
             session.CheckCardAnswers();
+        if (id == statisticsTimer)
+            OnStatisticsReading(std::nullopt);
         return;
     }
     if (id == signalTimer) {
         OnSignalPollTimer();
     } else if (id == startupLockTimer) {
         OnStartupLockTimer();
+    } else if (id == restoreTimer) {
+        session.OnRestoreTimer(std::chrono::steady_clock::now());
     } else if (id == statisticsTimer) {
         if (CPidPage* page = tabControl.PidPage())
-            page->RefreshStatistics();
+            OnStatisticsReading(page->RefreshStatistics());
     } else if (id == pidMacTimer) {
         if (CPidPage* page = tabControl.PidPage())
             page->RefreshPidMacs();
     }
+}
+
+void CMainDlg::OnStatisticsReading(const std::optional<StatsCounters>& counters)
+{
+    const CPidPage* page = tabControl.PidPage();
+    session.OnStatisticsReading(counters ? std::optional<std::int64_t>(counters->packetsReceived) : std::nullopt,
+                                page != nullptr && page->HasLoadedPid(), std::chrono::steady_clock::now());
+}
+
+void CMainDlg::StartRestoreTimer(std::chrono::milliseconds delay)
+{
+    StartTimer(kRestoreTimer, static_cast<UINT>(delay.count()), restoreTimer);
+}
+
+void CMainDlg::StopRestoreTimer()
+{
+    StopTimer(restoreTimer);
+}
+
+void CMainDlg::ForgetKeptLock()
+{
+    if (CLockingPage* page = tabControl.LockingPage())
+        page->ForgetKeptResult();
+}
+
+void CMainDlg::CloseForRemoval()
+{
+    if (frame != nullptr)
+        PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+}
+
+void CMainDlg::ShowBalloon(const std::string& text)
+{
+    if (frame != nullptr)
+        frame->ShowTrayBalloon(text);
 }
 
 void CMainDlg::OnStartupLockTimer()

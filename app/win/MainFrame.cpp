@@ -46,6 +46,11 @@ void CMainFrame::SetTrayNote(const std::string& note)
     systemIcon.SetTip(note.empty() ? std::string(kProgramTitle) : std::string(kProgramTitle) + ": " + note);
 }
 
+void CMainFrame::ShowTrayBalloon(const std::string& text)
+{
+    systemIcon.ShowBalloon(kProgramTitle, text);
+}
+
 bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {

@@ -33,6 +33,7 @@ public:
     void SetTrayLockIcon(bool locked);
     // The icon's tooltip: the title, followed by the note when there is one.
     void SetTrayNote(const std::string& note);
+    void ShowTrayBalloon(const std::string& text);
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -81,6 +81,21 @@ bool CSystemIcon::SetTip(const std::string& tip)
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
+bool CSystemIcon::ShowBalloon(const std::string& title, const std::string& text)
+{
+    if (!active)
+        return false;
+    constexpr UINT kBalloonMilliseconds = 10000;
+    data.uFlags = NIF_INFO;
+    CopyTip(data.szInfoTitle, title);
+    CopyTip(data.szInfo, text);
+    data.uTimeout = kBalloonMilliseconds;
+    data.dwInfoFlags = NIIF_INFO;
+    const bool shown = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    data.szInfo[0] = L'\0';   // a later change of the icon or tip shows no balloon again
+    return shown;
+}
+
 void CSystemIcon::Remove()
 {
     if (!active)

@@ -19,6 +19,9 @@ public:
     bool SetIcon(UINT resourceId);
     // The tooltip, cut to what the record holds (127 characters).
     bool SetTip(const std::string& tip);
+    // A balloon over the icon with the information icon, cut to what the
+    // record holds.
+    bool ShowBalloon(const std::string& title, const std::string& text);
     void Remove();
     bool IsActive() const { return active != 0; }
 

@@ -22,8 +22,10 @@ public:
     void SetDatabase(CChannelDatabase* db) override;
     // Rebuilds the list from the database's current transponder.
     void Refresh() override;
-    // Timer 504: the reception counters.
-    void RefreshStatistics();
+    // Timer 504: the reception counters; the counters read, if the driver gave them.
+    std::optional<StatsCounters> RefreshStatistics();
+    // A PID of the current transponder is loaded into the card's filter.
+    bool HasLoadedPid() const { return rules != nullptr && rules->LoadedCount() > 0; }
     // Timer 505 and the list buttons: the MAC Address column.
     void RefreshPidMacs();
     // After each successful lock and filter start: sends every PID of the
