@@ -137,8 +137,14 @@ void CPidPage::FillRow(const PidRow& row)
 
 void CPidPage::ReloadPids()
 {
-    if (rules != nullptr)
-        rules->ReloadPids();
+    if (rules == nullptr)
+        return;
+    rules->ReloadPids();
+    // The card's answers change only the images: the selection stays.
+    for (int row = 0; row < pidList.GetItemCount(); ++row) {
+        if (const PidRecord* record = RowRecord(row))
+            pidList.SetItemImage(row, rules->Image(*record));
+    }
 }
 
 void CPidPage::RefreshStatistics()

@@ -27,7 +27,8 @@ public:
     // Timer 505 and the list buttons: the MAC Address column.
     void RefreshPidMacs();
     // After each successful lock and filter start: sends every PID of the
-    // current transponder marked as loaded to the card.
+    // current transponder marked as loaded to the card, and shows those it
+    // refused.
     void ReloadPids();
     // Also translates the list's column headings.
     void ApplyLanguage(const std::string& file) override;

@@ -31,12 +31,13 @@ public:
     bool filterStarted = false;
     bool tuningChanged = false;
     int settingsChangedMarks = 0;
+    std::vector<std::string> traces;
 
     bool IsLocked() const override { return locked; }
     bool IsFilterStarted() const override { return filterStarted; }
     bool IsTuningChanged() const override { return tuningChanged; }
     void MarkSettingsChanged() override { ++settingsChangedMarks; }
-    void Trace(const std::string&) override {}
+    void Trace(const std::string& line) override { traces.push_back(line); }
     void DebugOutput(const std::string&) override {}
     void LockWithFilter() { locked = filterStarted = true, tuningChanged = false; }
 };
@@ -170,4 +171,48 @@ TEST_F(PidPage, AddAppendsATypeTwoPidLoadsItAndRefusesDuplicates)
     const PidOutcome refused = rules.Add(100);
     EXPECT_TRUE(refused.done) << "stored although the card refused";
     EXPECT_EQ(KeyOf(refused.message), "String34");
+}
+
+TEST_F(PidPage, APidTheCardRefusesAfterALockStaysWantedShowsRefusedIsTracedAndLoadRetriesIt)
+{
+    PidRecord* taken = AddStoredPid(database, 21, 2, 1);
+    PidRecord* refused = AddStoredPid(database, 22, 2, 1);
+    PidRecord* unloaded = AddStoredPid(database, 23);
+    rules.Refresh();
+    host.LockWithFilter();
+    driver.SetCallResult("SetDataPID(22,2,1)", 2);
+    rules.ReloadPids();
+    EXPECT_EQ(driver.Calls("SetDataPID"), (Calls{"SetDataPID(21,2,1)", "SetDataPID(22,2,1)"}));
+    EXPECT_EQ(refused->loaded, 1) << "the wanted state stays";
+    std::vector<int> images;
+    for (const PidRow& row : rules.Refresh())
+        images.push_back(row.image);
+    EXPECT_EQ(images, (std::vector<int>{kLoadedImage, kRefusedImage, kNotLoadedImage}));
+    EXPECT_EQ(rules.Image(*taken), kLoadedImage);
+    EXPECT_EQ(rules.Image(*unloaded), kNotLoadedImage);
+    EXPECT_EQ(host.traces, (Calls{".....Add PID.....PID Value:21,PID Type:2.\n", "Add PID Return Ok.\n",
+                                  ".....Add PID.....PID Value:22,PID Type:2.\n", "Add PID Return Fail.\n"}));
+
+    // Load sends it again, without taking a second slot.
+    driver.ClearCalls();
+    EXPECT_EQ(KeyOf(rules.Load(refused).message), "String34");
+    EXPECT_EQ(rules.Image(*refused), kRefusedImage);
+    driver.SetCallResult("SetDataPID(22,2,1)", 0);
+    EXPECT_TRUE(rules.Load(refused).done);
+    EXPECT_EQ(driver.Calls("SetDataPID"), (Calls{"SetDataPID(22,2,1)", "SetDataPID(22,2,1)"}));
+    EXPECT_EQ(rules.Image(*refused), kLoadedImage);
+    EXPECT_EQ(rules.LoadedCount(), 2);
+
+    // Each lock counts the refusals afresh. A PID the card never took is
+    // unloaded without asking the card, which would refuse to drop it.
+    for (const int answer : {2, 0, 2}) {
+        driver.SetCallResult("SetDataPID(22,2,1)", answer);
+        rules.ReloadPids();
+        EXPECT_EQ(rules.Image(*refused), answer == 0 ? kLoadedImage : kRefusedImage);
+    }
+    driver.ClearCalls();
+    EXPECT_TRUE(rules.Unload(refused).done);
+    EXPECT_TRUE(driver.Calls("SetDataPID").empty());
+    EXPECT_EQ(rules.Image(*refused), kNotLoadedImage);
+    EXPECT_EQ(rules.LoadedCount(), 1);
 }
