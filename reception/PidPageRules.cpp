@@ -225,17 +225,16 @@ PidOutcome PidPageRules::Remove(PidRecord* selected)
 {
     if (selected == nullptr)
         return {};
-    PidOutcome outcome{true, {}};
     if (selected->loaded == 1) {
-        // The PID leaves the database even when the card refuses to drop it.
-        outcome.message = UnloadPid(selected).message;
+        if (!UnloadPid(selected).done)
+            return {false, ReceptionMessages::kPidRemoveRefused};
         GiveBackLoadSlot();
     }
     PidRecord probe = *selected;
     probe.next = nullptr;
     database.RemovePid(&probe);
     host.MarkSettingsChanged();
-    return outcome;
+    return {true, {}};
 }
 
 std::optional<StatisticsTexts> PidPageRules::RefreshStatistics()

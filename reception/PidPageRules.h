@@ -57,7 +57,9 @@ public:
     PidOutcome Add(int pidValue);
     // The buttons, with the selected row's record (null: nothing selected).
     // Remove runs after the user answered Yes to
-    // ReceptionMessages::kConfirmRemovePid; the record is freed then.
+    // ReceptionMessages::kConfirmRemovePid; the record is freed when done.
+    // When the card refuses to unload it the record stays, since the card
+    // keeps receiving it and only this row could unload it later.
     PidOutcome Load(PidRecord* selected);
     PidOutcome Unload(PidRecord* selected);
     PidOutcome Remove(PidRecord* selected);

@@ -78,6 +78,8 @@ void CPidPage::OnRemove()
             return;
         const PidOutcome outcome = rules->Remove(record);
         ShowMessage(outcome.message);
+        if (!outcome.done)
+            return;
         Refresh();
         SelectRow(0, true);
     });

@@ -216,3 +216,24 @@ TEST_F(PidPage, APidTheCardRefusesAfterALockStaysWantedShowsRefusedIsTracedAndLo
     EXPECT_EQ(rules.Image(*refused), kNotLoadedImage);
     EXPECT_EQ(rules.LoadedCount(), 1);
 }
+
+TEST_F(PidPage, RemoveKeepsThePidWhileTheCardRefusesToUnloadItAndSaysWhy)
+{
+    PidRecord* record = AddStoredPid(database, 21, 2, 1);
+    rules.Refresh();
+    host.LockWithFilter();
+    driver.SetCallResult("SetDataPID(21,2,0)", 2);
+    const PidOutcome kept = rules.Remove(record);
+    EXPECT_FALSE(kept.done);
+    EXPECT_EQ(KeyOf(kept.message), "String78");
+    ASSERT_EQ(rules.Refresh().size(), 1u);
+    EXPECT_EQ(record->loaded, 1);
+    EXPECT_EQ(rules.LoadedCount(), 1);
+    EXPECT_EQ(host.settingsChangedMarks, 0);
+
+    driver.SetCallResult("SetDataPID(21,2,0)", 0);
+    EXPECT_TRUE(rules.Remove(record).done);
+    EXPECT_TRUE(rules.Refresh().empty());
+    EXPECT_EQ(rules.LoadedCount(), 0);
+    EXPECT_EQ(driver.Calls("SetDataPID"), (Calls{"SetDataPID(21,2,0)", "SetDataPID(21,2,0)"}));
+}
