@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(SettingsTest, FirstStartUsesCurrentDirectoryAndEnglish)
+TEST(SettingsTest, FirstStartUsesTheProgramFolderAndEnglish)
 {
     // A folder too long for a path buffer with the backslash gives no path:
     // file names then resolve against the current directory.
@@ -19,6 +19,32 @@ TEST(SettingsTest, FirstStartUsesCurrentDirectoryAndEnglish)
         LoadSettings(empty, 0, folder, settings);
         EXPECT_EQ(settings.installationPath, path) << folder.size();
         EXPECT_EQ(settings.languageName, "English");
+    }
+}
+
+TEST(SettingsTest, OnlyAFolderTheMachineNamesReplacesTheUsersPath)
+{
+    MapStore machine;
+    machine.strings = {{"PATH", "C:\\Lumisat\\"}};
+    MapStore user;
+    user.strings = {{"PATH", "D:\\Old\\"}};
+    MainSettings settings;
+    CopyInstallationPath(machine, user, settings);
+    EXPECT_EQ(settings.installationPath, "C:\\Lumisat\\");
+    EXPECT_EQ(user.writes, std::vector<std::string>{"PATH=C:\\Lumisat\\"});
+
+    // A copy started without the installer: the machine has no folder, or an empty value.
+    for (const bool emptyValue : {false, true}) {
+        MapStore noFolder;
+        if (emptyValue)
+            noFolder.strings = {{"PATH", ""}};
+        MapStore demoUser;
+        demoUser.strings = {{"PATH", "D:\\Demo\\"}};
+        MainSettings started;
+        CopyInstallationPath(noFolder, demoUser, started);
+        EXPECT_TRUE(demoUser.writes.empty()) << emptyValue;
+        LoadSettings(demoUser, 0, "E:\\Elsewhere", started);
+        EXPECT_EQ(started.installationPath, "D:\\Demo\\") << emptyValue;
     }
 }
 
