@@ -5,6 +5,7 @@
 
 #include "framework/Controls.h"
 #include "framework/TabPage.h"
+#include "reception/MacAddressText.h"
 #include "reception/PidPageRules.h"
 #include "reception/ReceptionStatistics.h"
 #include "reception/ReceptionSession.h"
@@ -32,6 +33,8 @@ public:
     void ReloadPids();
     // Also translates the list's column headings.
     void ApplyLanguage(const std::string& file) override;
+    // The address start-up gave the card's filter, shown in the MAC field.
+    void ShowMacAddress(const MacAddress& address);
 
 
 protected:
