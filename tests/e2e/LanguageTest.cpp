@@ -6,6 +6,7 @@
 #include "tests/e2e/Scenario.h"
 
 #include <algorithm>
+#include <fstream>
 
 namespace {
 
@@ -65,6 +66,41 @@ TEST(Language, GermanTranslatesTheMainDialogEveryPageTheirDialogsAndTheOneAboutB
     EXPECT_EQ(run.RegistryString("Language"), "") << "saved only with the settings";
     Click(run.Control(IDC_MAIN_APPLY));
     EXPECT_TRUE(WaitFor([&] { return run.RegistryString("Language") == "German"; }));
+}
+
+// A message joining translated text with a path in the system's code page
+// (1252: FC is "\u00FC") reads right as a whole.
+TEST(Language, AGermanMessageNamesAPathWithAnUmlaut)
+{
+    ASSERT_EQ(GetACP(), 1252u);
+    LumisatRun run("language_german_path");
+    const std::string installation = run.PathOf("Gr\xFCn\\");
+    ASSERT_TRUE(CreateDirectoryA(installation.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((installation + "Language").c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(run.PathOf("Language\\German.txt").c_str(), (installation + "Language\\German.txt").c_str(), TRUE));
+    const std::string database = installation + "satedata.dll";
+    {
+        std::ofstream(database, std::ios::binary) << SatelliteFileBytes({Astra()});
+    }
+    run.SetRegistryString("PATH", installation);
+    run.SetRegistryString("Language", "German");
+    run.WriteIni(DemoIni());
+    ASSERT_TRUE(run.Start());
+    run.WaitForStartupLock();
+    ASSERT_EQ(WindowText(run.Control(IDC_MAIN_NEW)), "Neu");
+    Check(run.Control(IDC_LNB_TONE_22K));
+
+    // Held open without sharing, the file cannot be replaced.
+    HANDLE held = CreateFileA(database.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Click(run.Control(IDC_MAIN_APPLY));
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = WideWindowText(GetDlgItem(box, 0xFFFF));
+    AnswerBox(box, IDOK);
+    CloseHandle(held);
+    EXPECT_EQ(text.rfind(L"Die \u00C4nderungen konnten nicht gespeichert werden.", 0), 0u);
+    EXPECT_NE(text.find(L"\\Gr\u00FCn\\satedata.dll"), std::wstring::npos);
 }
 
 // On the Western code page 1252 the Chinese texts are read from code page
