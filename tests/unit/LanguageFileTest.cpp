@@ -143,7 +143,5 @@ TEST_F(LanguageFileTest, Utf16CharactersStraddlingTheReadBufferEnd)
 // also when its first bytes look like the byte-order mark of UTF-16.
 TEST(SystemTextTest, AnsiTextBecomesUtf8Whole)
 {
-    EXPECT_EQ(AnsiToUtf8("C:\\J\xFCrgen\\satedata.dll"), "C:\\J\xC3\xBCrgen\\satedata.dll");
-    EXPECT_EQ(AnsiToUtf8("\xFF\xFE\\a"), "\xC3\xBF\xC3\xBE\\a");
-    EXPECT_EQ(AnsiToUtf8(""), "");
+    EXPECT_EQ(AnsiToUtf8("\xFF\xFE\\J\xFCrgen"), "\xC3\xBF\xC3\xBE\\J\xC3\xBCrgen");
 }

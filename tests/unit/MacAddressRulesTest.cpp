@@ -111,19 +111,3 @@ TEST(MacStartup, AdapterSettingWinsAndGoesBackToRegistryAndDriver)
     ASSERT_EQ(driver.filterMacsSet.size(), 1u);
     EXPECT_EQ(driver.filterMacsSet[0], filter);
 }
-
-TEST(MacStartup, WithoutTheCardsAddressTheFilterGetsTheAdaptersAndThatIsWhatIsShown)
-{
-    ScriptedDriver driver;
-    FakeAdapterRegistry registry;
-    driver.netMac = Setting(0, kAdapter);
-    driver.SetResult("GetMACAddr", 1);
-    std::vector<std::string> traces;
-    const MacAddress shown = ApplyStartupMacAddresses(driver, registry, [&](const std::string& line) {
-        traces.push_back(line);
-    });
-    ASSERT_EQ(driver.filterMacsSet.size(), 1u);
-    EXPECT_EQ(driver.filterMacsSet[0], kAdapter);
-    EXPECT_EQ(shown, kAdapter);
-    EXPECT_EQ(traces.front(), "Get filter mac address failed!!\n");
-}

@@ -24,27 +24,18 @@ TEST(SettingsTest, FirstStartUsesTheProgramFolderAndEnglish)
 
 TEST(SettingsTest, OnlyAFolderTheMachineNamesReplacesTheUsersPath)
 {
-    MapStore machine;
-    machine.strings = {{"PATH", "C:\\Lumisat\\"}};
-    MapStore user;
-    user.strings = {{"PATH", "D:\\Old\\"}};
-    MainSettings settings;
-    CopyInstallationPath(machine, user, settings);
-    EXPECT_EQ(settings.installationPath, "C:\\Lumisat\\");
-    EXPECT_EQ(user.writes, std::vector<std::string>{"PATH=C:\\Lumisat\\"});
-
-    // A copy started without the installer: the machine has no folder, or an empty value.
-    for (const bool emptyValue : {false, true}) {
-        MapStore noFolder;
-        if (emptyValue)
-            noFolder.strings = {{"PATH", ""}};
-        MapStore demoUser;
-        demoUser.strings = {{"PATH", "D:\\Demo\\"}};
-        MainSettings started;
-        CopyInstallationPath(noFolder, demoUser, started);
-        EXPECT_TRUE(demoUser.writes.empty()) << emptyValue;
-        LoadSettings(demoUser, 0, "E:\\Elsewhere", started);
-        EXPECT_EQ(started.installationPath, "D:\\Demo\\") << emptyValue;
+    // Installed; then a copy started without the installer: no value, or an empty one.
+    for (const char* machinePath : {"C:\\Lumisat\\", static_cast<const char*>(nullptr), ""}) {
+        MapStore machine, user;
+        if (machinePath != nullptr)
+            machine.strings = {{"PATH", machinePath}};
+        user.strings = {{"PATH", "D:\\Demo\\"}};
+        MainSettings settings;
+        CopyInstallationPath(machine, user, settings);
+        LoadSettings(user, 0, "E:\\Elsewhere", settings);
+        const std::string expected = machinePath != nullptr && *machinePath ? machinePath : "D:\\Demo\\";
+        EXPECT_EQ(settings.installationPath, expected);
+        EXPECT_EQ(user.strings["PATH"], expected);
     }
 }
 
