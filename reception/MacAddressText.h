@@ -9,7 +9,7 @@
 
 using MacAddress = std::array<std::uint8_t, 6>;
 
-// Six upper-case byte pairs joined by hyphens: "02-4E-51-01-02-03".
+// Six upper-case byte pairs joined by hyphens: "00-1A-2B-3C-4D-5E".
 std::string MacDisplayText(const MacAddress& address);
 // The same in lower case, as trace lines carry it.
 std::string MacTraceText(const MacAddress& address);

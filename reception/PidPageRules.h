@@ -58,8 +58,8 @@ public:
     // The buttons, with the selected row's record (null: nothing selected).
     // Remove runs after the user answered Yes to
     // ReceptionMessages::kConfirmRemovePid; the record is freed when done.
-    // When the card refuses to unload it the record stays, since the card
-    // keeps receiving it and only this row could unload it later.
+    // When the card refuses to unload it the record stays: the PID may still
+    // be in the card's filter, and only this row could unload it later.
     PidOutcome Load(PidRecord* selected);
     PidOutcome Unload(PidRecord* selected);
     PidOutcome Remove(PidRecord* selected);
