@@ -4,6 +4,7 @@
 #include "app/UnreadDatabaseFile.h"
 #include "common/CardKind.h"
 #include "language/LanguageList.h"
+#include "language/SystemText.h"
 #include "tuning/LockSequence.h"
 #include "tuning/MotorCommands.h"
 
@@ -341,9 +342,9 @@ bool ReceiverSession::SaveChanges(bool motorSaved)
     // that they can be saved again and Exit still asks before they go.
     std::string text = view.Text(kNotSaved) + "\n";
     if (!channelsSaved)
-        text += "\n" + view.Text(kChannelDatabaseLabel) + "\n" + database.FilePath() + "\n";
+        text += "\n" + view.Text(kChannelDatabaseLabel) + "\n" + AnsiToUtf8(database.FilePath()) + "\n";
     if (!settingsSaved)
-        text += "\n" + view.Text(kSettingsLabel) + "\n" + view.SettingsKeyName() + "\n";
+        text += "\n" + view.Text(kSettingsLabel) + "\n" + AnsiToUtf8(view.SettingsKeyName()) + "\n";
     text += "\n" + view.Text(kChangesKept);
     view.ShowError(text);
     return false;

@@ -123,7 +123,7 @@ public:
                         std::chrono::milliseconds wait = kDriverWaitLimit);
 
     // The address the card's filter was last given (start-up, MAC dialog).
-    void SetFilterMacAddress(const MacAddress& address) { filterMac = address; }
+    void SetFilterMacAddress(const MacAddress& address) override { filterMac = address; }
     // The data watchdog's time ("DataWatchdog"); 0 switches it off.
     void SetWatchdogTime(std::chrono::seconds time) { watchdog.SetTime(time); }
     std::chrono::seconds WatchdogTime() const { return watchdog.Time(); }

@@ -15,6 +15,7 @@
 #include "language/LanguageFile.h"
 #include "language/LanguageList.h"
 #include "reception/StartupMacAddress.h"
+#include "reception/win/PidPage.h"
 #include "reception/win/SetupApiAdapterRegistry.h"
 #include "resources/resource.h"
 #include "tuning/LockWorker.h"
@@ -342,7 +343,11 @@ void CMainDlg::OnHelpRequest()
 void CMainDlg::SetUpMacAddresses()
 {
     SetupApiAdapterRegistry adapters;
-    ApplyStartupMacAddresses(session.Driver(), adapters, [this](const std::string& line) { Trace(line); });
+    const MacAddress filter =
+        ApplyStartupMacAddresses(session.Driver(), adapters, [this](const std::string& line) { Trace(line); });
+    session.SetFilterMacAddress(filter);
+    if (CPidPage* page = tabControl.PidPage())
+        page->ShowMacAddress(filter);
 }
 
 // Keyboard access to the pages. The tab control holds the pages as its

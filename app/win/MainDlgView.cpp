@@ -7,6 +7,7 @@
 #include "app/InstallPaths.h"
 #include "app/win/DiagnosticLog.h"
 #include "app/win/MainFrame.h"
+#include "app/win/ProgramFolder.h"
 #include "app/win/RegistryKey.h"
 #include "framework/MessageBox.h"
 #include "language/LanguageFile.h"
@@ -298,17 +299,6 @@ void CMainDlg::ReloadPids()
         page->ReloadPids();
 }
 
-namespace {
-std::string CurrentDirectory()
-{
-    char buffer[512] = {};
-    DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
-    if (length == 0 || length >= sizeof(buffer))
-        return std::string();
-    return std::string(buffer, length);
-}
-}
-
 void CMainDlg::CopyInstallPath()
 {
     CRegistryKey machineKey;
@@ -322,7 +312,7 @@ void CMainDlg::LoadSettings()
 {
     CRegistryKey key;
     key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ);
-    ::LoadSettings(key, session.GetDeviceKind(), CurrentDirectory(), session.Settings());
+    ::LoadSettings(key, session.GetDeviceKind(), ProgramFolder(), session.Settings());
 }
 
 bool CMainDlg::SaveSettings()

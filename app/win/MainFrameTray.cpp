@@ -11,10 +11,14 @@ void CMainFrame::OnTrayNotify(LPARAM mouseMessage)
     if (!mainDialog)
         return;
     if (mouseMessage == WM_LBUTTONDBLCLK) {
-        // A plain show: a minimised dialog stays minimised (the menu's Show restores it).
-        if (visible == 0) {
+        // A minimised dialog is brought back too: the user cannot see it either.
+        HWND dialog = mainDialog->GetSafeHwnd();
+        const bool minimised = dialog != nullptr && IsIconic(dialog);
+        if (visible == 0 || minimised) {
             visible = 1;
             mainDialog->Show(SW_SHOW);
+            if (minimised)
+                PostMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
         }
     } else if (mouseMessage == WM_RBUTTONUP) {
         ShowTrayMenu();

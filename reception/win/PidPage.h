@@ -5,6 +5,7 @@
 
 #include "framework/Controls.h"
 #include "framework/TabPage.h"
+#include "reception/MacAddressText.h"
 #include "reception/PidPageRules.h"
 #include "reception/ReceptionStatistics.h"
 #include "reception/ReceptionSession.h"
@@ -29,10 +30,13 @@ public:
     // Timer 505 and the list buttons: the MAC Address column.
     void RefreshPidMacs();
     // After each successful lock and filter start: sends every PID of the
-    // current transponder marked as loaded to the card.
+    // current transponder marked as loaded to the card, and shows those it
+    // refused.
     void ReloadPids();
     // Also translates the list's column headings.
     void ApplyLanguage(const std::string& file) override;
+    // The address start-up gave the card's filter, shown in the MAC field.
+    void ShowMacAddress(const MacAddress& address);
 
 
 protected:

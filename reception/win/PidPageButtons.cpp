@@ -82,6 +82,8 @@ void CPidPage::OnRemove()
             return;
         const PidOutcome outcome = rules->Remove(record);
         ShowMessage(outcome.message);
+        if (!outcome.done)
+            return;
         Refresh();
         SelectRow(0, true);
     });
@@ -102,5 +104,6 @@ void CPidPage::OnChangeMac()
     if (!session.AwaitCard())
         return;
     macText = ApplyFilterMac(session.Driver(), address);
+    session.SetFilterMacAddress(address);
     UpdateData(false);
 }

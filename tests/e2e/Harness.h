@@ -76,10 +76,12 @@ public:
     // Starts the program and waits for its main dialog.
     bool Start() { return Launch() && WaitForMainDialog(); }
     // Starts the program without waiting for anything (in another working
-    // folder than its own when one is given).
-    bool Launch(const std::string& workingFolder = std::string())
+    // folder than its own when one is given; a copy of it in another folder
+    // when that is given).
+    bool Launch(const std::string& workingFolder = std::string(), const std::string& programFolder = std::string())
     {
-        return process.Start(folder + "Lumisat.exe", workingFolder.empty() ? folder : workingFolder);
+        return process.Start((programFolder.empty() ? folder : programFolder) + "Lumisat.exe",
+                             workingFolder.empty() ? folder : workingFolder);
     }
     // The main dialog, visible (a message box carries the same title).
     bool WaitForMainDialog(milliseconds timeout = seconds(30));

@@ -42,5 +42,6 @@ bool ChooseLanguage(const LumisatRun& run, const std::string& language);
 
 // Starts on a cable card receiving channel 474000 kHz, 6900 ksps, QAM 64,
 // carrying PID 0x100 at 2000 kbit/s for two addresses and 0x101 at 512
-// kbit/s for one, with the channel's PIDs; shows the Filter tab once the filter runs.
-bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids);
+// kbit/s for one, with the channel's PIDs; shows the Filter tab once the
+// filter runs. `extra` is appended to the card's configuration (faults).
+bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids, const std::string& extra = std::string());

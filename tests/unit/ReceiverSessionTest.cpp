@@ -204,7 +204,8 @@ TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        StartCard(kSatelliteCard, test.channelsFail ? "missing-folder" : "");
+        // A folder name in the system's code page (here 1252, where F6 is "\u00F6").
+        StartCard(kSatelliteCard, test.channelsFail ? "missing-f\xF6lder" : "");
         Lock();
         session.MarkSettingsChanged(1);
         view.settingsSave = !test.settingsFail;
@@ -216,8 +217,12 @@ TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
         EXPECT_EQ(log.Count("ShowError"), 1);
         EXPECT_TRUE(session.HasPendingChanges());
         std::string expected = test.text;
-        if (const auto at = expected.find("$FILE"); at != std::string::npos)
-            expected.replace(at, 5, session.Database().FilePath());
+        // The path joins the language texts in their encoding, UTF-8.
+        if (const auto at = expected.find("$FILE"); at != std::string::npos) {
+            std::string path = session.Database().FilePath();
+            path.replace(path.find('\xF6'), 1, "\xC3\xB6");
+            expected.replace(at, 5, path);
+        }
         EXPECT_EQ(view.errorText, expected);
         // The settings-changed mark went with the attempt: a locked card is not locked again.
         log.Clear();
