@@ -9,7 +9,13 @@ std::string ProgramFolder()
     // A full buffer means a cut path, which names no folder.
     if (length == 0 || length >= sizeof path)
         return std::string();
-    const std::string file(path, length);
+    // Started by a path with "..\" in it, the module's name keeps them: the
+    // folder is named as the file system names it.
+    char full[MAX_PATH] = {};
+    char* name = nullptr;
+    const DWORD fullLength = GetFullPathNameA(path, sizeof full, full, &name);
+    const std::string file = fullLength > 0 && fullLength < sizeof full ? std::string(full, fullLength)
+                                                                         : std::string(path, length);
     const std::size_t slash = file.find_last_of('\\');
     return slash == std::string::npos ? std::string() : file.substr(0, slash);
 }
