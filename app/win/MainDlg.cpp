@@ -2,7 +2,6 @@
 
 #include "app/DeviceNotice.h"
 #include "app/InstallPaths.h"
-#include "app/ProgramTitle.h"
 #include "app/win/DiagnosticLog.h"
 #include "app/win/HtmlHelp.h"
 #include "app/win/MainFrame.h"
@@ -264,11 +263,11 @@ void CMainDlg::OnDeviceChange(WPARAM event, LPARAM data)
 {
     switch (ClassifyNotice(event, data)) {
     case DeviceNoticeAction::ReceiverArrived:
-        MessageBoxA(hwnd, "Norvane USB Device DEVICEARRIVAL", kProgramTitle, MB_OK);
+        ShowNotice(hwnd, "Norvane USB Device DEVICEARRIVAL");
         break;
     case DeviceNoticeAction::ReceiverRemoved:
         if (frame != nullptr)
-            PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+            frame->RequestClose(CloseRequest::ReceiverRemoved);
         break;
     case DeviceNoticeAction::Ignore:
         break;

@@ -4,12 +4,15 @@
 #include "app/win/AboutDlg.h"
 #include "app/win/MainDlg.h"
 #include "framework/MessageBox.h"
+#include "framework/ModalLoop.h"
 #include "resources/resource.h"
 
 UINT g_exitRequestMessage = 0;
 
 namespace {
 const char kFrameClass[] = "SkyfoldClass";
+// Runs a CloseRequest (wParam) once no modal loop is open.
+constexpr UINT kRunCloseRequestMessage = WM_APP + 1;
 }
 
 CMainFrame::CMainFrame(ReceiverDriver& driver) : driver(driver) {}
@@ -49,7 +52,7 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case kCommandExit: OnExit(); return true;
+        case kCommandExit: RequestClose(CloseRequest::Exit); return true;
         case kCommandShowHide: OnShowHide(); return true;
         case kCommandAbout: OnAbout(); return true;
         case kCommandSignal:
@@ -58,6 +61,17 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         default: return false;
         }
+    case WM_CLOSE:
+        // Closing now would free what an open dialog returns into.
+        if (!CModalLoop::AnyOpen())
+            return false;
+        RequestClose(CloseRequest::Close);
+        result = 0;
+        return true;
+    case kRunCloseRequestMessage:
+        RunCloseRequest(static_cast<CloseRequest>(wParam));
+        result = 0;
+        return true;
     case WM_DESTROY:
         OnDestroy();
         return false;
@@ -127,6 +141,30 @@ void CMainFrame::OnAbout()
     openAbout = nullptr;
 }
 
+void CMainFrame::RequestClose(CloseRequest request)
+{
+    if (exitQuestionOpen)
+        return;
+    CModalLoop::EndAllThenSend(hwnd, kRunCloseRequestMessage, static_cast<WPARAM>(request));
+}
+
+void CMainFrame::RunCloseRequest(CloseRequest request)
+{
+    switch (request) {
+    case CloseRequest::Exit:
+        OnExit();
+        break;
+    case CloseRequest::ExitRequest:
+        if (OnExit() && hwnd != nullptr)
+            SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case CloseRequest::ReceiverRemoved:
+    case CloseRequest::Close:
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    }
+}
+
 bool CMainFrame::OnExit()
 {
     if (!mainDialog)
@@ -135,9 +173,12 @@ bool CMainFrame::OnExit()
     if (dialog != nullptr && mainDialog->HasPendingChanges()) {
         mainDialog->Show(SW_SHOWNORMAL);
         SendMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
+        exitQuestionOpen = true;
+        const bool settled = mainDialog->RunExitQuestion();
+        exitQuestionOpen = false;
         // Changes the user wanted saved and that could not be are not
         // dropped: the program stays, and the next Exit asks again.
-        if (!mainDialog->RunExitQuestion())
+        if (!settled)
             return false;
     }
     SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -146,10 +187,8 @@ bool CMainFrame::OnExit()
 
 void CMainFrame::OnExitRequest(WPARAM wParam)
 {
-    if (wParam != 1)
-        return;
-    if (OnExit() && hwnd != nullptr)
-        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (wParam == 1)
+        RequestClose(CloseRequest::ExitRequest);
 }
 
 void CMainFrame::OnDestroy()

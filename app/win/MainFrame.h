@@ -20,6 +20,15 @@ constexpr UINT kCommandExit = 32772;
 constexpr UINT kCommandAbout = 32773;
 constexpr UINT kCommandSignal = 32774;
 
+// What asks the program to close. Each ends the open modal loops first and
+// runs from the application's message loop.
+enum class CloseRequest : WPARAM {
+    Exit = 1,          // the notification-area menu: asks first when changes are unsaved
+    ExitRequest,       // another program's exit request: as Exit
+    ReceiverRemoved,   // the receiver was unplugged: closes without asking
+    Close,             // WM_CLOSE from elsewhere
+};
+
 class CMainFrame : public CWindow {
 public:
     explicit CMainFrame(ReceiverDriver& driver);
@@ -30,6 +39,8 @@ public:
 
     void SetVisibleFlag(int flag) { visible = flag; }
     void SetTrayLockIcon(bool locked);
+    // While the exit question is open a further request is dropped: its answer decides.
+    void RequestClose(CloseRequest request);
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -38,6 +49,7 @@ private:
     bool OnCreate();
     // False when a save the user asked for failed and the program stays.
     bool OnExit();
+    void RunCloseRequest(CloseRequest request);
     void OnShowHide();
     void OnAbout();
     void OnDestroy();
@@ -49,5 +61,6 @@ private:
     CSystemIcon systemIcon;
     int visible = 1;
     CAboutDlg* openAbout = nullptr;   // while the About box runs
+    bool exitQuestionOpen = false;
     std::unique_ptr<CMainDlg> mainDialog;
 };

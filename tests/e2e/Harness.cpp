@@ -4,6 +4,7 @@
 #include "tests/e2e/RemoteMenu.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <filesystem>
 #include <fstream>
@@ -32,6 +33,17 @@ bool IsProgramDialog(HWND window, bool messageBox)
     return messageBox ? answers && titled : !answers;
 }
 }  // namespace
+
+void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass)
+{
+    DEV_BROADCAST_DEVICEINTERFACE_A notice{};
+    notice.dbcc_size = sizeof(notice);
+    notice.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    notice.dbcc_classguid = interfaceClass;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(dialog, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice), SMTO_NORMAL, 15000,
+                        &ignored);
+}
 
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout)
 {
@@ -329,18 +341,36 @@ bool LumisatRun::WaitForBarColour(COLORREF colour, milliseconds timeout) const
     }, timeout);
 }
 
-std::vector<std::wstring> LumisatRun::TrayMenu() const
+HWND LumisatRun::OpenTrayMenu() const
 {
-    const auto menuWindow = [&] { return process.TopLevelWindow(WindowFilter{"#32768", nullptr, true}); };
     TrayIconMouse(WM_RBUTTONUP);
     HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = menuWindow()) != nullptr; }, seconds(5)))
+    WaitFor([&] { return (menu = process.TopLevelWindow(WindowFilter{"#32768", nullptr, true})) != nullptr; },
+            seconds(5));
+    return menu;
+}
+
+std::vector<std::wstring> LumisatRun::TrayMenu() const
+{
+    HWND menu = OpenTrayMenu();
+    if (menu == nullptr)
         return {};
     std::vector<std::wstring> texts = PopupMenuWideTexts(menu).value_or(std::vector<std::wstring>{});
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    if (!WaitFor([&] { return menuWindow() == nullptr; }, seconds(5)))
+    if (!WaitFor([&] { return IsWindowVisible(menu) == FALSE; }, seconds(5)))
         return {};
     return texts;
+}
+
+bool LumisatRun::ExitFromTrayMenu() const
+{
+    HWND menu = OpenTrayMenu();
+    if (menu == nullptr)
+        return false;
+    // Up from no selection wraps to the last item.
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return true;
 }
 
 UnmanagedProgramWindows::UnmanagedProgramWindows()
