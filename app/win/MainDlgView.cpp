@@ -274,6 +274,8 @@ void CMainDlg::LoadBanner()
 void CMainDlg::EnableApply(bool enabled)
 {
     EnableItem(IDC_MAIN_APPLY, enabled);
+    if (frame != nullptr)
+        frame->ShowPendingChanges(enabled);
 }
 
 void CMainDlg::HideToTray()

@@ -11,8 +11,6 @@ UINT g_exitRequestMessage = 0;
 
 namespace {
 const char kFrameClass[] = "SkyfoldClass";
-// Runs a CloseRequest (wParam) once no modal loop is open.
-constexpr UINT kRunCloseRequestMessage = WM_APP + 1;
 }
 
 CMainFrame::CMainFrame(ReceiverDriver& driver) : driver(driver) {}
@@ -70,6 +68,18 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case kRunCloseRequestMessage:
         RunCloseRequest(static_cast<CloseRequest>(wParam));
+        result = 0;
+        return true;
+    case WM_QUERYENDSESSION:
+        result = OnQueryEndSession() ? TRUE : FALSE;
+        return true;
+    case kAskAboutPendingChangesMessage:
+        AskAboutPendingChanges();
+        result = 0;
+        return true;
+    case WM_ENDSESSION:
+        if (wParam != FALSE)
+            OnEndSession();
         result = 0;
         return true;
     case WM_DESTROY:
@@ -139,56 +149,6 @@ void CMainFrame::OnAbout()
     openAbout = &about;
     about.DoModal(owner);
     openAbout = nullptr;
-}
-
-void CMainFrame::RequestClose(CloseRequest request)
-{
-    if (exitQuestionOpen)
-        return;
-    CModalLoop::EndAllThenSend(hwnd, kRunCloseRequestMessage, static_cast<WPARAM>(request));
-}
-
-void CMainFrame::RunCloseRequest(CloseRequest request)
-{
-    switch (request) {
-    case CloseRequest::Exit:
-        OnExit();
-        break;
-    case CloseRequest::ExitRequest:
-        if (OnExit() && hwnd != nullptr)
-            SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    case CloseRequest::ReceiverRemoved:
-    case CloseRequest::Close:
-        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    }
-}
-
-bool CMainFrame::OnExit()
-{
-    if (!mainDialog)
-        return true;
-    HWND dialog = mainDialog->GetSafeHwnd();
-    if (dialog != nullptr && mainDialog->HasPendingChanges()) {
-        mainDialog->Show(SW_SHOWNORMAL);
-        SendMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
-        exitQuestionOpen = true;
-        const bool settled = mainDialog->RunExitQuestion();
-        exitQuestionOpen = false;
-        // Changes the user wanted saved and that could not be are not
-        // dropped: the program stays, and the next Exit asks again.
-        if (!settled)
-            return false;
-    }
-    SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return true;
-}
-
-void CMainFrame::OnExitRequest(WPARAM wParam)
-{
-    if (wParam == 1)
-        RequestClose(CloseRequest::ExitRequest);
 }
 
 void CMainFrame::OnDestroy()

@@ -97,9 +97,9 @@ TEST_F(FaultSweep, HangingLockBlocksAtMostFiveSecondsAndTheExitOrTheCardsRemoval
 {
     const Hang hangs[] = {
         {"startup", false, false, {}},
-        // The satellite changed, so the exit asks first; No saves nothing.
+        // The satellite changed, so the exit and the removal ask first; No saves nothing.
         {"lock_test", true, false, {kExitQuestion}},
-        {"removal", true, true, {}},
+        {"removal", true, true, {kExitQuestion}},
     };
     for (const Hang& hang : hangs) {
         SCOPED_TRACE(hang.name);
@@ -129,9 +129,10 @@ TEST_F(FaultSweep, HangingLockBlocksAtMostFiveSecondsAndTheExitOrTheCardsRemoval
 
         bool ended = false;
         if (hang.unplugged) {
-            // The lock's bounded wait ends first, then the program closes without asking.
+            // The lock's bounded wait ends first; the changed satellite makes the removal ask.
             std::thread system([&] { SendDeviceNotice(run.MainDialog(), DBT_DEVICEREMOVECOMPLETE, kReceiverInterface); });
-            EXPECT_LT(MillisecondsOf([&] { ended = run.WaitForExit(seconds(15)); }), 10000);
+            EXPECT_EQ(run.TakeMessages(milliseconds(1500), seconds(8)), hang.atExit);
+            EXPECT_LT(MillisecondsOf([&] { ended = run.WaitForExit(seconds(10)); }), 6000);
             system.join();
         } else {
             EXPECT_FALSE(run.Answers(milliseconds(300))) << "the lock waits for the card";

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 #include <dbt.h>
+#include <shlwapi.h>
 
 #include <filesystem>
 #include <fstream>
@@ -32,6 +33,28 @@ bool IsProgramDialog(HWND window, bool messageBox)
     const bool titled = lstrcmpA(title, kMainTitle) == 0 || lstrcmpA(title, "Lumisat") == 0;
     return messageBox ? answers && titled : !answers;
 }
+
+// Wine's crash report or a window of its debugger: its title and program.
+BOOL CALLBACK NoteCrashReport(HWND window, LPARAM found)
+{
+    if (!IsWindowVisible(window))
+        return TRUE;
+    char title[128] = {};
+    GetWindowTextA(window, title, sizeof title);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char program[MAX_PATH] = {};
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
+        DWORD size = sizeof program;
+        QueryFullProcessImageNameA(process, 0, program, &size);
+        CloseHandle(process);
+    }
+    if (StrStrIA(title, "Program Error") == nullptr && StrStrIA(program, "winedbg") == nullptr)
+        return TRUE;
+    *reinterpret_cast<std::string*>(found) = std::string(title) + " (" + program + ")";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return FALSE;
+}
 }  // namespace
 
 void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass)
@@ -43,6 +66,13 @@ void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass)
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(dialog, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice), SMTO_NORMAL, 15000,
                         &ignored);
+}
+
+std::string TakeCrashReport()
+{
+    std::string report;
+    EnumWindows(NoteCrashReport, reinterpret_cast<LPARAM>(&report));
+    return report;
 }
 
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout)

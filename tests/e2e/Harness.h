@@ -42,6 +42,10 @@ constexpr GUID kReceiverInterface = {0x7A30FB62, 0x1DF4, 0x408C, {0xB1, 0x39, 0x
 // carries a pointer, so it cannot be posted); returns once it was handled.
 void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass);
 
+// Wine's crash report ("Program Error") or any window of its debugger, closed
+// so that no later scenario meets it: its title and program, empty when none.
+std::string TakeCrashReport();
+
 // Waits until the condition holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout = seconds(10));
 // Reads the message box's text, answers it and waits until it is gone.
