@@ -282,7 +282,7 @@ void CMainDlg::OnDeviceChange(WPARAM event, LPARAM data)
     switch (ClassifyNotice(event, data)) {
     case DeviceNoticeAction::ReceiverArrived:
         session.ReceiverArrived();
-        MessageBoxA(hwnd, "Norvane USB Device DEVICEARRIVAL", kProgramTitle, MB_OK);
+        ShowNotice(hwnd, "Norvane USB Device DEVICEARRIVAL");
         break;
     case DeviceNoticeAction::ReceiverRemoved:
         // A USB card goes with the sleep and comes back at the resume.

@@ -52,6 +52,8 @@ public:
     // The question of the frame's Exit while changes are unsaved. False when
     // the user chose to save and the saving failed: the program goes on.
     bool RunExitQuestion() { return session.RunExitQuestion(); }
+    // After the question at the end of the Windows session: saved, or discarded.
+    void DropPendingChanges() { session.SetPendingChanges(false); }
 
 protected:
     BOOL OnInitDialog() override;

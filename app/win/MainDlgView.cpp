@@ -245,7 +245,7 @@ void CMainDlg::ForgetKeptLock()
 void CMainDlg::CloseForRemoval()
 {
     if (frame != nullptr)
-        PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        frame->RequestClose(CloseRequest::ReceiverRemoved);
 }
 
 void CMainDlg::ShowBalloon(const std::string& text)
@@ -343,6 +343,8 @@ void CMainDlg::LoadBanner()
 void CMainDlg::EnableApply(bool enabled)
 {
     EnableItem(IDC_MAIN_APPLY, enabled);
+    if (frame != nullptr)
+        frame->ShowPendingChanges(enabled);
 }
 
 void CMainDlg::HideToTray()

@@ -4,6 +4,7 @@
 #include "app/win/AboutDlg.h"
 #include "app/win/MainDlg.h"
 #include "framework/MessageBox.h"
+#include "framework/ModalLoop.h"
 #include "resources/resource.h"
 
 UINT g_exitRequestMessage = 0;
@@ -59,7 +60,7 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case kCommandExit: OnExit(); return true;
+        case kCommandExit: RequestClose(CloseRequest::Exit); return true;
         case kCommandShowHide: OnShowHide(); return true;
         case kCommandAbout: OnAbout(); return true;
         case kCommandSignal:
@@ -68,6 +69,29 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         default: return false;
         }
+    case WM_CLOSE:
+        // Closing now would free what an open dialog returns into.
+        if (!CModalLoop::AnyOpen())
+            return false;
+        RequestClose(CloseRequest::Close);
+        result = 0;
+        return true;
+    case kRunCloseRequestMessage:
+        RunCloseRequest(static_cast<CloseRequest>(wParam));
+        result = 0;
+        return true;
+    case WM_QUERYENDSESSION:
+        result = OnQueryEndSession() ? TRUE : FALSE;
+        return true;
+    case kAskAboutPendingChangesMessage:
+        AskAboutPendingChanges();
+        result = 0;
+        return true;
+    case WM_ENDSESSION:
+        if (wParam != FALSE)
+            OnEndSession();
+        result = 0;
+        return true;
     case WM_DESTROY:
         OnDestroy();
         return false;
@@ -135,31 +159,6 @@ void CMainFrame::OnAbout()
     openAbout = &about;
     about.DoModal(owner);
     openAbout = nullptr;
-}
-
-bool CMainFrame::OnExit()
-{
-    if (!mainDialog)
-        return true;
-    HWND dialog = mainDialog->GetSafeHwnd();
-    if (dialog != nullptr && mainDialog->HasPendingChanges()) {
-        mainDialog->Show(SW_SHOWNORMAL);
-        SendMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
-        // Changes the user wanted saved and that could not be are not
-        // dropped: the program stays, and the next Exit asks again.
-        if (!mainDialog->RunExitQuestion())
-            return false;
-    }
-    SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return true;
-}
-
-void CMainFrame::OnExitRequest(WPARAM wParam)
-{
-    if (wParam != 1)
-        return;
-    if (OnExit() && hwnd != nullptr)
-        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 void CMainFrame::OnDestroy()

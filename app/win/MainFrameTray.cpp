@@ -3,6 +3,7 @@
 #include "app/win/MainDlg.h"
 #include "app/win/MainFrame.h"
 #include "framework/MessageBox.h"
+#include "framework/ModalLoop.h"
 #include "framework/UiText.h"
 #include "language/LanguageFile.h"
 
@@ -47,10 +48,13 @@ void CMainFrame::ShowTrayMenu()
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kCommandExit, WideText(Message(languageFile, "String39", "Exit")).c_str());
 
-    // Without the foreground the menu would not close when the user clicks
-    // elsewhere; the empty message lets it close properly afterwards.
-    SetForegroundWindow(hwnd);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
-    PostMessageA(hwnd, WM_NULL, 0, 0);
+    CModalLoop loop(CModalLoop::Kind::Menu);
+    if (loop.MayRun()) {
+        // Without the foreground the menu would not close when the user clicks
+        // elsewhere; the empty message lets it close properly afterwards.
+        SetForegroundWindow(hwnd);
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
+        PostMessageA(hwnd, WM_NULL, 0, 0);
+    }
     DestroyMenu(menu);
 }

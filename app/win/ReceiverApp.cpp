@@ -39,7 +39,7 @@ bool CReceiverApp::InitInstance()
 
     HANDLE other = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kOtherProgramMutexName);
     if (other != nullptr) {
-        MessageBoxA(nullptr, "Norvane DTV already run in your system, please close it.", "Lumisat", MB_OK);
+        ShowMessageBox(nullptr, "Norvane DTV already run in your system, please close it.", "Lumisat", MB_OK);
         CloseHandle(other);
         return false;
     }

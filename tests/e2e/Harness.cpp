@@ -4,6 +4,8 @@
 #include "tests/e2e/RemoteMenu.h"
 
 #include <commctrl.h>
+#include <dbt.h>
+#include <shlwapi.h>
 
 #include <filesystem>
 #include <fstream>
@@ -31,7 +33,47 @@ bool IsProgramDialog(HWND window, bool messageBox)
     const bool titled = lstrcmpA(title, kMainTitle) == 0 || lstrcmpA(title, "Lumisat") == 0;
     return messageBox ? answers && titled : !answers;
 }
+
+// Wine's crash report or a window of its debugger: its title and program.
+BOOL CALLBACK NoteCrashReport(HWND window, LPARAM found)
+{
+    if (!IsWindowVisible(window))
+        return TRUE;
+    char title[128] = {};
+    GetWindowTextA(window, title, sizeof title);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char program[MAX_PATH] = {};
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
+        DWORD size = sizeof program;
+        QueryFullProcessImageNameA(process, 0, program, &size);
+        CloseHandle(process);
+    }
+    if (StrStrIA(title, "Program Error") == nullptr && StrStrIA(program, "winedbg") == nullptr)
+        return TRUE;
+    *reinterpret_cast<std::string*>(found) = std::string(title) + " (" + program + ")";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return FALSE;
+}
 }  // namespace
+
+void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass)
+{
+    DEV_BROADCAST_DEVICEINTERFACE_A notice{};
+    notice.dbcc_size = sizeof(notice);
+    notice.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    notice.dbcc_classguid = interfaceClass;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(dialog, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice), SMTO_NORMAL, 15000,
+                        &ignored);
+}
+
+std::string TakeCrashReport()
+{
+    std::string report;
+    EnumWindows(NoteCrashReport, reinterpret_cast<LPARAM>(&report));
+    return report;
+}
 
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout)
 {
@@ -329,18 +371,36 @@ bool LumisatRun::WaitForBarColour(COLORREF colour, milliseconds timeout) const
     }, timeout);
 }
 
-std::vector<std::wstring> LumisatRun::TrayMenu() const
+HWND LumisatRun::OpenTrayMenu() const
 {
-    const auto menuWindow = [&] { return process.TopLevelWindow(WindowFilter{"#32768", nullptr, true}); };
     TrayIconMouse(WM_RBUTTONUP);
     HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = menuWindow()) != nullptr; }, seconds(5)))
+    WaitFor([&] { return (menu = process.TopLevelWindow(WindowFilter{"#32768", nullptr, true})) != nullptr; },
+            seconds(5));
+    return menu;
+}
+
+std::vector<std::wstring> LumisatRun::TrayMenu() const
+{
+    HWND menu = OpenTrayMenu();
+    if (menu == nullptr)
         return {};
     std::vector<std::wstring> texts = PopupMenuWideTexts(menu).value_or(std::vector<std::wstring>{});
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    if (!WaitFor([&] { return menuWindow() == nullptr; }, seconds(5)))
+    if (!WaitFor([&] { return IsWindowVisible(menu) == FALSE; }, seconds(5)))
         return {};
     return texts;
+}
+
+bool LumisatRun::ExitFromTrayMenu() const
+{
+    HWND menu = OpenTrayMenu();
+    if (menu == nullptr)
+        return false;
+    // Up from no selection wraps to the last item.
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return true;
 }
 
 UnmanagedProgramWindows::UnmanagedProgramWindows()

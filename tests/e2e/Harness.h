@@ -36,6 +36,16 @@ constexpr COLORREF kLockedGreen = RGB(0, 255, 0);
 constexpr UINT kTrayCallback = 0x042B;
 constexpr UINT kTrayIconId = 128;
 
+// The receiver's device-interface class.
+constexpr GUID kReceiverInterface = {0x7A30FB62, 0x1DF4, 0x408C, {0xB1, 0x39, 0x00, 0x2F, 0x14, 0x5D, 0xF1, 0x89}};
+// A device-interface notice of the class, sent as the system sends it (it
+// carries a pointer, so it cannot be posted); returns once it was handled.
+void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass);
+
+// Wine's crash report ("Program Error") or any window of its debugger, closed
+// so that no later scenario meets it: its title and program, empty when none.
+std::string TakeCrashReport();
+
 // Waits until the condition holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout = seconds(10));
 // Reads the message box's text, answers it and waits until it is gone.
@@ -168,6 +178,10 @@ public:
     void TrayIconMouse(UINT message) const { PostMessageA(Frame(), kTrayCallback, kTrayIconId, message); }
     // The icon's menu, opened as a right click does, read and closed; empty when it did not appear.
     std::vector<std::wstring> TrayMenu() const;
+    // The icon's menu opened as a right click does; null when it did not appear.
+    HWND OpenTrayMenu() const;
+    // Exit, the menu's last item, chosen with the keyboard; false when the menu did not appear.
+    bool ExitFromTrayMenu() const;
 
 private:
     HWND FindDialog(bool messageBox) const;
