@@ -1,5 +1,6 @@
 #include "app/win/DiagnosticLog.h"
 
+#include "app/DriverCallLog.h"
 #include "app/Settings.h"
 #include "app/TraceLog.h"
 #include "app/win/LocalClock.h"
@@ -74,6 +75,12 @@ bool WriteDiagnosticTrace(const std::string& line)
 {
     TraceLog& log = TheTraceLog();
     return log.IsEnabled() && log.Add(CurrentLocalTime(), GetCurrentThreadId(), line);
+}
+
+DriverCallObserver& DiagnosticDriverCallLog()
+{
+    static DriverCallLog* const log = new DriverCallLog(WriteDiagnosticTrace);
+    return *log;
 }
 
 bool IsDiagnosticLogOn()
