@@ -307,10 +307,12 @@ bool LumisatRun::WaitForCall(const std::string& prefix, size_t from, millisecond
 
 int LumisatRun::OverlappingLockCalls() const
 {
-    const std::string log = ReadFile("Quarlink.log");
+    std::istringstream log(ReadFile("Quarlink.log"));
     int count = 0;
-    for (const char* remark : {quarlink::kOverlappingLockRemark, quarlink::kPollDuringLockRemark}) {
-        for (size_t at = log.find(remark); at != std::string::npos; at = log.find(remark, at + 1))
+    for (std::string line; std::getline(log, line);) {
+        const size_t inFlight = line.find(" while ");
+        const bool lockOrPoll = line.rfind("# LockChannel3 ", 0) == 0 || line.rfind("# GetSignalStrAndQu ", 0) == 0;
+        if (quarlink::IsOverlapRemark(line) && lockOrPoll && line.find("LockChannel3", inFlight) != std::string::npos)
             ++count;
     }
     return count;
