@@ -104,6 +104,23 @@ LumisatRun::LumisatRun(const std::string& name)
     SetRegistryString("PATH", folder);
 }
 
+// Every scenario checks the card's rule of one call at a time. Benchmarks,
+// which run outside a test, do not.
+LumisatRun::~LumisatRun()
+{
+    process.Kill();
+    if (::testing::UnitTest::GetInstance()->current_test_info() == nullptr)
+        return;
+    const std::vector<std::string> overlaps = OverlappingCalls();
+    if (overlaps.empty())
+        return;
+    std::ostringstream list;
+    for (const std::string& remark : overlaps)
+        list << "\n  " << remark;
+    ADD_FAILURE() << overlaps.size() << " driver calls started while another was in flight (" << folder
+                  << "Quarlink.log):" << list.str();
+}
+
 void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) const
 {
     std::ofstream(folder + name, std::ios::binary | std::ios::trunc) << bytes;
@@ -305,17 +322,15 @@ bool LumisatRun::WaitForCall(const std::string& prefix, size_t from, millisecond
     return WaitFor([&] { return FindLine(CallLogLines(), prefix, from) != std::string::npos; }, timeout);
 }
 
-int LumisatRun::OverlappingLockCalls() const
+std::vector<std::string> LumisatRun::OverlappingCalls() const
 {
+    std::vector<std::string> remarks;
     std::istringstream log(ReadFile("Quarlink.log"));
-    int count = 0;
     for (std::string line; std::getline(log, line);) {
-        const size_t inFlight = line.find(" while ");
-        const bool lockOrPoll = line.rfind("# LockChannel3 ", 0) == 0 || line.rfind("# GetSignalStrAndQu ", 0) == 0;
-        if (quarlink::IsOverlapRemark(line) && lockOrPoll && line.find("LockChannel3", inFlight) != std::string::npos)
-            ++count;
+        if (quarlink::IsOverlapRemark(line))
+            remarks.push_back(line);
     }
-    return count;
+    return remarks;
 }
 
 bool LumisatRun::WaitForBarColour(COLORREF colour, milliseconds timeout) const
