@@ -146,6 +146,23 @@ LumisatRun::LumisatRun(const std::string& name)
     SetRegistryString("PATH", folder);
 }
 
+// Every scenario checks the card's rule of one call at a time. Benchmarks,
+// which run outside a test, do not.
+LumisatRun::~LumisatRun()
+{
+    process.Kill();
+    if (::testing::UnitTest::GetInstance()->current_test_info() == nullptr)
+        return;
+    const std::vector<std::string> overlaps = OverlappingCalls();
+    if (overlaps.empty())
+        return;
+    std::ostringstream list;
+    for (const std::string& remark : overlaps)
+        list << "\n  " << remark;
+    ADD_FAILURE() << overlaps.size() << " driver calls started while another was in flight (" << folder
+                  << "Quarlink.log):" << list.str();
+}
+
 void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) const
 {
     std::ofstream(folder + name, std::ios::binary | std::ios::trunc) << bytes;
@@ -347,15 +364,15 @@ bool LumisatRun::WaitForCall(const std::string& prefix, size_t from, millisecond
     return WaitFor([&] { return FindLine(CallLogLines(), prefix, from) != std::string::npos; }, timeout);
 }
 
-int LumisatRun::OverlappingLockCalls() const
+std::vector<std::string> LumisatRun::OverlappingCalls() const
 {
-    const std::string log = ReadFile("Quarlink.log");
-    int count = 0;
-    for (const char* remark : {quarlink::kOverlappingLockRemark, quarlink::kPollDuringLockRemark}) {
-        for (size_t at = log.find(remark); at != std::string::npos; at = log.find(remark, at + 1))
-            ++count;
+    std::vector<std::string> remarks;
+    std::istringstream log(ReadFile("Quarlink.log"));
+    for (std::string line; std::getline(log, line);) {
+        if (quarlink::IsOverlapRemark(line))
+            remarks.push_back(line);
     }
-    return count;
+    return remarks;
 }
 
 bool LumisatRun::WaitForBarColour(COLORREF colour, milliseconds timeout) const

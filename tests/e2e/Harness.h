@@ -1,7 +1,8 @@
 // Runs Lumisat.exe under test: an installation folder of its own with the
 // simulated card, its files and registry values, its windows and message
 // boxes, and the simulator's call log. The program is always ended when the
-// run is.
+// run is, and in a test the run's end fails it when any call into the driver
+// started while another was in flight.
 #pragma once
 
 #include "resources/resource.h"
@@ -62,6 +63,7 @@ public:
     // A fresh installation folder named after the test, with the program,
     // the simulator and the shipped language files; the settings key is reset.
     explicit LumisatRun(const std::string& name);
+    ~LumisatRun();
     LumisatRun(const LumisatRun&) = delete;
     LumisatRun& operator=(const LumisatRun&) = delete;
 
@@ -169,8 +171,8 @@ public:
     size_t LogSize() const { return CallLogLines().size(); }
     std::vector<std::string> CallsFrom(const std::string& prefix, size_t from = 0) const;
     bool WaitForCall(const std::string& prefix, size_t from = 0, milliseconds timeout = seconds(10)) const;
-    // LockChannel3 calls and signal polls made while a LockChannel3 was in flight.
-    int OverlappingLockCalls() const;
+    // The simulator's remarks on calls that started while another was in flight.
+    std::vector<std::string> OverlappingCalls() const;
 
     // The colour inside the strength bar, read from the screen.
     bool WaitForBarColour(COLORREF colour, milliseconds timeout = seconds(10)) const;
