@@ -109,6 +109,8 @@ BOOL CMainDlg::OnInitDialog()
 bool CMainDlg::InitialiseReceiver()
 {
     receiverInitialised = true;
+    // Every call to the card and its answer go to the diagnostic log.
+    session.Gate().SetObserver(&DiagnosticDriverCallLog());
     ReceiverDriver& driver = session.Driver();
     if (driver.InitDise() != 0) {
         ShowErrorMessage(hwnd, Text("String18", "Can't init hardware information,this application will exit."));
