@@ -147,7 +147,8 @@ TEST(BadInput, DatabaseNotReadWholeIsReplacedOnlyWithConsent)
         LumisatRun run(std::string("unread_database_") + test.name);
         run.WriteIni(CardIni(kSatelliteKind));
         run.WriteFile("satedata.dll", test.bytes);
-        const std::string file = FullPath(run.PathOf("satedata.dll"));
+        // Named as the program names it: from the "PATH" the run gives it.
+        const std::string file = run.PathOf("satedata.dll");
         HANDLE hold = test.held ? CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                 : INVALID_HANDLE_VALUE;
         ASSERT_EQ(hold != INVALID_HANDLE_VALUE, test.held);
