@@ -122,6 +122,34 @@ TEST(SimulatorChannelLock, CableAndTerrestrialMatchTheirParameters)
         EXPECT_EQ(terrestrial.card.LockChannel3(frequency, bandwidth, 0, 0, 0, 0, 0) == 0, locks) << frequency;
 }
 
+// What the data watchdog's scenarios rely on: the stream stops while the card
+// stays locked, and comes back with the next tune.
+TEST(SimulatorChannelLock, DataStopsWhileLockedUntilTheNextTune)
+{
+    SimulatedCard cable("[Card]\nKind=5\nLockTimeMs=0\n[Signal]\nDataStopsAfterPolls=2\n"
+                        "[Channel]\nFrequency=474000\nSymbolRate=6900\nQAM=64\nPid=0x100 2000\n");
+    const auto packets = [&] {
+        StatsCounters counters{};
+        cable.card.GetStatsCounters(&counters);
+        return counters.packetsReceived;
+    };
+    ASSERT_EQ(cable.card.LockChannel3(474000, 6900, 64, 0, 0, 0, 0), 0);
+    cable.card.StartFilter();
+    cable.card.SetDataPID(0x100, 2, 1);
+    std::vector<bool> growing;
+    for (int poll = 0; poll < 4; ++poll) {
+        const auto before = packets();
+        cable.clock.Advance(1000);
+        EXPECT_TRUE(cable.Locked());
+        growing.push_back(packets() > before);
+    }
+    EXPECT_EQ(growing, (std::vector<bool>{true, true, true, false})) << "stopped after the second poll";
+    ASSERT_EQ(cable.card.LockChannel3(474000, 6900, 64, 0, 0, 0, 0), 0);
+    const auto before = packets();
+    cable.clock.Advance(1000);
+    EXPECT_GT(packets(), before) << "the tune brought it back";
+}
+
 TEST(SimulatorConfig, DemoLineUpsLockTheDemoDatabases)
 {
     for (const char* name : {"Quarlink.ini", "cable.ini", "terrestrial.ini"}) {
