@@ -54,9 +54,6 @@ DeviceNoticeAction ClassifyNotice(WPARAM event, LPARAM data)
     return ClassifyDeviceNotice(static_cast<std::uint32_t>(event), &record);
 }
 
-// Posted by the initialisation: a database file not read whole is reported
-// once the dialog is up, not from inside the start-up.
-constexpr UINT kReportUnreadDatabaseMessage = WM_APP + 2;
 
 }
 
@@ -90,10 +87,16 @@ BOOL CMainDlg::OnInitDialog()
     CopyInstallPath();
     LoadSettings();
     LoadBanner();
+    StartReceiver();
+    return TRUE;
+}
+
+void CMainDlg::StartReceiver()
+{
     initialising = true;
     if (!InitialiseReceiver()) {
         initialising = false;
-        return TRUE;
+        return;
     }
     SetUpMacAddresses();
     initialising = false;
@@ -103,7 +106,6 @@ BOOL CMainDlg::OnInitDialog()
         LockCurrent(true);
     }
     RegisterDeviceNotifications();
-    return TRUE;
 }
 
 bool CMainDlg::InitialiseReceiver()
@@ -113,6 +115,13 @@ bool CMainDlg::InitialiseReceiver()
     session.Gate().SetObserver(&DiagnosticDriverCallLog());
     ReceiverDriver& driver = session.Driver();
     if (driver.InitDise() != 0) {
+        // Started with Windows, a USB card may not be ready yet at logon.
+        if (frame != nullptr && frame->StartedHidden() && initRetries < kInitRetries) {
+            ++initRetries;
+            Trace("The card is not ready: it is tried again in 5 s.\n");
+            StartTimer(kInitRetryTimer, kInitRetryPeriod, initRetryTimer);
+            return false;
+        }
         ShowErrorMessage(hwnd, Text("String18", "Can't init hardware information,this application will exit."));
         if (frame != nullptr)
             PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
@@ -141,7 +150,7 @@ bool CMainDlg::InitialiseReceiver()
 
     initialLockPending = 1;
     helpCookie = HtmlHelpInitialize();
-    StartTimer(503, 110, startupLockTimer);
+    StartTimer(kStartupLockTimer, kStartupLockDelay, startupLockTimer);
     PostMessageA(hwnd, kReportUnreadDatabaseMessage, 0, 0);
     return true;
 }
@@ -272,7 +281,11 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         OnLockWorkerDone(static_cast<std::uint32_t>(wParam));
         return true;
     case kReportUnreadDatabaseMessage:
-        ReportUnreadDatabaseFile(session.Database(), *this);
+        // A start with Windows keeps the dialog hidden: the message waits for its first show.
+        if (IsWindowVisible(hwnd))
+            ReportUnreadDatabaseFile(session.Database(), *this);
+        else
+            unreadReportWaits = true;
         return true;
     default:
         return false;

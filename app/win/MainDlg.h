@@ -25,6 +25,22 @@ class ReceiverDriver;
 
 // A lock worker has ended: wParam is its run (posted from the worker).
 constexpr UINT kLockWorkerDoneMessage = WM_APP + 1;
+// Posted by the initialisation: a database file not read whole is reported
+// once the dialog is up, not from inside the start-up.
+constexpr UINT kReportUnreadDatabaseMessage = WM_APP + 2;
+
+// The main dialog's timers.
+constexpr UINT_PTR kSignalTimer = 502;
+constexpr UINT_PTR kStartupLockTimer = 503;
+constexpr UINT_PTR kStatisticsTimer = 504;
+constexpr UINT_PTR kPidMacTimer = 505;
+// After a resume: reception is restored once the system has settled, and retried.
+constexpr UINT_PTR kRestoreTimer = 506;
+// A start with Windows tries a card that is not ready yet for a minute.
+constexpr UINT_PTR kInitRetryTimer = 507;
+constexpr UINT kInitRetryPeriod = 5000;
+constexpr int kInitRetries = 12;
+constexpr UINT kStartupLockDelay = 110;
 
 class CMainDlg : public CDialog, private ReceiverView {
 public:
@@ -106,6 +122,10 @@ private:
     void DebugOutput(const std::string& line) override;
 
     bool InitialiseReceiver();
+    // The initialisation from InitDise on; again from the retry timer when
+    // the card was not ready at a start with Windows.
+    void StartReceiver();
+    void OnShowWindow(bool shown) override;
     void CopyInstallPath();
     void LoadBanner();
     void CreatePages();
@@ -169,6 +189,9 @@ private:
     UINT_PTR signalTimer = 0;
     UINT_PTR startupLockTimer = 0;
     UINT_PTR restoreTimer = 0;
+    UINT_PTR initRetryTimer = 0;
+    int initRetries = 0;
+    bool unreadReportWaits = false;
     std::unique_ptr<CLevelBar> strengthBar;
     std::unique_ptr<CLevelBar> qualityBar;
     RECT strengthRect{};

@@ -135,12 +135,6 @@ bool CMainDlg::OnPaint()
 }
 
 namespace {
-constexpr UINT_PTR kSignalTimer = 502;
-constexpr UINT_PTR kStartupLockTimer = 503;
-constexpr UINT_PTR kStatisticsTimer = 504;
-constexpr UINT_PTR kPidMacTimer = 505;
-// After a resume: reception is restored once the system has settled, and retried.
-constexpr UINT_PTR kRestoreTimer = 506;
 constexpr UINT kSignalPollPeriod = 2000;
 // While the signal window is open, for a plot fine enough to align a dish by.
 constexpr UINT kFastSignalPollPeriod = 500;
@@ -197,7 +191,7 @@ void CMainDlg::OnTimer(UINT_PTR id)
         return;
     // The periodic reads skip their turn while a tune or a command holds the
     // card, and the texts they fill keep their last values.
-    if (id != startupLockTimer && id != restoreTimer && session.Gate().IsBusy()) {
+    if (id != startupLockTimer && id != restoreTimer && id != initRetryTimer && session.Gate().IsBusy()) {
         if (id == signalTimer)
             session.CheckCardAnswers();
         if (id == statisticsTimer)
@@ -208,6 +202,9 @@ void CMainDlg::OnTimer(UINT_PTR id)
         OnSignalPollTimer();
     } else if (id == startupLockTimer) {
         OnStartupLockTimer();
+    } else if (id == initRetryTimer) {
+        StopTimer(initRetryTimer);
+        StartReceiver();
     } else if (id == restoreTimer) {
         session.OnRestoreTimer(std::chrono::steady_clock::now());
     } else if (id == statisticsTimer) {
@@ -252,6 +249,14 @@ void CMainDlg::ShowBalloon(const std::string& text)
 {
     if (frame != nullptr)
         frame->ShowTrayBalloon(text);
+}
+
+void CMainDlg::OnShowWindow(bool shown)
+{
+    if (shown && unreadReportWaits) {
+        unreadReportWaits = false;
+        PostMessageA(hwnd, kReportUnreadDatabaseMessage, 0, 0);
+    }
 }
 
 void CMainDlg::OnStartupLockTimer()

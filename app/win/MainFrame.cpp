@@ -2,7 +2,9 @@
 
 #include "app/ProgramTitle.h"
 #include "app/win/AboutDlg.h"
+#include "app/win/DiagnosticLog.h"
 #include "app/win/MainDlg.h"
+#include "app/win/StartWithWindows.h"
 #include "framework/MessageBox.h"
 #include "framework/ModalLoop.h"
 #include "resources/resource.h"
@@ -11,9 +13,16 @@ UINT g_exitRequestMessage = 0;
 
 namespace {
 const char kFrameClass[] = "SkyfoldClass";
+
+// Sent to every top-level window when the shell's task bar is (re)created.
+UINT TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
 }
 
-CMainFrame::CMainFrame(ReceiverDriver& driver) : driver(driver) {}
+CMainFrame::CMainFrame(ReceiverDriver& driver, bool startHidden) : driver(driver), startHidden(startHidden) {}
 
 CMainFrame::~CMainFrame()
 {
@@ -63,6 +72,7 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         case kCommandExit: RequestClose(CloseRequest::Exit); return true;
         case kCommandShowHide: OnShowHide(); return true;
         case kCommandAbout: OnAbout(); return true;
+        case kCommandStartWithWindows: OnStartWithWindows(); return true;
         case kCommandSignal:
             if (mainDialog)
                 mainDialog->OpenSignalWindow();
@@ -103,7 +113,17 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         OnTrayNotify(lParam);
         result = 0;
         return true;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+            systemIcon.EnsureShown();
+        result = TRUE;
+        return true;
     default:
+        if (message != 0 && message == TaskbarCreatedMessage()) {
+            OnTaskbarCreated();
+            result = 0;
+            return true;
+        }
         if (message != 0 && message == g_exitRequestMessage) {
             OnExitRequest(wParam);
             result = 0;
@@ -116,17 +136,33 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 bool CMainFrame::OnCreate()
 {
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNLOCKED));
-    if (!systemIcon.Create(hwnd, kTrayCallbackMessage, kProgramTitle, icon, IDI_APPLICATION_ICON))
+    // At logon the notification area may come up after the program: the
+    // icon is then added when it announces itself.
+    if (!systemIcon.Create(hwnd, kTrayCallbackMessage, kProgramTitle, icon, IDI_APPLICATION_ICON) && !startHidden)
         return false;
-    visible = 1;
+    visible = startHidden ? 0 : 1;
     mainDialog = std::make_unique<CMainDlg>(this, driver);
     // A dialog that cannot be created leaves the frame running without it;
     // the initialisation itself closes the frame when the card fails.
     if (mainDialog->Create(hwnd)) {
         mainDialog->SetCaption(kProgramTitle);
-        mainDialog->Show(SW_SHOWNORMAL);
+        if (!startHidden)
+            mainDialog->Show(SW_SHOWNORMAL);
     }
     return true;
+}
+
+void CMainFrame::OnTaskbarCreated()
+{
+    if (systemIcon.AddAgain())
+        WriteDiagnosticTrace("The notification-area icon was added again.\n");
+}
+
+void CMainFrame::OnStartWithWindows()
+{
+    const bool on = !StartsWithWindows();
+    if (!SetStartWithWindows(on))
+        WriteDiagnosticTrace("The start with Windows could not be changed.\n");
 }
 
 void CMainFrame::OnShowHide()

@@ -20,6 +20,7 @@ constexpr UINT kCommandShowHide = 32771;
 constexpr UINT kCommandExit = 32772;
 constexpr UINT kCommandAbout = 32773;
 constexpr UINT kCommandSignal = 32774;
+constexpr UINT kCommandStartWithWindows = 32775;
 
 // What asks the program to close. Each ends the open modal loops first and
 // runs from the application's message loop.
@@ -33,13 +34,16 @@ enum class CloseRequest : WPARAM {
 
 class CMainFrame : public CWindow {
 public:
-    explicit CMainFrame(ReceiverDriver& driver);
+    // startHidden: started with Windows ("/tray"): the main dialog stays
+    // hidden, and the notification area may not be there yet.
+    CMainFrame(ReceiverDriver& driver, bool startHidden = false);
     ~CMainFrame() override;
 
     // Registers "SkyfoldClass" and creates the hidden frame with menu 128.
     bool LoadFrame();
 
     void SetVisibleFlag(int flag) { visible = flag; }
+    bool StartedHidden() const { return startHidden; }
     void SetTrayLockIcon(bool locked);
     // The icon's tooltip: the title, followed by the note when there is one.
     void SetTrayNote(const std::string& note);
@@ -71,6 +75,9 @@ private:
     void OnTrayNotify(LPARAM mouseMessage);
     void OnExitRequest(WPARAM wParam);
     void ShowTrayMenu();
+    void OnStartWithWindows();
+    // Explorer restarted, or the notification area came up after the program.
+    void OnTaskbarCreated();
 
     // Runs a CloseRequest (wParam) once no modal loop is open.
     static constexpr UINT kRunCloseRequestMessage = WM_APP + 1;
@@ -84,5 +91,6 @@ private:
     bool exitQuestionOpen = false;
     bool shutdownBlocked = false;
     bool sessionEnded = false;
+    const bool startHidden;
     std::unique_ptr<CMainDlg> mainDialog;
 };

@@ -2,6 +2,7 @@
 #include "app/ProgramTitle.h"
 #include "app/win/MainDlg.h"
 #include "app/win/MainFrame.h"
+#include "app/win/StartWithWindows.h"
 #include "framework/MessageBox.h"
 #include "framework/ModalLoop.h"
 #include "framework/UiText.h"
@@ -43,6 +44,8 @@ void CMainFrame::ShowTrayMenu()
                                               : Message(languageFile, "String37", "Show");
     AppendMenuW(menu, MF_STRING, kCommandShowHide, WideText(showHide).c_str());
     AppendMenuW(menu, MF_STRING, kCommandSignal, WideText(Message(languageFile, "String67", "Signal...")).c_str());
+    AppendMenuW(menu, MF_STRING | (StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED), kCommandStartWithWindows,
+                WideText(Message(languageFile, "String91", "Start with Windows")).c_str());
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kCommandAbout, WideText(Message(languageFile, "String38", "About")).c_str());
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);

@@ -32,13 +32,6 @@ private:
     const char* name;
 };
 
-std::string FullPath(const std::string& path)
-{
-    char full[1024] = {};
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-    return length > 0 && length < sizeof(full) ? std::string(full, length) : path;
-}
-
 }  // namespace
 
 TEST(BadInput, MistypedRegistryValuesAreNotRead)

@@ -219,11 +219,11 @@ bool LumisatRun::WaitForMainDialog(milliseconds timeout)
     }, timeout);
 }
 
-DWORD LumisatRun::StartSecondInstance() const
+DWORD LumisatRun::StartSecondInstance(const std::string& arguments) const
 {
     // It only tells the first and ends; one still running then is killed.
     ProgramProcess second;
-    if (!second.Start(folder + "Lumisat.exe", folder))
+    if (!second.Start(folder + "Lumisat.exe", folder, arguments))
         return STILL_ACTIVE;
     second.WaitForExit(20000);
     return second.ExitCode();

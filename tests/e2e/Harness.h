@@ -90,15 +90,16 @@ public:
     // Starts the program without waiting for anything (in another working
     // folder than its own when one is given; a copy of it in another folder
     // when that is given).
-    bool Launch(const std::string& workingFolder = std::string(), const std::string& programFolder = std::string())
+    bool Launch(const std::string& workingFolder = std::string(), const std::string& programFolder = std::string(),
+                const std::string& arguments = std::string())
     {
         return process.Start((programFolder.empty() ? folder : programFolder) + "Lumisat.exe",
-                             workingFolder.empty() ? folder : workingFolder);
+                             workingFolder.empty() ? folder : workingFolder, arguments);
     }
     // The main dialog, visible (a message box carries the same title).
     bool WaitForMainDialog(milliseconds timeout = seconds(30));
     // Another instance from the same folder; its exit code, or STILL_ACTIVE.
-    DWORD StartSecondInstance() const;
+    DWORD StartSecondInstance(const std::string& arguments = std::string()) const;
     bool IsRunning() const { return process.IsRunning(); }
     bool WaitForExit(milliseconds timeout = seconds(15))
     {

@@ -46,13 +46,6 @@ std::string CsvLockFlags(const std::string& csv)
     return flags;
 }
 
-// The program's log folder is "Lumisat" under LOCALAPPDATA, here the run's own.
-class LocalAppData {
-public:
-    explicit LocalAppData(const LumisatRun& run) { SetEnvironmentVariableA("LOCALAPPDATA", run.Folder().c_str()); }
-    ~LocalAppData() { SetEnvironmentVariableA("LOCALAPPDATA", nullptr); }
-};
-
 } // namespace
 
 TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAsShown)
