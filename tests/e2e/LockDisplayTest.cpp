@@ -17,12 +17,6 @@ bool ShowsLockedWithin(const LumisatRun& run, milliseconds time)
     return WaitFor([&] { return run.LockShown() != false; }, time);
 }
 
-class LocalAppData {
-public:
-    explicit LocalAppData(const LumisatRun& run) { SetEnvironmentVariableA("LOCALAPPDATA", run.Folder().c_str()); }
-    ~LocalAppData() { SetEnvironmentVariableA("LOCALAPPDATA", nullptr); }
-};
-
 }  // namespace
 
 // Another transponder, which the card receives; the same transponder through
