@@ -185,19 +185,6 @@ TEST(SimulatorFaults, PlanFromFaultSectionsAffectsItsWindowOfCalls)
         EXPECT_EQ(FindDriverCall(DriverCallName(static_cast<DriverCall>(i))), static_cast<DriverCall>(i));
 }
 
-TEST(SimulatorCallLog, LinesShowArgumentsResultOutputsAndNotes)
-{
-    EXPECT_EQ(CallLine("SetDiseCom2", JoinArguments({HexByte(0xE0), HexByte(0x10), HexByte(0x38), HexByte(0xF2)}), 0, "", "", ""),
-              "SetDiseCom2(E0,10,38,F2) = 0");
-    EXPECT_EQ(CallLine("GotoSat", JoinArguments({DecimalText(192), DecimalText(5), DecimalText(52)}), 0,
-                       JoinArguments({DecimalText(15.6389), DecimalText(29.0436)}), "", ""),
-              "GotoSat(192.00,5.00,52.00) = 0 -> 15.64,29.04");
-    EXPECT_EQ(CallLine("LockChannel3", "1,2", 1, "", "", "fault"), "LockChannel3(1,2) = 1 # fault");
-    const std::uint8_t macs[13] = {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x01, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x02, 0x77};
-    EXPECT_EQ(PidMacsText(macs, 13), "13:AA-BB-CC-DD-EE-01,AA-BB-CC-DD-EE-02");
-    EXPECT_EQ(NetMacText({1, {0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF}, {0, 0}}), "1,00-11-22-AB-CD-EF");
-}
-
 TEST(SimulatorCallLog, EveryCallThatStartsWhileAnotherIsInFlightIsRemarkedOn)
 {
     CallsInFlight calls;
