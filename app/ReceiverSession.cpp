@@ -72,7 +72,7 @@ void ReceiverSession::DishMoved()
 
 bool ReceiverSession::ShouldRelockSilently(bool monitorAsks, bool cardReportsLock)
 {
-    if (dishDriving)
+    if (dishDriving || scanRunning)
         return false;
     if (cardReportsLock && relockOnReportedLock) {
         relockOnReportedLock = false;

@@ -94,8 +94,12 @@ public:
     void ReportCardBusy() override;
     void SetDishDriving(bool driving) override { dishDriving = driving; }
     void DishMoved() override;
+    void SetScanRunning(bool running) override { scanRunning = running; }
+    // While a scan runs, the timers' reads (signal, statistics, PID
+    // addresses) and every watch over reception skip their turn.
+    bool IsScanRunning() const { return scanRunning; }
     // Whether a signal reading starts a silent lock: what the signal monitor
-    // asks, except while a hold button drives the dish; and once the dish has
+    // asks, except while a hold button drives the dish or a scan runs; and once the dish has
     // moved, a reported lock starts one too, so that the icons follow what
     // the card receives.
     bool ShouldRelockSilently(bool monitorAsks, bool cardReportsLock);
@@ -179,6 +183,7 @@ private:
     ReceiverView& view;
     LockWorkerNotice lockNotice;
     bool dishDriving = false;
+    bool scanRunning = false;
     bool relockOnReportedLock = false;   // the dish moved since the last lock
     bool cardAnswering = true;
     std::string lockedTargetText;   // what the last lock was run for, as the tips name it

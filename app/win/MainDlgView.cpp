@@ -192,9 +192,9 @@ void CMainDlg::OnTimer(UINT_PTR id)
 {
     if (id == 0)
         return;
-    // The periodic reads skip their turn while a tune or a command holds the
-    // card, and the texts they fill keep their last values.
-    if (id != startupLockTimer && session.Gate().IsBusy()) {
+    // The periodic reads skip their turn while a tune, a command or a scan
+    // holds the card, and the texts they fill keep their last values.
+    if (session.IsScanRunning() || (id != startupLockTimer && session.Gate().IsBusy())) {
         if (id == signalTimer)
             session.CheckCardAnswers();
         return;

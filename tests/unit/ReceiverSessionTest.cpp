@@ -303,6 +303,18 @@ TEST_F(ReceiverSessionTest, MovingTheDishEndsTheLockShownAndReLocksOnTheNextRepo
     EXPECT_TRUE(session.ShouldRelockSilently(true, false)) << "an unlocked poll as always";
 }
 
+TEST_F(ReceiverSessionTest, NoSilentRelockWhileAScanHasTheCard)
+{
+    StartCard(kSatelliteCard);
+    session.SetScanRunning(true);
+    EXPECT_TRUE(session.IsScanRunning());
+    EXPECT_FALSE(session.ShouldRelockSilently(true, false));
+    session.DishMoved();
+    EXPECT_FALSE(session.ShouldRelockSilently(false, true));
+    session.SetScanRunning(false);
+    EXPECT_TRUE(session.ShouldRelockSilently(true, false)) << "the poll's re-lock as before";
+}
+
 TEST_F(ReceiverSessionTest, RestoreLocksTheRestoredSelectionWhenTheCardIsTunedToAnother)
 {
     StartCard(kSatelliteCard);
