@@ -1,0 +1,149 @@
+#include "tuning/win/CheckResultsDlg.h"
+
+#include "database/ChannelDatabase.h"
+#include "framework/CommandMap.h"
+#include "framework/MessageBox.h"
+#include "framework/UiText.h"
+#include "resources/resource.h"
+#include "tuning/ScanTexts.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Shares of the list's width, column by column.
+constexpr std::array<int, kCheckColumns.size()> kColumnPercent{30, 14, 16, 16, 24};
+
+// The row's cell in the wide call: translated texts need not fit the ANSI code page.
+void SetCell(HWND list, int row, int column, const std::string& text)
+{
+    std::wstring wide = WideText(text);
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    if (column == 0) {
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    } else {
+        SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+bool CopyToClipboard(HWND owner, const std::string& text)
+{
+    const std::wstring wide = WideText(text);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr)
+        return false;
+    void* target = GlobalLock(memory);
+    if (target == nullptr) {
+        GlobalFree(memory);
+        return false;
+    }
+    std::memcpy(target, wide.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(owner)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!placed)
+        GlobalFree(memory);   // the clipboard owns it only once placed
+    return placed;
+}
+
+}  // namespace
+
+CCheckResultsDlg::CCheckResultsDlg(const DialogTranslator& translator, std::vector<CheckRow> rows,
+                                   std::size_t transponders, bool cancelled, CChannelDatabase& database,
+                                   TuningSession& session)
+    : CTranslatedDialog(IDD_SCAN_RESULTS, translator), rows(std::move(rows)), transponders(transponders),
+      cancelled(cancelled), database(database), session(session)
+{
+}
+
+MessageLookup CCheckResultsDlg::Lookup() const
+{
+    return [this](const char* key, const char* english) { return Text(key, english); };
+}
+
+BOOL CCheckResultsDlg::OnInitDialog()
+{
+    ApplyLanguageFile(languageFile);
+    const MessageLookup text = Lookup();
+    SetUiText(hwnd, TextOf(text, kCheckCaption));
+    SetUiText(Item(IDC_SCAN_RESULT_SUMMARY), CheckSummaryText(rows, transponders, cancelled, text));
+    list.Attach(hwnd, IDC_SCAN_RESULT_LIST);
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    RECT client{};
+    GetClientRect(list.Handle(), &client);
+    const int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
+    for (std::size_t i = 0; i < kCheckColumns.size(); ++i) {
+        const int column = static_cast<int>(i);
+        list.InsertColumn(column, std::string(), width * kColumnPercent[i] / 100,
+                          i == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT);
+        list.SetColumnText(column, CheckColumnHeading(kCheckColumns[i], text));
+    }
+    ShowRows();
+    EnableItem(IDC_SCAN_REMOVE_UNLOCKED, UnlockedCount(rows) > 0);
+    return TRUE;
+}
+
+bool CCheckResultsDlg::OnCommand(WORD code, WORD id, HWND)
+{
+    static const CommandEntry<CCheckResultsDlg> kCommands[] = {
+        {BN_CLICKED, IDC_SCAN_COPY, &CCheckResultsDlg::OnCopy},
+        {BN_CLICKED, IDC_SCAN_REMOVE_UNLOCKED, &CCheckResultsDlg::OnRemoveUnlocked},
+        {BN_CLICKED, IDC_SCAN_CLOSE, &CCheckResultsDlg::OnClose},
+    };
+    return DispatchCommand(this, kCommands, code, id);
+}
+
+bool CCheckResultsDlg::OnNotify(NMHDR* header, LRESULT&)
+{
+    if (header == nullptr || header->idFrom != IDC_SCAN_RESULT_LIST || header->code != LVN_COLUMNCLICK)
+        return false;
+    const int column = reinterpret_cast<NMLISTVIEW*>(header)->iSubItem;
+    if (column < 0 || column >= static_cast<int>(kCheckColumns.size()))
+        return false;
+    ascending = column == sortColumn ? !ascending : true;
+    sortColumn = column;
+    SortCheckRows(rows, kCheckColumns[static_cast<std::size_t>(column)], ascending);
+    ShowRows();
+    return true;
+}
+
+void CCheckResultsDlg::ShowRows()
+{
+    const MessageLookup text = Lookup();
+    list.DeleteAllItems();
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        for (std::size_t column = 0; column < kCheckColumns.size(); ++column)
+            SetCell(list.Handle(), static_cast<int>(row), static_cast<int>(column),
+                    CheckCellText(rows[row], kCheckColumns[column], text));
+    }
+}
+
+void CCheckResultsDlg::OnCopy()
+{
+    CopyToClipboard(hwnd, CheckTableText(rows, Lookup()));
+}
+
+void CCheckResultsDlg::OnRemoveUnlocked()
+{
+    const std::string question =
+        FillPlaces(TextOf(Lookup(), kRemoveUnlockedQuestion), {std::to_string(UnlockedCount(rows))});
+    if (!AskYesNo(hwnd, question))
+        return;
+    const CheckRemoval removal = RemoveUnlockedTransponders(database, rows);
+    session.ApplyEffects(removal.effects);
+    SetFocus(Item(IDC_SCAN_CLOSE));
+    EnableItem(IDC_SCAN_REMOVE_UNLOCKED, false);
+}
