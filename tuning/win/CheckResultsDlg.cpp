@@ -17,6 +17,19 @@ namespace {
 // Shares of the list's width, column by column.
 constexpr std::array<int, kCheckColumns.size()> kColumnPercent{30, 14, 16, 16, 24};
 
+// Texts left, figures right; the heading in the wide call, as the cells.
+void InsertColumn(HWND list, int column, const std::string& heading, int width)
+{
+    std::wstring wide = WideText(heading);
+    LVCOLUMNW item{};
+    item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    item.fmt = kCheckColumns[static_cast<std::size_t>(column)] >= CheckColumn::Strength ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    item.cx = width;
+    item.pszText = wide.data();
+    item.iSubItem = column;
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+}
+
 // The row's cell in the wide call: translated texts need not fit the ANSI code page.
 void SetCell(HWND list, int row, int column, const std::string& text)
 {
@@ -85,12 +98,9 @@ BOOL CCheckResultsDlg::OnInitDialog()
     RECT client{};
     GetClientRect(list.Handle(), &client);
     const int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
-    for (std::size_t i = 0; i < kCheckColumns.size(); ++i) {
-        const int column = static_cast<int>(i);
-        list.InsertColumn(column, std::string(), width * kColumnPercent[i] / 100,
-                          i == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT);
-        list.SetColumnText(column, CheckColumnHeading(kCheckColumns[i], text));
-    }
+    for (std::size_t i = 0; i < kCheckColumns.size(); ++i)
+        InsertColumn(list.Handle(), static_cast<int>(i), CheckColumnHeading(kCheckColumns[i], text),
+                     width * kColumnPercent[i] / 100);
     ShowRows();
     EnableItem(IDC_SCAN_REMOVE_UNLOCKED, UnlockedCount(rows) > 0);
     return TRUE;
