@@ -39,9 +39,12 @@ void CChannelPage::ScanBand(const std::vector<std::int32_t>& frequencies)
     if (database == nullptr || database->Root() == nullptr)
         return;
     const ChannelScanPlan plan = PlanChannelScan(*database, kind, frequencies);
-    const PageScanOutcome outcome = RunPageScan(*this, session, plan.job, kChannelScanCaption);
-    if (!outcome.ran)
-        return;
+    PageScanOutcome outcome;
+    if (!plan.job.targets.empty()) {
+        outcome = RunPageScan(*this, session, plan.job, kChannelScanCaption);
+        if (!outcome.ran)
+            return;
+    }
     // Kept also when the program ends meanwhile: its exit question may save them.
     const FoundChannelsAdded added = AddFoundChannels(*database, session.GetDeviceKind(),
                                                      FoundChannels(plan.job, outcome.steps), SystemAnsiEqualNoCase);

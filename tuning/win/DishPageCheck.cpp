@@ -17,7 +17,8 @@ void CDishPage::OnCheckTransponders()
         return;
     const ScanJob job = SatelliteCheckJob(*satellite);
     const PageScanOutcome outcome = RunPageScan(*this, session, job, kCheckCaption);
-    if (!outcome.ran || outcome.endedFromOutside)
+    // Nothing tried (the card stayed busy, or Cancel came first): nothing to show.
+    if (!outcome.ran || outcome.endedFromOutside || outcome.steps.empty())
         return;
     const CDialogLanguage language(ScanDialogLanguageKeys());
     CCheckResultsDlg results(language, CheckRows(job, outcome.steps), job.targets.size(),
