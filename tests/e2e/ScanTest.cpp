@@ -139,7 +139,10 @@ TEST(Scans, TerrestrialRasterFindsExactlyTheCarriersOnItAndKeepsThemUntilApply)
     const size_t stop = FindLine(lines, "StopFilter(", from);
     const size_t relock = FindLine(lines, "LockChannel3(506000,", from);
     ASSERT_NE(relock, std::string::npos) << "the current channel is locked again";
-    EXPECT_TRUE(HasInOrder(lines, {"StopFilter(", "LockChannel3(506000,8,0,0,0,0,0) = 0", "StartFilter() = 0"}, from));
+    EXPECT_TRUE(HasInOrder(lines, {"StopFilter(", "LockChannel3(177500,", "LockChannel3(506000,8,0,0,0,0,0) = 0",
+                                   "StartFilter() = 0"},
+                           from))
+        << "reception pauses before the first step and goes on after the last";
     const ScanCalls scan = CallsBetween(lines, stop + 1, relock);
     Frequencies raster = TerrestrialRaster();
     raster.erase(506000);
