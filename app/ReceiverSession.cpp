@@ -4,6 +4,7 @@
 #include "app/UnreadDatabaseFile.h"
 #include "common/CardKind.h"
 #include "language/LanguageList.h"
+#include "language/SystemText.h"
 #include "tuning/LockSequence.h"
 #include "tuning/MotorCommands.h"
 
@@ -16,6 +17,7 @@ constexpr MessageRef kSettingsLabel{"String44", "Settings:"};
 constexpr MessageRef kCardBusy{
     "String130", "The card does not answer: it is still busy with an earlier command. Try again in a moment."};
 constexpr MessageRef kCardNotAnswering{"String131", "The card does not answer."};
+constexpr MessageRef kNoDataRelocked{"String90", "No data for {0} s: the card was tuned again."};
 constexpr MessageRef kLockedElsewhere{"String85", "The card is locked to this, not to the selection. Lock Test tunes the selection."};
 
 constexpr MessageRef kChangesKept{
@@ -72,13 +74,130 @@ void ReceiverSession::DishMoved()
 
 bool ReceiverSession::ShouldRelockSilently(bool monitorAsks, bool cardReportsLock)
 {
-    if (dishDriving || scanRunning)
+    // A hold button drives the dish, a scan has the card, or a resume's
+    // restore is still to come.
+    if (dishDriving || scanRunning || power.RestorePending())
         return false;
     if (cardReportsLock && relockOnReportedLock) {
         relockOnReportedLock = false;
         return true;
     }
     return monitorAsks;
+}
+
+namespace {
+// The number put into a text of the language file by replacing its token, so
+// that a translation is never used as a format.
+std::string WithNumber(std::string text, long long number)
+{
+    const std::size_t token = text.find("{0}");
+    if (token != std::string::npos)
+        text.replace(token, 3, std::to_string(number));
+    return text;
+}
+}  // namespace
+
+void ReceiverSession::ReloadPids()
+{
+    view.ReloadPids();
+    if (refreshFilterMacAfterLock) {
+        refreshFilterMacAfterLock = false;
+        MacAddress sent = filterMac;
+        view.Trace(gate.Driver().SetFilterMAC(sent.data()) == 0 ? "Set filter mac address Success!!\n"
+                                                                  : "Set filtermac address failed!!\n");
+    }
+    if (power.RestorePending() && !power.IsSuspended()) {
+        power.Restored();
+        restoreAttempts = 0;
+        view.StopRestoreTimer();
+        view.Trace("Resume: reception restored.\n");
+    }
+}
+
+void ReceiverSession::OnStatisticsReading(std::optional<std::int64_t> packetsReceived, bool acceptedPidLoaded,
+                                          DataWatchdog::Clock::time_point now)
+{
+    WatchdogConditions conditions;
+    conditions.lockedToSelection = DisplaysLocked() && tuningChanged == 0;
+    conditions.filterStarted = filterStarted != 0;
+    conditions.acceptedPidLoaded = acceptedPidLoaded;
+    conditions.cardBusyElsewhere = dishDriving || scanRunning || relockOnReportedLock || power.RestorePending();
+    const std::chrono::seconds waited = watchdog.CurrentWait();
+    switch (watchdog.OnReading(packetsReceived, conditions, now)) {
+    case WatchdogVerdict::Watching:
+        break;
+    case WatchdogVerdict::DataAgain:
+        view.Trace("Data watchdog: data arrives again.\n");
+        break;
+    case WatchdogVerdict::Relock:
+        view.Trace("Data watchdog: no data for " + std::to_string(waited.count()) +
+                   " s, the card is tuned again.\n");
+        view.ShowBalloon(WithNumber(view.Text(kNoDataRelocked), waited.count()));
+        refreshFilterMacAfterLock = true;
+        view.LockCurrent(true);
+        break;
+    }
+}
+
+void ReceiverSession::Suspending(PowerCycle::Clock::time_point now)
+{
+    power.Suspending(now);
+    view.StopSignalTimer();
+    view.StopStatisticsTimer();
+    view.StopPidMacTimer();
+    view.StopRestoreTimer();
+    // Windows gives a sleeping program about two seconds: a busy card is left to finish.
+    if (filterStarted != 0) {
+        if (std::optional<DriverLease> lease = gate.TryLease()) {
+            view.Trace(".....Stop Filter.....\n");
+            view.Trace(gate.Driver().StopFilter() == 0 ? "Stop Filter Return Ok.\n" : "Stop Filter Return Fail.\n");
+        }
+        filterStarted = 0;
+    }
+    view.Trace("Suspend: polls and filter stopped.\n");
+}
+
+void ReceiverSession::Resumed(PowerCycle::Clock::time_point now)
+{
+    if (!power.Resumed(now))
+        return;
+    restoreAttempts = 0;
+    view.Trace("Resume: reception is restored in 2 s.\n");
+    view.StartSignalTimer();
+    view.StartStatisticsTimer();
+    view.StartPidMacTimer();
+    view.StartRestoreTimer(kResumeSettleTime);
+}
+
+void ReceiverSession::OnRestoreTimer(PowerCycle::Clock::time_point now)
+{
+    switch (power.RestoreStep(now)) {
+    case PowerCycle::Restore::NotNow:
+        view.StopRestoreTimer();
+        return;
+    case PowerCycle::Restore::WaitCard:
+        view.Trace("Resume: waiting for the card to come back.\n");
+        view.StartRestoreTimer(std::chrono::seconds(1));
+        return;
+    case PowerCycle::Restore::CardLost:
+        view.StopRestoreTimer();
+        view.Trace("Resume: the card did not come back: it is taken as removed.\n");
+        view.CloseForRemoval();
+        return;
+    case PowerCycle::Restore::Now:
+        break;
+    }
+    // As after a lost lock: the lock, the filter, the PIDs and the filter's
+    // address; a card that does not answer is tried again with the data
+    // watchdog's back-off.
+    const std::chrono::seconds step = watchdog.IsOn() ? watchdog.Time() : kDefaultDataWatchdog;
+    const int doublings = restoreAttempts < 4 ? restoreAttempts : 4;
+    ++restoreAttempts;
+    view.Trace("Resume: restoring reception (attempt " + std::to_string(restoreAttempts) + ").\n");
+    view.StartRestoreTimer(step * (1 << doublings));
+    view.ForgetKeptLock();
+    refreshFilterMacAfterLock = true;
+    view.LockCurrent(true);
 }
 
 void ReceiverSession::ShowLockNote()
@@ -224,9 +343,9 @@ bool ReceiverSession::SaveChanges(bool motorSaved)
     // that they can be saved again and Exit still asks before they go.
     std::string text = view.Text(kNotSaved) + "\n";
     if (!channelsSaved)
-        text += "\n" + view.Text(kChannelDatabaseLabel) + "\n" + database.FilePath() + "\n";
+        text += "\n" + view.Text(kChannelDatabaseLabel) + "\n" + AnsiToUtf8(database.FilePath()) + "\n";
     if (!settingsSaved)
-        text += "\n" + view.Text(kSettingsLabel) + "\n" + view.SettingsKeyName() + "\n";
+        text += "\n" + view.Text(kSettingsLabel) + "\n" + AnsiToUtf8(view.SettingsKeyName()) + "\n";
     text += "\n" + view.Text(kChangesKept);
     view.ShowError(text);
     return false;

@@ -6,12 +6,15 @@
 // ReceptionSession when they are created.
 #pragma once
 
+#include "app/DataWatchdog.h"
 #include "app/LockDisplay.h"
+#include "app/PowerCycle.h"
 #include "app/Settings.h"
 #include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
 #include "driver/DriverGate.h"
 #include "driver/ReceiverDriver.h"
+#include "reception/MacAddressText.h"
 #include "reception/ReceptionSession.h"
 #include "tuning/TuningSession.h"
 
@@ -27,6 +30,16 @@ public:
 
     // The lock icon, the notification-area icon and the bars' colour.
     virtual void ShowLockDisplay(bool locked) = 0;
+    // A balloon from the notification-area icon.
+    virtual void ShowBalloon(const std::string& text) = 0;
+    // The timer that restores reception after a resume: (re)started with the
+    // delay, or stopped.
+    virtual void StartRestoreTimer(std::chrono::milliseconds delay) = 0;
+    virtual void StopRestoreTimer() = 0;
+    // The lock page's kept result no longer counts (the card lost its lock).
+    virtual void ForgetKeptLock() = 0;
+    // The receiver is gone: the program closes as on its removal.
+    virtual void CloseForRemoval() = 0;
     // A note in the tips of the lock icon and the notification-area icon
     // (the card does not answer; it is locked to something else than the
     // selection); empty for none.
@@ -95,13 +108,15 @@ public:
     void SetDishDriving(bool driving) override { dishDriving = driving; }
     void DishMoved() override;
     void SetScanRunning(bool running) override { scanRunning = running; }
-    // While a scan runs, the timers' reads (signal, statistics, PID
-    // addresses) and every watch over reception skip their turn.
     bool IsScanRunning() const { return scanRunning; }
+    // Whether a timer skips its turn: every timer while a scan has the card,
+    // and a periodic read (signal, statistics, PID addresses) while a tune
+    // or a command holds it.
+    bool SkipsTimerTurn(bool periodicRead) const { return scanRunning || (periodicRead && gate.IsBusy()); }
     // Whether a signal reading starts a silent lock: what the signal monitor
-    // asks, except while a hold button drives the dish or a scan runs; and once the dish has
-    // moved, a reported lock starts one too, so that the icons follow what
-    // the card receives.
+    // asks, except while a hold button drives the dish or a scan runs; and
+    // once the dish has moved, a reported lock starts one too, so that the
+    // icons follow what the card receives.
     bool ShouldRelockSilently(bool monitorAsks, bool cardReportsLock);
     // At every poll tick, also when the poll is skipped: tells the tips
     // whether the card answers.
@@ -112,6 +127,25 @@ public:
     // answer in time nothing more is sent, and it returns false.
     bool ShutDownDriver(const std::function<void()>& traceEnd,
                         std::chrono::milliseconds wait = kDriverWaitLimit);
+
+    // The address the card's filter was last given (start-up, MAC dialog).
+    void SetFilterMacAddress(const MacAddress& address) override { filterMac = address; }
+    // The data watchdog's time ("DataWatchdog"); 0 switches it off.
+    void SetWatchdogTime(std::chrono::seconds time) { watchdog.SetTime(time); }
+    std::chrono::seconds WatchdogTime() const { return watchdog.Time(); }
+    // Each reading of the statistics timer: the packets received, or nothing
+    // when the read was skipped or failed. Re-locks when the data stopped.
+    void OnStatisticsReading(std::optional<std::int64_t> packetsReceived, bool acceptedPidLoaded,
+                             DataWatchdog::Clock::time_point now);
+    // The system goes to sleep: the polls stop and the filter stops, without
+    // waiting for a card that is busy.
+    void Suspending(PowerCycle::Clock::time_point now);
+    void Resumed(PowerCycle::Clock::time_point now);
+    // The restore timer fired.
+    void OnRestoreTimer(PowerCycle::Clock::time_point now);
+    // The receiver's removal notice: false while it may be the sleep's doing.
+    bool RemovalEndsProgram(PowerCycle::Clock::time_point now) { return power.RemovalEndsProgram(now); }
+    void ReceiverArrived() { power.CardArrived(); }
 
     // GetCIInfo's value, learnt once the driver is up.
     void SetDeviceKind(int kind) { deviceKind = kind; }
@@ -164,7 +198,9 @@ public:
     void StopPidMacTimer() override { view.StopPidMacTimer(); }
     void ShowWaitDialog() override;
     void DestroyWaitDialog() override { view.DestroyWaitDialog(); }
-    void ReloadPids() override { view.ReloadPids(); }
+    // After a lock's filter start: the PIDs, and after a re-lock that the
+    // watchdog or a resume asked for, the filter's MAC address again.
+    void ReloadPids() override;
     void Trace(const char* line) override { view.Trace(line); }
     void Trace(const std::string& line) override { view.Trace(line); }
     void DebugOutput(const std::string& line) override { view.DebugOutput(line); }
@@ -185,6 +221,11 @@ private:
     bool dishDriving = false;
     bool scanRunning = false;
     bool relockOnReportedLock = false;   // the dish moved since the last lock
+    DataWatchdog watchdog;
+    PowerCycle power;
+    int restoreAttempts = 0;
+    bool refreshFilterMacAfterLock = false;
+    MacAddress filterMac{};
     bool cardAnswering = true;
     std::string lockedTargetText;   // what the last lock was run for, as the tips name it
     std::string shownNote;

@@ -30,9 +30,9 @@ int NtClass(std::uint32_t major, std::uint32_t minor)
     return 8;
 }
 
-std::string DefaultInstallationPath(const std::string& currentDirectory)
+std::string DefaultInstallationPath(const std::string& programFolder)
 {
-    std::string path = currentDirectory;
+    std::string path = programFolder;
     if (!path.empty() && path.back() != '\\')
         path.push_back('\\');
     return path.size() <= kMaxPathLength ? path : std::string();
@@ -63,15 +63,18 @@ SettingsHive SettingsHiveFor(int versionClass)
 
 void CopyInstallationPath(SettingsStore& machineKey, SettingsStore& userKey, MainSettings& settings)
 {
-    machineKey.GetString("PATH", settings.installationPath);
-    userKey.SetString("PATH", settings.installationPath);
+    std::string machinePath;
+    if (!machineKey.GetString("PATH", machinePath) || machinePath.empty())
+        return;
+    settings.installationPath = machinePath;
+    userKey.SetString("PATH", machinePath);
 }
 
-void LoadSettings(SettingsStore& store, int deviceKind, const std::string& currentDirectory, MainSettings& settings)
+void LoadSettings(SettingsStore& store, int deviceKind, const std::string& programFolder, MainSettings& settings)
 {
     store.GetString("PATH", settings.installationPath);
     if (settings.installationPath.empty())
-        settings.installationPath = DefaultInstallationPath(currentDirectory);
+        settings.installationPath = DefaultInstallationPath(programFolder);
     std::uint32_t degree = 0;
     if (store.GetDword("CurDegree", degree))
         settings.currentDegree = static_cast<std::int32_t>(degree);

@@ -42,17 +42,19 @@ enum class SettingsHive { LocalMachine, CurrentUser };
 // when the version is unknown.
 SettingsHive SettingsHiveFor(int versionClass);
 
-// Copies "PATH" from the local machine's key to the current user's: reads it
-// into the installation path (unchanged when missing) and writes it back.
+// Copies "PATH" from the local machine's key to the current user's when the
+// machine names a folder: reads it into the installation path and writes it
+// back. Without one (a copy started without the installer) both stay as they
+// are, so that the user's own value still counts.
 void CopyInstallationPath(SettingsStore& machineKey, SettingsStore& userKey, MainSettings& settings);
 
 // Reads the settings into `settings`; a value that cannot be read leaves its
-// field as it was. An empty installation path becomes the current directory
-// with a backslash (or stays empty when that would not fit a path buffer, so
-// that file names resolve against the current directory), an empty language
-// "English". Cable and terrestrial cards (deviceKind 5 or more) get the
-// degree 3600.
-void LoadSettings(SettingsStore& store, int deviceKind, const std::string& currentDirectory, MainSettings& settings);
+// field as it was. An empty installation path becomes the program's own
+// folder with a backslash (or stays empty when that would not fit a path
+// buffer, so that file names resolve against the current directory), an
+// empty language "English". Cable and terrestrial cards (deviceKind 5 or
+// more) get the degree 3600.
+void LoadSettings(SettingsStore& store, int deviceKind, const std::string& programFolder, MainSettings& settings);
 
 // Takes the current satellite, transponder and PID from the database (each
 // empty when there is no such current record) and writes every setting in

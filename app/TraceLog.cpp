@@ -5,17 +5,23 @@
 #include <cstdio>
 #include <deque>
 #include <mutex>
+#include <utility>
 
 namespace {
-constexpr std::chrono::milliseconds kShutdownWait{2000};
-}
+
+struct QueuedLine {
+    std::string text;          // the line, behind the note of earlier losses when there were any
+    LostTraceLines reported;   // what that note counts
+};
+
+} // namespace
 
 // Shared with the writer thread, which may outlive the log when the disk
-// hangs at shutdown.
+// hangs at its end.
 struct TraceLog::Shared {
     Shared(std::unique_ptr<LogStorage> storage, TraceLogLimits limits) : storage(std::move(storage)), limits(limits) {}
 
-    void WriteBatch(const std::deque<std::string>& lines);
+    LostTraceLines WriteBatch(const std::deque<QueuedLine>& lines);
     void Run();
 
     std::unique_ptr<LogStorage> storage;
@@ -24,13 +30,20 @@ struct TraceLog::Shared {
 
     std::mutex mutex;
     std::condition_variable changed;
-    std::deque<std::string> queue;
+    std::deque<QueuedLine> queue;
     std::size_t queuedBytes = 0;
-    std::uint64_t dropped = 0;
+    LostTraceLines lost;
     bool writing = false;
-    bool stopping = false;
+    bool ended = false;
     bool finished = false;
 };
+
+LostTraceLines& LostTraceLines::operator+=(const LostTraceLines& more)
+{
+    queueFull += more.queueFull;
+    notWritten += more.notWritten;
+    return *this;
+}
 
 std::string FormatTraceLogLine(const LocalTime& time, std::uint32_t threadId, std::string_view text)
 {
@@ -44,42 +57,80 @@ std::string FormatTraceLogLine(const LocalTime& time, std::uint32_t threadId, st
     return line;
 }
 
-void TraceLog::Shared::WriteBatch(const std::deque<std::string>& lines)
+std::string FormatLostLinesNote(const LostTraceLines& lost)
 {
+    const auto total = static_cast<unsigned long long>(lost.Total());
+    const auto queueFull = static_cast<unsigned long long>(lost.queueFull);
+    const auto notWritten = static_cast<unsigned long long>(lost.notWritten);
+    if (total == 0)
+        return std::string();
+    char note[160];
+    if (notWritten == 0)
+        std::snprintf(note, sizeof note, "(%llu trace lines lost: the disk was too slow)\n", total);
+    else if (queueFull == 0)
+        std::snprintf(note, sizeof note, "(%llu trace lines lost: writing the log failed)\n", total);
+    else
+        std::snprintf(note, sizeof note,
+                      "(%llu trace lines lost: the disk was too slow for %llu, writing the log failed for %llu)\n",
+                      total, queueFull, notWritten);
+    return note;
+}
+
+// What did not reach the file: lines not written in full, and the earlier
+// losses their notes would have told of.
+LostTraceLines TraceLog::Shared::WriteBatch(const std::deque<QueuedLine>& lines)
+{
+    LostTraceLines lost;
+    const auto lose = [&](const QueuedLine& line) {
+        ++lost.notWritten;
+        lost += line.reported;
+    };
     std::uint64_t size = storage->CurrentSize();
+    auto first = lines.begin();
     std::string chunk;
-    const auto writeChunk = [&] {
-        if (!chunk.empty() && storage->Append(chunk))
-            size += chunk.size();
+    const auto writeChunk = [&](std::deque<QueuedLine>::const_iterator end) {
+        const std::size_t written = chunk.empty() ? 0 : storage->Append(chunk);
+        size += written;
+        std::size_t offset = 0;
+        for (; first != end; ++first) {
+            offset += first->text.size();
+            if (offset > written)
+                lose(*first);
+        }
         chunk.clear();
     };
-    for (const std::string& line : lines) {
-        if (size + chunk.size() + line.size() > limits.rotateAt) {
-            writeChunk();
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
+        if (size + chunk.size() + line->text.size() > limits.rotateAt) {
+            writeChunk(line);
             // A log that cannot be rotated must not grow beyond its size.
-            if (size > 0 && !storage->Rotate())
-                return;
+            if (size > 0 && !storage->Rotate()) {
+                for (; line != lines.end(); ++line)
+                    lose(*line);
+                return lost;
+            }
             size = 0;
         }
-        chunk += line;
+        chunk += line->text;
     }
-    writeChunk();
+    writeChunk(lines.end());
+    return lost;
 }
 
 void TraceLog::Shared::Run()
 {
     std::unique_lock lock(mutex);
     for (;;) {
-        changed.wait(lock, [this] { return !queue.empty() || stopping; });
+        changed.wait(lock, [this] { return !queue.empty() || ended; });
         if (queue.empty())
             break;
-        std::deque<std::string> batch;
+        std::deque<QueuedLine> batch;
         batch.swap(queue);
         queuedBytes = 0;
         writing = true;
         lock.unlock();
-        WriteBatch(batch);
+        const LostTraceLines batchLost = WriteBatch(batch);
         lock.lock();
+        lost += batchLost;
         writing = false;
         changed.notify_all();
     }
@@ -94,24 +145,14 @@ TraceLog::TraceLog(std::unique_ptr<LogStorage> storage, TraceLogLimits limits)
 
 TraceLog::~TraceLog()
 {
-    if (!writer.joinable())
-        return;
-    std::unique_lock lock(shared->mutex);
-    shared->stopping = true;
-    shared->changed.notify_all();
-    const bool finished = shared->changed.wait_for(lock, kShutdownWait, [this] { return shared->finished; });
-    lock.unlock();
-    if (finished)
-        writer.join();
-    else
-        writer.detach();
+    End(shared->limits.endWait);
 }
 
 void TraceLog::SetEnabled(bool enabled)
 {
     std::lock_guard lock(shared->mutex);
     shared->enabled = enabled;
-    if (enabled && !writer.joinable())
+    if (enabled && !shared->ended && !writer.joinable())
         writer = std::thread([state = shared] { state->Run(); });
 }
 
@@ -124,21 +165,21 @@ bool TraceLog::Add(const LocalTime& time, std::uint32_t threadId, std::string_vi
 {
     if (!shared->enabled)
         return false;
-    std::string line = FormatTraceLogLine(time, threadId, text);
+    QueuedLine entry{FormatTraceLogLine(time, threadId, text), {}};
     std::lock_guard lock(shared->mutex);
-    if (shared->queuedBytes + line.size() > shared->limits.queuedBytes) {
-        ++shared->dropped;
+    if (shared->ended)
+        return false;
+    if (shared->lost.Total() > 0) {
+        entry.text.insert(0, FormatTraceLogLine(time, threadId, FormatLostLinesNote(shared->lost)));
+        entry.reported = shared->lost;
+    }
+    if (shared->queuedBytes + entry.text.size() > shared->limits.queuedBytes) {
+        ++shared->lost.queueFull;
         return false;
     }
-    if (shared->dropped > 0) {
-        char note[96];
-        std::snprintf(note, sizeof note, "(%llu trace lines lost: the disk was too slow)\n",
-                      static_cast<unsigned long long>(shared->dropped));
-        shared->queue.push_back(FormatTraceLogLine(time, threadId, note));
-        shared->dropped = 0;
-    }
-    shared->queuedBytes += line.size();
-    shared->queue.push_back(std::move(line));
+    shared->lost = {};
+    shared->queuedBytes += entry.text.size();
+    shared->queue.push_back(std::move(entry));
     shared->changed.notify_all();
     return true;
 }
@@ -147,4 +188,22 @@ bool TraceLog::Flush(std::chrono::milliseconds limit)
 {
     std::unique_lock lock(shared->mutex);
     return shared->changed.wait_for(lock, limit, [this] { return shared->queue.empty() && !shared->writing; });
+}
+
+bool TraceLog::End(std::chrono::milliseconds limit)
+{
+    std::unique_lock lock(shared->mutex);
+    shared->ended = true;
+    shared->changed.notify_all();
+    if (!writer.joinable())
+        return shared->queue.empty() && !shared->writing;
+    const bool finished = shared->changed.wait_for(lock, limit, [this] { return shared->finished; });
+    lock.unlock();
+    // Joining a writer stuck in the disk would hold the caller, the program's
+    // exit included, for as long as the disk hangs.
+    if (finished)
+        writer.join();
+    else
+        writer.detach();
+    return finished;
 }

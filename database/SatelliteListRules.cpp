@@ -45,6 +45,18 @@ void SelectSavedTransponderAndPid(CChannelDatabase& database, const SatelliteRec
     }
 }
 
+// Whether a satellite other than `current` has the probe's name, in any
+// letter case, and its degree.
+bool IsAnotherSatellite(const CChannelDatabase& database, const SatelliteRecord& probe,
+                        const SatelliteRecord& current, AnsiCaseComparison sameName)
+{
+    for (const SatelliteRecord* s = database.Root()->firstSatellite; s; s = s->next) {
+        if (s != &current && s->degree == probe.degree && sameName(FieldText(s->name), FieldText(probe.name)))
+            return true;
+    }
+    return false;
+}
+
 bool MatchesSaved(const SatelliteRecord& satellite, const SavedSelection& saved)
 {
     return FieldText(satellite.name) == saved.satelliteName && satellite.degree == saved.degree;
@@ -168,11 +180,11 @@ SatelliteEditResult ChangeSatellite(CChannelDatabase& database, std::string_view
         return Refused(SatelliteEditOutcome::Invalid, check.message);
 
     const SatelliteRecord probe = MakeProbe(name, degree);
-    if (const SatelliteRecord* found = database.FindSatellite(&probe, sameName)) {
-        if (found == current)
-            return Refused(SatelliteEditOutcome::Unchanged, {});
+    if (IsAnotherSatellite(database, probe, *current, sameName))
         return Refused(SatelliteEditOutcome::Duplicate, AlreadyExistsMessage(deviceKind));
-    }
+    // Only an exact repeat changes nothing: a new letter case is a new name.
+    if (FieldText(probe.name) == FieldText(current->name) && degree == current->degree)
+        return Refused(SatelliteEditOutcome::Unchanged, {});
     SetFieldText(current->name, name);
     current->degree = degree;
     return Done(SatelliteEditOutcome::Changed, current, false);

@@ -73,7 +73,8 @@ struct SatelliteEditResult {
 SatelliteEditResult CreateSatellite(CChannelDatabase& database, std::string_view name, std::int32_t degree,
                                     int deviceKind, AnsiCaseComparison sameName = AnsiEqualNoCase);
 // Change: renames the current satellite and sets its degree (in channel mode
-// it keeps its own). A name that differs only in letter case is not applied.
+// it keeps its own). A new letter case of its own name is applied; only the
+// name of another satellite at that degree, in any letter case, is a duplicate.
 SatelliteEditResult ChangeSatellite(CChannelDatabase& database, std::string_view name, std::int32_t degree,
                                     int deviceKind, AnsiCaseComparison sameName = AnsiEqualNoCase);
 // The question to ask before RemoveCurrentSatellite; go on only on Yes.

@@ -4,6 +4,7 @@
 #include "framework/DialogInit.h"
 #include "framework/ErrorReport.h"
 #include "framework/MessageLoop.h"
+#include "framework/ModalLoop.h"
 
 #include <exception>
 #include <vector>
@@ -19,6 +20,9 @@ CDialog::~CDialog()
 
 INT_PTR CDialog::DoModal(HWND owner)
 {
+    CModalLoop loop(CModalLoop::Kind::Dialog);
+    if (!loop.MayRun())
+        return IDCANCEL;
     modal = true;
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this));

@@ -17,7 +17,8 @@ public:
     CDialog& operator=(const CDialog&) = delete;
     virtual ~CDialog();
 
-    // Modal: runs the dialog and returns the code given to EndDialog, or -1.
+    // Modal: runs the dialog and returns the code given to EndDialog, or -1;
+    // IDCANCEL when the program ends (framework/ModalLoop.h).
     INT_PTR DoModal(HWND owner);
     // Modeless (also child pages): returns false when the window was not created.
     bool Create(HWND parent);

@@ -1,5 +1,6 @@
 #include "framework/MessageBox.h"
 
+#include "framework/ModalLoop.h"
 #include "framework/UiText.h"
 
 namespace {
@@ -8,11 +9,6 @@ std::string& Caption()
 {
     static std::string caption;
     return caption;
-}
-
-int Show(HWND owner, const std::string& text, UINT type)
-{
-    return MessageBoxW(owner, WideText(text).c_str(), WideText(Caption()).c_str(), type);
 }
 
 }  // namespace
@@ -27,12 +23,25 @@ const std::string& MessageBoxCaption()
     return Caption();
 }
 
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
+{
+    CModalLoop loop(CModalLoop::Kind::Dialog);
+    if (!loop.MayRun())
+        return IDCANCEL;
+    return MessageBoxW(owner, WideText(text).c_str(), WideText(caption).c_str(), type);
+}
+
+void ShowNotice(HWND owner, const std::string& text)
+{
+    ShowMessageBox(owner, text, Caption(), MB_OK);
+}
+
 void ShowErrorMessage(HWND owner, const std::string& text)
 {
-    Show(owner, text, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(owner, text, Caption(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool AskYesNo(HWND owner, const std::string& text)
 {
-    return Show(owner, text, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return ShowMessageBox(owner, text, Caption(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

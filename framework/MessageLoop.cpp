@@ -1,6 +1,7 @@
 #include "framework/MessageLoop.h"
 
 #include "framework/Dialog.h"
+#include "framework/ModalLoop.h"
 
 #include <algorithm>
 #include <vector>
@@ -50,10 +51,12 @@ int CMessageLoop::Run()
     while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0) {
         if (got == -1)
             return -1;
-        if (PreTranslate(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        if (!PreTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        // Here no modal loop of the program is open.
+        CModalLoop::DeliverWaitingRequest();
     }
     return static_cast<int>(message.wParam);
 }

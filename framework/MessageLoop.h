@@ -8,7 +8,8 @@ class CMessageLoop {
 public:
     static void AddModeless(HWND dialog);
     static void RemoveModeless(HWND dialog);
-    // Runs until WM_QUIT; returns its exit code.
+    // Runs until WM_QUIT; returns its exit code. A close request that waited
+    // for modal loops to unwind is delivered from here.
     static int Run();
     // Offers a message to the dialogs from its window up (PreTranslateMessage),
     // then to the modeless dialog it belongs to; true when one used it.

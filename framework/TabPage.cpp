@@ -50,11 +50,17 @@ bool CTabPage::PreTranslateMessage(const MSG& message)
     if (message.message != WM_KEYDOWN || control == nullptr)
         return true;
     const WPARAM id = static_cast<WPARAM>(GetDlgCtrlID(control));
-    if (IsPushButton(control))
-        SendMessageA(control, BM_CLICK, 0, 0);
-    else if (HasClass(control, "Edit"))
+    if (IsPushButton(control)) {
+        if (enterPressesButtons)
+            SendMessageA(control, BM_CLICK, 0, 0);
+    } else if (HasClass(control, "Edit")) {
+        // Committing puts the text back, which moves the caret to the start;
+        // the user goes on typing where they were.
+        DWORD start = 0, end = 0;
+        SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(control));
-    else if (HasClass(control, "ComboBox"))
+        SendMessageA(control, EM_SETSEL, start, end);
+    } else if (HasClass(control, "ComboBox"))
         SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, CBN_KILLFOCUS), reinterpret_cast<LPARAM>(control));
     return true;
 }

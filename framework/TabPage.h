@@ -22,14 +22,17 @@ public:
 
     // Enter aimed at the page or one of its controls would reach the main
     // dialog's dialog manager as OK (save and hide). Here it commits the
-    // field as leaving it does, or presses the focused push button; an open
-    // drop-down list keeps it to pick its item. Escape, which would hide the
-    // main dialog as Cancel, is consumed on the pages that keep it.
+    // field as leaving it does, keeping the caret where it was, or presses
+    // the focused push button on the pages that let it; an open drop-down
+    // list keeps it to pick its item. Escape, which would hide the main
+    // dialog as Cancel, is consumed on the pages that keep it.
     bool PreTranslateMessage(const MSG& message) final;
 
 protected:
     // Set by the pages on which Escape must not hide the main dialog.
     bool keepsEscape = false;
+    // Cleared by the pages on which Enter presses no button.
+    bool enterPressesButtons = true;
     // The main dialog: a page's message box must not sit behind it.
     HWND MessageOwner() const override;
 

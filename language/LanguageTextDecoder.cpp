@@ -52,6 +52,13 @@ std::size_t CharacterBoundary(std::string_view bytes)
 
 }  // namespace
 
+LanguageTextDecoder LanguageTextDecoder::ForCodePageText(unsigned codePage)
+{
+    LanguageTextDecoder decoder(codePage);
+    decoder.encoding = Encoding::CodePage;
+    return decoder;
+}
+
 std::string_view LanguageTextDecoder::Feed(std::string_view bytes)
 {
     utf8.clear();

@@ -13,6 +13,10 @@ public:
     // `codePage` as for CodePageToUtf16 (language/AnsiConversion.h).
     explicit LanguageTextDecoder(unsigned codePage) : codePage(codePage) {}
 
+    // For text known to be in the code page, such as a path: its first bytes
+    // are never taken for a byte-order mark.
+    static LanguageTextDecoder ForCodePageText(unsigned codePage);
+
     // The UTF-8 of the characters completed by the next bytes; valid until
     // the next call.
     std::string_view Feed(std::string_view bytes);

@@ -23,18 +23,6 @@ MacAddress MacOf(const NetMacSetting& setting)
     return address;
 }
 
-MacAddress PageStartMacAddress(ReceiverDriver& driver)
-{
-    NetMacSetting setting{};
-    driver.GetNetMACAddr(&setting);
-    if (setting.enable != 0)
-        return MacOf(setting);
-    MacAddress card{};
-    if (driver.GetMACAddr(card.data()) != 0)
-        return kFallbackMacAddress;
-    return card;
-}
-
 std::string ApplyFilterMac(ReceiverDriver& driver, const MacAddress& address)
 {
     MacAddress sent = address;

@@ -9,19 +9,12 @@
 
 using MacAddress = std::array<std::uint8_t, 6>;
 
-// Shown when the driver gives no address at all.
-inline constexpr MacAddress kFallbackMacAddress{0x02, 0x4E, 0x51, 0x01, 0x02, 0x03};
-
-// Six upper-case byte pairs joined by hyphens: "02-4E-51-01-02-03".
+// Six upper-case byte pairs joined by hyphens: "00-1A-2B-3C-4D-5E".
 std::string MacDisplayText(const MacAddress& address);
 // The same in lower case, as trace lines carry it.
 std::string MacTraceText(const MacAddress& address);
 
 MacAddress MacOf(const NetMacSetting& setting);
-
-// The address the PID page shows when it starts: the adapter's address when
-// the driver says it is enabled, else the card's own, else the fallback.
-MacAddress PageStartMacAddress(ReceiverDriver& driver);
 
 // After the MAC address dialog: hands the address to the card's filter and
 // returns the text the page shows. The filter's result is not reported, as

@@ -40,8 +40,15 @@ std::string PidNameText(const PidRecord& record)
     return std::string(record.name, length);
 }
 
-PidRow MakePidRow(PidRecord& record)
+int PidImage(const PidRecord& record, bool refused)
+{
+    if (record.loaded == 0)
+        return kNotLoadedImage;
+    return refused ? kRefusedImage : kLoadedImage;
+}
+
+PidRow MakePidRow(PidRecord& record, bool refused)
 {
     return PidRow{&record, PidHexText(record.pid), PidTypeName(record.type), PidNameText(record),
-                  record.loaded != 0 ? kLoadedImage : kNotLoadedImage};
+                  PidImage(record, refused)};
 }

@@ -12,6 +12,7 @@ constexpr int kTypeColumn = 1;
 constexpr int kMacColumn = 2;
 constexpr int kLoadedImage = 0;     // green square with a white ring
 constexpr int kNotLoadedImage = 1;  // red square with a white cross
+constexpr int kRefusedImage = 2;    // yellow square with an exclamation mark
 // Grid lines and full-row selection.
 constexpr unsigned kPidListExtendedStyle = 0x21;
 
@@ -45,4 +46,7 @@ struct PidRow {
     int image;
 };
 
-PidRow MakePidRow(PidRecord& record);
+// Loaded, not loaded, or marked loaded but refused by the card at its last send.
+int PidImage(const PidRecord& record, bool refused);
+
+PidRow MakePidRow(PidRecord& record, bool refused);

@@ -52,7 +52,7 @@ std::vector<PidRow> PidPageRules::Refresh()
     loadedCount = 0;
     std::vector<PidRow> rows;
     for (PidRecord* pid : CurrentPids()) {
-        rows.push_back(MakePidRow(*pid));
+        rows.push_back(MakePidRow(*pid, IsRefused(*pid)));
         if (pid->loaded != 0)
             ++loadedCount;
     }
@@ -84,23 +84,54 @@ void PidPageRules::TraceAndDebug(const std::string& line)
     host.Trace(line);
 }
 
+bool PidPageRules::SendPid(const PidRecord& record)
+{
+    TraceAndDebug(FormatText(".....Add PID.....PID Value:%d,PID Type:%d.\n", record.pid, record.type));
+    const bool taken = driver.SetDataPID(CardPid(record), CardType(record), 1) == 0;
+    host.Trace(taken ? "Add PID Return Ok.\n" : "Add PID Return Fail.\n");
+    return taken;
+}
+
+bool PidPageRules::IsRefused(const PidRecord& record) const
+{
+    const TransponderRecord* transponder = database.CurrentTransponder();
+    for (const RefusedPid& entry : refused) {
+        if (entry.transponder == transponder && entry.pid == record.pid && entry.type == record.type)
+            return true;
+    }
+    return false;
+}
+
+void PidPageRules::SetRefused(const PidRecord& record, bool isRefused)
+{
+    const TransponderRecord* transponder = database.CurrentTransponder();
+    std::erase_if(refused, [&](const RefusedPid& entry) {
+        return entry.transponder == transponder && entry.pid == record.pid && entry.type == record.type;
+    });
+    if (isRefused)
+        refused.push_back({transponder, record.pid, record.type});
+}
+
+int PidPageRules::Image(const PidRecord& record) const
+{
+    return PidImage(record, IsRefused(record));
+}
+
 PidOutcome PidPageRules::LoadPid(PidRecord* record)
 {
     if (record == nullptr)
         return {};
     if (!host.IsLocked() || !host.IsFilterStarted() || host.IsTuningChanged()) {
         record->loaded = 1;
+        SetRefused(*record, false);   // it goes to the card with the next lock
         return {true, {}};
     }
-    if (record->loaded == 1)
+    if (record->loaded == 1 && !IsRefused(*record))
         return {};
-    TraceAndDebug(FormatText(".....Add PID.....PID Value:%d,PID Type:%d.\n", record->pid, record->type));
-    if (driver.SetDataPID(CardPid(*record), CardType(*record), 1) != 0) {
-        host.Trace("Add PID Return Fail.\n");
+    if (!SendPid(*record))
         return {false, ReceptionMessages::kPidLoadFailed};
-    }
-    host.Trace("Add PID Return Ok.\n");
     record->loaded = 1;
+    SetRefused(*record, false);
     return {true, {}};
 }
 
@@ -108,7 +139,8 @@ PidOutcome PidPageRules::UnloadPid(PidRecord* record)
 {
     if (record == nullptr || record->loaded == 0)
         return {};
-    if (host.IsLocked() && host.IsFilterStarted()) {
+    // A PID the card refused is not in its filter: the card would refuse to drop it too.
+    if (host.IsLocked() && host.IsFilterStarted() && !IsRefused(*record)) {
         TraceAndDebug(FormatText(".....Del PID.....PID Value:%d,PID Type:%d.\n", record->pid, record->type));
         if (driver.SetDataPID(CardPid(*record), CardType(*record), 0) != 0) {
             host.Trace("Del PID Return Fail.\n");
@@ -117,16 +149,19 @@ PidOutcome PidPageRules::UnloadPid(PidRecord* record)
         host.Trace("Del PID Return Ok.\n");
     }
     record->loaded = 0;
+    SetRefused(*record, false);
     return {true, {}};
 }
 
 void PidPageRules::ReloadPids()
 {
+    // The filter was started afresh: what it refused before no longer counts.
+    refused.clear();
     if (!HasCurrentTransponder() || !host.IsLocked() || !host.IsFilterStarted())
         return;
     for (PidRecord* pid : CurrentPids()) {
-        if (pid->loaded == 1)
-            driver.SetDataPID(CardPid(*pid), CardType(*pid), 1);
+        if (pid->loaded == 1 && !SendPid(*pid))
+            SetRefused(*pid, true);
     }
 }
 
@@ -190,20 +225,19 @@ PidOutcome PidPageRules::Remove(PidRecord* selected)
 {
     if (selected == nullptr)
         return {};
-    PidOutcome outcome{true, {}};
     if (selected->loaded == 1) {
-        // The PID leaves the database even when the card refuses to drop it.
-        outcome.message = UnloadPid(selected).message;
+        if (!UnloadPid(selected).done)
+            return {false, ReceptionMessages::kPidRemoveRefused};
         GiveBackLoadSlot();
     }
     PidRecord probe = *selected;
     probe.next = nullptr;
     database.RemovePid(&probe);
     host.MarkSettingsChanged();
-    return outcome;
+    return {true, {}};
 }
 
-std::optional<StatisticsTexts> PidPageRules::RefreshStatistics()
+std::optional<StatisticsReading> PidPageRules::RefreshStatistics()
 {
     if (!HasCurrentTransponder())
         return std::nullopt;

@@ -15,6 +15,9 @@ inline constexpr MessageRef kPidTextEmpty{"String12", "Error!PID Data can`t be e
 inline constexpr MessageRef kPidOutOfRange{"String13", "Input Data PID between 21 and 8190 (Hex: 0015-1FFE)!"};
 inline constexpr MessageRef kPidLoadFailed{"String34", "Fail to load this PID"};
 inline constexpr MessageRef kPidUnloadFailed{"String35", "Fail to unload this PID"};
+inline constexpr MessageRef kPidRemoveRefused{
+    "String78", "The card refused to unload this PID, so it stays in the list: it may still be in the card's "
+                "filter, and only this entry can unload it. Try again later."};
 
 // The MAC address dialog's Save messages are never looked up in a language
 // file: they are shown as they stand.

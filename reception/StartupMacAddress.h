@@ -7,5 +7,7 @@
 #include "reception/MacAddressText.h"
 #include "reception/TextSink.h"
 
-// Failures are traced only; start-up goes on. Returns the filter address.
+// Failures are traced only; start-up goes on. Returns the address the
+// filter was given, which the PID page shows: the adapter's when enabled,
+// else the card's own, else (the card giving none) the adapter's.
 MacAddress ApplyStartupMacAddresses(ReceiverDriver& driver, AdapterRegistry& registry, const TextSink& trace);

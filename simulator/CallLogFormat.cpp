@@ -105,4 +105,13 @@ std::string CallLine(std::string_view name, std::string_view arguments, int resu
     return line;
 }
 
+std::string OverlapRemark(std::string_view call, const std::vector<std::string_view>& inFlight)
+{
+    std::string remark(call);
+    remark.append(kOverlapRemarkMiddle);
+    for (std::size_t i = 0; i < inFlight.size(); ++i)
+        remark.append(i == 0 ? "" : ", ").append(inFlight[i]);
+    return remark.append(inFlight.size() == 1 ? " is" : " are").append(kOverlapRemarkEnd);
+}
+
 } // namespace quarlink

@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quarlink {
 
@@ -35,11 +36,20 @@ std::string GotoAngleBusText(double motorAngle);
 std::string CallLine(std::string_view name, std::string_view arguments, int result, std::string_view outputs,
                      std::string_view bus, std::string_view note);
 
-// The remark logged when LockChannel3 is called while another LockChannel3
-// call has not returned yet, which the program must never do.
-inline constexpr char kOverlappingLockRemark[] = "LockChannel3 called while another LockChannel3 call is in flight";
-// The remark logged when the signal is polled while a LockChannel3 call has
-// not returned yet: the program's poll must wait for the lock.
-inline constexpr char kPollDuringLockRemark[] = "GetSignalStrAndQu called while a LockChannel3 call is in flight";
+// The remark on a call that starts while others are in flight, which the
+// program must never let happen: "SetDataPID called while LockChannel3 is in
+// flight", or with several: "... while LockChannel3, SetDataPID are in flight".
+std::string OverlapRemark(std::string_view call, const std::vector<std::string_view>& inFlight);
+inline constexpr std::string_view kOverlapRemarkMiddle = " called while ";
+inline constexpr std::string_view kOverlapRemarkEnd = " in flight";
+
+// True for a call log line that holds such a remark. Inline: the end-to-end
+// tests read the log without the simulator's library.
+inline bool IsOverlapRemark(std::string_view line)
+{
+    return line.substr(0, 2) == "# " && line.find(kOverlapRemarkMiddle) != std::string_view::npos &&
+           line.size() >= kOverlapRemarkEnd.size() &&
+           line.substr(line.size() - kOverlapRemarkEnd.size()) == kOverlapRemarkEnd;
+}
 
 } // namespace quarlink

@@ -23,7 +23,7 @@ struct KnownSection {
 const KnownSection kKnownSections[] = {
     {"Card", false, {"Kind", "DeviceType", "MAC", "NetMACEnable", "NetMAC", "LockTimeMs", "Seed"}},
     {"Signal", false, {"LockedStrength", "LockedQuality", "UnlockedStrength", "UnlockedQuality", "Noise",
-                "ErrorPerMille", "LoseLockAfterPolls", "LoseLockTimes"}},
+                "ErrorPerMille", "LoseLockAfterPolls", "LoseLockTimes", "DataStopsAfterPolls", "DataStopsTimes"}},
     {"Site", false, {"Longitude", "Latitude"}},
     {"Motor", false, {"Angle", "DegreesPerSecond", "PointingTolerance"}},
     {"Switch", false, {"Direct", "LNB A", "LNB B", "LNB C", "LNB D"}},
@@ -89,6 +89,8 @@ void ReadSignal(const IniText& ini, IniValueReader& reader, SignalConfig& signal
     reader.Integer(ini.Find("Signal", "ErrorPerMille"), signal.errorPerMille, 0, 1000);
     reader.Unsigned(ini.Find("Signal", "LoseLockAfterPolls"), signal.loseLockAfterPolls, 0, UINT32_MAX);
     reader.Unsigned(ini.Find("Signal", "LoseLockTimes"), signal.loseLockTimes, 0, UINT32_MAX);
+    reader.Unsigned(ini.Find("Signal", "DataStopsAfterPolls"), signal.dataStopsAfterPolls, 0, UINT32_MAX);
+    reader.Unsigned(ini.Find("Signal", "DataStopsTimes"), signal.dataStopsTimes, 0, UINT32_MAX);
 }
 
 void ReadMotor(const IniText& ini, IniValueReader& reader, MotorConfig& motor)

@@ -50,6 +50,10 @@ struct SignalConfig {
     int errorPerMille = 0;          // share of received bytes counted as errors
     std::uint32_t loseLockAfterPolls = 0;   // 0: the lock is never lost by itself
     std::uint32_t loseLockTimes = 1;
+    // The stream stops while the lock holds (a stuck filter, a feed gone from
+    // the transponder): no bytes arrive until the next LockChannel3.
+    std::uint32_t dataStopsAfterPolls = 0;   // 0: never
+    std::uint32_t dataStopsTimes = 1;
 };
 
 struct MotorConfig {

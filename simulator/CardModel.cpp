@@ -53,6 +53,9 @@ void CardModel::PowerUp()
     lockLost = false;
     pollsWhileLocked = 0;
     lockLossesLeft = config.signal.loseLockTimes;
+    pollsWithData = 0;
+    dataStopsLeft = config.signal.dataStopsTimes;
+    dataStopped = false;
     filterRunning = false;
     filter.Clear();
     filter.ResetCounters();
@@ -118,6 +121,16 @@ bool CardModel::LosesLockOnThisPoll()
     return true;
 }
 
+bool CardModel::StopsDataOnThisPoll()
+{
+    if (dataStopped || config.signal.dataStopsAfterPolls == 0 || dataStopsLeft == 0)
+        return false;
+    if (++pollsWithData <= config.signal.dataStopsAfterPolls)
+        return false;
+    --dataStopsLeft;
+    return true;
+}
+
 int CardModel::GetSignalStrAndQu(int* strength, int* quality, int* reserved1, int* reserved2, int* locked)
 {
     if (!open)
@@ -130,6 +143,10 @@ int CardModel::GetSignalStrAndQu(int* strength, int* quality, int* reserved1, in
         AdvanceCounters(now);
         lockLost = true;
         hasLock = false;
+    }
+    if (hasLock && StopsDataOnThisPoll()) {
+        AdvanceCounters(now);
+        dataStopped = true;
     }
     const SignalConfig& signal = config.signal;
     int strengthLevel = hasLock ? signal.lockedStrength : signal.unlockedStrength;
@@ -175,6 +192,8 @@ int CardModel::LockChannel3(int a1, int a2, int a3, int a4, int a5, int a6, int 
     lockReadyMs = now + config.lockTimeMs;
     lockLost = false;
     pollsWhileLocked = 0;
+    pollsWithData = 0;
+    dataStopped = false;
     lastLockDetail = outcome.detail;
     if (outcome.Locked() && config.Kind() == CardKind::Satellite)
         tone = ChooseOscillator(a4, static_cast<std::uint32_t>(a1), static_cast<std::uint32_t>(a6),

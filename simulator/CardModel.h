@@ -73,6 +73,7 @@ private:
     void PowerUp();
     bool HasLock(std::uint64_t nowMs) const;
     bool LosesLockOnThisPoll();
+    bool StopsDataOnThisPoll();
     int SatelliteInView(std::uint64_t nowMs) const;
     int SatelliteAtMotorAngle(double angle) const;
     TuneOutcome Tune(const LockArguments& args, std::uint64_t nowMs) const;
@@ -96,6 +97,9 @@ private:
     bool lockLost = false;
     std::uint32_t pollsWhileLocked = 0;
     std::uint32_t lockLossesLeft = 0;
+    std::uint32_t pollsWithData = 0;
+    std::uint32_t dataStopsLeft = 0;
+    bool dataStopped = false;
     bool filterRunning = false;
     std::uint64_t countedUntilMs = 0;
     NetMacSetting netMac{};

@@ -18,7 +18,7 @@ bool IsUnicastAddress(const std::uint8_t* address)
 
 std::uint32_t CardModel::ReceivingKbps(std::uint64_t nowMs) const
 {
-    if (!filterRunning || !HasLock(nowMs))
+    if (!filterRunning || !HasLock(nowMs) || dataStopped)
         return 0;
     return filter.ReceivingKbps(config.carriers[static_cast<std::size_t>(tunedCarrier)]);
 }

@@ -1,5 +1,6 @@
 #include "app/win/DiagnosticLog.h"
 
+#include "app/DriverCallLog.h"
 #include "app/Settings.h"
 #include "app/TraceLog.h"
 #include "app/win/LocalClock.h"
@@ -7,6 +8,8 @@
 
 #include <shlobj.h>
 #include <windows.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -42,23 +45,20 @@ std::string LogFolderPath()
     return folder + "Lumisat\\";
 }
 
-// A log that is off leaves no folder behind.
-struct ProgramLog {
-    ProgramLog() : log(std::make_unique<FolderLogStorage>(LogFolderPath()))
-    {
-        if (StoredLogChoice()) {
-            DiagnosticLogFolder();
-            log.SetEnabled(true);
-        }
-    }
-    TraceLog log;
-};
-
-// Made at the first trace line; its destruction at exit writes what is queued.
+// Never destroyed (see the header); the process's exit ends it. A log that is
+// off leaves no folder behind.
 TraceLog& TheTraceLog()
 {
-    static ProgramLog program;
-    return program.log;
+    static TraceLog* const log = [] {
+        auto* made = new TraceLog(FileLogStorage::InFolder(LogFolderPath()));
+        if (StoredLogChoice()) {
+            DiagnosticLogFolder();
+            made->SetEnabled(true);
+        }
+        std::atexit([] { TheTraceLog().End(TraceLogLimits{}.endWait); });
+        return made;
+    }();
+    return *log;
 }
 
 } // namespace
@@ -71,11 +71,16 @@ std::string DiagnosticLogFolder()
     return folder;
 }
 
-void WriteDiagnosticTrace(const std::string& line)
+bool WriteDiagnosticTrace(const std::string& line)
 {
     TraceLog& log = TheTraceLog();
-    if (log.IsEnabled())
-        log.Add(CurrentLocalTime(), GetCurrentThreadId(), line);
+    return log.IsEnabled() && log.Add(CurrentLocalTime(), GetCurrentThreadId(), line);
+}
+
+DriverCallObserver& DiagnosticDriverCallLog()
+{
+    static DriverCallLog* const log = new DriverCallLog(WriteDiagnosticTrace);
+    return *log;
 }
 
 bool IsDiagnosticLogOn()

@@ -15,6 +15,7 @@
 #include "language/LanguageFile.h"
 #include "language/LanguageList.h"
 #include "reception/StartupMacAddress.h"
+#include "reception/win/PidPage.h"
 #include "reception/win/SetupApiAdapterRegistry.h"
 #include "resources/resource.h"
 #include "tuning/LockWorker.h"
@@ -53,9 +54,6 @@ DeviceNoticeAction ClassifyNotice(WPARAM event, LPARAM data)
     return ClassifyDeviceNotice(static_cast<std::uint32_t>(event), &record);
 }
 
-// Posted by the initialisation: a database file not read whole is reported
-// once the dialog is up, not from inside the start-up.
-constexpr UINT kReportUnreadDatabaseMessage = WM_APP + 2;
 
 }
 
@@ -89,10 +87,16 @@ BOOL CMainDlg::OnInitDialog()
     CopyInstallPath();
     LoadSettings();
     LoadBanner();
+    StartReceiver();
+    return TRUE;
+}
+
+void CMainDlg::StartReceiver()
+{
     initialising = true;
     if (!InitialiseReceiver()) {
         initialising = false;
-        return TRUE;
+        return;
     }
     SetUpMacAddresses();
     initialising = false;
@@ -102,19 +106,28 @@ BOOL CMainDlg::OnInitDialog()
         LockCurrent(true);
     }
     RegisterDeviceNotifications();
-    return TRUE;
 }
 
 bool CMainDlg::InitialiseReceiver()
 {
     receiverInitialised = true;
+    // Every call to the card and its answer go to the diagnostic log.
+    session.Gate().SetObserver(&DiagnosticDriverCallLog());
     ReceiverDriver& driver = session.Driver();
     if (driver.InitDise() != 0) {
+        // Started with Windows, a USB card may not be ready yet at logon.
+        if (frame != nullptr && frame->StartedHidden() && initRetries < kInitRetries) {
+            ++initRetries;
+            Trace("The card is not ready: it is tried again in 5 s.\n");
+            StartTimer(kInitRetryTimer, kInitRetryPeriod, initRetryTimer);
+            return false;
+        }
         ShowErrorMessage(hwnd, Text("String18", "Can't init hardware information,this application will exit."));
         if (frame != nullptr)
             PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
         return false;
     }
+    session.SetWatchdogTime(ReadDataWatchdog(*settingsKey.Open(false)));
     session.SetDeviceKind(driver.GetCIInfo());
     session.LoadDatabase();
     // Posted, so that the result is acted on by the user-interface thread.
@@ -137,7 +150,7 @@ bool CMainDlg::InitialiseReceiver()
 
     initialLockPending = 1;
     helpCookie = HtmlHelpInitialize();
-    StartTimer(503, 110, startupLockTimer);
+    StartTimer(kStartupLockTimer, kStartupLockDelay, startupLockTimer);
     PostMessageA(hwnd, kReportUnreadDatabaseMessage, 0, 0);
     return true;
 }
@@ -179,6 +192,7 @@ void CMainDlg::OnDestroy()
     qualityBar.reset();
     StopSignalTimer();
     StopTimer(startupLockTimer);
+    StopTimer(restoreTimer);
     StopStatisticsTimer();
     StopPidMacTimer();
     // Destroying the pages abandons their lock workers: a worker still inside
@@ -244,6 +258,10 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
     case WM_DEVICECHANGE:
         OnDeviceChange(wParam, lParam);
         return false;   // the dialog's normal handling follows
+    case WM_POWERBROADCAST:
+        OnPowerBroadcast(wParam);
+        result = TRUE;
+        return true;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE && frame != nullptr)
             frame->SetVisibleFlag(0);
@@ -263,7 +281,11 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         OnLockWorkerDone(static_cast<std::uint32_t>(wParam));
         return true;
     case kReportUnreadDatabaseMessage:
-        ReportUnreadDatabaseFile(session.Database(), *this);
+        // A start with Windows keeps the dialog hidden: the message waits for its first show.
+        if (IsWindowVisible(hwnd))
+            ReportUnreadDatabaseFile(session.Database(), *this);
+        else
+            unreadReportWaits = true;
         return true;
     default:
         return false;
@@ -274,13 +296,32 @@ void CMainDlg::OnDeviceChange(WPARAM event, LPARAM data)
 {
     switch (ClassifyNotice(event, data)) {
     case DeviceNoticeAction::ReceiverArrived:
-        MessageBoxA(hwnd, "Norvane USB Device DEVICEARRIVAL", kProgramTitle, MB_OK);
+        session.ReceiverArrived();
+        ShowNotice(hwnd, "Norvane USB Device DEVICEARRIVAL");
         break;
     case DeviceNoticeAction::ReceiverRemoved:
-        if (frame != nullptr)
-            PostMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        // A USB card goes with the sleep and comes back at the resume.
+        if (session.RemovalEndsProgram(std::chrono::steady_clock::now()))
+            CloseForRemoval();
+        else
+            Trace("The receiver went with the sleep: waiting for it to come back.\n");
         break;
     case DeviceNoticeAction::Ignore:
+        break;
+    }
+}
+
+void CMainDlg::OnPowerBroadcast(WPARAM event)
+{
+    switch (event) {
+    case PBT_APMSUSPEND:
+        session.Suspending(std::chrono::steady_clock::now());
+        break;
+    case PBT_APMRESUMEAUTOMATIC:
+    case PBT_APMRESUMESUSPEND:
+        session.Resumed(std::chrono::steady_clock::now());
+        break;
+    default:
         break;
     }
 }
@@ -317,7 +358,11 @@ void CMainDlg::OnHelpRequest()
 void CMainDlg::SetUpMacAddresses()
 {
     SetupApiAdapterRegistry adapters;
-    ApplyStartupMacAddresses(session.Driver(), adapters, [this](const std::string& line) { Trace(line); });
+    const MacAddress filter =
+        ApplyStartupMacAddresses(session.Driver(), adapters, [this](const std::string& line) { Trace(line); });
+    session.SetFilterMacAddress(filter);
+    if (CPidPage* page = tabControl.PidPage())
+        page->ShowMacAddress(filter);
 }
 
 // Keyboard access to the pages. The tab control holds the pages as its

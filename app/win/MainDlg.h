@@ -15,7 +15,9 @@
 #include "framework/ToolTip.h"
 #include "tuning/win/LockWaitDlg.h"
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CMainFrame;
@@ -23,6 +25,22 @@ class ReceiverDriver;
 
 // A lock worker has ended: wParam is its run (posted from the worker).
 constexpr UINT kLockWorkerDoneMessage = WM_APP + 1;
+// Posted by the initialisation: a database file not read whole is reported
+// once the dialog is up, not from inside the start-up.
+constexpr UINT kReportUnreadDatabaseMessage = WM_APP + 2;
+
+// The main dialog's timers.
+constexpr UINT_PTR kSignalTimer = 502;
+constexpr UINT_PTR kStartupLockTimer = 503;
+constexpr UINT_PTR kStatisticsTimer = 504;
+constexpr UINT_PTR kPidMacTimer = 505;
+// After a resume: reception is restored once the system has settled, and retried.
+constexpr UINT_PTR kRestoreTimer = 506;
+// A start with Windows tries a card that is not ready yet for a minute.
+constexpr UINT_PTR kInitRetryTimer = 507;
+constexpr UINT kInitRetryPeriod = 5000;
+constexpr int kInitRetries = 12;
+constexpr UINT kStartupLockDelay = 110;
 
 class CMainDlg : public CDialog, private ReceiverView {
 public:
@@ -50,6 +68,8 @@ public:
     // The question of the frame's Exit while changes are unsaved. False when
     // the user chose to save and the saving failed: the program goes on.
     bool RunExitQuestion() { return session.RunExitQuestion(); }
+    // After the question at the end of the Windows session: saved, or discarded.
+    void DropPendingChanges() { session.SetPendingChanges(false); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -69,6 +89,11 @@ private:
     // ReceiverView
     void ShowLockDisplay(bool shown) override;
     void ShowLockNote(const std::string& note) override;
+    void ShowBalloon(const std::string& text) override;
+    void StartRestoreTimer(std::chrono::milliseconds delay) override;
+    void StopRestoreTimer() override;
+    void ForgetKeptLock() override;
+    void CloseForRemoval() override;
     void EnableApply(bool enabled) override;
     void StartSignalTimer() override;
     void StopSignalTimer() override;
@@ -97,6 +122,10 @@ private:
     void DebugOutput(const std::string& line) override;
 
     bool InitialiseReceiver();
+    // The initialisation from InitDise on; again from the retry timer when
+    // the card was not ready at a start with Windows.
+    void StartReceiver();
+    void OnShowWindow(bool shown) override;
     void CopyInstallPath();
     void LoadBanner();
     void CreatePages();
@@ -130,6 +159,9 @@ private:
     // while the first lock tunes.
     void RelockSilently();
     void OnLockWorkerDone(std::uint32_t run);
+    // Timer 504's counters (none when skipped or failed), for the data watchdog.
+    void OnStatisticsReading(const std::optional<StatsCounters>& counters);
+    void OnPowerBroadcast(WPARAM event);
     // True when the minimised dialog was painted here.
     bool OnPaint();
     void OnDeviceChange(WPARAM event, LPARAM data);
@@ -156,6 +188,10 @@ private:
     HICON icon = nullptr;
     UINT_PTR signalTimer = 0;
     UINT_PTR startupLockTimer = 0;
+    UINT_PTR restoreTimer = 0;
+    UINT_PTR initRetryTimer = 0;
+    int initRetries = 0;
+    bool unreadReportWaits = false;
     std::unique_ptr<CLevelBar> strengthBar;
     std::unique_ptr<CLevelBar> qualityBar;
     RECT strengthRect{};

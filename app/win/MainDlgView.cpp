@@ -7,6 +7,7 @@
 #include "app/InstallPaths.h"
 #include "app/win/DiagnosticLog.h"
 #include "app/win/MainFrame.h"
+#include "app/win/ProgramFolder.h"
 #include "app/win/RegistryKey.h"
 #include "framework/MessageBox.h"
 #include "language/LanguageFile.h"
@@ -134,10 +135,6 @@ bool CMainDlg::OnPaint()
 }
 
 namespace {
-constexpr UINT_PTR kSignalTimer = 502;
-constexpr UINT_PTR kStartupLockTimer = 503;
-constexpr UINT_PTR kStatisticsTimer = 504;
-constexpr UINT_PTR kPidMacTimer = 505;
 constexpr UINT kSignalPollPeriod = 2000;
 // While the signal window is open, for a plot fine enough to align a dish by.
 constexpr UINT kFastSignalPollPeriod = 500;
@@ -192,23 +189,74 @@ void CMainDlg::OnTimer(UINT_PTR id)
 {
     if (id == 0)
         return;
-    // The periodic reads skip their turn while a tune, a command or a scan
-    // holds the card, and the texts they fill keep their last values.
-    if (session.IsScanRunning() || (id != startupLockTimer && session.Gate().IsBusy())) {
+    // A timer's read skips its turn while a tune, a command or a scan holds
+    // the card, and the texts it fills keep their last values.
+    const bool periodicRead = id != startupLockTimer && id != restoreTimer && id != initRetryTimer;
+    if (session.SkipsTimerTurn(periodicRead)) {
         if (id == signalTimer)
             session.CheckCardAnswers();
+        if (id == statisticsTimer)
+            OnStatisticsReading(std::nullopt);
         return;
     }
     if (id == signalTimer) {
         OnSignalPollTimer();
     } else if (id == startupLockTimer) {
         OnStartupLockTimer();
+    } else if (id == initRetryTimer) {
+        StopTimer(initRetryTimer);
+        StartReceiver();
+    } else if (id == restoreTimer) {
+        session.OnRestoreTimer(std::chrono::steady_clock::now());
     } else if (id == statisticsTimer) {
         if (CPidPage* page = tabControl.PidPage())
-            page->RefreshStatistics();
+            OnStatisticsReading(page->RefreshStatistics());
     } else if (id == pidMacTimer) {
         if (CPidPage* page = tabControl.PidPage())
             page->RefreshPidMacs();
+    }
+}
+
+void CMainDlg::OnStatisticsReading(const std::optional<StatsCounters>& counters)
+{
+    const CPidPage* page = tabControl.PidPage();
+    session.OnStatisticsReading(counters ? std::optional<std::int64_t>(counters->packetsReceived) : std::nullopt,
+                                page != nullptr && page->HasLoadedPid(), std::chrono::steady_clock::now());
+}
+
+void CMainDlg::StartRestoreTimer(std::chrono::milliseconds delay)
+{
+    StartTimer(kRestoreTimer, static_cast<UINT>(delay.count()), restoreTimer);
+}
+
+void CMainDlg::StopRestoreTimer()
+{
+    StopTimer(restoreTimer);
+}
+
+void CMainDlg::ForgetKeptLock()
+{
+    if (CLockingPage* page = tabControl.LockingPage())
+        page->ForgetKeptResult();
+}
+
+void CMainDlg::CloseForRemoval()
+{
+    if (frame != nullptr)
+        frame->RequestClose(CloseRequest::ReceiverRemoved);
+}
+
+void CMainDlg::ShowBalloon(const std::string& text)
+{
+    if (frame != nullptr)
+        frame->ShowTrayBalloon(text);
+}
+
+void CMainDlg::OnShowWindow(bool shown)
+{
+    if (shown && unreadReportWaits) {
+        unreadReportWaits = false;
+        PostMessageA(hwnd, kReportUnreadDatabaseMessage, 0, 0);
     }
 }
 
@@ -257,17 +305,6 @@ void CMainDlg::ReloadPids()
         page->ReloadPids();
 }
 
-namespace {
-std::string CurrentDirectory()
-{
-    char buffer[512] = {};
-    DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
-    if (length == 0 || length >= sizeof(buffer))
-        return std::string();
-    return std::string(buffer, length);
-}
-}
-
 void CMainDlg::CopyInstallPath()
 {
     CRegistryKey machineKey;
@@ -281,7 +318,7 @@ void CMainDlg::LoadSettings()
 {
     CRegistryKey key;
     key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ);
-    ::LoadSettings(key, session.GetDeviceKind(), CurrentDirectory(), session.Settings());
+    ::LoadSettings(key, session.GetDeviceKind(), ProgramFolder(), session.Settings());
 }
 
 bool CMainDlg::SaveSettings()
@@ -312,6 +349,8 @@ void CMainDlg::LoadBanner()
 void CMainDlg::EnableApply(bool enabled)
 {
     EnableItem(IDC_MAIN_APPLY, enabled);
+    if (frame != nullptr)
+        frame->ShowPendingChanges(enabled);
 }
 
 void CMainDlg::HideToTray()

@@ -2,17 +2,27 @@
 
 #include "app/ProgramTitle.h"
 #include "app/win/AboutDlg.h"
+#include "app/win/DiagnosticLog.h"
 #include "app/win/MainDlg.h"
+#include "app/win/StartWithWindows.h"
 #include "framework/MessageBox.h"
+#include "framework/ModalLoop.h"
 #include "resources/resource.h"
 
 UINT g_exitRequestMessage = 0;
 
 namespace {
 const char kFrameClass[] = "SkyfoldClass";
+
+// Sent to every top-level window when the shell's task bar is (re)created.
+UINT TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
 }
 
-CMainFrame::CMainFrame(ReceiverDriver& driver) : driver(driver) {}
+CMainFrame::CMainFrame(ReceiverDriver& driver, bool startHidden) : driver(driver), startHidden(startHidden) {}
 
 CMainFrame::~CMainFrame()
 {
@@ -46,6 +56,11 @@ void CMainFrame::SetTrayNote(const std::string& note)
     systemIcon.SetTip(note.empty() ? std::string(kProgramTitle) : std::string(kProgramTitle) + ": " + note);
 }
 
+void CMainFrame::ShowTrayBalloon(const std::string& text)
+{
+    systemIcon.ShowBalloon(kProgramTitle, text);
+}
+
 bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
@@ -54,15 +69,39 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case kCommandExit: OnExit(); return true;
+        case kCommandExit: RequestClose(CloseRequest::Exit); return true;
         case kCommandShowHide: OnShowHide(); return true;
         case kCommandAbout: OnAbout(); return true;
+        case kCommandStartWithWindows: OnStartWithWindows(); return true;
         case kCommandSignal:
             if (mainDialog)
                 mainDialog->OpenSignalWindow();
             return true;
         default: return false;
         }
+    case WM_CLOSE:
+        // Closing now would free what an open dialog returns into.
+        if (!CModalLoop::AnyOpen())
+            return false;
+        RequestClose(CloseRequest::Close);
+        result = 0;
+        return true;
+    case kRunCloseRequestMessage:
+        RunCloseRequest(static_cast<CloseRequest>(wParam));
+        result = 0;
+        return true;
+    case WM_QUERYENDSESSION:
+        result = OnQueryEndSession() ? TRUE : FALSE;
+        return true;
+    case kAskAboutPendingChangesMessage:
+        AskAboutPendingChanges();
+        result = 0;
+        return true;
+    case WM_ENDSESSION:
+        if (wParam != FALSE)
+            OnEndSession();
+        result = 0;
+        return true;
     case WM_DESTROY:
         OnDestroy();
         return false;
@@ -74,7 +113,17 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         OnTrayNotify(lParam);
         result = 0;
         return true;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+            systemIcon.EnsureShown();
+        result = TRUE;
+        return true;
     default:
+        if (message != 0 && message == TaskbarCreatedMessage()) {
+            OnTaskbarCreated();
+            result = 0;
+            return true;
+        }
         if (message != 0 && message == g_exitRequestMessage) {
             OnExitRequest(wParam);
             result = 0;
@@ -87,17 +136,33 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 bool CMainFrame::OnCreate()
 {
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNLOCKED));
-    if (!systemIcon.Create(hwnd, kTrayCallbackMessage, kProgramTitle, icon, IDI_APPLICATION_ICON))
+    // At logon the notification area may come up after the program: the
+    // icon is then added when it announces itself.
+    if (!systemIcon.Create(hwnd, kTrayCallbackMessage, kProgramTitle, icon, IDI_APPLICATION_ICON) && !startHidden)
         return false;
-    visible = 1;
+    visible = startHidden ? 0 : 1;
     mainDialog = std::make_unique<CMainDlg>(this, driver);
     // A dialog that cannot be created leaves the frame running without it;
     // the initialisation itself closes the frame when the card fails.
     if (mainDialog->Create(hwnd)) {
         mainDialog->SetCaption(kProgramTitle);
-        mainDialog->Show(SW_SHOWNORMAL);
+        if (!startHidden)
+            mainDialog->Show(SW_SHOWNORMAL);
     }
     return true;
+}
+
+void CMainFrame::OnTaskbarCreated()
+{
+    if (systemIcon.AddAgain())
+        WriteDiagnosticTrace("The notification-area icon was added again.\n");
+}
+
+void CMainFrame::OnStartWithWindows()
+{
+    const bool on = !StartsWithWindows();
+    if (!SetStartWithWindows(on))
+        WriteDiagnosticTrace("The start with Windows could not be changed.\n");
 }
 
 void CMainFrame::OnShowHide()
@@ -130,31 +195,6 @@ void CMainFrame::OnAbout()
     openAbout = &about;
     about.DoModal(owner);
     openAbout = nullptr;
-}
-
-bool CMainFrame::OnExit()
-{
-    if (!mainDialog)
-        return true;
-    HWND dialog = mainDialog->GetSafeHwnd();
-    if (dialog != nullptr && mainDialog->HasPendingChanges()) {
-        mainDialog->Show(SW_SHOWNORMAL);
-        SendMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
-        // Changes the user wanted saved and that could not be are not
-        // dropped: the program stays, and the next Exit asks again.
-        if (!mainDialog->RunExitQuestion())
-            return false;
-    }
-    SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return true;
-}
-
-void CMainFrame::OnExitRequest(WPARAM wParam)
-{
-    if (wParam != 1)
-        return;
-    if (OnExit() && hwnd != nullptr)
-        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 void CMainFrame::OnDestroy()

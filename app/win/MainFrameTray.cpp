@@ -2,7 +2,9 @@
 #include "app/ProgramTitle.h"
 #include "app/win/MainDlg.h"
 #include "app/win/MainFrame.h"
+#include "app/win/StartWithWindows.h"
 #include "framework/MessageBox.h"
+#include "framework/ModalLoop.h"
 #include "framework/UiText.h"
 #include "language/LanguageFile.h"
 
@@ -11,10 +13,14 @@ void CMainFrame::OnTrayNotify(LPARAM mouseMessage)
     if (!mainDialog)
         return;
     if (mouseMessage == WM_LBUTTONDBLCLK) {
-        // A plain show: a minimised dialog stays minimised (the menu's Show restores it).
-        if (visible == 0) {
+        // A minimised dialog is brought back too: the user cannot see it either.
+        HWND dialog = mainDialog->GetSafeHwnd();
+        const bool minimised = dialog != nullptr && IsIconic(dialog);
+        if (visible == 0 || minimised) {
             visible = 1;
             mainDialog->Show(SW_SHOW);
+            if (minimised)
+                PostMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
         }
     } else if (mouseMessage == WM_RBUTTONUP) {
         ShowTrayMenu();
@@ -38,15 +44,20 @@ void CMainFrame::ShowTrayMenu()
                                               : Message(languageFile, "String37", "Show");
     AppendMenuW(menu, MF_STRING, kCommandShowHide, WideText(showHide).c_str());
     AppendMenuW(menu, MF_STRING, kCommandSignal, WideText(Message(languageFile, "String67", "Signal...")).c_str());
+    AppendMenuW(menu, MF_STRING | (StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED), kCommandStartWithWindows,
+                WideText(Message(languageFile, "String91", "Start with Windows")).c_str());
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kCommandAbout, WideText(Message(languageFile, "String38", "About")).c_str());
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kCommandExit, WideText(Message(languageFile, "String39", "Exit")).c_str());
 
-    // Without the foreground the menu would not close when the user clicks
-    // elsewhere; the empty message lets it close properly afterwards.
-    SetForegroundWindow(hwnd);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
-    PostMessageA(hwnd, WM_NULL, 0, 0);
+    CModalLoop loop(CModalLoop::Kind::Menu);
+    if (loop.MayRun()) {
+        // Without the foreground the menu would not close when the user clicks
+        // elsewhere; the empty message lets it close properly afterwards.
+        SetForegroundWindow(hwnd);
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
+        PostMessageA(hwnd, WM_NULL, 0, 0);
+    }
     DestroyMenu(menu);
 }

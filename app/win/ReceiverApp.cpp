@@ -1,6 +1,7 @@
 #include "app/win/ReceiverApp.h"
 
 #include "app/ProgramTitle.h"
+#include "app/StartupOptions.h"
 #include "app/win/MainFrame.h"
 #include "driver/win/QuarlinkDriver.h"
 #include "framework/MessageBox.h"
@@ -31,15 +32,18 @@ bool CReceiverApp::InitInstance()
     SetMessageBoxCaption(kProgramTitle);
     g_exitRequestMessage = RegisterWindowMessageA(kExitRequestMessageName);
 
+    const StartupOptions options = ParseStartupOptions(GetCommandLineA());
     instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        ActivateRunningInstance();
+        // A start with Windows finds the program running: nothing to show.
+        if (!options.tray)
+            ActivateRunningInstance();
         return false;
     }
 
     HANDLE other = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kOtherProgramMutexName);
     if (other != nullptr) {
-        MessageBoxA(nullptr, "Norvane DTV already run in your system, please close it.", "Lumisat", MB_OK);
+        ShowMessageBox(nullptr, "Norvane DTV already run in your system, please close it.", "Lumisat", MB_OK);
         CloseHandle(other);
         return false;
     }
@@ -47,7 +51,7 @@ bool CReceiverApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    mainWindow = std::make_unique<CMainFrame>(TheReceiverDriver());
+    mainWindow = std::make_unique<CMainFrame>(TheReceiverDriver(), options.tray);
     if (!mainWindow->LoadFrame())
         return false;
     ShowWindow(mainWindow->GetSafeHwnd(), SW_HIDE);

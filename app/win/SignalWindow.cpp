@@ -7,11 +7,11 @@
 #include "app/win/WindowPlacement.h"
 #include "common/FileIo.h"
 #include "framework/CommandMap.h"
+#include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/UiText.h"
 #include "resources/resource.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 namespace {
@@ -171,7 +171,7 @@ void CSignalWindow::OnSaveCsv()
     dialog.nMaxFile = sizeof path;
     dialog.lpstrDefExt = "csv";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&dialog))
+    if (!RunSaveFileDialog(dialog))
         return;
     const std::string csv = SignalHistoryCsv(history);
     const bool written = WriteFileReplacing(path, [&csv](ByteSink& file) {

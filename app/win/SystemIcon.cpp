@@ -45,23 +45,54 @@ bool CSystemIcon::Create(HWND owner, UINT callbackMessage, const std::string& to
     data.uID = id;
     data.hIcon = icon;
     data.uCallbackMessage = callbackMessage;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     CopyTip(data.szTip, tooltip);
+    prepared = true;
+    return Add();
+}
+
+bool CSystemIcon::Add()
+{
+    if (!prepared)
+        return false;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.szInfo[0] = L'\0';
     active = Shell_NotifyIconW(NIM_ADD, &data) ? 1 : 0;
     iconShown = active != 0;
     return active != 0;
 }
 
+bool CSystemIcon::AddAgain()
+{
+    if (!prepared)
+        return false;
+    // The shell that restarted has forgotten it; one that still shows it takes the add as a repeat.
+    data.uFlags = 0;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    return Add();
+}
+
+bool CSystemIcon::EnsureShown()
+{
+    if (!prepared)
+        return false;
+    if (active) {
+        data.uFlags = NIF_TIP;
+        if (Shell_NotifyIconW(NIM_MODIFY, &data))
+            return true;
+    }
+    return AddAgain();
+}
+
 bool CSystemIcon::SetIcon(HICON icon)
 {
-    if (!active)
-        return false;
     // The signal poll sets the lock state every two seconds; the shell
     // redraws the icon for every change it is sent.
     if (iconShown && icon == data.hIcon)
         return true;
+    data.hIcon = icon;   // kept for an icon added again later
+    if (!active)
+        return false;
     data.uFlags = NIF_ICON;
-    data.hIcon = icon;
     iconShown = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     return iconShown;
 }
@@ -74,11 +105,26 @@ bool CSystemIcon::SetIcon(UINT resourceId)
 
 bool CSystemIcon::SetTip(const std::string& tip)
 {
+    CopyTip(data.szTip, tip);
     if (!active)
         return false;
     data.uFlags = NIF_TIP;
-    CopyTip(data.szTip, tip);
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+bool CSystemIcon::ShowBalloon(const std::string& title, const std::string& text)
+{
+    if (!active)
+        return false;
+    constexpr UINT kBalloonMilliseconds = 10000;
+    data.uFlags = NIF_INFO;
+    CopyTip(data.szInfoTitle, title);
+    CopyTip(data.szInfo, text);
+    data.uTimeout = kBalloonMilliseconds;
+    data.dwInfoFlags = NIIF_INFO;
+    const bool shown = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    data.szInfo[0] = L'\0';   // a later change of the icon or tip shows no balloon again
+    return shown;
 }
 
 void CSystemIcon::Remove()

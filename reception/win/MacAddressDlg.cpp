@@ -91,7 +91,7 @@ void CMacAddressDlg::OnSave()
         return;
     const MacSaveOutcome outcome = rules.Save(useRegistry != 0, newTexts);
     if (outcome.closeDialog) {
-        MessageBoxA(hwnd, outcome.message, MessageBoxCaption().c_str(), MB_OK);
+        ShowNotice(hwnd, outcome.message);
         EndDialog(IDOK);
         return;
     }

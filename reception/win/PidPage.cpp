@@ -2,7 +2,6 @@
 
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
-#include "reception/MacAddressText.h"
 #include "reception/PidListTexts.h"
 #include "resources/resource.h"
 
@@ -54,7 +53,7 @@ BOOL CPidPage::OnInitDialog()
     session.StartStatisticsTimer();
     session.StartPidMacTimer();
     statistics = ZeroStatisticsTexts();
-    macText = MacDisplayText(PageStartMacAddress(session.Driver()));
+    // The MAC field waits for the address start-up gives the filter.
     UpdateData(false);
     return TRUE;
 }
@@ -76,6 +75,12 @@ void CPidPage::SetUpList()
                       GetWindowLongPtrA(pidList.Handle(), GWL_STYLE) | LVS_SHAREIMAGELISTS);
     pidList.SetImageList(images, LVSIL_NORMAL);
     pidList.SetImageList(images, LVSIL_SMALL);
+}
+
+void CPidPage::ShowMacAddress(const MacAddress& address)
+{
+    macText = MacDisplayText(address);
+    UpdateData(false);
 }
 
 void CPidPage::ApplyLanguage(const std::string& file)
@@ -137,18 +142,26 @@ void CPidPage::FillRow(const PidRow& row)
 
 void CPidPage::ReloadPids()
 {
-    if (rules != nullptr)
-        rules->ReloadPids();
+    if (rules == nullptr)
+        return;
+    rules->ReloadPids();
+    // The card's answers change only the images: the selection stays.
+    for (int row = 0; row < pidList.GetItemCount(); ++row) {
+        if (const PidRecord* record = RowRecord(row))
+            pidList.SetItemImage(row, rules->Image(*record));
+    }
 }
 
-void CPidPage::RefreshStatistics()
+std::optional<StatsCounters> CPidPage::RefreshStatistics()
 {
     if (hwnd == nullptr || !pidList.Exists() || rules == nullptr)
-        return;
-    if (std::optional<StatisticsTexts> texts = rules->RefreshStatistics()) {
-        statistics = *texts;
-        UpdateData(false);
-    }
+        return std::nullopt;
+    std::optional<StatisticsReading> reading = rules->RefreshStatistics();
+    if (!reading)
+        return std::nullopt;
+    statistics = reading->texts;
+    UpdateData(false);
+    return reading->counters;
 }
 
 void CPidPage::RefreshPidMacs()

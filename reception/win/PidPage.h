@@ -5,6 +5,7 @@
 
 #include "framework/Controls.h"
 #include "framework/TabPage.h"
+#include "reception/MacAddressText.h"
 #include "reception/PidPageRules.h"
 #include "reception/ReceptionStatistics.h"
 #include "reception/ReceptionSession.h"
@@ -22,15 +23,20 @@ public:
     void SetDatabase(CChannelDatabase* db) override;
     // Rebuilds the list from the database's current transponder.
     void Refresh() override;
-    // Timer 504: the reception counters.
-    void RefreshStatistics();
+    // Timer 504: the reception counters; the counters read, if the driver gave them.
+    std::optional<StatsCounters> RefreshStatistics();
+    // A PID of the current transponder is loaded into the card's filter.
+    bool HasLoadedPid() const { return rules != nullptr && rules->LoadedCount() > 0; }
     // Timer 505 and the list buttons: the MAC Address column.
     void RefreshPidMacs();
     // After each successful lock and filter start: sends every PID of the
-    // current transponder marked as loaded to the card.
+    // current transponder marked as loaded to the card, and shows those it
+    // refused.
     void ReloadPids();
     // Also translates the list's column headings.
     void ApplyLanguage(const std::string& file) override;
+    // The address start-up gave the card's filter, shown in the MAC field.
+    void ShowMacAddress(const MacAddress& address);
 
 
 protected:

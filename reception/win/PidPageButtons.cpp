@@ -2,6 +2,7 @@
 // Change of the card's MAC address.
 #include "reception/win/PidPage.h"
 
+#include "framework/ModalLoop.h"
 #include "language/win/DialogLanguage.h"
 #include "reception/MacAddressText.h"
 #include "reception/ReceptionMessages.h"
@@ -13,7 +14,9 @@ void CPidPage::WithPidMacTimerStopped(Action action)
 {
     session.StopPidMacTimer();
     action();
-    RefreshPidMacs();
+    // A dialog of the action ended by the program's close: the card is not asked again.
+    if (!CModalLoop::ProgramEnding())
+        RefreshPidMacs();
     session.StartPidMacTimer();
 }
 
@@ -29,7 +32,8 @@ void CPidPage::AddFromPidInfo()
     const CDialogLanguage language(CaptionDialogLanguageKeys("Dialog3"));
     CPidInfoDlg pidInfo(language);
     pidInfo.SetLanguageFile(languageFile);
-    if (pidInfo.DoModal(MessageOwner()) != IDOK || rules == nullptr || !session.AwaitCard())
+    if (pidInfo.DoModal(MessageOwner()) != IDOK || rules == nullptr || CModalLoop::ProgramEnding() ||
+        !session.AwaitCard())
         return;
     const PidOutcome outcome = rules->Add(pidInfo.GetPidValue());
     ShowMessage(outcome.message);
@@ -82,6 +86,8 @@ void CPidPage::OnRemove()
             return;
         const PidOutcome outcome = rules->Remove(record);
         ShowMessage(outcome.message);
+        if (!outcome.done)
+            return;
         Refresh();
         SelectRow(0, true);
     });
@@ -98,9 +104,12 @@ void CPidPage::OnChangeMac()
     macDialog.LoadAddresses(&address);
     // Cancel ends the same way: the filter gets the address the dialog holds.
     macDialog.DoModal(MessageOwner());
+    if (CModalLoop::ProgramEnding())
+        return;   // the dialog was ended for the close, which releases the card next
     macDialog.GetEffectiveAddress(&address);
     if (!session.AwaitCard())
         return;
     macText = ApplyFilterMac(session.Driver(), address);
+    session.SetFilterMacAddress(address);
     UpdateData(false);
 }

@@ -32,10 +32,9 @@ FaultAction SimulatorHost::BeginCall(DriverCall call)
     std::lock_guard<std::mutex> lock(mutex);
     if (!card)
         LoadConfiguration();
-    if (call == DriverCall::LockChannel3 && locksInFlight++ != 0)
-        Remark(log, kOverlappingLockRemark);
-    if (call == DriverCall::GetSignalStrAndQu && locksInFlight != 0)
-        Remark(log, kPollDuringLockRemark);
+    const std::string overlap = inFlight.Begin(call);
+    if (!overlap.empty())
+        Remark(log, overlap);
     return faults->Take(call);
 }
 
@@ -57,8 +56,10 @@ void SimulatorHost::LoadConfiguration()
 void SimulatorHost::EndCall(DriverCall call, const std::string& arguments, const FaultAction& fault,
                             const CallOutcome& outcome)
 {
-    if (call == DriverCall::LockChannel3)
-        --locksInFlight;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        inFlight.End(call);
+    }
     if (!log.IsOpen())
         return;
     std::string note;

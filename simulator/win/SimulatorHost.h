@@ -1,9 +1,10 @@
 // The one card behind the exported driver calls. Every call runs under one
 // mutex; an injected delay and the card's lock time are waited out without
-// it, so a hanging LockChannel3 on the program's worker thread does not stop
-// the signal polls of its user-interface thread.
+// it, so that a call the program makes while a hanging LockChannel3 is in
+// flight reaches the card, and the log remarks on it.
 #pragma once
 
+#include "simulator/CallsInFlight.h"
 #include "simulator/CardModel.h"
 #include "simulator/Clock.h"
 #include "simulator/DriverCall.h"
@@ -12,7 +13,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -60,14 +60,14 @@ public:
 
 private:
     SimulatorHost() = default;
-    // Also notes a LockChannel3 call that overlaps another, and a signal poll
-    // during a LockChannel3 call; EndCall ends that count.
+    // Also remarks on a call that starts while others are in flight; EndCall
+    // notes its return.
     FaultAction BeginCall(DriverCall call);
     void LoadConfiguration();
     void EndCall(DriverCall call, const std::string& arguments, const FaultAction& fault, const CallOutcome& outcome);
 
     std::mutex mutex;
-    std::atomic<int> locksInFlight{0};
+    CallsInFlight inFlight;
     SteadyClock clock;
     std::unique_ptr<FaultPlan> faults;
     std::unique_ptr<CardModel> card;

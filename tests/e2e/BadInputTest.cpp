@@ -1,6 +1,7 @@
 // Bad input from outside the program: registry values of the wrong type, a
-// working folder too deep for the file names, and a database file that is
-// held by another program or damaged. The program starts, shows only its own
+// start from another folder without a "PATH" from the installer, a program
+// folder too deep for the file names, and a database file that is held by
+// another program or damaged. The program starts, shows only its own
 // messages, touches no file it was not meant to and ends cleanly. Read-only
 // and unwritable database files and broken language files are left to the
 // tests of the reader, the file replacement and the language files.
@@ -31,13 +32,6 @@ private:
     const char* name;
 };
 
-std::string FullPath(const std::string& path)
-{
-    char full[1024] = {};
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-    return length > 0 && length < sizeof(full) ? std::string(full, length) : path;
-}
-
 }  // namespace
 
 TEST(BadInput, MistypedRegistryValuesAreNotRead)
@@ -53,41 +47,61 @@ TEST(BadInput, MistypedRegistryValuesAreNotRead)
     EXPECT_EQ(run.TakeMessages(milliseconds(500)), Messages{});
     HWND satellites = run.Control(IDC_MAIN_SATELLITE_COMBO);
     EXPECT_EQ(ComboTexts(satellites), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}))
-        << "the working folder's database";
+        << "the database of the user's PATH, which the mistyped machine value leaves in place";
     EXPECT_EQ(ComboSelection(satellites), 0);
 
     ChooseItemNow(satellites, 2);
     ASSERT_TRUE(run.Apply());
     EXPECT_EQ(run.RegistryString("CurSatellite"), "Gamma");
-    EXPECT_EQ(_stricmp(run.RegistryString("PATH").c_str(), FullPath(run.Folder()).c_str()), 0)
-        << run.RegistryString("PATH");
+    EXPECT_EQ(run.RegistryString("PATH"), run.Folder()) << "the user's own";
     DWORD degree = 0;
     EXPECT_TRUE(run.RegistryNumber("CurDegree", degree));
     EXPECT_EQ(degree, 190u) << "the applied satellite's";
     EXPECT_TRUE(run.ExitsCleanly());
 }
 
-TEST(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
+TEST(BadInput, StartedFromAnotherFolderWithoutTheInstallersPathTheProgramFindsItsFiles)
+{
+    LumisatRun run("bad_no_machine_path");
+    run.WriteIni(CardIni(0));
+    run.WriteFile("satedata.dll", SatelliteFileBytes({Astra()}));
+    // The user's "PATH" stays, then without it the program's own folder serves.
+    for (const bool userPath : {true, false}) {
+        SCOPED_TRACE(userPath);
+        if (!userPath)
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "PATH");
+        ASSERT_TRUE(run.Launch(FullPath(run.PathOf("Language"))) && run.WaitForMainDialog());
+        EXPECT_EQ(run.TakeMessages(milliseconds(500)), Messages{}) << "no \"Can't Load language!\"";
+        EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), std::vector<std::string>{"Astra"});
+        EXPECT_EQ(run.RegistryString("PATH"), userPath ? run.Folder() : "") << "nothing empty written over it";
+        EXPECT_TRUE(run.ExitsCleanly());
+    }
+}
+
+TEST(BadInput, ProgramFolderTooDeepForTheFileNamesOpensNone)
 {
     namespace fs = std::filesystem;
     LumisatRun run("bad_deep_folder");
     run.WriteIni(CardIni(0));
-    // Without "PATH" the working folder is the installation path.
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "PATH");
-    // A working folder of 250 characters, in parts of at most 60: "satedata.dll"
-    // appended to it does not fit 259 characters; cut short it would name "satedata".
+    // A program folder of 247 characters, in parts of at most 60: the program
+    // itself still fits the path limit of 259 characters, "satedata.dll"
+    // appended to the folder does not; cut short it would name "satedata".
+    constexpr size_t kDeep = 247;
     std::string deep = FullPath(run.Folder() + "deep");
-    while (deep.size() + 1 < 250) {
+    while (deep.size() < kDeep) {
         // Never a last part of no characters.
-        const size_t room = 250 - deep.size() - 1;
-        deep += "\\" + std::string(room == 61 ? 59 : std::min<size_t>(room, 60), 'd');
+        const size_t room = kDeep - deep.size() - 1;
+        deep += "\\" + std::string(room == 60 ? 58 : std::min<size_t>(room, 59), 'd');
     }
+    ASSERT_EQ(deep.size(), kDeep);
     ASSERT_TRUE(fs::create_directories(deep));
+    ASSERT_TRUE(fs::copy_file(run.PathOf("Lumisat.exe"), deep + "\\Lumisat.exe"));
     const std::string database = SatelliteFileBytes({Astra()});
     std::ofstream(deep + "\\satedata", std::ios::binary) << database;
 
-    // Started from its installation folder with the deep folder as its working folder.
-    ASSERT_TRUE(run.Launch(deep));
+    // Started from the deep folder; the card's library is found in the working folder.
+    ASSERT_TRUE(run.Launch(run.Folder(), deep + "\\"));
     // The language file's name does not fit either: the conversion reports
     // the file error, then the dialog cannot read the language.
     const Messages messages = run.TakeMessages(seconds(1), seconds(15));
@@ -104,7 +118,8 @@ TEST(BadInput, WorkingFolderTooDeepForTheFileNamesOpensNone)
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(run.MainDialog()) == FALSE; }));
     EXPECT_EQ(run.TakeMessages(milliseconds(300)), Messages{});
     EXPECT_TRUE(run.ExitsCleanly());
-    EXPECT_EQ(std::distance(fs::directory_iterator(deep), fs::directory_iterator()), 1) << "no file with a cut name";
+    EXPECT_EQ(std::distance(fs::directory_iterator(deep), fs::directory_iterator()), 2)
+        << "the program and no file with a cut name";
     std::ostringstream kept;
     kept << std::ifstream(deep + "\\satedata", std::ios::binary).rdbuf();
     EXPECT_EQ(kept.str(), database);
@@ -125,7 +140,8 @@ TEST(BadInput, DatabaseNotReadWholeIsReplacedOnlyWithConsent)
         LumisatRun run(std::string("unread_database_") + test.name);
         run.WriteIni(CardIni(kSatelliteKind));
         run.WriteFile("satedata.dll", test.bytes);
-        const std::string file = FullPath(run.PathOf("satedata.dll"));
+        // Named as the program names it: from the "PATH" the run gives it.
+        const std::string file = run.PathOf("satedata.dll");
         HANDLE hold = test.held ? CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                 : INVALID_HANDLE_VALUE;
         ASSERT_EQ(hold != INVALID_HANDLE_VALUE, test.held);

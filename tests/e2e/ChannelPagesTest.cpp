@@ -71,6 +71,16 @@ TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersAndReachTheLockAndTheFile)
         size_t before = run.LogSize();
         ASSERT_TRUE(PostKeys(run.Control(page.frequency), {VK_RETURN, VK_ESCAPE}));
         EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
+        // The caret stays where it was when the committed value is put back,
+        // and Enter on the focused Lock Test presses nothing.
+        HWND frequency = run.Control(page.frequency);
+        SetText(frequency, "870001");
+        PostMessageA(frequency, EM_SETSEL, 3, 3);
+        PostMessageA(frequency, WM_KEYDOWN, VK_RETURN, 1);
+        ASSERT_TRUE(WaitFor([&] { return WindowText(frequency) == "626000"; })) << "above the band";
+        EXPECT_EQ(SendMessageA(frequency, EM_GETSEL, 0, 0), MAKELRESULT(3, 3));
+        PostMessageA(run.Control(page.lockTest), WM_KEYDOWN, VK_RETURN, 1);
+        ASSERT_TRUE(PostKeys(frequency, {}));
         EXPECT_EQ(FindLine(run.CallLogLines(), "StopFilter(", before), std::string::npos);
         EXPECT_EQ(Enter(run, page.frequency, "870001"), "626000") << "above the band";
         if (page.kind == kCableKind) {

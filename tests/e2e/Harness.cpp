@@ -4,6 +4,8 @@
 #include "tests/e2e/RemoteMenu.h"
 
 #include <commctrl.h>
+#include <dbt.h>
+#include <shlwapi.h>
 
 #include <filesystem>
 #include <fstream>
@@ -31,7 +33,47 @@ bool IsProgramDialog(HWND window, bool messageBox)
     const bool titled = lstrcmpA(title, kMainTitle) == 0 || lstrcmpA(title, "Lumisat") == 0;
     return messageBox ? answers && titled : !answers;
 }
+
+// Wine's crash report or a window of its debugger: its title and program.
+BOOL CALLBACK NoteCrashReport(HWND window, LPARAM found)
+{
+    if (!IsWindowVisible(window))
+        return TRUE;
+    char title[128] = {};
+    GetWindowTextA(window, title, sizeof title);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char program[MAX_PATH] = {};
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
+        DWORD size = sizeof program;
+        QueryFullProcessImageNameA(process, 0, program, &size);
+        CloseHandle(process);
+    }
+    if (StrStrIA(title, "Program Error") == nullptr && StrStrIA(program, "winedbg") == nullptr)
+        return TRUE;
+    *reinterpret_cast<std::string*>(found) = std::string(title) + " (" + program + ")";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return FALSE;
+}
 }  // namespace
+
+void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass)
+{
+    DEV_BROADCAST_DEVICEINTERFACE_A notice{};
+    notice.dbcc_size = sizeof(notice);
+    notice.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    notice.dbcc_classguid = interfaceClass;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(dialog, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice), SMTO_NORMAL, 15000,
+                        &ignored);
+}
+
+std::string TakeCrashReport()
+{
+    std::string report;
+    EnumWindows(NoteCrashReport, reinterpret_cast<LPARAM>(&report));
+    return report;
+}
 
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout)
 {
@@ -104,6 +146,23 @@ LumisatRun::LumisatRun(const std::string& name)
     SetRegistryString("PATH", folder);
 }
 
+// Every scenario checks the card's rule of one call at a time. Benchmarks,
+// which run outside a test, do not.
+LumisatRun::~LumisatRun()
+{
+    process.Kill();
+    if (::testing::UnitTest::GetInstance()->current_test_info() == nullptr)
+        return;
+    const std::vector<std::string> overlaps = OverlappingCalls();
+    if (overlaps.empty())
+        return;
+    std::ostringstream list;
+    for (const std::string& remark : overlaps)
+        list << "\n  " << remark;
+    ADD_FAILURE() << overlaps.size() << " driver calls started while another was in flight (" << folder
+                  << "Quarlink.log):" << list.str();
+}
+
 void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) const
 {
     std::ofstream(folder + name, std::ios::binary | std::ios::trunc) << bytes;
@@ -160,11 +219,11 @@ bool LumisatRun::WaitForMainDialog(milliseconds timeout)
     }, timeout);
 }
 
-DWORD LumisatRun::StartSecondInstance() const
+DWORD LumisatRun::StartSecondInstance(const std::string& arguments) const
 {
     // It only tells the first and ends; one still running then is killed.
     ProgramProcess second;
-    if (!second.Start(folder + "Lumisat.exe", folder))
+    if (!second.Start(folder + "Lumisat.exe", folder, arguments))
         return STILL_ACTIVE;
     second.WaitForExit(20000);
     return second.ExitCode();
@@ -305,15 +364,15 @@ bool LumisatRun::WaitForCall(const std::string& prefix, size_t from, millisecond
     return WaitFor([&] { return FindLine(CallLogLines(), prefix, from) != std::string::npos; }, timeout);
 }
 
-int LumisatRun::OverlappingLockCalls() const
+std::vector<std::string> LumisatRun::OverlappingCalls() const
 {
-    const std::string log = ReadFile("Quarlink.log");
-    int count = 0;
-    for (const char* remark : {quarlink::kOverlappingLockRemark, quarlink::kPollDuringLockRemark}) {
-        for (size_t at = log.find(remark); at != std::string::npos; at = log.find(remark, at + 1))
-            ++count;
+    std::vector<std::string> remarks;
+    std::istringstream log(ReadFile("Quarlink.log"));
+    for (std::string line; std::getline(log, line);) {
+        if (quarlink::IsOverlapRemark(line))
+            remarks.push_back(line);
     }
-    return count;
+    return remarks;
 }
 
 bool LumisatRun::WaitForBarColour(COLORREF colour, milliseconds timeout) const
@@ -329,18 +388,36 @@ bool LumisatRun::WaitForBarColour(COLORREF colour, milliseconds timeout) const
     }, timeout);
 }
 
-std::vector<std::wstring> LumisatRun::TrayMenu() const
+HWND LumisatRun::OpenTrayMenu() const
 {
-    const auto menuWindow = [&] { return process.TopLevelWindow(WindowFilter{"#32768", nullptr, true}); };
     TrayIconMouse(WM_RBUTTONUP);
     HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = menuWindow()) != nullptr; }, seconds(5)))
+    WaitFor([&] { return (menu = process.TopLevelWindow(WindowFilter{"#32768", nullptr, true})) != nullptr; },
+            seconds(5));
+    return menu;
+}
+
+std::vector<std::wstring> LumisatRun::TrayMenu() const
+{
+    HWND menu = OpenTrayMenu();
+    if (menu == nullptr)
         return {};
     std::vector<std::wstring> texts = PopupMenuWideTexts(menu).value_or(std::vector<std::wstring>{});
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    if (!WaitFor([&] { return menuWindow() == nullptr; }, seconds(5)))
+    if (!WaitFor([&] { return IsWindowVisible(menu) == FALSE; }, seconds(5)))
         return {};
     return texts;
+}
+
+bool LumisatRun::ExitFromTrayMenu() const
+{
+    HWND menu = OpenTrayMenu();
+    if (menu == nullptr)
+        return false;
+    // Up from no selection wraps to the last item.
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return true;
 }
 
 UnmanagedProgramWindows::UnmanagedProgramWindows()

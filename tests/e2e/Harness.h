@@ -1,7 +1,8 @@
 // Runs Lumisat.exe under test: an installation folder of its own with the
 // simulated card, its files and registry values, its windows and message
 // boxes, and the simulator's call log. The program is always ended when the
-// run is.
+// run is, and in a test the run's end fails it when any call into the driver
+// started while another was in flight.
 #pragma once
 
 #include "resources/resource.h"
@@ -36,6 +37,16 @@ constexpr COLORREF kLockedGreen = RGB(0, 255, 0);
 constexpr UINT kTrayCallback = 0x042B;
 constexpr UINT kTrayIconId = 128;
 
+// The receiver's device-interface class.
+constexpr GUID kReceiverInterface = {0x7A30FB62, 0x1DF4, 0x408C, {0xB1, 0x39, 0x00, 0x2F, 0x14, 0x5D, 0xF1, 0x89}};
+// A device-interface notice of the class, sent as the system sends it (it
+// carries a pointer, so it cannot be posted); returns once it was handled.
+void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass);
+
+// Wine's crash report ("Program Error") or any window of its debugger, closed
+// so that no later scenario meets it: its title and program, empty when none.
+std::string TakeCrashReport();
+
 // Waits until the condition holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout = seconds(10));
 // Reads the message box's text, answers it and waits until it is gone.
@@ -52,6 +63,7 @@ public:
     // A fresh installation folder named after the test, with the program,
     // the simulator and the shipped language files; the settings key is reset.
     explicit LumisatRun(const std::string& name);
+    ~LumisatRun();
     LumisatRun(const LumisatRun&) = delete;
     LumisatRun& operator=(const LumisatRun&) = delete;
 
@@ -76,15 +88,18 @@ public:
     // Starts the program and waits for its main dialog.
     bool Start() { return Launch() && WaitForMainDialog(); }
     // Starts the program without waiting for anything (in another working
-    // folder than its own when one is given).
-    bool Launch(const std::string& workingFolder = std::string())
+    // folder than its own when one is given; a copy of it in another folder
+    // when that is given).
+    bool Launch(const std::string& workingFolder = std::string(), const std::string& programFolder = std::string(),
+                const std::string& arguments = std::string())
     {
-        return process.Start(folder + "Lumisat.exe", workingFolder.empty() ? folder : workingFolder);
+        return process.Start((programFolder.empty() ? folder : programFolder) + "Lumisat.exe",
+                             workingFolder.empty() ? folder : workingFolder, arguments);
     }
     // The main dialog, visible (a message box carries the same title).
     bool WaitForMainDialog(milliseconds timeout = seconds(30));
     // Another instance from the same folder; its exit code, or STILL_ACTIVE.
-    DWORD StartSecondInstance() const;
+    DWORD StartSecondInstance(const std::string& arguments = std::string()) const;
     bool IsRunning() const { return process.IsRunning(); }
     bool WaitForExit(milliseconds timeout = seconds(15))
     {
@@ -157,8 +172,8 @@ public:
     size_t LogSize() const { return CallLogLines().size(); }
     std::vector<std::string> CallsFrom(const std::string& prefix, size_t from = 0) const;
     bool WaitForCall(const std::string& prefix, size_t from = 0, milliseconds timeout = seconds(10)) const;
-    // LockChannel3 calls and signal polls made while a LockChannel3 was in flight.
-    int OverlappingLockCalls() const;
+    // The simulator's remarks on calls that started while another was in flight.
+    std::vector<std::string> OverlappingCalls() const;
 
     // The colour inside the strength bar, read from the screen.
     bool WaitForBarColour(COLORREF colour, milliseconds timeout = seconds(10)) const;
@@ -166,6 +181,10 @@ public:
     void TrayIconMouse(UINT message) const { PostMessageA(Frame(), kTrayCallback, kTrayIconId, message); }
     // The icon's menu, opened as a right click does, read and closed; empty when it did not appear.
     std::vector<std::wstring> TrayMenu() const;
+    // The icon's menu opened as a right click does; null when it did not appear.
+    HWND OpenTrayMenu() const;
+    // Exit, the menu's last item, chosen with the keyboard; false when the menu did not appear.
+    bool ExitFromTrayMenu() const;
 
 private:
     HWND FindDialog(bool messageBox) const;

@@ -6,6 +6,7 @@
 #include "tests/e2e/Scenario.h"
 
 #include <algorithm>
+#include <fstream>
 
 namespace {
 
@@ -65,6 +66,32 @@ TEST(Language, GermanTranslatesTheMainDialogEveryPageTheirDialogsAndTheOneAboutB
     EXPECT_EQ(run.RegistryString("Language"), "") << "saved only with the settings";
     Click(run.Control(IDC_MAIN_APPLY));
     EXPECT_TRUE(WaitFor([&] { return run.RegistryString("Language") == "German"; }));
+}
+
+// A message joining translated text with a path in the system's code page
+// (1252: FC is "\u00FC") reads right as a whole.
+TEST(Language, AGermanMessageNamesAPathWithAnUmlaut)
+{
+    ASSERT_EQ(GetACP(), 1252u);
+    LumisatRun run("language_german_path");
+    const std::string installation = run.PathOf("Gr\xFCn\\");
+    ASSERT_TRUE(CreateDirectoryA(installation.c_str(), nullptr) &&
+                CreateDirectoryA((installation + "Language").c_str(), nullptr) &&
+                CopyFileA(run.PathOf("Language\\German.txt").c_str(), (installation + "Language\\German.txt").c_str(), TRUE));
+    std::ofstream(installation + "satedata.dll", std::ios::binary) << SatelliteFileBytes({Astra()});
+    run.SetRegistryString("PATH", installation);
+    run.SetRegistryString("Language", "German");
+    ASSERT_TRUE(StartWithSatellites(run, {}));
+    ChooseItemNow(run.Control(IDC_MAIN_SATELLITE_COMBO), 0);
+    // Held open without sharing, the file cannot be replaced.
+    HANDLE held = CreateFileA((installation + "satedata.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Click(run.Control(IDC_MAIN_APPLY));
+    HWND box = run.WaitForMessageBox();
+    const std::wstring text = box != nullptr ? WideWindowText(GetDlgItem(box, 0xFFFF)) : L"(no message box)";
+    AnswerBox(box, IDOK);
+    CloseHandle(held);
+    EXPECT_EQ(text.rfind(L"Die \u00C4nderungen konnten nicht gespeichert werden.", 0), 0u);
+    EXPECT_NE(text.find(L"\\Gr\u00FCn\\satedata.dll"), std::wstring::npos);
 }
 
 // On the Western code page 1252 the Chinese texts are read from code page

@@ -17,12 +17,6 @@ bool ShowsGreenWithin(const LumisatRun& run, milliseconds time)
     return run.WaitForBarColour(kLockedGreen, time);
 }
 
-class LocalAppData {
-public:
-    explicit LocalAppData(const LumisatRun& run) { SetEnvironmentVariableA("LOCALAPPDATA", run.Folder().c_str()); }
-    ~LocalAppData() { SetEnvironmentVariableA("LOCALAPPDATA", nullptr); }
-};
-
 }  // namespace
 
 TEST(LockDisplay, ALockOfAnotherTransponderShowsNotLockedUntilItsOwnResult)

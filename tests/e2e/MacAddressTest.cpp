@@ -48,3 +48,11 @@ TEST(MacAddress, TypedAddressGoesToTheDriverAndTheFilterAndARefusalKeepsTheDialo
               (std::vector<std::string>{"SetNetMACAddr(1,01-11-22-AB-CD-EF) = 2", "SetNetMACAddr(1,02-11-22-AB-CD-0E) = 0"}));
     EXPECT_EQ(run.CallsFrom("SetFilterMAC(", before), std::vector<std::string>{"SetFilterMAC(02-11-22-AB-CD-0E) = 0"});
 }
+
+TEST(MacAddress, WithoutTheCardsOwnAddressThePageShowsWhatTheFilterWasGiven)
+{
+    LumisatRun run("mac_address_missing");
+    ASSERT_TRUE(StartOnFilterPage(run, {{256, 0}}, "[Card]\nNetMAC=02-AA-BB-CC-DD-EE\n[Fault GetMACAddr]\nResult=1\n"));
+    EXPECT_EQ(run.CallsFrom("SetFilterMAC("), std::vector<std::string>{"SetFilterMAC(02-AA-BB-CC-DD-EE) = 0"});
+    EXPECT_EQ(WindowText(run.Control(IDC_PID_MAC_TEXT)), "02-AA-BB-CC-DD-EE");
+}

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kLoadedImage = 0;
 constexpr int kNotLoadedImage = 1;
+constexpr int kRefusedImage = 2;
 
 HWND List(const LumisatRun& run) { return run.Control(IDC_PID_LIST); }
 std::vector<int> Images(const LumisatRun& run) { return ListViewImages(List(run)); }
@@ -82,4 +83,33 @@ TEST(PidPage, PidsAreListedLoadedAddedAndRemovedOnTheLockedCardAndTheCountersAnd
     ASSERT_TRUE(WaitFor([&] { return Pids(run).size() == 4; }));
     EXPECT_EQ(Pids(run), (std::vector<std::string>{"15", "101", "12c", "12c"}));
     EXPECT_EQ(run.CallsFrom("SetDataPID(", before).back(), "SetDataPID(256,2,0) = 0");
+}
+
+TEST(PidPage, APidTheCardRefusesShowsRefusedLoadRetriesItAndRemoveKeepsAPidTheCardWillNotUnload)
+{
+    LumisatRun run("pid_refusals");
+    // The lock's second PID and the first Remove's unload are refused.
+    ASSERT_TRUE(StartOnFilterPage(run, {{256, 1, 2}, {257, 1, 2}}, "[Fault SetDataPID]\nResult=2\nSkip=1\nCount=2\n"));
+    EXPECT_EQ(Images(run), (std::vector<int>{kLoadedImage, kRefusedImage}));
+    EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300))) << "the lock's refusals are only traced";
+    HWND speed = run.Control(IDC_PID_SPEED);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(speed) == "2000.00"; })) << "only PID 256 is received";
+
+    const auto removeFirst = [&] {
+        SelectListRow(List(run), 0);
+        Click(run.Control(IDC_PID_REMOVE));
+        EXPECT_EQ(run.AnswerNextBox(IDYES), "Are you sure to remove the current PID?");
+    };
+    removeFirst();
+    EXPECT_EQ(run.AnswerNextBox(IDOK),
+              "The card refused to unload this PID, so it stays in the list: it may still be in the card's filter, "
+              "and only this entry can unload it. Try again later.");
+    EXPECT_EQ(Pids(run), (std::vector<std::string>{"100", "101"}));
+    SelectListRow(List(run), 1);
+    run.Press(IDC_PID_LOAD);
+    EXPECT_EQ(Images(run), (std::vector<int>{kLoadedImage, kLoadedImage}));
+    EXPECT_TRUE(WaitFor([&] { return WindowText(speed) == "2512.00"; })) << "sent again, received";
+    removeFirst();
+    EXPECT_TRUE(WaitFor([&] { return Pids(run) == std::vector<std::string>{"101"}; }));
+    EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300)));
 }

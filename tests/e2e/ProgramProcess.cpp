@@ -59,6 +59,13 @@ HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* tit
     return windows.empty() ? nullptr : windows.front();
 }
 
+std::string FullPath(const std::string& path)
+{
+    char full[1024] = {};
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+    return length > 0 && length < sizeof(full) ? std::string(full, length) : path;
+}
+
 bool ProgramProcess::Start(const std::string& exePath, const std::string& folder, const std::string& arguments)
 {
     Release();

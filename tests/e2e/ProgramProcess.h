@@ -13,6 +13,8 @@
 // backslash (Wine hands over Unix paths: drive Z: maps the root); empty when
 // the variable is unset or too long.
 std::string EnvironmentFolder(const char* name);
+// The path as the file system names it, without "." and ".." steps.
+std::string FullPath(const std::string& path);
 
 // Which top-level windows count: a null class or title matches any.
 struct WindowFilter {

@@ -3,7 +3,8 @@
 // the channels found are pending until Apply; the satellite check reports
 // exactly the transponders the card locks and removes the others only when
 // asked. Every scan pauses reception and locks the current channel or
-// transponder again at its end, and no call overlaps another.
+// transponder again at its end. (The plans themselves, the Step's among
+// them, are the unit tests'.)
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
@@ -162,37 +163,9 @@ TEST(Scans, TerrestrialRasterFindsExactlyTheCarriersOnItAndKeepsThemUntilApply)
               SatelliteFileBytes({home, Channel("177500 kHz", 177500, 7, 0), Channel("626000 kHz", 626000, 8, 0),
                                   Channel("858000 kHz", 858000, 8, 0)}))
         << "named as imports name them, with the bandwidth that locked";
-    EXPECT_EQ(run.OverlappingLockCalls(), 0);
 }
 
-TEST(Scans, TerrestrialStepTriesEveryFrequencyOfItsGridOnly)
-{
-    LumisatRun run("scan_terrestrial_step");
-    // 474 MHz is off the grid of 51 MHz + n x 8 MHz.
-    run.WriteIni(CardIni(kTerrestrialKind,
-                         TerrestrialCarrier(203000, 7) + TerrestrialCarrier(459000, 8) + TerrestrialCarrier(627000, 7) +
-                             TerrestrialCarrier(474000, 8),
-                         0));
-    run.WriteFile(DatabaseFile(kTerrestrialKind), SatelliteFileBytes({Channel("Home", 203000, 7, 0)}));
-    ASSERT_TRUE(run.Start());
-    run.WaitForStartupLock();
-    SetText(run.Control(IDC_DTT_STEP), " 8");
-    const size_t from = run.LogSize();
-    Click(run.Control(IDC_DTT_FULL_SCAN));
-    EXPECT_EQ(run.AnswerNextBox(IDOK, seconds(60)),
-              "Frequencies tried: 101\r\nAdded: 2\r\nAlready in the list, skipped: 1\r\n\r\n"
-              "The new channels are kept until Apply or OK; Restore takes them back.");
-    const std::vector<std::string> lines = run.CallLogLines();
-    const ScanCalls scan = CallsBetween(lines, FindLine(lines, "StopFilter(", from), FindLine(lines, "LockChannel3(203000,", from));
-    EXPECT_EQ(scan.tried.size(), 101u);
-    EXPECT_EQ(*scan.tried.begin(), 51000);
-    EXPECT_EQ(*scan.tried.rbegin(), 859000);
-    EXPECT_EQ(scan.locked, (Frequencies{459000, 627000}));
-    EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)),
-              (std::vector<std::string>{"Home", "459000 kHz", "627000 kHz"}));
-}
-
-TEST(Scans, CableCancelStopsWithinOneStepKeepsWhatItFoundAndRestoreTakesItBack)
+TEST(Scans, CableCancelStopsWithinOneStepAndKeepsWhatItFound)
 {
     LumisatRun run("scan_cable_cancel");
     run.WriteIni(CardIni(kCableKind,
@@ -226,14 +199,10 @@ TEST(Scans, CableCancelStopsWithinOneStepKeepsWhatItFoundAndRestoreTakesItBack)
     EXPECT_EQ(scan.locked, (Frequencies{73000, 121000}));
     EXPECT_EQ(scan.tried.count(330000), 0u);
 
-    HWND channels = run.Control(IDC_MAIN_SATELLITE_COMBO);
-    EXPECT_EQ(ComboTexts(channels), (std::vector<std::string>{"Home", "73000 kHz", "121000 kHz"}));
-    EXPECT_TRUE(run.ApplyEnabled());
-    Click(run.Control(IDC_MAIN_RESTORE));
-    EXPECT_EQ(run.AnswerNextBox(IDYES), "The App will restore settings and data, are you sure?");
-    EXPECT_TRUE(WaitFor([&] { return ComboTexts(channels) == std::vector<std::string>{"Home"}; }));
+    EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)),
+              (std::vector<std::string>{"Home", "73000 kHz", "121000 kHz"}))
+        << "what was found before the cancel is kept";
     EXPECT_EQ(run.ReadFile(DatabaseFile(kCableKind)), SatelliteFileBytes({home}));
-    EXPECT_EQ(run.OverlappingLockCalls(), 0);
 }
 
 TEST(Scans, SatelliteCheckReportsWhatLocksRemovesTheRestWhenAskedAndLocksTheCurrentAgain)
@@ -308,5 +277,34 @@ TEST(Scans, SatelliteCheckReportsWhatLocksRemovesTheRestWhenAskedAndLocksTheCurr
     ASSERT_TRUE(run.Apply());
     astra.transponders = {astra.transponders[0], astra.transponders[2], astra.transponders[3]};
     EXPECT_EQ(run.ReadFile(DatabaseFile(kSatelliteKind)), SatelliteFileBytes({astra}));
-    EXPECT_EQ(run.OverlappingLockCalls(), 0);
+}
+
+// Another program asks Lumisat to end during a scan: the progress window
+// goes, the step in flight is the last thing the scan sends, nothing locks
+// the channel again, and the card is released last.
+TEST(Scans, ExitRequestDuringAScanEndsItAndNothingMoreReachesTheCard)
+{
+    LumisatRun run("scan_exit");
+    run.WriteIni(CardIni(kTerrestrialKind, TerrestrialCarrier(506000, 8), 300));
+    run.WriteFile(DatabaseFile(kTerrestrialKind), SatelliteFileBytes({Channel("Home", 506000, 8, 0)}));
+    ASSERT_TRUE(run.Start());
+    run.WaitForStartupLock();
+    Click(run.Control(IDC_DTT_FULL_SCAN));
+    ASSERT_NE(WaitForScanDialog(run, "Channel scan", IDC_SCAN_PROGRESS_BAR), nullptr);
+    ASSERT_TRUE(run.WaitForCall("LockChannel3(184500,"));
+    const size_t before = run.LogSize();
+    run.RequestExit();
+    const bool ended = run.WaitForExit(seconds(15));
+    EXPECT_EQ(TakeCrashReport(), "");
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(run.ExitCode(), 0u);
+
+    const std::vector<std::string> lines = run.CallLogLines();
+    const size_t end = FindLine(lines, "SetDiseCom1(0,0,0,0)", before);
+    ASSERT_NE(end, std::string::npos);
+    const ScanCalls rest = CallsBetween(lines, before, end);
+    EXPECT_LE(rest.tried.size(), 1u) << "only the step in flight";
+    EXPECT_EQ(rest.tried.count(506000), 0u) << "no lock after the scan";
+    EXPECT_EQ(rest.others, std::vector<std::string>{});
+    EXPECT_EQ(FindLine(lines, "ReleaseDise("), lines.size() - 1) << "released last";
 }

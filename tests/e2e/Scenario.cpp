@@ -74,12 +74,12 @@ bool ChooseLanguage(const LumisatRun& run, const std::string& language)
     return true;
 }
 
-bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids)
+bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids, const std::string& extra)
 {
     run.WriteFile("cabledata.dll", SatelliteFileBytes({Channel("City Net 474", 474000, 6900, 64, pids)}));
     run.WriteIni(CardIni(kCableKind, "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n"
                                      "Pid=0x0100 2000 01-00-5E-04-01-01 01-00-5E-04-01-02\n"
-                                     "Pid=0x0101 512 01-00-5E-04-01-03\n"));
+                                     "Pid=0x0101 512 01-00-5E-04-01-03\n" + extra));
     if (!run.Start() || !run.WaitForCall("StartFilter() = 0", 0, seconds(20)))
         return false;
     run.WaitUntilIdle();

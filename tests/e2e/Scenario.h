@@ -40,7 +40,18 @@ bool StartDemo(LumisatRun& run, const std::string& lineUp = "Quarlink.ini", cons
 // it is not listed. The handler has run when this returns.
 bool ChooseLanguage(const LumisatRun& run, const std::string& language);
 
+// While it lives, the program's diagnostic log ("Lumisat\Lumisat.log") is
+// kept in the run's folder: LOCALAPPDATA names it for the programs started.
+class LocalAppData {
+public:
+    explicit LocalAppData(const LumisatRun& run) { SetEnvironmentVariableA("LOCALAPPDATA", run.Folder().c_str()); }
+    ~LocalAppData() { SetEnvironmentVariableA("LOCALAPPDATA", nullptr); }
+    LocalAppData(const LocalAppData&) = delete;
+    LocalAppData& operator=(const LocalAppData&) = delete;
+};
+
 // Starts on a cable card receiving channel 474000 kHz, 6900 ksps, QAM 64,
 // carrying PID 0x100 at 2000 kbit/s for two addresses and 0x101 at 512
-// kbit/s for one, with the channel's PIDs; shows the Filter tab once the filter runs.
-bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids);
+// kbit/s for one, with the channel's PIDs; shows the Filter tab once the
+// filter runs. `extra` is appended to the card's configuration (faults).
+bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids, const std::string& extra = std::string());

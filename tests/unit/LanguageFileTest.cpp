@@ -2,6 +2,7 @@
 #include "language/LanguageFile.h"
 #include "language/LanguageLines.h"
 #include "language/LanguageTexts.h"
+#include "language/SystemText.h"
 #include "tests/unit/ScratchDirectory.h"
 #include "tests/unit/TestKit.h"
 
@@ -137,3 +138,10 @@ TEST_F(LanguageFileTest, Utf16CharactersStraddlingTheReadBufferEnd)
 }
 
 }  // namespace
+
+// A path in the system's code page (1252 here) joins language texts as UTF-8,
+// also when its first bytes look like the byte-order mark of UTF-16.
+TEST(SystemTextTest, AnsiTextBecomesUtf8Whole)
+{
+    EXPECT_EQ(AnsiToUtf8("\xFF\xFE\\J\xFCrgen"), "\xC3\xBF\xC3\xBE\\J\xC3\xBCrgen");
+}

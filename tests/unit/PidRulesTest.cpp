@@ -31,12 +31,13 @@ public:
     bool filterStarted = false;
     bool tuningChanged = false;
     int settingsChangedMarks = 0;
+    std::vector<std::string> traces;
 
     bool IsLocked() const override { return locked; }
     bool IsFilterStarted() const override { return filterStarted; }
     bool IsTuningChanged() const override { return tuningChanged; }
     void MarkSettingsChanged() override { ++settingsChangedMarks; }
-    void Trace(const std::string&) override {}
+    void Trace(const std::string& line) override { traces.push_back(line); }
     void DebugOutput(const std::string&) override {}
     void LockWithFilter() { locked = filterStarted = true, tuningChanged = false; }
 };
@@ -170,4 +171,52 @@ TEST_F(PidPage, AddAppendsATypeTwoPidLoadsItAndRefusesDuplicates)
     const PidOutcome refused = rules.Add(100);
     EXPECT_TRUE(refused.done) << "stored although the card refused";
     EXPECT_EQ(KeyOf(refused.message), "String34");
+}
+
+TEST_F(PidPage, APidTheCardRefusesAfterALockStaysWantedShowsRefusedIsTracedAndLoadRetriesIt)
+{
+    AddStoredPid(database, 21, 2, 1);
+    PidRecord* refused = AddStoredPid(database, 22, 2, 1);
+    AddStoredPid(database, 23);
+    rules.Refresh();
+    host.LockWithFilter();
+    const auto reloadAnswering = [&](int answer) {
+        driver.SetCallResult("SetDataPID(22,2,1)", answer);
+        rules.ReloadPids();
+        return rules.Image(*refused);
+    };
+    EXPECT_EQ(reloadAnswering(2), kRefusedImage);
+    EXPECT_EQ(refused->loaded, 1) << "the wanted state stays";
+    std::vector<int> images;
+    for (const PidRow& row : rules.Refresh())
+        images.push_back(row.image);
+    EXPECT_EQ(images, (std::vector<int>{kLoadedImage, kRefusedImage, kNotLoadedImage}));
+    EXPECT_EQ(host.traces, (Calls{".....Add PID.....PID Value:21,PID Type:2.\n", "Add PID Return Ok.\n",
+                                  ".....Add PID.....PID Value:22,PID Type:2.\n", "Add PID Return Fail.\n"}));
+    EXPECT_EQ(reloadAnswering(0), kLoadedImage) << "each lock counts the refusals afresh";
+
+    EXPECT_EQ(reloadAnswering(2), kRefusedImage);
+    driver.SetCallResult("SetDataPID(22,2,1)", 0);
+    EXPECT_TRUE(rules.Load(refused).done) << "sent again";
+    EXPECT_EQ(rules.Image(*refused), kLoadedImage);
+    EXPECT_EQ(rules.LoadedCount(), 2) << "without a second slot";
+    EXPECT_EQ(reloadAnswering(2), kRefusedImage);
+    driver.ClearCalls();
+    EXPECT_TRUE(rules.Unload(refused).done);
+    EXPECT_TRUE(driver.Calls("SetDataPID").empty()) << "the card never took it and would refuse to drop it";
+}
+
+TEST_F(PidPage, RemoveKeepsThePidWhileTheCardRefusesToUnloadItAndSaysWhy)
+{
+    PidRecord* record = AddStoredPid(database, 21, 2, 1);
+    rules.Refresh();
+    host.LockWithFilter();
+    driver.SetCallResult("SetDataPID(21,2,0)", 2);
+    EXPECT_EQ(KeyOf(rules.Remove(record).message), "String78");
+    EXPECT_EQ(rules.LoadedCount(), 1);
+    ASSERT_EQ(rules.Refresh().size(), 1u);
+    EXPECT_EQ(record->loaded, 1);
+    driver.SetCallResult("SetDataPID(21,2,0)", 0);
+    EXPECT_TRUE(rules.Remove(record).done);
+    EXPECT_TRUE(rules.Refresh().empty());
 }

@@ -37,6 +37,14 @@ public:
     std::string questionText;
 
     void ShowLockDisplay(bool locked) override { displaysLocked = locked; }
+    void ShowBalloon(const std::string& text) override { log.Add("Balloon(" + text + ")"); }
+    void StartRestoreTimer(std::chrono::milliseconds delay) override
+    {
+        log.Add("RestoreTimer(" + std::to_string(delay.count()) + ")");
+    }
+    void StopRestoreTimer() override { log.Add("StopRestoreTimer"); }
+    void ForgetKeptLock() override { log.Add("ForgetKeptLock"); }
+    void CloseForRemoval() override { log.Add("CloseForRemoval"); }
     void ShowLockNote(const std::string& text) override
     {
         if (text != note)
@@ -65,7 +73,12 @@ public:
     bool SaveSettings() override { log.Add("SaveSettings"); return settingsSave; }
     std::string SettingsKeyName() const override { return "HKEY_CURRENT_USER\\Key"; }
     bool SaveMotorSettings() override { log.Add("SaveMotorSettings"); return motorSaves; }
-    std::string Text(const MessageRef& message) const override { return std::string("<") + message.key + ">"; }
+    // The key in brackets; a text with a number keeps the English token.
+    std::string Text(const MessageRef& message) const override
+    {
+        const std::string english = message.english;
+        return std::string("<") + message.key + ">" + (english.find("{0}") != std::string::npos ? "{0}" : "");
+    }
     bool AskYesNo(const MessageRef& question) override { log.Add(std::string("AskYesNo(") + question.key + ")"); return true; }
     bool AskYesNoText(const std::string& text) override
     {
@@ -191,7 +204,8 @@ TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        StartCard(kSatelliteCard, test.channelsFail ? "missing-folder" : "");
+        // A folder name in the system's code page (here 1252, where F6 is "\u00F6").
+        StartCard(kSatelliteCard, test.channelsFail ? "missing-f\xF6lder" : "");
         Lock();
         session.MarkSettingsChanged(1);
         view.settingsSave = !test.settingsFail;
@@ -203,8 +217,12 @@ TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
         EXPECT_EQ(log.Count("ShowError"), 1);
         EXPECT_TRUE(session.HasPendingChanges());
         std::string expected = test.text;
-        if (const auto at = expected.find("$FILE"); at != std::string::npos)
-            expected.replace(at, 5, session.Database().FilePath());
+        // The path joins the language texts in their encoding, UTF-8.
+        if (const auto at = expected.find("$FILE"); at != std::string::npos) {
+            std::string path = session.Database().FilePath();
+            path.replace(path.find('\xF6'), 1, "\xC3\xB6");
+            expected.replace(at, 5, path);
+        }
         EXPECT_EQ(view.errorText, expected);
         // The settings-changed mark went with the attempt: a locked card is not locked again.
         log.Clear();
@@ -303,15 +321,32 @@ TEST_F(ReceiverSessionTest, MovingTheDishEndsTheLockShownAndReLocksOnTheNextRepo
     EXPECT_TRUE(session.ShouldRelockSilently(true, false)) << "an unlocked poll as always";
 }
 
-TEST_F(ReceiverSessionTest, NoSilentRelockWhileAScanHasTheCard)
+TEST_F(ReceiverSessionTest, WhileAScanHasTheCardNoTimerTakesItsTurnAndNoSilentRelockStarts)
 {
     StartCard(kSatelliteCard);
+    EXPECT_FALSE(session.SkipsTimerTurn(true));
+    {
+        std::optional<DriverLease> command = session.Gate().TryLease();
+        EXPECT_TRUE(session.SkipsTimerTurn(true)) << "a read while a command holds the card";
+        EXPECT_FALSE(session.SkipsTimerTurn(false)) << "the start-up lock is no read";
+    }
     session.SetScanRunning(true);
-    EXPECT_TRUE(session.IsScanRunning());
+    EXPECT_TRUE(session.SkipsTimerTurn(true));
+    EXPECT_TRUE(session.SkipsTimerTurn(false));
     EXPECT_FALSE(session.ShouldRelockSilently(true, false));
+    // Nor does the data watchdog re-lock a card that the scan tunes elsewhere.
+    Added(session.Database(), Transponder(11494, 22000, 1));
+    Lock();
+    session.SetFilterStarted(1);
+    session.SetWatchdogTime(std::chrono::seconds(4));
+    DataWatchdog::Clock::time_point now{};
+    for (int reading = 0; reading < 4; ++reading, now += std::chrono::seconds(2))
+        session.OnStatisticsReading(1000, true, now);
+    EXPECT_EQ(log.Count("LockCurrent"), 0);
     session.DishMoved();
     EXPECT_FALSE(session.ShouldRelockSilently(false, true));
     session.SetScanRunning(false);
+    EXPECT_FALSE(session.SkipsTimerTurn(true));
     EXPECT_TRUE(session.ShouldRelockSilently(true, false)) << "the poll's re-lock as before";
 }
 
@@ -408,6 +443,78 @@ TEST_F(ReceiverSessionTest, RestoreThatReadsTheFileWholeEndsTheGuard)
     EXPECT_TRUE(session.Apply());
     EXPECT_EQ(log.Count("ShowError") + log.Count("AskYesNoText"), 0);
     EXPECT_FALSE(std::filesystem::exists(scratch.Path("satedata.dll.bak")));
+}
+
+// The card stays locked but the packets stop: one re-lock through the
+// gate, told in a balloon, the filter's address sent again after it.
+TEST_F(ReceiverSessionTest, DataWatchdogReLocksWhenThePacketsStopAndSendsTheFilterAddressAgain)
+{
+    StartCard(kSatelliteCard);
+    Added(session.Database(), Transponder(11494, 22000, 1));
+    Lock();
+    session.SetFilterStarted(1);
+    session.SetWatchdogTime(std::chrono::seconds(4));
+    session.SetFilterMacAddress({0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E});
+    DataWatchdog::Clock::time_point now{};
+    for (int reading = 0; reading < 3; ++reading, now += std::chrono::seconds(2))
+        session.OnStatisticsReading(1000, true, now);
+    EXPECT_EQ(log.Entries(), (Log{"Balloon(<String90>4)", "LockCurrent(1)"}));
+    log.Clear();
+    session.ReloadPids();   // the re-lock's worker locked and the filter started
+    EXPECT_EQ(log.Entries(), (Log{"ReloadPids", "SetFilterMAC"}));
+    EXPECT_EQ(driver.filterMacsSet.back(), (std::array<std::uint8_t, 6>{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    log.Clear();
+    session.ReloadPids();
+    EXPECT_EQ(log.Entries(), Log{"ReloadPids"}) << "only after the watchdog's own re-lock";
+
+    // Growing counts: no re-lock, however long.
+    for (int reading = 0; reading < 50; ++reading, now += std::chrono::seconds(2))
+        session.OnStatisticsReading(2000 + reading, true, now);
+    EXPECT_EQ(log.Count("LockCurrent"), 0);
+}
+
+TEST_F(ReceiverSessionTest, SleepStopsTheFilterAndResumeRestoresReceptionOnceBeforeAnyReLock)
+{
+    StartCard(kSatelliteCard);
+    Added(session.Database(), Transponder(11494, 22000, 1));
+    Lock();
+    session.SetFilterStarted(1);
+    PowerCycle::Clock::time_point now{};
+    session.Suspending(now);
+    EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "StopStatisticsTimer", "StopPidMacTimer", "StopRestoreTimer",
+                                  "StopFilter"}));
+    EXPECT_FALSE(session.RemovalEndsProgram(now)) << "a USB card goes with the sleep";
+
+    log.Clear();
+    session.Resumed(now + std::chrono::seconds(60));
+    session.Resumed(now + std::chrono::seconds(60));
+    EXPECT_EQ(log.Entries(), (Log{"StartSignalTimer", "StartStatisticsTimer", "StartPidMacTimer", "RestoreTimer(2000)"}))
+        << "once for both broadcasts";
+    EXPECT_FALSE(session.ShouldRelockSilently(true, false)) << "the poll's re-lock waits for the restore";
+
+    log.Clear();
+    session.OnRestoreTimer(now + std::chrono::seconds(62));
+    EXPECT_EQ(log.Entries(), Log{"RestoreTimer(1000)"}) << "the card went with the sleep: waited for";
+    session.ReceiverArrived();
+    log.Clear();
+    session.OnRestoreTimer(now + std::chrono::seconds(63));
+    EXPECT_EQ(log.Entries(), (Log{"RestoreTimer(60000)", "ForgetKeptLock", "LockCurrent(1)"}))
+        << "restored, and tried again after the watchdog time unless it locks";
+    log.Clear();
+    session.ReloadPids();
+    EXPECT_EQ(log.Entries(), (Log{"ReloadPids", "SetFilterMAC", "StopRestoreTimer"}));
+    EXPECT_TRUE(session.ShouldRelockSilently(true, false));
+}
+
+TEST_F(ReceiverSessionTest, SleepLeavesABusyCardAlone)
+{
+    StartCard(kSatelliteCard);
+    session.SetFilterStarted(1);
+    TuningWorker tuning(session, driver);
+    log.Clear();
+    session.Suspending(PowerCycle::Clock::time_point{});
+    EXPECT_EQ(log.Count("StopFilter"), 0);
+    EXPECT_FALSE(session.IsFilterStarted()) << "the filter is restarted after the resume";
 }
 
 }  // namespace

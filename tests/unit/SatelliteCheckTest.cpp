@@ -12,9 +12,10 @@ using Texts = std::vector<std::string>;
 std::string English(const char*, const char* english) { return english; }
 
 CheckRow Row(std::int32_t frequency, std::int32_t polarity, bool locked, std::optional<SignalLevels> signal,
-             std::chrono::milliseconds lockTime)
+             std::chrono::milliseconds lockTime, const char* name = "")
 {
     CheckRow row;
+    std::snprintf(row.transponder.name, sizeof row.transponder.name, "%s", name);
     row.transponder.frequency = frequency;
     row.transponder.symbolRate = 27500;
     row.transponder.polarity = polarity;
@@ -66,36 +67,25 @@ protected:
     SatelliteRecord* satellite = nullptr;
 };
 
-TEST_F(SatelliteCheckTest, JobCopiesTheSatelliteAndItsTranspondersWithoutTheirLists)
-{
-    const ScanJob job = SatelliteCheckJob(*satellite);
-    EXPECT_EQ(job.kind, LockKind::Satellite);
-    EXPECT_EQ(job.satellite.diseqcPort, 2);
-    EXPECT_EQ(job.satellite.firstTransponder, nullptr);
-    ASSERT_EQ(job.targets.size(), 4u);
-    EXPECT_EQ(job.targets[2].frequency, 11034);
-    for (const TransponderRecord& target : job.targets)
-        EXPECT_EQ(target.next, nullptr);
-}
-
 TEST_F(SatelliteCheckTest, TableSortsByEachColumnBothWaysAndCopiesAsTabbedLines)
 {
-    std::vector<CheckRow> rows{Row(11494, 1, true, SignalLevels{70, 65}, 310ms),
+    std::vector<CheckRow> rows{Row(11494, 1, true, SignalLevels{70, 65}, 310ms, "Astra 1"),
                                Row(11034, 0, false, SignalLevels{9, 0}, 5020ms),
                                Row(11034, 1, false, std::nullopt, 12ms),
                                Row(12380, 0, true, SignalLevels{74, 61}, 290ms)};
-    EXPECT_EQ(Column(rows, CheckColumn::Transponder), (Texts{"11494H/27500", "11034V/27500", "11034H/27500", "12380V/27500"}));
+    EXPECT_EQ(Column(rows, CheckColumn::Transponder), (Texts{"Astra 1", "11034V/27500", "11034H/27500", "12380V/27500"}))
+        << "its own name, else the one the Dish Setting page gives";
     EXPECT_EQ(Column(rows, CheckColumn::Locked), (Texts{"Yes", "No", "No", "Yes"}));
     EXPECT_EQ(Column(rows, CheckColumn::Strength), (Texts{"70", "9", "", "74"})) << "no reading, no figure";
 
     SortCheckRows(rows, CheckColumn::Transponder, true);
-    EXPECT_EQ(Column(rows, CheckColumn::Transponder), (Texts{"11034V/27500", "11034H/27500", "11494H/27500", "12380V/27500"}));
+    EXPECT_EQ(Column(rows, CheckColumn::Transponder), (Texts{"11034V/27500", "11034H/27500", "Astra 1", "12380V/27500"}));
     SortCheckRows(rows, CheckColumn::Quality, false);
     EXPECT_EQ(Column(rows, CheckColumn::Quality), (Texts{"65", "61", "0", ""}));
     SortCheckRows(rows, CheckColumn::LockTime, true);
     EXPECT_EQ(Column(rows, CheckColumn::LockTime), (Texts{"12", "290", "310", "5020"}));
     SortCheckRows(rows, CheckColumn::Locked, true);
-    EXPECT_EQ(Column(rows, CheckColumn::Transponder), (Texts{"12380V/27500", "11494H/27500", "11034H/27500", "11034V/27500"}))
+    EXPECT_EQ(Column(rows, CheckColumn::Transponder), (Texts{"12380V/27500", "Astra 1", "11034H/27500", "11034V/27500"}))
         << "locked first, otherwise as they were (stable)";
 
     EXPECT_EQ(CheckTableText({rows[0], rows[2]}, English),

@@ -126,3 +126,20 @@ TEST_F(SatelliteListRules, ChoosingAnotherSatelliteChangesTheTuning)
     ExpectEffects(ChooseSatellite(database, "Thor", &stranger), false, false, false);
     EXPECT_EQ(database.CurrentSatellite(), astra);
 }
+
+TEST_F(SatelliteListRules, ChangeAppliesANewLetterCaseAndRefusesTheNameOfAnotherSatellite)
+{
+    SatelliteRecord* astra = AddSatellite("astra", 192);
+    AddSatellite("Hotbird", 130);
+    database.SelectSatellite(astra);
+    const SatelliteEditResult recased = ChangeSatellite(database, "Astra", 192, kSatelliteCard);
+    EXPECT_EQ(recased.outcome, SatelliteEditOutcome::Changed);
+    ExpectEffects(recased.effects, false, true, true);
+    EXPECT_EQ(ChangeSatellite(database, "Astra", 192, kSatelliteCard).outcome, SatelliteEditOutcome::Unchanged);
+    EXPECT_STREQ(ChangeSatellite(database, "HOTBIRD", 130, kSatelliteCard).error.key, "String19");
+    // A file may hold two names that differ only in letter case: the other one still counts.
+    AddSatellite("ASTRA", 192);
+    database.SelectSatellite(astra);
+    EXPECT_EQ(ChangeSatellite(database, "astra", 192, kSatelliteCard).outcome, SatelliteEditOutcome::Duplicate);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Astra", "Hotbird", "ASTRA"}));
+}

@@ -59,6 +59,8 @@ public:
 
     // Answers by call name; safe to change while a worker is inside the driver.
     void SetResult(const std::string& name, int result) { std::lock_guard<std::mutex> guard(scriptMutex); results[name] = result; }
+    // The answer to one call as logged, like "SetDataPID(22,2,1)"; before the answer by name.
+    void SetCallResult(const std::string& call, int result) { SetResult(call, result); }
     // LockChannel3's answer for given arguments; 0 (locked) unless scripted.
     void SetLockResult(std::function<int(const LockArgs&)> answer)
     {
@@ -151,10 +153,14 @@ private:
     {
         if (inFlight.load() != 0)
             ++overlaps;
-        log.Add(arguments.empty() ? name : name + "(" + arguments + ")");
+        const std::string call = arguments.empty() ? name : name + "(" + arguments + ")";
+        log.Add(call);
         std::lock_guard<std::mutex> guard(scriptMutex);
-        auto found = results.find(name);
-        return found == results.end() ? 0 : found->second;
+        for (const std::string& key : {call, name}) {
+            if (auto found = results.find(key); found != results.end())
+                return found->second;
+        }
+        return 0;
     }
 
     CallLog ownLog;

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(SettingsTest, FirstStartUsesCurrentDirectoryAndEnglish)
+TEST(SettingsTest, FirstStartUsesTheProgramFolderAndEnglish)
 {
     // A folder too long for a path buffer with the backslash gives no path:
     // file names then resolve against the current directory.
@@ -19,6 +19,23 @@ TEST(SettingsTest, FirstStartUsesCurrentDirectoryAndEnglish)
         LoadSettings(empty, 0, folder, settings);
         EXPECT_EQ(settings.installationPath, path) << folder.size();
         EXPECT_EQ(settings.languageName, "English");
+    }
+}
+
+TEST(SettingsTest, OnlyAFolderTheMachineNamesReplacesTheUsersPath)
+{
+    // Installed; then a copy started without the installer: no value, or an empty one.
+    for (const char* machinePath : {"C:\\Lumisat\\", static_cast<const char*>(nullptr), ""}) {
+        MapStore machine, user;
+        if (machinePath != nullptr)
+            machine.strings = {{"PATH", machinePath}};
+        user.strings = {{"PATH", "D:\\Demo\\"}};
+        MainSettings settings;
+        CopyInstallationPath(machine, user, settings);
+        LoadSettings(user, 0, "E:\\Elsewhere", settings);
+        const std::string expected = machinePath != nullptr && *machinePath ? machinePath : "D:\\Demo\\";
+        EXPECT_EQ(settings.installationPath, expected);
+        EXPECT_EQ(user.strings["PATH"], expected);
     }
 }
 

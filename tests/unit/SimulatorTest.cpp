@@ -1,6 +1,7 @@
 // The card simulator's model: what the end-to-end tests rely on when they
 // expect a lock, a refusal or a call-log line.
 #include "simulator/CallLogFormat.h"
+#include "simulator/CallsInFlight.h"
 #include "simulator/CardConfig.h"
 #include "simulator/CardModel.h"
 #include "simulator/Clock.h"
@@ -121,6 +122,34 @@ TEST(SimulatorChannelLock, CableAndTerrestrialMatchTheirParameters)
         EXPECT_EQ(terrestrial.card.LockChannel3(frequency, bandwidth, 0, 0, 0, 0, 0) == 0, locks) << frequency;
 }
 
+// What the data watchdog's scenarios rely on: the stream stops while the card
+// stays locked, and comes back with the next tune.
+TEST(SimulatorChannelLock, DataStopsWhileLockedUntilTheNextTune)
+{
+    SimulatedCard cable("[Card]\nKind=5\nLockTimeMs=0\n[Signal]\nDataStopsAfterPolls=2\n"
+                        "[Channel]\nFrequency=474000\nSymbolRate=6900\nQAM=64\nPid=0x100 2000\n");
+    const auto packets = [&] {
+        StatsCounters counters{};
+        cable.card.GetStatsCounters(&counters);
+        return counters.packetsReceived;
+    };
+    ASSERT_EQ(cable.card.LockChannel3(474000, 6900, 64, 0, 0, 0, 0), 0);
+    cable.card.StartFilter();
+    cable.card.SetDataPID(0x100, 2, 1);
+    std::vector<bool> growing;
+    for (int poll = 0; poll < 4; ++poll) {
+        const auto before = packets();
+        cable.clock.Advance(1000);
+        EXPECT_TRUE(cable.Locked());
+        growing.push_back(packets() > before);
+    }
+    EXPECT_EQ(growing, (std::vector<bool>{true, true, true, false})) << "stopped after the second poll";
+    ASSERT_EQ(cable.card.LockChannel3(474000, 6900, 64, 0, 0, 0, 0), 0);
+    const auto before = packets();
+    cable.clock.Advance(1000);
+    EXPECT_GT(packets(), before) << "the tune brought it back";
+}
+
 TEST(SimulatorConfig, DemoLineUpsLockTheDemoDatabases)
 {
     for (const char* name : {"Quarlink.ini", "cable.ini", "terrestrial.ini"}) {
@@ -167,4 +196,26 @@ TEST(SimulatorCallLog, LinesShowArgumentsResultOutputsAndNotes)
     const std::uint8_t macs[13] = {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x01, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x02, 0x77};
     EXPECT_EQ(PidMacsText(macs, 13), "13:AA-BB-CC-DD-EE-01,AA-BB-CC-DD-EE-02");
     EXPECT_EQ(NetMacText({1, {0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF}, {0, 0}}), "1,00-11-22-AB-CD-EF");
+}
+
+TEST(SimulatorCallLog, EveryCallThatStartsWhileAnotherIsInFlightIsRemarkedOn)
+{
+    CallsInFlight calls;
+    EXPECT_EQ(calls.Begin(DriverCall::LockChannel3), "");
+    EXPECT_EQ(calls.Begin(DriverCall::SetDataPID), "SetDataPID called while LockChannel3 is in flight");
+    calls.End(DriverCall::SetDataPID);
+    EXPECT_EQ(calls.Begin(DriverCall::LockChannel3), "LockChannel3 called while LockChannel3 is in flight");
+    EXPECT_EQ(calls.Begin(DriverCall::StopMotor), "StopMotor called while LockChannel3, LockChannel3 are in flight");
+    calls.End(DriverCall::LockChannel3);
+    calls.End(DriverCall::StopMotor);
+    calls.End(DriverCall::GotoZero);   // never started: changes nothing
+    EXPECT_EQ(calls.Begin(DriverCall::GetSignalStrAndQu), "GetSignalStrAndQu called while LockChannel3 is in flight");
+    calls.End(DriverCall::GetSignalStrAndQu);
+    calls.End(DriverCall::LockChannel3);
+    EXPECT_EQ(calls.Begin(DriverCall::ReleaseDise), "") << "one after the other";
+
+    EXPECT_TRUE(IsOverlapRemark("# SetDataPID called while LockChannel3 is in flight"));
+    EXPECT_TRUE(IsOverlapRemark("# StopMotor called while LockChannel3, GetSignalStrAndQu are in flight"));
+    EXPECT_FALSE(IsOverlapRemark("SetDataPID(256,2,1) = 0"));
+    EXPECT_FALSE(IsOverlapRemark("# configuration C:\\demo\\Quarlink.ini"));
 }

@@ -35,7 +35,9 @@ TEST(StatisticsReading, DriverFailureShowsZeroEverywhere)
     driver.counters.bytesTotal = 1048576;  // written, but the call reports failure
     driver.counters.speed = 256;
     driver.SetResult("GetStatsCounters", -1);
-    const StatisticsTexts texts = ReadStatistics(driver, [](const std::string&) {});
+    const StatisticsReading reading = ReadStatistics(driver, [](const std::string&) {});
+    EXPECT_FALSE(reading.counters) << "a failed read says nothing of the data";
+    const StatisticsTexts& texts = reading.texts;
     for (const std::string* text : {&texts.speed, &texts.bytesError, &texts.bytesReceived, &texts.bytesTotal,
                                     &texts.packetsError, &texts.packetsReceived, &texts.packetsTotal})
         EXPECT_EQ(*text, "0.00");

@@ -55,7 +55,7 @@ void CChannelPage::ScanBand(const std::vector<std::int32_t>& frequencies)
         return;
     const ChannelScanCounts counts{outcome.steps.size(), added.added, plan.alreadyInList + added.nameTaken,
                                    outcome.end != ScanEnd::Completed};
-    ShowErrorMessage(MessageOwner(), ChannelScanSummary(counts, [this](const char* key, const char* english) {
-                         return Text(key, english);
-                     }));
+    const std::string summary =
+        ChannelScanSummary(counts, [this](const char* key, const char* english) { return Text(key, english); });
+    ShowMessageBox(MessageOwner(), summary, MessageBoxCaption(), MB_OK | MB_ICONINFORMATION);
 }

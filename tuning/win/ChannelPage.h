@@ -1,7 +1,7 @@
 // What the Cable and Terrestrial Setting pages share: the current channel's
 // tuning record, edits that count as settings changes, Full Scan, and Enter
-// and Escape, which must neither close the main dialog nor press one of its
-// buttons.
+// and Escape, which must neither close the main dialog nor press a button:
+// Enter only commits the field.
 #pragma once
 
 #include "tuning/win/ListImport.h"
@@ -18,6 +18,7 @@ public:
         : CLockingPage(templateId, translator, session, kind), kind(kind)
     {
         keepsEscape = true;
+        enterPressesButtons = false;
     }
 
 protected:

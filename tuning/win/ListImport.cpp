@@ -1,5 +1,6 @@
 #include "tuning/win/ListImport.h"
 
+#include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/TabPage.h"
 #include "language/LanguageFile.h"
@@ -7,8 +8,6 @@
 #include "tuning/ImportSummary.h"
 #include "tuning/TuningListImport.h"
 #include "tuning/TuningSession.h"
-
-#include <commdlg.h>
 
 namespace {
 
@@ -25,7 +24,7 @@ std::string AskForListFile(HWND owner)
     dialog.lpstrFile = path;
     dialog.nMaxFile = sizeof path;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    return GetOpenFileNameA(&dialog) ? std::string(path) : std::string();
+    return RunOpenFileDialog(dialog) ? std::string(path) : std::string();
 }
 
 }  // namespace

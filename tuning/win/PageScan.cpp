@@ -1,5 +1,6 @@
 #include "tuning/win/PageScan.h"
 
+#include "framework/ModalLoop.h"
 #include "language/win/DialogLanguage.h"
 #include "tuning/win/LockingPage.h"
 #include "tuning/win/ScanDialogLanguage.h"
@@ -27,7 +28,8 @@ void PauseReception(CLockingPage& page, TuningSession& session)
 PageScanOutcome RunPageScan(CLockingPage& page, TuningSession& session, const ScanJob& job,
                             const MessageRef& caption)
 {
-    if (!session.AwaitCard())
+    // Nothing starts while the program ends.
+    if (CModalLoop::ProgramEnding() || !session.AwaitCard())
         return {};
     PauseReception(page, session);
     auto control = std::make_shared<ScanControl>(session.Gate());

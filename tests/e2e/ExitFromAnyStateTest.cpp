@@ -1,0 +1,137 @@
+// Exit from the notification-area menu, another program's exit request and
+// the receiver's removal while a dialog, a message box, a file dialog or the
+// menu of the program is open: the open window goes as Cancel does, the
+// handler that opened it asks nothing more of the card, and the program ends
+// with 0 and the card released last. While the exit question itself is open
+// it stays, and its answer decides.
+#include "resources/resource.h"
+#include "tests/e2e/Scenario.h"
+
+#include <dbt.h>
+
+namespace {
+
+enum class Request { MenuExit, ExitRequest, Removal };
+
+::testing::AssertionResult Ask(const LumisatRun& run, Request request)
+{
+    if (request == Request::MenuExit && !run.ExitFromTrayMenu())
+        return ::testing::AssertionFailure() << "the menu did not open";
+    if (request == Request::ExitRequest)
+        run.RequestExit();
+    if (request == Request::Removal)
+        SendDeviceNotice(run.MainDialog(), DBT_DEVICEREMOVECOMPLETE, kReceiverInterface);
+    return ::testing::AssertionSuccess();
+}
+
+// Each opens one window over the Filter tab and returns it, or null.
+using Opener = HWND (*)(const LumisatRun&);
+const Opener kMacDialog = [](const LumisatRun& run) {
+    Click(run.Control(IDC_PID_MAC_CHANGE));
+    return run.WaitForWindow("Change MAC Address");
+};
+// The program's Open dialog: the one with a file name box (cmb13, or edt1).
+const Opener kOpenFile = [](const LumisatRun& run) {
+    Click(run.Control(IDC_CABLE_IMPORT));
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND window : ProcessWindows(run.ProcessId(), WindowFilter{"#32770", nullptr, true})) {
+            if (FindControl(window, 1152) != nullptr || FindControl(window, 1148) != nullptr)
+                found = window;
+        }
+        return found != nullptr;
+    });
+    return found;
+};
+const Opener kPidInfo = [](const LumisatRun& run) {
+    Click(run.Control(IDC_PID_ADD));
+    return run.WaitForWindow("PID Info");
+};
+// The question of Remove, after whose No the page reads the card's addresses.
+const Opener kRemoveQuestion = [](const LumisatRun& run) {
+    SelectListRow(run.Control(IDC_PID_LIST), 0);
+    Click(run.Control(IDC_PID_REMOVE));
+    return run.WaitForMessageBox();
+};
+const Opener kAbout = [](const LumisatRun& run) {
+    run.PostFrameCommand(kAboutCommand);
+    return run.WaitForWindow("About NorvaneData V1.7.2.0");
+};
+const Opener kTrayMenu = [](const LumisatRun& run) { return run.OpenTrayMenu(); };
+
+struct OpenState {
+    const char* name;
+    Opener open;
+    Request request;
+};
+
+const OpenState kStates[] = {
+    {"mac_menu_exit", kMacDialog, Request::MenuExit},
+    {"mac_exit_request", kMacDialog, Request::ExitRequest},
+    {"mac_removal", kMacDialog, Request::Removal},
+    {"pid_info_menu_exit", kPidInfo, Request::MenuExit},
+    {"pid_info_exit_request", kPidInfo, Request::ExitRequest},
+    {"pid_info_removal", kPidInfo, Request::Removal},
+    {"question_menu_exit", kRemoveQuestion, Request::MenuExit},
+    {"question_exit_request", kRemoveQuestion, Request::ExitRequest},
+    {"question_removal", kRemoveQuestion, Request::Removal},
+    {"open_file_removal", kOpenFile, Request::Removal},
+    {"about_menu_exit", kAbout, Request::MenuExit},
+    {"tray_menu_exit_request", kTrayMenu, Request::ExitRequest},
+};
+
+void PrintTo(const OpenState& state, std::ostream* out) { *out << state.name; }
+
+class ExitFromAnyState : public testing::TestWithParam<OpenState> {
+    UnmanagedProgramWindows unmanaged;
+};
+
+}  // namespace
+
+TEST_P(ExitFromAnyState, EndsTheOpenWindowAndReleasesTheCardLast)
+{
+    const OpenState& state = GetParam();
+    LumisatRun run(std::string("exit_") + state.name);
+    ASSERT_TRUE(StartOnFilterPage(run, {{256, 1, 2}}));
+    ASSERT_NE(state.open(run), nullptr);
+    const size_t before = run.LogSize();
+
+    ASSERT_TRUE(Ask(run, state.request));
+    const bool ended = run.WaitForExit(seconds(15));
+    EXPECT_EQ(TakeCrashReport(), "");
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(run.ExitCode(), 0u);
+    const std::vector<std::string> calls = run.CallLogLines();
+    EXPECT_EQ(FindLine(calls, "ReleaseDise("), calls.size() - 1) << "released last";
+    for (const char* call : {"SetFilterMAC(", "SetDataPID(", "GetDataPIDMAC("})
+        EXPECT_EQ(FindLine(calls, call, before), std::string::npos) << call << " after the window was ended";
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, ExitFromAnyState, testing::ValuesIn(kStates),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A PID loaded enables Apply: Exit over the MAC dialog ends the dialog and
+// asks; the exit request and the removal meanwhile leave the question up.
+TEST(ExitQuestion, StaysUpThroughFurtherRequestsAndItsAnswerDecides)
+{
+    UnmanagedProgramWindows unmanaged;
+    LumisatRun run("exit_question_decides");
+    ASSERT_TRUE(StartOnFilterPage(run, {{256, 0, 2}}));
+    SelectListRow(run.Control(IDC_PID_LIST), 0);
+    run.Press(IDC_PID_LOAD);
+    HWND macDialog = kMacDialog(run);
+    ASSERT_NE(macDialog, nullptr);
+
+    ASSERT_TRUE(Ask(run, Request::MenuExit));
+    HWND question = run.WaitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    EXPECT_FALSE(IsWindow(macDialog)) << "the dialog goes before the question";
+    ASSERT_TRUE(Ask(run, Request::ExitRequest));
+    ASSERT_TRUE(Ask(run, Request::Removal));
+    EXPECT_FALSE(run.WaitForExit(milliseconds(800)));
+    EXPECT_EQ(AnswerBox(question, IDYES), "The App will exit,save current changed settings and data?");
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), 0u);
+    EXPECT_EQ(run.ReadFile("cabledata.dll"), SatelliteFileBytes({Channel("City Net 474", 474000, 6900, 64, {{256, 1, 2}})}))
+        << "Yes saved the loaded PID";
+}

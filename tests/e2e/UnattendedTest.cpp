@@ -1,0 +1,124 @@
+// Reception left running unattended: the data watchdog tuning a card whose
+// data stopped while it stayed locked, sleep and resume (with a USB card that
+// goes and comes back), the notification-area icon after Explorer restarts,
+// and the start with Windows.
+#include "resources/resource.h"
+#include "tests/e2e/Scenario.h"
+
+#include <dbt.h>
+
+namespace {
+
+constexpr WORD kStartWithWindowsCommand = 32775;
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The cable demo with the PID received, the diagnostic log on.
+bool StartReceiving(LumisatRun& run, const std::string& signal = std::string())
+{
+    run.SetRegistryNumber("TraceLog", 1);
+    return StartDemo(run, "cable.ini", signal) && run.WaitForCall("SetDataPID(256,2,1) = 0", 0, seconds(15));
+}
+
+void Broadcast(const LumisatRun& run, UINT message, WPARAM wParam)
+{
+    for (HWND window : ProcessWindows(run.ProcessId(), {}))
+        PostMessageA(window, message, wParam, 0);
+}
+
+std::string RunValue()
+{
+    char value[MAX_PATH + 16] = {};
+    DWORD size = sizeof(value) - 1;
+    if (RegGetValueA(HKEY_CURRENT_USER, kRunKey, "Lumisat", RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return std::string();
+    return value;
+}
+
+}  // namespace
+
+TEST(Unattended, DataWatchdogTunesAgainWhenTheDataStopsAndNotWhileItFlows)
+{
+    LumisatRun run("watchdog");
+    LocalAppData appData(run);
+    run.SetRegistryNumber("DataWatchdog", 4);
+    ASSERT_TRUE(StartReceiving(run, "[Signal]\nDataStopsAfterPolls=3\n"));
+    const size_t started = run.LogSize();
+
+    // The data stops after the third poll, about 6 s in; the watch takes 4 s and a statistics reading.
+    ASSERT_TRUE(run.WaitForCall("SetFilterMAC(", started, seconds(20)));
+    EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"StopFilter() = 0", "LockChannel3(474000,6900,64,0,0,0,0) = 0",
+                                                 "StartFilter() = 0", "SetDataPID(256,2,1) = 0",
+                                                 "SetFilterMAC(00-1A-2B-3C-4D-5F) = 0"}, started));
+    // The data flows again: no further re-lock.
+    const size_t relocked = run.LogSize();
+    Sleep(20000);
+    EXPECT_TRUE(run.CallsFrom("LockChannel3(", relocked).empty());
+
+    ASSERT_TRUE(run.ExitsCleanly());
+    const std::string log = run.ReadFile("Lumisat\\Lumisat.log");
+    EXPECT_NE(log.find("] Data watchdog: no data for 4 s, the card is tuned again.\n"), std::string::npos);
+    EXPECT_EQ(log.find("Data watchdog: no data", log.find("Data watchdog: no data") + 1), std::string::npos)
+        << "one stall, one re-lock";
+}
+
+TEST(Unattended, ResumeRestoresReceptionOnceAndWaitsForACardThatWentWithTheSleep)
+{
+    for (const bool cardGoes : {false, true}) {
+        SCOPED_TRACE(cardGoes ? "the card goes with the sleep" : "the card stays");
+        LumisatRun run(cardGoes ? "resume_card_goes" : "resume");
+        ASSERT_TRUE(StartReceiving(run));
+        size_t from = run.LogSize();
+        Broadcast(run, WM_POWERBROADCAST, PBT_APMSUSPEND);
+        ASSERT_TRUE(run.WaitForCall("StopFilter() = 0", from));
+        if (cardGoes)
+            SendDeviceNotice(run.MainDialog(), DBT_DEVICEREMOVECOMPLETE, kReceiverInterface);
+        from = run.LogSize();
+        Broadcast(run, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+        Broadcast(run, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
+        if (cardGoes) {
+            Sleep(3500);
+            EXPECT_TRUE(run.CallsFrom("LockChannel3(", from).empty()) << "the restore waits for the card";
+            ASSERT_TRUE(run.IsRunning()) << "its removal during the sleep does not end the program";
+            SendDeviceNotice(run.MainDialog(), DBT_DEVICEARRIVAL, kReceiverInterface);
+            run.AnswerNextBox(IDOK);
+        }
+        ASSERT_TRUE(run.WaitForCall("SetFilterMAC(", from, seconds(10)));
+        EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"LockChannel3(474000", "StartFilter() = 0", "SetDataPID(256,2,1) = 0",
+                                                     "SetFilterMAC("}, from));
+        Sleep(2500);
+        EXPECT_EQ(run.CallsFrom("LockChannel3(", from).size(), 1u) << "restored once for both broadcasts";
+        EXPECT_TRUE(run.ExitsCleanly());
+    }
+}
+
+TEST(Unattended, IconComesBackAfterExplorerAndStartWithWindowsRunsHidden)
+{
+    LumisatRun run("start_with_windows");
+    LocalAppData appData(run);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, "Lumisat");
+    ASSERT_TRUE(StartReceiving(run));
+    Broadcast(run, RegisterWindowMessageA("TaskbarCreated"), 0);
+
+    run.PostFrameCommand(kStartWithWindowsCommand);
+    ASSERT_TRUE(WaitFor([] { return !RunValue().empty(); }));
+    EXPECT_EQ(RunValue(), "\"" + FullPath(run.PathOf("Lumisat.exe")) + "\" /tray");
+    run.PostFrameCommand(kStartWithWindowsCommand);
+    EXPECT_TRUE(WaitFor([] { return RunValue().empty(); })) << "unchecked: removed";
+
+    EXPECT_EQ(run.StartSecondInstance("/tray"), 0u) << "a start with Windows while it runs does nothing";
+    EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
+    ASSERT_TRUE(run.ExitsCleanly());
+    EXPECT_NE(run.ReadFile("Lumisat\\Lumisat.log").find("] The notification-area icon was added again.\n"),
+              std::string::npos);
+
+    // Started with "/tray": every start-up step, the dialog hidden.
+    const size_t from = run.LogSize();
+    ASSERT_TRUE(run.Launch(std::string(), std::string(), "/tray"));
+    ASSERT_TRUE(run.WaitForCall("SetDataPID(256,2,1) = 0", from, seconds(15)));
+    EXPECT_NE(run.Frame(), nullptr);
+    HWND dialog = FindProcessWindow(run.ProcessId(), "#32770", kMainTitle);
+    EXPECT_EQ(dialog, nullptr) << "no visible main dialog";
+    run.TrayIconMouse(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(run.WaitForMainDialog(seconds(5))) << "a double click shows it";
+    EXPECT_TRUE(run.ExitsCleanly());
+}
