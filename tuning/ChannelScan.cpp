@@ -110,8 +110,8 @@ std::string ChannelScanSummary(const ChannelScanCounts& counts, const MessageLoo
     AppendCount(summary, TextOf(text, kAddedLabel), counts.added);
     AppendCount(summary, TextOf(text, kAlreadyThereLabel), counts.alreadyInList);
     if (counts.cancelled)
-        summary += "\r\n" + TextOf(text, kScanCancelled) + "\r\n";
+        summary.append("\r\n").append(TextOf(text, kScanCancelled)).append("\r\n");
     if (counts.added > 0)
-        summary += "\r\n" + TextOf(text, kFoundChannelsPending);
+        summary.append("\r\n").append(TextOf(text, kFoundChannelsPending));
     return summary;
 }

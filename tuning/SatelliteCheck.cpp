@@ -121,8 +121,11 @@ std::string CheckTableText(const std::vector<CheckRow>& rows, const MessageLooku
 {
     const auto line = [](const auto& cell) {
         std::string joined;
-        for (CheckColumn column : kCheckColumns)
-            joined += (joined.empty() && column == kCheckColumns.front() ? "" : "\t") + cell(column);
+        for (CheckColumn column : kCheckColumns) {
+            if (column != kCheckColumns.front())
+                joined += '\t';
+            joined += cell(column);
+        }
         return joined + "\r\n";
     };
     std::string table = line([&text](CheckColumn column) { return CheckColumnHeading(column, text); });
@@ -142,8 +145,10 @@ std::string CheckSummaryText(const std::vector<CheckRow>& rows, std::size_t tran
     const std::size_t locked = rows.size() - UnlockedCount(rows);
     std::string summary =
         FillPlaces(TextOf(text, kCheckLockedCount), {std::to_string(locked), std::to_string(transponders)});
-    if (cancelled)
-        summary += " " + TextOf(text, kScanCancelled);
+    if (cancelled) {
+        summary += ' ';
+        summary += TextOf(text, kScanCancelled);
+    }
     return summary;
 }
 

@@ -9,22 +9,18 @@
 
 #include <commctrl.h>
 
-#include <array>
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-// Shares of the list's width, column by column.
-constexpr std::array<int, kCheckColumns.size()> kColumnPercent{30, 14, 16, 16, 24};
-
 // Texts left, figures right; the heading in the wide call, as the cells.
-void InsertColumn(HWND list, int column, const std::string& heading, int width)
+void InsertColumn(HWND list, int column, const std::string& heading)
 {
     std::wstring wide = WideText(heading);
     LVCOLUMNW item{};
-    item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    item.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM;
     item.fmt = kCheckColumns[static_cast<std::size_t>(column)] >= CheckColumn::Strength ? LVCFMT_RIGHT : LVCFMT_LEFT;
-    item.cx = width;
     item.pszText = wide.data();
     item.iSubItem = column;
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
@@ -95,13 +91,10 @@ BOOL CCheckResultsDlg::OnInitDialog()
     SetUiText(Item(IDC_SCAN_RESULT_SUMMARY), CheckSummaryText(rows, transponders, cancelled, text));
     list.Attach(hwnd, IDC_SCAN_RESULT_LIST);
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    RECT client{};
-    GetClientRect(list.Handle(), &client);
-    const int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
     for (std::size_t i = 0; i < kCheckColumns.size(); ++i)
-        InsertColumn(list.Handle(), static_cast<int>(i), CheckColumnHeading(kCheckColumns[i], text),
-                     width * kColumnPercent[i] / 100);
+        InsertColumn(list.Handle(), static_cast<int>(i), CheckColumnHeading(kCheckColumns[i], text));
     ShowRows();
+    FitColumns();
     EnableItem(IDC_SCAN_REMOVE_UNLOCKED, UnlockedCount(rows) > 0);
     return TRUE;
 }
@@ -128,6 +121,25 @@ bool CCheckResultsDlg::OnNotify(NMHDR* header, LRESULT&)
     SortCheckRows(rows, kCheckColumns[static_cast<std::size_t>(column)], ascending);
     ShowRows();
     return true;
+}
+
+// Each column as wide as its heading or its widest cell, in every language.
+void CCheckResultsDlg::FitColumns() const
+{
+    // The header's and the cells' margins.
+    constexpr int kMargin = 16;
+    const MessageLookup text = Lookup();
+    const auto width = [this](const std::string& shown) {
+        const std::wstring wide = WideText(shown);
+        return static_cast<int>(
+            SendMessageW(list.Handle(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+    };
+    for (std::size_t i = 0; i < kCheckColumns.size(); ++i) {
+        int widest = width(CheckColumnHeading(kCheckColumns[i], text));
+        for (const CheckRow& row : rows)
+            widest = std::max(widest, width(CheckCellText(row, kCheckColumns[i], text)));
+        SendMessageW(list.Handle(), LVM_SETCOLUMNWIDTH, i, widest + kMargin);
+    }
 }
 
 void CCheckResultsDlg::ShowRows()

@@ -29,6 +29,7 @@ protected:
 private:
     MessageLookup Lookup() const;
     void ShowRows();
+    void FitColumns() const;
     void OnCopy();
     void OnRemoveUnlocked();
     void OnClose() { EndDialog(IDCANCEL); }
