@@ -42,7 +42,9 @@ PageScanOutcome RunPageScan(CLockingPage& page, TuningSession& session, const Sc
     control->Abandon();
     session.SetScanRunning(false);
 
-    PageScanOutcome outcome{true, answer != CScanProgressDlg::kScanOver, dialog.End(), dialog.Steps()};
+    // -1: the window could not be made, and no scan ran.
+    const bool endedFromOutside = answer != CScanProgressDlg::kScanOver && answer != -1;
+    PageScanOutcome outcome{true, endedFromOutside, dialog.End(), dialog.Steps()};
     if (outcome.endedFromOutside)
         return outcome;
     if (outcome.end == ScanEnd::CardBusy) {
