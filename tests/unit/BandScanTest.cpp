@@ -13,8 +13,6 @@ constexpr int kTerrestrialCard = 7;
 
 using Frequencies = std::vector<std::int32_t>;
 
-std::string English(const char*, const char* english) { return english; }
-
 TEST(BandPlansTest, EuropeanRastersHoldTheirChannelsAndNothingElse)
 {
     const Frequencies terrestrial = TerrestrialRaster();
@@ -146,16 +144,6 @@ TEST_F(ChannelScanTest, FoundChannelsAreNamedByFrequencyHoldWhatLockedAndLeaveTh
     EXPECT_EQ(again.added, 0u);
     EXPECT_EQ(again.nameTaken, 1u);
     EXPECT_FALSE(again.effects.markSettingsChanged);
-}
-
-TEST(ChannelScanSummaryTest, CountsThenCancelAndPendingNotes)
-{
-    EXPECT_EQ(ChannelScanSummary({56, 3, 1, false}, English),
-              "Frequencies tried: 56\r\nAdded: 3\r\nAlready in the list, skipped: 1\r\n\r\n"
-              "The new channels are kept until Apply or OK; Restore takes them back.");
-    EXPECT_EQ(ChannelScanSummary({4, 0, 0, true}, English),
-              "Frequencies tried: 4\r\nAdded: 0\r\nAlready in the list, skipped: 0\r\n\r\n"
-              "Cancelled: the rest was not tried.\r\n");
 }
 
 }  // namespace
