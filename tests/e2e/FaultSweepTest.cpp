@@ -105,6 +105,8 @@ TEST_F(FaultSweep, HangingLockBlocksAtMostFiveSecondsAndTheExitOrTheCardsRemoval
     for (const Hang& hang : hangs) {
         SCOPED_TRACE(hang.name);
         LumisatRun run(std::string("fault_hang_") + hang.name);
+        LocalAppData appData(run);
+        run.SetRegistryNumber("TraceLog", 1);
         // Without transponders on the first satellite the start-up locks nothing.
         const std::string database = hang.lockTest
             ? SatelliteFileBytes({{.name = "Empty", .degree = 130}, Astra()}) : DemoFile("satedata.dll");
@@ -140,6 +142,7 @@ TEST_F(FaultSweep, HangingLockBlocksAtMostFiveSecondsAndTheExitOrTheCardsRemoval
             EXPECT_FALSE(run.Answers(milliseconds(300))) << "the lock waits for the card";
             EXPECT_LT(MillisecondsOf([&] { EXPECT_TRUE(run.Answers(seconds(6))); }), 6000);
             EXPECT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() == nullptr; }, seconds(1)));
+            Sleep(2500);   // a poll's turn: the tips tell that the card does not answer
             run.RequestExit();
             EXPECT_EQ(run.TakeMessages(milliseconds(1500)), hang.atExit);
             EXPECT_LT(MillisecondsOf([&] { ended = run.WaitForExit(seconds(10)); }), 6000);
@@ -151,5 +154,8 @@ TEST_F(FaultSweep, HangingLockBlocksAtMostFiveSecondsAndTheExitOrTheCardsRemoval
         const std::string hanging = hang.lockTest ? "LockChannel3(11494" : "LockChannel3(";
         EXPECT_EQ(run.ReadFile("Quarlink.log").find(hanging), std::string::npos) << "the hanging call never returned";
         EXPECT_EQ(run.ReadFile("satedata.dll"), database) << "nothing is saved without the question's Yes";
+        if (!hang.unplugged)
+            EXPECT_NE(run.ReadFile("Lumisat\\Lumisat.log").find("] Lock note: The card does not answer.\n"),
+                      std::string::npos);
     }
 }

@@ -6,9 +6,10 @@
 namespace {
 
 std::vector<std::wstring> MenuOf(const std::wstring& first, const std::wstring& about = L"About",
-                                 const std::wstring& exit = L"Exit")
+                                 const std::wstring& exit = L"Exit",
+                                 const std::wstring& startWithWindows = L"Start with Windows")
 {
-    return {first, L"Signal...", L"", about, L"", exit};
+    return {first, L"Signal...", startWithWindows, L"", about, L"", exit};
 }
 
 // A language file as the shipped ones are stored: UTF-16 little-endian with
@@ -55,7 +56,7 @@ TEST(Tray, MenuAndDoubleClickHideOrShowInTheChosenLanguageAndExitAsksWhenChanges
 
     ASSERT_TRUE(ChooseLanguage(run, "German"));
     ASSERT_TRUE(WaitFor([&] { return WindowText(run.Control(IDC_MAIN_NEW)) == "Neu"; }));
-    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Ausblenden", L"\u00DCber", L"Beenden"));
+    EXPECT_EQ(run.TrayMenu(), MenuOf(L"Ausblenden", L"\u00DCber", L"Beenden", L"Mit Windows starten"));
     // Keys missing or empty in the language file fall back to English.
     ASSERT_TRUE(ChooseLanguage(run, "Partial"));
     EXPECT_EQ(run.TrayMenu(), MenuOf(L"Verbergen"));
