@@ -107,6 +107,39 @@ private:
     std::vector<Channel> channels;
 };
 
+using SwitchCommand = std::array<std::int32_t, 3>;
+
+// One step, the gate held: the switch commands when they differ from those
+// sent last, the lock and the reading. Nothing when the scan was abandoned
+// meanwhile: then nothing more was sent.
+std::optional<ScanStep> RunStep(ReceiverDriver& driver, const ScanControl& control, const ScanJob& job,
+                                std::size_t index, std::optional<SwitchCommand>& switchSent, std::int32_t lastLocked,
+                                const PauseFunction& pause)
+{
+    const TransponderRecord& target = job.targets[index];
+    ScanStep step;
+    step.index = index;
+    const TraceSink trace = [&step](const std::string& line) { step.trace.push_back(line); };
+    const LockRequest request = MakeLockRequest(job.kind, job.satellite, target);
+    if (job.kind == LockKind::Satellite && switchSent != request.switchCommand) {
+        SendTonePower(driver, &job.satellite, &target, trace);
+        SendDiseqcSwitch(driver, &job.satellite, &target, trace, pause);
+        if (control.IsAbandoned())
+            return std::nullopt;
+        SendTonePower(driver, &job.satellite, &target, trace);
+        switchSent = request.switchCommand;
+    }
+    const auto lockStarted = Clock::now();
+    const LockOutcome outcome = LockTarget(driver, control, job.kind, request.values, lastLocked);
+    step.lockTime = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - lockStarted);
+    if (outcome.stopped || control.IsAbandoned())
+        return std::nullopt;
+    step.locked = outcome.locked;
+    step.lockedValue = outcome.lockedValue;
+    step.signal = ReadLevels(driver);
+    return step;
+}
+
 }  // namespace
 
 ScanControl::ScanControl(DriverGate& gate, std::chrono::milliseconds gateWait) : gate(&gate), gateWait(gateWait) {}
@@ -164,7 +197,7 @@ std::vector<std::int32_t> ScanSearchOrder(LockKind kind, std::int32_t lastLocked
 
 ScanEnd RunScan(ScanControl& control, const ScanJob& job, ScanReport& report, const PauseFunction& pause)
 {
-    std::optional<std::array<std::int32_t, 3>> switchSent;
+    std::optional<SwitchCommand> switchSent;
     std::int32_t lastLocked = FirstCandidate(job.kind);
     FoundChannels found(job.kind);
     for (std::size_t index = 0; index < job.targets.size(); ++index) {
@@ -172,45 +205,25 @@ ScanEnd RunScan(ScanControl& control, const ScanJob& job, ScanReport& report, co
             return ScanEnd::Abandoned;
         if (control.IsCancelled())
             return ScanEnd::Cancelled;
-        const TransponderRecord& target = job.targets[index];
-        if (job.kind != LockKind::Satellite && found.Covers(target.frequency))
+        const std::int32_t frequency = job.targets[index].frequency;
+        if (job.kind != LockKind::Satellite && found.Covers(frequency))
             continue;
-
         std::optional<ScanControl::Hold> hold;
         switch (control.EnterGate(hold)) {
         case ScanControl::Entry::Entered: break;
         case ScanControl::Entry::Busy: return ScanEnd::CardBusy;
         case ScanControl::Entry::Stopped: return control.IsAbandoned() ? ScanEnd::Abandoned : ScanEnd::Cancelled;
         }
-        ReceiverDriver& driver = *hold->driver;
-        ScanStep step;
-        step.index = index;
-        const TraceSink trace = [&step](const std::string& line) { step.trace.push_back(line); };
-        const LockRequest request = MakeLockRequest(job.kind, job.satellite, target);
-        if (job.kind == LockKind::Satellite && switchSent != request.switchCommand) {
-            SendTonePower(driver, &job.satellite, &target, trace);
-            SendDiseqcSwitch(driver, &job.satellite, &target, trace, pause);
-            if (control.IsAbandoned())
-                return ScanEnd::Abandoned;
-            SendTonePower(driver, &job.satellite, &target, trace);
-            switchSent = request.switchCommand;
-        }
-        const auto lockStarted = Clock::now();
-        const LockOutcome outcome = LockTarget(driver, control, job.kind, request.values, lastLocked);
-        step.lockTime = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - lockStarted);
-        if (outcome.stopped || control.IsAbandoned())
-            return ScanEnd::Abandoned;
-        step.locked = outcome.locked;
-        step.lockedValue = outcome.lockedValue;
-        step.signal = ReadLevels(driver);
+        std::optional<ScanStep> step = RunStep(*hold->driver, control, job, index, switchSent, lastLocked, pause);
         hold.reset();   // the gate is free before anyone hears of the step
-
-        if (step.locked && job.kind != LockKind::Satellite) {
-            lastLocked = step.lockedValue;
-            found.Add(target.frequency, step.lockedValue);
+        if (!step)
+            return ScanEnd::Abandoned;
+        if (step->locked && job.kind != LockKind::Satellite) {
+            lastLocked = step->lockedValue;
+            found.Add(frequency, step->lockedValue);
         }
-        step.trace.push_back(StepTraceLine(job, step));
-        report.Step(std::move(step));
+        step->trace.push_back(StepTraceLine(job, *step));
+        report.Step(std::move(*step));
     }
     return ScanEnd::Completed;
 }
