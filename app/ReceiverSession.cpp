@@ -74,8 +74,9 @@ void ReceiverSession::DishMoved()
 
 bool ReceiverSession::ShouldRelockSilently(bool monitorAsks, bool cardReportsLock)
 {
-    // A hold button drives the dish, or a resume's restore is still to come.
-    if (dishDriving || power.RestorePending())
+    // A hold button drives the dish, a scan has the card, or a resume's
+    // restore is still to come.
+    if (dishDriving || scanRunning || power.RestorePending())
         return false;
     if (cardReportsLock && relockOnReportedLock) {
         relockOnReportedLock = false;
@@ -120,7 +121,7 @@ void ReceiverSession::OnStatisticsReading(std::optional<std::int64_t> packetsRec
     conditions.lockedToSelection = DisplaysLocked() && tuningChanged == 0;
     conditions.filterStarted = filterStarted != 0;
     conditions.acceptedPidLoaded = acceptedPidLoaded;
-    conditions.cardBusyElsewhere = dishDriving || relockOnReportedLock || power.RestorePending();
+    conditions.cardBusyElsewhere = dishDriving || scanRunning || relockOnReportedLock || power.RestorePending();
     const std::chrono::seconds waited = watchdog.CurrentWait();
     switch (watchdog.OnReading(packetsReceived, conditions, now)) {
     case WatchdogVerdict::Watching:

@@ -107,10 +107,16 @@ public:
     void ReportCardBusy() override;
     void SetDishDriving(bool driving) override { dishDriving = driving; }
     void DishMoved() override;
+    void SetScanRunning(bool running) override { scanRunning = running; }
+    bool IsScanRunning() const { return scanRunning; }
+    // Whether a timer skips its turn: every timer while a scan has the card,
+    // and a periodic read (signal, statistics, PID addresses) while a tune
+    // or a command holds it.
+    bool SkipsTimerTurn(bool periodicRead) const { return scanRunning || (periodicRead && gate.IsBusy()); }
     // Whether a signal reading starts a silent lock: what the signal monitor
-    // asks, except while a hold button drives the dish; and once the dish has
-    // moved, a reported lock starts one too, so that the icons follow what
-    // the card receives.
+    // asks, except while a hold button drives the dish or a scan runs; and
+    // once the dish has moved, a reported lock starts one too, so that the
+    // icons follow what the card receives.
     bool ShouldRelockSilently(bool monitorAsks, bool cardReportsLock);
     // At every poll tick, also when the poll is skipped: tells the tips
     // whether the card answers.
@@ -213,6 +219,7 @@ private:
     ReceiverView& view;
     LockWorkerNotice lockNotice;
     bool dishDriving = false;
+    bool scanRunning = false;
     bool relockOnReportedLock = false;   // the dish moved since the last lock
     DataWatchdog watchdog;
     PowerCycle power;

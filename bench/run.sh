@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Runs the benchmarks by hand: the Win32 measurements of Lumisat under Wine
 # (start-up, peak working set, Lock Test latency, idle CPU; each against a
-# baseline measured in the same run) and the native message-lookup and
-# database benchmarks.
+# baseline measured in the same run; the scans' own time per step) and the
+# native message-lookup and database benchmarks.
 # Prints the machine and the medians. Takes about 15 minutes (the idle
 # measurement alone 10 x 60 s).
-# Usage: bench/run.sh [--rounds N] [--idle-seconds S] [--only startup|lock|idle|native]
+# Usage: bench/run.sh [--rounds N] [--idle-seconds S] [--only startup|lock|idle|scan|native]
 # BENCH_TREE=<dir> measures another Windows build tree than the one Wine runs here.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -19,6 +19,8 @@
 #define IDD_TERRESTRIAL_PAGE        156
 #define IDD_MAC_ADDRESS             162
 #define IDD_SIGNAL                  170
+#define IDD_SCAN_PROGRESS           171
+#define IDD_SCAN_RESULTS            172
 
 // Icons, bitmaps, menu
 #define IDI_APPLICATION_ICON        128
@@ -205,6 +207,7 @@
 #define IDC_CABLE_CHANNEL_GROUP     1150
 #define IDC_CABLE_LOCK_TEST         1151
 #define IDC_CABLE_IMPORT            1241
+#define IDC_CABLE_FULL_SCAN         1243
 
 // Terrestrial Setting page (156)
 #define IDC_DTT_LOCK_TEST           1200
@@ -248,5 +251,15 @@
 #define IDC_SIGNAL_SAVE_CSV         1251
 #define IDC_SIGNAL_TRACE_LOG        1252
 #define IDC_SIGNAL_OPEN_LOG_FOLDER  1253
+// Scan progress (171)
+#define IDC_SCAN_NOTE               1260
+#define IDC_SCAN_PROGRESS_BAR       1261
+#define IDC_SCAN_STEP_TEXT          1262
+// Satellite check result (172)
+#define IDC_SCAN_RESULT_SUMMARY     1263
+#define IDC_SCAN_RESULT_LIST        1264
+#define IDC_SCAN_COPY               1265
+#define IDC_SCAN_REMOVE_UNLOCKED    1266
+#define IDC_SCAN_CLOSE              1267
 
 #endif

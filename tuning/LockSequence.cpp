@@ -32,7 +32,7 @@ void LockSequence::Run(LockHost& host, const SatelliteRecord* satellite, const T
 {
     TakeEndedWorker(host);
     const bool hasTarget = satellite != nullptr && transponder != nullptr;
-    const LockRequest next = hasTarget ? MakeRequest(*satellite, *transponder) : LockRequest{};
+    const LockRequest next = hasTarget ? MakeLockRequest(kind, *satellite, *transponder) : LockRequest{};
     if (!silent && hasTarget && JoinRunningWorker(host, next))
         return;
 
@@ -157,7 +157,7 @@ void LockSequence::OnWorkerDone(LockHost& host, std::uint32_t run)
 bool LockSequence::HasLocked(const SatelliteRecord* satellite, const TransponderRecord* transponder) const
 {
     return satellite != nullptr && transponder != nullptr && !outstanding && lastLocked &&
-           *lastLocked == MakeRequest(*satellite, *transponder) && state->Result() == 0;
+           *lastLocked == MakeLockRequest(kind, *satellite, *transponder) && state->Result() == 0;
 }
 
 void LockSequence::Finish(LockHost& host, WorkerRun& run)
@@ -185,8 +185,7 @@ void LockSequence::GiveUpWaiting(LockHost& host, WorkerRun& run)
     host.Trace("Lock channel Return Fail.\n");
 }
 
-LockRequest LockSequence::MakeRequest(const SatelliteRecord& satellite,
-                                      const TransponderRecord& transponder) const
+LockRequest MakeLockRequest(LockKind kind, const SatelliteRecord& satellite, const TransponderRecord& transponder)
 {
     switch (kind) {
     case LockKind::Satellite:

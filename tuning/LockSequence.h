@@ -41,6 +41,9 @@ struct LockRequest {
     bool operator==(const LockRequest&) const = default;
 };
 
+// The request a lock of these records makes on a card of the kind.
+LockRequest MakeLockRequest(LockKind kind, const SatelliteRecord& satellite, const TransponderRecord& transponder);
+
 constexpr std::chrono::milliseconds kLockWaitLimit{5000};
 
 // The wait dialog's label: looked up by key, with the kind's English fallback.
@@ -95,7 +98,6 @@ private:
         bool handled = false;       // the result was acted on (or the wait for it given up)
     };
 
-    LockRequest MakeRequest(const SatelliteRecord& satellite, const TransponderRecord& transponder) const;
     void TraceRequest(LockHost& host, const LockValues& values) const;
     void PrepareRequest(const LockRequest& next);
     // A worker that has ended but whose notice has not arrived yet is acted on now.

@@ -194,7 +194,7 @@ std::string ChannelName(const ListedEntry& entry)
     const bool usable = !IsBlankName(entry.name) &&
                         std::none_of(entry.name.begin(), entry.name.end(),
                                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-    return usable ? entry.name : std::to_string(entry.frequency) + " kHz";
+    return usable ? entry.name : FrequencyChannelName(entry.frequency);
 }
 
 std::unique_ptr<TransponderRecord> TuningRecordOf(const ListedEntry& entry)
@@ -295,6 +295,11 @@ ImportReport ImportTuningList(CChannelDatabase& database, int deviceKind, std::s
         return report;
     }
     return Unchanged(report.alreadyThere > 0 ? ImportOutcome::Imported : ImportOutcome::NothingUsable, report);
+}
+
+std::string FrequencyChannelName(std::uint32_t frequencyKhz)
+{
+    return std::to_string(frequencyKhz) + " kHz";
 }
 
 ImportReport ImportTuningListFile(CChannelDatabase& database, int deviceKind, const std::string& path,

@@ -17,6 +17,7 @@
 #include "database/ChannelDatabase.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,9 @@ using NameComparison = AnsiCaseComparison;
 // `fileName` names the new satellite when the list does not.
 ImportReport ImportTuningList(CChannelDatabase& database, int deviceKind, std::string_view text,
                               std::string_view fileName, NameComparison sameName = AnsiEqualNoCase);
+
+// The name a channel without one of its own gets: its frequency, "482000 kHz".
+std::string FrequencyChannelName(std::uint32_t frequencyKhz);
 
 // Reads the file whole first, so a file that vanishes or fails midway changes nothing.
 ImportReport ImportTuningListFile(CChannelDatabase& database, int deviceKind, const std::string& path,

@@ -26,6 +26,9 @@ public:
     // The dish moved (a drive or a Goto): the lock kept so far says nothing
     // of where it points now.
     virtual void DishMoved() = 0;
+    // A scan runs: the card is the scan's, so the periodic reads and the
+    // silent re-lock pause until it ends.
+    virtual void SetScanRunning(bool running) = 0;
     // Always enables Apply; a non-zero flag also marks the settings changed.
     virtual void MarkSettingsChanged(int setFlag) = 0;
     // What a rule asks after a satellite, transponder or channel edit.

@@ -189,9 +189,10 @@ void CMainDlg::OnTimer(UINT_PTR id)
 {
     if (id == 0)
         return;
-    // The periodic reads skip their turn while a tune or a command holds the
-    // card, and the texts they fill keep their last values.
-    if (id != startupLockTimer && id != restoreTimer && id != initRetryTimer && session.Gate().IsBusy()) {
+    // A timer's read skips its turn while a tune, a command or a scan holds
+    // the card, and the texts it fills keep their last values.
+    const bool periodicRead = id != startupLockTimer && id != restoreTimer && id != initRetryTimer;
+    if (session.SkipsTimerTurn(periodicRead)) {
         if (id == signalTimer)
             session.CheckCardAnswers();
         if (id == statisticsTimer)

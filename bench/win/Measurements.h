@@ -48,3 +48,18 @@ struct IdleSamples {
 
 // Lumisat with the card locked and the baseline side by side, a fresh pair per round.
 bool MeasureIdleCost(int rounds, int seconds, IdleSamples& samples);
+
+struct ScanSamples {
+    struct Kind {
+        // From the click to the lock after the last step, less the switch
+        // command's pauses (the locks take no time).
+        std::vector<double> totalMs;
+        std::vector<double> perStepMs;     // that time over the steps
+        std::vector<double> worstStepMs;   // the longest from one step's lock to the next, less a pause in it
+    };
+    Kind terrestrial;   // Full Scan of the 57 frequencies of the raster
+    Kind check;         // Scan.... of a satellite of 100 transponders, 50 of each polarisation
+};
+
+// Full Scan and Scan.... clicked again and again on one program each.
+bool MeasureScans(int rounds, ScanSamples& samples);

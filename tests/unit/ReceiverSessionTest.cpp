@@ -365,6 +365,35 @@ TEST_F(ReceiverSessionTest, MovingTheDishEndsTheLockShownAndReLocksOnTheNextRepo
     EXPECT_TRUE(session.ShouldRelockSilently(true, false)) << "an unlocked poll as always";
 }
 
+TEST_F(ReceiverSessionTest, WhileAScanHasTheCardNoTimerTakesItsTurnAndNoSilentRelockStarts)
+{
+    StartCard(kSatelliteCard);
+    EXPECT_FALSE(session.SkipsTimerTurn(true));
+    {
+        std::optional<DriverLease> command = session.Gate().TryLease();
+        EXPECT_TRUE(session.SkipsTimerTurn(true)) << "a read while a command holds the card";
+        EXPECT_FALSE(session.SkipsTimerTurn(false)) << "the start-up lock is no read";
+    }
+    session.SetScanRunning(true);
+    EXPECT_TRUE(session.SkipsTimerTurn(true));
+    EXPECT_TRUE(session.SkipsTimerTurn(false));
+    EXPECT_FALSE(session.ShouldRelockSilently(true, false));
+    // Nor does the data watchdog re-lock a card that the scan tunes elsewhere.
+    Added(session.Database(), Transponder(11494, 22000, 1));
+    Lock();
+    session.SetFilterStarted(1);
+    session.SetWatchdogTime(std::chrono::seconds(4));
+    DataWatchdog::Clock::time_point now{};
+    for (int reading = 0; reading < 4; ++reading, now += std::chrono::seconds(2))
+        session.OnStatisticsReading(1000, true, now);
+    EXPECT_EQ(log.Count("LockCurrent"), 0);
+    session.DishMoved();
+    EXPECT_FALSE(session.ShouldRelockSilently(false, true));
+    session.SetScanRunning(false);
+    EXPECT_FALSE(session.SkipsTimerTurn(true));
+    EXPECT_TRUE(session.ShouldRelockSilently(true, false)) << "the poll's re-lock as before";
+}
+
 TEST_F(ReceiverSessionTest, RestoreLocksTheRestoredSelectionWhenTheCardIsTunedToAnother)
 {
     StartCard(kSatelliteCard);

@@ -17,6 +17,7 @@
 #include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 #include "tests/wine/ResourceTestSupport.h"
+#include "tuning/win/ScanDialogLanguage.h"
 
 using namespace resource_test;
 
@@ -54,14 +55,13 @@ const StyleRule kStyleRules[] = {
 // Controls the program shows only when it needs them.
 const std::set<int> kHiddenAtStart{
     IDC_MAIN_STRENGTH_BAR, IDC_MAIN_QUALITY_BAR, IDC_DISH_DEGREE_LABEL, IDC_DISH_DEGREE, IDC_DISH_TRANSPONDER_LABEL,
-    IDC_DISH_TRANSPONDER_COMBO, IDC_DISH_FREQUENCY, IDC_DISH_SCAN, IDC_DISH_DRIVE_EAST, IDC_DISH_DRIVE_WEST,
+    IDC_DISH_TRANSPONDER_COMBO, IDC_DISH_FREQUENCY, IDC_DISH_DRIVE_EAST, IDC_DISH_DRIVE_WEST,
     IDC_PID_BYTE_RECEIVE_LABEL, IDC_PID_BYTES_RECEIVED, IDC_PID_BYTE_RECEIVE_UNIT, IDC_PID_BYTE_ERROR_LABEL,
     IDC_PID_BYTES_ERROR, IDC_PID_BYTE_ERROR_UNIT, IDC_PID_PACKET_GROUP, IDC_PID_PACKET_RECEIVE_LABEL,
     IDC_PID_PACKETS_RECEIVED, IDC_PID_PACKET_RECEIVE_UNIT, IDC_PID_PACKET_ERROR_LABEL, IDC_PID_PACKETS_ERROR,
     IDC_PID_PACKET_ERROR_UNIT, IDC_PID_PACKET_TOTAL_LABEL, IDC_PID_PACKETS_TOTAL, IDC_PID_PACKET_TOTAL_UNIT,
     IDC_PID_PROXY_GROUP, IDC_PID_PROXY_ADDRESS_LABEL, IDC_PID_PROXY_ADDRESS, IDC_PID_PROXY_PORT_LABEL,
-    IDC_PID_PROXY_PORT, IDC_SATINFO_DEGREE_LABEL, IDC_SATINFO_DEGREE, IDC_DTT_STEP_LABEL, IDC_DTT_STEP,
-    IDC_DTT_STEP_RANGE, IDC_DTT_FULL_SCAN};
+    IDC_PID_PROXY_PORT, IDC_SATINFO_DEGREE_LABEL, IDC_SATINFO_DEGREE};
 
 std::vector<std::string> ComboItems(HWND combo)
 {
@@ -140,7 +140,8 @@ TEST(DialogTemplates, EnglishFileSaysWhatTheTemplatesSay)
         {IDD_PID_PAGE, TabPageLanguageKeys()},                 {IDD_CABLE_PAGE, TabPageLanguageKeys()},
         {IDD_TERRESTRIAL_PAGE, TabPageLanguageKeys()},         {IDD_SATELLITE_INFO, SatelliteInfoLanguageKeys(false)},
         {IDD_TRANSPONDER_INFO, CaptionDialogLanguageKeys("Dialog2")}, {IDD_PID_INFO, CaptionDialogLanguageKeys("Dialog3")},
-        {IDD_MAC_ADDRESS, MacAddressLanguageKeys()},
+        {IDD_MAC_ADDRESS, MacAddressLanguageKeys()},          {IDD_SCAN_PROGRESS, ScanDialogLanguageKeys()},
+        {IDD_SCAN_RESULTS, ScanDialogLanguageKeys()},
     };
     for (const auto& [dialogId, keys] : translated) {
         SCOPED_TRACE("dialog " + std::to_string(dialogId));

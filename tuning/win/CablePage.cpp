@@ -3,6 +3,7 @@
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "resources/resource.h"
+#include "tuning/BandPlans.h"
 #include "tuning/CableRules.h"
 #include "tuning/ChannelPageRefresh.h"
 
@@ -37,6 +38,7 @@ bool CCablePage::OnCommand(WORD code, WORD id, HWND)
     static const CommandEntry<CCablePage> kCommands[] = {
         {BN_CLICKED, IDC_CABLE_LOCK_TEST, &CCablePage::OnLockTest},
         {BN_CLICKED, IDC_CABLE_IMPORT, &CCablePage::OnImportList},
+        {BN_CLICKED, IDC_CABLE_FULL_SCAN, &CCablePage::OnFullScan},
         {EN_CHANGE, IDC_CABLE_FREQUENCY, &CCablePage::OnFieldEdited},
         {EN_CHANGE, IDC_CABLE_SYMBOL_RATE, &CCablePage::OnFieldEdited},
         {EN_KILLFOCUS, IDC_CABLE_FREQUENCY, &CCablePage::OnFrequencyLeft},
@@ -63,6 +65,11 @@ void CCablePage::Refresh()
 void CCablePage::OnLockTest()
 {
     Lock(0);
+}
+
+void CCablePage::OnFullScan()
+{
+    ScanBand(CableRaster());
 }
 
 void CCablePage::OnFrequencyLeft()

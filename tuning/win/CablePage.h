@@ -1,6 +1,7 @@
 // The Cable Setting page (149): frequency, symbol rate and QAM size of the
 // current channel. A field's value reaches the channel's tuning record when
-// the field loses the focus, the QAM size when it is chosen.
+// the field loses the focus, the QAM size when it is chosen. Full Scan scans
+// the European cable raster.
 #pragma once
 
 #include "framework/Controls.h"
@@ -21,6 +22,7 @@ protected:
 
 private:
     void OnLockTest();
+    void OnFullScan();
     void OnFrequencyLeft();
     void OnSymbolRateLeft();
     void OnQamChosen();

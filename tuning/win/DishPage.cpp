@@ -79,6 +79,7 @@ bool CDishPage::OnCommand(WORD code, WORD id, HWND)
         {EN_KILLFOCUS, IDC_DISH_SYMBOL_RATE, &CDishPage::OnSymbolRateEdited},
         {BN_CLICKED, IDC_DISH_REMOVE, &CDishPage::OnRemoveTransponder},
         {BN_CLICKED, IDC_DISH_IMPORT, &CDishPage::OnImportList},
+        {BN_CLICKED, IDC_DISH_SCAN, &CDishPage::OnCheckTransponders},
         {CBN_EDITCHANGE, IDC_DISH_FREQUENCY_COMBO, &CDishPage::OnControlsEdited},
         {CBN_SELCHANGE, IDC_DISH_FREQUENCY_COMBO, &CDishPage::OnTransponderChosen},
         {CBN_KILLFOCUS, IDC_DISH_FREQUENCY_COMBO, &CDishPage::OnFrequencyEdited},
@@ -207,6 +208,7 @@ void CDishPage::ShowTransponders(const DishTransponderView& view)
     frequencyCombo.SetCurSel(view.selectedIndex);
     for (int id : kTransponderControls)
         EnableItem(id, view.transponderControlsEnabled);
+    EnableItem(IDC_DISH_SCAN, !view.items.empty());
 }
 
 void CDishPage::OnNewTransponder()

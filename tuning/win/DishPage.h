@@ -1,6 +1,7 @@
 // The Dish Setting page (130): transponders of the current satellite, Lock
-// Test and the dish motor. The transponder handling lives in DishPage.cpp,
-// the motor group in DishPageMotor.cpp.
+// Test, the check of all transponders and the dish motor. The transponder
+// handling lives in DishPage.cpp, the check in DishPageCheck.cpp, the motor
+// group in DishPageMotor.cpp.
 #pragma once
 
 #include "common/RuleResult.h"
@@ -77,6 +78,8 @@ private:
     void OnNewTransponder();
     void OnRemoveTransponder();
     void OnImportList() { ImportListIntoDatabase(*this, session); }
+    // Scan....: locks every transponder of the satellite and shows what locked.
+    void OnCheckTransponders();
     void OnTransponderChosen();
     void OnFrequencyEdited();
     void OnSymbolRateEdited();

@@ -3,11 +3,14 @@
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "resources/resource.h"
+#include "tuning/BandPlans.h"
 #include "tuning/ChannelPageRefresh.h"
+#include "tuning/ScanTexts.h"
 #include "tuning/TerrestrialRules.h"
 
 namespace {
 constexpr int kFrequencyLength = 6;
+constexpr int kStepLength = 3;
 }
 
 CTerrestrialPage::CTerrestrialPage(TuningSession& session, const DialogTranslator& translator)
@@ -19,13 +22,13 @@ void CTerrestrialPage::DoDataExchange(CDataExchange& dx)
 {
     dx.ComboIndex(IDC_DTT_BANDWIDTH_COMBO, bandwidthIndex);
     dx.Text(IDC_DTT_FREQUENCY, frequencyText);
-    dx.Text(IDC_DTT_STEP, stepText);
 }
 
 BOOL CTerrestrialPage::OnInitDialog()
 {
     bandwidthCombo.Attach(hwnd, IDC_DTT_BANDWIDTH_COMBO);
     CEditCtrl(Item(IDC_DTT_FREQUENCY)).LimitText(kFrequencyLength);
+    CEditCtrl(Item(IDC_DTT_STEP)).LimitText(kStepLength);
     fillingControls = false;
     return TRUE;
 }
@@ -35,9 +38,9 @@ bool CTerrestrialPage::OnCommand(WORD code, WORD id, HWND)
     static const CommandEntry<CTerrestrialPage> kCommands[] = {
         {BN_CLICKED, IDC_DTT_LOCK_TEST, &CTerrestrialPage::OnLockTest},
         {BN_CLICKED, IDC_DTT_IMPORT, &CTerrestrialPage::OnImportList},
+        {BN_CLICKED, IDC_DTT_FULL_SCAN, &CTerrestrialPage::OnFullScan},
         {CBN_SELCHANGE, IDC_DTT_BANDWIDTH_COMBO, &CTerrestrialPage::OnBandwidthChosen},
         {EN_CHANGE, IDC_DTT_FREQUENCY, &CTerrestrialPage::OnFieldEdited},
-        {EN_CHANGE, IDC_DTT_STEP, &CTerrestrialPage::OnFieldEdited},
         {EN_KILLFOCUS, IDC_DTT_FREQUENCY, &CTerrestrialPage::OnFrequencyLeft},
     };
     return DispatchCommand(this, kCommands, code, id);
@@ -59,6 +62,17 @@ void CTerrestrialPage::OnLockTest()
 {
     UpdateData(true);
     Lock(0);
+}
+
+void CTerrestrialPage::OnFullScan()
+{
+    const ScanStepEntry step = ReadScanStep(GetItemText(IDC_DTT_STEP));
+    if (!step.accepted) {
+        ShowMessage(kScanStepRefused);
+        SetFocus(Item(IDC_DTT_STEP));
+        return;
+    }
+    ScanBand(TerrestrialPlan(step));
 }
 
 void CTerrestrialPage::OnBandwidthChosen()

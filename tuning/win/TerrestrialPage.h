@@ -1,7 +1,8 @@
 // The Terrestrial Setting page (156): frequency and bandwidth of the current
 // channel. The frequency reaches the channel's tuning record when its field
-// loses the focus, the bandwidth when it is chosen. The template's Step field
-// and Full Scan button stay hidden and have no function.
+// loses the focus, the bandwidth when it is chosen. Full Scan scans the band
+// in the Step the field below them gives, or the European channel raster;
+// the Step is no setting, so typing in it changes nothing to save.
 #pragma once
 
 #include "framework/Controls.h"
@@ -22,11 +23,11 @@ protected:
 
 private:
     void OnLockTest();
+    void OnFullScan();
     void OnBandwidthChosen();
     void OnFrequencyLeft();
 
     CComboBox bandwidthCombo;
     int bandwidthIndex = 0;
     std::string frequencyText = "51000";
-    std::string stepText;
 };
