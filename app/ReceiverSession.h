@@ -127,6 +127,8 @@ public:
     void ShowLockState(int result) override;
     // What the lock icons show: the last lock result, if it was for the current records.
     bool DisplaysLocked() const;
+    // What the last lock was run for; none before one, and once the dish moved.
+    const std::optional<LockTarget>& LockedTarget() const { return lockedTarget; }
 
     // Unsaved changes: the state Apply shows.
     bool HasPendingChanges() const { return pendingChanges; }

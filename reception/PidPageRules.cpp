@@ -203,7 +203,7 @@ PidOutcome PidPageRules::Remove(PidRecord* selected)
     return outcome;
 }
 
-std::optional<StatisticsTexts> PidPageRules::RefreshStatistics()
+std::optional<StatisticsReading> PidPageRules::RefreshStatistics()
 {
     if (!HasCurrentTransponder())
         return std::nullopt;

@@ -57,7 +57,7 @@ public:
     PidOutcome Remove(PidRecord* selected);
 
     // Timer 504: nothing without a current transponder.
-    std::optional<StatisticsTexts> RefreshStatistics();
+    std::optional<StatisticsReading> RefreshStatistics();
     // Timer 505 and the list buttons: the MAC Address cell of each row, in
     // the order of the records given (the rows' item data).
     std::vector<std::string> RefreshPidMacs(const std::vector<const PidRecord*>& rows);

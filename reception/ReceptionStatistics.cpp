@@ -51,18 +51,19 @@ StatisticsTexts FormatStatistics(const StatsCounters& c)
     };
 }
 
-StatisticsTexts ReadStatistics(ReceiverDriver& driver, const TextSink& debugOutput)
+StatisticsReading ReadStatistics(ReceiverDriver& driver, const TextSink& debugOutput)
 {
     StatsCounters counters{};
-    StatisticsTexts texts;
+    StatisticsReading reading;
     if (driver.GetStatsCounters(&counters) != 0) {
         debugOutput("GetStatsCounters return value error\n");
-        texts = ZeroStatisticsTexts();
+        reading.texts = ZeroStatisticsTexts();
     } else {
-        texts = FormatStatistics(counters);
+        reading.texts = FormatStatistics(counters);
+        reading.counters = counters;
     }
-    WriteStatisticsLines(texts, debugOutput);
-    return texts;
+    WriteStatisticsLines(reading.texts, debugOutput);
+    return reading;
 }
 
 std::string PidMacAddressesText(const std::uint8_t* buffer, std::size_t bufferSize, std::size_t length)

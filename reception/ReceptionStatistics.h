@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The seven texts, each "%.2f": bytes in Mbytes, packets in KPackets, speed in kbps.
@@ -26,8 +27,15 @@ inline constexpr const char* kZeroStatisticText = "0.00";
 StatisticsTexts ZeroStatisticsTexts();
 StatisticsTexts FormatStatistics(const StatsCounters& counters);
 
+// One read of the counters: the texts the page shows and, when the driver
+// gave them, the counters themselves (for the signal window's data rate).
+struct StatisticsReading {
+    StatisticsTexts texts;
+    std::optional<StatsCounters> counters;
+};
+
 // Asks the driver for its counters; on failure every text is "0.00".
-StatisticsTexts ReadStatistics(ReceiverDriver& driver, const TextSink& debugOutput);
+StatisticsReading ReadStatistics(ReceiverDriver& driver, const TextSink& debugOutput);
 
 // The addresses of a GetDataPIDMAC buffer, upper case, joined by commas;
 // only whole 6-byte addresses count, and never more than bufferSize holds.

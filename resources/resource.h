@@ -248,5 +248,11 @@
 #define IDC_SIGNAL_SAVE_CSV         1251
 #define IDC_SIGNAL_TRACE_LOG        1252
 #define IDC_SIGNAL_OPEN_LOG_FOLDER  1253
+#define IDC_SIGNAL_EVENTS           1256
+#define IDC_SIGNAL_NOTE             1257
+#define IDC_SIGNAL_RESET_PEAK       1258
+#define IDC_SIGNAL_LARGE_NUMBERS    1259
+#define IDC_SIGNAL_TONE             1260
+#define IDC_SIGNAL_SAVED            1261
 
 #endif

@@ -141,14 +141,16 @@ void CPidPage::ReloadPids()
         rules->ReloadPids();
 }
 
-void CPidPage::RefreshStatistics()
+std::optional<StatsCounters> CPidPage::RefreshStatistics()
 {
     if (hwnd == nullptr || !pidList.Exists() || rules == nullptr)
-        return;
-    if (std::optional<StatisticsTexts> texts = rules->RefreshStatistics()) {
-        statistics = *texts;
-        UpdateData(false);
-    }
+        return std::nullopt;
+    std::optional<StatisticsReading> reading = rules->RefreshStatistics();
+    if (!reading)
+        return std::nullopt;
+    statistics = reading->texts;
+    UpdateData(false);
+    return reading->counters;
 }
 
 void CPidPage::RefreshPidMacs()

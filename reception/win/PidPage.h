@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class CPidPage : public CTabPage {
@@ -22,8 +23,9 @@ public:
     void SetDatabase(CChannelDatabase* db) override;
     // Rebuilds the list from the database's current transponder.
     void Refresh() override;
-    // Timer 504: the reception counters.
-    void RefreshStatistics();
+    // Timer 504: the reception counters; gives them as read, none when the
+    // read failed or was not made.
+    std::optional<StatsCounters> RefreshStatistics();
     // Timer 505 and the list buttons: the MAC Address column.
     void RefreshPidMacs();
     // After each successful lock and filter start: sends every PID of the

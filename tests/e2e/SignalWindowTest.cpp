@@ -1,10 +1,14 @@
 // The signal window: opened from the notification-area menu and the level
-// bars, its faster poll, the lost and regained lock in its CSV, and the
-// diagnostic log that the "TraceLog" value and its check box switch.
+// bars, its faster poll, the tone without a sound device, the lost and
+// regained lock with the card's own figures and the data rate in its CSV,
+// and the diagnostic log that the "TraceLog" value and its check box switch.
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
+#include <mmsystem.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <regex>
 #include <sstream>
 
@@ -33,18 +37,67 @@ size_t PollsDuring(const LumisatRun& run, milliseconds time)
     return run.CallsFrom("GetSignalStrAndQu(").size() - before;
 }
 
-// The lock flags of the CSV's rows "time,strength,quality,locked".
-std::string CsvLockFlags(const std::string& csv)
+// The CSV's rows "time,strength,quality,locked,kbit/s,event", every figure
+// as the card reported it; rows of an event alone have only time and event.
+struct CsvRow {
+    int strength = -1;
+    int quality = -1;
+    char locked = ' ';
+    std::string kbps;
+    std::string event;
+};
+
+std::vector<CsvRow> CsvRows(const std::string& csv)
 {
     std::istringstream lines(csv);
-    std::string line, flags;
+    std::string line;
     std::getline(lines, line);
-    EXPECT_EQ(line, "Time,Strength,Quality,Locked\r");
-    const std::regex row(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3},\d+,\d+,([01])\r)");
-    for (std::smatch match; std::getline(lines, line); flags += match[1])
-        EXPECT_TRUE(std::regex_match(line, match, row)) << line;
-    return flags;
+    EXPECT_EQ(line, "Time,Strength,Quality,Locked,DataKbps,Event\r");
+    const std::regex reading(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3},(-?\d+),(-?\d+),(\d+),([0-9.]*),([A-Za-z -]*)\r)");
+    const std::regex event(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3},,,,,([A-Za-z -]+)\r)");
+    std::vector<CsvRow> rows;
+    for (std::smatch match; std::getline(lines, line);) {
+        if (std::regex_match(line, match, reading))
+            rows.push_back({std::stoi(match[1]), std::stoi(match[2]), match[3].str()[0], match[4], match[5]});
+        else if (std::regex_match(line, match, event))
+            rows.push_back({-1, -1, ' ', "", match[1]});
+        else
+            ADD_FAILURE() << line;
+    }
+    return rows;
 }
+
+// The user's Documents folder, as the shell finds it, is the run's own
+// while this lives (the prefix's own is the Unix home).
+class DocumentsFolder {
+public:
+    explicit DocumentsFolder(const LumisatRun& run)
+    {
+        RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+        DWORD size = sizeof saved;
+        kept = RegQueryValueExA(key, "Personal", nullptr, &savedType, saved, &size) == ERROR_SUCCESS;
+        savedSize = size;
+        const std::string folder = run.Folder().substr(0, run.Folder().size() - 1);
+        RegSetValueExA(key, "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>(folder.size() + 1));
+    }
+    ~DocumentsFolder()
+    {
+        if (kept)
+            RegSetValueExA(key, "Personal", 0, savedType, saved, savedSize);
+        else
+            RegDeleteValueA(key, "Personal");
+        RegCloseKey(key);
+    }
+
+private:
+    static constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY key = nullptr;
+    BYTE saved[1024] = {};
+    DWORD savedSize = 0;
+    DWORD savedType = 0;
+    bool kept = false;
+};
 
 // The program's log folder is "Lumisat" under LOCALAPPDATA, here the run's own.
 class LocalAppData {
@@ -55,10 +108,11 @@ public:
 
 } // namespace
 
-TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAsShown)
+TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardReported)
 {
     LumisatRun run("signal_window");
     LocalAppData appData(run);
+    DocumentsFolder documents(run);
     // Locks that outlast a fast poll: the silent re-lock must keep the poll away.
     ASSERT_TRUE(StartDemo(run, "cable.ini", "[Signal]\nLoseLockAfterPolls=16\n", 1200));
     ASSERT_TRUE(run.WaitForCall("StartFilter() = 0"));
@@ -76,6 +130,16 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     SendMessageA(GetDlgItem(window, IDC_SIGNAL_TRACE_LOG), BM_CLICK, 0, 0);
     DWORD traceLog = 0;
     EXPECT_TRUE(run.RegistryNumber("TraceLog", traceLog) && traceLog == 1);
+    // Without a sound device (Wine here has none) the tone is silent and
+    // harmless; minimising the window stops it.
+    HWND tone = GetDlgItem(window, IDC_SIGNAL_TONE);
+    SendMessageA(tone, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(tone, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(run.Answers(seconds(2)));
+    PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitFor([&] { return SendMessageA(tone, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
+    ShowWindow(window, SW_RESTORE);
+
     const size_t polls = run.CallsFrom(kPoll).size();
     ASSERT_TRUE(WaitFor([&] {
         const std::vector<std::string> lines = run.CallsFrom(kPoll);
@@ -84,13 +148,30 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
         return lost && lines.back().back() == '1';   // and regained since
     }, seconds(20)));
 
-    // What the bars showed (the readings themselves are the history's unit tests'): locked, lost, regained.
+    // Proposed in Documents, and the window says where it went.
     Click(FindControl(window, IDC_SIGNAL_SAVE_CSV));
-    ASSERT_TRUE(run.AnswerFileDialog(run.PathOf("signal.csv")));
+    ASSERT_TRUE(run.AnswerFileDialog("signal.csv"));
     ASSERT_TRUE(WaitFor([&] { return run.Exists("signal.csv"); }));
-    const std::string flags = CsvLockFlags(run.ReadFile("signal.csv"));
-    ASSERT_NE(flags.find("10"), std::string::npos) << flags;
+    char saved[MAX_PATH] = {};
+    GetFullPathNameA(run.PathOf("signal.csv").c_str(), MAX_PATH, saved, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SIGNAL_SAVED)), std::string("The CSV file was saved: ") + saved);
+    // The bars show the card's values plus 20 while locked; the file has the card's own.
+    EXPECT_GE(std::stoi(WindowText(run.Control(IDC_MAIN_STRENGTH_TEXT))), 87);
+    std::string flags, events;
+    bool rate = false;
+    for (const CsvRow& row : CsvRows(run.ReadFile("signal.csv"))) {
+        if (row.locked == '1')
+            EXPECT_TRUE(row.strength >= 67 && row.strength <= 73 && row.quality >= 62 && row.quality <= 68)
+                << row.strength << "," << row.quality;
+        flags += row.locked;
+        events += row.event.empty() ? "" : row.event + ";";
+        rate = rate || (!row.kbps.empty() && std::abs(std::stod(row.kbps) - 2000) < 200);
+    }
+    EXPECT_NE(flags.find("10"), std::string::npos) << flags;
     EXPECT_EQ(flags.back(), '1') << flags;
+    EXPECT_EQ(events, "Lock lost;Re-locked;");
+    EXPECT_TRUE(rate) << "the channel's 2000 kbit/s";
+    EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SIGNAL_EVENTS), LB_GETCOUNT, 0, 0), 2) << "listed too";
     EXPECT_EQ(run.OverlappingLockCalls(), 0) << "no poll while the silent re-lock is in the driver";
 
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -112,6 +193,8 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     EXPECT_NE(log.find("nLock = 0\n"), std::string::npos) << "the lost lock";
     EXPECT_NE(log.find("] .....Lock channel.....Frequency:474000,SymbolRate:6900,Polarity:64\n"), std::string::npos);
     EXPECT_NE(log.find("] **********App End**********"), std::string::npos);
+    if (waveOutGetNumDevs() == 0)
+        EXPECT_NE(log.find("] The tone has no sound device to play on.\n"), std::string::npos);
 }
 
 // The rotation and the line layout are the trace log's unit tests' own.

@@ -29,16 +29,21 @@ TEST(StatisticsFormatting, EachCounterInItsUnitAndField)
     EXPECT_EQ(extreme.bytesTotal, "8796093022208.00");
 }
 
-TEST(StatisticsReading, DriverFailureShowsZeroEverywhere)
+TEST(StatisticsReading, DriverFailureShowsZeroEverywhereAndGivesNoCounters)
 {
     ScriptedDriver driver;
     driver.counters.bytesTotal = 1048576;  // written, but the call reports failure
     driver.counters.speed = 256;
     driver.SetResult("GetStatsCounters", -1);
-    const StatisticsTexts texts = ReadStatistics(driver, [](const std::string&) {});
+    const StatisticsReading failed = ReadStatistics(driver, [](const std::string&) {});
+    const StatisticsTexts& texts = failed.texts;
     for (const std::string* text : {&texts.speed, &texts.bytesError, &texts.bytesReceived, &texts.bytesTotal,
                                     &texts.packetsError, &texts.packetsReceived, &texts.packetsTotal})
         EXPECT_EQ(*text, "0.00");
+    EXPECT_FALSE(failed.counters) << "no data rate from a failed read";
+
+    driver.SetResult("GetStatsCounters", 0);
+    EXPECT_EQ(ReadStatistics(driver, [](const std::string&) {}).counters.value_or(StatsCounters{}).bytesTotal, 1048576);
 }
 
 TEST(StatisticsPidMacText, WholeAddressesOnlyUpperCaseCommaJoined)
