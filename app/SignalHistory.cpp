@@ -86,3 +86,15 @@ std::string SignalHistoryCsv(const SignalHistory& history)
         csv += EventRow(events[event]);
     return csv;
 }
+
+std::vector<std::string> EventListLines(const SignalEventRecord& record, const SignalEventRecord* previous,
+                                        const std::string& name)
+{
+    // "2026-12-07 17:01:02.123": the date, then the time to the second.
+    const std::string stamp = FormatLocalTime(record.stamp.time);
+    std::vector<std::string> lines;
+    if (previous == nullptr || FormatLocalTime(previous->stamp.time).substr(0, 10) != stamp.substr(0, 10))
+        lines.push_back(stamp.substr(0, 10));
+    lines.push_back(stamp.substr(11, 8) + "  " + name);
+    return lines;
+}

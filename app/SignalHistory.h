@@ -17,6 +17,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 class SignalHistory {
 public:
@@ -52,6 +53,12 @@ private:
     LockEvents lockEvents;
     DataRateMeter rateMeter;
 };
+
+// The event list's lines for the record: "17:01:02  Lock lost", after a line
+// with its date ("2026-12-07") when the event before it was on another day
+// or there was none.
+std::vector<std::string> EventListLines(const SignalEventRecord& record, const SignalEventRecord* previous,
+                                        const std::string& name);
 
 // A rate is written beside the readings up to this long after its read (the
 // counters are read every 2 s, the signal up to four times as often).

@@ -58,8 +58,8 @@ BOOL CSignalWindow::OnInitDialog()
                            {IDC_SIGNAL_SAVED, row | Edge::kRight}});
     CheckDlgButton(hwnd, IDC_SIGNAL_TRACE_LOG, IsDiagnosticLogOn() ? BST_CHECKED : BST_UNCHECKED);
     ApplyTexts();
-    for (const SignalEventRecord& record : history.Events())
-        ListEvent(record);
+    for (std::size_t i = 0; i < history.Events().size(); ++i)
+        ListEvent(i);
     UpdateCaption();
     RestoreWindowPlacement(hwnd, kPlacementName);
     host.UpdateSignalPollPeriod();
@@ -105,7 +105,7 @@ void CSignalWindow::Record(const SignalReading& reading, bool judgedLocked, cons
     if (!open)
         return;
     if (history.Events().size() != events)
-        ListEvent(history.Events().back());
+        ListEvent(history.Events().size() - 1);
     UpdateCaption();
     plot.Refresh();
 }
@@ -121,18 +121,22 @@ void CSignalWindow::RecordEvent(SignalEvent event)
 {
     history.AddEvent(Now(), event);
     if (open)
-        ListEvent(history.Events().back());
+        ListEvent(history.Events().size() - 1);
 }
 
-void CSignalWindow::ListEvent(const SignalEventRecord& record)
+void CSignalWindow::ListEvent(std::size_t index)
 {
-    const MessageRef name = SignalEventName(record.event);
-    // To the second: "2026-12-01 14:03:22  Lock lost".
-    const std::string line = FormatLocalTime(record.stamp.time).substr(0, 19) + "  " + host.Text(name.key, name.english);
+    const auto& events = history.Events();
+    if (index >= events.size())
+        return;
+    const MessageRef name = SignalEventName(events[index].event);
     HWND list = Item(IDC_SIGNAL_EVENTS);
-    const LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(line).c_str()));
-    if (index >= 0)
-        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    LRESULT last = LB_ERR;
+    for (const std::string& line : EventListLines(events[index], index > 0 ? &events[index - 1] : nullptr,
+                                                  host.Text(name.key, name.english)))
+        last = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(line).c_str()));
+    if (last >= 0)
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(last), 0);
 }
 
 void CSignalWindow::UpdateCaption()

@@ -49,7 +49,8 @@ protected:
 private:
     void ApplyTexts();
     void UpdateCaption();
-    void ListEvent(const SignalEventRecord& record);
+    // Adds the history's event at the index to the list (after its date when that is new).
+    void ListEvent(std::size_t index);
     void OnSaveCsv();
     void OnTraceLogClicked();
     void OnOpenLogFolder();

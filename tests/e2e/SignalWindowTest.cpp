@@ -67,8 +67,8 @@ std::vector<CsvRow> CsvRows(const std::string& csv)
     return rows;
 }
 
-// The user's Documents folder, as the shell finds it, is the run's own
-// while this lives (the prefix's own is the Unix home).
+// The user's Documents folder, as the shell finds it, is "Documents" in the
+// run's folder while this lives (the prefix's own is the Unix home).
 class DocumentsFolder {
 public:
     explicit DocumentsFolder(const LumisatRun& run)
@@ -77,7 +77,8 @@ public:
         DWORD size = sizeof saved;
         kept = RegQueryValueExA(key, "Personal", nullptr, &savedType, saved, &size) == ERROR_SUCCESS;
         savedSize = size;
-        const std::string folder = run.Folder().substr(0, run.Folder().size() - 1);
+        const std::string folder = run.PathOf("Documents");
+        CreateDirectoryA(folder.c_str(), nullptr);
         RegSetValueExA(key, "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
                        static_cast<DWORD>(folder.size() + 1));
     }
@@ -151,15 +152,15 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
     // Proposed in Documents, and the window says where it went.
     Click(FindControl(window, IDC_SIGNAL_SAVE_CSV));
     ASSERT_TRUE(run.AnswerFileDialog("signal.csv"));
-    ASSERT_TRUE(WaitFor([&] { return run.Exists("signal.csv"); }));
+    ASSERT_TRUE(WaitFor([&] { return run.Exists("Documents\\signal.csv"); }));
     char saved[MAX_PATH] = {};
-    GetFullPathNameA(run.PathOf("signal.csv").c_str(), MAX_PATH, saved, nullptr);
+    GetFullPathNameA(run.PathOf("Documents\\signal.csv").c_str(), MAX_PATH, saved, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SIGNAL_SAVED)), std::string("The CSV file was saved: ") + saved);
     // The bars show the card's values plus 20 while locked; the file has the card's own.
     EXPECT_GE(std::stoi(WindowText(run.Control(IDC_MAIN_STRENGTH_TEXT))), 87);
     std::string flags, events;
     bool rate = false;
-    for (const CsvRow& row : CsvRows(run.ReadFile("signal.csv"))) {
+    for (const CsvRow& row : CsvRows(run.ReadFile("Documents\\signal.csv"))) {
         if (row.locked == '1')
             EXPECT_TRUE(row.strength >= 67 && row.strength <= 73 && row.quality >= 62 && row.quality <= 68)
                 << row.strength << "," << row.quality;
@@ -171,7 +172,7 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
     EXPECT_EQ(flags.back(), '1') << flags;
     EXPECT_EQ(events, "Lock lost;Re-locked;");
     EXPECT_TRUE(rate) << "the channel's 2000 kbit/s";
-    EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SIGNAL_EVENTS), LB_GETCOUNT, 0, 0), 2) << "listed too";
+    EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SIGNAL_EVENTS), LB_GETCOUNT, 0, 0), 3) << "the date, then both events";
     EXPECT_EQ(run.OverlappingLockCalls(), 0) << "no poll while the silent re-lock is in the driver";
 
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

@@ -78,6 +78,15 @@ TEST(SignalEvents, ALockIsLostOnlyAfterALockAndRegainedOnlyAfterALoss)
     EXPECT_EQ(seen, "..." "Lock lost;" "." "Re-locked;" "." "Lock lost;");
 }
 
+TEST(SignalEvents, ListedWithTheirTimeAndADateLineWhenTheDayChanges)
+{
+    const SignalEventRecord evening{{0, LocalTime{2026, 12, 7, 23, 59, 58, 999}}, SignalEvent::NoData};
+    const SignalEventRecord morning{{0, LocalTime{2026, 12, 8, 0, 0, 3, 5}}, SignalEvent::DataAgain};
+    EXPECT_EQ(EventListLines(evening, nullptr, "Keine Daten"), (std::vector<std::string>{"2026-12-07", "23:59:58  Keine Daten"}));
+    EXPECT_EQ(EventListLines(evening, &evening, "No data"), std::vector<std::string>{"23:59:58  No data"});
+    EXPECT_EQ(EventListLines(morning, &evening, "Data again"), (std::vector<std::string>{"2026-12-08", "00:00:03  Data again"}));
+}
+
 TEST(DataRate, FromTheGrowthOfTheByteCountBetweenTwoGoodReads)
 {
     DataRateMeter meter;

@@ -34,7 +34,7 @@ TEST(Tone, SynthPlaysThePitchWithoutAJumpBetweenBlocks)
 {
     constexpr int kRate = 22050;
     ToneSynth synth(kRate);
-    std::vector<std::int16_t> low(kRate), high(kRate);
+    std::vector<std::int16_t> low(kRate - 1234), high(kRate);   // the first ends within a wave
     synth.Fill(low, 440);
     synth.Fill(high, 1760);
     EXPECT_NEAR(MeasuredPitch(low, kRate), 440, 2);
