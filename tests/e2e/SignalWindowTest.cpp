@@ -67,17 +67,18 @@ std::vector<CsvRow> CsvRows(const std::string& csv)
     return rows;
 }
 
-// The user's Documents folder, as the shell finds it, is "Documents" in the
-// run's folder while this lives (the prefix's own is the Unix home).
+// The user's Documents folder, as the shell finds it, is a new folder in the
+// run's folder while this lives (the prefix's own is the Unix home). New
+// each time, so that no file dialog remembers it from an earlier run.
 class DocumentsFolder {
 public:
-    explicit DocumentsFolder(const LumisatRun& run)
+    explicit DocumentsFolder(const LumisatRun& run) : name("Documents" + std::to_string(GetTickCount()))
     {
         RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
         DWORD size = sizeof saved;
         kept = RegQueryValueExA(key, "Personal", nullptr, &savedType, saved, &size) == ERROR_SUCCESS;
         savedSize = size;
-        const std::string folder = run.PathOf("Documents");
+        const std::string folder = run.PathOf(name);
         CreateDirectoryA(folder.c_str(), nullptr);
         RegSetValueExA(key, "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
                        static_cast<DWORD>(folder.size() + 1));
@@ -91,6 +92,9 @@ public:
         RegCloseKey(key);
     }
 
+    // A file in the folder, relative to the run's folder.
+    std::string File(const std::string& file) const { return name + "\\" + file; }
+
 private:
     static constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
     HKEY key = nullptr;
@@ -98,6 +102,7 @@ private:
     DWORD savedSize = 0;
     DWORD savedType = 0;
     bool kept = false;
+    std::string name;
 };
 
 // The program's log folder is "Lumisat" under LOCALAPPDATA, here the run's own.
@@ -149,18 +154,20 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
         return lost && lines.back().back() == '1';   // and regained since
     }, seconds(20)));
 
-    // Proposed in Documents, and the window says where it went.
+    // Proposed in Documents, and the window says where it went. Without the
+    // proposal the dialog would open in the working folder, which holds a CSV file.
+    run.WriteFile("earlier.csv", "");
     Click(FindControl(window, IDC_SIGNAL_SAVE_CSV));
     ASSERT_TRUE(run.AnswerFileDialog("signal.csv"));
-    ASSERT_TRUE(WaitFor([&] { return run.Exists("Documents\\signal.csv"); }));
+    ASSERT_TRUE(WaitFor([&] { return run.Exists(documents.File("signal.csv")); }));
     char saved[MAX_PATH] = {};
-    GetFullPathNameA(run.PathOf("Documents\\signal.csv").c_str(), MAX_PATH, saved, nullptr);
+    GetFullPathNameA(run.PathOf(documents.File("signal.csv")).c_str(), MAX_PATH, saved, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SIGNAL_SAVED)), std::string("The CSV file was saved: ") + saved);
     // The bars show the card's values plus 20 while locked; the file has the card's own.
     EXPECT_GE(std::stoi(WindowText(run.Control(IDC_MAIN_STRENGTH_TEXT))), 87);
     std::string flags, events;
     bool rate = false;
-    for (const CsvRow& row : CsvRows(run.ReadFile("Documents\\signal.csv"))) {
+    for (const CsvRow& row : CsvRows(run.ReadFile(documents.File("signal.csv")))) {
         if (row.locked == '1')
             EXPECT_TRUE(row.strength >= 67 && row.strength <= 73 && row.quality >= 62 && row.quality <= 68)
                 << row.strength << "," << row.quality;
