@@ -1,5 +1,7 @@
 #include "app/SignalStatistics.h"
 
+#include "app/SignalRules.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -65,4 +67,9 @@ std::string RangeText(const SignalRange& range)
     char text[64];
     std::snprintf(text, sizeof text, "%d / %.1f / %d", range.lowest, range.mean, range.highest);
     return text;
+}
+
+std::string PeakText(const std::optional<SignalPeak>& peak)
+{
+    return peak ? PercentText(peak->value) : "-";
 }

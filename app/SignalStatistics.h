@@ -48,6 +48,9 @@ struct MinuteStatistics {
 
 constexpr std::int64_t kStatisticsSpanMs = 60 * 1000;
 
+// "73%", or "-" before the first reading since the reset.
+std::string PeakText(const std::optional<SignalPeak>& peak);
+
 // "80 / 88.3 / 95": lowest, mean and highest.
 std::string RangeText(const SignalRange& range);
 

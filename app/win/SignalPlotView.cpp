@@ -2,6 +2,7 @@
 
 #include "app/SignalPlot.h"
 #include "app/win/PlotDrawing.h"
+#include "framework/UiText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,11 +39,6 @@ void DrawPeakMark(HDC dc, const std::optional<PeakMark>& mark, const BarRect& ar
     DeleteObject(brush);
 }
 
-std::string PeakText(const std::optional<SignalPeak>& peak)
-{
-    return peak ? PercentText(peak->value) : "-";
-}
-
 } // namespace
 
 bool CSignalPlotView::Attach(HWND placeholder, const SignalHistory& shownHistory)
@@ -65,8 +61,28 @@ void CSignalPlotView::ShowLargeNumbers(bool large)
 
 void CSignalPlotView::Refresh() const
 {
-    if (window != nullptr)
-        InvalidateRect(window, nullptr, FALSE);
+    if (window == nullptr)
+        return;
+    // The numbers are painted: the view's text carries them for screen readers.
+    const std::optional<MinuteStatistics> minute =
+        LastMinute(history->Samples(), static_cast<std::int64_t>(GetTickCount64()));
+    const std::string summary =
+        labels.peak + ": " + labels.strength + " " + PeakText(history->Peaks().Strength()) + ", " + labels.quality +
+        " " + PeakText(history->Peaks().Quality()) + "\n" + labels.lastMinute + ": " + labels.strength + " " +
+        (minute ? RangeText(minute->strength) : "-") + ", " + labels.quality + " " +
+        (minute ? RangeText(minute->quality) : "-");
+    SetWindowTextW(window, WideText(summary).c_str());
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+bool CSignalPlotView::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // Only kept: the static control would paint the text over the view.
+    if (message == WM_SETTEXT) {
+        result = DefWindowProcW(window, message, wParam, lParam);
+        return true;
+    }
+    return CPaintedControl::OnSubclassMessage(message, wParam, lParam, result);
 }
 
 void CSignalPlotView::Paint(HDC dc) const

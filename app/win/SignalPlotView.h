@@ -29,7 +29,11 @@ public:
     bool Attach(HWND placeholder, const SignalHistory& shownHistory);
     void SetTexts(const SignalPlotTexts& texts);
     void ShowLargeNumbers(bool large);
+    // Repaints, and gives the view the numbers as its text.
     void Refresh() const;
+
+protected:
+    bool OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     // Draws into a memory bitmap first, then copies it in one step.

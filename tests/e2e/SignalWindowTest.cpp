@@ -205,6 +205,33 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
         EXPECT_NE(log.find("] The tone has no sound device to play on.\n"), std::string::npos);
 }
 
+// The peaks, which the window also gives as its plot's text, start again
+// when the user tunes another channel.
+TEST(SignalWindow, PeaksStartAgainWithATuneToAnotherChannel)
+{
+    LumisatRun run("signal_peaks");
+    run.WriteFile("cabledata.dll", SatelliteFileBytes({Channel("Strong", 474000, 6900, 64), Channel("Weak", 482000, 6900, 64)}));
+    run.WriteIni(CardIni(kCableKind, "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\nStrength=90\nQuality=80\n"
+                                     "[Channel 482000]\nFrequency=482000\nSymbolRate=6900\nQAM=64\nStrength=40\nQuality=30\n"));
+    ASSERT_TRUE(run.Start() && run.WaitForCall("StartFilter() = 0"));
+    run.PostFrameCommand(kSignalCommand);
+    HWND window = WaitForSignalWindow(run);
+    ASSERT_NE(window, nullptr);
+    HWND plot = GetDlgItem(window, IDC_SIGNAL_PLOT);
+    const std::regex peaks(R"(Peak: Strength (\d+)%, Quality (\d+)%\n.*)");
+    const auto peakStrength = [&] {
+        std::smatch match;
+        const std::string text = WindowText(plot);
+        return std::regex_match(text, match, peaks) ? std::stoi(match[1]) : -1;
+    };
+    EXPECT_TRUE(WaitFor([&] { return peakStrength() >= 87; })) << WindowText(plot);
+
+    ChooseItemNow(run.Control(IDC_MAIN_SATELLITE_COMBO), 1);
+    run.Press(IDC_CABLE_LOCK_TEST);
+    ASSERT_TRUE(run.WaitForCall("LockChannel3(482000"));
+    EXPECT_TRUE(WaitFor([&] { return peakStrength() >= 37 && peakStrength() <= 43; })) << WindowText(plot);
+}
+
 // The rotation and the line layout are the trace log's unit tests' own.
 TEST(SignalWindow, DiagnosticLogIsWrittenOnlyWithTraceLogOne)
 {
