@@ -37,32 +37,25 @@ size_t PollsDuring(const LumisatRun& run, milliseconds time)
     return run.CallsFrom("GetSignalStrAndQu(").size() - before;
 }
 
-// The CSV's rows "time,strength,quality,locked,kbit/s,event", every figure
-// as the card reported it; rows of an event alone have only time and event.
-struct CsvRow {
-    int strength = -1;
-    int quality = -1;
-    char locked = ' ';
-    std::string kbps;
-    std::string event;
-};
-
-std::vector<CsvRow> CsvRows(const std::string& csv)
+// The CSV's rows as their fields "time,strength,quality,locked,kbit/s,event"
+// (the layout of each is the history's unit tests' own).
+std::vector<std::vector<std::string>> CsvRows(const std::string& csv)
 {
     std::istringstream lines(csv);
     std::string line;
     std::getline(lines, line);
     EXPECT_EQ(line, "Time,Strength,Quality,Locked,DataKbps,Event\r");
-    const std::regex reading(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3},(-?\d+),(-?\d+),(\d+),([0-9.]*),([A-Za-z -]*)\r)");
-    const std::regex event(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3},,,,,([A-Za-z -]+)\r)");
-    std::vector<CsvRow> rows;
-    for (std::smatch match; std::getline(lines, line);) {
-        if (std::regex_match(line, match, reading))
-            rows.push_back({std::stoi(match[1]), std::stoi(match[2]), match[3].str()[0], match[4], match[5]});
-        else if (std::regex_match(line, match, event))
-            rows.push_back({-1, -1, ' ', "", match[1]});
-        else
-            ADD_FAILURE() << line;
+    std::vector<std::vector<std::string>> rows;
+    while (std::getline(lines, line)) {
+        std::vector<std::string> fields(1);
+        for (const char c : line.substr(0, line.size() - 1)) {   // without the CR
+            if (c == ',')
+                fields.emplace_back();
+            else
+                fields.back().push_back(c);
+        }
+        EXPECT_EQ(fields.size(), 6u) << line;
+        rows.push_back(fields);
     }
     return rows;
 }
@@ -167,13 +160,13 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
     EXPECT_GE(std::stoi(WindowText(run.Control(IDC_MAIN_STRENGTH_TEXT))), 87);
     std::string flags, events;
     bool rate = false;
-    for (const CsvRow& row : CsvRows(run.ReadFile(documents.File("signal.csv")))) {
-        if (row.locked == '1')
-            EXPECT_TRUE(row.strength >= 67 && row.strength <= 73 && row.quality >= 62 && row.quality <= 68)
-                << row.strength << "," << row.quality;
-        flags += row.locked;
-        events += row.event.empty() ? "" : row.event + ";";
-        rate = rate || (!row.kbps.empty() && std::abs(std::stod(row.kbps) - 2000) < 200);
+    for (std::vector<std::string>& row : CsvRows(run.ReadFile(documents.File("signal.csv")))) {
+        row.resize(6);
+        if (row[3] == "1")   // the card's 70 and 65, each within 3
+            EXPECT_TRUE(std::abs(std::stoi(row[1]) - 70) <= 3 && std::abs(std::stoi(row[2]) - 65) <= 3) << row[1] << "," << row[2];
+        flags += row[3];
+        events += row[5].empty() ? "" : row[5] + ";";
+        rate = rate || (!row[4].empty() && std::abs(std::stod(row[4]) - 2000) < 200);
     }
     EXPECT_NE(flags.find("10"), std::string::npos) << flags;
     EXPECT_EQ(flags.back(), '1') << flags;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -84,6 +85,15 @@ struct PlayerRun {
                  [this](const std::string& line) { traced.push_back(line); })
     {
     }
+    // Waits at most 10 s for the player's thread to have done what the condition asks.
+    void WaitUntil(const std::function<bool(const FakeOutput::Record&)>& done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (bool reached = false; !reached && std::chrono::steady_clock::now() < deadline; std::this_thread::yield()) {
+            std::lock_guard lock(record.mutex);
+            reached = done(record);
+        }
+    }
 };
 
 TEST(TonePlayer, PlaysTheLatestQualitysPitchUntilStopped)
@@ -91,10 +101,7 @@ TEST(TonePlayer, PlaysTheLatestQualitysPitchUntilStopped)
     PlayerRun run(true);
     run.player.SetQuality(100);
     run.player.Start();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    auto playedSamples = [&run] { std::lock_guard lock(run.record.mutex); return run.record.played.size(); };
-    while (playedSamples() < 4 * TonePlayer::kBlockSamples && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::yield();
+    run.WaitUntil([](const FakeOutput::Record& r) { return r.played.size() >= 4 * TonePlayer::kBlockSamples; });
     run.player.Stop();
     EXPECT_FALSE(run.player.IsStarted());
     EXPECT_TRUE(run.record.closed);
@@ -116,10 +123,7 @@ TEST(TonePlayer, AMissingOrFailingDeviceEndsTheThreadAndIsTraced)
     PlayerRun failing(true);
     failing.record.playsLeft = 2;
     failing.player.Start();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    auto closed = [&failing] { std::lock_guard lock(failing.record.mutex); return failing.record.closed; };
-    while (!closed() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::yield();
+    failing.WaitUntil([](const FakeOutput::Record& r) { return r.closed; });
     failing.player.Stop();
     EXPECT_EQ(failing.record.played.size(), 3u * TonePlayer::kBlockSamples) << "the third block failed";
     EXPECT_EQ(failing.traced, std::vector<std::string>{"The sound device stopped taking the tone.\n"});
