@@ -57,10 +57,7 @@ BOOL CSignalWindow::OnInitDialog()
                            {IDC_SIGNAL_OPEN_LOG_FOLDER, row | Edge::kLeft | Edge::kRight},
                            {IDC_SIGNAL_SAVED, row | Edge::kRight}});
     CheckDlgButton(hwnd, IDC_SIGNAL_TRACE_LOG, IsDiagnosticLogOn() ? BST_CHECKED : BST_UNCHECKED);
-    ApplyTexts();
-    for (std::size_t i = 0; i < history.Events().size(); ++i)
-        ListEvent(i);
-    UpdateCaption();
+    ApplyLanguage();
     RestoreWindowPlacement(hwnd, kPlacementName);
     host.UpdateSignalPollPeriod();
     return TRUE;
@@ -73,6 +70,17 @@ void CSignalWindow::OnDestroy()
     plot.Unsubclass();
     open = false;
     host.UpdateSignalPollPeriod();
+}
+
+void CSignalWindow::ApplyLanguage()
+{
+    if (!open)
+        return;
+    ApplyTexts();
+    SendMessageW(Item(IDC_SIGNAL_EVENTS), LB_RESETCONTENT, 0, 0);
+    for (std::size_t i = 0; i < history.Events().size(); ++i)
+        ListEvent(i);
+    UpdateCaption();
 }
 
 void CSignalWindow::ApplyTexts()

@@ -33,6 +33,8 @@ public:
     // One read of the reception counters by the statistics timer; none when
     // the read failed or did not run.
     void RecordCounters(const std::optional<StatsCounters>& counters);
+    // The language changed: the open window takes its texts again.
+    void ApplyLanguage();
     // The one entry point for an event seen outside the signal poll (the
     // data watchdog's stall and recovery, sleep and resume): stamped now,
     // listed, and written to the CSV.

@@ -199,8 +199,8 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
 }
 
 // The peaks, which the window also gives as its plot's text, start again
-// when the user tunes another channel.
-TEST(SignalWindow, PeaksStartAgainWithATuneToAnotherChannel)
+// when the user tunes another channel; the window's texts follow the language.
+TEST(SignalWindow, PeaksStartAgainWithATuneToAnotherChannelAndTextsFollowTheLanguage)
 {
     LumisatRun run("signal_peaks");
     run.WriteFile("cabledata.dll", SatelliteFileBytes({Channel("Strong", 474000, 6900, 64), Channel("Weak", 482000, 6900, 64)}));
@@ -223,6 +223,10 @@ TEST(SignalWindow, PeaksStartAgainWithATuneToAnotherChannel)
     run.Press(IDC_CABLE_LOCK_TEST);
     ASSERT_TRUE(run.WaitForCall("LockChannel3(482000"));
     EXPECT_TRUE(WaitFor([&] { return peakStrength() >= 37 && peakStrength() <= 43; })) << WindowText(plot);
+
+    // The open window follows a change of language.
+    ASSERT_TRUE(ChooseLanguage(run, "German"));
+    EXPECT_EQ(WideWindowText(GetDlgItem(window, IDC_SIGNAL_RESET_PEAK)), L"Spitze zur\u00FCcksetzen");
 }
 
 // The rotation and the line layout are the trace log's unit tests' own.
