@@ -128,10 +128,12 @@ void ReceiverSession::OnStatisticsReading(std::optional<std::int64_t> packetsRec
         break;
     case WatchdogVerdict::DataAgain:
         view.Trace("Data watchdog: data arrives again.\n");
+        view.RecordSignalEvent(SignalEvent::DataAgain);
         break;
     case WatchdogVerdict::Relock:
         view.Trace("Data watchdog: no data for " + std::to_string(waited.count()) +
                    " s, the card is tuned again.\n");
+        view.RecordSignalEvent(SignalEvent::NoData);
         view.ShowBalloon(WithNumber(view.Text(kNoDataRelocked), waited.count()));
         refreshFilterMacAfterLock = true;
         view.LockCurrent(true);
@@ -155,6 +157,7 @@ void ReceiverSession::Suspending(PowerCycle::Clock::time_point now)
         filterStarted = 0;
     }
     view.Trace("Suspend: polls and filter stopped.\n");
+    view.RecordSignalEvent(SignalEvent::Sleep);
 }
 
 void ReceiverSession::Resumed(PowerCycle::Clock::time_point now)
@@ -163,6 +166,7 @@ void ReceiverSession::Resumed(PowerCycle::Clock::time_point now)
         return;
     restoreAttempts = 0;
     view.Trace("Resume: reception is restored in 2 s.\n");
+    view.RecordSignalEvent(SignalEvent::Resume);
     view.StartSignalTimer();
     view.StartStatisticsTimer();
     view.StartPidMacTimer();

@@ -10,6 +10,7 @@
 #include "app/LockDisplay.h"
 #include "app/PowerCycle.h"
 #include "app/Settings.h"
+#include "app/SignalEvents.h"
 #include "common/RuleResult.h"
 #include "database/ChannelDatabase.h"
 #include "driver/DriverGate.h"
@@ -30,6 +31,8 @@ public:
 
     // The lock icon, the notification-area icon and the bars' colour.
     virtual void ShowLockDisplay(bool locked) = 0;
+    // An event of the reception for the signal window's list and CSV.
+    virtual void RecordSignalEvent(SignalEvent event) = 0;
     // A balloon from the notification-area icon.
     virtual void ShowBalloon(const std::string& text) = 0;
     // The timer that restores reception after a resume: (re)started with the
@@ -165,6 +168,8 @@ public:
     void ShowLockState(int result) override;
     // What the lock icons show: the last lock result, if it was for the current records.
     bool DisplaysLocked() const;
+    // What the last lock was run for; none before one, and once the dish moved.
+    const std::optional<LockTarget>& LockedTarget() const { return lockedTarget; }
 
     // Unsaved changes: the state Apply shows.
     bool HasPendingChanges() const { return pendingChanges; }

@@ -38,6 +38,7 @@ SignalDisplay SignalMonitor::Show(const SignalReading& reading, const SignalCont
         display.trace = line;
     }
     const bool counted = lockValue > 0;
+    display.lockCounted = counted;
     display.relock = !counted || !context.filterStarted;
     display.strengthPercent = SignalPercent(reading.strength, counted);
     display.qualityPercent = SignalPercent(reading.quality, counted);

@@ -28,6 +28,7 @@ std::optional<SignalReading> ReadSignal(ReceiverDriver& driver);
 struct SignalDisplay {
     std::optional<int> lockState;   // ShowLockState's argument; none keeps the display
     std::string trace;
+    bool lockCounted = false;   // the reading counts as locked (after the weak-reading rule)
     bool relock = false;
     int strengthPercent = 0;
     int qualityPercent = 0;

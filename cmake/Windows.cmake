@@ -44,7 +44,7 @@ add_library(quarlink_import STATIC IMPORTED GLOBAL)
 set_target_properties(quarlink_import PROPERTIES IMPORTED_LOCATION ${QUARLINK_IMPORT})
 add_dependencies(quarlink_import quarlink_import_lib)
 
-set(WIN_SYSTEM_LIBS comctl32 comdlg32 gdi32 shell32 shlwapi setupapi advapi32 user32 kernel32 ole32)
+set(WIN_SYSTEM_LIBS comctl32 comdlg32 gdi32 shell32 shlwapi setupapi advapi32 user32 kernel32 ole32 winmm)
 
 lumisat_library(lumisat_framework ${LUMISAT_SOURCES_framework})
 target_link_libraries(lumisat_framework PUBLIC ${WIN_SYSTEM_LIBS})

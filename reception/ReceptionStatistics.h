@@ -27,8 +27,8 @@ inline constexpr const char* kZeroStatisticText = "0.00";
 StatisticsTexts ZeroStatisticsTexts();
 StatisticsTexts FormatStatistics(const StatsCounters& counters);
 
-// One reading of the counters: the texts shown, and the counters themselves
-// when the driver gave them.
+// One read of the counters: the texts the page shows and, when the driver
+// gave them, the counters themselves (for the signal window's data rate).
 struct StatisticsReading {
     StatisticsTexts texts;
     std::optional<StatsCounters> counters;

@@ -261,5 +261,11 @@
 #define IDC_SCAN_COPY               1265
 #define IDC_SCAN_REMOVE_UNLOCKED    1266
 #define IDC_SCAN_CLOSE              1267
+#define IDC_SIGNAL_EVENTS           1256
+#define IDC_SIGNAL_NOTE             1257
+#define IDC_SIGNAL_RESET_PEAK       1258
+#define IDC_SIGNAL_LARGE_NUMBERS    1259
+#define IDC_SIGNAL_TONE             1270
+#define IDC_SIGNAL_SAVED            1271
 
 #endif

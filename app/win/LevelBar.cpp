@@ -33,6 +33,13 @@ void CLevelBar::Draw(COLORREF newColour)
     InvalidateRect(window, nullptr, TRUE);
 }
 
+void CLevelBar::SetTip(const std::string& text)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    tip.SetTip(window, 1, client, text);
+}
+
 void CLevelBar::Paint(HDC dc) const
 {
     const int width = outerRect.right - outerRect.left;

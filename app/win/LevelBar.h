@@ -4,6 +4,9 @@
 #pragma once
 
 #include "app/win/PaintedControl.h"
+#include "framework/ToolTip.h"
+
+#include <string>
 
 // Both bars carry this identifier; a double click on either tells the
 // dialog with STN_DBLCLK.
@@ -18,6 +21,8 @@ public:
     void SetRects(const RECT& outer, const RECT& fill);
     // Takes the colour and repaints the bar with it.
     void Draw(COLORREF colour);
+    // The tip shown while the mouse rests on the bar; empty for none.
+    void SetTip(const std::string& text);
 
 private:
     void Paint(HDC dc) const override;
@@ -25,4 +30,5 @@ private:
     RECT outerRect{};
     RECT fillRect{};
     COLORREF colour = RGB(255, 0, 0);
+    CToolTip tip;
 };

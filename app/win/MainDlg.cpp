@@ -394,6 +394,10 @@ bool CMainDlg::PreTranslateMessage(const MSG& message)
     }
     if (message.wParam == VK_TAB && !control)
         return MoveFocusAroundTabStrip(shift);
+    if (control && !shift && !IsKeyDown(VK_MENU) && message.wParam == kSignalWindowKey) {
+        OpenSignalWindow();
+        return true;
+    }
     return false;
 }
 

@@ -42,15 +42,18 @@ constexpr UINT kInitRetryPeriod = 5000;
 constexpr int kInitRetries = 12;
 constexpr UINT kStartupLockDelay = 110;
 
-class CMainDlg : public CDialog, private ReceiverView {
+class CMainDlg : public CDialog, private ReceiverView, private SignalWindowHost {
 public:
     CMainDlg(CMainFrame* frame, ReceiverDriver& driver);
     ~CMainDlg() override;
 
-    // The signal window, from the notification-area menu and the level bars.
-    void OpenSignalWindow() { signalWindow.Open(); }
+    // The signal window, from the notification-area menu, the level bars and Ctrl+L.
+    void OpenSignalWindow() { signalWindow.Open(hwnd); }
+    // An event for the signal window's list and CSV, seen outside the signal
+    // poll (the data watchdog, sleep and resume).
+    void RecordSignalEvent(SignalEvent event) override { signalWindow.RecordEvent(event); }
     // Restarts a running signal poll with the period that now applies.
-    void UpdateSignalPollPeriod();
+    void UpdateSignalPollPeriod() override;
 
     // "%sLanguage\%s.txt" from the installation path and language name.
     std::string LanguageFilePath() const;
@@ -60,8 +63,8 @@ public:
     // frame open look their texts up here.
     std::string AppliedLanguageFile() const;
     // The message of a key in the current language, or its English text.
-    std::string Text(const char* key, const char* english) const;
-    const CChannelDatabase& Database() const { return session.Database(); }
+    std::string Text(const char* key, const char* english) const override;
+    const CChannelDatabase& Database() const override { return session.Database(); }
 
     // Unsaved changes: Apply is enabled.
     bool HasPendingChanges() const { return session.HasPendingChanges(); }
@@ -133,6 +136,8 @@ private:
     // translates this dialog and hands the same file to every page.
     void ApplyLanguage(const std::string& path);
     void CreateLevelBars();
+    // The bars' tip names the signal window and its key, in the current language.
+    void ShowLevelBarTips();
     void SetUpMacAddresses();
     void RegisterDeviceNotifications();
     // Tab or Shift+Tab that enters or leaves the tab strip; false when the

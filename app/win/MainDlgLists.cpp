@@ -159,6 +159,8 @@ void CMainDlg::ApplyLanguage(const std::string& path)
     }
     // Kept even when it cannot be read: the messages then fall back to English.
     appliedLanguageFile = file;
+    ShowLevelBarTips();
+    signalWindow.ApplyLanguage();
     if (!ApplyDialogLanguage(hwnd, file, MainDialogLanguageKeys(session.GetDeviceKind()), Item(IDC_MAIN_TAB)))
         return;
     tabControl.ApplyLanguage(file);

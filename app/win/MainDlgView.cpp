@@ -78,16 +78,13 @@ void CMainDlg::ShowSignal(const SignalReading& reading)
                 page->ForgetKeptResult();
         session.ShowLockState(*display.lockState);
     }
-    // The lock state as the icons show this reading: a silent re-lock below
-    // may report the previous lock result before the card has answered.
-    const bool readingLocked = lockDisplayed;
     if (!display.trace.empty())
         Trace(display.trace);
     if (session.ShouldRelockSilently(display.relock, reading.lockValue > 0))
         RelockSilently();
     UpdateBar(strengthBar.get(), strengthRect, display.strengthPercent, IDC_MAIN_STRENGTH_TEXT);
     UpdateBar(qualityBar.get(), qualityRect, display.qualityPercent, IDC_MAIN_QUALITY_TEXT);
-    signalWindow.Record(display.strengthPercent, display.qualityPercent, readingLocked);
+    signalWindow.Record(reading, display.lockCounted, session.LockedTarget());
 }
 
 void CMainDlg::UpdateBar(CLevelBar* bar, const RECT& outer, int percent, int textId)
@@ -109,6 +106,15 @@ void CMainDlg::CreateLevelBars()
     qualityBar = std::make_unique<CLevelBar>();
     if (!qualityBar->Create(hwnd, qualityRect))
         qualityBar.reset();
+    ShowLevelBarTips();
+}
+
+void CMainDlg::ShowLevelBarTips()
+{
+    const std::string tip = Text("String67", "Signal...") + " (" + kSignalWindowKeyName + ")";
+    for (CLevelBar* bar : {strengthBar.get(), qualityBar.get()})
+        if (bar != nullptr)
+            bar->SetTip(tip);
 }
 
 bool CMainDlg::OnPaint()
@@ -209,8 +215,11 @@ void CMainDlg::OnTimer(UINT_PTR id)
     } else if (id == restoreTimer) {
         session.OnRestoreTimer(std::chrono::steady_clock::now());
     } else if (id == statisticsTimer) {
-        if (CPidPage* page = tabControl.PidPage())
-            OnStatisticsReading(page->RefreshStatistics());
+        if (CPidPage* page = tabControl.PidPage()) {
+            const std::optional<StatsCounters> counters = page->RefreshStatistics();
+            signalWindow.RecordCounters(counters);
+            OnStatisticsReading(counters);
+        }
     } else if (id == pidMacTimer) {
         if (CPidPage* page = tabControl.PidPage())
             page->RefreshPidMacs();

@@ -3,9 +3,9 @@
 #include "app/SignalRules.h"
 #include "app/win/DiagnosticLog.h"
 #include "app/win/LocalClock.h"
-#include "app/win/MainDlg.h"
+#include "app/win/WaveOutDevice.h"
 #include "app/win/WindowPlacement.h"
-#include "common/FileIo.h"
+#include "database/ChannelDatabase.h"
 #include "framework/CommandMap.h"
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
@@ -18,21 +18,22 @@ namespace {
 
 constexpr char kPlacementName[] = "SignalWindow";
 
-RECT ChildRect(HWND dialog, int id)
+SignalStamp Now()
 {
-    RECT rect{};
-    GetWindowRect(GetDlgItem(dialog, id), &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    return SignalStamp{static_cast<std::int64_t>(GetTickCount64()), CurrentLocalTime()};
 }
 
 } // namespace
 
-CSignalWindow::CSignalWindow(CMainDlg& mainDialog) : CDialog(IDD_SIGNAL), mainDialog(mainDialog) {}
-
-void CSignalWindow::Open()
+CSignalWindow::CSignalWindow(SignalWindowHost& host)
+    : CDialog(IDD_SIGNAL), host(host),
+      tone([] { return std::make_unique<CWaveOutDevice>(); }, [](const std::string& line) { WriteDiagnosticTrace(line); })
 {
-    if (mainDialog.GetSafeHwnd() == nullptr || (!open && !Create(mainDialog.GetSafeHwnd())))
+}
+
+void CSignalWindow::Open(HWND owner)
+{
+    if (owner == nullptr || (!open && !Create(owner)))
         return;
     Show(IsIconic(hwnd) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd);
@@ -42,66 +43,123 @@ BOOL CSignalWindow::OnInitDialog()
 {
     open = true;
     plot.Attach(Item(IDC_SIGNAL_PLOT), history);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    initialClient = SIZE{client.right, client.bottom};
     RECT window{};
     GetWindowRect(hwnd, &window);
     minimumSize = SIZE{window.right - window.left, window.bottom - window.top};
-    anchors = {{IDC_SIGNAL_PLOT, ChildRect(hwnd, IDC_SIGNAL_PLOT), true, true, true},
-               {IDC_SIGNAL_SAVE_CSV, ChildRect(hwnd, IDC_SIGNAL_SAVE_CSV), false, true, false},
-               {IDC_SIGNAL_TRACE_LOG, ChildRect(hwnd, IDC_SIGNAL_TRACE_LOG), false, true, false},
-               {IDC_SIGNAL_OPEN_LOG_FOLDER, ChildRect(hwnd, IDC_SIGNAL_OPEN_LOG_FOLDER), true, true, false}};
+    using Edge = CControlAnchors;
+    const unsigned row = Edge::kTop | Edge::kBottom;
+    anchors.Capture(hwnd, {{IDC_SIGNAL_PLOT, Edge::kRight | Edge::kBottom},
+                           {IDC_SIGNAL_EVENTS, Edge::kLeft | Edge::kRight | Edge::kBottom},
+                           {IDC_SIGNAL_NOTE, row | Edge::kRight},
+                           {IDC_SIGNAL_RESET_PEAK, row},
+                           {IDC_SIGNAL_LARGE_NUMBERS, row},
+                           {IDC_SIGNAL_TONE, row},
+                           {IDC_SIGNAL_SAVE_CSV, row},
+                           {IDC_SIGNAL_TRACE_LOG, row},
+                           {IDC_SIGNAL_OPEN_LOG_FOLDER, row | Edge::kLeft | Edge::kRight},
+                           {IDC_SIGNAL_SAVED, row | Edge::kRight}});
     CheckDlgButton(hwnd, IDC_SIGNAL_TRACE_LOG, IsDiagnosticLogOn() ? BST_CHECKED : BST_UNCHECKED);
-    ApplyTexts();
-    UpdateCaption();
+    ApplyLanguage();
     RestoreWindowPlacement(hwnd, kPlacementName);
-    mainDialog.UpdateSignalPollPeriod();
+    host.UpdateSignalPollPeriod();
     return TRUE;
 }
 
 void CSignalWindow::OnDestroy()
 {
+    StopTone();
     SaveWindowPlacement(hwnd, kPlacementName);
     plot.Unsubclass();
     open = false;
-    mainDialog.UpdateSignalPollPeriod();
+    host.UpdateSignalPollPeriod();
+}
+
+void CSignalWindow::ApplyLanguage()
+{
+    if (!open)
+        return;
+    ApplyTexts();
+    SendMessageW(Item(IDC_SIGNAL_EVENTS), LB_RESETCONTENT, 0, 0);
+    for (std::size_t i = 0; i < history.Events().size(); ++i)
+        ListEvent(i);
+    UpdateCaption();
 }
 
 void CSignalWindow::ApplyTexts()
 {
     SignalPlotTexts texts;
-    texts.strength = mainDialog.Text("String61", "Strength");
-    texts.quality = mainDialog.Text("String62", "Quality");
-    texts.locked = mainDialog.Text("String63", "Locked");
-    texts.minutes = mainDialog.Text("String69", "min");
+    texts.strength = host.Text("String61", "Strength");
+    texts.quality = host.Text("String62", "Quality");
+    texts.locked = host.Text("String63", "Locked");
+    texts.minutes = host.Text("String69", "min");
+    texts.speed = host.Text("1184", "Speed:");
+    texts.kbps = host.Text("1199", "kbps");
+    texts.peak = host.Text("String124", "Peak");
+    texts.lastMinute = host.Text("String126", "Last minute (lowest / mean / highest)");
     plot.SetTexts(texts);
-    SetUiText(Item(IDC_SIGNAL_SAVE_CSV), mainDialog.Text("String64", "Save CSV..."));
-    SetUiText(Item(IDC_SIGNAL_TRACE_LOG), mainDialog.Text("String65", "Keep a diagnostic log"));
-    SetUiText(Item(IDC_SIGNAL_OPEN_LOG_FOLDER), mainDialog.Text("String66", "Open log folder"));
+    SetUiText(Item(IDC_SIGNAL_NOTE),
+              host.Text("String123", "Values as the card reports them; the bars of the main window add 20 while locked."));
+    SetUiText(Item(IDC_SIGNAL_RESET_PEAK), host.Text("String125", "Reset peak"));
+    SetUiText(Item(IDC_SIGNAL_LARGE_NUMBERS), host.Text("String127", "Large numbers"));
+    SetUiText(Item(IDC_SIGNAL_TONE), host.Text("String128", "Tone rising with quality"));
+    SetUiText(Item(IDC_SIGNAL_SAVE_CSV), host.Text("String64", "Save CSV..."));
+    SetUiText(Item(IDC_SIGNAL_TRACE_LOG), host.Text("String65", "Keep a diagnostic log"));
+    SetUiText(Item(IDC_SIGNAL_OPEN_LOG_FOLDER), host.Text("String66", "Open log folder"));
 }
 
-void CSignalWindow::Record(int strengthPercent, int qualityPercent, bool locked)
+void CSignalWindow::Record(const SignalReading& reading, bool judgedLocked, const std::optional<LockTarget>& tuned)
 {
-    history.Add(SignalSample{static_cast<std::int64_t>(GetTickCount64()), CurrentLocalTime(), strengthPercent,
-                             qualityPercent, locked});
+    const std::size_t events = history.Events().size();
+    history.AddReading(Now(), reading, judgedLocked, tuned);
+    tone.SetQuality(reading.quality);
     if (!open)
         return;
+    if (history.Events().size() != events)
+        ListEvent(history.Events().size() - 1);
     UpdateCaption();
     plot.Refresh();
+}
+
+void CSignalWindow::RecordCounters(const std::optional<StatsCounters>& counters)
+{
+    history.AddCounters(Now(), counters);
+    if (open)
+        plot.Refresh();
+}
+
+void CSignalWindow::RecordEvent(SignalEvent event)
+{
+    history.AddEvent(Now(), event);
+    if (open)
+        ListEvent(history.Events().size() - 1);
+}
+
+void CSignalWindow::ListEvent(std::size_t index)
+{
+    const auto& events = history.Events();
+    if (index >= events.size())
+        return;
+    const MessageRef name = SignalEventName(events[index].event);
+    HWND list = Item(IDC_SIGNAL_EVENTS);
+    LRESULT last = LB_ERR;
+    for (const std::string& line : EventListLines(events[index], index > 0 ? &events[index - 1] : nullptr,
+                                                  host.Text(name.key, name.english)))
+        last = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(line).c_str()));
+    if (last >= 0)
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(last), 0);
 }
 
 void CSignalWindow::UpdateCaption()
 {
     // Language texts and record names are converted apart: a name read from
     // the database file is in the ANSI code page, the texts are UTF-8.
-    std::wstring caption = WideText(mainDialog.Text("String60", "Signal"));
+    std::wstring caption = WideText(host.Text("String60", "Signal"));
     if (!history.Samples().empty()) {
         const SignalSample& latest = history.Samples().back();
-        caption += WideText(" - " + mainDialog.Text("String61", "Strength") + " " + PercentText(latest.strength) +
-                            ", " + mainDialog.Text("String62", "Quality") + " " + PercentText(latest.quality));
+        caption += WideText(" - " + host.Text("String61", "Strength") + " " + PercentText(latest.strength) + ", " +
+                            host.Text("String62", "Quality") + " " + PercentText(latest.quality));
     }
-    const CChannelDatabase& database = mainDialog.Database();
+    const CChannelDatabase& database = host.Database();
     if (const SatelliteRecord* satellite = database.CurrentSatellite()) {
         caption += L" - " + WideText(satellite->name);
         const TransponderRecord* transponder = database.CurrentTransponder();
@@ -114,6 +172,9 @@ void CSignalWindow::UpdateCaption()
 bool CSignalWindow::OnCommand(WORD code, WORD id, HWND)
 {
     static const CommandEntry<CSignalWindow> kCommands[] = {
+        {BN_CLICKED, IDC_SIGNAL_RESET_PEAK, &CSignalWindow::OnResetPeak},
+        {BN_CLICKED, IDC_SIGNAL_LARGE_NUMBERS, &CSignalWindow::OnLargeNumbers},
+        {BN_CLICKED, IDC_SIGNAL_TONE, &CSignalWindow::OnTone},
         {BN_CLICKED, IDC_SIGNAL_SAVE_CSV, &CSignalWindow::OnSaveCsv},
         {BN_CLICKED, IDC_SIGNAL_TRACE_LOG, &CSignalWindow::OnTraceLogClicked},
         {BN_CLICKED, IDC_SIGNAL_OPEN_LOG_FOLDER, &CSignalWindow::OnOpenLogFolder},
@@ -121,10 +182,14 @@ bool CSignalWindow::OnCommand(WORD code, WORD id, HWND)
     return DispatchCommand(this, kCommands, code, id);
 }
 
-bool CSignalWindow::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result)
+bool CSignalWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
-    if (message == WM_SIZE && !anchors.empty()) {
-        Layout();
+    if (message == WM_SIZE) {
+        // The tone is for someone watching the window: a minimised window stops it.
+        if (wParam == SIZE_MINIMIZED)
+            StopTone();
+        anchors.Layout(hwnd);
+        plot.Refresh();
         return false;
     }
     if (message == WM_GETMINMAXINFO && minimumSize.cx > 0) {
@@ -136,49 +201,29 @@ bool CSignalWindow::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& resu
     return false;
 }
 
-void CSignalWindow::Layout()
+void CSignalWindow::OnResetPeak()
 {
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    const int dx = client.right - initialClient.cx;
-    const int dy = client.bottom - initialClient.cy;
-    HDWP moves = BeginDeferWindowPos(static_cast<int>(anchors.size()));
-    for (const Anchor& anchor : anchors) {
-        RECT place = anchor.initial;
-        if (anchor.stretch) {
-            place.right += dx;
-            place.bottom += dy;
-        } else {
-            OffsetRect(&place, anchor.right ? dx : 0, anchor.bottom ? dy : 0);
-        }
-        if (moves != nullptr)
-            moves = DeferWindowPos(moves, Item(anchor.id), nullptr, place.left, place.top, place.right - place.left,
-                                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (moves != nullptr)
-        EndDeferWindowPos(moves);
+    history.ResetPeaks();
     plot.Refresh();
 }
 
-void CSignalWindow::OnSaveCsv()
+void CSignalWindow::OnLargeNumbers()
 {
-    char path[MAX_PATH] = "Signal.csv";
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd;
-    dialog.lpstrFilter = "CSV (*.csv)\0*.csv\0\0";
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof path;
-    dialog.lpstrDefExt = "csv";
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!RunSaveFileDialog(dialog))
-        return;
-    const std::string csv = SignalHistoryCsv(history);
-    const bool written = WriteFileReplacing(path, [&csv](ByteSink& file) {
-        return file.Write(std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
-    });
-    if (!written)
-        ShowErrorMessage(hwnd, mainDialog.Text("String68", "The CSV file could not be written."));
+    plot.ShowLargeNumbers(IsDlgButtonChecked(hwnd, IDC_SIGNAL_LARGE_NUMBERS) == BST_CHECKED);
+}
+
+void CSignalWindow::OnTone()
+{
+    if (IsDlgButtonChecked(hwnd, IDC_SIGNAL_TONE) == BST_CHECKED)
+        tone.Start();
+    else
+        tone.Stop();
+}
+
+void CSignalWindow::StopTone()
+{
+    tone.Stop();
+    CheckDlgButton(hwnd, IDC_SIGNAL_TONE, BST_UNCHECKED);
 }
 
 void CSignalWindow::OnTraceLogClicked()

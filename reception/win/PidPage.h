@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class CPidPage : public CTabPage {

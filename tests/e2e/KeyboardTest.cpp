@@ -1,5 +1,6 @@
 // The keyboard in the main dialog: reaching and switching the pages without
-// the mouse. Enter and Escape in a page are the pages' own scenarios'.
+// the mouse, and its key for the signal window. Enter and Escape in a page
+// are the pages' own scenarios'.
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
@@ -79,4 +80,17 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
     EXPECT_EQ(SelectedTab(main), kDishTab);
     EXPECT_TRUE(IsWindowVisible(dishPage));
     EXPECT_FALSE(IsWindowVisible(GetParent(diseqc)));
+    // Ctrl+L opens the signal window from a page's field, which takes nothing of it.
+    HWND frequency = FindControl(main, IDC_LNB_FREQ1);
+    const std::string typed = WindowText(frequency);
+    SendMessageA(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(frequency), TRUE);
+    PressKeys({VK_CONTROL, 'L'});
+    EXPECT_TRUE(WaitFor([&] {
+        for (HWND window : ProcessWindows(run.ProcessId(), {"#32770", nullptr, true}))
+            if (GetDlgItem(window, IDC_SIGNAL_SAVE_CSV) != nullptr)
+                return true;
+        return false;
+    })) << "the signal window";
+    EXPECT_EQ(WindowText(frequency), typed);
+    EXPECT_FALSE(run.ApplyEnabled());
 }

@@ -1,10 +1,14 @@
 // The signal window: opened from the notification-area menu and the level
-// bars, its faster poll, the lost and regained lock in its CSV, and the
-// diagnostic log that the "TraceLog" value and its check box switch.
+// bars, its faster poll, the tone without a sound device, the lost and
+// regained lock with the card's own figures and the data rate in its CSV,
+// and the diagnostic log that the "TraceLog" value and its check box switch.
 #include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
+#include <mmsystem.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <regex>
 #include <sstream>
 
@@ -33,25 +37,74 @@ size_t PollsDuring(const LumisatRun& run, milliseconds time)
     return run.CallsFrom("GetSignalStrAndQu(").size() - before;
 }
 
-// The lock flags of the CSV's rows "time,strength,quality,locked".
-std::string CsvLockFlags(const std::string& csv)
+// The CSV's rows as their fields "time,strength,quality,locked,kbit/s,event"
+// (the layout of each is the history's unit tests' own).
+std::vector<std::vector<std::string>> CsvRows(const std::string& csv)
 {
     std::istringstream lines(csv);
-    std::string line, flags;
+    std::string line;
     std::getline(lines, line);
-    EXPECT_EQ(line, "Time,Strength,Quality,Locked\r");
-    const std::regex row(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3},\d+,\d+,([01])\r)");
-    for (std::smatch match; std::getline(lines, line); flags += match[1])
-        EXPECT_TRUE(std::regex_match(line, match, row)) << line;
-    return flags;
+    EXPECT_EQ(line, "Time,Strength,Quality,Locked,DataKbps,Event\r");
+    std::vector<std::vector<std::string>> rows;
+    while (std::getline(lines, line)) {
+        std::vector<std::string> fields(1);
+        for (const char c : line.substr(0, line.size() - 1)) {   // without the CR
+            if (c == ',')
+                fields.emplace_back();
+            else
+                fields.back().push_back(c);
+        }
+        EXPECT_EQ(fields.size(), 6u) << line;
+        rows.push_back(fields);
+    }
+    return rows;
 }
+
+// The user's Documents folder, as the shell finds it, is a new folder in the
+// run's folder while this lives (the prefix's own is the Unix home). New
+// each time, so that no file dialog remembers it from an earlier run.
+class DocumentsFolder {
+public:
+    explicit DocumentsFolder(const LumisatRun& run) : name("Documents" + std::to_string(GetTickCount()))
+    {
+        RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+        DWORD size = sizeof saved;
+        kept = RegQueryValueExA(key, "Personal", nullptr, &savedType, saved, &size) == ERROR_SUCCESS;
+        savedSize = size;
+        const std::string folder = run.PathOf(name);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        RegSetValueExA(key, "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>(folder.size() + 1));
+    }
+    ~DocumentsFolder()
+    {
+        if (kept)
+            RegSetValueExA(key, "Personal", 0, savedType, saved, savedSize);
+        else
+            RegDeleteValueA(key, "Personal");
+        RegCloseKey(key);
+    }
+
+    // A file in the folder, relative to the run's folder.
+    std::string File(const std::string& file) const { return name + "\\" + file; }
+
+private:
+    static constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY key = nullptr;
+    BYTE saved[1024] = {};
+    DWORD savedSize = 0;
+    DWORD savedType = 0;
+    bool kept = false;
+    std::string name;
+};
 
 } // namespace
 
-TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAsShown)
+TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardReported)
 {
     LumisatRun run("signal_window");
     LocalAppData appData(run);
+    DocumentsFolder documents(run);
     // Locks that outlast a fast poll: the silent re-lock must keep the poll away.
     ASSERT_TRUE(StartDemo(run, "cable.ini", "[Signal]\nLoseLockAfterPolls=16\n", 1200));
     ASSERT_TRUE(run.WaitForCall("StartFilter() = 0"));
@@ -69,6 +122,16 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     SendMessageA(GetDlgItem(window, IDC_SIGNAL_TRACE_LOG), BM_CLICK, 0, 0);
     DWORD traceLog = 0;
     EXPECT_TRUE(run.RegistryNumber("TraceLog", traceLog) && traceLog == 1);
+    // Without a sound device (Wine here has none) the tone is silent and
+    // harmless; minimising the window stops it.
+    HWND tone = GetDlgItem(window, IDC_SIGNAL_TONE);
+    SendMessageA(tone, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(tone, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(run.Answers(seconds(2)));
+    PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitFor([&] { return SendMessageA(tone, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
+    ShowWindow(window, SW_RESTORE);
+
     const size_t polls = run.CallsFrom(kPoll).size();
     ASSERT_TRUE(WaitFor([&] {
         const std::vector<std::string> lines = run.CallsFrom(kPoll);
@@ -77,13 +140,32 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
         return lost && lines.back().back() == '1';   // and regained since
     }, seconds(20)));
 
-    // What the bars showed (the readings themselves are the history's unit tests'): locked, lost, regained.
+    // Proposed in Documents, and the window says where it went. Without the
+    // proposal the dialog would open in the working folder, which holds a CSV file.
+    run.WriteFile("earlier.csv", "");
     Click(FindControl(window, IDC_SIGNAL_SAVE_CSV));
-    ASSERT_TRUE(run.AnswerFileDialog(run.PathOf("signal.csv")));
-    ASSERT_TRUE(WaitFor([&] { return run.Exists("signal.csv"); }));
-    const std::string flags = CsvLockFlags(run.ReadFile("signal.csv"));
-    ASSERT_NE(flags.find("10"), std::string::npos) << flags;
+    ASSERT_TRUE(run.AnswerFileDialog("signal.csv"));
+    ASSERT_TRUE(WaitFor([&] { return run.Exists(documents.File("signal.csv")); }));
+    char saved[MAX_PATH] = {};
+    GetFullPathNameA(run.PathOf(documents.File("signal.csv")).c_str(), MAX_PATH, saved, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SIGNAL_SAVED)), std::string("The CSV file was saved: ") + saved);
+    // The bars show the card's values plus 20 while locked; the file has the card's own.
+    EXPECT_GE(std::stoi(WindowText(run.Control(IDC_MAIN_STRENGTH_TEXT))), 87);
+    std::string flags, events;
+    bool rate = false;
+    for (std::vector<std::string>& row : CsvRows(run.ReadFile(documents.File("signal.csv")))) {
+        row.resize(6);
+        if (row[3] == "1")   // the card's 70 and 65, each within 3
+            EXPECT_TRUE(std::abs(std::stoi(row[1]) - 70) <= 3 && std::abs(std::stoi(row[2]) - 65) <= 3) << row[1] << "," << row[2];
+        flags += row[3];
+        events += row[5].empty() ? "" : row[5] + ";";
+        rate = rate || (!row[4].empty() && std::abs(std::stod(row[4]) - 2000) < 200);
+    }
+    EXPECT_NE(flags.find("10"), std::string::npos) << flags;
     EXPECT_EQ(flags.back(), '1') << flags;
+    EXPECT_EQ(events, "Lock lost;Re-locked;");
+    EXPECT_TRUE(rate) << "the channel's 2000 kbit/s";
+    EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SIGNAL_EVENTS), LB_GETCOUNT, 0, 0), 3) << "the date, then both events";
 
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindow(window) == FALSE; }));
@@ -104,6 +186,39 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesTheLostLockAs
     EXPECT_NE(log.find("nLock = 0\n"), std::string::npos) << "the lost lock";
     EXPECT_NE(log.find("] .....Lock channel.....Frequency:474000,SymbolRate:6900,Polarity:64\n"), std::string::npos);
     EXPECT_NE(log.find("] **********App End**********"), std::string::npos);
+    if (waveOutGetNumDevs() == 0)
+        EXPECT_NE(log.find("] The tone has no sound device to play on.\n"), std::string::npos);
+}
+
+// The peaks, which the window also gives as its plot's text, start again
+// when the user tunes another channel; the window's texts follow the language.
+TEST(SignalWindow, PeaksStartAgainWithATuneToAnotherChannelAndTextsFollowTheLanguage)
+{
+    LumisatRun run("signal_peaks");
+    run.WriteFile("cabledata.dll", SatelliteFileBytes({Channel("Strong", 474000, 6900, 64), Channel("Weak", 482000, 6900, 64)}));
+    run.WriteIni(CardIni(kCableKind, "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\nStrength=90\nQuality=80\n"
+                                     "[Channel 482000]\nFrequency=482000\nSymbolRate=6900\nQAM=64\nStrength=40\nQuality=30\n"));
+    ASSERT_TRUE(run.Start() && run.WaitForCall("StartFilter() = 0"));
+    run.PostFrameCommand(kSignalCommand);
+    HWND window = WaitForSignalWindow(run);
+    ASSERT_NE(window, nullptr);
+    HWND plot = GetDlgItem(window, IDC_SIGNAL_PLOT);
+    const std::regex peaks(R"(Peak: Strength (\d+)%, Quality (\d+)%\n.*)");
+    const auto peakStrength = [&] {
+        std::smatch match;
+        const std::string text = WindowText(plot);
+        return std::regex_match(text, match, peaks) ? std::stoi(match[1]) : -1;
+    };
+    EXPECT_TRUE(WaitFor([&] { return peakStrength() >= 87; })) << WindowText(plot);
+
+    ChooseItemNow(run.Control(IDC_MAIN_SATELLITE_COMBO), 1);
+    run.Press(IDC_CABLE_LOCK_TEST);
+    ASSERT_TRUE(run.WaitForCall("LockChannel3(482000"));
+    EXPECT_TRUE(WaitFor([&] { return peakStrength() >= 37 && peakStrength() <= 43; })) << WindowText(plot);
+
+    // The open window follows a change of language.
+    ASSERT_TRUE(ChooseLanguage(run, "German"));
+    EXPECT_EQ(WideWindowText(GetDlgItem(window, IDC_SIGNAL_RESET_PEAK)), L"Spitze zur\u00FCcksetzen");
 }
 
 // The rotation and the line layout are the trace log's unit tests' own.

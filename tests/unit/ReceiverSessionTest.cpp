@@ -38,6 +38,10 @@ public:
 
     void ShowLockDisplay(bool locked) override { displaysLocked = locked; }
     void ShowBalloon(const std::string& text) override { log.Add("Balloon(" + text + ")"); }
+    void RecordSignalEvent(SignalEvent event) override
+    {
+        log.Add(std::string("Event(") + SignalEventName(event).english + ")");
+    }
     void StartRestoreTimer(std::chrono::milliseconds delay) override
     {
         log.Add("RestoreTimer(" + std::to_string(delay.count()) + ")");
@@ -502,7 +506,7 @@ TEST_F(ReceiverSessionTest, DataWatchdogReLocksWhenThePacketsStopAndSendsTheFilt
     DataWatchdog::Clock::time_point now{};
     for (int reading = 0; reading < 3; ++reading, now += std::chrono::seconds(2))
         session.OnStatisticsReading(1000, true, now);
-    EXPECT_EQ(log.Entries(), (Log{"Balloon(<String90>4)", "LockCurrent(1)"}));
+    EXPECT_EQ(log.Entries(), (Log{"Event(No data)", "Balloon(<String90>4)", "LockCurrent(1)"}));
     log.Clear();
     session.ReloadPids();   // the re-lock's worker locked and the filter started
     EXPECT_EQ(log.Entries(), (Log{"ReloadPids", "SetFilterMAC"}));
@@ -511,10 +515,10 @@ TEST_F(ReceiverSessionTest, DataWatchdogReLocksWhenThePacketsStopAndSendsTheFilt
     session.ReloadPids();
     EXPECT_EQ(log.Entries(), Log{"ReloadPids"}) << "only after the watchdog's own re-lock";
 
-    // Growing counts: no re-lock, however long.
+    // Growing counts: the data is back, and no re-lock however long.
     for (int reading = 0; reading < 50; ++reading, now += std::chrono::seconds(2))
         session.OnStatisticsReading(2000 + reading, true, now);
-    EXPECT_EQ(log.Count("LockCurrent"), 0);
+    EXPECT_EQ(log.Entries(), Log{"Event(Data again)"});
 }
 
 TEST_F(ReceiverSessionTest, SleepStopsTheFilterAndResumeRestoresReceptionOnceBeforeAnyReLock)
@@ -526,13 +530,14 @@ TEST_F(ReceiverSessionTest, SleepStopsTheFilterAndResumeRestoresReceptionOnceBef
     PowerCycle::Clock::time_point now{};
     session.Suspending(now);
     EXPECT_EQ(log.Entries(), (Log{"StopSignalTimer", "StopStatisticsTimer", "StopPidMacTimer", "StopRestoreTimer",
-                                  "StopFilter"}));
+                                  "StopFilter", "Event(Sleep)"}));
     EXPECT_FALSE(session.RemovalEndsProgram(now)) << "a USB card goes with the sleep";
 
     log.Clear();
     session.Resumed(now + std::chrono::seconds(60));
     session.Resumed(now + std::chrono::seconds(60));
-    EXPECT_EQ(log.Entries(), (Log{"StartSignalTimer", "StartStatisticsTimer", "StartPidMacTimer", "RestoreTimer(2000)"}))
+    EXPECT_EQ(log.Entries(),
+              (Log{"Event(Resume)", "StartSignalTimer", "StartStatisticsTimer", "StartPidMacTimer", "RestoreTimer(2000)"}))
         << "once for both broadcasts";
     EXPECT_FALSE(session.ShouldRelockSilently(true, false)) << "the poll's re-lock waits for the restore";
 

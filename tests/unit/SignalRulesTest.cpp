@@ -35,14 +35,14 @@ TEST(SignalRules, ReadingComesOnlyFromASuccessfulCall)
 TEST(SignalRules, ReadingsInTurnGiveTheDisplayAndTheRelock)
 {
     constexpr int kKept = -9;  // the lock display is left as it was
-    struct Step { int strength, quality, lock, deviceType; bool filter, transponder; int shownLock, strengthPercent, qualityPercent; bool relock; int weak; };
+    struct Step { int strength, quality, lock, deviceType; bool filter, transponder; int shownLock, strengthPercent, qualityPercent; bool relock, counted; int weak; };
     const Step steps[] = {
-        {90, -5, 1, 0, true, true, 0, 100, 20, false, 0},     {-5, 150, 0, 0, true, true, 1, 0, 100, true, 0},
-        {40, 50, 1, 0, false, false, 1, 60, 70, true, 0},     {50, 50, 0, 2, true, true, 1, 50, 50, true, 0},
-        {50, 50, 0, 1, true, true, kKept, 70, 70, false, 0},  {10, 80, 0, 1, true, true, kKept, 30, 100, false, 1},
-        {10, 80, 0, 1, true, true, kKept, 30, 100, false, 2}, {10, 80, 0, 1, true, true, kKept, 30, 100, false, 3},
-        {80, 29, -1, 1, true, true, 1, 80, 29, true, 0},      {10, 10, 0, 1, true, true, kKept, 30, 30, false, 1},
-        {10, 10, 1, 1, true, true, 0, 30, 30, false, 0},      {50, 50, 0, 1, false, true, kKept, 70, 70, true, 0},
+        {90, -5, 1, 0, true, true, 0, 100, 20, false, true, 0},     {-5, 150, 0, 0, true, true, 1, 0, 100, true, false, 0},
+        {40, 50, 1, 0, false, false, 1, 60, 70, true, true, 0},     {50, 50, 0, 2, true, true, 1, 50, 50, true, false, 0},
+        {50, 50, 0, 1, true, true, kKept, 70, 70, false, true, 0},  {10, 80, 0, 1, true, true, kKept, 30, 100, false, true, 1},
+        {10, 80, 0, 1, true, true, kKept, 30, 100, false, true, 2}, {10, 80, 0, 1, true, true, kKept, 30, 100, false, true, 3},
+        {80, 29, -1, 1, true, true, 1, 80, 29, true, false, 0},      {10, 10, 0, 1, true, true, kKept, 30, 30, false, true, 1},
+        {10, 10, 1, 1, true, true, 0, 30, 30, false, true, 0},      {50, 50, 0, 1, false, true, kKept, 70, 70, true, true, 0},
     };
     SignalMonitor monitor;
     int step = 0;
@@ -52,6 +52,7 @@ TEST(SignalRules, ReadingsInTurnGiveTheDisplayAndTheRelock)
         EXPECT_EQ(display.strengthPercent, s.strengthPercent) << "step " << step;
         EXPECT_EQ(display.qualityPercent, s.qualityPercent) << "step " << step;
         EXPECT_EQ(display.relock, s.relock) << "step " << step;
+        EXPECT_EQ(display.lockCounted, s.counted) << "step " << step;
         EXPECT_EQ(monitor.WeakReadings(), s.weak) << "step " << step;
         ++step;
     }

@@ -29,7 +29,7 @@ TEST(StatisticsFormatting, EachCounterInItsUnitAndField)
     EXPECT_EQ(extreme.bytesTotal, "8796093022208.00");
 }
 
-TEST(StatisticsReading, DriverFailureShowsZeroEverywhere)
+TEST(StatisticsReading, DriverFailureShowsZeroEverywhereAndGivesNoCounters)
 {
     ScriptedDriver driver;
     driver.counters.bytesTotal = 1048576;  // written, but the call reports failure
@@ -41,6 +41,9 @@ TEST(StatisticsReading, DriverFailureShowsZeroEverywhere)
     for (const std::string* text : {&texts.speed, &texts.bytesError, &texts.bytesReceived, &texts.bytesTotal,
                                     &texts.packetsError, &texts.packetsReceived, &texts.packetsTotal})
         EXPECT_EQ(*text, "0.00");
+
+    driver.SetResult("GetStatsCounters", 0);
+    EXPECT_EQ(ReadStatistics(driver, [](const std::string&) {}).counters.value_or(StatsCounters{}).bytesTotal, 1048576);
 }
 
 TEST(StatisticsPidMacText, WholeAddressesOnlyUpperCaseCommaJoined)
