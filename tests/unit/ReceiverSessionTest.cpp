@@ -516,6 +516,7 @@ TEST_F(ReceiverSessionTest, DataWatchdogReLocksWhenThePacketsStopAndSendsTheFilt
     EXPECT_EQ(log.Entries(), Log{"ReloadPids"}) << "only after the watchdog's own re-lock";
 
     // Growing counts: the data is back, and no re-lock however long.
+    log.Clear();
     for (int reading = 0; reading < 50; ++reading, now += std::chrono::seconds(2))
         session.OnStatisticsReading(2000 + reading, true, now);
     EXPECT_EQ(log.Entries(), Log{"Event(Data again)"});
