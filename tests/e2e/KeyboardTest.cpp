@@ -80,9 +80,11 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
     EXPECT_EQ(SelectedTab(main), kDishTab);
     EXPECT_TRUE(IsWindowVisible(dishPage));
     EXPECT_FALSE(IsWindowVisible(GetParent(diseqc)));
+
     // Ctrl+L opens the signal window from a page's field, which takes nothing of it.
     HWND frequency = FindControl(main, IDC_LNB_FREQ1);
     const std::string typed = WindowText(frequency);
+    const bool pending = run.ApplyEnabled();   // the language chosen above
     SendMessageA(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(frequency), TRUE);
     PressKeys({VK_CONTROL, 'L'});
     EXPECT_TRUE(WaitFor([&] {
@@ -92,5 +94,5 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
         return false;
     })) << "the signal window";
     EXPECT_EQ(WindowText(frequency), typed);
-    EXPECT_FALSE(run.ApplyEnabled());
+    EXPECT_EQ(run.ApplyEnabled(), pending);
 }
