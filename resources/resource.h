@@ -267,5 +267,7 @@
 #define IDC_SIGNAL_LARGE_NUMBERS    1259
 #define IDC_SIGNAL_TONE             1270
 #define IDC_SIGNAL_SAVED            1271
+#define IDC_SIGNAL_WATCHDOG         1254
+#define IDC_SIGNAL_WATCHDOG_TIME    1255
 
 #endif

@@ -54,6 +54,8 @@ public:
     void RecordSignalEvent(SignalEvent event) override { signalWindow.RecordEvent(event); }
     // Restarts a running signal poll with the period that now applies.
     void UpdateSignalPollPeriod() override;
+    std::chrono::seconds DataWatchdogTime() const override { return session.WatchdogTime(); }
+    void SetDataWatchdogTime(std::chrono::seconds time) override;
 
     // "%sLanguage\%s.txt" from the installation path and language name.
     std::string LanguageFilePath() const;

@@ -171,6 +171,13 @@ void CMainDlg::UpdateSignalPollPeriod()
     if (signalTimer != 0)
         StartSignalTimer();
 }
+void CMainDlg::SetDataWatchdogTime(std::chrono::seconds time)
+{
+    session.SetWatchdogTime(time);
+    if (!WriteDataWatchdog(*settingsKey.Open(true), time))
+        Trace("The data watchdog's time could not be stored.\n");
+}
+
 void CMainDlg::StopSignalTimer() { StopTimer(signalTimer); }
 void CMainDlg::StartStatisticsTimer() { StartTimer(kStatisticsTimer, 2000, statisticsTimer); }
 void CMainDlg::StopStatisticsTimer() { StopTimer(statisticsTimer); }

@@ -54,11 +54,15 @@ BOOL CSignalWindow::OnInitDialog()
                            {IDC_SIGNAL_RESET_PEAK, row},
                            {IDC_SIGNAL_LARGE_NUMBERS, row},
                            {IDC_SIGNAL_TONE, row},
+                           {IDC_SIGNAL_WATCHDOG, row},
+                           {IDC_SIGNAL_WATCHDOG_TIME, row},
                            {IDC_SIGNAL_SAVE_CSV, row},
                            {IDC_SIGNAL_TRACE_LOG, row},
                            {IDC_SIGNAL_OPEN_LOG_FOLDER, row | Edge::kLeft | Edge::kRight},
                            {IDC_SIGNAL_SAVED, row | Edge::kRight}});
     CheckDlgButton(hwnd, IDC_SIGNAL_TRACE_LOG, IsDiagnosticLogOn() ? BST_CHECKED : BST_UNCHECKED);
+    SendMessageA(Item(IDC_SIGNAL_WATCHDOG_TIME), EM_LIMITTEXT, 4, 0);
+    ShowDataWatchdog();
     ApplyLanguage();
     RestoreWindowPlacement(hwnd, kPlacementName);
     host.UpdateSignalPollPeriod();
@@ -102,6 +106,7 @@ void CSignalWindow::ApplyTexts()
     SetUiText(Item(IDC_SIGNAL_RESET_PEAK), host.Text("String125", "Reset peak"));
     SetUiText(Item(IDC_SIGNAL_LARGE_NUMBERS), host.Text("String127", "Large numbers"));
     SetUiText(Item(IDC_SIGNAL_TONE), host.Text("String128", "Tone rising with quality"));
+    SetUiText(Item(IDC_SIGNAL_WATCHDOG), host.Text("String92", "Data watchdog, s:"));
     SetUiText(Item(IDC_SIGNAL_SAVE_CSV), host.Text("String64", "Save CSV..."));
     SetUiText(Item(IDC_SIGNAL_TRACE_LOG), host.Text("String65", "Keep a diagnostic log"));
     SetUiText(Item(IDC_SIGNAL_OPEN_LOG_FOLDER), host.Text("String66", "Open log folder"));
@@ -177,6 +182,9 @@ bool CSignalWindow::OnCommand(WORD code, WORD id, HWND)
         {BN_CLICKED, IDC_SIGNAL_TONE, &CSignalWindow::OnTone},
         {BN_CLICKED, IDC_SIGNAL_SAVE_CSV, &CSignalWindow::OnSaveCsv},
         {BN_CLICKED, IDC_SIGNAL_TRACE_LOG, &CSignalWindow::OnTraceLogClicked},
+        {BN_CLICKED, IDC_SIGNAL_WATCHDOG, &CSignalWindow::OnDataWatchdogEdited},
+        {EN_CHANGE, IDC_SIGNAL_WATCHDOG_TIME, &CSignalWindow::OnDataWatchdogEdited},
+        {EN_KILLFOCUS, IDC_SIGNAL_WATCHDOG_TIME, &CSignalWindow::ShowDataWatchdog},
         {BN_CLICKED, IDC_SIGNAL_OPEN_LOG_FOLDER, &CSignalWindow::OnOpenLogFolder},
     };
     return DispatchCommand(this, kCommands, code, id);
@@ -224,6 +232,34 @@ void CSignalWindow::StopTone()
 {
     tone.Stop();
     CheckDlgButton(hwnd, IDC_SIGNAL_TONE, BST_UNCHECKED);
+}
+
+void CSignalWindow::ShowDataWatchdog()
+{
+    const std::chrono::seconds time = host.DataWatchdogTime();
+    showingWatchdog = true;
+    CheckDlgButton(hwnd, IDC_SIGNAL_WATCHDOG, time.count() != 0 ? BST_CHECKED : BST_UNCHECKED);
+    if (time.count() != 0)
+        SetItemText(IDC_SIGNAL_WATCHDOG_TIME, std::to_string(time.count()));
+    showingWatchdog = false;
+}
+
+// Like the log's switch, the watchdog's time is stored as it is changed.
+void CSignalWindow::OnDataWatchdogEdited()
+{
+    if (showingWatchdog)
+        return;
+    const bool on = IsDlgButtonChecked(hwnd, IDC_SIGNAL_WATCHDOG) == BST_CHECKED;
+    const std::string typed = GetItemText(IDC_SIGNAL_WATCHDOG_TIME);
+    if (!on) {
+        host.SetDataWatchdogTime(std::chrono::seconds(0));
+        return;
+    }
+    // The field is digits only and holds four: a number it shows always fits.
+    const long seconds = typed.empty() ? kDefaultDataWatchdog.count() : std::stol(typed);
+    host.SetDataWatchdogTime(BoundedDataWatchdog(std::chrono::seconds(seconds == 0 ? 1 : seconds)));
+    if (typed.empty())
+        ShowDataWatchdog();
 }
 
 void CSignalWindow::OnTraceLogClicked()

@@ -5,6 +5,7 @@
 // instance; the history is kept while the window is closed too.
 #pragma once
 
+#include "app/DataWatchdog.h"
 #include "app/SignalHistory.h"
 #include "app/TonePlayer.h"
 #include "app/win/ControlAnchors.h"
@@ -55,6 +56,9 @@ private:
     void ListEvent(std::size_t index);
     void OnSaveCsv();
     void OnTraceLogClicked();
+    // The data watchdog's check box and time, as stored.
+    void ShowDataWatchdog();
+    void OnDataWatchdogEdited();
     void OnOpenLogFolder();
     void OnResetPeak();
     void OnLargeNumbers();
@@ -68,4 +72,5 @@ private:
     TonePlayer tone;
     SIZE minimumSize{};
     bool open = false;
+    bool showingWatchdog = false;   // the controls are being filled: their notices are echoes
 };

@@ -3,6 +3,7 @@
 // dialog do not call round in a circle.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 class CChannelDatabase;
@@ -17,4 +18,7 @@ public:
     virtual const CChannelDatabase& Database() const = 0;
     // The window opened or closed: the signal poll takes the period that now applies.
     virtual void UpdateSignalPollPeriod() = 0;
+    // The data watchdog's time, 0 for off; a change is stored at once.
+    virtual std::chrono::seconds DataWatchdogTime() const = 0;
+    virtual void SetDataWatchdogTime(std::chrono::seconds time) = 0;
 };

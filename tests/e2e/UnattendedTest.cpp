@@ -54,6 +54,28 @@ TEST(Unattended, DataWatchdogTunesAgainWhenTheDataStopsAndNotWhileItFlows)
     Sleep(20000);
     EXPECT_TRUE(run.CallsFrom("LockChannel3(", relocked).empty());
 
+    // The signal window shows the time and stores a change at once; Restore leaves it.
+    run.PostFrameCommand(kSignalCommand);
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND found : ProcessWindows(run.ProcessId(), {"#32770", nullptr, true}))
+            if (GetDlgItem(found, IDC_SIGNAL_WATCHDOG) != nullptr)
+                window = found;
+        return window != nullptr;
+    }));
+    HWND box = GetDlgItem(window, IDC_SIGNAL_WATCHDOG);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SIGNAL_WATCHDOG_TIME)), "4");
+    DWORD stored = 99;
+    SendMessageA(box, BM_CLICK, 0, 0);
+    EXPECT_TRUE(run.RegistryNumber("DataWatchdog", stored) && stored == 0) << "off";
+    SendMessageA(box, BM_CLICK, 0, 0);
+    SetText(GetDlgItem(window, IDC_SIGNAL_WATCHDOG_TIME), "90");
+    EXPECT_TRUE(run.RegistryNumber("DataWatchdog", stored) && stored == 90);
+    Click(run.Control(IDC_MAIN_RESTORE));
+    run.AnswerNextBox(IDYES);
+    EXPECT_TRUE(run.RegistryNumber("DataWatchdog", stored) && stored == 90) << "Restore leaves it alone";
+
     ASSERT_TRUE(run.ExitsCleanly());
     const std::string log = run.ReadFile("Lumisat\\Lumisat.log");
     EXPECT_NE(log.find("] Data watchdog: no data for 4 s, the card is tuned again.\n"), std::string::npos);
