@@ -1,12 +1,13 @@
+// The shared state, the lock display and the buttons' sequences with the
+// settings and the database they load and save.
 #include "app/ReceiverSession.h"
 
 #include "app/InstallPaths.h"
-#include "app/UnreadDatabaseFile.h"
 #include "common/CardKind.h"
+#include "common/FileIo.h"
 #include "language/LanguageList.h"
 #include "language/SystemText.h"
 #include "tuning/LockSequence.h"
-#include "tuning/MotorCommands.h"
 
 namespace {
 constexpr MessageRef kRestoreQuestion{"String26", "The App will restore settings and data, are you sure?"};
@@ -14,14 +15,17 @@ constexpr MessageRef kExitQuestion{"String25", "The App will exit,save current c
 constexpr MessageRef kNotSaved{"String42", "The changes could not be saved."};
 constexpr MessageRef kChannelDatabaseLabel{"String43", "Channel database:"};
 constexpr MessageRef kSettingsLabel{"String44", "Settings:"};
-constexpr MessageRef kCardBusy{
-    "String130", "The card does not answer: it is still busy with an earlier command. Try again in a moment."};
-constexpr MessageRef kCardNotAnswering{"String131", "The card does not answer."};
-constexpr MessageRef kNoDataRelocked{"String90", "No data for {0} s: the card was tuned again."};
-constexpr MessageRef kLockedElsewhere{"String85", "The card is locked to this, not to the selection. Lock Test tunes the selection."};
-
 constexpr MessageRef kChangesKept{
     "String45", "The changes are kept. Close any program that uses the file, then save again with Apply or OK."};
+constexpr MessageRef kCardNotAnswering{"String131", "The card does not answer."};
+constexpr MessageRef kLockedElsewhere{
+    "String85", "The card is locked to this, not to the selection. Lock Test tunes the selection."};
+constexpr MessageRef kNotReadWhole{"String74", "The channel database could not be read whole when it was loaded:"};
+constexpr MessageRef kListIncomplete{
+    "String75", "The list shown is incomplete: another program is using the file, or the file is damaged. The file is "
+                "not replaced without asking you. Once the file is free, Restore reads it again."};
+constexpr MessageRef kReplaceQuestion{"String76", "Replace it with the list shown? The file as it is now is kept as:"};
+constexpr MessageRef kNoKeepsTheFile{"String77", "No keeps the file as it is, and the changes stay unsaved."};
 
 // True when the database is in its file. Without a database (its file name
 // did not fit the path limit) there is nothing that could be lost.
@@ -31,228 +35,32 @@ bool SaveChannels(CChannelDatabase& database)
 }
 }  // namespace
 
-ReceiverSession::ReceiverSession(ReceiverDriver& card, ReceiverView& view, std::chrono::milliseconds cardWait)
-    : gate(card, cardWait), view(view)
+ReceiverSession::ReceiverSession(ReceiverDriver& card, ReceiverView& view, SettingsKeyOpener& settingsKey,
+                                 TextSink trace, TextSink debugOutput, std::chrono::milliseconds cardWait)
+    : gate(card, cardWait), view(view), settingsKey(settingsKey), trace(std::move(trace)),
+      debugOutput(std::move(debugOutput))
 {
 }
 
-bool ReceiverSession::AwaitCard()
+void ReceiverSession::LoadSettings(const std::string& folder)
 {
-    if (gate.WaitUntilFree(gate.CallWait()))
-        return true;
-    ReportCardBusy();
-    return false;
+    programFolder = folder;
+    ::LoadSettings(*settingsKey.Open(false), deviceKind, programFolder, settings);
 }
 
-void ReceiverSession::ReportCardBusy()
+bool ReceiverSession::SaveSettings()
 {
-    view.Trace("The command was refused: the card is still busy with an earlier call.\n");
-    view.ShowError(view.Text(kCardBusy));
-}
-
-void ReceiverSession::CheckCardAnswers()
-{
-    // Only a tune can hold the card that long: every other call is one
-    // command of the user-interface thread.
-    const std::optional<CallInFlight> call = gate.CurrentCall();
-    const bool answering = !call || call->name != "LockChannel3" || call->elapsed <= gate.CallWait();
-    if (answering == cardAnswering)
-        return;
-    cardAnswering = answering;
-    if (!answering)
-        view.Trace("The card does not answer: LockChannel3 has not returned for " +
-                   std::to_string(call->elapsed.count()) + " ms.\n");
-    ShowLockNote();
-}
-
-void ReceiverSession::DishMoved()
-{
-    lockedTarget.reset();
-    relockOnReportedLock = true;
-    ShowLockDisplay();
-}
-
-bool ReceiverSession::ShouldRelockSilently(bool monitorAsks, bool cardReportsLock)
-{
-    // A hold button drives the dish, a scan has the card, or a resume's
-    // restore is still to come.
-    if (dishDriving || scanRunning || power.RestorePending())
-        return false;
-    if (cardReportsLock && relockOnReportedLock) {
-        relockOnReportedLock = false;
-        return true;
-    }
-    return monitorAsks;
-}
-
-namespace {
-// The number put into a text of the language file by replacing its token, so
-// that a translation is never used as a format.
-std::string WithNumber(std::string text, long long number)
-{
-    const std::size_t token = text.find("{0}");
-    if (token != std::string::npos)
-        text.replace(token, 3, std::to_string(number));
-    return text;
-}
-}  // namespace
-
-void ReceiverSession::ReloadPids()
-{
-    view.ReloadPids();
-    if (refreshFilterMacAfterLock) {
-        refreshFilterMacAfterLock = false;
-        MacAddress sent = filterMac;
-        view.Trace(gate.Driver().SetFilterMAC(sent.data()) == 0 ? "Set filter mac address Success!!\n"
-                                                                  : "Set filtermac address failed!!\n");
-    }
-    if (power.RestorePending() && !power.IsSuspended()) {
-        power.Restored();
-        restoreAttempts = 0;
-        view.StopRestoreTimer();
-        view.Trace("Resume: reception restored.\n");
-    }
-}
-
-void ReceiverSession::OnStatisticsReading(std::optional<std::int64_t> packetsReceived, bool acceptedPidLoaded,
-                                          DataWatchdog::Clock::time_point now)
-{
-    WatchdogConditions conditions;
-    conditions.lockedToSelection = DisplaysLocked() && tuningChanged == 0;
-    conditions.filterStarted = filterStarted != 0;
-    conditions.acceptedPidLoaded = acceptedPidLoaded;
-    conditions.cardBusyElsewhere = dishDriving || scanRunning || relockOnReportedLock || power.RestorePending();
-    const std::chrono::seconds waited = watchdog.CurrentWait();
-    switch (watchdog.OnReading(packetsReceived, conditions, now)) {
-    case WatchdogVerdict::Watching:
-        break;
-    case WatchdogVerdict::DataAgain:
-        view.Trace("Data watchdog: data arrives again.\n");
-        view.RecordSignalEvent(SignalEvent::DataAgain);
-        break;
-    case WatchdogVerdict::Relock:
-        view.Trace("Data watchdog: no data for " + std::to_string(waited.count()) +
-                   " s, the card is tuned again.\n");
-        view.RecordSignalEvent(SignalEvent::NoData);
-        view.ShowBalloon(WithNumber(view.Text(kNoDataRelocked), waited.count()));
-        refreshFilterMacAfterLock = true;
-        view.LockCurrent(true);
-        break;
-    }
-}
-
-void ReceiverSession::Suspending(PowerCycle::Clock::time_point now)
-{
-    power.Suspending(now);
-    view.StopSignalTimer();
-    view.StopStatisticsTimer();
-    view.StopPidMacTimer();
-    view.StopRestoreTimer();
-    // Windows gives a sleeping program about two seconds: a busy card is left to finish.
-    if (filterStarted != 0) {
-        if (std::optional<DriverLease> lease = gate.TryLease()) {
-            view.Trace(".....Stop Filter.....\n");
-            view.Trace(gate.Driver().StopFilter() == 0 ? "Stop Filter Return Ok.\n" : "Stop Filter Return Fail.\n");
-        }
-        filterStarted = 0;
-    }
-    view.Trace("Suspend: polls and filter stopped.\n");
-    view.RecordSignalEvent(SignalEvent::Sleep);
-}
-
-void ReceiverSession::Resumed(PowerCycle::Clock::time_point now)
-{
-    if (!power.Resumed(now))
-        return;
-    restoreAttempts = 0;
-    view.Trace("Resume: reception is restored in 2 s.\n");
-    view.RecordSignalEvent(SignalEvent::Resume);
-    view.StartSignalTimer();
-    view.StartStatisticsTimer();
-    view.StartPidMacTimer();
-    view.StartRestoreTimer(kResumeSettleTime);
-}
-
-void ReceiverSession::OnRestoreTimer(PowerCycle::Clock::time_point now)
-{
-    switch (power.RestoreStep(now)) {
-    case PowerCycle::Restore::NotNow:
-        view.StopRestoreTimer();
-        return;
-    case PowerCycle::Restore::WaitCard:
-        view.Trace("Resume: waiting for the card to come back.\n");
-        view.StartRestoreTimer(std::chrono::seconds(1));
-        return;
-    case PowerCycle::Restore::CardLost:
-        view.StopRestoreTimer();
-        view.Trace("Resume: the card did not come back: it is taken as removed.\n");
-        view.CloseForRemoval();
-        return;
-    case PowerCycle::Restore::Now:
-        break;
-    }
-    // As after a lost lock: the lock, the filter, the PIDs and the filter's
-    // address; a card that does not answer is tried again with the data
-    // watchdog's back-off.
-    const std::chrono::seconds step = watchdog.IsOn() ? watchdog.Time() : kDefaultDataWatchdog;
-    const int doublings = restoreAttempts < 4 ? restoreAttempts : 4;
-    ++restoreAttempts;
-    view.Trace("Resume: restoring reception (attempt " + std::to_string(restoreAttempts) + ").\n");
-    view.StartRestoreTimer(step * (1 << doublings));
-    view.ForgetKeptLock();
-    refreshFilterMacAfterLock = true;
-    view.LockCurrent(true);
-}
-
-void ReceiverSession::ShowLockNote()
-{
-    std::string note;
-    if (!cardAnswering)
-        note = view.Text(kCardNotAnswering);
-    else if (LockedElsewhere(lastLockResult, lockedTarget, CurrentLockTarget(database)))
-        note = lockedTargetText + "\n" + view.Text(kLockedElsewhere);
-    if (note == shownNote)
-        return;
-    shownNote = note;
-    view.Trace("Lock note: " + (note.empty() ? std::string("none") : note) + "\n");
-    view.ShowLockNote(note);
-}
-
-bool ReceiverSession::ShutDownDriver(const std::function<void()>& traceEnd, std::chrono::milliseconds wait)
-{
-    std::optional<DriverLease> lease = gate.Lease(wait);
-    if (!lease) {
-        const std::optional<CallInFlight> call = gate.CurrentCall();
-        view.Trace(std::string(call ? call->name : "A driver call") +
-                   " has not returned: nothing more is sent to the card.\n");
-        traceEnd();
-        gate.Close();
-        return false;
-    }
-    ReceiverDriver& card = gate.Driver();
-    if (dishDriving) {
-        StopMotorTwice(card, SleepFor);
-        dishDriving = false;
-    }
-    if (filterStarted != 0) {
-        view.Trace(".....Stop Filter.....\n");
-        if (card.StopFilter() == 0) {
-            view.Trace("Stop Filter Return Ok.\n");
-            filterStarted = 0;
-        } else {
-            view.Trace("Stop Filter Return Fail.\n");
-        }
-    }
-    traceEnd();
-    card.SetDiseCom1(0, 0, 0, 0);
-    card.ReleaseDise();
-    gate.Close();
-    return true;
+    return ::SaveSettings(*settingsKey.Open(true), deviceKind, database, settings);
 }
 
 void ReceiverSession::LoadDatabase()
 {
     database.LoadFile(DatabaseFilePath(settings.installationPath, deviceKind));
+}
+
+void ReceiverSession::SetTimerRunning(SessionTimer timer, bool running)
+{
+    view.SetTimerRunning(timer, running, std::chrono::milliseconds(0));
 }
 
 void ReceiverSession::SetTuningChanged(int changed)
@@ -283,8 +91,21 @@ bool ReceiverSession::DisplaysLocked() const
 
 void ReceiverSession::ShowLockDisplay()
 {
-    view.ShowLockDisplay(DisplaysLocked());
-    ShowLockNote();
+    LockDisplayState state{DisplaysLocked(), std::string()};
+    if (!cardAnswering)
+        state.note = view.Text(kCardNotAnswering);
+    else if (LockedElsewhere(lastLockResult, lockedTarget, CurrentLockTarget(database)))
+        state.note = lockedTargetText + "\n" + view.Text(kLockedElsewhere);
+    if (state.note != shownLock.note)
+        Trace("Lock note: " + (state.note.empty() ? std::string("none") : state.note) + "\n");
+    shownLock = state;
+    view.ShowLockDisplay(state);
+}
+
+void ReceiverSession::ShowWaitDialog(bool shown)
+{
+    const MessageRef text{kLockWaitMessageKey, LockWaitFallbackText(LockKindOf(deviceKind))};
+    view.ShowWaitDialog(shown ? &text : nullptr);
 }
 
 void ReceiverSession::SetPendingChanges(bool pending)
@@ -305,42 +126,55 @@ void ReceiverSession::ApplyEffects(const MainDialogEffects& effects)
 {
     if (effects.setTuningChanged)
         SetTuningChanged(1);
-    if (effects.refreshPages)
-        RefreshPages();
+    if (effects.refreshPages) {
+        view.Refresh(kPagesPart);
+        ShowLockDisplay();
+    }
     if (effects.markSettingsChanged)
         MarkSettingsChanged(1);
 }
 
-void ReceiverSession::RefreshPages()
-{
-    view.RefreshPages();
-    ShowLockDisplay();
-}
-
-void ReceiverSession::ShowWaitDialog()
-{
-    view.ShowWaitDialog(MessageRef{kLockWaitMessageKey, LockWaitFallbackText(LockKindOf(deviceKind))});
-}
-
 bool ReceiverSession::SaveMotorSettings()
 {
-    return !IsSatelliteCard(deviceKind) || view.SaveMotorSettings();
+    return lockingPage == nullptr || lockingPage->SaveMotorSettings();
 }
 
 bool ReceiverSession::RelockIfNeeded()
 {
     const bool motorSaved = SaveMotorSettings();
     if (locked == 0 || (pendingChanges && settingsChanged != 0))
-        view.LockCurrent(false);
+        LockCurrent(false);
     return motorSaved;
+}
+
+// Before a save over a database file that could not be read whole: the first
+// asks; Yes lets the database replace it (keeping the file as its backup
+// first), No keeps the file.
+bool ReceiverSession::MayReplaceUnreadDatabaseFile()
+{
+    const std::string& file = database.UnreadFile();
+    if (file.empty())
+        return true;
+    if (!view.Ask(view.Text(kNotReadWhole) + "\n" + AnsiToUtf8(file) + "\n\n" + view.Text(kReplaceQuestion) + "\n" +
+                  AnsiToUtf8(BackupFilePath(file)) + "\n\n" + view.Text(kNoKeepsTheFile)))
+        return false;
+    database.AllowReplacingUnreadFile();
+    return true;
+}
+
+void ReceiverSession::ReportUnreadDatabase()
+{
+    const std::string& file = database.UnreadFile();
+    if (!file.empty())
+        view.Tell(view.Text(kNotReadWhole) + "\n" + AnsiToUtf8(file) + "\n\n" + view.Text(kListIncomplete));
 }
 
 bool ReceiverSession::SaveChanges(bool motorSaved)
 {
-    if (!MayReplaceUnreadDatabaseFile(database, view))
+    if (!MayReplaceUnreadDatabaseFile())
         return false;   // the user keeps the file: nothing is saved, the changes stay pending
     const bool channelsSaved = SaveChannels(database);
-    const bool settingsSaved = view.SaveSettings() && motorSaved;
+    const bool settingsSaved = SaveSettings() && motorSaved;
     if (channelsSaved && settingsSaved)
         return true;
     // The old file stays and the changes stay in memory: Apply stays on, so
@@ -349,9 +183,9 @@ bool ReceiverSession::SaveChanges(bool motorSaved)
     if (!channelsSaved)
         text += "\n" + view.Text(kChannelDatabaseLabel) + "\n" + AnsiToUtf8(database.FilePath()) + "\n";
     if (!settingsSaved)
-        text += "\n" + view.Text(kSettingsLabel) + "\n" + AnsiToUtf8(view.SettingsKeyName()) + "\n";
+        text += "\n" + view.Text(kSettingsLabel) + "\n" + AnsiToUtf8(settingsKey.Name()) + "\n";
     text += "\n" + view.Text(kChangesKept);
-    view.ShowError(text);
+    view.Tell(text);
     return false;
 }
 
@@ -380,7 +214,7 @@ bool ReceiverSession::Ok()
 
 bool ReceiverSession::RunExitQuestion()
 {
-    if (!view.AskYesNo(kExitQuestion))
+    if (!view.Ask(view.Text(kExitQuestion)))
         return true;
     return SaveChanges(SaveMotorSettings());
 }
@@ -390,7 +224,7 @@ bool ReceiverSession::SaveWithoutAsking()
     const bool motorSaved = SaveMotorSettings();
     // Save leaves a file that could not be read whole alone unless the user allowed replacing it.
     const bool channelsSaved = SaveChannels(database);
-    const bool saved = view.SaveSettings() && motorSaved && channelsSaved;
+    const bool saved = SaveSettings() && motorSaved && channelsSaved;
     if (saved)
         SetPendingChanges(false);
     return saved;
@@ -398,22 +232,21 @@ bool ReceiverSession::SaveWithoutAsking()
 
 bool ReceiverSession::Restore()
 {
-    if (!view.AskYesNo(kRestoreQuestion))
+    if (!view.Ask(view.Text(kRestoreQuestion)))
         return false;
     const MainSettings left = settings;
-    view.LoadSettings();
+    LoadSettings(programFolder);
     // A language chosen since the last save is left here: its copy goes.
     if (left.languageName != settings.languageName || left.installationPath != settings.installationPath)
         DeleteTemporaryLanguageFile(left.installationPath, left.languageName);
     SetPendingChanges(false);
     LoadDatabase();
-    view.FillSatelliteList();
-    view.FillLanguageList();
-    RefreshPages();
+    view.Refresh(kSatelliteListPart | kLanguageListPart | kPagesPart);
+    ShowLockDisplay();
     // The card stays tuned to what Restore may have taken away: the restored
     // selection is locked, silently, as at start-up.
     if (lockedTarget && *lockedTarget != CurrentLockTarget(database))
-        view.LockCurrent(true);
-    ReportUnreadDatabaseFile(database, view);
+        LockCurrent(true);
+    ReportUnreadDatabase();
     return true;
 }

@@ -31,4 +31,6 @@ public:
     virtual ~SettingsKeyOpener() = default;
 
     virtual std::unique_ptr<SettingsStore> Open(bool write) = 0;
+    // Where the settings are kept, as the registry editor names it.
+    virtual std::string Name() const = 0;
 };

@@ -65,6 +65,12 @@ bool CTabPage::PreTranslateMessage(const MSG& message)
     return true;
 }
 
+void CTabPage::PutFieldsIntoControls()
+{
+    CQuietFill quiet(filling);
+    UpdateData(false);
+}
+
 HWND CTabPage::MessageOwner() const
 {
     HWND top = GetAncestor(hwnd, GA_ROOT);

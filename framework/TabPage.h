@@ -1,24 +1,20 @@
 // What every tab page offers the main dialog and the tab control.
 #pragma once
 
+#include "framework/QuietFill.h"
 #include "framework/TranslatedDialog.h"
 
 #include <string>
-
-class CChannelDatabase;
 
 class CTabPage : public CTranslatedDialog {
 public:
     CTabPage(UINT templateId, const DialogTranslator& translator) : CTranslatedDialog(templateId, translator) {}
 
-    virtual void SetDatabase(CChannelDatabase* db) { database = db; }
-    // Reloads the page from the database cursors.
+    // Reloads the page from what it shows.
     virtual void Refresh() {}
     // Translates the page's controls and keeps the file for the page's own
     // message lookups; a file that cannot be opened changes neither.
     virtual void ApplyLanguage(const std::string& file) { ApplyLanguageFile(file); }
-
-    CChannelDatabase* Database() const { return database; }
 
     // Enter aimed at the page or one of its controls would reach the main
     // dialog's dialog manager as OK (save and hide). Here it commits the
@@ -36,5 +32,16 @@ protected:
     // The main dialog: a page's message box must not sit behind it.
     HWND MessageOwner() const override;
 
-    CChannelDatabase* database = nullptr;
+    // True while the page puts values into its own controls, and until it is
+    // initialised: change and focus notifications are then echoes, not edits.
+    bool FillingControls() const { return filling; }
+    // A span in which the page fills its controls itself.
+    [[nodiscard]] CQuietFill FillQuietly() { return CQuietFill(filling); }
+    // The members into the controls, as an echo.
+    void PutFieldsIntoControls();
+    // The end of the page's initialisation: notifications are edits from now on.
+    void ControlsReady() { filling = false; }
+
+private:
+    bool filling = true;
 };

@@ -25,8 +25,8 @@ std::uint8_t CardType(const PidRecord& record)
 
 }  // namespace
 
-PidPageRules::PidPageRules(CChannelDatabase& database, ReceiverDriver& driver, PidPageHost& host)
-    : database(database), driver(driver), host(host)
+PidPageRules::PidPageRules(CChannelDatabase& database, PageHost& host)
+    : database(database), host(host), driver(host.Driver())
 {
 }
 
@@ -90,6 +90,14 @@ bool PidPageRules::SendPid(const PidRecord& record)
     const bool taken = driver.SetDataPID(CardPid(record), CardType(record), 1) == 0;
     host.Trace(taken ? "Add PID Return Ok.\n" : "Add PID Return Fail.\n");
     return taken;
+}
+
+bool PidPageRules::HasAcceptedPid() const
+{
+    for (const PidRecord* pid : CurrentPids())
+        if (pid->loaded == 1 && !IsRefused(*pid))
+            return true;
+    return false;
 }
 
 bool PidPageRules::IsRefused(const PidRecord& record) const
@@ -187,7 +195,7 @@ PidOutcome PidPageRules::Add(int pidValue)
             GiveBackLoadSlot();
         outcome.message = load.message;
     }
-    host.MarkSettingsChanged();
+    host.MarkSettingsChanged(0);
     return outcome;
 }
 
@@ -200,7 +208,7 @@ PidOutcome PidPageRules::Load(PidRecord* selected)
         return {};
     PidOutcome outcome = LoadPid(selected);
     if (outcome.done)
-        host.MarkSettingsChanged();
+        host.MarkSettingsChanged(0);
     else if (takesSlot)
         GiveBackLoadSlot();
     return outcome;
@@ -215,7 +223,7 @@ PidOutcome PidPageRules::Unload(PidRecord* selected)
         GiveBackLoadSlot();
     PidOutcome outcome = UnloadPid(selected);
     if (outcome.done)
-        host.MarkSettingsChanged();
+        host.MarkSettingsChanged(0);
     else if (givesSlot)
         TakeLoadSlot();
     return outcome;
@@ -233,7 +241,7 @@ PidOutcome PidPageRules::Remove(PidRecord* selected)
     PidRecord probe = *selected;
     probe.next = nullptr;
     database.RemovePid(&probe);
-    host.MarkSettingsChanged();
+    host.MarkSettingsChanged(0);
     return {true, {}};
 }
 

@@ -8,7 +8,7 @@
 #include "database/ChannelDatabase.h"
 #include "driver/ReceiverDriver.h"
 #include "reception/PidListTexts.h"
-#include "reception/PidPageHost.h"
+#include "common/PageHost.h"
 #include "reception/ReceptionMessages.h"
 #include "reception/ReceptionStatistics.h"
 
@@ -27,7 +27,7 @@ struct PidOutcome {
 
 class PidPageRules {
 public:
-    PidPageRules(CChannelDatabase& database, ReceiverDriver& driver, PidPageHost& host);
+    PidPageRules(CChannelDatabase& database, PageHost& host);
 
     bool HasCurrentTransponder() const;
 
@@ -38,6 +38,8 @@ public:
     // 8 loaded PIDs for device type 1, else 16; asked of the driver each time.
     int LoadLimit() const;
     int LoadedCount() const { return loadedCount; }
+    // A PID of the current transponder is marked loaded and the card did not refuse it.
+    bool HasAcceptedPid() const;
 
     // 1/0 rules of sending one PID: while the card is not locked, the filter
     // stopped or the tuning changed, LoadPid only marks the record, and
@@ -88,8 +90,8 @@ private:
     void SetRefused(const PidRecord& record, bool isRefused);
 
     CChannelDatabase& database;
-    ReceiverDriver& driver;
-    PidPageHost& host;
+    PageHost& host;
+    ReceiverDriver& driver;   // the host's, behind its gate
     int loadedCount = 0;
     std::vector<RefusedPid> refused;
 };

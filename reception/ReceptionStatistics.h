@@ -4,7 +4,7 @@
 #pragma once
 
 #include "driver/ReceiverDriver.h"
-#include "reception/TextSink.h"
+#include "common/TextSink.h"
 
 #include <cstddef>
 #include <cstdint>

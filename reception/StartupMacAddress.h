@@ -5,7 +5,7 @@
 
 #include "reception/AdapterRegistry.h"
 #include "reception/MacAddressText.h"
-#include "reception/TextSink.h"
+#include "common/TextSink.h"
 
 // Failures are traced only; start-up goes on. Returns the address the
 // filter was given, which the PID page shows: the adapter's when enabled,

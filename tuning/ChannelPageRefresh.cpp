@@ -1,20 +1,20 @@
 #include "tuning/ChannelPageRefresh.h"
 
-TransponderRecord* EnsureTuningRecord(CChannelDatabase* database, bool terrestrial)
+TransponderRecord* EnsureTuningRecord(CChannelDatabase& database, bool terrestrial)
 {
-    if (!database || !database->CurrentSatellite())
+    if (!database.CurrentSatellite())
         return nullptr;
-    if (!database->CurrentTransponder())
-        database->AddTransponder(MakeDefaultTuningRecord(terrestrial), 1);
-    return database->CurrentTransponder();
+    if (!database.CurrentTransponder())
+        database.AddTransponder(MakeDefaultTuningRecord(terrestrial), 1);
+    return database.CurrentTransponder();
 }
 
-CablePageView RefreshCablePage(CChannelDatabase* database)
+CablePageView RefreshCablePage(CChannelDatabase& database)
 {
     return CableViewOf(EnsureTuningRecord(database, false));
 }
 
-TerrestrialPageView RefreshTerrestrialPage(CChannelDatabase* database)
+TerrestrialPageView RefreshTerrestrialPage(CChannelDatabase& database)
 {
     return TerrestrialViewOf(EnsureTuningRecord(database, true));
 }

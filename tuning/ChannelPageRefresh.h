@@ -7,8 +7,8 @@
 #include "tuning/TerrestrialRules.h"
 
 // The current channel's tuning record, created when missing; null without a
-// database or a current channel.
-TransponderRecord* EnsureTuningRecord(CChannelDatabase* database, bool terrestrial);
+// current channel.
+TransponderRecord* EnsureTuningRecord(CChannelDatabase& database, bool terrestrial);
 
-CablePageView RefreshCablePage(CChannelDatabase* database);
-TerrestrialPageView RefreshTerrestrialPage(CChannelDatabase* database);
+CablePageView RefreshCablePage(CChannelDatabase& database);
+TerrestrialPageView RefreshTerrestrialPage(CChannelDatabase& database);

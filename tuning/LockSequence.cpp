@@ -69,9 +69,9 @@ bool LockSequence::JoinRunningWorker(LockHost& host, const LockRequest& next)
     if (outstanding->lockedShown)
         return true;
     host.StopSignalTimer();
-    host.ShowWaitDialog();
+    host.ShowWaitDialog(true);
     const bool ended = outstanding->completion->WaitFor(waitLimit);
-    host.DestroyWaitDialog();
+    host.ShowWaitDialog(false);
     if (ended)
         Finish(host, *outstanding);
     else
@@ -88,13 +88,13 @@ std::optional<DriverLease> LockSequence::TakeGate(LockHost& host, bool silent, b
     if (silent)
         return std::nullopt;
     if (hasTarget) {
-        host.ShowWaitDialog();
+        host.ShowWaitDialog(true);
         waitShown = true;
     }
     std::optional<DriverLease> lease = gate.Lease(waitLimit);
     if (!lease) {
         if (waitShown)
-            host.DestroyWaitDialog();
+            host.ShowWaitDialog(false);
         host.Trace("Lock refused: the card is still busy with an earlier call.\n");
         host.ReportCardBusy();
     }
@@ -107,7 +107,7 @@ void LockSequence::Tune(LockHost& host, DriverLease lease, const LockRequest& ne
     host.SetTuningChanged(0);
     host.StopSignalTimer();
     if (!silent && !waitShown)
-        host.ShowWaitDialog();
+        host.ShowWaitDialog(true);
     if (kind == LockKind::Satellite && switches != nullptr) {
         switches->SendTonePower();
         switches->SendDiseqcSwitch();
@@ -134,7 +134,7 @@ void LockSequence::Tune(LockHost& host, DriverLease lease, const LockRequest& ne
                 deadline - std::chrono::steady_clock::now());
             completion->WaitFor(left > std::chrono::milliseconds(0) ? left : std::chrono::milliseconds(0));
         }
-        host.DestroyWaitDialog();
+        host.ShowWaitDialog(false);
     }
     // A kept result: the worker's own result starts the filter when it comes.
     if (!keptLocked && completion->IsSignalled())

@@ -119,7 +119,7 @@ std::optional<ScanStep> RunStep(ReceiverDriver& driver, const ScanControl& contr
     const TransponderRecord& target = job.targets[index];
     ScanStep step;
     step.index = index;
-    const TraceSink trace = [&step](const std::string& line) { step.trace.push_back(line); };
+    const TextSink trace = [&step](const std::string& line) { step.trace.push_back(line); };
     const LockRequest request = MakeLockRequest(job.kind, job.satellite, target);
     if (job.kind == LockKind::Satellite && switchSent != request.switchCommand) {
         SendTonePower(driver, &job.satellite, &target, trace);

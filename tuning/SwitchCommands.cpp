@@ -6,7 +6,7 @@
 
 namespace {
 
-void Trace(const TraceSink& trace, const std::string& line)
+void Trace(const TextSink& trace, const std::string& line)
 {
     if (trace)
         trace(line);
@@ -29,7 +29,7 @@ std::uint8_t DiseqcSwitchData(std::int32_t diseqcPort, std::int32_t polarity)
 }
 
 int SendTonePower(ReceiverDriver& driver, const SatelliteRecord* satellite, const TransponderRecord* transponder,
-                  const TraceSink& trace)
+                  const TextSink& trace)
 {
     if (!satellite || !transponder)
         return 0;
@@ -43,7 +43,7 @@ int SendTonePower(ReceiverDriver& driver, const SatelliteRecord* satellite, cons
 }
 
 int SendDiseqcSwitch(ReceiverDriver& driver, const SatelliteRecord* satellite, const TransponderRecord* transponder,
-                     const TraceSink& trace, const PauseFunction& pause)
+                     const TextSink& trace, const PauseFunction& pause)
 {
     // Without a transponder there is no polarity to switch to.
     if (!satellite || !transponder)

@@ -3,6 +3,7 @@
 // DiSEqC 1.0 committed-switch command E0 10 38 <data>.
 #pragma once
 
+#include "common/TextSink.h"
 #include "database/ChannelRecords.h"
 #include "driver/ReceiverDriver.h"
 
@@ -10,8 +11,6 @@
 #include <functional>
 #include <string>
 
-// Receives the trace lines; an empty sink drops them.
-using TraceSink = std::function<void(const std::string&)>;
 // Blocks for the given milliseconds; tests substitute one that only records.
 using PauseFunction = std::function<void(int milliseconds)>;
 
@@ -30,9 +29,9 @@ std::uint8_t DiseqcSwitchData(std::int32_t diseqcPort, std::int32_t polarity);
 // SetDiseCom1(tone, 0, 0, power) from the satellite's settings, traced.
 // Returns 1 when sent, 0 without a satellite or transponder.
 int SendTonePower(ReceiverDriver& driver, const SatelliteRecord* satellite, const TransponderRecord* transponder,
-                  const TraceSink& trace);
+                  const TextSink& trace);
 
 // SetDiseCom2(E0, 10, 38, data), traced, then the settle pause whatever the
 // driver answered. Returns 1 when sent, 0 without a satellite or transponder.
 int SendDiseqcSwitch(ReceiverDriver& driver, const SatelliteRecord* satellite, const TransponderRecord* transponder,
-                     const TraceSink& trace, const PauseFunction& pause = SleepMilliseconds);
+                     const TextSink& trace, const PauseFunction& pause = SleepMilliseconds);

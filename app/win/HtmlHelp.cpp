@@ -1,5 +1,8 @@
 #include "app/win/HtmlHelp.h"
 
+#include "app/InstallPaths.h"
+#include "app/Settings.h"
+
 namespace {
 // The commands of the HTML Help API.
 constexpr UINT kDisplayTopic = 0x0000;
@@ -46,4 +49,23 @@ HWND HtmlHelpDisplay(HWND owner, const std::string& file)
     if (HtmlHelpFunction help = HelpFunction())
         return help(owner, file.c_str(), kDisplayTopic, 0);
     return nullptr;
+}
+
+void ShowHelpOfButton(const MainSettings& settings)
+{
+    const std::string base = WithTrailingBackslash(settings.installationPath);
+    std::string file;
+    if (!base.empty()) {
+        file = HelpFilePath(base, settings.languageName);
+        if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+            file = HelpFilePath(base, "English");
+    }
+    HtmlHelpCloseAll();
+    HtmlHelpDisplay(nullptr, file);
+}
+
+void ShowHelpOfF1(HWND owner, const MainSettings& settings)
+{
+    HtmlHelpCloseAll();
+    HtmlHelpDisplay(owner, HelpFilePath(settings.installationPath, settings.languageName));
 }

@@ -12,3 +12,11 @@ void HtmlHelpUninitialize(DWORD_PTR cookie);
 void HtmlHelpCloseAll();
 // Opens the file's default topic; owner may be null.
 HWND HtmlHelpDisplay(HWND owner, const std::string& file);
+
+struct MainSettings;
+
+// The Help button: the language's help file from the installation path, or
+// the English one when it is missing, without an owner window.
+void ShowHelpOfButton(const MainSettings& settings);
+// F1: the language's help file, owned by the window, as it is named.
+void ShowHelpOfF1(HWND owner, const MainSettings& settings);

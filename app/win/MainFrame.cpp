@@ -46,14 +46,15 @@ bool CMainFrame::LoadFrame()
     return true;
 }
 
-void CMainFrame::SetTrayLockIcon(bool locked)
+void CMainFrame::ShowTrayLock(bool locked, const std::string& note)
 {
     systemIcon.SetIcon(static_cast<UINT>(locked ? IDI_LOCKED : IDI_UNLOCKED));
+    systemIcon.SetTip(note.empty() ? std::string(kProgramTitle) : std::string(kProgramTitle) + ": " + note);
 }
 
-void CMainFrame::SetTrayNote(const std::string& note)
+bool CMainFrame::DialogVisible() const
 {
-    systemIcon.SetTip(note.empty() ? std::string(kProgramTitle) : std::string(kProgramTitle) + ": " + note);
+    return mainDialog && mainDialog->GetSafeHwnd() != nullptr && IsWindowVisible(mainDialog->GetSafeHwnd());
 }
 
 void CMainFrame::ShowTrayBalloon(const std::string& text)
@@ -140,8 +141,7 @@ bool CMainFrame::OnCreate()
     // icon is then added when it announces itself.
     if (!systemIcon.Create(hwnd, kTrayCallbackMessage, kProgramTitle, icon, IDI_APPLICATION_ICON) && !startHidden)
         return false;
-    visible = startHidden ? 0 : 1;
-    mainDialog = std::make_unique<CMainDlg>(this, driver);
+    mainDialog = std::make_unique<CMainDlg>(static_cast<MainDialogOwner&>(*this), driver);
     // A dialog that cannot be created leaves the frame running without it;
     // the initialisation itself closes the frame when the card fails.
     if (mainDialog->Create(hwnd)) {
@@ -169,11 +169,9 @@ void CMainFrame::OnShowHide()
 {
     if (!mainDialog || mainDialog->GetSafeHwnd() == nullptr)
         return;
-    if (visible == 1) {
-        visible = 0;
+    if (DialogVisible()) {
         mainDialog->Show(SW_HIDE);
     } else {
-        visible = 1;
         mainDialog->Show(SW_SHOW);
         PostMessageA(mainDialog->GetSafeHwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
     }

@@ -3,6 +3,7 @@
 // the exit request of other programs.
 #pragma once
 
+#include "app/win/MainDialogOwner.h"
 #include "app/win/SystemIcon.h"
 #include "framework/Window.h"
 
@@ -22,17 +23,7 @@ constexpr UINT kCommandAbout = 32773;
 constexpr UINT kCommandSignal = 32774;
 constexpr UINT kCommandStartWithWindows = 32775;
 
-// What asks the program to close. Each ends the open modal loops first and
-// runs from the application's message loop.
-enum class CloseRequest : WPARAM {
-    Exit = 1,          // the notification-area menu: asks first when changes are unsaved
-    ExitRequest,       // another program's exit request: as Exit
-    ReceiverRemoved,   // the receiver was unplugged: as Exit, the card is not needed to save
-    Close,             // WM_CLOSE from elsewhere
-    SessionEnded,      // the Windows session ends: no time to ask, nothing saved
-};
-
-class CMainFrame : public CWindow {
+class CMainFrame : public CWindow, private MainDialogOwner {
 public:
     // startHidden: started with Windows ("/tray"): the main dialog stays
     // hidden, and the notification area may not be there yet.
@@ -42,22 +33,20 @@ public:
     // Registers "SkyfoldClass" and creates the hidden frame with menu 128.
     bool LoadFrame();
 
-    void SetVisibleFlag(int flag) { visible = flag; }
-    bool StartedHidden() const { return startHidden; }
-    void SetTrayLockIcon(bool locked);
-    // The icon's tooltip: the title, followed by the note when there is one.
-    void SetTrayNote(const std::string& note);
-    void ShowTrayBalloon(const std::string& text);
-    // While the exit question is open a further request is dropped: its answer decides.
-    void RequestClose(CloseRequest request);
-    // Apply's state: while changes are pending the end of the Windows
-    // session is held up with a reason that the system shows.
-    void ShowPendingChanges(bool pending);
+    void RequestClose(CloseRequest request) override;
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // MainDialogOwner
+    void ShowTrayLock(bool locked, const std::string& note) override;
+    void ShowTrayBalloon(const std::string& text) override;
+    void ShowPendingChanges(bool pending) override;
+    bool StartedHidden() const override { return startHidden; }
+
+    // The main dialog is on the screen (a minimised one counts: the menu offers Hide).
+    bool DialogVisible() const;
     bool OnCreate();
     // False when a save the user asked for failed and the program stays.
     bool OnExit();
@@ -86,7 +75,6 @@ private:
 
     ReceiverDriver& driver;
     CSystemIcon systemIcon;
-    int visible = 1;
     CAboutDlg* openAbout = nullptr;   // while the About box runs
     bool exitQuestionOpen = false;
     bool shutdownBlocked = false;

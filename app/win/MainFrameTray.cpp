@@ -1,5 +1,4 @@
 // The notification-area icon's callback: double click and the popup menu.
-#include "app/ProgramTitle.h"
 #include "app/win/MainDlg.h"
 #include "app/win/MainFrame.h"
 #include "app/win/StartWithWindows.h"
@@ -16,8 +15,7 @@ void CMainFrame::OnTrayNotify(LPARAM mouseMessage)
         // A minimised dialog is brought back too: the user cannot see it either.
         HWND dialog = mainDialog->GetSafeHwnd();
         const bool minimised = dialog != nullptr && IsIconic(dialog);
-        if (visible == 0 || minimised) {
-            visible = 1;
+        if (!DialogVisible() || minimised) {
             mainDialog->Show(SW_SHOW);
             if (minimised)
                 PostMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -36,11 +34,7 @@ void CMainFrame::ShowTrayMenu()
     if (menu == nullptr)
         return;
     // A minimised dialog is visible to the system, so the menu offers Hide.
-    HWND dialog = FindWindowA(nullptr, kProgramTitle);
-    if (dialog != nullptr && IsWindowVisible(dialog))
-        visible = 1;
-
-    const std::string showHide = visible == 1 ? Message(languageFile, "String36", "Hide")
+    const std::string showHide = DialogVisible() ? Message(languageFile, "String36", "Hide")
                                               : Message(languageFile, "String37", "Show");
     AppendMenuW(menu, MF_STRING, kCommandShowHide, WideText(showHide).c_str());
     AppendMenuW(menu, MF_STRING, kCommandSignal, WideText(Message(languageFile, "String67", "Signal...")).c_str());

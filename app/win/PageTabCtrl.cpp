@@ -33,17 +33,18 @@ Page* AddPage(std::unique_ptr<CTabPage>& slot, Args&&... args)
 void CPageTabCtrl::CreatePages(ReceiverSession& session, SettingsKeyOpener& settingsKey)
 {
     deviceKind = session.GetDeviceKind();
+    CChannelDatabase& db = *database;
     int count = 0;
     if (IsSatelliteCard(deviceKind)) {
-        AddPage<CLnbPage>(pages[count++], session, pageLanguage);
-        dishPage = AddPage<CDishPage>(pages[count++], session, pageLanguage, settingsKey);
+        AddPage<CLnbPage>(pages[count++], session, pageLanguage, db);
+        dishPage = AddPage<CDishPage>(pages[count++], session, pageLanguage, db, settingsKey);
         lockingPage = dishPage;
     } else if (IsTerrestrialCard(deviceKind)) {
-        lockingPage = AddPage<CTerrestrialPage>(pages[count++], session, pageLanguage);
+        lockingPage = AddPage<CTerrestrialPage>(pages[count++], session, pageLanguage, db);
     } else {
-        lockingPage = AddPage<CCablePage>(pages[count++], session, pageLanguage);
+        lockingPage = AddPage<CCablePage>(pages[count++], session, pageLanguage, db);
     }
-    pidPage = AddPage<CPidPage>(pages[count++], session, pageLanguage);
+    pidPage = AddPage<CPidPage>(pages[count++], session, pageLanguage, db);
     for (int i = 0; i < count; ++i)
         pages[i]->Create(window);
     pageCount = count;
@@ -64,13 +65,6 @@ void CPageTabCtrl::PlacePages()
         MoveWindow(page, tab.left, tab.bottom + 1, client.right - tab.left - 1, client.bottom - tab.bottom - 2, TRUE);
         ShowWindow(page, i == shownIndex ? SW_SHOW : SW_HIDE);
     }
-}
-
-void CPageTabCtrl::SetDatabase(CChannelDatabase* db)
-{
-    database = db;
-    for (int i = 0; i < pageCount; ++i)
-        pages[i]->SetDatabase(db);
 }
 
 void CPageTabCtrl::ApplyLanguage(const std::string& languageFile)
@@ -151,4 +145,62 @@ void CPageTabCtrl::ShowPage(int index, bool focusPage)
     pages[shownIndex]->Show(SW_SHOW);
     if (focusPage)
         SetFocus(pages[shownIndex]->GetSafeHwnd());
+}
+
+// Keyboard access to the pages. The tab control holds the pages as its
+// children and is a control parent, so the dialog manager's Tab order runs
+// through the shown page's controls but never stops on the tab strip itself;
+// Ctrl+Tab and Ctrl+PgDn would reach the focused control (a combo box took
+// Ctrl+PgDn as "last item") instead of switching pages.
+namespace {
+
+bool IsWithin(HWND ancestor, HWND window)
+{
+    return window != nullptr && (window == ancestor || IsChild(ancestor, window) != FALSE);
+}
+
+bool IsKeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+} // namespace
+
+bool CPageTabCtrl::TranslateDialogKey(HWND dialog, const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || !IsWithin(dialog, message.hwnd))
+        return false;
+    const bool control = IsKeyDown(VK_CONTROL);
+    const bool shift = IsKeyDown(VK_SHIFT);
+    if (control && (message.wParam == VK_TAB || message.wParam == VK_NEXT || message.wParam == VK_PRIOR)) {
+        const bool back = message.wParam == VK_PRIOR || (message.wParam == VK_TAB && shift);
+        ShowNextPage(back ? -1 : 1);
+        return true;
+    }
+    return message.wParam == VK_TAB && !control && MoveFocusAroundStrip(dialog, shift);
+}
+
+bool CPageTabCtrl::MoveFocusAroundStrip(HWND dialog, bool backwards)
+{
+    HWND focus = GetFocus();
+    if (window == nullptr || focus == nullptr || !IsWindowEnabled(window))
+        return false;
+    HWND page = ShownPage() != nullptr ? ShownPage()->GetSafeHwnd() : nullptr;
+    HWND firstInPage = page != nullptr ? GetNextDlgTabItem(page, nullptr, FALSE) : nullptr;
+    if (firstInPage != nullptr && !IsWithin(page, firstInPage))
+        firstInPage = nullptr;
+
+    HWND target = nullptr;
+    if (focus == window) {
+        // Forward into the page; backward to what comes before the strip.
+        target = backwards ? GetNextDlgTabItem(dialog, firstInPage != nullptr ? firstInPage : window, TRUE)
+                           : firstInPage;
+    } else {
+        HWND next = GetNextDlgTabItem(dialog, focus, backwards);
+        const bool entering = !backwards && !IsWithin(window, focus) && IsWithin(window, next);
+        const bool leaving = backwards && IsWithin(window, focus) && !IsWithin(window, next);
+        if (entering || leaving)
+            target = window;
+    }
+    if (target == nullptr)
+        return false;
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    return true;
 }

@@ -22,11 +22,12 @@ public:
     CPageTabCtrl();
     ~CPageTabCtrl() override;
 
-    // The pages of the session's card kind, handed the session; the Dish
-    // Setting page keeps its motor values under settingsKey.
+    // The database the pages show, before they are made.
+    void SetDatabase(CChannelDatabase* db) { database = db; }
+    // The pages of the session's card kind, handed the session and the
+    // database; the Dish Setting page keeps its motor values under settingsKey.
     void CreatePages(ReceiverSession& session, SettingsKeyOpener& settingsKey);
     void PlacePages();
-    void SetDatabase(CChannelDatabase* db);
     void ApplyLanguage(const std::string& languageFile);
     void RefreshPages();
     void DestroyPages();
@@ -43,6 +44,10 @@ public:
     // The page `step` places after (or before) the shown one, wrapping
     // around, as Ctrl+Tab and Ctrl+PgDn switch pages.
     void ShowNextPage(int step);
+    // A key aimed at the dialog that holds the strip: Ctrl+Tab, Ctrl+Shift+Tab,
+    // Ctrl+PgDn and Ctrl+PgUp switch pages from anywhere in it, and Tab stops
+    // on the strip. True when the key was used.
+    bool TranslateDialogKey(HWND dialog, const MSG& message);
     // The tab strip's selection changed: its page is shown.
     void FollowSelectedTab(bool focusPage);
 
@@ -54,6 +59,9 @@ private:
     // never disagree (a click on a tab that the strip already showed as
     // selected did nothing).
     void ShowPage(int index, bool focusPage);
+    // Tab or Shift+Tab that enters or leaves the tab strip; false when the
+    // dialog manager's own order applies.
+    bool MoveFocusAroundStrip(HWND dialog, bool backwards);
 
     // Before the pages, which keep it.
     const CDialogLanguage pageLanguage{TabPageLanguageKeys()};

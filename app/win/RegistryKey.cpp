@@ -181,6 +181,21 @@ HKEY SettingsRootKey()
                                                                                        : HKEY_CURRENT_USER;
 }
 
+void CopyMachinePath(MainSettings& settings)
+{
+    CRegistryKey machineKey;
+    machineKey.Open(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_READ);
+    CRegistryKey userKey;
+    userKey.Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_WRITE);
+    CopyInstallationPath(machineKey, userKey, settings);
+}
+
+std::string CSettingsKeyOpener::Name() const
+{
+    const char* hive = SettingsRootKey() == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\";
+    return hive + std::string(kSettingsKeyPath);
+}
+
 std::unique_ptr<SettingsStore> CSettingsKeyOpener::Open(bool write)
 {
     auto key = std::make_unique<CRegistryKey>();

@@ -52,8 +52,14 @@ int CurrentSystemVersionClass();
 // HKEY_LOCAL_MACHINE on Windows 95, 98 and Me, HKEY_CURRENT_USER elsewhere.
 HKEY SettingsRootKey();
 
+struct MainSettings;
+// The start-up's "PATH": the local machine's value, when there is one, into
+// the installation path and the current user's key.
+void CopyMachinePath(MainSettings& settings);
+
 // The settings key under SettingsRootKey().
 class CSettingsKeyOpener final : public SettingsKeyOpener {
 public:
     std::unique_ptr<SettingsStore> Open(bool write) override;
+    std::string Name() const override;
 };

@@ -12,10 +12,12 @@ constexpr int kImageWidth = 16;
 const COLORREF kImageMask = RGB(0, 128, 128);
 }
 
-CPidPage::CPidPage(ReceptionSession& session, const DialogTranslator& translator)
-    : CTabPage(IDD_PID_PAGE, translator), statistics(ZeroStatisticsTexts()), session(session)
+CPidPage::CPidPage(ReceptionSession& session, const DialogTranslator& translator, CChannelDatabase& database)
+    : CDatabasePage(IDD_PID_PAGE, translator, database), statistics(ZeroStatisticsTexts()), session(session),
+      rules(database, session)
 {
     keepsEscape = true;
+    session.RegisterPidPage(this);
 }
 
 CPidPage::~CPidPage()
@@ -24,12 +26,6 @@ CPidPage::~CPidPage()
     Destroy();
     if (images != nullptr)
         ImageList_Destroy(images);
-}
-
-void CPidPage::SetDatabase(CChannelDatabase* db)
-{
-    CTabPage::SetDatabase(db);
-    rules = db != nullptr ? std::make_unique<PidPageRules>(*db, session.Driver(), session) : nullptr;
 }
 
 void CPidPage::DoDataExchange(CDataExchange& dx)
@@ -124,10 +120,8 @@ void CPidPage::Refresh()
     portText.clear();
     proxyAddress.ClearAddress();
     pidList.DeleteAllItems();
-    if (rules != nullptr) {
-        for (const PidRow& row : rules->Refresh())
-            FillRow(row);
-    }
+    for (const PidRow& row : rules.Refresh())
+        FillRow(row);
     UpdateData(false);
 }
 
@@ -142,21 +136,19 @@ void CPidPage::FillRow(const PidRow& row)
 
 void CPidPage::ReloadPids()
 {
-    if (rules == nullptr)
-        return;
-    rules->ReloadPids();
+    rules.ReloadPids();
     // The card's answers change only the images: the selection stays.
     for (int row = 0; row < pidList.GetItemCount(); ++row) {
         if (const PidRecord* record = RowRecord(row))
-            pidList.SetItemImage(row, rules->Image(*record));
+            pidList.SetItemImage(row, rules.Image(*record));
     }
 }
 
 std::optional<StatsCounters> CPidPage::RefreshStatistics()
 {
-    if (hwnd == nullptr || !pidList.Exists() || rules == nullptr)
+    if (hwnd == nullptr || !pidList.Exists())
         return std::nullopt;
-    std::optional<StatisticsReading> reading = rules->RefreshStatistics();
+    std::optional<StatisticsReading> reading = rules.RefreshStatistics();
     if (!reading)
         return std::nullopt;
     statistics = reading->texts;
@@ -166,13 +158,13 @@ std::optional<StatsCounters> CPidPage::RefreshStatistics()
 
 void CPidPage::RefreshPidMacs()
 {
-    if (hwnd == nullptr || !pidList.Exists() || rules == nullptr)
+    if (hwnd == nullptr || !pidList.Exists())
         return;
     const int count = pidList.GetItemCount();
     std::vector<const PidRecord*> records;
     for (int row = 0; row < count; ++row)
         records.push_back(RowRecord(row));
-    const std::vector<std::string> texts = rules->RefreshPidMacs(records);
+    const std::vector<std::string> texts = rules.RefreshPidMacs(records);
     for (int row = 0; row < count && row < static_cast<int>(texts.size()); ++row)
         pidList.SetItemText(row, kMacColumn, texts[static_cast<size_t>(row)]);
 }
@@ -183,7 +175,7 @@ PidRecord* CPidPage::RowRecord(int row) const
     // current transponder, so that a list the database has moved away from
     // is never read through.
     const auto* wanted = static_cast<const PidRecord*>(pidList.GetItemData(row));
-    const TransponderRecord* transponder = database != nullptr ? database->CurrentTransponder() : nullptr;
+    const TransponderRecord* transponder = database.CurrentTransponder();
     if (wanted == nullptr || transponder == nullptr)
         return nullptr;
     for (PidRecord* pid = transponder->firstPid; pid != nullptr; pid = pid->next) {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "framework/TabPage.h"
+#include "database/win/DatabasePage.h"
 #include "reception/MacAddressText.h"
 #include "reception/PidPageRules.h"
 #include "reception/ReceptionStatistics.h"
@@ -16,28 +16,27 @@
 #include <optional>
 #include <string>
 
-class CPidPage : public CTabPage {
+class CPidPage : public CDatabasePage, public PidPageLink {
 public:
-    CPidPage(ReceptionSession& session, const DialogTranslator& translator);
+    CPidPage(ReceptionSession& session, const DialogTranslator& translator, CChannelDatabase& database);
     ~CPidPage() override;
 
-    void SetDatabase(CChannelDatabase* db) override;
     // Rebuilds the list from the database's current transponder.
     void Refresh() override;
     // Timer 504: the reception counters; the counters read, if the driver gave them.
-    std::optional<StatsCounters> RefreshStatistics();
-    // A PID of the current transponder is loaded into the card's filter.
-    bool HasLoadedPid() const { return rules != nullptr && rules->LoadedCount() > 0; }
+    std::optional<StatsCounters> RefreshStatistics() override;
+    // A PID of the current transponder is in the card's filter.
+    bool HasLoadedPid() const override { return rules.HasAcceptedPid(); }
     // Timer 505 and the list buttons: the MAC Address column.
-    void RefreshPidMacs();
+    void RefreshPidMacs() override;
     // After each successful lock and filter start: sends every PID of the
     // current transponder marked as loaded to the card, and shows those it
     // refused.
-    void ReloadPids();
+    void ReloadPids() override;
     // Also translates the list's column headings.
     void ApplyLanguage(const std::string& file) override;
     // The address start-up gave the card's filter, shown in the MAC field.
-    void ShowMacAddress(const MacAddress& address);
+    void ShowMacAddress(const MacAddress& address) override;
 
 
 protected:
@@ -74,5 +73,5 @@ private:
     std::string macText;
     HIMAGELIST images = nullptr;
     ReceptionSession& session;
-    std::unique_ptr<PidPageRules> rules;   // once the page has its database
+    PidPageRules rules;
 };

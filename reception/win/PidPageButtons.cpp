@@ -22,7 +22,7 @@ void CPidPage::WithPidMacTimerStopped(Action action)
 
 void CPidPage::OnAdd()
 {
-    if (rules == nullptr || !rules->HasCurrentTransponder())
+    if (!rules.HasCurrentTransponder())
         return;
     WithPidMacTimerStopped([this] { AddFromPidInfo(); });
 }
@@ -32,10 +32,10 @@ void CPidPage::AddFromPidInfo()
     const CDialogLanguage language(CaptionDialogLanguageKeys("Dialog3"));
     CPidInfoDlg pidInfo(language);
     pidInfo.SetLanguageFile(languageFile);
-    if (pidInfo.DoModal(MessageOwner()) != IDOK || rules == nullptr || CModalLoop::ProgramEnding() ||
+    if (pidInfo.DoModal(MessageOwner()) != IDOK || CModalLoop::ProgramEnding() ||
         !session.AwaitCard())
         return;
-    const PidOutcome outcome = rules->Add(pidInfo.GetPidValue());
+    const PidOutcome outcome = rules.Add(pidInfo.GetPidValue());
     ShowMessage(outcome.message);
     if (!outcome.done)
         return;
@@ -50,9 +50,9 @@ void CPidPage::OnLoad()
     WithPidMacTimerStopped([this] {
         const int row = pidList.GetSelectedIndex();
         PidRecord* record = RowRecord(row);
-        if (record == nullptr || rules == nullptr)
+        if (record == nullptr)
             return;
-        const PidOutcome outcome = rules->Load(record);
+        const PidOutcome outcome = rules.Load(record);
         ShowMessage(outcome.message);
         if (outcome.done)
             pidList.SetItemImage(row, kLoadedImage);
@@ -66,9 +66,9 @@ void CPidPage::OnUnload()
     WithPidMacTimerStopped([this] {
         const int row = pidList.GetSelectedIndex();
         PidRecord* record = RowRecord(row);
-        if (record == nullptr || rules == nullptr)
+        if (record == nullptr)
             return;
-        const PidOutcome outcome = rules->Unload(record);
+        const PidOutcome outcome = rules.Unload(record);
         ShowMessage(outcome.message);
         if (outcome.done)
             pidList.SetItemImage(row, kNotLoadedImage);
@@ -79,12 +79,12 @@ void CPidPage::OnRemove()
 {
     WithPidMacTimerStopped([this] {
         PidRecord* record = RowRecord(pidList.GetSelectedIndex());
-        if (record == nullptr || rules == nullptr)
+        if (record == nullptr)
             return;
         const MessageRef question = ReceptionMessages::kConfirmRemovePid;
         if (!Ask(question) || (record->loaded != 0 && !session.AwaitCard()))
             return;
-        const PidOutcome outcome = rules->Remove(record);
+        const PidOutcome outcome = rules.Remove(record);
         ShowMessage(outcome.message);
         if (!outcome.done)
             return;

@@ -1,6 +1,7 @@
 #include "tuning/LockSequence.h"
 
 #include "database/ChannelRecords.h"
+#include "tests/unit/PageHostDouble.h"
 #include "tests/unit/ScriptedDriver.h"
 #include "tests/unit/TestKit.h"
 
@@ -20,31 +21,23 @@ namespace {
 using namespace std::chrono_literals;
 using Log = std::vector<std::string>;
 
-class RecordingHost : public LockHost, public SwitchCommandSender {
+class RecordingHost : public PageHostDouble, public LockHost, public SwitchCommandSender {
 public:
-    RecordingHost(CallLog& log, ReceiverDriver& driver) : log(log), driver(driver) {}
+    RecordingHost(CallLog& log, ReceiverDriver& card) : PageHostDouble(card), log(log) {}
 
-    int filterStarted = 0;
-    int tuningChanged = 1;
-
-    bool IsFilterStarted() override { return filterStarted != 0; }
     void SetFilterStarted(int started) override { log.Add("SetFilterStarted(" + std::to_string(filterStarted = started) + ")"); }
     void SetTuningChanged(int changed) override { log.Add("SetTuningChanged(" + std::to_string(tuningChanged = changed) + ")"); }
-    void StopSignalTimer() override { log.Add("StopSignalTimer"); }
-    void StartSignalTimer() override { log.Add("StartSignalTimer"); }
-    void ShowWaitDialog() override { log.Add("ShowWaitDialog"); }
-    void DestroyWaitDialog() override { log.Add("DestroyWaitDialog"); }
+    void SetTimerRunning(SessionTimer, bool running) override { log.Add(running ? "StartSignalTimer" : "StopSignalTimer"); }
+    void ShowWaitDialog(bool shown) override { log.Add(shown ? "ShowWaitDialog" : "DestroyWaitDialog"); }
     void ShowLockState(int result) override { log.Add("ShowLockState(" + std::to_string(result) + ")"); }
     void ReloadPids() override { log.Add("ReloadPids"); }
-    void Trace(const char*) override {}
     void ReportCardBusy() override { log.Add("ReportCardBusy"); }
     // The commands go through the gate's driver, as the Dish Setting page's do.
-    int SendTonePower() override { return driver.SetDiseCom1(0, 0, 0, 1) == kDriverCallRefused ? 0 : 1; }
-    int SendDiseqcSwitch() override { return driver.SetDiseCom2(0xE0, 0x10, 0x38, 0xF0) == kDriverCallRefused ? 0 : 1; }
+    int SendTonePower() override { return Driver().SetDiseCom1(0, 0, 0, 1) == kDriverCallRefused ? 0 : 1; }
+    int SendDiseqcSwitch() override { return Driver().SetDiseCom2(0xE0, 0x10, 0x38, 0xF0) == kDriverCallRefused ? 0 : 1; }
 
 private:
     CallLog& log;
-    ReceiverDriver& driver;
 };
 
 SatelliteRecord Satellite()
@@ -133,8 +126,8 @@ protected:
 
     CallLog log;
     ScriptedDriver driver{log};
-    DriverGate gate{driver, 50ms};
-    RecordingHost host{log, gate.Driver()};
+    RecordingHost host{log, driver};
+    DriverGate& gate = host.gate;
     SatelliteRecord satellite = Satellite();
     std::mutex noticeMutex;
     std::deque<std::uint32_t> notices;

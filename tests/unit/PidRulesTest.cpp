@@ -4,6 +4,7 @@
 #include "reception/PidInfoRules.h"
 #include "reception/PidListTexts.h"
 #include "reception/PidPageRules.h"
+#include "tests/unit/PageHostDouble.h"
 #include "tests/unit/ScriptedDriver.h"
 #include "tests/unit/TestKit.h"
 
@@ -23,22 +24,10 @@ std::string KeyOf(const MessageRef& message)
     return message.IsEmpty() ? "(none)" : message.key;
 }
 
-// The main dialog as the PID page's rules see it: settable lock state and a
-// count of the times the rules enabled Apply.
-class PageHost final : public PidPageHost {
+// The session as the PID page's rules see it, locked with the filter running.
+class LockedHost final : public PageHostDouble {
 public:
-    bool locked = false;
-    bool filterStarted = false;
-    bool tuningChanged = false;
-    int settingsChangedMarks = 0;
-    std::vector<std::string> traces;
-
-    bool IsLocked() const override { return locked; }
-    bool IsFilterStarted() const override { return filterStarted; }
-    bool IsTuningChanged() const override { return tuningChanged; }
-    void MarkSettingsChanged() override { ++settingsChangedMarks; }
-    void Trace(const std::string& line) override { traces.push_back(line); }
-    void DebugOutput(const std::string&) override {}
+    using PageHostDouble::PageHostDouble;
     void LockWithFilter() { locked = filterStarted = true, tuningChanged = false; }
 };
 
@@ -101,8 +90,8 @@ protected:
 
     CChannelDatabase database;
     ScriptedDriver driver;
-    PageHost host;
-    PidPageRules rules{database, driver, host};
+    LockedHost host{driver};
+    PidPageRules rules{database, host};
 };
 
 TEST_F(PidPage, LoadWhileUnlockedMarksThePidAndTheNextLockWithFilterSendsIt)

@@ -12,8 +12,8 @@ constexpr int kFrequencyLength = 6;
 constexpr int kSymbolRateLength = 4;
 }
 
-CCablePage::CCablePage(TuningSession& session, const DialogTranslator& translator)
-    : CChannelPage(IDD_CABLE_PAGE, translator, session, LockKind::Cable)
+CCablePage::CCablePage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database)
+    : CChannelPage(IDD_CABLE_PAGE, translator, session, database, LockKind::Cable)
 {
 }
 
@@ -29,7 +29,7 @@ BOOL CCablePage::OnInitDialog()
     qamCombo.Attach(hwnd, IDC_CABLE_QAM_COMBO);
     CEditCtrl(Item(IDC_CABLE_FREQUENCY)).LimitText(kFrequencyLength);
     CEditCtrl(Item(IDC_CABLE_SYMBOL_RATE)).LimitText(kSymbolRateLength);
-    fillingControls = false;
+    ControlsReady();
     return TRUE;
 }
 

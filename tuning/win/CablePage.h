@@ -11,7 +11,7 @@
 
 class CCablePage : public CChannelPage {
 public:
-    CCablePage(TuningSession& session, const DialogTranslator& translator);
+    CCablePage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database);
 
     void Refresh() override;
 

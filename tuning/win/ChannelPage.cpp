@@ -6,13 +6,10 @@
 #include "tuning/ChannelScan.h"
 #include "tuning/ScanTexts.h"
 #include "tuning/win/PageScan.h"
-#include "tuning/win/QuietFill.h"
 
 TransponderRecord* CChannelPage::CurrentTuning() const
 {
-    if (database == nullptr || database->CurrentSatellite() == nullptr)
-        return nullptr;
-    return database->CurrentTransponder();
+    return database.CurrentSatellite() != nullptr ? database.CurrentTransponder() : nullptr;
 }
 
 void CChannelPage::MarkSettingsChanged() const
@@ -20,15 +17,9 @@ void CChannelPage::MarkSettingsChanged() const
     session.MarkSettingsChanged(1);
 }
 
-void CChannelPage::PutFieldsIntoControls()
-{
-    CQuietFill quiet(fillingControls);
-    UpdateData(false);
-}
-
 void CChannelPage::OnFieldEdited()
 {
-    if (fillingControls)
+    if (FillingControls())
         return;
     UpdateData(true);
     MarkSettingsChanged();
@@ -36,9 +27,9 @@ void CChannelPage::OnFieldEdited()
 
 void CChannelPage::ScanBand(const std::vector<std::int32_t>& frequencies)
 {
-    if (database == nullptr || database->Root() == nullptr)
+    if (database.Root() == nullptr)
         return;
-    const ChannelScanPlan plan = PlanChannelScan(*database, kind, frequencies);
+    const ChannelScanPlan plan = PlanChannelScan(database, kind, frequencies);
     PageScanOutcome outcome;
     if (!plan.job.targets.empty()) {
         outcome = RunPageScan(*this, session, plan.job, kChannelScanCaption);
@@ -46,7 +37,7 @@ void CChannelPage::ScanBand(const std::vector<std::int32_t>& frequencies)
             return;
     }
     // Kept also when the program ends meanwhile: its exit question may save them.
-    const FoundChannelsAdded added = AddFoundChannels(*database, session.GetDeviceKind(),
+    const FoundChannelsAdded added = AddFoundChannels(database, session.GetDeviceKind(),
                                                      FoundChannels(plan.job, outcome.steps), SystemAnsiEqualNoCase);
     if (added.added > 0)
         session.ShowAddedSatellites();

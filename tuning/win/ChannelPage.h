@@ -14,8 +14,9 @@ struct TransponderRecord;
 
 class CChannelPage : public CLockingPage {
 public:
-    CChannelPage(UINT templateId, const DialogTranslator& translator, TuningSession& session, LockKind kind)
-        : CLockingPage(templateId, translator, session, kind), kind(kind)
+    CChannelPage(UINT templateId, const DialogTranslator& translator, TuningSession& session,
+                 CChannelDatabase& database, LockKind kind)
+        : CLockingPage(templateId, translator, session, database, kind), kind(kind)
     {
         keepsEscape = true;
         enterPressesButtons = false;
@@ -26,18 +27,12 @@ protected:
     // while the channel has none.
     TransponderRecord* CurrentTuning() const;
     void MarkSettingsChanged() const;
-    // Moves the members into the controls; the change notifications this
-    // raises are echoes, not edits.
-    void PutFieldsIntoControls();
     // A text change of one of the page's edits.
     void OnFieldEdited();
     void OnImportList() { ImportListIntoDatabase(*this, session); }
     // Full Scan over these frequencies (kHz): the channels found join the
     // list, and a summary ends it.
     void ScanBand(const std::vector<std::int32_t>& frequencies);
-
-    // True while the page fills its own controls, and until it is initialised.
-    bool fillingControls = true;
 
 private:
     const LockKind kind;

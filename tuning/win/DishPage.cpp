@@ -10,7 +10,6 @@
 #include "tuning/TransponderInfoRules.h"
 #include "tuning/SwitchCommands.h"
 #include "tuning/TransponderRules.h"
-#include "tuning/win/QuietFill.h"
 #include "tuning/win/TransponderInfoDlg.h"
 
 namespace {
@@ -19,8 +18,9 @@ constexpr int kTransponderControls[] = {IDC_DISH_FREQUENCY_COMBO, IDC_DISH_SYMBO
                                         IDC_DISH_HORIZONTAL};
 }
 
-CDishPage::CDishPage(TuningSession& session, const DialogTranslator& translator, SettingsKeyOpener& settingsKey)
-    : CLockingPage(IDD_DISH_PAGE, translator, session, LockKind::Satellite, this), settingsKey(settingsKey),
+CDishPage::CDishPage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database,
+                     SettingsKeyOpener& settingsKey)
+    : CLockingPage(IDD_DISH_PAGE, translator, session, database, LockKind::Satellite, this), settingsKey(settingsKey),
       motorCommands(session.Gate(), *this, motor)
 {
 }
@@ -60,7 +60,7 @@ BOOL CDishPage::OnInitDialog()
     ShowSavedMotorTexts();
     UpdateMotorControls(kNoDishType);
     PutFieldsIntoControls();
-    fillingControls = false;
+    ControlsReady();
     return TRUE;
 }
 
@@ -135,29 +135,19 @@ void CDishPage::ShowDishType() const
 
 SatelliteRecord* CDishPage::CurrentSatellite() const
 {
-    return database != nullptr ? database->CurrentSatellite() : nullptr;
+    return database.CurrentSatellite();
 }
 
 int CDishPage::SendTonePower()
 {
-    if (database == nullptr)
-        return 0;
-    return ::SendTonePower(session.Driver(), database->CurrentSatellite(), database->CurrentTransponder(),
-                           [this](const std::string& line) { session.Trace(line.c_str()); });
+    return ::SendTonePower(session.Driver(), database.CurrentSatellite(), database.CurrentTransponder(),
+                           [this](const std::string& line) { session.Trace(line); });
 }
 
 int CDishPage::SendDiseqcSwitch()
 {
-    if (database == nullptr)
-        return 0;
-    return ::SendDiseqcSwitch(session.Driver(), database->CurrentSatellite(), database->CurrentTransponder(),
-                              [this](const std::string& line) { session.Trace(line.c_str()); });
-}
-
-void CDishPage::PutFieldsIntoControls()
-{
-    CQuietFill quiet(fillingControls);
-    UpdateData(false);
+    return ::SendDiseqcSwitch(session.Driver(), database.CurrentSatellite(), database.CurrentTransponder(),
+                              [this](const std::string& line) { session.Trace(line); });
 }
 
 void CDishPage::ReadControls()
@@ -167,13 +157,13 @@ void CDishPage::ReadControls()
 
 void CDishPage::SetTextQuietly(int id, const std::string& text)
 {
-    CQuietFill quiet(fillingControls);
+    const CQuietFill quiet = FillQuietly();
     SetItemText(id, text);
 }
 
 void CDishPage::OnControlsEdited()
 {
-    if (!fillingControls)
+    if (!FillingControls())
         ReadControls();
 }
 
@@ -181,9 +171,9 @@ void CDishPage::Refresh()
 {
     if (hwnd == nullptr)
         return;
-    CQuietFill quiet(fillingControls);
+    const CQuietFill quiet = FillQuietly();
     SatelliteRecord* satellite = CurrentSatellite();
-    ShowTransponders(BuildDishTransponderView(satellite, satellite != nullptr ? database->CurrentTransponder() : nullptr));
+    ShowTransponders(BuildDishTransponderView(satellite, satellite != nullptr ? database.CurrentTransponder() : nullptr));
     ReloadMotorFields();
     UpdateMotorControls(satellite != nullptr ? satellite->dishType : kNoDishType);
     UpdateData(false);
@@ -221,35 +211,35 @@ void CDishPage::OnNewTransponder()
     if (dialog.DoModal(MessageOwner()) != IDOK)
         return;
     const TransponderEditResult result =
-        CreateTransponder(*database, dialog.GetFrequency(), dialog.GetSymbolRate(), dialog.GetPolarity());
+        CreateTransponder(database, dialog.GetFrequency(), dialog.GetSymbolRate(), dialog.GetPolarity());
     ShowMessage(result.error);
     session.ApplyEffects(result.effects);
 }
 
 void CDishPage::OnRemoveTransponder()
 {
-    if (CurrentSatellite() == nullptr || database->CurrentTransponder() == nullptr)
+    if (CurrentSatellite() == nullptr || database.CurrentTransponder() == nullptr)
         return;
     const MessageRef question = RemoveTransponderQuestion();
     if (!Ask(question))
         return;
-    session.ApplyEffects(RemoveCurrentTransponder(*database).effects);
+    session.ApplyEffects(RemoveCurrentTransponder(database).effects);
 }
 
 void CDishPage::OnTransponderChosen()
 {
     const int index = frequencyCombo.GetCurSel();
-    if (index < 0 || database == nullptr)
+    if (index < 0)
         return;
     auto* record = static_cast<TransponderRecord*>(frequencyCombo.GetItemData(index));
-    session.ApplyEffects(ChooseTransponder(*database, record));
+    session.ApplyEffects(ChooseTransponder(database, record));
 }
 
 void CDishPage::OnFrequencyEdited()
 {
-    if (fillingControls || database == nullptr)
+    if (FillingControls())
         return;
-    const TransponderEditResult result = EditTransponderFrequency(*database, GetItemText(IDC_DISH_FREQUENCY_COMBO));
+    const TransponderEditResult result = EditTransponderFrequency(database, GetItemText(IDC_DISH_FREQUENCY_COMBO));
     if (result.outcome == TransponderEditOutcome::NothingDone)
         return;
     // Restore the text before the message box takes the focus: losing it
@@ -262,10 +252,10 @@ void CDishPage::OnFrequencyEdited()
 
 void CDishPage::OnSymbolRateEdited()
 {
-    if (fillingControls || database == nullptr)
+    if (FillingControls())
         return;
     ReadControls();
-    const TransponderEditResult result = EditTransponderSymbolRate(*database, symbolRateText);
+    const TransponderEditResult result = EditTransponderSymbolRate(database, symbolRateText);
     if (result.outcome == TransponderEditOutcome::NothingDone)
         return;
     symbolRateText = result.text;
@@ -275,10 +265,8 @@ void CDishPage::OnSymbolRateEdited()
 
 void CDishPage::OnPolarityClicked()
 {
-    if (database == nullptr)
-        return;
     ReadControls();
-    const TransponderEditResult result = EditTransponderPolarity(*database, polarity);
+    const TransponderEditResult result = EditTransponderPolarity(database, polarity);
     if (result.outcome == TransponderEditOutcome::NothingDone)
         return;
     polarity = result.polarity;

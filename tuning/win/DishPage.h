@@ -25,7 +25,8 @@ struct SatelliteRecord;
 class CDishPage : public CLockingPage, private MotorHost, private SwitchCommandSender {
 public:
     // settingsKey: where the motor values are kept.
-    CDishPage(TuningSession& session, const DialogTranslator& translator, SettingsKeyOpener& settingsKey);
+    CDishPage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database,
+              SettingsKeyOpener& settingsKey);
     ~CDishPage() override;
 
     void Refresh() override;
@@ -35,7 +36,7 @@ public:
     // refresh; written by Goto Satellite and by Apply, OK and the exit question.
     void LoadMotorSettings();
     // False when a value could not be written.
-    bool SaveMotorSettings();
+    bool SaveMotorSettings() override;
 
     // Enable rules of the motor group for a dish type (kNoDishType without a satellite).
     void UpdateMotorControls(int dishType);
@@ -64,7 +65,6 @@ private:
     int SendDiseqcSwitch() override;
 
     SatelliteRecord* CurrentSatellite() const;
-    void PutFieldsIntoControls();
     void ReadControls();
     void SetTextQuietly(int id, const std::string& text);
     void ShowTransponders(const DishTransponderView& view);
@@ -127,7 +127,4 @@ private:
     int polarity = -1;
     std::string frequencyComboText;
     MotorCommands motorCommands;
-    // True while the page fills its own controls (and until it is
-    // initialised): change and focus notifications are then echoes.
-    bool fillingControls = true;
 };

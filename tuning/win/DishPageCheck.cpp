@@ -22,7 +22,7 @@ void CDishPage::OnCheckTransponders()
         return;
     const CDialogLanguage language(ScanDialogLanguageKeys());
     CCheckResultsDlg results(language, CheckRows(job, outcome.steps), job.targets.size(),
-                             outcome.end != ScanEnd::Completed, *database, session);
+                             outcome.end != ScanEnd::Completed, database, session);
     results.SetLanguageFile(languageFile);
     results.DoModal(MessageOwner());
 }

@@ -113,7 +113,6 @@ bool CDishPage::SaveMotorSettings()
 
 void CDishPage::DishMoved()
 {
-    ForgetKeptResult();
     session.DishMoved();
 }
 
@@ -178,7 +177,7 @@ void CDishPage::OnLatitudeEdited()
 
 void CDishPage::EditCoordinate(int id, std::string& text, const std::string& saved, double bound)
 {
-    if (fillingControls)
+    if (FillingControls())
         return;
     ReadControls();
     const CoordinateEdit edit = CheckCoordinate(text, saved, bound);

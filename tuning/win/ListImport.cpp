@@ -2,7 +2,7 @@
 
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
-#include "framework/TabPage.h"
+#include "database/win/DatabasePage.h"
 #include "language/LanguageFile.h"
 #include "language/win/SystemAnsiCase.h"
 #include "tuning/ImportSummary.h"
@@ -29,16 +29,13 @@ std::string AskForListFile(HWND owner)
 
 }  // namespace
 
-void ImportListIntoDatabase(const CTabPage& page, TuningSession& session)
+void ImportListIntoDatabase(const CDatabasePage& page, TuningSession& session)
 {
-    CChannelDatabase* database = page.Database();
-    if (database == nullptr)
-        return;
     HWND owner = GetAncestor(page.GetSafeHwnd(), GA_ROOT);
     const std::string path = AskForListFile(owner);
     if (path.empty())
         return;
-    const ImportReport report = ImportTuningListFile(*database, session.GetDeviceKind(), path, SystemAnsiEqualNoCase);
+    const ImportReport report = ImportTuningListFile(page.Database(), session.GetDeviceKind(), path, SystemAnsiEqualNoCase);
     if (report.satelliteListChanged)
         session.ShowAddedSatellites();
     session.ApplyEffects(report.effects);

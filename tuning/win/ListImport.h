@@ -3,7 +3,7 @@
 // (Apply enabled, nothing saved), and the summary box.
 #pragma once
 
-class CTabPage;
+class CDatabasePage;
 class TuningSession;
 
-void ImportListIntoDatabase(const CTabPage& page, TuningSession& session);
+void ImportListIntoDatabase(const CDatabasePage& page, TuningSession& session);

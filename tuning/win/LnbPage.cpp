@@ -5,14 +5,13 @@
 #include "framework/DataExchange.h"
 #include "resources/resource.h"
 #include "tuning/LnbRules.h"
-#include "tuning/win/QuietFill.h"
 
 namespace {
 constexpr int kFrequencyEditLength = 5;
 }
 
-CLnbPage::CLnbPage(TuningSession& session, const DialogTranslator& translator)
-    : CTabPage(IDD_LNB_PAGE, translator), session(session)
+CLnbPage::CLnbPage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database)
+    : CDatabasePage(IDD_LNB_PAGE, translator, database), session(session)
 {
 }
 
@@ -36,7 +35,7 @@ BOOL CLnbPage::OnInitDialog()
     lnbTypeCombo.SetCurSel(kLnbTypeUniversal);
     CEditCtrl(Item(IDC_LNB_FREQ1)).LimitText(kFrequencyEditLength);
     CEditCtrl(Item(IDC_LNB_FREQ2)).LimitText(kFrequencyEditLength);
-    fillingControls = false;
+    ControlsReady();
     return TRUE;
 }
 
@@ -71,13 +70,7 @@ void CLnbPage::OnShowWindow(bool)
 
 SatelliteRecord* CLnbPage::CurrentSatellite() const
 {
-    return database != nullptr ? database->CurrentSatellite() : nullptr;
-}
-
-void CLnbPage::PutFieldsIntoControls()
-{
-    CQuietFill quiet(fillingControls);
-    UpdateData(false);
+    return database.CurrentSatellite();
 }
 
 void CLnbPage::ReadControls()
@@ -164,7 +157,7 @@ void CLnbPage::OnFrequency2Changed()
 
 void CLnbPage::EditFrequency(LnbFrequencyField field, std::string& text, int editId)
 {
-    if (fillingControls)
+    if (FillingControls())
         return;
     const std::string previous = text;
     ReadControls();
@@ -172,7 +165,7 @@ void CLnbPage::EditFrequency(LnbFrequencyField field, std::string& text, int edi
     if (edit.textReplaced) {
         const bool emptied = text.empty();
         text = edit.text;
-        CQuietFill quiet(fillingControls);
+        const CQuietFill quiet = FillQuietly();
         SetItemText(editId, text);
         // The "0" of an emptied field is selected, so that the next digit
         // replaces it (with the caret before it, typing 9750 gave 97500); a

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "framework/TabPage.h"
+#include "database/win/DatabasePage.h"
 #include "tuning/TuningSession.h"
 
 #include <string>
@@ -13,9 +13,9 @@ struct SatelliteRecord;
 struct MainDialogEffects;
 enum class LnbFrequencyField;
 
-class CLnbPage : public CTabPage {
+class CLnbPage : public CDatabasePage {
 public:
-    CLnbPage(TuningSession& session, const DialogTranslator& translator);
+    CLnbPage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database);
 
     void Refresh() override;
     // Also translates the DiSEqC list's "Disable" item.
@@ -29,7 +29,6 @@ protected:
 
 private:
     SatelliteRecord* CurrentSatellite() const;
-    void PutFieldsIntoControls();
     void ReadControls();
     void Apply(const MainDialogEffects& effects) const;
     void EnableFrequencyEdits(bool enable) const;
@@ -52,7 +51,4 @@ private:
     int lnbPower = 1;
     std::string frequency1Text;
     std::string frequency2Text;
-    // True while the page itself fills its controls (and until it is
-    // initialised): the edits' change notifications are then only echoes.
-    bool fillingControls = true;
 };

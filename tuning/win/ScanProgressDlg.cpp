@@ -12,7 +12,7 @@ constexpr UINT kScanProgressMessage = WM_APP + 10;
 constexpr UINT_PTR kGiveUpTimer = 1;
 }  // namespace
 
-CScanProgressDlg::CScanProgressDlg(const DialogTranslator& translator, TraceSink trace, const MessageRef& caption,
+CScanProgressDlg::CScanProgressDlg(const DialogTranslator& translator, TextSink trace, const MessageRef& caption,
                                    ScanJob job, std::shared_ptr<ScanControl> control)
     : CTranslatedDialog(IDD_SCAN_PROGRESS, translator), trace(std::move(trace)), caption(caption), job(std::move(job)),
       control(std::move(control))

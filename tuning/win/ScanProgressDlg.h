@@ -22,7 +22,7 @@ public:
     static constexpr INT_PTR kScanOver = 100;
 
     // trace: the diagnostic log, which gets each step's lines.
-    CScanProgressDlg(const DialogTranslator& translator, TraceSink trace, const MessageRef& caption, ScanJob job,
+    CScanProgressDlg(const DialogTranslator& translator, TextSink trace, const MessageRef& caption, ScanJob job,
                      std::shared_ptr<ScanControl> control);
     ~CScanProgressDlg() override;
 
@@ -42,7 +42,7 @@ private:
     // The count and the target tried next (the one at `next`).
     void ShowProgress(std::size_t next);
 
-    TraceSink trace;
+    TextSink trace;
     MessageRef caption;
     ScanJob job;
     std::shared_ptr<ScanControl> control;

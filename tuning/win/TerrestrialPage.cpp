@@ -13,8 +13,8 @@ constexpr int kFrequencyLength = 6;
 constexpr int kStepLength = 3;
 }
 
-CTerrestrialPage::CTerrestrialPage(TuningSession& session, const DialogTranslator& translator)
-    : CChannelPage(IDD_TERRESTRIAL_PAGE, translator, session, LockKind::Terrestrial)
+CTerrestrialPage::CTerrestrialPage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database)
+    : CChannelPage(IDD_TERRESTRIAL_PAGE, translator, session, database, LockKind::Terrestrial)
 {
 }
 
@@ -29,7 +29,7 @@ BOOL CTerrestrialPage::OnInitDialog()
     bandwidthCombo.Attach(hwnd, IDC_DTT_BANDWIDTH_COMBO);
     CEditCtrl(Item(IDC_DTT_FREQUENCY)).LimitText(kFrequencyLength);
     CEditCtrl(Item(IDC_DTT_STEP)).LimitText(kStepLength);
-    fillingControls = false;
+    ControlsReady();
     return TRUE;
 }
 

@@ -12,7 +12,7 @@
 
 class CTerrestrialPage : public CChannelPage {
 public:
-    CTerrestrialPage(TuningSession& session, const DialogTranslator& translator);
+    CTerrestrialPage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database);
 
     void Refresh() override;
 
