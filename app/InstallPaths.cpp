@@ -1,11 +1,12 @@
 #include "app/InstallPaths.h"
 
 #include "common/CardKind.h"
+#include "common/FileIo.h"
 
 std::string InstallFilePath(const std::string& installPath, const std::string& name)
 {
     std::string path = installPath + name;
-    if (path.size() >= kMaxPath)
+    if (path.size() > kLongestFilePath)
         return std::string();
     return path;
 }

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-constexpr std::size_t kMaxPath = 260;
-
 // installPath + name, or empty when it would not fit.
 std::string InstallFilePath(const std::string& installPath, const std::string& name);
 // "%sHelp\%s.chm"

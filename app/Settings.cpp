@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "common/FieldText.h"
+#include "common/FileIo.h"
 #include "database/ChannelDatabase.h"
 
 namespace {
@@ -35,7 +36,7 @@ std::string DefaultInstallationPath(const std::string& programFolder)
     std::string path = programFolder;
     if (!path.empty() && path.back() != '\\')
         path.push_back('\\');
-    return path.size() <= kMaxPathLength ? path : std::string();
+    return path.size() <= kLongestFilePath ? path : std::string();
 }
 
 }  // namespace

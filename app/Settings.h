@@ -11,8 +11,6 @@ class CChannelDatabase;
 
 inline constexpr char kSettingsKeyPath[] = "Software\\Tavio\\Skyfold";
 
-// Paths are formatted into buffers of 260 characters (MAX_PATH).
-inline constexpr std::size_t kMaxPathLength = 259;
 
 struct MainSettings {
     std::string installationPath;   // "PATH", ends in a backslash

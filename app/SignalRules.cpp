@@ -1,6 +1,7 @@
 #include "app/SignalRules.h"
 
 #include "driver/ReceiverDriver.h"
+#include "resources/resource.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -68,7 +69,7 @@ int SignalPercent(int value, bool locked)
     return locked ? std::min(clamped + kLockedBonus, 100) : clamped;
 }
 
-int LockIconId(int result) { return result == 0 ? kLockedIconId : kUnlockedIconId; }
+int LockIconId(int result) { return result == 0 ? IDI_LOCKED : IDI_UNLOCKED; }
 
 BarColour LevelBarColour(bool locked) { return locked ? BarColour{0, 255, 0} : BarColour{255, 0, 0}; }
 

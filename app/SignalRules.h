@@ -9,9 +9,6 @@
 
 class ReceiverDriver;
 
-constexpr int kLockedIconId = 135;
-constexpr int kUnlockedIconId = 140;
-
 struct SignalReading {
     int strength = 0;
     int quality = 0;

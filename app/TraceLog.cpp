@@ -14,7 +14,20 @@ struct QueuedLine {
     LostTraceLines reported;   // what that note counts
 };
 
+constexpr char kTraceLogValue[] = "TraceLog";
+
 } // namespace
+
+bool ReadTraceLogSetting(SettingsStore& store)
+{
+    std::uint32_t value = 0;
+    return store.GetDword(kTraceLogValue, value) && value == 1;
+}
+
+bool WriteTraceLogSetting(SettingsStore& store, bool on)
+{
+    return store.SetDword(kTraceLogValue, on ? 1 : 0);
+}
 
 // Shared with the writer thread, which may outlive the log when the disk
 // hangs at its end.

@@ -9,6 +9,7 @@
 
 #include "app/LocalTime.h"
 #include "app/TraceLogStorage.h"
+#include "common/SettingsStore.h"
 
 #include <chrono>
 #include <cstddef>
@@ -24,6 +25,11 @@ struct TraceLogLimits {
     // How long ending the log waits for the disk to take what is queued.
     std::chrono::milliseconds endWait{2000};
 };
+
+// The log's switch in the settings, "TraceLog": on only when it is 1.
+bool ReadTraceLogSetting(SettingsStore& store);
+// False when it could not be stored.
+bool WriteTraceLogSetting(SettingsStore& store, bool on);
 
 // A trace text longer than this is cut; the program's lines are far shorter.
 inline constexpr std::size_t kMaxTraceTextLength = 1024;

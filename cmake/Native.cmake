@@ -17,6 +17,14 @@ set_tests_properties(unit_tests PROPERTIES ENVIRONMENT "LUMISAT_SOURCE=${PROJECT
 # Checks of the sources themselves: includes follow layers.txt, and the
 # shipped language files are what their UTF-8 sources give.
 add_test(NAME layers COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-layers.sh)
+# The check itself catches an include down the layers and a cycle among the window files.
+add_test(NAME layers_catch_framework_to_database
+    COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-layers.sh --plant framework/TabPage.h:3:database/ChannelDatabase.h)
+add_test(NAME layers_catch_window_cycle
+    COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-layers.sh --plant app/win/SignalWindow.cpp:3:app/win/MainDlg.h)
+set_tests_properties(layers_catch_framework_to_database PROPERTIES
+    PASS_REGULAR_EXPRESSION "framework may not include database")
+set_tests_properties(layers_catch_window_cycle PROPERTIES PASS_REGULAR_EXPRESSION "include cycle: app/win/MainDlg")
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME language_files
     COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/resources/tools/make_language_file.py --check)

@@ -23,10 +23,15 @@ struct TransponderRecord {
     TransponderRecord* next = nullptr;
 };
 
+// A satellite's dish: fixed, moved by a DiSEqC 1.2 motor, or by a USALS motor.
+constexpr std::int32_t kDishFixed = 0;
+constexpr std::int32_t kDishDiseqcMotor = 1;
+constexpr std::int32_t kDishUsals = 2;
+
 struct SatelliteRecord {
     char name[32] = {};         // zero-terminated, at most 31 characters
     std::int32_t degree = 0;    // 0 to 3600; 3600 for cable and terrestrial channels
-    std::int32_t dishType = 0;  // 0 fixed, 1 DiSEqC 1.2 motor, 2 USALS
+    std::int32_t dishType = 0;  // kDishFixed, kDishDiseqcMotor or kDishUsals
     std::int32_t diseqcPort = 0;// 0 disabled, 1 to 4 LNB A to D
     std::int32_t lnbPower = 0;
     std::int32_t tone22k = 0;

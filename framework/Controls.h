@@ -122,6 +122,16 @@ public:
     {
         return reinterpret_cast<HBITMAP>(Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     }
+    // Shows a .bmp file and returns its bitmap, which the caller deletes once
+    // the control is gone; null, with the image left as it was, when the
+    // file could not be read.
+    HBITMAP ShowBitmapFile(const std::string& file) const
+    {
+        HANDLE image = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+        if (image != nullptr)
+            SetBitmap(static_cast<HBITMAP>(image));
+        return static_cast<HBITMAP>(image);
+    }
 };
 
 class CEditCtrl : public CControl {

@@ -162,3 +162,18 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         return FALSE;
     }
 }
+
+bool CDialog::PaintIconWhenMinimised(HICON icon) const
+{
+    if (!IsIconic(hwnd))
+        return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    SendMessageA(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon);
+    EndPaint(hwnd, &paint);
+    return true;
+}

@@ -67,6 +67,9 @@ protected:
     // Sets the value returned to the system for notifications (DWLP_MSGRESULT).
     void SetMessageResult(LRESULT result) const { SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result); }
     void EndDialog(INT_PTR code) const { ::EndDialog(hwnd, code); }
+    // For WM_PAINT: draws the icon centred while the dialog is minimised,
+    // and returns false (the usual painting follows) when it is not.
+    bool PaintIconWhenMinimised(HICON icon) const;
 
     HWND hwnd = nullptr;
 

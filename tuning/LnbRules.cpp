@@ -97,7 +97,7 @@ MainDialogEffects ChooseDiseqcPort(SatelliteRecord* satellite, int index)
 
 MainDialogEffects SetDishType(SatelliteRecord* satellite, int index)
 {
-    if (!satellite || index < kDishTypeFixed || index > kDishTypeUsals)
+    if (!satellite || index < kDishFixed || index > kDishUsals)
         return {};
     return StoreIfDifferent(satellite->dishType, index);
 }

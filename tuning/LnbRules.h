@@ -16,9 +16,6 @@ constexpr int kLnbTypeNormal = 0;
 constexpr int kLnbTypeUniversal = 1;
 constexpr int kLnbTypeCustom = 2;
 
-constexpr int kDishTypeFixed = 0;
-constexpr int kDishTypeMotor = 1;
-constexpr int kDishTypeUsals = 2;
 
 // Combo box items in index order; the index is the value stored.
 inline constexpr const char* kLnbTypeItems[] = {"Normal", "Universal", "Custom"};

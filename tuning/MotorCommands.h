@@ -16,7 +16,7 @@ constexpr int kDriveEastButtonId = 1079;
 constexpr int kDriveWestButtonId = 1080;
 constexpr std::chrono::milliseconds kStopMotorRepeatDelay{100};
 
-// What the commands need from the page and the main dialog; called on the
+// What the commands need from the page and the session; called on the
 // user-interface thread.
 class MotorHost {
 public:

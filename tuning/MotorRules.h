@@ -2,14 +2,13 @@
 // controls are enabled for a dish type, and the USALS call with its texts.
 #pragma once
 
+#include "database/ChannelRecords.h"
+
 #include <cstdint>
 #include <string>
 
 class ReceiverDriver;
 
-constexpr int kDishFixed = 0;
-constexpr int kDishDiseqcMotor = 1;
-constexpr int kDishUsals = 2;
 constexpr int kNoDishType = -1;     // no current satellite
 
 constexpr std::uint32_t kEastLimitSet = 1;

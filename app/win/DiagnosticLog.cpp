@@ -1,7 +1,6 @@
 #include "app/win/DiagnosticLog.h"
 
 #include "app/DriverCallLog.h"
-#include "app/Settings.h"
 #include "app/TraceLog.h"
 #include "app/win/LocalClock.h"
 #include "app/win/RegistryKey.h"
@@ -9,11 +8,11 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
-
-constexpr char kTraceLogValue[] = "TraceLog";
 
 std::string LocalAppDataFolder()
 {
@@ -28,10 +27,8 @@ std::string LocalAppDataFolder()
 
 bool StoredLogChoice()
 {
-    CRegistryKey key;
-    std::uint32_t value = 0;
-    return key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_READ) == ERROR_SUCCESS &&
-           key.GetDword(kTraceLogValue, value) && value == 1;
+    CSettingsKeyOpener settingsKey;
+    return ReadTraceLogSetting(*settingsKey.Open(false));
 }
 
 // The log's folder, "%LOCALAPPDATA%\Lumisat\" with the backslash; empty when there is none.
@@ -77,6 +74,17 @@ bool WriteDiagnosticTrace(const std::string& line)
     return log.IsEnabled() && log.Add(CurrentLocalTime(), GetCurrentThreadId(), line);
 }
 
+void WriteDiagnosticTimestamp(const char* label)
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_s(&local, &now);
+    char line[128];
+    std::snprintf(line, sizeof(line), "%s%d-%d-%d %d:%d:%d\n", label, local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    WriteDiagnosticTrace(line);
+}
+
 DriverCallObserver& DiagnosticDriverCallLog()
 {
     static DriverCallLog* const log = new DriverCallLog(WriteDiagnosticTrace);
@@ -93,7 +101,6 @@ void SetDiagnosticLogOn(bool on)
     if (on)
         DiagnosticLogFolder();
     TheTraceLog().SetEnabled(on);
-    CRegistryKey key;
-    if (key.Open(SettingsRootKey(), kSettingsKeyPath, KEY_WRITE) == ERROR_SUCCESS)
-        key.SetDword(kTraceLogValue, on ? 1 : 0);
+    CSettingsKeyOpener settingsKey;
+    WriteTraceLogSetting(*settingsKey.Open(true), on);
 }

@@ -13,6 +13,8 @@
 // Hands the line to the log when it is on; safe from any thread, never waits
 // for the disk. False when the log did not take it (off, or its queue full).
 bool WriteDiagnosticTrace(const std::string& line);
+// The label followed by the local date and time, as the start and the end of the program are marked.
+void WriteDiagnosticTimestamp(const char* label);
 
 // The driver gate's reports as lines of the log (see DriverCallLog.h); it
 // lives until the process ends, as the log does.

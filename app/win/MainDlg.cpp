@@ -11,8 +11,6 @@
 #include "reception/win/SetupApiAdapterRegistry.h"
 #include "resources/resource.h"
 
-#include <ctime>
-
 namespace {
 constexpr UINT kInitRetryPeriod = 5000;
 constexpr int kInitRetries = 12;
@@ -67,7 +65,7 @@ bool CMainDlg::InitialiseReceiver()
     if (!session.StartCard()) {
         // Started with Windows, a USB card may not be ready yet at logon.
         if (owner.StartedHidden() && initRetries++ < kInitRetries) {
-            Trace("The card is not ready: it is tried again in 5 s.\n");
+            WriteDiagnosticTrace("The card is not ready: it is tried again in 5 s.\n");
             StartTimer(kInitRetryTimer, kInitRetryPeriod);
             return false;
         }
@@ -88,7 +86,7 @@ bool CMainDlg::InitialiseReceiver()
     signalDisplay.Create(hwnd);
     ShowBarTips();
     session.SetPendingChanges(false);
-    TraceTimestamp("**********App Start**********");
+    WriteDiagnosticTimestamp("**********App Start**********");
     // The first reading; the silent lock it may ask for waits for the MAC step.
     OnSignalPoll();
     helpCookie = HtmlHelpInitialize();
@@ -110,13 +108,8 @@ void CMainDlg::CreatePages()
 void CMainDlg::LoadBanner()
 {
     const std::string file = InstallFilePath(session.Settings().installationPath, "Main.bmp");
-    if (file.empty())
-        return;
-    HANDLE image = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (image == nullptr)
-        return;   // the built-in banner stays
-    bannerBitmap = static_cast<HBITMAP>(image);
-    bannerPicture.SetBitmap(bannerBitmap);
+    if (!file.empty())
+        bannerBitmap = bannerPicture.ShowBitmapFile(file);   // none: the built-in banner stays
 }
 
 void CMainDlg::OnDestroy()
@@ -132,7 +125,7 @@ void CMainDlg::OnDestroy()
     // the lock wait's time to return; a driver that hangs longer is left
     // alone, and the program still ends.
     if (receiverInitialised)
-        session.ShutDownDriver([this] { TraceTimestamp("**********App End**********"); });
+        session.ShutDownDriver([this] { WriteDiagnosticTimestamp("**********App End**********"); });
     powerSettings.Restore();
     if (helpCookie != 0) {
         HtmlHelpUninitialize(helpCookie);
@@ -189,7 +182,10 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         result = TRUE;
         return true;
     case WM_PAINT:
-        return OnPaint();
+        if (PaintIconWhenMinimised(icon))
+            return true;
+        signalDisplay.Paint();
+        return false;   // the dialog paints itself as usual
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<INT_PTR>(icon);
         return true;
@@ -232,7 +228,7 @@ void CMainDlg::OnDeviceChange(WPARAM event, LPARAM data)
         if (session.RemovalEndsProgram(std::chrono::steady_clock::now()))
             CloseForRemoval();
         else
-            Trace("The receiver went with the sleep: waiting for it to come back.\n");
+            WriteDiagnosticTrace("The receiver went with the sleep: waiting for it to come back.\n");
         break;
     case DeviceNoticeAction::Ignore:
         break;
@@ -251,27 +247,8 @@ bool CMainDlg::PreTranslateMessage(const MSG& message)
 {
     if (tabControl.TranslateDialogKey(hwnd, message))
         return true;
-    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    const bool shiftOrAlt = (GetKeyState(VK_SHIFT) & 0x8000) != 0 || (GetKeyState(VK_MENU) & 0x8000) != 0;
-    if (message.message != WM_KEYDOWN || message.wParam != kSignalWindowKey || !control || shiftOrAlt ||
-        (message.hwnd != hwnd && !IsChild(hwnd, message.hwnd)))
+    if (!IsSignalWindowKey(hwnd, message))
         return false;
     OpenSignalWindow();
     return true;
-}
-
-void CMainDlg::Trace(const std::string& line) const
-{
-    WriteDiagnosticTrace(line);
-}
-
-void CMainDlg::TraceTimestamp(const char* label) const
-{
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_s(&local, &now);
-    char line[128];
-    std::snprintf(line, sizeof(line), "%s%d-%d-%d %d:%d:%d\n", label, local.tm_year + 1900, local.tm_mon + 1,
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    Trace(line);
 }

@@ -110,12 +110,8 @@ private:
     void OnStatisticsTimer();
     void OnDeviceChange(WPARAM event, LPARAM data);
     void OnPowerBroadcast(WPARAM event);
-    // True when the minimised dialog was painted here.
-    bool OnPaint();
     void StartTimer(UINT_PTR id, UINT period);
     void StopTimer(UINT_PTR id);
-    void Trace(const std::string& line) const;
-    void TraceTimestamp(const char* label) const;
 
     MainDialogOwner& owner;
     CSettingsKeyOpener settingsKey;

@@ -111,23 +111,6 @@ void CMainDlg::OnSignalPoll()
     signalWindow.Record(poll->reading, poll->display.lockCounted, session.LockedTarget());
 }
 
-bool CMainDlg::OnPaint()
-{
-    if (!IsIconic(hwnd)) {
-        signalDisplay.Paint();
-        return false;   // the dialog paints itself as usual
-    }
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    SendMessageA(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
-             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon);
-    EndPaint(hwnd, &paint);
-    return true;
-}
-
 void CMainDlg::ShowWaitDialog(const MessageRef* text)
 {
     waitDialog.reset();

@@ -37,14 +37,13 @@ void CPageTabCtrl::CreatePages(ReceiverSession& session, SettingsKeyOpener& sett
     int count = 0;
     if (IsSatelliteCard(deviceKind)) {
         AddPage<CLnbPage>(pages[count++], session, pageLanguage, db);
-        dishPage = AddPage<CDishPage>(pages[count++], session, pageLanguage, db, settingsKey);
-        lockingPage = dishPage;
+        lockingPage = AddPage<CDishPage>(pages[count++], session, pageLanguage, db, settingsKey);
     } else if (IsTerrestrialCard(deviceKind)) {
         lockingPage = AddPage<CTerrestrialPage>(pages[count++], session, pageLanguage, db);
     } else {
         lockingPage = AddPage<CCablePage>(pages[count++], session, pageLanguage, db);
     }
-    pidPage = AddPage<CPidPage>(pages[count++], session, pageLanguage, db);
+    AddPage<CPidPage>(pages[count++], session, pageLanguage, db);
     for (int i = 0; i < count; ++i)
         pages[i]->Create(window);
     pageCount = count;
@@ -92,8 +91,6 @@ void CPageTabCtrl::DestroyPages()
         pages[i].reset();
     }
     lockingPage = nullptr;
-    pidPage = nullptr;
-    dishPage = nullptr;
     pageCount = 0;
 }
 

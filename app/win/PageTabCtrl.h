@@ -11,9 +11,7 @@
 #include <string>
 
 class CChannelDatabase;
-class CDishPage;
 class CLockingPage;
-class CPidPage;
 class ReceiverSession;
 class SettingsKeyOpener;
 
@@ -27,23 +25,13 @@ public:
     // The pages of the session's card kind, handed the session and the
     // database; the Dish Setting page keeps its motor values under settingsKey.
     void CreatePages(ReceiverSession& session, SettingsKeyOpener& settingsKey);
-    void PlacePages();
     void ApplyLanguage(const std::string& languageFile);
     void RefreshPages();
     void DestroyPages();
 
-    CTabPage* Page(int index) const;
-    CTabPage* ShownPage() const { return Page(shownIndex); }
-    // The page that locks the card of this kind, and the PID page; null
-    // before the pages are created.
+    // The page that locks the card of this kind; null before the pages are created.
     CLockingPage* LockingPage() const { return lockingPage; }
-    CPidPage* PidPage() const { return pidPage; }
-    // Satellite cards only.
-    CDishPage* DishPage() const { return dishPage; }
 
-    // The page `step` places after (or before) the shown one, wrapping
-    // around, as Ctrl+Tab and Ctrl+PgDn switch pages.
-    void ShowNextPage(int step);
     // A key aimed at the dialog that holds the strip: Ctrl+Tab, Ctrl+Shift+Tab,
     // Ctrl+PgDn and Ctrl+PgUp switch pages from anywhere in it, and Tab stops
     // on the strip. True when the key was used.
@@ -55,6 +43,12 @@ protected:
     bool OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void PlacePages();
+    CTabPage* Page(int index) const;
+    CTabPage* ShownPage() const { return Page(shownIndex); }
+    // The page `step` places after (or before) the shown one, wrapping
+    // around, as Ctrl+Tab and Ctrl+PgDn switch pages.
+    void ShowNextPage(int step);
     // Shows the page and selects its tab, so that the strip and the page
     // never disagree (a click on a tab that the strip already showed as
     // selected did nothing).
@@ -67,8 +61,6 @@ private:
     const CDialogLanguage pageLanguage{TabPageLanguageKeys()};
     std::array<std::unique_ptr<CTabPage>, 5> pages;
     CLockingPage* lockingPage = nullptr;
-    CPidPage* pidPage = nullptr;
-    CDishPage* dishPage = nullptr;
     int shownIndex = 0;
     int pageCount = 0;
     int deviceKind = 0;

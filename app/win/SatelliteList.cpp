@@ -4,7 +4,7 @@
 #include "common/CardKind.h"
 #include "database/SatelliteListRules.h"
 #include "database/win/SatelliteInfoDlg.h"
-#include "language/win/DialogLanguage.h"
+#include "language/win/TranslatedModal.h"
 #include "language/win/SystemAnsiCase.h"
 #include "resources/resource.h"
 
@@ -78,18 +78,16 @@ void CSatelliteList::Edit(bool change)
     if (change && current == nullptr)
         return;
     const bool channelMode = IsChannelMode(session.GetDeviceKind());
-    const CDialogLanguage language(SatelliteInfoLanguageKeys(channelMode));
-    CSatelliteInfoDlg infoDialog(language);
-    infoDialog.SetLanguageFile(languageFile());
+    TranslatedModal<CSatelliteInfoDlg> infoDialog(SatelliteInfoLanguageKeys(channelMode), languageFile());
     if (change) {
-        infoDialog.SetName(current->name);
-        infoDialog.SetDegree(current->degree);
+        infoDialog->SetName(current->name);
+        infoDialog->SetDegree(current->degree);
     }
-    infoDialog.SetChannelMode(channelMode ? 1 : 0);
-    if (infoDialog.DoModal(dialog) != IDOK)
+    infoDialog->SetChannelMode(channelMode ? 1 : 0);
+    if (infoDialog.Run(dialog) != IDOK)
         return;
     const auto rule = change ? ChangeSatellite : CreateSatellite;
-    const SatelliteEditResult result = rule(session.Database(), infoDialog.GetName(), infoDialog.GetDegree(),
+    const SatelliteEditResult result = rule(session.Database(), infoDialog->GetName(), infoDialog->GetDegree(),
                                             session.GetDeviceKind(), SystemAnsiEqualNoCase);
     if (!result.error.IsEmpty())
         view.Tell(view.Text(result.error));

@@ -25,6 +25,14 @@ SignalStamp Now()
 
 } // namespace
 
+bool IsSignalWindowKey(HWND dialog, const MSG& message)
+{
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool shiftOrAlt = (GetKeyState(VK_SHIFT) & 0x8000) != 0 || (GetKeyState(VK_MENU) & 0x8000) != 0;
+    return message.message == WM_KEYDOWN && message.wParam == kSignalWindowKey && control && !shiftOrAlt &&
+           (message.hwnd == dialog || IsChild(dialog, message.hwnd));
+}
+
 CSignalWindow::CSignalWindow(SignalWindowHost& host)
     : CDialog(IDD_SIGNAL), host(host),
       tone([] { return std::make_unique<CWaveOutDevice>(); }, [](const std::string& line) { WriteDiagnosticTrace(line); })

@@ -20,6 +20,8 @@
 // Ctrl+Tab and Ctrl+PgUp/PgDn, the edit fields Ctrl+A/C/V/X/Z).
 constexpr UINT kSignalWindowKey = 'L';
 constexpr char kSignalWindowKeyName[] = "Ctrl+L";
+// The key pressed in the dialog or one of its controls.
+bool IsSignalWindowKey(HWND dialog, const MSG& message);
 
 class CSignalWindow : public CDialog {
 public:

@@ -57,7 +57,7 @@ bool CSystemIcon::Add()
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.szInfo[0] = L'\0';
     active = Shell_NotifyIconW(NIM_ADD, &data) ? 1 : 0;
-    iconShown = active != 0;
+    iconShown = tipShown = active != 0;
     return active != 0;
 }
 
@@ -105,11 +105,18 @@ bool CSystemIcon::SetIcon(UINT resourceId)
 
 bool CSystemIcon::SetTip(const std::string& tip)
 {
+    decltype(data.szTip) previous;
+    std::memcpy(previous, data.szTip, sizeof previous);
     CopyTip(data.szTip, tip);
+    // Each lock display sets the tip; every message to the shell lets this
+    // thread answer messages sent to it, also in the middle of a lock.
+    if (tipShown && std::memcmp(previous, data.szTip, sizeof previous) == 0)
+        return true;
     if (!active)
         return false;
     data.uFlags = NIF_TIP;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    tipShown = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    return tipShown;
 }
 
 bool CSystemIcon::ShowBalloon(const std::string& title, const std::string& text)
@@ -134,5 +141,5 @@ void CSystemIcon::Remove()
     data.uFlags = 0;
     Shell_NotifyIconW(NIM_DELETE, &data);
     active = 0;
-    iconShown = false;
+    iconShown = tipShown = false;
 }

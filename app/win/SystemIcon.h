@@ -38,8 +38,9 @@ private:
 
     int active = 0;
     bool prepared = false;   // the record is filled: the icon can be added
-    // The shell has confirmed that it shows data.hIcon.
+    // The shell has confirmed that it shows data.hIcon, and data.szTip.
     bool iconShown = false;
+    bool tipShown = false;
     // The shell's record with the long tooltip (the form of Windows 2000 on),
     // in UTF-16 so that a tip reads the same whatever the ANSI code page.
     NOTIFYICONDATAW data;

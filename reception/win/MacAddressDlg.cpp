@@ -14,7 +14,7 @@ int CurrentField(int index) { return IDC_MAC_CURRENT_FIRST + index; }
 int NewField(int index) { return IDC_MAC_NEW_FIRST + index; }
 }
 
-CMacAddressDlg::CMacAddressDlg(ReceiverDriver& driver, const DialogTranslator& translator,
+CMacAddressDlg::CMacAddressDlg(const DialogTranslator& translator, ReceiverDriver& driver,
                                std::function<bool()> awaitCard)
     : CTranslatedDialog(IDD_MAC_ADDRESS, translator), awaitCard(std::move(awaitCard)), rules(driver, adapters)
 {

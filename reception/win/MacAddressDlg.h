@@ -13,10 +13,9 @@
 class CMacAddressDlg : public CTranslatedDialog {
 public:
     // awaitCard waits for the card before Save reaches it; false refuses the save.
-    CMacAddressDlg(ReceiverDriver& driver, const DialogTranslator& translator,
+    CMacAddressDlg(const DialogTranslator& translator, ReceiverDriver& driver,
                    std::function<bool()> awaitCard = [] { return true; });
 
-    // An empty path keeps the one set before.
     // Before the dialog is shown: reads the addresses from the driver and
     // writes the one in use to `out`. 0 only when `out` is missing.
     int LoadAddresses(MacAddress* out);

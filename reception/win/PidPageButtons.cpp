@@ -3,7 +3,7 @@
 #include "reception/win/PidPage.h"
 
 #include "framework/ModalLoop.h"
-#include "language/win/DialogLanguage.h"
+#include "language/win/TranslatedModal.h"
 #include "reception/MacAddressText.h"
 #include "reception/ReceptionMessages.h"
 #include "reception/win/MacAddressDlg.h"
@@ -29,13 +29,10 @@ void CPidPage::OnAdd()
 
 void CPidPage::AddFromPidInfo()
 {
-    const CDialogLanguage language(CaptionDialogLanguageKeys("Dialog3"));
-    CPidInfoDlg pidInfo(language);
-    pidInfo.SetLanguageFile(languageFile);
-    if (pidInfo.DoModal(MessageOwner()) != IDOK || CModalLoop::ProgramEnding() ||
-        !session.AwaitCard())
+    TranslatedModal<CPidInfoDlg> pidInfo(CaptionDialogLanguageKeys("Dialog3"), languageFile);
+    if (pidInfo.Run(MessageOwner()) != IDOK || CModalLoop::ProgramEnding() || !session.AwaitCard())
         return;
-    const PidOutcome outcome = rules.Add(pidInfo.GetPidValue());
+    const PidOutcome outcome = rules.Add(pidInfo->GetPidValue());
     ShowMessage(outcome.message);
     if (!outcome.done)
         return;
@@ -97,16 +94,15 @@ void CPidPage::OnChangeMac()
 {
     if (!session.AwaitCard())
         return;
-    const CDialogLanguage language(MacAddressLanguageKeys());
-    CMacAddressDlg macDialog(session.Driver(), language, [this] { return session.AwaitCard(); });
-    macDialog.SetLanguageFile(languageFile);
+    TranslatedModal<CMacAddressDlg> macDialog(MacAddressLanguageKeys(), languageFile, session.Driver(),
+                                              [this] { return session.AwaitCard(); });
     MacAddress address{};
-    macDialog.LoadAddresses(&address);
+    macDialog->LoadAddresses(&address);
     // Cancel ends the same way: the filter gets the address the dialog holds.
-    macDialog.DoModal(MessageOwner());
+    macDialog.Run(MessageOwner());
     if (CModalLoop::ProgramEnding())
         return;   // the dialog was ended for the close, which releases the card next
-    macDialog.GetEffectiveAddress(&address);
+    macDialog->GetEffectiveAddress(&address);
     if (!session.AwaitCard())
         return;
     macText = ApplyFilterMac(session.Driver(), address);

@@ -36,7 +36,7 @@ TEST(LnbRules, RefreshOfANewSatelliteWritesTheUniversalPair)
     SatelliteRecord satellite = NewSatellite();
     const LnbPageView view = RefreshLnbPage(&satellite);
     EXPECT_EQ((std::vector<int>{view.dishType, view.lnbType, view.diseqcPort, view.lnbPower, view.tone22k}),
-              (std::vector<int>{kDishTypeFixed, kLnbTypeUniversal, 0, 1, 0}));
+              (std::vector<int>{kDishFixed, kLnbTypeUniversal, 0, 1, 0}));
     EXPECT_FALSE(view.frequencyEditsEnabled);
     EXPECT_EQ(view.frequency1Text, "9750");
     EXPECT_EQ(view.frequency2Text, "10600");

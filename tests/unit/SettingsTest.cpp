@@ -1,4 +1,5 @@
 #include "app/Settings.h"
+#include "common/FileIo.h"
 #include "database/ChannelDatabase.h"
 #include "tests/unit/TestKit.h"
 
@@ -10,7 +11,7 @@ TEST(SettingsTest, FirstStartUsesTheProgramFolderAndEnglish)
 {
     // A folder too long for a path buffer with the backslash gives no path:
     // file names then resolve against the current directory.
-    const std::string fits = "C:\\" + std::string(kMaxPathLength - 4, 'd');
+    const std::string fits = "C:\\" + std::string(kLongestFilePath - 4, 'd');
     const std::pair<std::string, std::string> folders[] = {
         {"C:\\Programs\\Lumisat", "C:\\Programs\\Lumisat\\"}, {"C:\\", "C:\\"}, {fits, fits + "\\"}, {fits + "d", ""}};
     for (const auto& [folder, path] : folders) {

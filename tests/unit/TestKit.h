@@ -117,3 +117,25 @@ private:
         return refused != name;
     }
 };
+
+// The program's settings key kept in a MapStore: every opening sees the same values.
+class MapKeyOpener : public SettingsKeyOpener {
+public:
+    MapStore store;
+
+    std::unique_ptr<SettingsStore> Open(bool) override { return std::make_unique<Forwarding>(store); }
+    std::string Name() const override { return "HKEY_CURRENT_USER\\Key"; }
+
+private:
+    class Forwarding : public SettingsStore {
+    public:
+        explicit Forwarding(SettingsStore& target) : target(target) {}
+        bool GetString(const char* name, std::string& value) override { return target.GetString(name, value); }
+        bool GetDword(const char* name, std::uint32_t& value) override { return target.GetDword(name, value); }
+        bool SetString(const char* name, const std::string& value) override { return target.SetString(name, value); }
+        bool SetDword(const char* name, std::uint32_t value) override { return target.SetDword(name, value); }
+
+    private:
+        SettingsStore& target;
+    };
+};

@@ -1,6 +1,7 @@
 #include "app/TraceLog.h"
 
 #include "tests/unit/ScratchDirectory.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +132,21 @@ TEST(TraceLog, WritesOnlyWhileOn)
     EXPECT_FALSE(log.Add(kTime, 1, "off again\n"));
     ASSERT_TRUE(log.Flush(5s));
     EXPECT_EQ(folder.Read(kTraceLogName), Line("on"));
+}
+
+// Only a stored 1 switches the log on: a value of another type or number leaves it off.
+TEST(TraceLog, SettingIsOnOnlyForAStoredOne)
+{
+    MapStore store;
+    EXPECT_FALSE(ReadTraceLogSetting(store));
+    store.strings["TraceLog"] = "1";
+    EXPECT_FALSE(ReadTraceLogSetting(store));
+    store.dwords["TraceLog"] = 2;
+    EXPECT_FALSE(ReadTraceLogSetting(store));
+    ASSERT_TRUE(WriteTraceLogSetting(store, true));
+    EXPECT_TRUE(ReadTraceLogSetting(store));
+    ASSERT_TRUE(WriteTraceLogSetting(store, false));
+    EXPECT_EQ(store.dwords["TraceLog"], 0u);
 }
 
 TEST(TraceLog, RotatesSoThatTheTwoFilesKeepTheNewestLinesWithinTwiceTheLimit)

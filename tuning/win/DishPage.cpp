@@ -4,7 +4,7 @@
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "framework/UiText.h"
-#include "language/win/DialogLanguage.h"
+#include "language/win/TranslatedModal.h"
 #include "resources/resource.h"
 #include "tuning/DishPageView.h"
 #include "tuning/TransponderInfoRules.h"
@@ -49,7 +49,6 @@ void CDishPage::DoDataExchange(CDataExchange& dx)
 BOOL CDishPage::OnInitDialog()
 {
     frequencyCombo.Attach(hwnd, IDC_DISH_FREQUENCY_COMBO);
-    transponderCombo.Attach(hwnd, IDC_DISH_TRANSPONDER_COMBO);
     frequencyCombo.LimitText(kTransponderFieldLength);
     CEditCtrl(Item(IDC_DISH_SYMBOL_RATE)).LimitText(kTransponderFieldLength);
     // The position items "0" to "7" come with the template.
@@ -205,13 +204,11 @@ void CDishPage::OnNewTransponder()
 {
     if (CurrentSatellite() == nullptr)
         return;
-    const CDialogLanguage language(CaptionDialogLanguageKeys("Dialog2"));
-    CTransponderInfoDlg dialog(language);
-    dialog.SetLanguageFile(languageFile);
-    if (dialog.DoModal(MessageOwner()) != IDOK)
+    TranslatedModal<CTransponderInfoDlg> dialog(CaptionDialogLanguageKeys("Dialog2"), languageFile);
+    if (dialog.Run(MessageOwner()) != IDOK)
         return;
     const TransponderEditResult result =
-        CreateTransponder(database, dialog.GetFrequency(), dialog.GetSymbolRate(), dialog.GetPolarity());
+        CreateTransponder(database, dialog->GetFrequency(), dialog->GetSymbolRate(), dialog->GetPolarity());
     ShowMessage(result.error);
     session.ApplyEffects(result.effects);
 }

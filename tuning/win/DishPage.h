@@ -114,7 +114,6 @@ private:
     std::unique_ptr<CHoldButton> driveEastButton;
     std::unique_ptr<CHoldButton> driveWestButton;
     CComboBox frequencyCombo;
-    CComboBox transponderCombo;   // in the template, never filled
     MessageRef dishTypeName;
     std::string degreeText;       // hidden: the current satellite's degree
     std::string elevationText;

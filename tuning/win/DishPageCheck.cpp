@@ -3,7 +3,7 @@
 #include "tuning/win/DishPage.h"
 
 #include "database/ChannelDatabase.h"
-#include "language/win/DialogLanguage.h"
+#include "language/win/TranslatedModal.h"
 #include "tuning/SatelliteCheck.h"
 #include "tuning/ScanTexts.h"
 #include "tuning/win/CheckResultsDlg.h"
@@ -20,9 +20,7 @@ void CDishPage::OnCheckTransponders()
     // Nothing tried (the card stayed busy, or Cancel came first): nothing to show.
     if (!outcome.ran || outcome.endedFromOutside || outcome.steps.empty())
         return;
-    const CDialogLanguage language(ScanDialogLanguageKeys());
-    CCheckResultsDlg results(language, CheckRows(job, outcome.steps), job.targets.size(),
-                             outcome.end != ScanEnd::Completed, database, session);
-    results.SetLanguageFile(languageFile);
-    results.DoModal(MessageOwner());
+    TranslatedModal<CCheckResultsDlg> results(ScanDialogLanguageKeys(), languageFile, CheckRows(job, outcome.steps),
+                                              job.targets.size(), outcome.end != ScanEnd::Completed, database, session);
+    results.Run(MessageOwner());
 }

@@ -1,7 +1,7 @@
 #include "tuning/win/PageScan.h"
 
 #include "framework/ModalLoop.h"
-#include "language/win/DialogLanguage.h"
+#include "language/win/TranslatedModal.h"
 #include "tuning/win/LockingPage.h"
 #include "tuning/win/ScanDialogLanguage.h"
 #include "tuning/win/ScanProgressDlg.h"
@@ -33,18 +33,17 @@ PageScanOutcome RunPageScan(CLockingPage& page, TuningSession& session, const Sc
         return {};
     PauseReception(page, session);
     auto control = std::make_shared<ScanControl>(session.Gate());
-    const CDialogLanguage language(ScanDialogLanguageKeys());
-    CScanProgressDlg dialog(language, [&session](const std::string& line) { session.Trace(line.c_str()); }, caption,
-                            job, control);
-    dialog.SetLanguageFile(page.LanguageFile());
-    const INT_PTR answer = dialog.DoModal(GetAncestor(page.GetSafeHwnd(), GA_ROOT));
+    TranslatedModal<CScanProgressDlg> dialog(ScanDialogLanguageKeys(), page.LanguageFile(),
+                                             [&session](const std::string& line) { session.Trace(line); }, caption,
+                                             job, control);
+    const INT_PTR answer = dialog.Run(GetAncestor(page.GetSafeHwnd(), GA_ROOT));
     // Whatever is left of the scan sends nothing more.
     control->Abandon();
     session.SetScanRunning(false);
 
     // -1: the window could not be made, and no scan ran.
     const bool endedFromOutside = answer != CScanProgressDlg::kScanOver && answer != -1;
-    PageScanOutcome outcome{true, endedFromOutside, dialog.End(), dialog.Steps()};
+    PageScanOutcome outcome{true, endedFromOutside, dialog->End(), dialog->Steps()};
     if (outcome.endedFromOutside)
         return outcome;
     if (outcome.end == ScanEnd::CardBusy) {
