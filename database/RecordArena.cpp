@@ -17,8 +17,8 @@ void RecordArena::Release()
     for (Block& block : blocks)
         Unpoison(block.bytes.get(), block.size);
     blocks.clear();
-    free = nullptr;
-    left = 0;
+    unused = nullptr;
+    unusedSize = 0;
 }
 
 void* RecordArena::TakeFromNewBlock(std::size_t size)
@@ -28,7 +28,7 @@ void* RecordArena::TakeFromNewBlock(std::size_t size)
     blocks.push_back({std::unique_ptr<std::byte[]>(new std::byte[blockSize]), blockSize});
     std::byte* record = blocks.back().bytes.get();
     Poison(record + size, blockSize - size);
-    free = record + size;
-    left = blockSize - size;
+    unused = record + size;
+    unusedSize = blockSize - size;
     return record;
 }

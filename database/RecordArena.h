@@ -52,12 +52,12 @@ public:
 private:
     void* Take(std::size_t size, std::size_t alignment)
     {
-        const std::size_t padding = (alignment - reinterpret_cast<std::uintptr_t>(free) % alignment) % alignment;
-        if (left < padding + size)
+        const std::size_t padding = (alignment - reinterpret_cast<std::uintptr_t>(unused) % alignment) % alignment;
+        if (unusedSize < padding + size)
             return TakeFromNewBlock(size);
-        std::byte* record = free + padding;
-        free = record + size;
-        left -= padding + size;
+        std::byte* record = unused + padding;
+        unused = record + size;
+        unusedSize -= padding + size;
         Unpoison(record, size);
         return record;
     }
@@ -83,6 +83,6 @@ private:
         std::size_t size = 0;
     };
     std::vector<Block> blocks;
-    std::byte* free = nullptr;
-    std::size_t left = 0;
+    std::byte* unused = nullptr;   // the rest of the newest block
+    std::size_t unusedSize = 0;
 };
