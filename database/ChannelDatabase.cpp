@@ -3,7 +3,6 @@
 #include "common/FieldText.h"
 #include "common/FileIo.h"
 #include "database/ChannelFileFormat.h"
-#include "database/ChannelRecordChains.h"
 
 namespace {
 
@@ -105,7 +104,7 @@ int CChannelDatabase::Load(const std::string& path)
         }
         return 0;
     }
-    const ChannelFileReadResult result = ReadChannelFile(bytes, *root);
+    const ChannelFileReadResult result = ReadChannelFile(bytes, *root, records.Arena());
     lastSatellite = result.lastSatellite;
     PointCursorsAt(root->firstSatellite);
     lastLoad = result.complete ? DatabaseLoad::Whole : DatabaseLoad::Damaged;
@@ -136,11 +135,9 @@ int CChannelDatabase::Save(const std::string& path)
 
 void CChannelDatabase::Clear()
 {
-    if (root) {
-        DeleteSatelliteChain(root->firstSatellite);
-        delete root;
-        root = nullptr;
-    }
+    delete root;
+    root = nullptr;
+    records.FreeAll();
     currentSatellite = nullptr;
     currentTransponder = nullptr;
     currentPid = nullptr;
@@ -152,7 +149,7 @@ int CChannelDatabase::AddSatellite(std::unique_ptr<SatelliteRecord> record, int 
 {
     if (!root || !record)
         return 0;
-    SatelliteRecord* satellite = record.release();
+    SatelliteRecord* satellite = records.Adopt(std::move(record));
     (lastSatellite ? lastSatellite->next : root->firstSatellite) = satellite;
     lastSatellite = satellite;
     ++root->satelliteCount;
@@ -169,7 +166,7 @@ int CChannelDatabase::AddTransponder(std::unique_ptr<TransponderRecord> record, 
         transponderTailOwner = currentSatellite;
         lastTransponder = LastOfChain(currentSatellite->firstTransponder);
     }
-    TransponderRecord* transponder = record.release();
+    TransponderRecord* transponder = records.Adopt(std::move(record));
     (lastTransponder ? lastTransponder->next : currentSatellite->firstTransponder) = transponder;
     lastTransponder = transponder;
     ++currentSatellite->transponderCount;
@@ -186,7 +183,7 @@ int CChannelDatabase::AddPid(std::unique_ptr<PidRecord> record, int select)
         pidTailOwner = currentTransponder;
         lastPid = LastOfChain(currentTransponder->firstPid);
     }
-    PidRecord* pid = record.release();
+    PidRecord* pid = records.Adopt(std::move(record));
     (lastPid ? lastPid->next : currentTransponder->firstPid) = pid;
     lastPid = pid;
     ++currentTransponder->pidCount;
@@ -229,7 +226,7 @@ int CChannelDatabase::RemoveSatellite(const SatelliteRecord* probe)
     lastSatellite = LastOfChain(root->firstSatellite);
     ForgetTails();
     PointCursorsAt(root->firstSatellite);
-    DeleteSatelliteChain(removed);
+    records.Dispose(removed);
     return 1;
 }
 
@@ -243,7 +240,7 @@ int CChannelDatabase::RemoveTransponder(const TransponderRecord* probe)
     --currentSatellite->transponderCount;
     ForgetTails();
     PointCursorsAt(currentSatellite->firstTransponder);
-    DeleteTransponderChain(removed);
+    records.Dispose(removed);
     return 1;
 }
 
@@ -257,7 +254,7 @@ int CChannelDatabase::RemovePid(const PidRecord* probe)
     --currentTransponder->pidCount;
     pidTailOwner = nullptr;
     currentPid = currentTransponder->firstPid;
-    DeletePidChain(removed);
+    records.Dispose(removed);
     return 1;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/AnsiCaseComparison.h"
+#include "database/ChannelRecordStore.h"
 #include "database/ChannelRecords.h"
 
 #include <memory>
@@ -85,6 +86,8 @@ private:
     void PointCursorsAt(TransponderRecord* transponder);
     void ForgetTails();
 
+    // Every record of the lists, and those removed since the last load.
+    ChannelRecordStore records;
     SatelliteList* root = nullptr;
     SatelliteRecord* currentSatellite = nullptr;
     TransponderRecord* currentTransponder = nullptr;

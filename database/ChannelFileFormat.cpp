@@ -26,7 +26,8 @@ public:
     {
         std::memcpy(field, bytes.data() + position, N);
         position += N;
-        if (!std::memchr(field, 0, N))
+        // Names written by the program end in zeros: no search for them.
+        if (field[N - 1] != 0 && !std::memchr(field, 0, N - 1))
             field[N - 1] = 0;
     }
 
@@ -98,13 +99,13 @@ void Append(Record*& first, Record*& last, Record* record)
     last = record;
 }
 
-bool ReadPids(ByteReader& reader, std::int32_t count, TransponderRecord& transponder)
+bool ReadPids(ByteReader& reader, RecordArena& arena, std::int32_t count, TransponderRecord& transponder)
 {
     PidRecord* last = nullptr;
     for (std::int32_t i = 0; i < count; ++i) {
         if (!reader.Holds(kPidBlockSize))
             return false;
-        auto* pid = new PidRecord{};
+        auto* pid = arena.New<PidRecord>();
         reader.Name(pid->name);
         pid->loaded = reader.Int32();
         pid->type = reader.Int32();
@@ -115,13 +116,13 @@ bool ReadPids(ByteReader& reader, std::int32_t count, TransponderRecord& transpo
     return true;
 }
 
-bool ReadTransponders(ByteReader& reader, std::int32_t count, SatelliteRecord& satellite)
+bool ReadTransponders(ByteReader& reader, RecordArena& arena, std::int32_t count, SatelliteRecord& satellite)
 {
     TransponderRecord* last = nullptr;
     for (std::int32_t i = 0; i < count; ++i) {
         if (!reader.Holds(kTransponderBlockSize))
             return false;
-        auto* transponder = new TransponderRecord{};
+        auto* transponder = arena.New<TransponderRecord>();
         reader.Name(transponder->name);
         transponder->frequency = reader.Int32();
         transponder->symbolRate = reader.Int32();
@@ -129,18 +130,19 @@ bool ReadTransponders(ByteReader& reader, std::int32_t count, SatelliteRecord& s
         const std::int32_t pidCount = reader.Int32();
         Append(satellite.firstTransponder, last, transponder);
         ++satellite.transponderCount;
-        if (!ReadPids(reader, pidCount, *transponder))
+        if (!ReadPids(reader, arena, pidCount, *transponder))
             return false;
     }
     return true;
 }
 
-bool ReadSatellites(ByteReader& reader, std::int32_t count, SatelliteList& list, SatelliteRecord*& last)
+bool ReadSatellites(ByteReader& reader, RecordArena& arena, std::int32_t count, SatelliteList& list,
+                    SatelliteRecord*& last)
 {
     for (std::int32_t i = 0; i < count; ++i) {
         if (!reader.Holds(kSatelliteBlockSize))
             return false;
-        auto* satellite = new SatelliteRecord{};
+        auto* satellite = arena.New<SatelliteRecord>();
         reader.Name(satellite->name);
         satellite->degree = reader.Int32();
         satellite->lnbFreq1 = reader.Int32();
@@ -153,7 +155,7 @@ bool ReadSatellites(ByteReader& reader, std::int32_t count, SatelliteList& list,
         const std::int32_t transponderCount = reader.Int32();
         Append(list.firstSatellite, last, satellite);
         ++list.satelliteCount;
-        if (!ReadTransponders(reader, transponderCount, *satellite))
+        if (!ReadTransponders(reader, arena, transponderCount, *satellite))
             return false;
     }
     return true;
@@ -192,7 +194,7 @@ void WriteTransponders(ChunkWriter& writer, const TransponderRecord* first)
 
 }  // namespace
 
-ChannelFileReadResult ReadChannelFile(std::span<const std::uint8_t> bytes, SatelliteList& list)
+ChannelFileReadResult ReadChannelFile(std::span<const std::uint8_t> bytes, SatelliteList& list, RecordArena& arena)
 {
     ChannelFileReadResult result;
     ByteReader reader(bytes);
@@ -201,7 +203,7 @@ ChannelFileReadResult ReadChannelFile(std::span<const std::uint8_t> bytes, Satel
         return result;
     }
     const std::int32_t count = reader.Int32();
-    const bool whole = ReadSatellites(reader, count, list, result.lastSatellite);
+    const bool whole = ReadSatellites(reader, arena, count, list, result.lastSatellite);
     result.complete = whole && reader.AtEnd();
     return result;
 }

@@ -6,6 +6,7 @@
 
 #include "common/ByteSink.h"
 #include "database/ChannelRecords.h"
+#include "database/RecordArena.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,13 +25,14 @@ struct ChannelFileReadResult {
     SatelliteRecord* lastSatellite = nullptr;
 };
 
-// Appends the file's records to `list`, which must be empty. Every record
+// Appends the file's records to `list`, which must be empty, taking them
+// from `arena`, which is then where they live. Every record
 // whose block is whole is kept, also from a damaged file, and the counts are
 // set to the number of records kept, so the lists are always consistent.
 // No count is believed beyond what the remaining bytes can hold, and a count
 // of 0 or less reads nothing. A name without a terminating zero gets one in
 // its last byte, so that every kept name is a valid string.
-ChannelFileReadResult ReadChannelFile(std::span<const std::uint8_t> bytes, SatelliteList& list);
+ChannelFileReadResult ReadChannelFile(std::span<const std::uint8_t> bytes, SatelliteList& list, RecordArena& arena);
 
 // Writes the file's bytes for the lists to `sink` in chunks of at most 64 KB,
 // stopping at the first chunk the sink refuses (then false). Each count
