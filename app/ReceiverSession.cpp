@@ -72,7 +72,8 @@ void ReceiverSession::SetTuningChanged(int changed)
         if (lockedTarget != target)
             lastLockResult = kResultUnknown;
         lockedTarget = target;
-        lockedTargetText = LockTargetText(database, IsSatelliteCard(deviceKind));
+        // The names are in the system's code page; the note joins texts in UTF-8.
+        lockedTargetText = AnsiToUtf8(LockTargetText(database, IsSatelliteCard(deviceKind)));
     }
     ShowLockDisplay();
 }
@@ -180,11 +181,14 @@ bool ReceiverSession::SaveChanges(bool motorSaved)
     // The old file stays and the changes stay in memory: Apply stays on, so
     // that they can be saved again and Exit still asks before they go.
     std::string text = view.Text(kNotSaved) + "\n";
+    const auto addPlace = [&](const MessageRef& label, const std::string& place) {
+        text.append("\n").append(view.Text(label)).append("\n").append(AnsiToUtf8(place)).append("\n");
+    };
     if (!channelsSaved)
-        text += "\n" + view.Text(kChannelDatabaseLabel) + "\n" + AnsiToUtf8(database.FilePath()) + "\n";
+        addPlace(kChannelDatabaseLabel, database.FilePath());
     if (!settingsSaved)
-        text += "\n" + view.Text(kSettingsLabel) + "\n" + AnsiToUtf8(settingsKey.Name()) + "\n";
-    text += "\n" + view.Text(kChangesKept);
+        addPlace(kSettingsLabel, settingsKey.Name());
+    text.append("\n").append(view.Text(kChangesKept));
     view.Tell(text);
     return false;
 }

@@ -146,8 +146,8 @@ public:
     // The MAC addresses of the start-up, then the silent lock that waited.
     void FinishStart(AdapterRegistry& adapters);
     // Timer 503: the start-up's lock, unless the silent lock of the first
-    // reading locked the same records already.
-    void RunStartupLock();
+    // reading locked the same records already; silent while the dialog is hidden.
+    void RunStartupLock(bool silent);
     // A lock worker's posted end.
     void OnLockWorkerDone(std::uint32_t run);
 

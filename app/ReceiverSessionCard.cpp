@@ -37,7 +37,7 @@ void ReceiverSession::FinishStart(AdapterRegistry& adapters)
     }
 }
 
-void ReceiverSession::RunStartupLock()
+void ReceiverSession::RunStartupLock(bool silent)
 {
     if (!initialLockPending)
         return;
@@ -45,7 +45,7 @@ void ReceiverSession::RunStartupLock()
     // The silent lock of the first reading has locked these very records
     // already; a worker of it still tuning is joined by the lock.
     if (!(startupLockRan && lockingPage != nullptr && lockingPage->HasLocked()))
-        LockCurrent(false);
+        LockCurrent(silent);
     initialLockPending = false;
     StartSignalTimer();
 }

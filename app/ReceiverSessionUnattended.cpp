@@ -52,6 +52,7 @@ std::optional<StatsCounters> ReceiverSession::ReadStatistics(DataWatchdog::Clock
     conditions.acceptedPidLoaded = pidPage != nullptr && pidPage->HasLoadedPid();
     conditions.cardBusyElsewhere = dishDriving || scanRunning || relockOnReportedLock || power.RestorePending();
     const std::chrono::seconds waited = watchdog.CurrentWait();
+    const bool stallGoesOn = watchdog.IsStalled();
     const std::optional<std::int64_t> packets = counters ? std::optional(counters->packetsReceived) : std::nullopt;
     switch (watchdog.OnReading(packets, conditions, now)) {
     case WatchdogVerdict::Watching:
@@ -62,8 +63,11 @@ std::optional<StatsCounters> ReceiverSession::ReadStatistics(DataWatchdog::Clock
         break;
     case WatchdogVerdict::Relock:
         Trace("Data watchdog: no data for " + std::to_string(waited.count()) + " s, the card is tuned again.\n");
-        view.RecordSignalEvent(SignalEvent::NoData);
-        view.ShowBalloon(WithNumber(view.Text(kNoDataRelocked), waited.count()));
+        // One event and one balloon per stall, not one for each re-lock of its back-off.
+        if (!stallGoesOn) {
+            view.RecordSignalEvent(SignalEvent::NoData);
+            view.ShowBalloon(WithNumber(view.Text(kNoDataRelocked), waited.count()));
+        }
         refreshFilterMacAfterLock = true;
         LockCurrent(true);
         break;

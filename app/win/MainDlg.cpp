@@ -11,6 +11,8 @@
 #include "reception/win/SetupApiAdapterRegistry.h"
 #include "resources/resource.h"
 
+#include <utility>
+
 namespace {
 constexpr UINT kInitRetryPeriod = 5000;
 constexpr int kInitRetries = 12;
@@ -21,6 +23,8 @@ CMainDlg::CMainDlg(MainDialogOwner& owner, ReceiverDriver& driver)
     : CDialog(IDD_MAIN), owner(owner),
       session(driver, *this, settingsKey, [](const std::string& line) { WriteDiagnosticTrace(line); },
               [](const std::string& line) { OutputDebugStringA(line.c_str()); }),
+      languageChoice(session.Settings(), [this](const std::string& file) { ApplyLanguage(file); },
+                     [this] { session.MarkSettingsChanged(0); }),
       satelliteList(session, *this, [this] { return AppliedLanguageFile(); })
 {
 }
@@ -33,7 +37,7 @@ CMainDlg::~CMainDlg()
 BOOL CMainDlg::OnInitDialog()
 {
     bannerPicture.Attach(hwnd, IDC_MAIN_BANNER);
-    languageCombo.Attach(hwnd, IDC_MAIN_LANGUAGE_COMBO);
+    languageChoice.Attach(hwnd);
     satelliteList.Attach(hwnd);
     tabControl.Subclass(Item(IDC_MAIN_TAB));
     icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
@@ -78,7 +82,7 @@ bool CMainDlg::InitialiseReceiver()
         PostMessageA(window, kLockWorkerDoneMessage, static_cast<WPARAM>(run), 0);
     });
     CreatePages();
-    FillLanguageList();
+    languageChoice.Fill();
     powerSettings.Suspend();
     satelliteList.Fill();
     Refresh(kPagesPart);
@@ -141,7 +145,7 @@ void CMainDlg::OnDestroy()
 bool CMainDlg::OnCommand(WORD code, WORD id, HWND)
 {
     if (code == CBN_SELCHANGE && id == IDC_MAIN_LANGUAGE_COMBO)
-        OnLanguageChanged();
+        languageChoice.OnSelected();
     else if (code == CBN_SELCHANGE && id == IDC_MAIN_SATELLITE_COMBO)
         satelliteList.OnSelected();
     else if (code == STN_DBLCLK && id == kLevelBarId)
@@ -197,11 +201,11 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         session.OnLockWorkerDone(static_cast<std::uint32_t>(wParam));
         return true;
     case kReportUnreadDatabaseMessage:
-        // A start with Windows keeps the dialog hidden: the message waits for its first show.
-        if (IsWindowVisible(hwnd))
-            session.ReportUnreadDatabase();
-        else
-            unreadReportWaits = true;
+        session.ReportUnreadDatabase();
+        return true;
+    case kShowWaitingMessages:
+        for (const std::string& text : std::exchange(waitingMessages, {}))
+            ShowErrorMessage(hwnd, text);
         return true;
     default:
         return false;
@@ -210,9 +214,9 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
 
 void CMainDlg::OnShowWindow(bool shown)
 {
-    if (shown && unreadReportWaits) {
-        unreadReportWaits = false;
-        PostMessageA(hwnd, kReportUnreadDatabaseMessage, 0, 0);
+    if (shown && !shownOnce) {
+        shownOnce = true;
+        PostMessageA(hwnd, kShowWaitingMessages, 0, 0);
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/ReceiverSession.h"
+#include "app/win/LanguageChoice.h"
 #include "app/win/MainDialogOwner.h"
 #include "app/win/PageTabCtrl.h"
 #include "app/win/PowerSettings.h"
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 class ReceiverDriver;
 
@@ -26,6 +28,8 @@ constexpr UINT kLockWorkerDoneMessage = WM_APP + 1;
 // Posted by the initialisation: a database file not read whole is reported
 // once the dialog is up, not from inside the start-up.
 constexpr UINT kReportUnreadDatabaseMessage = WM_APP + 2;
+// Posted at the dialog's first show: the messages that waited for it.
+constexpr UINT kShowWaitingMessages = WM_APP + 3;
 
 // The main dialog's timers.
 constexpr UINT_PTR kSignalTimer = 502;
@@ -44,10 +48,8 @@ public:
 
     // The signal window, from the notification-area menu, the level bars and Ctrl+L.
     void OpenSignalWindow() { signalWindow.Open(hwnd); }
-    // The file the current language's texts are read from: the converted
-    // copy, or the Chinese file itself, once the language was applied; the
-    // ".txt" file before that.
-    std::string AppliedLanguageFile() const;
+    // The file the current language's texts are read from.
+    std::string AppliedLanguageFile() const { return languageChoice.AppliedFile(); }
     // The message of a key in the current language, or its English text.
     std::string Text(const char* key, const char* english) const override;
 
@@ -99,11 +101,8 @@ private:
     bool InitialiseReceiver();
     void CreatePages();
     void LoadBanner();
-    void FillLanguageList();
-    // Prepares the language file (its converted copy where needed), then
-    // translates this dialog and hands the same file to every page.
-    void ApplyLanguage(const std::string& path);
-    void OnLanguageChanged();
+    // Translates this dialog and its windows, and hands the same file to every page.
+    void ApplyLanguage(const std::string& file);
     // The bars' tip names the signal window and its key, in the current language.
     void ShowBarTips();
     void OnSignalPoll();
@@ -118,7 +117,7 @@ private:
     // Before the pages, which are handed it, and the controls that show it.
     ReceiverSession session;
     CStaticCtrl bannerPicture;
-    CComboBox languageCombo;
+    CLanguageChoice languageChoice;
     CSatelliteList satelliteList;
     CPageTabCtrl tabControl;
     CSignalDisplay signalDisplay;
@@ -131,6 +130,7 @@ private:
     bool receiverInitialised = false;
     int initRetries = 0;
     unsigned runningTimers = 0;   // a bit per timer from 502 on
-    bool unreadReportWaits = false;
-    std::string appliedLanguageFile;
+    // A start with Windows keeps the dialog hidden: messages wait for its first show.
+    bool shownOnce = false;
+    std::vector<std::string> waitingMessages;
 };

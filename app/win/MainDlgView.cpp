@@ -3,11 +3,8 @@
 #include "app/win/MainDlg.h"
 
 #include "framework/MessageBox.h"
-#include "language/LanguageConversion.h"
 #include "language/LanguageFile.h"
-#include "language/LanguageList.h"
 #include "language/win/DialogLanguage.h"
-#include "language/win/FindFileLister.h"
 #include "resources/resource.h"
 #include "tuning/win/LockingPage.h"
 
@@ -86,7 +83,8 @@ void CMainDlg::OnTimer(UINT_PTR id)
     case kSignalTimer: OnSignalPoll(); break;
     case kStartupLockTimer:
         StopTimer(kStartupLockTimer);
-        session.RunStartupLock();
+        // Started with Windows, the dialog is hidden: nobody waits for the lock.
+        session.RunStartupLock(!IsWindowVisible(hwnd));
         break;
     case kStatisticsTimer: signalWindow.RecordCounters(session.ReadStatistics(now)); break;
     case kPidMacTimer:
@@ -130,7 +128,10 @@ bool CMainDlg::Ask(const std::string& question)
 
 void CMainDlg::Tell(const std::string& error)
 {
-    ShowErrorMessage(hwnd, error);
+    if (shownOnce)
+        ShowErrorMessage(hwnd, error);
+    else
+        waitingMessages.push_back(error);
 }
 
 void CMainDlg::Refresh(unsigned parts)
@@ -140,7 +141,7 @@ void CMainDlg::Refresh(unsigned parts)
     if ((parts & kAddedSatellitesPart) != 0)
         satelliteList.ShowAdded();
     if ((parts & kLanguageListPart) != 0)
-        FillLanguageList();
+        languageChoice.Fill();
     if ((parts & kPagesPart) != 0)
         tabControl.RefreshPages();
 }
@@ -150,35 +151,8 @@ std::string CMainDlg::Text(const char* key, const char* english) const
     return Message(AppliedLanguageFile(), key, english);
 }
 
-std::string CMainDlg::AppliedLanguageFile() const
+void CMainDlg::ApplyLanguage(const std::string& file)
 {
-    const MainSettings& settings = session.Settings();
-    return appliedLanguageFile.empty() ? LanguageFilePath(settings.installationPath, settings.languageName)
-                                       : appliedLanguageFile;
-}
-
-void CMainDlg::FillLanguageList()
-{
-    const MainSettings& settings = session.Settings();
-    const LanguageList list = ::FillLanguageList(settings.installationPath, settings.languageName, FindFileLister());
-    languageCombo.ResetContent();
-    for (const std::string& name : list.names)
-        languageCombo.AddString(name);
-    if (list.selectedIndex >= 0)
-        languageCombo.SetCurSel(list.selectedIndex);
-    ApplyLanguage(list.languageFilePath);
-}
-
-void CMainDlg::ApplyLanguage(const std::string& path)
-{
-    const std::string file = LanguageFileToRead(path, session.Settings().installationPath);
-    if (file != path) {
-        std::string error;
-        if (!ConvertLanguageFile(path, ".tmp", error))
-            ShowErrorMessage(hwnd, error);
-    }
-    // Kept even when it cannot be read: the messages then fall back to English.
-    appliedLanguageFile = file;
     ShowBarTips();
     signalWindow.ApplyLanguage();
     if (ApplyDialogLanguage(hwnd, file, MainDialogLanguageKeys(session.GetDeviceKind()), Item(IDC_MAIN_TAB)))
@@ -188,18 +162,4 @@ void CMainDlg::ApplyLanguage(const std::string& path)
 void CMainDlg::ShowBarTips()
 {
     signalDisplay.SetBarTips(Text("String67", "Signal...") + " (" + kSignalWindowKeyName + ")");
-}
-
-void CMainDlg::OnLanguageChanged()
-{
-    MainSettings& settings = session.Settings();
-    DeleteTemporaryLanguageFile(settings.installationPath, settings.languageName);
-    settings.languageName = languageCombo.GetText();
-    if (settings.languageName.empty()) {
-        settings.languageName = "English";
-        return;
-    }
-    ApplyLanguage(LanguageFilePath(settings.installationPath, settings.languageName));
-    // The choice reaches the registry only when the settings are saved.
-    session.MarkSettingsChanged(0);
 }

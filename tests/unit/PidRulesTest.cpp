@@ -195,6 +195,23 @@ TEST_F(PidPage, APidTheCardRefusesAfterALockStaysWantedShowsRefusedIsTracedAndLo
     EXPECT_TRUE(driver.Calls("SetDataPID").empty()) << "the card never took it and would refuse to drop it";
 }
 
+// The data watchdog is armed only by a PID the card took: one it refused
+// would have it re-lock a channel that can bring no data.
+TEST_F(PidPage, OnlyAPidTheCardTookCountsAsAccepted)
+{
+    PidRecord* only = AddStoredPid(database, 22, 2, 1);
+    rules.Refresh();
+    host.LockWithFilter();
+    driver.SetCallResult("SetDataPID(22,2,1)", 2);
+    rules.ReloadPids();
+    EXPECT_FALSE(rules.HasAcceptedPid());
+    driver.SetCallResult("SetDataPID(22,2,1)", 0);
+    rules.ReloadPids();
+    EXPECT_TRUE(rules.HasAcceptedPid());
+    only->loaded = 0;
+    EXPECT_FALSE(rules.HasAcceptedPid());
+}
+
 TEST_F(PidPage, RemoveKeepsThePidWhileTheCardRefusesToUnloadItAndSaysWhy)
 {
     PidRecord* record = AddStoredPid(database, 21, 2, 1);

@@ -150,6 +150,11 @@ TEST_F(ReceiverSessionTest, DataWatchdogReLocksWhenThePacketsStopAndSendsTheFilt
     session.ReloadPids();
     EXPECT_EQ(log.Entries(), Log{"ReloadPids"}) << "only after the watchdog's own re-lock";
 
+    // Still no data: the next re-lock after twice the time, without a second balloon.
+    log.Clear();
+    now = ReadStatistics(4, 1000, now);
+    EXPECT_EQ(log.Entries(), Log{"LockCurrent(1)"});
+
     // Growing counts: the data is back, and no re-lock however long.
     log.Clear();
     ReadStatistics(50, 2000, now, 1);

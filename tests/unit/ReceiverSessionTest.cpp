@@ -154,11 +154,13 @@ TEST_F(ReceiverSessionTest, LockedToAnotherThanTheSelectionTheTipsSayWhatTheCard
     Added(session.Database(), Transponder(11494, 22000, 1));
     Lock();
     EXPECT_EQ(view.note, "");
+    std::snprintf(session.Database().CurrentSatellite()->name, 32, "Astra S\xFC" "d");   // code page 1252
+    Lock();
     Added(session.Database(), Satellite("Hotbird", 130));
     Added(session.Database(), Transponder(11034, 27500, 0));
     session.ApplyEffects(MainDialogEffects{true, false, false});
     EXPECT_FALSE(view.displaysLocked);
-    EXPECT_EQ(view.note, "Astra: 11494 MHz H 22000\n<String85>");
+    EXPECT_EQ(view.note, "Astra S\xC3\xBC" "d: 11494 MHz H 22000\n<String85>") << "in UTF-8, as the texts it joins";
     session.ShowLockState(1);
     EXPECT_EQ(view.note, "") << "not locked at all";
 }
