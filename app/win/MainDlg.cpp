@@ -2,7 +2,6 @@
 
 #include "app/DeviceNotice.h"
 #include "app/InstallPaths.h"
-#include "app/ProgramTitle.h"
 #include "app/UnreadDatabaseFile.h"
 #include "app/win/DiagnosticLog.h"
 #include "app/win/HtmlHelp.h"

@@ -39,7 +39,7 @@ public:
     CMainFrame(ReceiverDriver& driver, bool startHidden = false);
     ~CMainFrame() override;
 
-    // Registers "SkyfoldClass" and creates the hidden frame with menu 128.
+    // Registers kFrameClass and creates the hidden frame with menu 128.
     bool LoadFrame();
 
     void SetVisibleFlag(int flag) { visible = flag; }

@@ -1,5 +1,4 @@
 // The notification-area icon's callback: double click and the popup menu.
-#include "app/ProgramTitle.h"
 #include "app/win/MainDlg.h"
 #include "app/win/MainFrame.h"
 #include "app/win/StartWithWindows.h"
@@ -7,6 +6,7 @@
 #include "framework/ModalLoop.h"
 #include "framework/UiText.h"
 #include "language/LanguageFile.h"
+#include "resources/ProgramIdentity.h"
 
 void CMainFrame::OnTrayNotify(LPARAM mouseMessage)
 {
