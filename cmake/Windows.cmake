@@ -6,8 +6,6 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 configure_file(resources/Lumisat.manifest.in ${CMAKE_BINARY_DIR}/generated/Lumisat.manifest @ONLY)
-# The identifiers for the installer and scripts/run.sh.
-include(cmake/ProgramIdentity.cmake)
 
 # The .def files name the i686 stdcall symbols (Name@N). A 64-bit build has no
 # such decoration: it takes the same export names from undecorated symbols.
