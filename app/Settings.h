@@ -1,15 +1,14 @@
-// The main dialog's settings under "Software\Tavio\Skyfold", and which hive
-// holds them on which system.
+// The main dialog's settings under the program's key (kSettingsKeyPath), and
+// which hive holds them on which system.
 #pragma once
 
 #include "common/SettingsStore.h"
+#include "resources/ProgramIdentity.h"
 
 #include <cstdint>
 #include <string>
 
 class CChannelDatabase;
-
-inline constexpr char kSettingsKeyPath[] = "Software\\Tavio\\Skyfold";
 
 
 struct MainSettings {

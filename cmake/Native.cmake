@@ -10,6 +10,7 @@ add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_compile_options(unit_tests PRIVATE ${LUMISAT_WARNINGS} ${SANITIZERS})
 target_link_options(unit_tests PRIVATE ${SANITIZERS})
 target_link_libraries(unit_tests PRIVATE lumisat_rules quarlink_model setup_rules GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE LUMISAT_IDENTITY_SCRIPT="${CMAKE_BINARY_DIR}/generated/ProgramIdentity.sh")
 # The source tree, as the Wine tests are given it.
 add_test(NAME unit_tests COMMAND unit_tests)
 set_tests_properties(unit_tests PROPERTIES ENVIRONMENT "LUMISAT_SOURCE=${PROJECT_SOURCE_DIR}")

@@ -5,11 +5,7 @@ set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-# The version, stated once in project(): the resource script, the manifest and
-# the program's title take it from the configured ProductVersion.h.
-configure_file(resources/ProductVersion.h.in ${CMAKE_BINARY_DIR}/generated/ProductVersion.h @ONLY)
 configure_file(resources/Lumisat.manifest.in ${CMAKE_BINARY_DIR}/generated/Lumisat.manifest @ONLY)
-include_directories(${CMAKE_BINARY_DIR}/generated)
 
 # The .def files name the i686 stdcall symbols (Name@N). A 64-bit build has no
 # such decoration: it takes the same export names from undecorated symbols.

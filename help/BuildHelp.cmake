@@ -1,7 +1,8 @@
 # Compiles one language's help (cmake -P). Stages the pages, the style sheet
 # and the screenshots in one folder, refuses pages that show a missing
 # screenshot, runs chmcmd and checks that every page and image went in.
-foreach(var LANGUAGE SOURCE_DIR COMMON_DIR SCREENSHOT_DIR STAGING_DIR OUTPUT CHMCMD)
+cmake_minimum_required(VERSION 3.25)
+foreach(var LANGUAGE SOURCE_DIR COMMON_DIR SCREENSHOT_DIR STAGING_DIR OUTPUT CHMCMD PROGRAM_TITLE)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "BuildHelp.cmake needs -D${var}=...")
     endif()
@@ -15,8 +16,18 @@ file(GLOB common ${COMMON_DIR}/*)
 file(COPY ${common} DESTINATION ${STAGING_DIR})
 file(COPY ${SCREENSHOT_DIR}/ DESTINATION ${STAGING_DIR}/images FILES_MATCHING PATTERN "*.png")
 
-# Every image a page shows must be there: chmcmd would only warn.
 file(GLOB pages ${STAGING_DIR}/*.html)
+# The title the program shows, with the version of this build.
+foreach(page ${pages})
+    file(READ ${page} text)
+    string(FIND "${text}" "@PROGRAM_TITLE@" at)
+    if(NOT at EQUAL -1)
+        string(REPLACE "@PROGRAM_TITLE@" "${PROGRAM_TITLE}" text "${text}")
+        file(WRITE ${page} "${text}")
+    endif()
+endforeach()
+
+# Every image a page shows must be there: chmcmd would only warn.
 set(images)
 foreach(page ${pages})
     file(STRINGS ${page} lines REGEX "src=\"images/[^\"]+\"")

@@ -4,6 +4,7 @@
 ;   OUT_FILE    installer to write   TARGET   x86-unicode or amd64-unicode
 ;   BANNER_BMP  bitmap whose top-left colour the pages take
 ;   VERSION     the product's version
+;   SETTINGS_KEY the program's settings key (from resources/ProgramIdentity.h)
 ; Command line: /S silent, /DEMO installs the card simulator, /D=folder last
 ; (also quoted: "/D=C:\My Folder" or /D="C:\My Folder").
 ;
@@ -23,7 +24,9 @@ RequestExecutionLevel admin
 !include Sections.nsh
 
 !define PRODUCT "Lumisat"
-!define SETTINGS_KEY "Software\Tavio\Skyfold"
+!ifndef SETTINGS_KEY | VERSION
+  !error "The build defines SETTINGS_KEY and VERSION"
+!endif
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumisat"
 ; The program reads "PATH" into a 100-byte buffer: 99 characters with the backslash.
 !define MAX_DATA_FOLDER 98

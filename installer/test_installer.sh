@@ -21,8 +21,9 @@ win_folder="C:\\$folder_name"
 unix_folder="$drive_c/$folder_name"
 win_data='C:\ProgramData\Lumisat'
 data="$drive_c/ProgramData/Lumisat"
-settings_key='Software\Tavio\Skyfold'
+# The build tree's Help folder and identifiers lie beside the installer.
 help_dir=$(dirname "$installer")/Help
+source "$(dirname "$installer")/generated/ProgramIdentity.sh"
 # Where the installer puts the program when it is given no folder it takes.
 default_folders=("$drive_c/Program Files/Lumisat" "$drive_c/Program Files (x86)/Lumisat")
 passed=0
@@ -63,9 +64,9 @@ registry_value() {  # registry_value <name> <key...>
         "$wine_cmd" reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$name *REG_SZ *//p"
     done | head -n 1
 }
-user_path() { registry_value PATH "HKCU\\$settings_key"; }
-machine_path() { registry_value PATH "HKLM\\$settings_key" "HKLM\\Software\\Wow6432Node\\Tavio\\Skyfold"; }
-user_language() { registry_value Language "HKCU\\$settings_key"; }
+user_path() { registry_value PATH "HKCU\\$settings_key_path"; }
+machine_path() { registry_value PATH "HKLM\\$settings_key_path" "HKLM\\Software\\Wow6432Node\\${settings_key_path#Software\\}"; }
+user_language() { registry_value Language "HKCU\\$settings_key_path"; }
 equals() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]"; return 1; }; }
 # The uninstaller finishes its work after its own file is gone.
 eventually() {
@@ -170,7 +171,7 @@ check "the user's channels kept" grep -q "the user's channels" "$data/satedata.d
 # and a setting of the user's.
 echo copy > "$data/Language/English.txt.tmp"
 echo cut > "$data/~save.new"
-"$wine_cmd" reg add "HKCU\\$settings_key" /v Language /d German /f >/dev/null
+"$wine_cmd" reg add "HKCU\\$settings_key_path" /v Language /d German /f >/dev/null
 uninstall
 check "program and simulator removed" eventually test ! -e "$unix_folder"
 check "language folder, copies included, removed" eventually test ! -e "$data/Language"
@@ -179,7 +180,7 @@ check "help, banner, the demo's list and the cut save removed" \
 check "the user's channels and their backup kept" equals "$(cd "$data" && ls | tr '\n' ' ')" "satedata.dll satedata.dll.bak "
 check "the user's settings kept" equals "$(user_language)" German
 check "PATH of the current user removed" equals "$(user_path)" ""
-"$wine_cmd" reg delete "HKCU\\$settings_key" /f >/dev/null 2>&1
+"$wine_cmd" reg delete "HKCU\\$settings_key_path" /f >/dev/null 2>&1
 rm -rf "$data"
 
 echo "== demo into an empty data folder"

@@ -18,6 +18,9 @@ esac
 bash scripts/install-deps.sh
 source scripts/wine-env.sh
 bash scripts/build.sh wine
+# The settings key and the main dialog's title, as the build read them from
+# resources/ProgramIdentity.h.
+source "$WINE_TREE/generated/ProgramIdentity.sh"
 
 demo="$PWD/build/demo"
 rm -rf "$demo"
@@ -36,7 +39,7 @@ ensure_display
 ensure_prefix
 
 windows_path="Z:$(echo "$demo" | tr / '\\')\\"
-"$WINE" reg add 'HKCU\Software\Tavio\Skyfold' /v PATH /t REG_SZ /d "$windows_path" /f >/dev/null 2>&1
+"$WINE" reg add "HKCU\\$settings_key_path" /v PATH /t REG_SZ /d "$windows_path" /f >/dev/null 2>&1
 
 cd "$demo"
 if [ "$headless" = 0 ]; then
@@ -46,7 +49,7 @@ fi
 
 "$WINE" explorer /desktop=Lumisat,1024x768 Lumisat.exe >/dev/null 2>&1 &
 for _ in $(seq 120); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"NorvaneData V[0-9.]*"' && break
+    xwininfo -root -tree 2>/dev/null | grep -qF "\"$program_title\"" && break
     sleep 0.5
 done
 sleep 3   # the start-up lock and the first signal reading

@@ -1,19 +1,17 @@
 #include "app/win/MainFrame.h"
 
-#include "app/ProgramTitle.h"
 #include "app/win/AboutDlg.h"
 #include "app/win/DiagnosticLog.h"
 #include "app/win/MainDlg.h"
 #include "app/win/StartWithWindows.h"
 #include "framework/MessageBox.h"
 #include "framework/ModalLoop.h"
+#include "resources/ProgramIdentity.h"
 #include "resources/resource.h"
 
 UINT g_exitRequestMessage = 0;
 
 namespace {
-const char kFrameClass[] = "SkyfoldClass";
-
 // Sent to every top-level window when the shell's task bar is (re)created.
 UINT TaskbarCreatedMessage()
 {

@@ -30,7 +30,7 @@ public:
     CMainFrame(ReceiverDriver& driver, bool startHidden = false);
     ~CMainFrame() override;
 
-    // Registers "SkyfoldClass" and creates the hidden frame with menu 128.
+    // Registers kFrameClass and creates the hidden frame with menu 128.
     bool LoadFrame();
 
     void RequestClose(CloseRequest request) override;

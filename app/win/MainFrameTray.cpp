@@ -6,6 +6,7 @@
 #include "framework/ModalLoop.h"
 #include "framework/UiText.h"
 #include "language/LanguageFile.h"
+#include "resources/ProgramIdentity.h"
 
 void CMainFrame::OnTrayNotify(LPARAM mouseMessage)
 {

@@ -1,19 +1,15 @@
 #include "app/win/ReceiverApp.h"
 
-#include "app/ProgramTitle.h"
 #include "app/StartupOptions.h"
 #include "app/win/MainFrame.h"
 #include "driver/win/QuarlinkDriver.h"
 #include "framework/MessageBox.h"
 #include "framework/MessageLoop.h"
+#include "resources/ProgramIdentity.h"
 
 #include <commctrl.h>
 
 namespace {
-const char kExitRequestMessageName[] = "{CAE549C8-83E9-4266-8AE4-2051746EA788}";
-const char kInstanceMutexName[] = "{50FF8722-9787-424f-88D8-265BB83DBD8F}";
-const char kOtherProgramMutexName[] = "{A3673CEC-FD36-42af-8ABC-394DBBA881F2}";
-
 void ActivateRunningInstance()
 {
     HWND running = FindWindowA(nullptr, kProgramTitle);

@@ -166,11 +166,11 @@ void CSignalPlotView::DrawLegend(HDC dc, int x, int y, int lineWidth) const
 {
     std::string strength = labels.strength, quality = labels.quality, speed = labels.speed;
     if (!history->Samples().empty()) {
-        strength += " " + PercentText(history->Samples().back().strength);
-        quality += " " + PercentText(history->Samples().back().quality);
+        strength.append(" ").append(PercentText(history->Samples().back().strength));
+        quality.append(" ").append(PercentText(history->Samples().back().quality));
     }
     if (!history->Rates().empty())
-        speed += " " + KbpsText(history->Rates().back().kbps) + " " + labels.kbps;
+        speed.append(" ").append(KbpsText(history->Rates().back().kbps)).append(" ").append(labels.kbps);
     const int middle = y + TextSize(dc, "Ag").cy / 2;
     for (const auto& [text, colour] : {std::pair{strength, kStrengthColour}, std::pair{quality, kQualityColour},
                                        std::pair{speed, kRateColour}, std::pair{labels.locked, kLockedColour}}) {

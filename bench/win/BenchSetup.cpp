@@ -52,7 +52,7 @@ bool ShowsLockedStrength(HWND mainDialog)
 
 void EndLumisat(MeasuredProgram& program)
 {
-    program.End(kFrameClass, RegisterWindowMessageA(kExitRequestMessage), 1);
+    program.End(kFrameClass, RegisterWindowMessageA(kExitRequestMessageName), 1);
 }
 
 void EndBaseline(MeasuredProgram& program)

@@ -31,12 +31,12 @@ bool MeasureIdleCost(int rounds, int seconds, IdleSamples& samples)
         LumisatRun run("bench_idle");
         PrepareLumisat(run, false);
         MeasuredProgram lumisat, baseline;
-        if (lumisat.StartUntilShown(kLumisatExe, run.Folder(), kMainTitle) < 0 ||
+        if (lumisat.StartUntilShown(kLumisatExe, run.Folder(), kProgramTitle) < 0 ||
             baseline.StartUntilShown(kBaselineExe, BenchProgramFolder(), kBaselineTitle) < 0) {
             std::fprintf(stderr, "the programs did not start for the idle measurement\n");
             return false;
         }
-        HWND mainDialog = FindProcessWindow(lumisat.ProcessId(), "#32770", kMainTitle);
+        HWND mainDialog = FindProcessWindow(lumisat.ProcessId(), "#32770", kProgramTitle);
         if (!WaitFor([&] { return ShowsLockedStrength(mainDialog); }, kLockTimeout)) {
             std::fprintf(stderr, "the card did not lock for the idle measurement\n");
             return false;

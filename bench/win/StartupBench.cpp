@@ -16,7 +16,7 @@ bool StartLumisat(double& ms, double& peakBytes)
     LumisatRun run("bench_startup");
     PrepareLumisat(run, false);
     MeasuredProgram program;
-    ms = program.StartUntilShown(kLumisatExe, run.Folder(), kMainTitle);
+    ms = program.StartUntilShown(kLumisatExe, run.Folder(), kProgramTitle);
     if (ms < 0) {
         std::fprintf(stderr, "Lumisat did not show its main dialog\n");
         return false;
@@ -41,7 +41,7 @@ bool StartLumisatInStages(StartupSamples& samples)
         seen = log.WaitForCalls({"InitDise(", "GetSignalStrAndQu(", "LockChannel3("}, 0, start, kStageTimeoutMs);
     });
     MeasuredProgram program;
-    const double shownMs = program.StartUntilShown(kLumisatExe, run.Folder(), kMainTitle);
+    const double shownMs = program.StartUntilShown(kLumisatExe, run.Folder(), kProgramTitle);
     watcher.join();
     EndLumisat(program);
     if (shownMs < 0 || seen.size() != 3) {

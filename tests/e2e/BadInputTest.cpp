@@ -14,17 +14,15 @@
 
 namespace {
 
-constexpr char kSettingsKey[] = "Software\\Tavio\\Skyfold";
-
 // A number under the local machine's settings key, which is read before the
 // user's, for the life of the object.
 class MachineNumber {
 public:
     MachineNumber(const char* name, DWORD value) : name(name)
     {
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, name, REG_DWORD, &value, sizeof(value));
     }
-    ~MachineNumber() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, name); }
+    ~MachineNumber() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, name); }
     MachineNumber(const MachineNumber&) = delete;
     MachineNumber& operator=(const MachineNumber&) = delete;
 
@@ -40,7 +38,7 @@ TEST(BadInput, MistypedRegistryValuesAreNotRead)
     const MachineNumber path("PATH", 1);
     // Beta's degree, but stored as bytes: read, it would make Beta current.
     const BYTE degree160[] = {160, 0, 0, 0};
-    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "CurDegree", REG_BINARY, degree160, sizeof(degree160));
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "CurDegree", REG_BINARY, degree160, sizeof(degree160));
     run.SetRegistryString("CurSatellite", "Beta");
     ASSERT_TRUE(StartWithSatellites(run, {{.name = "Alpha", .degree = 130}, {.name = "Beta", .degree = 160},
                                           {.name = "Gamma", .degree = 190}}));
@@ -69,7 +67,7 @@ TEST(BadInput, StartedFromAnotherFolderWithoutTheInstallersPathTheProgramFindsIt
     for (const bool userPath : {true, false}) {
         SCOPED_TRACE(userPath);
         if (!userPath)
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "PATH");
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "PATH");
         ASSERT_TRUE(run.Launch(FullPath(run.PathOf("Language"))) && run.WaitForMainDialog());
         EXPECT_EQ(run.TakeMessages(milliseconds(500)), Messages{}) << "no \"Can't Load language!\"";
         EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), std::vector<std::string>{"Astra"});
@@ -83,7 +81,7 @@ TEST(BadInput, ProgramFolderTooDeepForTheFileNamesOpensNone)
     namespace fs = std::filesystem;
     LumisatRun run("bad_deep_folder");
     run.WriteIni(CardIni(0));
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "PATH");
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "PATH");
     // A program folder of 247 characters, in parts of at most 60: the program
     // itself still fits the path limit of 259 characters, "satedata.dll"
     // appended to the folder does not; cut short it would name "satedata".

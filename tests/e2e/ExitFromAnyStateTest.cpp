@@ -55,7 +55,7 @@ const Opener kRemoveQuestion = [](const LumisatRun& run) {
 };
 const Opener kAbout = [](const LumisatRun& run) {
     run.PostFrameCommand(kAboutCommand);
-    return run.WaitForWindow("About NorvaneData V1.7.2.0");
+    return run.WaitForWindow(kAboutCaption);
 };
 const Opener kTrayMenu = [](const LumisatRun& run) { return run.OpenTrayMenu(); };
 

@@ -16,7 +16,6 @@
 #include <tuple>
 
 namespace {
-const char kSettingsKey[] = "Software\\Tavio\\Skyfold";
 constexpr char kProgramX11Settings[] = "Software\\Wine\\AppDefaults\\Lumisat.exe\\X11 Driver";
 constexpr int kTextControl = 0xFFFF;
 
@@ -32,7 +31,7 @@ bool IsProgramDialog(HWND window, bool messageBox)
     // GetWindowTextA reads another process's title without sending a message.
     char title[64] = {};
     GetWindowTextA(window, title, sizeof(title));
-    const bool titled = lstrcmpA(title, kMainTitle) == 0 || lstrcmpA(title, "Lumisat") == 0;
+    const bool titled = lstrcmpA(title, kProgramTitle) == 0 || lstrcmpA(title, "Lumisat") == 0;
     return messageBox ? answers && titled : !answers;
 }
 
@@ -185,7 +184,7 @@ LumisatRun::LumisatRun(const std::string& name)
         if (file.path().extension() == ".txt")
             fs::copy_file(file.path(), folder + "Language\\" + file.path().filename().string(), ignored);
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
     SetRegistryString("PATH", folder);
 }
 
@@ -228,33 +227,33 @@ std::string LumisatRun::ReadFile(const std::string& name) const
 
 void LumisatRun::SetRegistryString(const char* name, const std::string& value) const
 {
-    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
 }
 
 void LumisatRun::SetRegistryNumber(const char* name, DWORD value) const
 {
-    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, REG_DWORD, &value, sizeof(value));
 }
 
 std::string LumisatRun::RegistryString(const char* name) const
 {
     char buffer[1024] = {};
     DWORD size = sizeof(buffer);
-    const LONG result = RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
+    const LONG result = RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
     return result == ERROR_SUCCESS ? buffer : "";
 }
 
 bool LumisatRun::RegistryNumber(const char* name, DWORD& value) const
 {
     DWORD size = sizeof(value);
-    return RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) == 0;
+    return RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_REG_DWORD, nullptr, &value, &size) == 0;
 }
 
 bool LumisatRun::WaitForMainDialog(milliseconds timeout)
 {
     return WaitFor([this] {
         mainDialog = nullptr;
-        for (HWND dialog : ProcessWindows(process.Id(), WindowFilter{"#32770", kMainTitle, true})) {
+        for (HWND dialog : ProcessWindows(process.Id(), WindowFilter{"#32770", kProgramTitle, true})) {
             if (GetDlgItem(dialog, IDC_MAIN_TAB) != nullptr)
                 mainDialog = dialog;
         }

@@ -5,6 +5,7 @@
 // started while another was in flight.
 #pragma once
 
+#include "resources/ProgramIdentity.h"
 #include "resources/resource.h"
 #include "tests/e2e/ControlDriving.h"
 #include "tests/e2e/ProgramProcess.h"
@@ -23,11 +24,6 @@ using std::chrono::milliseconds;
 using std::chrono::seconds;
 using Messages = std::vector<std::string>;
 
-constexpr char kMainTitle[] = "NorvaneData V1.7.2.0";
-// The hidden frame window, and the message other programs post to it to ask
-// Lumisat to end.
-constexpr char kFrameClass[] = "SkyfoldClass";
-constexpr char kExitRequestMessage[] = "{CAE549C8-83E9-4266-8AE4-2051746EA788}";
 // The frame's menu commands (the notification-area menu).
 constexpr WORD kShowHideCommand = 32771;
 constexpr WORD kExitCommand = 32772;
@@ -109,7 +105,7 @@ public:
     // Asks the running program to exit as other programs do (wParam 1).
     void RequestExit(WPARAM wParam = 1) const
     {
-        PostMessageA(Frame(), RegisterWindowMessageA(kExitRequestMessage), wParam, 0);
+        PostMessageA(Frame(), RegisterWindowMessageA(kExitRequestMessageName), wParam, 0);
     }
     // Asks it to exit; true once it ended with exit code 0.
     bool ExitsCleanly()

@@ -41,7 +41,7 @@ TEST(Language, GermanTranslatesTheMainDialogEveryPageTheirDialogsAndTheOneAboutB
     EXPECT_TRUE(run.Exists(CopyOf("German")));
     EXPECT_EQ(TabWideTexts(run.Control(IDC_MAIN_TAB)),
               (std::vector<std::wstring>{L"LNB && Schalter", L"Antenneneinstellung", L"Filter    "}));
-    EXPECT_EQ(WindowText(run.MainDialog()), kMainTitle) << "the main dialog's caption stays";
+    EXPECT_EQ(WindowText(run.MainDialog()), kProgramTitle) << "the main dialog's caption stays";
     EXPECT_EQ(WindowText(run.Control(IDC_LNB_DISH_GROUP)), "Antennentyp");
     EXPECT_EQ(ComboTexts(run.Control(IDC_LNB_DISEQC_COMBO)).at(0), "Deaktiviert");
     EXPECT_EQ(ListViewHeadings(run.Control(IDC_PID_LIST)), (std::vector<std::string>{"PID", "Typ", "MAC-Adresse"}));
@@ -54,14 +54,15 @@ TEST(Language, GermanTranslatesTheMainDialogEveryPageTheirDialogsAndTheOneAboutB
     EXPECT_EQ(run.AnswerNextBox(IDNO), "M\xF6" "chten Sie den aktuellen Satelliten wirklich entfernen?");
 
     // One About box, owned by the main dialog so that it stays above it.
+    const std::string germanAbout = std::string("\xDC" "ber ") + kProgramTitle;
     run.PostFrameCommand(kAboutCommand);
-    HWND about = run.WaitForWindow("\xDC" "ber NorvaneData V1.7.2.0");
+    HWND about = run.WaitForWindow(germanAbout.c_str());
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_VERSION)), "NorvaneData Version V1.7.2.0");
+    EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_VERSION)), kVersionLine) << "German words it as English does";
     EXPECT_EQ(GetWindow(about, GW_OWNER), run.MainDialog());
     run.PostFrameCommand(kAboutCommand);
     SendMessageTimeoutA(run.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);   // the second request was handled
-    const WindowFilter aboutBoxes{"#32770", "\xDC" "ber NorvaneData V1.7.2.0", true};
+    const WindowFilter aboutBoxes{"#32770", germanAbout.c_str(), true};
     EXPECT_EQ(ProcessWindows(run.ProcessId(), aboutBoxes).size(), 1u);
     PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindow(about) == FALSE; }));

@@ -81,7 +81,7 @@ TEST(MainDialog, TheReceiversOtherProgramKeepsLumisatFromStarting)
 {
     LumisatRun run("other_program");
     run.WriteIni(CardIni(0));
-    HANDLE other = CreateMutexA(nullptr, FALSE, "{A3673CEC-FD36-42af-8ABC-394DBBA881F2}");
+    HANDLE other = CreateMutexA(nullptr, FALSE, kOtherProgramMutexName);
     ASSERT_NE(other, nullptr);
     ASSERT_TRUE(run.Launch());
     EXPECT_EQ(run.AnswerNextBox(IDOK), "Norvane DTV already run in your system, please close it.");

@@ -85,7 +85,7 @@ TEST(SatellitePages, LnbAndTransponderEditsAreCheckedAndReachTheFile)
         Click(run.Control(IDC_DISH_REMOVE));
         HWND box = run.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(WindowText(box), kMainTitle);
+        EXPECT_EQ(WindowText(box), kProgramTitle);
         EXPECT_EQ(AnswerBox(box, answer), "Are you sure to remove the current transponder?");
     }
     EXPECT_TRUE(WaitFor([&] { return ComboTexts(combo) == std::vector<std::string>{"12500", "12380"}; }));

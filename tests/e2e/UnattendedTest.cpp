@@ -138,7 +138,7 @@ TEST(Unattended, IconComesBackAfterExplorerAndStartWithWindowsRunsHidden)
     ASSERT_TRUE(run.Launch(std::string(), std::string(), "/tray"));
     ASSERT_TRUE(run.WaitForCall("SetDataPID(256,2,1) = 0", from, seconds(15)));
     EXPECT_NE(run.Frame(), nullptr);
-    HWND dialog = FindProcessWindow(run.ProcessId(), "#32770", kMainTitle);
+    HWND dialog = FindProcessWindow(run.ProcessId(), "#32770", kProgramTitle);
     EXPECT_EQ(dialog, nullptr) << "no visible main dialog";
     run.TrayIconMouse(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(run.WaitForMainDialog(seconds(5))) << "a double click shows it";
