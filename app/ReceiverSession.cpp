@@ -223,17 +223,6 @@ bool ReceiverSession::RunExitQuestion()
     return SaveChanges(SaveMotorSettings());
 }
 
-bool ReceiverSession::SaveWithoutAsking()
-{
-    const bool motorSaved = SaveMotorSettings();
-    // Save leaves a file that could not be read whole alone unless the user allowed replacing it.
-    const bool channelsSaved = SaveChannels(database);
-    const bool saved = SaveSettings() && motorSaved && channelsSaved;
-    if (saved)
-        SetPendingChanges(false);
-    return saved;
-}
-
 bool ReceiverSession::Restore()
 {
     if (!view.Ask(view.Text(kRestoreQuestion)))

@@ -189,10 +189,6 @@ public:
     // The frame's Exit while changes are pending. False when the user chose
     // to save and the saving failed or was declined: the program goes on.
     bool RunExitQuestion();
-    // At the end of the Windows session, with no time to ask: saves as the
-    // exit question's Yes does, showing nothing, and keeps a database file
-    // that could not be read whole as it is. True when all was saved.
-    bool SaveWithoutAsking();
     // False when the user answered No.
     bool Restore();
     // Once the dialog is up: a database file that could not be read whole is reported.
