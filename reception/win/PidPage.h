@@ -56,9 +56,11 @@ private:
     void WithPidMacTimerStopped(Action action);
     void OnAdd();
     void AddFromPidInfo();
-    void OnLoad();
+    void OnLoad() { LoadSelected(true); }
     void OnRemove();
-    void OnUnload();
+    void OnUnload() { LoadSelected(false); }
+    // Load and Unload of the selected row.
+    void LoadSelected(bool load);
     void OnChangeMac();
     void OnPortChanged() {}
 

@@ -40,35 +40,19 @@ void CPidPage::AddFromPidInfo()
     SelectRow(pidList.GetItemCount() - 1, true);
 }
 
-void CPidPage::OnLoad()
+void CPidPage::LoadSelected(bool load)
 {
     if (!session.AwaitCard())
         return;
-    WithPidMacTimerStopped([this] {
+    WithPidMacTimerStopped([this, load] {
         const int row = pidList.GetSelectedIndex();
         PidRecord* record = RowRecord(row);
         if (record == nullptr)
             return;
-        const PidOutcome outcome = rules.Load(record);
+        const PidOutcome outcome = load ? rules.Load(record) : rules.Unload(record);
         ShowMessage(outcome.message);
         if (outcome.done)
-            pidList.SetItemImage(row, kLoadedImage);
-    });
-}
-
-void CPidPage::OnUnload()
-{
-    if (!session.AwaitCard())
-        return;
-    WithPidMacTimerStopped([this] {
-        const int row = pidList.GetSelectedIndex();
-        PidRecord* record = RowRecord(row);
-        if (record == nullptr)
-            return;
-        const PidOutcome outcome = rules.Unload(record);
-        ShowMessage(outcome.message);
-        if (outcome.done)
-            pidList.SetItemImage(row, kNotLoadedImage);
+            pidList.SetItemImage(row, load ? kLoadedImage : kNotLoadedImage);
     });
 }
 
