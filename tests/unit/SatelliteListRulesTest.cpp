@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -32,9 +33,8 @@ protected:
 
 void ExpectEffects(const MainDialogEffects& effects, bool tuning, bool refresh, bool settings)
 {
-    EXPECT_EQ(effects.setTuningChanged, tuning);
-    EXPECT_EQ(effects.refreshPages, refresh);
-    EXPECT_EQ(effects.markSettingsChanged, settings);
+    EXPECT_EQ(std::tuple(effects.setTuningChanged, effects.refreshPages, effects.markSettingsChanged),
+              std::tuple(tuning, refresh, settings));
 }
 
 }  // namespace
@@ -97,9 +97,8 @@ TEST_F(SatelliteListRules, RemoveTakesTheCurrentSatelliteAndSelectsTheFirst)
     ExpectEffects(result.effects, true, true, true);
     EXPECT_EQ(Names(), (std::vector<std::string>{"Astra", "Thor"}));
     EXPECT_EQ(FieldText(database.CurrentSatellite()->name), "Astra");
-
-    EXPECT_STREQ(RemoveSatelliteQuestion(kSatelliteCard).key, "String20");
-    EXPECT_STREQ(RemoveSatelliteQuestion(kCableCard).key, "String31");
+    EXPECT_EQ(std::string(RemoveSatelliteQuestion(kSatelliteCard).key) + RemoveSatelliteQuestion(kCableCard).key,
+              "String20String31");
 }
 
 TEST_F(SatelliteListRules, ChoosingAnotherSatelliteChangesTheTuning)
