@@ -1,6 +1,6 @@
 // The card simulator's model: what the end-to-end tests rely on when they
-// expect a lock, a refusal or a call-log line. The channels' parameters and
-// the data that stops are the scans' and the data watchdog's scenarios'.
+// expect a lock, a refusal or a call-log line. The data that stops is the
+// data watchdog's scenario's.
 #include "simulator/CallLogFormat.h"
 #include "simulator/CallsInFlight.h"
 #include "simulator/CardConfig.h"
@@ -106,6 +106,20 @@ TEST(SimulatorSatelliteLock, SwitchHearsOnlyCommittedCommandsWhilePowered)
     EXPECT_TRUE(sim.Locked());
     sim.card.ReleaseDise();
     EXPECT_EQ(sim.card.StartFilter(), kCardNotOpen);
+}
+
+TEST(SimulatorChannelLock, CableAndTerrestrialMatchTheirParameters)
+{
+    SimulatedCard cable("[Card]\nKind=5\n[Channel]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n");
+    const std::tuple<int, int, int, bool> cableCases[] = {
+        {474000, 6900, 64, true}, {474201, 6900, 64, false}, {474000, 6900, 256, false}, {474000, 6900, 0, false},
+        {474000, 0, 64, true}};
+    for (const auto& [frequency, symbolRate, qam, locks] : cableCases)
+        EXPECT_EQ(cable.card.LockChannel3(frequency, symbolRate, qam, 0, 0, 0, 0) == 0, locks) << frequency << " " << qam;
+
+    SimulatedCard terrestrial("[Card]\nKind=7\n[Channel]\nFrequency=506000\nBandwidth=8\n");
+    for (const auto& [frequency, bandwidth, locks] : {std::tuple{506000, 8, true}, {506000, 7, false}, {514000, 8, false}})
+        EXPECT_EQ(terrestrial.card.LockChannel3(frequency, bandwidth, 0, 0, 0, 0, 0) == 0, locks) << frequency;
 }
 
 TEST(SimulatorConfig, DemoLineUpsLockTheDemoDatabases)
