@@ -29,14 +29,15 @@ TEST(Lock, StartupSwitchesTunesAndStartsTheFilterOnEveryKindOfCardAndSwitchInput
         return std::vector<FileSatellite>{{.name = "Sat", .degree = degree, .diseqcPort = input, .transponders = {transponder}}};
     };
     // The tabs of each kind; which GetCIInfo values make which kind is the unit tests'.
-    const wchar_t* const satellite = L"LNB && Switch";
-    struct Case { const char* name; std::vector<FileSatellite> satellites; const wchar_t* firstTab; Lines calls; };
+    using Tabs = std::vector<std::wstring>;
+    const Tabs satellite{L"LNB && Switch", L"Dish Setting", L"Filter    "};
+    struct Case { const char* name; std::vector<FileSatellite> satellites; Tabs tabs; Lines calls; };
     const Case cases[] = {
         // The demo line-ups and databases; Astra 19.2E on "LNB A" with tone off and power on, 11494 MHz horizontal.
         {"Quarlink.ini", {}, satellite, {"InitDise(", "GetCIInfo(", "SetDiseCom1(0,0,0,1) = 0", "SetDiseCom2(E0,10,38,F2) = 0",
                                          "SetDiseCom1(0,0,0,1) = 0", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
-        {"cable.ini", {}, L"Cable Setting", {"InitDise(", "LockChannel3(474000,6900,64,0,0,0,0) = 0", "StartFilter() = 0"}},
-        {"terrestrial.ini", {}, L"Terrestrial Setting", {"InitDise(", "LockChannel3(506000,8,0,0,0,0,0) = 0", "StartFilter() = 0"}},
+        {"cable.ini", {}, Tabs{L"Cable Setting", L"Filter    "}, {"InitDise(", "LockChannel3(474000,6900,64,0,0,0,0) = 0", "StartFilter() = 0"}},
+        {"terrestrial.ini", {}, Tabs{L"Terrestrial Setting", L"Filter    "}, {"InitDise(", "LockChannel3(506000,8,0,0,0,0,0) = 0", "StartFilter() = 0"}},
         {"input_B", behind(2, 130, {"10971H/29700", 10971, 29700, 1, {}}), satellite,
          {"SetDiseCom2(E0,10,38,F6) = 0", "LockChannel3(10971,29700,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
         {"input_C", behind(3, 282, {"10847V/23000", 10847, 23000, 0, {}}), satellite,
@@ -56,7 +57,7 @@ TEST(Lock, StartupSwitchesTunesAndStartsTheFilterOnEveryKindOfCardAndSwitchInput
         }
         EXPECT_TRUE(run.WaitForCall("StartFilter() = 0"));
         EXPECT_TRUE(HasInOrder(run.CallLogLines(), test.calls));
-        EXPECT_EQ(TabWideTexts(run.Control(IDC_MAIN_TAB)).at(0), test.firstTab);
+        EXPECT_EQ(TabWideTexts(run.Control(IDC_MAIN_TAB)), test.tabs);
         EXPECT_TRUE(run.WaitForLockShown(true));
 
         ASSERT_TRUE(run.ExitsCleanly());
