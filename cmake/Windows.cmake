@@ -82,27 +82,52 @@ set_target_properties(Setup PROPERTIES PREFIX "" OUTPUT_NAME Setup)
 target_compile_options(Setup PRIVATE ${LUMISAT_WARNINGS})
 target_link_libraries(Setup PRIVATE setup_win)
 
-# Tests run under Wine, each build tree with a Wine prefix of its own.
+# Tests run under Wine, each build tree with a Wine prefix of its own, on an
+# X display. Fixtures make both, so that each test also runs alone (ctest -R
+# <name>): the display is the caller's when it answers, else a virtual one
+# that the cleanup stops once it has ended the prefix's Wine processes. The
+# launcher gives each test the fixture's display.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+set(WINE_SESSION bash ${PROJECT_SOURCE_DIR}/scripts/wine-session.sh)
+set(WINE_SESSION_FOLDER ${CMAKE_BINARY_DIR}/wine-session)
 set(WINE_TEST_ENV
     "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
     "WINEDEBUG=-all"
+    "WINEDLLOVERRIDES=mscoree,mshtml="
     "LUMISAT_BIN=${CMAKE_BINARY_DIR}/bin"
     "LUMISAT_SOURCE=${PROJECT_SOURCE_DIR}")
+add_test(NAME wine_display COMMAND ${WINE_SESSION} display-up ${WINE_SESSION_FOLDER})
+add_test(NAME wine_prefix COMMAND ${WINE_SESSION} prefix-up ${WINE_SESSION_FOLDER} ${CMAKE_CROSSCOMPILING_EMULATOR})
+add_test(NAME wine_session_end COMMAND ${WINE_SESSION} down ${WINE_SESSION_FOLDER})
+set_tests_properties(wine_display PROPERTIES FIXTURES_SETUP wine_display LABELS wine)
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix FIXTURES_REQUIRED wine_display
+                     ENVIRONMENT "${WINE_TEST_ENV}" RESOURCE_LOCK wine_prefix LABELS wine TIMEOUT 300)
+set_tests_properties(wine_session_end PROPERTIES FIXTURES_CLEANUP "wine_prefix;wine_display"
+                     ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine)
+
+# A test under Wine: its command (the emulator first where it runs a Windows
+# program) on the fixtures' display, prefix and environment, plus ENV.
+# lumisat_wine_test(NAME name TIMEOUT seconds [ENV var=value...] COMMAND command...)
+function(lumisat_wine_test)
+    cmake_parse_arguments(PARSE_ARGV 0 TEST "" "NAME;TIMEOUT" "ENV;COMMAND")
+    add_test(NAME ${TEST_NAME} COMMAND ${WINE_SESSION} run ${WINE_SESSION_FOLDER} ${TEST_COMMAND})
+    set_tests_properties(${TEST_NAME} PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};${TEST_ENV}"
+                         FIXTURES_REQUIRED "wine_display;wine_prefix" RESOURCE_LOCK wine_prefix LABELS wine
+                         TIMEOUT ${TEST_TIMEOUT})
+endfunction()
 
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 add_executable(wine_tests ${WINE_TEST_SOURCES})
 target_link_libraries(wine_tests PRIVATE lumisat_win setup_win gtest_main)
 add_dependencies(wine_tests Lumisat Quarlink Setup)
-add_test(NAME wine_tests COMMAND wine_tests)
-set_tests_properties(wine_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 900)
+lumisat_wine_test(NAME wine_tests TIMEOUT 900 COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:wine_tests>)
 # Texts read back on code page 1251: Wine takes the code page from the
 # Unix locale (the prefix's Nls\CodePage values are only written).
-add_test(NAME wine_tests_cp1251 COMMAND wine_tests --gtest_filter=DialogLanguageTest.EveryLanguageReadsBackInUtf16)
-set_tests_properties(wine_tests_cp1251 PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};LC_ALL=ru_RU.UTF-8" LABELS wine
-                     TIMEOUT 300)
+lumisat_wine_test(NAME wine_tests_cp1251 TIMEOUT 300 ENV LC_ALL=ru_RU.UTF-8
+    COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:wine_tests>
+            --gtest_filter=DialogLanguageTest.EveryLanguageReadsBackInUtf16)
 
 # The end-to-end harness starts, drives and ends programs; the benchmarks
 # reuse it.
@@ -116,11 +141,10 @@ list(REMOVE_ITEM E2E_TEST_SOURCES ${E2E_HARNESS_SOURCES})
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
 target_link_libraries(e2e_tests PRIVATE e2e_harness gtest_main)
 add_dependencies(e2e_tests Lumisat Quarlink)
-add_test(NAME e2e_tests COMMAND e2e_tests)
-set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}" LABELS wine TIMEOUT 2400)
-add_test(NAME e2e_tests_cp1251 COMMAND e2e_tests --gtest_filter=Language.GermanOnCodePage1251ReadsBackInUtf16)
-set_tests_properties(e2e_tests_cp1251 PROPERTIES ENVIRONMENT "${WINE_TEST_ENV};LC_ALL=ru_RU.UTF-8" LABELS wine
-                     TIMEOUT 300)
+lumisat_wine_test(NAME e2e_tests TIMEOUT 2400 COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:e2e_tests>)
+lumisat_wine_test(NAME e2e_tests_cp1251 TIMEOUT 300 ENV LC_ALL=ru_RU.UTF-8
+    COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:e2e_tests>
+            --gtest_filter=Language.GermanOnCodePage1251ReadsBackInUtf16)
 
 # Import and export tables of the built binaries.
 add_test(NAME link_tables

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Checks the link tables of the built binaries:
-#   - Lumisat.exe imports from Quarlink.dll exactly the driver library's 28
-#     names (23 plain, 5 decorated) and nothing else from it;
-#   - Quarlink.dll exports exactly those 28 names;
-#   - Setup.dll exports exactly CheckDriver, DeleteDTV and GetBmpRGB.
+# Checks the link tables of the built binaries: Lumisat.exe imports from
+# Quarlink.dll exactly the driver library's 28 names (23 plain, 5 decorated)
+# and nothing else from it; Quarlink.dll exports exactly those; Setup.dll
+# exports exactly CheckDriver, DeleteDTV and GetBmpRGB. Prints what is
+# missing and what is unexpected; exits 1 on any mismatch.
 # Usage: check_link_tables.sh Lumisat.exe Quarlink.dll Setup.dll
-# Prints what is missing and what is unexpected; exits 1 on any mismatch.
 set -uo pipefail
-
+[ $# -eq 3 ] || { echo "usage: $0 Lumisat.exe Quarlink.dll Setup.dll" >&2; exit 2; }
 OBJDUMP=${OBJDUMP:-i686-w64-mingw32-objdump}
 
 QUARLINK_NAMES="InitDise ReleaseDise GetCIInfo GetDeviceType GetSignalStrAndQu StartFilter StopFilter
@@ -16,65 +15,33 @@ StoreSatPosition DriveEast DriveWest StopMotor GotoZero SetEastLimit SetWestLimi
 _LockChannel3@28 _GetMACAddr@4 _GetDataPIDMAC@12 _GetStatsCounters@4 _EnableLimit@0"
 SETUP_NAMES="CheckDriver DeleteDTV GetBmpRGB"
 
-if [ $# -ne 3 ]; then
-    echo "usage: $0 Lumisat.exe Quarlink.dll Setup.dll" >&2
-    exit 2
-fi
-
-sorted() {
-    tr -s ' \n' '\n\n' | sed '/^$/d' | LC_ALL=C sort
-}
-
-# Names imported by file from the named DLL (compared without case).
+sorted() { tr -s ' \n' '\n\n' | sed '/^$/d' | LC_ALL=C sort; }
+# Names the file imports from the DLL (its name compared without case), or exports.
 imports_from() {
     "$OBJDUMP" -p "$1" | awk -v dll="$(echo "$2" | tr 'A-Z' 'a-z')" '
         /^[ \t]*DLL Name:/ { inside = (tolower($3) == dll); next }
         /^[ \t]*$/ { inside = 0; next }
-        inside && /Hint\/Ord/ { next }
-        inside && NF >= 3 { print $3 }'
+        inside && !/Hint\/Ord/ && NF >= 3 { print $3 }'
 }
-
 exports_of() {
-    "$OBJDUMP" -p "$1" | awk '
-        /\[Ordinal\/Name Pointer\] Table/ { inside = 1; next }
-        inside && /^[ \t]*$/ { inside = 0; next }
-        inside && /^[ \t]*\[/ { print $NF }'
+    "$OBJDUMP" -p "$1" | awk '/\[Ordinal\/Name Pointer\] Table/ { inside = 1; next }
+        inside && /^[ \t]*$/ { inside = 0 } inside && /^[ \t]*\[/ { print $NF }'
 }
 
 status=0
-
-# compare what expected actual
-compare() {
-    local what=$1 expected actual missing unexpected
-    expected=$(printf '%s\n' "$2" | sorted)
-    actual=$(printf '%s\n' "$3" | sorted)
-    missing=$(LC_ALL=C comm -23 <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") | sed '/^$/d')
-    unexpected=$(LC_ALL=C comm -13 <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") | sed '/^$/d')
-    if [ -z "$missing" ] && [ -z "$unexpected" ]; then
-        echo "ok: $what ($(printf '%s\n' "$expected" | grep -c .) names)"
-        return
+check() {   # check <what> <file> <expected names> <command printing the actual names>
+    local what=$1 file=$2 expected actual diff
+    expected=$(printf '%s\n' "$3" | sorted)
+    if [ ! -f "$file" ] || ! actual=$(eval "$4" | sorted) || [ -z "$actual" ]; then
+        echo "MISMATCH: $what: $file missing or unreadable by $OBJDUMP"; status=1; return
     fi
-    status=1
-    echo "MISMATCH: $what"
-    [ -n "$missing" ] && printf '%s\n' "$missing" | sed 's/^/  - missing:    /'
-    [ -n "$unexpected" ] && printf '%s\n' "$unexpected" | sed 's/^/  + unexpected: /'
+    diff=$(LC_ALL=C comm -3 <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") |
+           sed -e 's/^\t/  + unexpected: /' -e '/^  + /!s/^/  - missing:    /')
+    if [ -z "$diff" ]; then echo "ok: $what ($(printf '%s\n' "$expected" | grep -c .) names)"; return; fi
+    echo "MISMATCH: $what"; printf '%s\n' "$diff"; status=1
 }
 
-check_file() {
-    if [ ! -f "$1" ]; then
-        echo "MISMATCH: $1 does not exist"
-        status=1
-        return 1
-    fi
-    if ! "$OBJDUMP" -p "$1" >/dev/null 2>&1; then
-        echo "MISMATCH: $OBJDUMP cannot read $1"
-        status=1
-        return 1
-    fi
-}
-
-lumisat=$1 quarlink=$2 setup=$3
-check_file "$lumisat" && compare "$(basename "$lumisat") imports from Quarlink.dll" "$QUARLINK_NAMES" "$(imports_from "$lumisat" Quarlink.dll)"
-check_file "$quarlink" && compare "$(basename "$quarlink") exports" "$QUARLINK_NAMES" "$(exports_of "$quarlink")"
-check_file "$setup" && compare "$(basename "$setup") exports" "$SETUP_NAMES" "$(exports_of "$setup")"
+check "$(basename "$1") imports from Quarlink.dll" "$1" "$QUARLINK_NAMES" 'imports_from "$file" Quarlink.dll'
+check "$(basename "$2") exports" "$2" "$QUARLINK_NAMES" 'exports_of "$file"'
+check "$(basename "$3") exports" "$3" "$SETUP_NAMES" 'exports_of "$file"'
 exit $status

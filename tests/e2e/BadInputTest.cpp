@@ -5,7 +5,6 @@
 // messages, touches no file it was not meant to and ends cleanly. Read-only
 // and unwritable database files and broken language files are left to the
 // tests of the reader, the file replacement and the language files.
-#include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
 #include <filesystem>
@@ -42,9 +41,9 @@ TEST(BadInput, MistypedRegistryValuesAreNotRead)
     run.SetRegistryString("CurSatellite", "Beta");
     ASSERT_TRUE(StartWithSatellites(run, {{.name = "Alpha", .degree = 130}, {.name = "Beta", .degree = 160},
                                           {.name = "Gamma", .degree = 190}}));
-    EXPECT_EQ(run.TakeMessages(milliseconds(500)), Messages{});
+    EXPECT_EQ(run.TakeMessages(), Messages{});
     HWND satellites = run.Control(IDC_MAIN_SATELLITE_COMBO);
-    EXPECT_EQ(ComboTexts(satellites), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}))
+    EXPECT_EQ(ComboTexts(satellites), (Lines{"Alpha", "Beta", "Gamma"}))
         << "the database of the user's PATH, which the mistyped machine value leaves in place";
     EXPECT_EQ(ComboSelection(satellites), 0);
 
@@ -69,8 +68,8 @@ TEST(BadInput, StartedFromAnotherFolderWithoutTheInstallersPathTheProgramFindsIt
         if (!userPath)
             RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "PATH");
         ASSERT_TRUE(run.Launch(FullPath(run.PathOf("Language"))) && run.WaitForMainDialog());
-        EXPECT_EQ(run.TakeMessages(milliseconds(500)), Messages{}) << "no \"Can't Load language!\"";
-        EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), std::vector<std::string>{"Astra"});
+        EXPECT_EQ(run.TakeMessages(), Messages{}) << "no \"Can't Load language!\"";
+        EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), Lines{"Astra"});
         EXPECT_EQ(run.RegistryString("PATH"), userPath ? run.Folder() : "") << "nothing empty written over it";
         EXPECT_TRUE(run.ExitsCleanly());
     }
@@ -102,7 +101,7 @@ TEST(BadInput, ProgramFolderTooDeepForTheFileNamesOpensNone)
     ASSERT_TRUE(run.Launch(run.Folder(), deep + "\\"));
     // The language file's name does not fit either: the conversion reports
     // the file error, then the dialog cannot read the language.
-    const Messages messages = run.TakeMessages(seconds(1), seconds(15));
+    const Messages messages = run.TakeMessages(seconds(15));
     ASSERT_EQ(messages.size(), 2u) << ::testing::PrintToString(messages);
     EXPECT_EQ(messages[0].rfind(deep.substr(0, 40), 0), 0u) << messages[0];
     EXPECT_LE(messages[0].size(), 255u);
@@ -110,11 +109,11 @@ TEST(BadInput, ProgramFolderTooDeepForTheFileNamesOpensNone)
 
     ASSERT_TRUE(run.WaitForMainDialog());
     EXPECT_EQ(WindowText(run.Control(IDC_MAIN_NEW)), "New") << "the English texts of the templates";
-    EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), std::vector<std::string>{});
+    EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), Lines{});
     // OK saves the database and the settings, then hides the dialog.
     PostMessageA(run.MainDialog(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(run.MainDialog()) == FALSE; }));
-    EXPECT_EQ(run.TakeMessages(milliseconds(300)), Messages{});
+    EXPECT_EQ(run.TakeMessages(), Messages{});
     EXPECT_TRUE(run.ExitsCleanly());
     EXPECT_EQ(std::distance(fs::directory_iterator(deep), fs::directory_iterator()), 2)
         << "the program and no file with a cut name";
@@ -155,7 +154,7 @@ TEST(BadInput, DatabaseNotReadWholeIsReplacedOnlyWithConsent)
         if (hold != INVALID_HANDLE_VALUE)
             CloseHandle(hold);
         run.WaitForStartupLock();
-        std::vector<std::string> names;
+        Lines names;
         for (const FileSatellite& satellite : test.shown)
             names.push_back(satellite.name);
         EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), names);
@@ -175,7 +174,7 @@ TEST(BadInput, DatabaseNotReadWholeIsReplacedOnlyWithConsent)
         EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(run.MainDialog()) == FALSE; }));
         EXPECT_EQ(run.ReadFile("satedata.dll.bak"), test.bytes);
         EXPECT_EQ(run.ReadFile("satedata.dll"), SatelliteFileBytes(test.shown));
-        EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300)));
+        EXPECT_TRUE(run.NoMessageBox());
         EXPECT_TRUE(run.ExitsCleanly());
     }
 }

@@ -2,7 +2,6 @@
 // and the database file: one accepted and one refused value per field,
 // Enter and Escape, Restore reading the file again, Lock Test behind its
 // wait dialog, Apply, and the "Default" channel after the last is removed.
-#include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
 namespace {
@@ -60,7 +59,7 @@ TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersAndReachTheLockAndTheFile)
         Click(run.Control(IDC_MAIN_RESTORE));
         EXPECT_EQ(run.AnswerNextBox(IDYES), "The App will restore settings and data, are you sure?");
         ASSERT_TRUE(WaitFor([&] { return WindowText(run.Control(page.frequency)) == "474000"; }));
-        EXPECT_EQ(ComboTexts(channels), std::vector<std::string>{"Replaced"});
+        EXPECT_EQ(ComboTexts(channels), Lines{"Replaced"});
         ASSERT_TRUE(run.Answers(seconds(5)));
         EXPECT_FALSE(run.ApplyEnabled());
 
@@ -88,7 +87,7 @@ TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersAndReachTheLockAndTheFile)
             EXPECT_EQ(Enter(run, IDC_CABLE_SYMBOL_RATE, "7001"), "6875");
         }
         ChooseItemNow(run.Control(page.list), 2);
-        EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300))) << "refusals are silent";
+        EXPECT_TRUE(run.NoMessageBox()) << "refusals are silent";
 
         before = run.LogSize();
         Click(run.Control(page.lockTest));
@@ -107,7 +106,7 @@ TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersAndReachTheLockAndTheFile)
         // The last channel removed, the default one takes its place.
         Click(run.Control(IDC_MAIN_REMOVE));
         EXPECT_EQ(run.AnswerNextBox(IDYES), "Are you sure to remove the current channel?");
-        ASSERT_TRUE(WaitFor([&] { return ComboTexts(channels) == std::vector<std::string>{"Default"}; }));
+        ASSERT_TRUE(WaitFor([&] { return ComboTexts(channels) == Lines{"Default"}; }));
         ASSERT_TRUE(run.Apply());
         EXPECT_EQ(run.ReadFile(DatabaseFile(page.kind)).substr(0, 11), std::string("\1\0\0\0Default", 11))
             << "one record, the default channel";

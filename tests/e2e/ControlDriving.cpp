@@ -6,13 +6,6 @@
 
 namespace {
 
-LRESULT SendQuietly(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 15000, &result);
-    return static_cast<LRESULT>(result);
-}
-
 struct ControlSearch {
     int id;
     bool visibleOnly;
@@ -26,13 +19,6 @@ BOOL CALLBACK MatchControl(HWND window, LPARAM context)
         return TRUE;
     search->found = window;
     return FALSE;
-}
-
-HWND SearchControl(HWND root, int id, bool visibleOnly)
-{
-    ControlSearch search{id, visibleOnly, nullptr};
-    EnumChildWindows(root, MatchControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::string Narrow(const std::wstring& wide)
@@ -69,54 +55,37 @@ std::basic_string<Char> SendItem(HWND control, UINT message, WPARAM wParam, Item
     return text;
 }
 
+// The items of a list view, each as the message fills it.
+template <typename Result, typename Fill>
+std::vector<Result> EachRow(HWND list, Fill fill)
+{
+    std::vector<Result> results;
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row)
+        results.push_back(fill(row));
+    return results;
+}
+
 }  // namespace
 
 std::string WindowText(HWND window)
 {
     char text[1024] = {};
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), LPARAM(text), SMTO_ABORTIFHUNG, 5000, nullptr);
     return text;
 }
 
 std::wstring WideWindowText(HWND window)
 {
     wchar_t text[1024] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, LPARAM(text), SMTO_ABORTIFHUNG, 5000, nullptr);
     return text;
 }
 
-HWND FindControl(HWND root, int id)
+HWND FindControl(HWND root, int id, bool visibleOnly)
 {
-    return SearchControl(root, id, false);
-}
-
-HWND FindVisibleControl(HWND root, int id)
-{
-    return SearchControl(root, id, true);
-}
-
-void Click(HWND control)
-{
-    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(control));
-}
-
-void SendNotification(HWND control, WORD code)
-{
-    SendQuietly(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
-                reinterpret_cast<LPARAM>(control));
-}
-
-void SetText(HWND control, const std::string& text)
-{
-    SendQuietly(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void EnterText(HWND control, const std::string& text, WORD killFocusCode)
-{
-    SetText(control, text);
-    SendNotification(control, killFocusCode);
+    ControlSearch search{id, visibleOnly, nullptr};
+    EnumChildWindows(root, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void TypeChars(HWND edit, const std::string& text)
@@ -144,12 +113,6 @@ bool PostKeys(HWND edit, std::initializer_list<WPARAM> keys)
     return false;
 }
 
-void Check(HWND box)
-{
-    SendQuietly(box, BM_SETCHECK, BST_CHECKED, 0);
-    SendNotification(box, BN_CLICKED);
-}
-
 void ChooseRadio(HWND dialog, int chosenId, const std::vector<int>& groupIds)
 {
     for (int id : groupIds)
@@ -157,40 +120,27 @@ void ChooseRadio(HWND dialog, int chosenId, const std::vector<int>& groupIds)
     SendNotification(GetDlgItem(dialog, chosenId), BN_CLICKED);
 }
 
-void ChooseItemNow(HWND combo, int index)
-{
-    SendQuietly(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendNotification(combo, CBN_SELCHANGE);
-}
-
 std::vector<std::string> ComboTexts(HWND combo)
 {
     std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
         // Across processes Wine answers the ANSI request with UTF-16 text.
         wchar_t wide[256] = {};
-        if (SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) >= 255)
-            continue;
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
-        texts.push_back(Narrow(wide));
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, WPARAM(i), 0) < 255) {
+            SendMessageW(combo, CB_GETLBTEXT, WPARAM(i), LPARAM(wide));
+            texts.push_back(Narrow(wide));
+        }
     }
     return texts;
-}
-
-int ComboSelection(HWND combo)
-{
-    return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
 }
 
 std::vector<std::wstring> TabWideTexts(HWND tab)
 {
     std::vector<std::wstring> texts;
-    const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0); ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
-        texts.push_back(SendItem(tab, TCM_GETITEMW, static_cast<WPARAM>(i), item));
+        texts.push_back(SendItem(tab, TCM_GETITEMW, WPARAM(i), item));
     }
     return texts;
 }
@@ -198,43 +148,37 @@ std::vector<std::wstring> TabWideTexts(HWND tab)
 std::vector<std::string> ListViewHeadings(HWND list)
 {
     std::vector<std::string> texts;
-    const int count = Header_GetItemCount(ListView_GetHeader(list));
-    for (int column = 0; column < count; ++column) {
+    for (int column = 0; column < Header_GetItemCount(ListView_GetHeader(list)); ++column) {
         LVCOLUMNW item{};
         item.mask = LVCF_TEXT;
-        texts.push_back(Narrow(SendItem(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), item)));
+        texts.push_back(Narrow(SendItem(list, LVM_GETCOLUMNW, WPARAM(column), item)));
     }
     return texts;
 }
 
 std::vector<std::string> ListViewTexts(HWND list, int column)
 {
-    std::vector<std::string> texts;
-    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+    return EachRow<std::string>(list, [&](int row) {
         LVITEMA item{};
         item.iSubItem = column;
-        texts.push_back(SendItem(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), item));
-    }
-    return texts;
+        return SendItem(list, LVM_GETITEMTEXTA, WPARAM(row), item);
+    });
 }
 
 std::vector<int> ListViewImages(HWND list)
 {
-    std::vector<int> images;
-    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+    return EachRow<int>(list, [&](int row) {
         LVITEMA item{};
         item.mask = LVIF_IMAGE;
         item.iItem = row;
         SendItem(list, LVM_GETITEMA, 0, item);
-        images.push_back(item.iImage);
-    }
-    return images;
+        return item.iImage;
+    });
 }
 
 void SelectListRow(HWND list, int row)
 {
     LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendItem(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), item);
+    item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendItem(list, LVM_SETITEMSTATE, WPARAM(row), item);
 }

@@ -9,14 +9,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <span>
 #include <sstream>
 #include <thread>
-#include <tuple>
 
 namespace {
-constexpr char kProgramX11Settings[] = "Software\\Wine\\AppDefaults\\Lumisat.exe\\X11 Driver";
+
 constexpr int kTextControl = 0xFFFF;
 
 // A dialog of the process with the text control 65535 that is not the main
@@ -26,8 +24,9 @@ bool IsProgramDialog(HWND window, bool messageBox)
 {
     if (GetDlgItem(window, kTextControl) == nullptr || GetDlgItem(window, IDC_MAIN_TAB) != nullptr)
         return false;
-    const bool answers = GetDlgItem(window, IDOK) != nullptr || GetDlgItem(window, IDCANCEL) != nullptr ||
-                         GetDlgItem(window, IDYES) != nullptr || GetDlgItem(window, IDNO) != nullptr;
+    bool answers = false;
+    for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
+        answers = answers || GetDlgItem(window, id) != nullptr;
     // GetWindowTextA reads another process's title without sending a message.
     char title[64] = {};
     GetWindowTextA(window, title, sizeof(title));
@@ -35,20 +34,15 @@ bool IsProgramDialog(HWND window, bool messageBox)
     return messageBox ? answers && titled : !answers;
 }
 
-RECT ScreenRect(HWND window, bool clientOnly)
+// Whether the screen's pixels in the window (or its client area) show green
+// (true) or red (false), and nothing when they show neither or both.
+std::optional<bool> GreenOrRed(HWND window, bool clientOnly)
 {
     RECT rect{};
     if (!clientOnly)
         GetWindowRect(window, &rect);
     else if (GetClientRect(window, &rect))
         MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// Whether the screen's pixels in the rectangle show green (true) or red
-// (false), and nothing when they show neither or both.
-std::optional<bool> GreenOrRed(const RECT& rect)
-{
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
@@ -61,8 +55,7 @@ std::optional<bool> GreenOrRed(const RECT& rect)
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(copy, bitmap);
     BitBlt(copy, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    int green = 0;
-    int red = 0;
+    int green = 0, red = 0;
     for (const RGBQUAD& pixel : std::span(static_cast<const RGBQUAD*>(bits), static_cast<size_t>(width * height))) {
         green += pixel.rgbGreen > pixel.rgbRed + 96;
         red += pixel.rgbRed > pixel.rgbGreen + 96;
@@ -71,56 +64,39 @@ std::optional<bool> GreenOrRed(const RECT& rect)
     DeleteObject(bitmap);
     DeleteDC(copy);
     ReleaseDC(nullptr, screen);
-    if ((green > 0) == (red > 0))
-        return std::nullopt;
-    return green > 0;
+    return (green > 0) == (red > 0) ? std::nullopt : std::optional<bool>(green > 0);
 }
 
-// Wine's crash report or a window of its debugger: its title and program.
-BOOL CALLBACK NoteCrashReport(HWND window, LPARAM found)
+// Wine's crash report ("Program Error") or a window of its debugger, closed
+// so that no later scenario meets it: its title and program.
+BOOL CALLBACK TakeCrashReport(HWND window, LPARAM found)
 {
-    if (!IsWindowVisible(window))
-        return TRUE;
-    char title[128] = {};
+    char title[128] = {}, program[MAX_PATH] = {};
     GetWindowTextA(window, title, sizeof title);
-    DWORD processId = 0;
+    DWORD processId = 0, size = sizeof program;
     GetWindowThreadProcessId(window, &processId);
-    char program[MAX_PATH] = {};
     if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
-        DWORD size = sizeof program;
         QueryFullProcessImageNameA(process, 0, program, &size);
         CloseHandle(process);
     }
-    if (StrStrIA(title, "Program Error") == nullptr && StrStrIA(program, "winedbg") == nullptr)
+    if (!IsWindowVisible(window) || (!StrStrIA(title, "Program Error") && !StrStrIA(program, "winedbg")))
         return TRUE;
     *reinterpret_cast<std::string*>(found) = std::string(title) + " (" + program + ")";
     PostMessageA(window, WM_CLOSE, 0, 0);
     return FALSE;
 }
+
 }  // namespace
 
 void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass)
 {
-    DEV_BROADCAST_DEVICEINTERFACE_A notice{};
-    notice.dbcc_size = sizeof(notice);
-    notice.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    notice.dbcc_classguid = interfaceClass;
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(dialog, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice), SMTO_NORMAL, 15000,
-                        &ignored);
-}
-
-std::string TakeCrashReport()
-{
-    std::string report;
-    EnumWindows(NoteCrashReport, reinterpret_cast<LPARAM>(&report));
-    return report;
+    DEV_BROADCAST_DEVICEINTERFACE_A notice{sizeof(notice), DBT_DEVTYP_DEVICEINTERFACE, 0, interfaceClass, {}};
+    SendQuietly(dialog, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice));
 }
 
 bool WaitFor(const std::function<bool()>& condition, milliseconds timeout)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
+    for (const auto deadline = std::chrono::steady_clock::now() + timeout; !condition();) {
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(milliseconds(25));
@@ -136,14 +112,13 @@ std::string AnswerBox(HWND box, int buttonId)
     // A click posted while the box is still being set up can be lost under
     // load: click again while the box stays.
     for (int attempt = 0; attempt < 3 && IsWindow(box); ++attempt) {
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), LPARAM(GetDlgItem(box, buttonId)));
         WaitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); }, seconds(5));
     }
     return text;
 }
 
-size_t FindLine(const std::vector<std::string>& lines, const std::string& prefix, size_t from)
+size_t FindLine(const Lines& lines, const std::string& prefix, size_t from)
 {
     for (size_t i = from; i < lines.size(); ++i) {
         if (lines[i].rfind(prefix, 0) == 0)
@@ -152,8 +127,7 @@ size_t FindLine(const std::vector<std::string>& lines, const std::string& prefix
     return std::string::npos;
 }
 
-::testing::AssertionResult HasInOrder(const std::vector<std::string>& lines, const std::vector<std::string>& prefixes,
-                                      size_t from)
+::testing::AssertionResult HasInOrder(const Lines& lines, const Lines& prefixes, size_t from)
 {
     size_t at = from;
     for (const std::string& prefix : prefixes) {
@@ -195,14 +169,15 @@ LumisatRun::~LumisatRun()
     process.Kill();
     if (::testing::UnitTest::GetInstance()->current_test_info() == nullptr)
         return;
-    const std::vector<std::string> overlaps = OverlappingCalls();
-    if (overlaps.empty())
-        return;
-    std::ostringstream list;
-    for (const std::string& remark : overlaps)
-        list << "\n  " << remark;
-    ADD_FAILURE() << overlaps.size() << " driver calls started while another was in flight (" << folder
-                  << "Quarlink.log):" << list.str();
+    std::istringstream log(ReadFile("Quarlink.log"));
+    std::ostringstream overlaps;
+    for (std::string line; std::getline(log, line);) {
+        if (quarlink::IsOverlapRemark(line))
+            overlaps << "\n  " << line;
+    }
+    if (!overlaps.str().empty())
+        ADD_FAILURE() << "driver calls started while another was in flight (" << folder << "Quarlink.log):"
+                      << overlaps.str();
 }
 
 void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) const
@@ -212,27 +187,15 @@ void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) co
 
 std::string LumisatRun::ReadFile(const std::string& name) const
 {
-    HANDLE file = CreateFileA(PathOf(name).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
+    HANDLE file = CreateFileA(PathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     std::string text;
     char buffer[65536];
     DWORD read = 0;
-    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+    while (file != INVALID_HANDLE_VALUE && ::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
         text.append(buffer, read);
     CloseHandle(file);
     return text;
-}
-
-void LumisatRun::SetRegistryString(const char* name, const std::string& value) const
-{
-    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
-}
-
-void LumisatRun::SetRegistryNumber(const char* name, DWORD value) const
-{
-    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, REG_DWORD, &value, sizeof(value));
 }
 
 std::string LumisatRun::RegistryString(const char* name) const
@@ -243,22 +206,16 @@ std::string LumisatRun::RegistryString(const char* name) const
     return result == ERROR_SUCCESS ? buffer : "";
 }
 
-bool LumisatRun::RegistryNumber(const char* name, DWORD& value) const
-{
-    DWORD size = sizeof(value);
-    return RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_REG_DWORD, nullptr, &value, &size) == 0;
-}
-
 bool LumisatRun::WaitForMainDialog(milliseconds timeout)
 {
-    return WaitFor([this] {
-        mainDialog = nullptr;
-        for (HWND dialog : ProcessWindows(process.Id(), WindowFilter{"#32770", kProgramTitle, true})) {
-            if (GetDlgItem(dialog, IDC_MAIN_TAB) != nullptr)
-                mainDialog = dialog;
-        }
-        return mainDialog != nullptr;
-    }, timeout);
+    return (mainDialog = WaitForDialogWith(IDC_MAIN_TAB, kProgramTitle, timeout)) != nullptr;
+}
+
+void LumisatRun::WaitForStartupLock() const
+{
+    if (WaitForCall("GetSignalStrAndQu(", 0, seconds(30)))
+        Sleep(static_cast<DWORD>(kStartupLockTurn.count()));
+    WaitUntilIdle();
 }
 
 DWORD LumisatRun::StartSecondInstance(const std::string& arguments) const
@@ -271,11 +228,30 @@ DWORD LumisatRun::StartSecondInstance(const std::string& arguments) const
     return second.ExitCode();
 }
 
-HWND LumisatRun::WaitForWindow(const char* title, milliseconds timeout) const
+::testing::AssertionResult LumisatRun::EndsCleanly(milliseconds timeout)
 {
-    HWND window = nullptr;
-    WaitFor([&] { return (window = FindProcessWindow(process.Id(), "#32770", title)) != nullptr; }, timeout);
-    return window;
+    const bool ended = WaitForExit(timeout);
+    std::string crash;
+    EnumWindows(TakeCrashReport, reinterpret_cast<LPARAM>(&crash));
+    const Lines calls = CallLogLines();
+    if (!crash.empty() || !ended || ExitCode() != 0 || calls.empty() || calls.back().rfind("ReleaseDise(", 0) != 0)
+        return ::testing::AssertionFailure() << (ended ? "ended with " + std::to_string(ExitCode()) : "still running")
+                                             << ", last call " << (calls.empty() ? "none" : calls.back())
+                                             << (crash.empty() ? "" : ", crashed: " + crash);
+    return ::testing::AssertionSuccess();
+}
+
+HWND LumisatRun::WaitForDialogWith(int controlId, const char* title, milliseconds timeout) const
+{
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND window : ProcessWindows(process.Id(), WindowFilter{"#32770", title, true})) {
+            if (FindControl(window, controlId) != nullptr)
+                found = window;
+        }
+        return found != nullptr;
+    }, timeout);
+    return found;
 }
 
 HWND LumisatRun::FindDialog(bool messageBox) const
@@ -294,36 +270,33 @@ HWND LumisatRun::WaitForMessageBox(milliseconds timeout) const
     return box;
 }
 
-Messages LumisatRun::TakeMessages(milliseconds quiet, milliseconds first) const
+Messages LumisatRun::TakeMessages(milliseconds first) const
 {
     Messages texts;
-    auto deadline = std::chrono::steady_clock::now() + std::max(quiet, first);
+    auto deadline = std::chrono::steady_clock::now() + std::max(kQuietWindow, first);
     while (std::chrono::steady_clock::now() < deadline) {
         if (HWND box = WaitForMessageBox(milliseconds(50))) {
             texts.push_back(AnswerBox(box, GetDlgItem(box, IDNO) != nullptr ? IDNO : IDOK));
-            deadline = std::chrono::steady_clock::now() + quiet;
+            deadline = std::chrono::steady_clock::now() + kQuietWindow;
         }
     }
     return texts;
 }
 
+HWND LumisatRun::WaitForFileDialog() const
+{
+    // The one with a file name box: cmb13, or edt1 in older dialogs.
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = WaitForDialogWith(1152, nullptr, {})) || (dialog = WaitForDialogWith(1148, nullptr, {})); });
+    return dialog;
+}
+
 bool LumisatRun::AnswerFileDialog(const std::string& path) const
 {
-    HWND dialog = nullptr;
-    HWND name = nullptr;
-    WaitFor([&] {
-        for (HWND window : ProcessWindows(process.Id(), WindowFilter{"#32770", nullptr, true})) {
-            // The file name box: cmb13, or edt1 in older dialogs.
-            for (int id : {1152, 1148}) {
-                if (HWND box = FindControl(window, id))
-                    std::tie(dialog, name) = std::pair(window, box);
-            }
-        }
-        return dialog != nullptr;
-    });
+    HWND dialog = WaitForFileDialog();
     if (dialog == nullptr)
         return false;
-    SetText(name, path);
+    SetText(FindControl(dialog, FindControl(dialog, 1152) != nullptr ? 1152 : 1148), path);
     Click(GetDlgItem(dialog, IDOK));   // the dialog's own button, not a view's control 1
     return WaitFor([&] { return IsWindow(dialog) == FALSE; });
 }
@@ -341,32 +314,12 @@ HWND LumisatRun::FindLockWaitDialog(std::string* label) const
     return dialog;
 }
 
-bool LumisatRun::Answers(milliseconds within) const
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(mainDialog, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(within.count()), &result);
-}
-
-void LumisatRun::WaitForStartupLock() const
-{
-    WaitForCall("LockChannel3(", 0, milliseconds(2000));
-    // A silent lock at start-up comes first; the one of timer 503 follows
-    // 110 ms after the dialog's initialisation and leaves no trace when it
-    // has nothing to lock.
-    Sleep(700);
-    // The lock waits for the card on the user-interface thread.
-    WaitUntilIdle();
-}
-
 bool LumisatRun::ShowTab(int index, int controlOnPage) const
 {
-    HWND tab = Control(IDC_MAIN_TAB);
-    DWORD_PTR ignored = 0;
     // As the keyboard does it: the focus moves to the tab, and Enter shows its page.
-    SendMessageTimeoutA(tab, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0, SMTO_NORMAL, 15000, &ignored);
-    SendMessageTimeoutA(tab, WM_KEYDOWN, VK_RETURN, 0, SMTO_NORMAL, 15000, &ignored);
-    HWND page = GetParent(Control(controlOnPage));
-    return WaitFor([&] { return IsWindowVisible(page) != FALSE; });
+    SendQuietly(Control(IDC_MAIN_TAB), TCM_SETCURFOCUS, WPARAM(index), 0);
+    SendQuietly(Control(IDC_MAIN_TAB), WM_KEYDOWN, VK_RETURN, 0);
+    return WaitFor([&] { return IsWindowVisible(GetParent(Control(controlOnPage))) != FALSE; });
 }
 
 bool LumisatRun::Apply() const
@@ -379,9 +332,9 @@ bool LumisatRun::Apply() const
     return WaitFor([&] { return IsWindowEnabled(apply) == FALSE; }, seconds(20));
 }
 
-std::vector<std::string> LumisatRun::CallLogLines() const
+Lines LumisatRun::CallLogLines() const
 {
-    std::vector<std::string> lines;
+    Lines lines;
     std::istringstream text(ReadFile("Quarlink.log"));
     for (std::string line; std::getline(text, line);) {
         if (!line.empty() && line.back() == '\r')
@@ -392,38 +345,22 @@ std::vector<std::string> LumisatRun::CallLogLines() const
     return lines;
 }
 
-std::vector<std::string> LumisatRun::CallsFrom(const std::string& prefix, size_t from) const
+Lines LumisatRun::CallsFrom(const std::string& prefix, size_t from) const
 {
-    std::vector<std::string> calls;
-    const std::vector<std::string> lines = CallLogLines();
+    Lines calls;
+    const Lines lines = CallLogLines();
     for (size_t at = FindLine(lines, prefix, from); at != std::string::npos; at = FindLine(lines, prefix, at + 1))
         calls.push_back(lines[at]);
     return calls;
-}
-
-bool LumisatRun::WaitForCall(const std::string& prefix, size_t from, milliseconds timeout) const
-{
-    return WaitFor([&] { return FindLine(CallLogLines(), prefix, from) != std::string::npos; }, timeout);
-}
-
-std::vector<std::string> LumisatRun::OverlappingCalls() const
-{
-    std::vector<std::string> remarks;
-    std::istringstream log(ReadFile("Quarlink.log"));
-    for (std::string line; std::getline(log, line);) {
-        if (quarlink::IsOverlapRemark(line))
-            remarks.push_back(line);
-    }
-    return remarks;
 }
 
 std::optional<bool> LumisatRun::LockShown() const
 {
     // Without a notification area on the display, Wine's explorer shows the
     // icons in a window of its own.
-    const std::optional<bool> shown[] = {GreenOrRed(ScreenRect(Control(IDC_MAIN_STRENGTH_BAR), false)),
-                                         GreenOrRed(ScreenRect(Control(IDC_MAIN_LOCK_ICON), false)),
-                                         GreenOrRed(ScreenRect(FindWindowA(nullptr, "Wine System Tray"), true))};
+    const std::optional<bool> shown[] = {GreenOrRed(Control(IDC_MAIN_STRENGTH_BAR), false),
+                                         GreenOrRed(Control(IDC_MAIN_LOCK_ICON), false),
+                                         GreenOrRed(FindWindowA(nullptr, "Wine System Tray"), true)};
     return shown[0] == shown[1] && shown[1] == shown[2] ? shown[0] : std::nullopt;
 }
 
@@ -431,40 +368,14 @@ HWND LumisatRun::OpenTrayMenu() const
 {
     TrayIconMouse(WM_RBUTTONUP);
     HWND menu = nullptr;
-    WaitFor([&] { return (menu = process.TopLevelWindow(WindowFilter{"#32768", nullptr, true})) != nullptr; },
-            seconds(5));
+    WaitFor([&] { return (menu = process.TopLevelWindow(WindowFilter{"#32768", nullptr, true})) != nullptr; });
     return menu;
 }
 
 std::vector<std::wstring> LumisatRun::TrayMenu() const
 {
     HWND menu = OpenTrayMenu();
-    if (menu == nullptr)
-        return {};
-    std::vector<std::wstring> texts = PopupMenuWideTexts(menu).value_or(std::vector<std::wstring>{});
+    std::optional<std::vector<std::wstring>> texts = menu ? PopupMenuWideTexts(menu) : std::nullopt;
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    if (!WaitFor([&] { return IsWindowVisible(menu) == FALSE; }, seconds(5)))
-        return {};
-    return texts;
-}
-
-bool LumisatRun::ExitFromTrayMenu() const
-{
-    HWND menu = OpenTrayMenu();
-    if (menu == nullptr)
-        return false;
-    // Up from no selection wraps to the last item.
-    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    return true;
-}
-
-UnmanagedProgramWindows::UnmanagedProgramWindows()
-{
-    RegSetKeyValueA(HKEY_CURRENT_USER, kProgramX11Settings, "Managed", REG_SZ, "N", 2);
-}
-
-UnmanagedProgramWindows::~UnmanagedProgramWindows()
-{
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramX11Settings, "Managed");
+    return texts && WaitFor([&] { return IsWindowVisible(menu) == FALSE; }) ? *texts : std::vector<std::wstring>{};
 }

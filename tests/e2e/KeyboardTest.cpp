@@ -1,7 +1,6 @@
 // The keyboard in the main dialog: reaching and switching the pages without
 // the mouse, and its key for the signal window. Enter and Escape in a page
 // are the pages' own scenarios'.
-#include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
 #include <commctrl.h>
@@ -87,12 +86,7 @@ TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
     const bool pending = run.ApplyEnabled();   // the language chosen above
     SendMessageA(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(frequency), TRUE);
     PressKeys({VK_CONTROL, 'L'});
-    EXPECT_TRUE(WaitFor([&] {
-        for (HWND window : ProcessWindows(run.ProcessId(), {"#32770", nullptr, true}))
-            if (GetDlgItem(window, IDC_SIGNAL_SAVE_CSV) != nullptr)
-                return true;
-        return false;
-    })) << "the signal window";
+    EXPECT_NE(run.WaitForDialogWith(IDC_SIGNAL_SAVE_CSV), nullptr) << "the signal window";
     EXPECT_EQ(WindowText(frequency), typed);
     EXPECT_EQ(run.ApplyEnabled(), pending);
 }

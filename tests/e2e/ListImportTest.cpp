@@ -1,7 +1,6 @@
 // Import... on each kind of card, through the system's Open dialog: the
 // summary counts what was taken, skipped and counted apart, and a channel or
 // transponder taken from the list locks with Lock Test.
-#include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // The motor group of the Dish Setting page wired to the simulated positioner
 // and the registry: the hold buttons, and limits, stored positions and the
 // site's coordinates reaching the driver and the motor values.
-#include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
 namespace {
@@ -32,7 +31,7 @@ TEST(Motor, HoldButtonsLimitsPositionsAndTheSiteReachTheDriverAndTheRegistry)
         EXPECT_TRUE(run.CallsFrom("StopMotor(", before).empty()) << "the motor runs while the button is held";
         SendMouse(button, release);
         ASSERT_TRUE(WaitFor([&] { return run.CallsFrom("StopMotor(", before).size() == 2; }));
-        const std::vector<std::string> lines = run.CallLogLines();
+        const Lines lines = run.CallLogLines();
         const size_t firstStop = FindLine(lines, "StopMotor(", before);
         EXPECT_EQ(FindLine(lines, "StopMotor(", firstStop + 1), firstStop + 1) << "nothing between the stops";
         EXPECT_EQ(run.CallsFrom(drive, before).size(), 1u);
@@ -54,10 +53,10 @@ TEST(Motor, HoldButtonsLimitsPositionsAndTheSiteReachTheDriverAndTheRegistry)
     EXPECT_EQ(WindowText(longitude), "11.9") << "refused: the saved text again";
     EnterText(longitude, "5.0");
     EnterText(run.Control(IDC_DISH_LATITUDE), "52.0");
-    EXPECT_TRUE(run.NoMessageBoxFor(milliseconds(300)));
+    EXPECT_TRUE(run.NoMessageBox());
     before = run.LogSize();
     run.Press(IDC_DISH_GOTO_SATELLITE);
-    const std::vector<std::string> calls = run.CallsFrom("GotoSat(", before);
+    const Lines calls = run.CallsFrom("GotoSat(", before);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].rfind("GotoSat(192.00,5.00,52.00) = 0", 0), 0u) << calls[0];
     // Site 52.0N 5.0E looking at 19.2E: the motor turns 15.6 degrees east.
@@ -85,7 +84,7 @@ TEST(Motor, HoldButtonWaitsForASilentReLockAndStopsTheDishTwice)
     run.WriteIni(DemoIni("Quarlink.ini", "", 1500));
     run.WriteFile("satedata.dll", SatelliteFileBytes({motorised}));
     ASSERT_TRUE(run.Start());
-    run.WaitForStartupLock();
+    ASSERT_TRUE(run.WaitForCall("LockChannel3(", 0, seconds(15))) << "the start-up lock answered";
     ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
     HWND button = FindVisibleControl(run.MainDialog(), IDC_DISH_DRIVE_EAST);
     ASSERT_NE(button, nullptr);
@@ -93,27 +92,21 @@ TEST(Motor, HoldButtonWaitsForASilentReLockAndStopsTheDishTwice)
     // The silent re-lock starts right after an unlocked poll and tunes for 1.5 s.
     const size_t from = run.LogSize();
     ASSERT_TRUE(run.WaitForCall("GetSignalStrAndQu() = 0 -> ", from, seconds(15)));
-    Sleep(300);
+    Sleep(static_cast<DWORD>(kWorkerInsideCall.count()));
     SendMouse(button, WM_LBUTTONDOWN, MK_LBUTTON);
     ASSERT_TRUE(run.WaitForCall("DriveEast(", from, seconds(8)));
-    Sleep(2500);   // longer than a poll period: the polls find no lock
-    const size_t held = run.LogSize();
+    const size_t drive = FindLine(run.CallLogLines(), "DriveEast(", from);
+    ASSERT_TRUE(run.WaitForCall("GetSignalStrAndQu(", drive + 1)) << "a poll while the button is held";
     SendMouse(button, WM_LBUTTONUP);
-    ASSERT_TRUE(WaitFor([&] { return run.CallsFrom("StopMotor(", from).size() == 2; }, seconds(8)));
+    ASSERT_TRUE(WaitFor([&] { return run.CallsFrom("StopMotor(", from).size() == 2; }));
 
-    const std::vector<std::string> lines = run.CallLogLines();
+    Lines lines = run.CallLogLines();
     EXPECT_TRUE(HasInOrder(lines, {"LockChannel3(", "DriveEast(", "StopMotor(", "StopMotor("}, from));
-    const size_t drive = FindLine(lines, "DriveEast(", from);
-    const size_t stop = FindLine(lines, "StopMotor(", drive);
-    EXPECT_EQ(FindLine(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(stop)),
-                       "LockChannel3(", drive), std::string::npos)
-        << "no silent re-lock while the button is held";
-    EXPECT_GE(held, drive) << "the drive came before the release";
+    lines.resize(FindLine(lines, "StopMotor(", drive));
+    EXPECT_EQ(FindLine(lines, "LockChannel3(", drive), std::string::npos) << "no silent re-lock while the button is held";
 
     // The drive was a change: the exit asks first. The release comes last.
     run.RequestExit();
-    run.AnswerNextBox(IDNO);
-    ASSERT_TRUE(run.WaitForExit(seconds(10)));
-    EXPECT_EQ(run.ExitCode(), 0u);
-    EXPECT_EQ(run.CallLogLines().back().rfind("ReleaseDise(", 0), 0u);
+    EXPECT_EQ(run.AnswerNextBox(IDNO), kExitQuestion);
+    EXPECT_TRUE(run.EndsCleanly(seconds(10)));
 }

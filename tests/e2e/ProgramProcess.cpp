@@ -53,11 +53,6 @@ std::vector<HWND> ProcessWindows(DWORD processId, const WindowFilter& filter)
     return search.found;
 }
 
-HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* title)
-{
-    const std::vector<HWND> windows = ProcessWindows(processId, WindowFilter{windowClass, title, true});
-    return windows.empty() ? nullptr : windows.front();
-}
 
 std::string FullPath(const std::string& path)
 {
@@ -76,17 +71,6 @@ bool ProgramProcess::Start(const std::string& exePath, const std::string& folder
         return true;
     info = PROCESS_INFORMATION{};
     return false;
-}
-
-bool ProgramProcess::WaitForExit(DWORD timeoutMs) const
-{
-    return info.hProcess == nullptr || WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;
-}
-
-DWORD ProgramProcess::ExitCode() const
-{
-    DWORD code = STILL_ACTIVE;
-    return info.hProcess != nullptr && GetExitCodeProcess(info.hProcess, &code) ? code : STILL_ACTIVE;
 }
 
 void ProgramProcess::Kill()
@@ -108,14 +92,6 @@ bool ProgramProcess::EndThrough(const char* windowClass, UINT message, WPARAM wP
         return true;
     Kill();
     return false;
-}
-
-HWND ProgramProcess::TopLevelWindow(const WindowFilter& filter) const
-{
-    if (info.hProcess == nullptr)
-        return nullptr;
-    const std::vector<HWND> windows = ProcessWindows(info.dwProcessId, filter);
-    return windows.empty() ? nullptr : windows.front();
 }
 
 void ProgramProcess::Release()

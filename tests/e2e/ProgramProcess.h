@@ -26,7 +26,11 @@ struct WindowFilter {
 // without sending a message, so a busy program does not hold the search up.
 std::vector<HWND> ProcessWindows(DWORD processId, const WindowFilter& filter);
 // The first visible top-level window of the process with this class and title.
-HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* title);
+inline HWND FindProcessWindow(DWORD processId, const char* windowClass, const char* title)
+{
+    const std::vector<HWND> windows = ProcessWindows(processId, WindowFilter{windowClass, title, true});
+    return windows.empty() ? nullptr : windows.front();
+}
 
 class ProgramProcess {
 public:
@@ -41,9 +45,16 @@ public:
 
     bool IsRunning() const { return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
     // True once the program has ended, or when none was started.
-    bool WaitForExit(DWORD timeoutMs) const;
+    bool WaitForExit(DWORD timeoutMs) const
+    {
+        return info.hProcess == nullptr || WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    }
     // The exit code; STILL_ACTIVE while it runs or when none was started.
-    DWORD ExitCode() const;
+    DWORD ExitCode() const
+    {
+        DWORD code = STILL_ACTIVE;
+        return info.hProcess != nullptr && GetExitCodeProcess(info.hProcess, &code) ? code : STILL_ACTIVE;
+    }
     // Ends the program at once (exit code 1) and waits until it is gone.
     void Kill();
     // Posts `message` to the program's top-level window of `windowClass`,
@@ -54,7 +65,11 @@ public:
     HANDLE Handle() const { return info.hProcess; }
     DWORD Id() const { return info.dwProcessId; }
     // The first of its top-level windows that matches; null when none does.
-    HWND TopLevelWindow(const WindowFilter& filter) const;
+    HWND TopLevelWindow(const WindowFilter& filter) const
+    {
+        const std::vector<HWND> windows = info.hProcess ? ProcessWindows(info.dwProcessId, filter) : std::vector<HWND>{};
+        return windows.empty() ? nullptr : windows.front();
+    }
 
 private:
     void Release();

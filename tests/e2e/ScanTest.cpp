@@ -5,7 +5,6 @@
 // asked. Every scan pauses reception and locks the current channel or
 // transponder again at its end. (The plans themselves, the Step's among
 // them, are the unit tests'.)
-#include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
 #include <cstdlib>
@@ -14,20 +13,6 @@
 namespace {
 
 using Frequencies = std::set<int>;
-
-// The scan's dialog with this title once it shows the control.
-HWND WaitForScanDialog(const LumisatRun& run, const char* title, int control, milliseconds timeout = seconds(30))
-{
-    HWND found = nullptr;
-    WaitFor([&] {
-        for (HWND window : ProcessWindows(run.ProcessId(), WindowFilter{"#32770", title, true})) {
-            if (GetDlgItem(window, control) != nullptr)
-                found = window;
-        }
-        return found != nullptr;
-    }, timeout);
-    return found;
-}
 
 int FrequencyOf(const std::string& lockLine)
 {
@@ -38,11 +23,11 @@ int FrequencyOf(const std::string& lockLine)
 struct ScanCalls {
     Frequencies tried;
     Frequencies locked;
-    std::vector<std::string> others;   // every call but the locks and the reading after each
+    Lines others;   // every call but the locks and the reading after each
     bool readingAfterEachLockOnly = true;
 };
 
-ScanCalls CallsBetween(const std::vector<std::string>& lines, size_t from, size_t to)
+ScanCalls CallsBetween(const Lines& lines, size_t from, size_t to)
 {
     ScanCalls calls;
     for (size_t i = from; i < to && i < lines.size(); ++i) {
@@ -129,14 +114,14 @@ TEST(Scans, TerrestrialRasterFindsExactlyTheCarriersOnItAndKeepsThemUntilApply)
 
     from = run.LogSize();
     Click(run.Control(IDC_DTT_FULL_SCAN));
-    HWND progress = WaitForScanDialog(run, "Channel scan", IDC_SCAN_PROGRESS_BAR);
+    HWND progress = run.WaitForDialogWith(IDC_SCAN_PROGRESS_BAR, "Channel scan", seconds(30));
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(progress, IDC_SCAN_NOTE)), "Reception pauses while the scan runs.");
     EXPECT_EQ(run.AnswerNextBox(IDOK, seconds(60)),
               "Frequencies tried: 56\r\nAdded: 3\r\nAlready in the list, skipped: 1\r\n\r\n"
               "The new channels are kept until Apply or OK; Restore takes them back.");
 
-    const std::vector<std::string> lines = run.CallLogLines();
+    const Lines lines = run.CallLogLines();
     const size_t stop = FindLine(lines, "StopFilter(", from);
     const size_t relock = FindLine(lines, "LockChannel3(506000,", from);
     ASSERT_NE(relock, std::string::npos) << "the current channel is locked again";
@@ -150,11 +135,11 @@ TEST(Scans, TerrestrialRasterFindsExactlyTheCarriersOnItAndKeepsThemUntilApply)
     EXPECT_EQ(scan.tried, raster) << "the raster but the channel in the list";
     EXPECT_EQ(scan.locked, (Frequencies{177500, 626000, 858000}));
     EXPECT_TRUE(scan.readingAfterEachLockOnly) << "no signal poll while the scan runs";
-    EXPECT_EQ(scan.others, std::vector<std::string>{}) << "no statistics or other call while the scan runs";
+    EXPECT_EQ(scan.others, Lines{}) << "no statistics or other call while the scan runs";
 
     // Pending until Apply, the channel locked before still current.
     HWND channels = run.Control(IDC_MAIN_SATELLITE_COMBO);
-    EXPECT_EQ(ComboTexts(channels), (std::vector<std::string>{"Home", "177500 kHz", "626000 kHz", "858000 kHz"}));
+    EXPECT_EQ(ComboTexts(channels), (Lines{"Home", "177500 kHz", "626000 kHz", "858000 kHz"}));
     EXPECT_EQ(ComboSelection(channels), 0);
     EXPECT_TRUE(run.ApplyEnabled());
     EXPECT_EQ(run.ReadFile(DatabaseFile(kTerrestrialKind)), SatelliteFileBytes({home}));
@@ -179,7 +164,7 @@ TEST(Scans, CableCancelStopsWithinOneStepAndKeepsWhatItFound)
 
     const size_t from = run.LogSize();
     Click(run.Control(IDC_CABLE_FULL_SCAN));
-    HWND progress = WaitForScanDialog(run, "Channel scan", IDC_SCAN_PROGRESS_BAR);
+    HWND progress = run.WaitForDialogWith(IDC_SCAN_PROGRESS_BAR, "Channel scan", seconds(30));
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(run.WaitForCall("LockChannel3(121000,0,256,0,0,0,0) = 0", from, seconds(30)));
     SendNotification(GetDlgItem(progress, IDCANCEL), BN_CLICKED);
@@ -190,7 +175,7 @@ TEST(Scans, CableCancelStopsWithinOneStepAndKeepsWhatItFound)
               std::string::npos)
         << summary;
 
-    const std::vector<std::string> lines = run.CallLogLines();
+    const Lines lines = run.CallLogLines();
     const size_t relock = FindLine(lines, "LockChannel3(474000,6900,256,0,0,0,0) = 0", cancelled);
     ASSERT_NE(relock, std::string::npos) << "the current channel is locked again";
     const ScanCalls afterCancel = CallsBetween(lines, cancelled, relock);
@@ -200,7 +185,7 @@ TEST(Scans, CableCancelStopsWithinOneStepAndKeepsWhatItFound)
     EXPECT_EQ(scan.tried.count(330000), 0u);
 
     EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)),
-              (std::vector<std::string>{"Home", "73000 kHz", "121000 kHz"}))
+              (Lines{"Home", "73000 kHz", "121000 kHz"}))
         << "what was found before the cancel is kept";
     EXPECT_EQ(run.ReadFile(DatabaseFile(kCableKind)), SatelliteFileBytes({home}));
 }
@@ -227,28 +212,28 @@ TEST(Scans, SatelliteCheckReportsWhatLocksRemovesTheRestWhenAskedAndLocksTheCurr
 
     const size_t from = run.LogSize();
     Click(run.Control(IDC_DISH_SCAN));
-    HWND results = WaitForScanDialog(run, "Satellite check", IDC_SCAN_RESULT_LIST);
+    HWND results = run.WaitForDialogWith(IDC_SCAN_RESULT_LIST, "Satellite check", seconds(30));
     ASSERT_NE(results, nullptr);
     HWND list = GetDlgItem(results, IDC_SCAN_RESULT_LIST);
     EXPECT_EQ(ListViewTexts(list, 0),
-              (std::vector<std::string>{"11494H/22000", "10744H/22000", "11836H/27500", "12188V/27500", "12603V/22000"}));
-    EXPECT_EQ(ListViewTexts(list, 1), (std::vector<std::string>{"Yes", "No", "Yes", "Yes", "No"}));
+              (Lines{"11494H/22000", "10744H/22000", "11836H/27500", "12188V/27500", "12603V/22000"}));
+    EXPECT_EQ(ListViewTexts(list, 1), (Lines{"Yes", "No", "Yes", "Yes", "No"}));
     EXPECT_EQ(WindowText(GetDlgItem(results, IDC_SCAN_RESULT_SUMMARY)), "3 of 5 transponders locked.");
 
     // The switch commands go out when the polarisation changes, and the current transponder receives again.
-    const std::vector<std::string> lines = run.CallLogLines();
+    const Lines lines = run.CallLogLines();
     const size_t stop = FindLine(lines, "StopFilter(", from);
     size_t lastCheckLock = stop;
     for (int lock = 0; lock < 5; ++lock)
         lastCheckLock = FindLine(lines, "LockChannel3(", lastCheckLock + 1);
     ASSERT_NE(lastCheckLock, std::string::npos);
     EXPECT_EQ(CallsBetween(lines, stop, lastCheckLock + 1).tried, (Frequencies{10744, 11494, 11836, 12188, 12603}));
-    std::vector<std::string> switches;
+    Lines switches;
     for (size_t i = stop; i < lastCheckLock; ++i) {
         if (lines[i].rfind("SetDiseCom2(", 0) == 0)
             switches.push_back(lines[i].substr(0, lines[i].find(')') + 1));
     }
-    EXPECT_EQ(switches, (std::vector<std::string>{"SetDiseCom2(E0,10,38,F2)", "SetDiseCom2(E0,10,38,F0)"}));
+    EXPECT_EQ(switches, (Lines{"SetDiseCom2(E0,10,38,F2)", "SetDiseCom2(E0,10,38,F0)"}));
     EXPECT_TRUE(HasInOrder(lines, {"SetDiseCom2(E0,10,38,F2)", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0",
                                    "StartFilter() = 0"},
                            lastCheckLock + 1));
@@ -268,7 +253,7 @@ TEST(Scans, SatelliteCheckReportsWhatLocksRemovesTheRestWhenAskedAndLocksTheCurr
     EXPECT_EQ(ComboTexts(frequencies).size(), 5u);
     Click(GetDlgItem(results, IDC_SCAN_REMOVE_UNLOCKED));
     run.AnswerNextBox(IDYES);
-    EXPECT_TRUE(WaitFor([&] { return ComboTexts(frequencies) == std::vector<std::string>{"11494", "11836", "12188"}; }));
+    EXPECT_TRUE(WaitFor([&] { return ComboTexts(frequencies) == Lines{"11494", "11836", "12188"}; }));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(results, IDC_SCAN_REMOVE_UNLOCKED)));
     EXPECT_EQ(WindowText(frequencies), "11494") << "the current transponder stays current";
     EXPECT_EQ(run.ReadFile(DatabaseFile(kSatelliteKind)), SatelliteFileBytes({astra}));
@@ -290,21 +275,16 @@ TEST(Scans, ExitRequestDuringAScanEndsItAndNothingMoreReachesTheCard)
     ASSERT_TRUE(run.Start());
     run.WaitForStartupLock();
     Click(run.Control(IDC_DTT_FULL_SCAN));
-    ASSERT_NE(WaitForScanDialog(run, "Channel scan", IDC_SCAN_PROGRESS_BAR), nullptr);
+    ASSERT_NE(run.WaitForDialogWith(IDC_SCAN_PROGRESS_BAR, "Channel scan", seconds(30)), nullptr);
     ASSERT_TRUE(run.WaitForCall("LockChannel3(184500,"));
     const size_t before = run.LogSize();
-    run.RequestExit();
-    const bool ended = run.WaitForExit(seconds(15));
-    EXPECT_EQ(TakeCrashReport(), "");
-    ASSERT_TRUE(ended);
-    EXPECT_EQ(run.ExitCode(), 0u);
+    ASSERT_TRUE(run.ExitsCleanly());
 
-    const std::vector<std::string> lines = run.CallLogLines();
+    const Lines lines = run.CallLogLines();
     const size_t end = FindLine(lines, "SetDiseCom1(0,0,0,0)", before);
     ASSERT_NE(end, std::string::npos);
     const ScanCalls rest = CallsBetween(lines, before, end);
     EXPECT_LE(rest.tried.size(), 1u) << "only the step in flight";
     EXPECT_EQ(rest.tried.count(506000), 0u) << "no lock after the scan";
-    EXPECT_EQ(rest.others, std::vector<std::string>{});
-    EXPECT_EQ(FindLine(lines, "ReleaseDise("), lines.size() - 1) << "released last";
+    EXPECT_EQ(rest.others, Lines{});
 }

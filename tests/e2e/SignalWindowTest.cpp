@@ -1,8 +1,8 @@
 // The signal window: opened from the notification-area menu and the level
 // bars, its faster poll, the tone without a sound device, the lost and
 // regained lock with the card's own figures and the data rate in its CSV,
-// and the diagnostic log that the "TraceLog" value and its check box switch.
-#include "resources/resource.h"
+// and the diagnostic log that the "TraceLog" value and its check box switch
+// (its rotation and line layout are the trace log's unit tests').
 #include "tests/e2e/Scenario.h"
 
 #include <mmsystem.h>
@@ -16,17 +16,13 @@ namespace {
 
 constexpr int kLevelBarId = 0xFFFF;
 constexpr char kPoll[] = "GetSignalStrAndQu() = 0 ->";
+// The signal poll's period while the signal window is open.
+constexpr milliseconds kFastPollPeriod{500};
 
-std::vector<HWND> SignalWindows(const LumisatRun& run)
+size_t SignalWindows(const LumisatRun& run)
 {
     std::vector<HWND> found = ProcessWindows(run.ProcessId(), {"#32770", nullptr, true});
-    std::erase_if(found, [](HWND window) { return GetDlgItem(window, IDC_SIGNAL_SAVE_CSV) == nullptr; });
-    return found;
-}
-
-HWND WaitForSignalWindow(const LumisatRun& run)
-{
-    return WaitFor([&] { return SignalWindows(run).size() == 1; }) ? SignalWindows(run)[0] : nullptr;
+    return std::count_if(found.begin(), found.end(), [](HWND window) { return GetDlgItem(window, IDC_SIGNAL_SAVE_CSV); });
 }
 
 // Signal polls the simulator answers during the time.
@@ -39,15 +35,15 @@ size_t PollsDuring(const LumisatRun& run, milliseconds time)
 
 // The CSV's rows as their fields "time,strength,quality,locked,kbit/s,event"
 // (the layout of each is the history's unit tests' own).
-std::vector<std::vector<std::string>> CsvRows(const std::string& csv)
+std::vector<Lines> CsvRows(const std::string& csv)
 {
     std::istringstream lines(csv);
     std::string line;
     std::getline(lines, line);
     EXPECT_EQ(line, "Time,Strength,Quality,Locked,DataKbps,Event\r");
-    std::vector<std::vector<std::string>> rows;
+    std::vector<Lines> rows;
     while (std::getline(lines, line)) {
-        std::vector<std::string> fields(1);
+        Lines fields(1);
         for (const char c : line.substr(0, line.size() - 1)) {   // without the CR
             if (c == ',')
                 fields.emplace_back();
@@ -67,22 +63,18 @@ class DocumentsFolder {
 public:
     explicit DocumentsFolder(const LumisatRun& run) : name("Documents" + std::to_string(GetTickCount()))
     {
-        RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
         DWORD size = sizeof saved;
-        kept = RegQueryValueExA(key, "Personal", nullptr, &savedType, saved, &size) == ERROR_SUCCESS;
-        savedSize = size;
-        const std::string folder = run.PathOf(name);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        RegSetValueExA(key, "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                       static_cast<DWORD>(folder.size() + 1));
+        kept = RegGetValueA(HKEY_CURRENT_USER, kShellFolders, "Personal", RRF_RT_ANY | RRF_NOEXPAND, &type, saved,
+                            &size) == ERROR_SUCCESS;
+        CreateDirectoryA(run.PathOf(name).c_str(), nullptr);
+        Set(REG_SZ, run.PathOf(name));
     }
     ~DocumentsFolder()
     {
         if (kept)
-            RegSetValueExA(key, "Personal", 0, savedType, saved, savedSize);
+            Set(type, saved);
         else
-            RegDeleteValueA(key, "Personal");
-        RegCloseKey(key);
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kShellFolders, "Personal");
     }
 
     // A file in the folder, relative to the run's folder.
@@ -90,12 +82,15 @@ public:
 
 private:
     static constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-    HKEY key = nullptr;
-    BYTE saved[1024] = {};
-    DWORD savedSize = 0;
-    DWORD savedType = 0;
-    bool kept = false;
+    void Set(DWORD valueType, const std::string& folder) const
+    {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kShellFolders, "Personal", valueType, folder.c_str(),
+                        static_cast<DWORD>(folder.size() + 1));
+    }
     std::string name;
+    char saved[MAX_PATH] = {};
+    DWORD type = REG_SZ;
+    bool kept = false;
 };
 
 } // namespace
@@ -105,20 +100,25 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
     LumisatRun run("signal_window");
     LocalAppData appData(run);
     DocumentsFolder documents(run);
+    Stages stage;
     // Locks that outlast a fast poll: the silent re-lock must keep the poll away.
+    run.SetRegistryNumber("TraceLog", 0);
     ASSERT_TRUE(StartDemo(run, "cable.ini", "[Signal]\nLoseLockAfterPolls=16\n", 1200));
     ASSERT_TRUE(run.WaitForCall("StartFilter() = 0"));
-    EXPECT_LE(PollsDuring(run, milliseconds(4100)), 3u) << "every 2 s while closed";
+    EXPECT_FALSE(run.Exists("Lumisat")) << "no log, not even its folder, with TraceLog 0";
+    EXPECT_LE(PollsDuring(run, 2 * kSignalPollPeriod), 3u) << "every 2 s while closed";
 
+    stage("open: one window, polling faster");
     run.PostFrameCommand(kSignalCommand);
-    HWND window = WaitForSignalWindow(run);
+    HWND window = run.WaitForDialogWith(IDC_SIGNAL_SAVE_CSV);
     ASSERT_NE(window, nullptr);
-    EXPECT_GE(PollsDuring(run, milliseconds(3000)), 5u) << "every 500 ms while open";
+    EXPECT_GE(PollsDuring(run, 6 * kFastPollPeriod), 5u) << "every 500 ms while open";
     run.PostFrameCommand(kSignalCommand);
-    EXPECT_EQ(SignalWindows(run).size(), 1u) << "one instance";
+    EXPECT_TRUE(NeverWithin([&] { return SignalWindows(run) > 1; })) << "one instance";
     EXPECT_TRUE(WaitFor([&] { return WindowText(window).find("Signal - Strength ") == 0; }));
 
     // Switched on in the window, the log takes the lost lock's re-lock.
+    stage("the trace log and the tone switched on");
     SendMessageA(GetDlgItem(window, IDC_SIGNAL_TRACE_LOG), BM_CLICK, 0, 0);
     DWORD traceLog = 0;
     EXPECT_TRUE(run.RegistryNumber("TraceLog", traceLog) && traceLog == 1);
@@ -132,28 +132,27 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
     EXPECT_TRUE(WaitFor([&] { return SendMessageA(tone, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
     ShowWindow(window, SW_RESTORE);
 
+    stage("a lost and regained lock in the CSV");
     const size_t polls = run.CallsFrom(kPoll).size();
     ASSERT_TRUE(WaitFor([&] {
-        const std::vector<std::string> lines = run.CallsFrom(kPoll);
+        const Lines lines = run.CallsFrom(kPoll);
         const auto unlocked = [](const std::string& poll) { return poll.back() == '0'; };
         const bool lost = std::any_of(lines.begin() + polls, lines.end(), unlocked);
         return lost && lines.back().back() == '1';   // and regained since
     }, seconds(20)));
-
     // Proposed in Documents, and the window says where it went. Without the
     // proposal the dialog would open in the working folder, which holds a CSV file.
     run.WriteFile("earlier.csv", "");
     Click(FindControl(window, IDC_SIGNAL_SAVE_CSV));
     ASSERT_TRUE(run.AnswerFileDialog("signal.csv"));
     ASSERT_TRUE(WaitFor([&] { return run.Exists(documents.File("signal.csv")); }));
-    char saved[MAX_PATH] = {};
-    GetFullPathNameA(run.PathOf(documents.File("signal.csv")).c_str(), MAX_PATH, saved, nullptr);
-    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SIGNAL_SAVED)), std::string("The CSV file was saved: ") + saved);
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SIGNAL_SAVED)),
+              "The CSV file was saved: " + FullPath(run.PathOf(documents.File("signal.csv"))));
     // The bars show the card's values plus 20 while locked; the file has the card's own.
     EXPECT_GE(std::stoi(WindowText(run.Control(IDC_MAIN_STRENGTH_TEXT))), 87);
     std::string flags, events;
     bool rate = false;
-    for (std::vector<std::string>& row : CsvRows(run.ReadFile(documents.File("signal.csv")))) {
+    for (Lines& row : CsvRows(run.ReadFile(documents.File("signal.csv")))) {
         row.resize(6);
         if (row[3] == "1")   // the card's 70 and 65, each within 3
             EXPECT_TRUE(std::abs(std::stoi(row[1]) - 70) <= 3 && std::abs(std::stoi(row[2]) - 65) <= 3) << row[1] << "," << row[2];
@@ -167,20 +166,19 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
     EXPECT_TRUE(rate) << "the channel's 2000 kbit/s";
     EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SIGNAL_EVENTS), LB_GETCOUNT, 0, 0), 3) << "the date, then both events";
 
+    stage("closed: back to the slow poll; a double click on a bar opens it");
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindow(window) == FALSE; }));
-    Sleep(600);   // a fast poll already started may still come
-    EXPECT_LE(PollsDuring(run, milliseconds(4100)), 3u) << "back to 2 s once closed";
-
+    ASSERT_TRUE(run.WaitForCall(kPoll, run.LogSize())) << "a fast poll already started may still come";
+    EXPECT_LE(PollsDuring(run, 2 * kSignalPollPeriod), 3u) << "back to 2 s once closed";
     HWND bar = FindWindowExA(run.MainDialog(), nullptr, "Static", nullptr);
     while (bar != nullptr && GetDlgCtrlID(bar) != kLevelBarId)
         bar = FindWindowExA(run.MainDialog(), bar, "Static", nullptr);
     ASSERT_NE(bar, nullptr);
     PostMessageA(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-    EXPECT_NE(WaitForSignalWindow(run), nullptr) << "a double click on a bar opens it too";
+    EXPECT_NE(run.WaitForDialogWith(IDC_SIGNAL_SAVE_CSV), nullptr);
 
-    run.RequestExit();
-    ASSERT_TRUE(run.WaitForExit());
+    ASSERT_TRUE(run.ExitsCleanly());
     const std::string log = run.ReadFile("Lumisat\\Lumisat.log");
     // What it holds is the log's unit tests' own; here what reached it.
     EXPECT_NE(log.find("nLock = 0\n"), std::string::npos) << "the lost lock";
@@ -200,7 +198,7 @@ TEST(SignalWindow, PeaksStartAgainWithATuneToAnotherChannelAndTextsFollowTheLang
                                      "[Channel 482000]\nFrequency=482000\nSymbolRate=6900\nQAM=64\nStrength=40\nQuality=30\n"));
     ASSERT_TRUE(run.Start() && run.WaitForCall("StartFilter() = 0"));
     run.PostFrameCommand(kSignalCommand);
-    HWND window = WaitForSignalWindow(run);
+    HWND window = run.WaitForDialogWith(IDC_SIGNAL_SAVE_CSV);
     ASSERT_NE(window, nullptr);
     HWND plot = GetDlgItem(window, IDC_SIGNAL_PLOT);
     const std::regex peaks(R"(Peak: Strength (\d+)%, Quality (\d+)%\n.*)");
@@ -219,19 +217,4 @@ TEST(SignalWindow, PeaksStartAgainWithATuneToAnotherChannelAndTextsFollowTheLang
     // The open window follows a change of language.
     ASSERT_TRUE(ChooseLanguage(run, "German"));
     EXPECT_EQ(WideWindowText(GetDlgItem(window, IDC_SIGNAL_RESET_PEAK)), L"Spitze zur\u00FCcksetzen");
-}
-
-// The rotation and the line layout are the trace log's unit tests' own.
-TEST(SignalWindow, DiagnosticLogIsWrittenOnlyWithTraceLogOne)
-{
-    for (const DWORD value : {0u, 1u}) {
-        LumisatRun run("trace_log_" + std::to_string(value));
-        LocalAppData appData(run);
-        run.SetRegistryNumber("TraceLog", value);
-        ASSERT_TRUE(StartDemo(run, "cable.ini") && run.WaitForCall("StartFilter() = 0"));
-        ASSERT_TRUE(run.ExitsCleanly());
-        EXPECT_EQ(run.Exists("Lumisat"), value == 1) << "no log, not even its folder, with TraceLog 0";
-        EXPECT_EQ(run.ReadFile("Lumisat\\Lumisat.log").find("] **********App Start**********") != std::string::npos,
-                  value == 1);
-    }
 }

@@ -2,17 +2,17 @@
 // data stopped while it stayed locked, sleep and resume (with a USB card that
 // goes and comes back), the notification-area icon after Explorer restarts,
 // and the start with Windows.
-#include "resources/resource.h"
 #include "tests/e2e/Scenario.h"
 
 #include <dbt.h>
 
 namespace {
 
-constexpr WORD kStartWithWindowsCommand = 32775;
+constexpr char kTrace[] = "Lumisat\\Lumisat.log";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// The cable demo with the PID received, the diagnostic log on.
+// The cable demo with the PID received, the diagnostic log on (in the run's
+// folder while appData lives).
 bool StartReceiving(LumisatRun& run, const std::string& signal = std::string())
 {
     run.SetRegistryNumber("TraceLog", 1);
@@ -40,29 +40,28 @@ TEST(Unattended, DataWatchdogTunesAgainWhenTheDataStopsAndNotWhileItFlows)
 {
     LumisatRun run("watchdog");
     LocalAppData appData(run);
+    Stages stage;
+    // Five watchdog times: the data that flows again keeps it quiet.
+    constexpr seconds kDataFlowsFor{20};
     run.SetRegistryNumber("DataWatchdog", 4);
     ASSERT_TRUE(StartReceiving(run, "[Signal]\nDataStopsAfterPolls=3\n"));
     const size_t started = run.LogSize();
 
     // The data stops after the third poll, about 6 s in; the watch takes 4 s and a statistics reading.
+    stage("the data stops");
     ASSERT_TRUE(run.WaitForCall("SetFilterMAC(", started, seconds(20)));
     EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"StopFilter() = 0", "LockChannel3(474000,6900,64,0,0,0,0) = 0",
                                                  "StartFilter() = 0", "SetDataPID(256,2,1) = 0",
                                                  "SetFilterMAC(00-1A-2B-3C-4D-5F) = 0"}, started));
-    // The data flows again: no further re-lock.
+    stage("the data flows again");
     const size_t relocked = run.LogSize();
-    Sleep(20000);
-    EXPECT_TRUE(run.CallsFrom("LockChannel3(", relocked).empty());
+    EXPECT_TRUE(NeverWithin([&] { return !run.CallsFrom("LockChannel3(", relocked).empty(); }, kDataFlowsFor));
 
     // The signal window shows the time and stores a change at once; Restore leaves it.
+    stage("the signal window's watchdog time");
     run.PostFrameCommand(kSignalCommand);
-    HWND window = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND found : ProcessWindows(run.ProcessId(), {"#32770", nullptr, true}))
-            if (GetDlgItem(found, IDC_SIGNAL_WATCHDOG) != nullptr)
-                window = found;
-        return window != nullptr;
-    }));
+    HWND window = run.WaitForDialogWith(IDC_SIGNAL_WATCHDOG);
+    ASSERT_NE(window, nullptr);
     HWND box = GetDlgItem(window, IDC_SIGNAL_WATCHDOG);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SIGNAL_WATCHDOG_TIME)), "4");
@@ -77,7 +76,8 @@ TEST(Unattended, DataWatchdogTunesAgainWhenTheDataStopsAndNotWhileItFlows)
     EXPECT_TRUE(run.RegistryNumber("DataWatchdog", stored) && stored == 90) << "Restore leaves it alone";
 
     ASSERT_TRUE(run.ExitsCleanly());
-    const std::string log = run.ReadFile("Lumisat\\Lumisat.log");
+    const std::string log = run.ReadFile(kTrace);
+    EXPECT_NE(log.find("] **********App Start**********"), std::string::npos) << "TraceLog 1 from the start";
     EXPECT_NE(log.find("] Data watchdog: no data for 4 s, the card is tuned again.\n"), std::string::npos);
     EXPECT_EQ(log.find("Data watchdog: no data", log.find("Data watchdog: no data") + 1), std::string::npos)
         << "one stall, one re-lock";
@@ -88,27 +88,28 @@ TEST(Unattended, ResumeRestoresReceptionOnceAndWaitsForACardThatWentWithTheSleep
     for (const bool cardGoes : {false, true}) {
         SCOPED_TRACE(cardGoes ? "the card goes with the sleep" : "the card stays");
         LumisatRun run(cardGoes ? "resume_card_goes" : "resume");
+        LocalAppData appData(run);
         ASSERT_TRUE(StartReceiving(run));
         size_t from = run.LogSize();
         Broadcast(run, WM_POWERBROADCAST, PBT_APMSUSPEND);
         ASSERT_TRUE(run.WaitForCall("StopFilter() = 0", from));
         if (cardGoes)
-            SendDeviceNotice(run.MainDialog(), DBT_DEVICEREMOVECOMPLETE, kReceiverInterface);
+            SendDeviceNotice(run.MainDialog(), DBT_DEVICEREMOVECOMPLETE);
         from = run.LogSize();
         Broadcast(run, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
         Broadcast(run, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
         if (cardGoes) {
-            Sleep(3500);
+            ASSERT_TRUE(WaitFor([&] { return run.ReadFile(kTrace).find("] Resume: waiting for the card") != std::string::npos; }));
             EXPECT_TRUE(run.CallsFrom("LockChannel3(", from).empty()) << "the restore waits for the card";
             ASSERT_TRUE(run.IsRunning()) << "its removal during the sleep does not end the program";
-            SendDeviceNotice(run.MainDialog(), DBT_DEVICEARRIVAL, kReceiverInterface);
+            SendDeviceNotice(run.MainDialog(), DBT_DEVICEARRIVAL);
             run.AnswerNextBox(IDOK);
         }
-        ASSERT_TRUE(run.WaitForCall("SetFilterMAC(", from, seconds(10)));
+        ASSERT_TRUE(run.WaitForCall("SetFilterMAC(", from));
         EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"LockChannel3(474000", "StartFilter() = 0", "SetDataPID(256,2,1) = 0",
                                                      "SetFilterMAC("}, from));
-        Sleep(2500);
-        EXPECT_EQ(run.CallsFrom("LockChannel3(", from).size(), 1u) << "restored once for both broadcasts";
+        EXPECT_TRUE(NeverWithin([&] { return run.CallsFrom("LockChannel3(", from).size() > 1; }))
+            << "restored once for both broadcasts";
         EXPECT_TRUE(run.ExitsCleanly());
     }
 }
@@ -130,7 +131,7 @@ TEST(Unattended, IconComesBackAfterExplorerAndStartWithWindowsRunsHidden)
     EXPECT_EQ(run.StartSecondInstance("/tray"), 0u) << "a start with Windows while it runs does nothing";
     EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
     ASSERT_TRUE(run.ExitsCleanly());
-    EXPECT_NE(run.ReadFile("Lumisat\\Lumisat.log").find("] The notification-area icon was added again.\n"),
+    EXPECT_NE(run.ReadFile(kTrace).find("] The notification-area icon was added again.\n"),
               std::string::npos);
 
     // Started with "/tray": every start-up step, the dialog hidden.

@@ -75,13 +75,6 @@ protected:
             targets.push_back(target.frequency);
         return targets;
     }
-    std::vector<std::string> ChannelNames() const
-    {
-        std::vector<std::string> names;
-        for (const SatelliteRecord* s = database.Root()->firstSatellite; s; s = s->next)
-            names.emplace_back(FieldText(s->name));
-        return names;
-    }
 
     CChannelDatabase database;
     void SetUp() override { database.Load(std::string()); }
@@ -125,7 +118,7 @@ TEST_F(ChannelScanTest, FoundChannelsAreNamedByFrequencyHoldWhatLockedAndLeaveTh
     EXPECT_EQ(added.added, 2u);
     EXPECT_TRUE(added.effects.markSettingsChanged) << "pending until Apply";
     EXPECT_FALSE(added.effects.setTuningChanged);
-    EXPECT_EQ(ChannelNames(), (std::vector<std::string>{"Home", "482000 kHz", "498000 kHz"}));
+    EXPECT_EQ(SatelliteNames(database), (std::vector<std::string>{"Home", "482000 kHz", "498000 kHz"}));
     const SatelliteRecord* first = home->next;
     EXPECT_EQ(first->degree, kChannelDegree);
     EXPECT_EQ(first->firstTransponder->frequency, 482000);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -66,15 +67,10 @@ protected:
     // One satellite with two transponders, the first with one PID.
     void AddSampleSatellite()
     {
-        auto satellite = Satellite("Astra 19.2E", 192);
-        satellite->lnbFreq1 = 9750;
-        satellite->lnbFreq2 = 10600;
-        satellite->tone22k = 1;
-        satellite->diseqcPort = 2;
-        satellite->dishType = 3;
-        satellite->lnbPower = 4;
-        satellite->lnbType = 5;
-        ASSERT_EQ(db.AddSatellite(std::move(satellite), 1), 1);
+        auto s = Satellite("Astra 19.2E", 192);
+        std::tie(s->lnbFreq1, s->lnbFreq2, s->tone22k, s->diseqcPort, s->dishType, s->lnbPower, s->lnbType) =
+            std::tuple(9750, 10600, 1, 2, 3, 4, 5);
+        ASSERT_EQ(db.AddSatellite(std::move(s), 1), 1);
         ASSERT_EQ(db.AddTransponder(Transponder(11778, 27500, 0, "11778V/27500"), 1), 1);
         ASSERT_EQ(db.AddPid(Pid(0x01020304, 2, "news", 1), 1), 1);
         ASSERT_EQ(db.AddTransponder(Transponder(12188, 27500, 1, "12188H/27500"), 0), 1);
@@ -117,9 +113,7 @@ TEST_F(ChannelDatabaseTest, LoadRestoresRecordsAndPointsCursorsAtFirstRecords)
     const SatelliteRecord* first = loaded.Root()->firstSatellite;
     EXPECT_EQ(loaded.CurrentSatellite(), first);
     EXPECT_EQ(loaded.CurrentPid(), first->firstTransponder->firstPid);
-    EXPECT_EQ(first->lnbFreq1, -1);
-    EXPECT_EQ(first->name[30], 'x');
-    EXPECT_STREQ(first->next->name, "Hotbird");
+    EXPECT_EQ(std::tuple(first->lnbFreq1, first->name[30], std::string(first->next->name)), std::tuple(-1, 'x', "Hotbird"));
     ASSERT_EQ(loaded.Save(scratch.Path("copy.dll")), 1);
     EXPECT_EQ(scratch.Read("copy.dll"), scratch.Read("satedata.dll"));
 }
@@ -152,11 +146,10 @@ TEST_F(ChannelDatabaseTest, TruncatedFilesKeepEveryWholeRecord)
     scratch.Write("cut.dll", file.substr(0, 4 + 68 + 48 + 32 + 31));  // inside the second PID
     CChannelDatabase cut;
     cut.Load(scratch.Path("cut.dll"));
-    EXPECT_EQ(cut.CurrentTransponder()->pidCount, 1);
-    EXPECT_EQ(cut.CurrentPid()->pid, 100);
+    EXPECT_EQ(std::pair(cut.CurrentTransponder()->pidCount, cut.CurrentPid()->pid), std::pair(1, 100));
     scratch.Write("long.dll", file + "x");
-    EXPECT_EQ(cut.Load(scratch.Path("long.dll")), 0) << "bytes after the last record";
-    EXPECT_EQ(cut.Root()->satelliteCount, 2);
+    EXPECT_EQ(std::pair(cut.Load(scratch.Path("long.dll")), cut.Root()->satelliteCount), std::pair(0, 2))
+        << "bytes after the last record";
 }
 
 // What the lists hold, as "satellite:frequency(pid pid),frequency();satellite:".
@@ -249,15 +242,13 @@ TEST_F(ChannelDatabaseTest, LoadTellsAMissingFileFromOneNotReadWhole)
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         const std::string casePath = scratch.Path(test.name);
-        EXPECT_EQ(db.Load(casePath), test.result);
-        EXPECT_EQ(db.LastLoad(), test.outcome);
         const bool unread = test.outcome == DatabaseLoad::Unreadable || test.outcome == DatabaseLoad::Damaged;
-        EXPECT_EQ(db.UnreadFile(), unread ? casePath : std::string());
+        EXPECT_EQ(std::tuple(db.Load(casePath), db.LastLoad(), db.UnreadFile()),
+                  std::tuple(test.result, test.outcome, unread ? casePath : std::string()));
         ExpectConsistent(db);
     }
     db.Load("");
-    EXPECT_EQ(db.LastLoad(), DatabaseLoad::NoFile);
-    EXPECT_EQ(db.UnreadFile(), "");
+    EXPECT_EQ(std::pair(db.LastLoad(), db.UnreadFile()), std::pair(DatabaseLoad::NoFile, std::string()));
 }
 
 // A file not read whole is replaced only once that is allowed, and then
@@ -283,9 +274,8 @@ TEST_F(ChannelDatabaseTest, UnreadFileIsReplacedOnlyWhenAllowedAndThenBackedUp)
 
     scratch.Write("satedata.dll.bak", "an older backup");
     EXPECT_EQ(db.Save(), 1) << "still allowed after the failed attempt";
-    EXPECT_EQ(scratch.Read("satedata.dll.bak"), damaged);
-    EXPECT_EQ(scratch.Read("satedata.dll"), scratch.Read("copy.dll"));
-    EXPECT_EQ(db.UnreadFile(), "");
+    EXPECT_EQ(std::tuple(scratch.Read("satedata.dll.bak"), scratch.Read("satedata.dll"), db.UnreadFile()),
+              std::tuple(damaged, scratch.Read("copy.dll"), std::string()));
     scratch.Write("satedata.dll.bak", "kept");
     EXPECT_EQ(db.Save(), 1);
     EXPECT_EQ(scratch.Read("satedata.dll.bak"), "kept") << "the file saved over is the list's own";

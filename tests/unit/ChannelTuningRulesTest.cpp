@@ -7,17 +7,16 @@
 
 #include <string>
 
-TEST(CableRules, QamTableWithAutoForUnknownSizes)
+// The combo boxes' items: "Auto" first, and for values they do not hold.
+TEST(ChannelListRules, QamSizesAndBandwidthsWithAutoForUnknownValues)
 {
-    const std::int32_t sizes[] = {0, 16, 32, 64, 128, 256};
-    for (int index = 0; index < 6; ++index) {
-        EXPECT_EQ(QamSizeAt(index), sizes[index]);
-        EXPECT_EQ(QamIndexOf(sizes[index]), index);
-    }
-    EXPECT_EQ(QamIndexOf(48), 0);
-    EXPECT_EQ(QamIndexOf(-16), 0);
-    EXPECT_EQ(QamSizeAt(6), 0);
-    EXPECT_EQ(QamSizeAt(-1), 0);
+    const std::int32_t sizes[] = {0, 16, 32, 64, 128, 256}, bandwidths[] = {0, 6, 7, 8};
+    for (int index = 0; index < 6; ++index)
+        EXPECT_TRUE(QamSizeAt(index) == sizes[index] && QamIndexOf(sizes[index]) == index) << index;
+    for (int index = 0; index < 4; ++index)
+        EXPECT_TRUE(BandwidthAt(index) == bandwidths[index] && BandwidthIndexOf(bandwidths[index]) == index) << index;
+    EXPECT_EQ((std::vector<int>{QamIndexOf(48), QamIndexOf(-16), QamSizeAt(6), QamSizeAt(-1), BandwidthIndexOf(5), BandwidthAt(4)}),
+              std::vector<int>(6, 0));
 }
 
 // Field texts committed in turn to one record: cable frequency ("F", 40000 to
@@ -42,33 +41,21 @@ TEST(ChannelFieldRules, CableAndTerrestrialFieldsTakeValuesInRangeElseTheStoredV
         const TuningFieldCommit commit = c.field == 'F'   ? CommitCableFrequency(&tuning, c.text)
                                          : c.field == 'S' ? CommitCableSymbolRate(&tuning, c.text)
                                                           : CommitTerrestrialFrequency(&tuning, c.text);
-        EXPECT_EQ(commit.replaced, c.replaced) << c.field << " " << c.text;
-        EXPECT_EQ(commit.stored, !c.replaced) << c.field << " " << c.text;
-        EXPECT_EQ(commit.text, c.shown) << c.field << " " << c.text;
-        EXPECT_EQ(c.field == 'S' ? tuning.symbolRate : tuning.frequency, c.stored) << c.field << " " << c.text;
+        SCOPED_TRACE(std::string(1, c.field) + " " + c.text);
+        EXPECT_TRUE(commit.replaced == c.replaced && commit.stored == !c.replaced && commit.text == c.shown);
+        EXPECT_EQ(c.field == 'S' ? tuning.symbolRate : tuning.frequency, c.stored);
     }
     // Without a record nothing is stored: the defaults come back, and a symbol
     // rate text stays as typed.
     const std::tuple<TuningFieldCommit, const char*, bool> noRecord[] = {
         {CommitCableFrequency(nullptr, "1"), "473000", true}, {CommitCableSymbolRate(nullptr, ""), "6500", true},
         {CommitTerrestrialFrequency(nullptr, "1"), "51000", true}, {CommitCableSymbolRate(nullptr, "5000"), "5000", false}};
-    for (const auto& [commit, shown, replaced] : noRecord) {
-        EXPECT_EQ(commit.text, shown);
-        EXPECT_EQ(commit.replaced, replaced) << shown;
-        EXPECT_FALSE(commit.stored) << shown;
-    }
+    for (const auto& [commit, shown, replaced] : noRecord)
+        EXPECT_TRUE(commit.text == shown && commit.replaced == replaced && !commit.stored) << shown;
 }
 
-TEST(TerrestrialRules, BandwidthTableWithAutoForUnknownValues)
+TEST(TerrestrialRules, BandwidthChoiceIsStoredAsTheSymbolRate)
 {
-    const std::int32_t bandwidths[] = {0, 6, 7, 8};
-    for (int index = 0; index < 4; ++index) {
-        EXPECT_EQ(BandwidthAt(index), bandwidths[index]);
-        EXPECT_EQ(BandwidthIndexOf(bandwidths[index]), index);
-    }
-    EXPECT_EQ(BandwidthIndexOf(5), 0);
-    EXPECT_EQ(BandwidthAt(4), 0);
-
     TransponderRecord tuning = *Transponder(51000, 5, 0);
     EXPECT_EQ(TerrestrialViewOf(&tuning).bandwidthIndex, 0);
     EXPECT_TRUE(ChooseBandwidth(&tuning, 2));

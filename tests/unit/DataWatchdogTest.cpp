@@ -64,7 +64,7 @@ TEST(DataWatchdog, EachFruitlessReLockDoublesTheWaitUpToSixteenTimesAndDataEndsI
 
     EXPECT_EQ(watchdog.OnReading(501, kArmed, clock.Tick()), Verdict::DataAgain);
     EXPECT_EQ(watchdog.CurrentWait(), 4s);
-    EXPECT_EQ(watchdog.OnReading(502, kArmed, clock.Tick()), Verdict::Watching) << "said once";
+    EXPECT_EQ(watchdog.OnReading(502, kArmed, clock.Tick()), Verdict::Watching) << "told once";
 }
 
 // A skipped or failed read, or a count that falls (the filter restarted),
@@ -110,7 +110,7 @@ TEST(DataWatchdog, StoredTimeDefaultsToAMinuteAndIsKeptInRange)
         EXPECT_EQ(ReadDataWatchdog(store), taken) << stored;
     }
     EXPECT_TRUE(WriteDataWatchdog(store, 2s));
-    EXPECT_EQ(store.dwords[kDataWatchdogValue], 4u);
+    EXPECT_EQ(store.dwords[kDataWatchdogValue], 4u) << "kept in range when written too";
 }
 
 }  // namespace

@@ -84,11 +84,11 @@ TEST(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
     MacAddressRules rules{driver, registry};
     MacAddress effective{};
     ASSERT_EQ(rules.LoadAddresses(&effective), 1);
+    const auto inUse = [&] { return std::pair(rules.GetEffectiveAddress(&effective), effective); };
     driver.SetResult("SetNetMACAddr", 2);
     EXPECT_FALSE(rules.Save(true, {"00", "11", "22", "ab", "CD", "ef"}).closeDialog);
     EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "0A", "0B", "0C", "0D", "0E"}));
-    EXPECT_EQ(rules.GetEffectiveAddress(&effective), 1);
-    EXPECT_EQ(effective, kCard);
+    EXPECT_EQ(inUse(), std::pair(1, kCard));
 
     driver.SetResult("SetNetMACAddr", 0);
     const MacSaveOutcome outcome = rules.Save(true, {"00", "11", "22", "ab", "CD", "ef"});
@@ -96,12 +96,10 @@ TEST(MacDialog, SaveWritesTheTypedAddressToRegistryAndDriver)
     EXPECT_EQ(registry.written[1]["VMACAddress2"], 11259375u) << "the receiver's adapter only";
     EXPECT_EQ(registry.written.count(0), 0u);
     ASSERT_EQ(driver.netMacsSet.size(), 2u);
-    EXPECT_EQ(driver.netMacsSet[1].enable, 1);
     const MacAddress typed{0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF};
-    EXPECT_EQ(MacOf(driver.netMacsSet[1]), typed);
+    EXPECT_EQ(std::pair(driver.netMacsSet[1].enable, MacOf(driver.netMacsSet[1])), std::pair(1, typed));
     EXPECT_EQ(rules.CurrentFieldTexts(), (MacFieldTexts{"00", "11", "22", "AB", "CD", "EF"}));
-    EXPECT_EQ(rules.GetEffectiveAddress(&effective), 1);
-    EXPECT_EQ(effective, typed);
+    EXPECT_EQ(inUse(), std::pair(1, typed));
     EXPECT_EQ(rules.GetEffectiveAddress(nullptr), 0);
 }
 
@@ -116,6 +114,5 @@ TEST(MacStartup, AdapterSettingWinsAndGoesBackToRegistryAndDriver)
     EXPECT_EQ(filter, MacOf(driver.netMac));
     EXPECT_EQ(driver.Calls(), (std::vector<std::string>{"GetNetMACAddr", "SetNetMACAddr", "SetFilterMAC"}));
     EXPECT_EQ(registry.written[0]["VMACAddress2"], 11259375u);
-    ASSERT_EQ(driver.filterMacsSet.size(), 1u);
-    EXPECT_EQ(driver.filterMacsSet[0], filter);
+    EXPECT_EQ(driver.filterMacsSet, (std::vector<std::array<std::uint8_t, 6>>{filter}));
 }

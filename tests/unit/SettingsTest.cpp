@@ -18,8 +18,8 @@ TEST(SettingsTest, FirstStartUsesTheProgramFolderAndEnglish)
         MapStore empty;
         MainSettings settings;
         LoadSettings(empty, 0, folder, settings);
-        EXPECT_EQ(settings.installationPath, path) << folder.size();
-        EXPECT_EQ(settings.languageName, "English");
+        EXPECT_EQ(std::pair(settings.installationPath, settings.languageName), std::pair(path, std::string("English")))
+            << folder.size();
     }
 }
 
@@ -35,8 +35,7 @@ TEST(SettingsTest, OnlyAFolderTheMachineNamesReplacesTheUsersPath)
         CopyInstallationPath(machine, user, settings);
         LoadSettings(user, 0, "E:\\Elsewhere", settings);
         const std::string expected = machinePath != nullptr && *machinePath ? machinePath : "D:\\Demo\\";
-        EXPECT_EQ(settings.installationPath, expected);
-        EXPECT_EQ(user.strings["PATH"], expected);
+        EXPECT_EQ(std::pair(settings.installationPath, user.strings["PATH"]), std::pair(expected, expected));
     }
 }
 
@@ -57,9 +56,8 @@ TEST(SettingsTest, LoadReadsStoredValuesAndKeepsFieldsOfMissingOnes)
     MapStore partial;
     partial.strings = {{"CurDegree", "not a number"}};
     LoadSettings(partial, -3, "C:\\", settings);
-    EXPECT_EQ(settings.currentSatellite, "Astra");
-    EXPECT_EQ(settings.currentDegree, 192);
-    EXPECT_EQ(settings.installationPath, "D:\\Sat\\");
+    EXPECT_EQ(std::tuple(settings.currentSatellite, settings.currentDegree, settings.installationPath),
+              std::tuple("Astra", 192, "D:\\Sat\\"));
 
     for (int channelKind : {5, 6, 7, 8, 100}) {
         LoadSettings(store, channelKind, "C:\\", settings);
@@ -84,14 +82,12 @@ TEST(SettingsTest, SaveWritesTheCurrentSelectionInOrder)
 
     db.AddPid(Pid(8190, 0), 1);
     SaveSettings(store, 6, db, settings);
-    EXPECT_EQ(store.strings["CurPID"], "8190");
-    EXPECT_EQ(store.dwords["CurDegree"], 3600u) << "cable";
+    EXPECT_EQ(std::pair(store.strings["CurPID"], store.dwords["CurDegree"]), std::pair(std::string("8190"), 3600u)) << "cable";
     EXPECT_EQ(settings.currentDegree, 130) << "the field itself is not changed";
 
     db.SelectSatellite(nullptr);
     SaveSettings(store, 7, db, settings);
-    EXPECT_EQ(store.strings["CurSatellite"], "");
-    EXPECT_EQ(store.strings["CurTransponder"], "");
+    EXPECT_EQ(store.strings["CurSatellite"] + store.strings["CurTransponder"], "");
 
     // A refused write is reported, and the values after it are still written.
     MapStore failing;

@@ -75,8 +75,10 @@ TEST(ShippedLanguageFilesTest, EnglishFileKeysAndTabCaptions)
     const std::map<std::string, std::string> english = ReadShipped("English");
     for (int n = 1; n <= 41; ++n)
         EXPECT_EQ(english.count("String" + std::to_string(n)), 1u) << "String" << n;
-    const std::pair<int, std::vector<const char*>> tabs[] = {
-        {0, {"Page1", "Page2", "Page3"}}, {5, {"Page10", "Page11"}}, {7, {"Page20", "Page21"}}};
+    // GetCIInfo below 5 is a satellite card, 7 a terrestrial one, anything else a cable card.
+    const std::vector<const char*> satellite{"Page1", "Page2", "Page3"}, cable{"Page10", "Page11"};
+    const std::pair<int, std::vector<const char*>> tabs[] = {{-1, satellite}, {0, satellite}, {4, satellite}, {5, cable},
+                                                             {6, cable}, {7, {"Page20", "Page21"}}, {8, cable}};
     for (const auto& [kind, keys] : tabs) {
         std::vector<std::string> captions;
         for (const char* key : keys)

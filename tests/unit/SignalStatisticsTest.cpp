@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 SignalSample Sample(std::int64_t tickMs, int strength, int quality)
@@ -32,14 +34,11 @@ TEST(SignalPeaks, HeldUntilResetOrATuneToAnotherTarget)
     peaks.Observe(Sample(2, 60, 50), Target(474000));
     peaks.Observe(Sample(3, 60, 20), std::nullopt);
     peaks.Observe(Sample(4, 10, 10), Target(474000));
-    EXPECT_EQ(peaks.Strength()->value, 60);
-    EXPECT_EQ(peaks.Strength()->tickMs, 2) << "first reached";
-    EXPECT_EQ(peaks.Quality()->value, 70);
-    EXPECT_EQ(peaks.Quality()->tickMs, 1);
+    const auto both = [&] { return std::tuple(peaks.Strength()->value, peaks.Strength()->tickMs, peaks.Quality()->value, peaks.Quality()->tickMs); };
+    EXPECT_EQ(both(), std::tuple(60, 2, 70, 1)) << "each first reached";
 
     peaks.Observe(Sample(5, 30, 35), Target(482000));
-    EXPECT_EQ(peaks.Strength()->value, 30) << "another target";
-    EXPECT_EQ(peaks.Quality()->value, 35);
+    EXPECT_EQ(both(), std::tuple(30, 5, 35, 5)) << "another target";
     peaks.Reset();
     EXPECT_FALSE(peaks.Quality());
     peaks.Observe(Sample(6, -3, 12), Target(482000));

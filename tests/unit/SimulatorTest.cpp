@@ -1,5 +1,6 @@
 // The card simulator's model: what the end-to-end tests rely on when they
-// expect a lock, a refusal or a call-log line.
+// expect a lock, a refusal or a call-log line. The data that stops is the
+// data watchdog's scenario's.
 #include "simulator/CallLogFormat.h"
 #include "simulator/CallsInFlight.h"
 #include "simulator/CardConfig.h"
@@ -76,8 +77,7 @@ TEST(SimulatorSatelliteLock, InputPolarityLnbAndPowerDecide)
     };
     for (const Case& c : cases) {
         const int result = sim.LockSatellite(c.frequency, c.symbolRate, c.polarity, c.port, c.lnbType, c.lo1, c.lo2, c.power);
-        EXPECT_EQ(result == 0, c.locks) << c.frequency << " port " << c.port;
-        EXPECT_EQ(sim.Locked(), c.locks) << c.frequency << " port " << c.port;
+        EXPECT_EQ(std::pair(result == 0, sim.Locked()), std::pair(c.locks, c.locks)) << c.frequency << " port " << c.port;
     }
     EXPECT_TRUE(sim.card.Tone()) << "high band";
 }
@@ -122,40 +122,11 @@ TEST(SimulatorChannelLock, CableAndTerrestrialMatchTheirParameters)
         EXPECT_EQ(terrestrial.card.LockChannel3(frequency, bandwidth, 0, 0, 0, 0, 0) == 0, locks) << frequency;
 }
 
-// What the data watchdog's scenarios rely on: the stream stops while the card
-// stays locked, and comes back with the next tune.
-TEST(SimulatorChannelLock, DataStopsWhileLockedUntilTheNextTune)
-{
-    SimulatedCard cable("[Card]\nKind=5\nLockTimeMs=0\n[Signal]\nDataStopsAfterPolls=2\n"
-                        "[Channel]\nFrequency=474000\nSymbolRate=6900\nQAM=64\nPid=0x100 2000\n");
-    const auto packets = [&] {
-        StatsCounters counters{};
-        cable.card.GetStatsCounters(&counters);
-        return counters.packetsReceived;
-    };
-    ASSERT_EQ(cable.card.LockChannel3(474000, 6900, 64, 0, 0, 0, 0), 0);
-    cable.card.StartFilter();
-    cable.card.SetDataPID(0x100, 2, 1);
-    std::vector<bool> growing;
-    for (int poll = 0; poll < 4; ++poll) {
-        const auto before = packets();
-        cable.clock.Advance(1000);
-        EXPECT_TRUE(cable.Locked());
-        growing.push_back(packets() > before);
-    }
-    EXPECT_EQ(growing, (std::vector<bool>{true, true, true, false})) << "stopped after the second poll";
-    ASSERT_EQ(cable.card.LockChannel3(474000, 6900, 64, 0, 0, 0, 0), 0);
-    const auto before = packets();
-    cable.clock.Advance(1000);
-    EXPECT_GT(packets(), before) << "the tune brought it back";
-}
-
 TEST(SimulatorConfig, DemoLineUpsLockTheDemoDatabases)
 {
     for (const char* name : {"Quarlink.ini", "cable.ini", "terrestrial.ini"}) {
         const CardConfig config = ReadCardConfig(ReadDemo(name));
-        EXPECT_TRUE(config.warnings.empty()) << name;
-        EXPECT_GE(config.carriers.size(), 2u) << name;
+        EXPECT_TRUE(config.warnings.empty() && config.carriers.size() >= 2u) << name;
     }
     SimulatedCard satellite(ReadDemo("Quarlink.ini"));
     for (const auto& [frequency, symbolRate, polarity, port] :
@@ -178,8 +149,7 @@ TEST(SimulatorFaults, PlanFromFaultSectionsAffectsItsWindowOfCalls)
     FaultPlan plan(config.faults);
     EXPECT_FALSE(plan.Take(DriverCall::LockChannel3).replaceResult);
     const FaultAction second = plan.Take(DriverCall::LockChannel3);
-    EXPECT_EQ(second.result, 5);
-    EXPECT_EQ(second.delayMs, 8000u);
+    EXPECT_EQ(std::pair(second.result, second.delayMs), std::pair(5, 8000u));
     EXPECT_FALSE(plan.Take(DriverCall::LockChannel3).replaceResult);
     for (std::size_t i = 0; i < kDriverCallCount; ++i)
         EXPECT_EQ(FindDriverCall(DriverCallName(static_cast<DriverCall>(i))), static_cast<DriverCall>(i));

@@ -13,14 +13,12 @@ TEST(StatisticsFormatting, EachCounterInItsUnitAndField)
     counters.packetsError = 512;
     counters.packetsTotal = 3072;
     counters.speed = 256;
-    const StatisticsTexts texts = FormatStatistics(counters);
-    EXPECT_EQ(texts.speed, "1.00");
-    EXPECT_EQ(texts.bytesReceived, "2.00");
-    EXPECT_EQ(texts.bytesError, "0.50");
-    EXPECT_EQ(texts.bytesTotal, "1.00");
-    EXPECT_EQ(texts.packetsReceived, "2.00");
-    EXPECT_EQ(texts.packetsError, "0.50");
-    EXPECT_EQ(texts.packetsTotal, "3.00");
+    const auto fields = [](const StatisticsTexts& t) {
+        return std::vector<std::string>{t.speed, t.bytesReceived, t.bytesError, t.bytesTotal, t.packetsReceived,
+                                        t.packetsError, t.packetsTotal};
+    };
+    EXPECT_EQ(fields(FormatStatistics(counters)),
+              (std::vector<std::string>{"1.00", "2.00", "0.50", "1.00", "2.00", "0.50", "3.00"}));
 
     counters.speed = 1;
     counters.bytesTotal = INT64_MAX;

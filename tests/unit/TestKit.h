@@ -2,6 +2,7 @@
 // language files as the installer writes them and little-endian fields.
 #pragma once
 
+#include "common/FieldText.h"
 #include "common/SettingsStore.h"
 #include "database/ChannelDatabase.h"
 #include "database/ChannelRecords.h"
@@ -77,6 +78,15 @@ Record* Added(CChannelDatabase& db, std::unique_ptr<Record> record, int select =
     else
         db.AddPid(std::move(record), select);
     return added;
+}
+
+// The names of the database's satellites (or channels), in order.
+inline std::vector<std::string> SatelliteNames(const CChannelDatabase& db)
+{
+    std::vector<std::string> names;
+    for (const SatelliteRecord* s = db.Root()->firstSatellite; s; s = s->next)
+        names.emplace_back(FieldText(s->name));
+    return names;
 }
 
 // Settings in memory: strings and numbers apart, as the registry keeps their

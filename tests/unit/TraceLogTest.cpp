@@ -37,10 +37,9 @@ public:
     bool Rotate() override
     {
         std::lock_guard lock(mutex);
-        if (rotationsFail)
-            return false;
-        older = std::exchange(file, std::string());
-        return true;
+        if (!rotationsFail)
+            older = std::exchange(file, std::string());
+        return !rotationsFail;
     }
 
     void Hold(bool hold)

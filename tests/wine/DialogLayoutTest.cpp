@@ -69,21 +69,12 @@ std::string Utf8(const std::wstring& text)
     return bytes;
 }
 
-bool Intersect(const RECT& a, const RECT& b)
-{
-    RECT both{};
-    return IntersectRect(&both, &a, &b) != FALSE;
-}
-
 // Room a control needs around its text, in pixels, beyond the text itself.
 int TextAllowance(Kind kind)
 {
-    switch (kind) {
-    case Kind::Button: return 8;
-    case Kind::CheckOrRadio: return GetSystemMetrics(SM_CXMENUCHECK) + 4;
-    case Kind::GroupBox: return 16;
-    default: return 0;
-    }
+    return kind == Kind::Button ? 8 : kind == Kind::CheckOrRadio ? GetSystemMetrics(SM_CXMENUCHECK) + 4
+                                    : kind == Kind::GroupBox     ? 16
+                                                                 : 0;
 }
 
 class TextMeter {
@@ -120,7 +111,8 @@ void CheckPlacement(const std::vector<PlacedControl>& controls, const RECT& clie
         EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
             << Describe(c) << " leaves the dialog";
         for (const PlacedControl& other : controls) {
-            if (&other == &c || !Intersect(r, other.rect))
+            RECT both{};
+            if (&other == &c || !IntersectRect(&both, &r, &other.rect))
                 continue;
             const RECT& g = other.rect;
             if (c.kind != Kind::GroupBox && other.kind != Kind::GroupBox && &c < &other)
@@ -139,11 +131,9 @@ void CheckTextsFit(const std::vector<PlacedControl>& controls, const TextMeter& 
     for (const PlacedControl& c : controls) {
         if (c.kind == Kind::Other || c.text.empty())
             continue;
-        SIZE text = meter.Measure(c.text);
-        const int width = c.rect.right - c.rect.left;
-        const int height = c.rect.bottom - c.rect.top;
-        EXPECT_LE(text.cx + TextAllowance(c.kind), width) << Describe(c) << " clips \"" << Utf8(c.text) << "\"";
-        EXPECT_LE(text.cy, height) << Describe(c) << " clips \"" << Utf8(c.text) << "\" vertically";
+        const SIZE text = meter.Measure(c.text);
+        EXPECT_LE(text.cx + TextAllowance(c.kind), c.rect.right - c.rect.left) << Describe(c) << " clips \"" << Utf8(c.text) << "\"";
+        EXPECT_LE(text.cy, c.rect.bottom - c.rect.top) << Describe(c) << " clips \"" << Utf8(c.text) << "\" vertically";
     }
 }
 
@@ -169,7 +159,7 @@ TEST(DialogTemplatesLayout, EveryShippedLanguageFitsItsControls)
 {
     ASSERT_NE(ProgramModule(), nullptr);
     for (const char* language : {"English", "German", "French", "Spanish", "Simplified Chinese"}) {
-        const std::string file = SourceFile((std::string("resources/Language/") + language + ".txt").c_str());
+        const std::string file = SourceFile(std::string("resources/Language/") + language + ".txt");
         ASSERT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
         for (const auto& [name, id] : ResourceNumbers("IDD_")) {
             SCOPED_TRACE(std::string(language) + ", " + name);

@@ -20,27 +20,20 @@ using GetBmpRgbFn = int(__stdcall*)(const char*, int*, int*, int*);
 
 class SetupDll : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    void SetUp() override {
         const char* bin = std::getenv("LUMISAT_BIN");
         module_ = LoadLibraryA((std::string(bin != nullptr ? bin : ".") + "\\Setup.dll").c_str());
-    }
-    static void TearDownTestSuite() {
-        if (module_ != nullptr) FreeLibrary(module_);
-        module_ = nullptr;
-    }
-
-    void SetUp() override {
         ASSERT_NE(nullptr, module_) << "Setup.dll not loaded; is LUMISAT_BIN set?";
         checkDriver_ = Export<CheckDriverFn>("CheckDriver");
         deleteDtv_ = Export<DeleteDtvFn>("DeleteDTV");
-        getBmpRgb_ = Export<GetBmpRgbFn>("GetBmpRGB");
-        ASSERT_TRUE(checkDriver_ && deleteDtv_ && getBmpRgb_) << "an export is missing";
+        ASSERT_TRUE(checkDriver_ && deleteDtv_ && Export<GetBmpRgbFn>("GetBmpRGB")) << "an export is missing";
         ASSERT_TRUE(folder.Valid());
         folder_ = folder.Path().substr(0, folder.Path().size() - 1);
     }
+    void TearDown() override { FreeLibrary(module_); }
 
     template <typename Function>
-    static Function Export(const char* name) {
+    Function Export(const char* name) const {
         return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
     }
 
@@ -55,15 +48,12 @@ protected:
         return GetFileAttributesA(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    static HMODULE module_;
+    HMODULE module_ = nullptr;
     CheckDriverFn checkDriver_ = nullptr;
     DeleteDtvFn deleteDtv_ = nullptr;
-    GetBmpRgbFn getBmpRgb_ = nullptr;
     ScratchDirectory folder;
     std::string folder_;  // without the final backslash, as the installer passes it
 };
-
-HMODULE SetupDll::module_ = nullptr;
 
 TEST_F(SetupDll, CheckDriverFindsNoReceiver) {
     EXPECT_EQ(0, checkDriver_());

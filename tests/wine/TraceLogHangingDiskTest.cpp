@@ -33,23 +33,18 @@ public:
                                                  PIPE_UNLIMITED_INSTANCES, 0, kPipeBuffer, 0, nullptr));
         }
     }
-    ~UnreadPipe() { Close(); }
+    // Breaks the pipe: a write held in it fails.
+    ~UnreadPipe()
+    {
+        for (HANDLE pipe : instances)
+            CloseHandle(pipe);
+    }
     UnreadPipe(const UnreadPipe&) = delete;
     UnreadPipe& operator=(const UnreadPipe&) = delete;
 
     bool Valid() const
     {
-        const auto broken = [](HANDLE pipe) { return pipe == INVALID_HANDLE_VALUE; };
-        return std::none_of(instances.begin(), instances.end(), broken);
-    }
-    // Breaks the pipe: a write held in it fails.
-    void Close()
-    {
-        for (HANDLE& pipe : instances) {
-            if (pipe != INVALID_HANDLE_VALUE)
-                CloseHandle(pipe);
-            pipe = INVALID_HANDLE_VALUE;
-        }
+        return std::find(instances.begin(), instances.end(), INVALID_HANDLE_VALUE) == instances.end();
     }
     // Reads the instances in the order the writer took them until the text
     // holds `until` or the time is up.
