@@ -3,6 +3,8 @@
 #   - Lumisat.exe imports from Quarlink.dll exactly the driver library's 28
 #     names (23 plain, 5 decorated) and nothing else from it;
 #   - Quarlink.dll exports exactly those 28 names;
+#   - Lumisat.exe imports nothing from comdlg32.dll and winmm.dll: the file
+#     dialogs and the tone load them when first used, not at the start;
 #   - Setup.dll exports exactly CheckDriver, DeleteDTV and GetBmpRGB.
 # Usage: check_link_tables.sh Lumisat.exe Quarlink.dll Setup.dll
 # Prints what is missing and what is unexpected; exits 1 on any mismatch.
@@ -75,6 +77,9 @@ check_file() {
 
 lumisat=$1 quarlink=$2 setup=$3
 check_file "$lumisat" && compare "$(basename "$lumisat") imports from Quarlink.dll" "$QUARLINK_NAMES" "$(imports_from "$lumisat" Quarlink.dll)"
+for late in comdlg32.dll winmm.dll; do
+    check_file "$lumisat" && compare "$(basename "$lumisat") imports from $late" "" "$(imports_from "$lumisat" $late)"
+done
 check_file "$quarlink" && compare "$(basename "$quarlink") exports" "$QUARLINK_NAMES" "$(exports_of "$quarlink")"
 check_file "$setup" && compare "$(basename "$setup") exports" "$SETUP_NAMES" "$(exports_of "$setup")"
 exit $status

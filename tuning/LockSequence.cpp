@@ -70,12 +70,12 @@ bool LockSequence::JoinRunningWorker(LockHost& host, const LockRequest& next)
         return true;
     host.StopSignalTimer();
     host.ShowWaitDialog(true);
-    const bool ended = outstanding->completion->WaitFor(waitLimit);
-    host.ShowWaitDialog(false);
-    if (ended)
+    if (outstanding->completion->WaitFor(waitLimit))
         Finish(host, *outstanding);
     else
         GiveUpWaiting(host, *outstanding);
+    // Taken down once the filter runs: the repainting it causes does not delay the filter.
+    host.ShowWaitDialog(false);
     host.StartSignalTimer();
     return true;
 }
@@ -128,19 +128,19 @@ void LockSequence::Tune(LockHost& host, DriverLease lease, const LockRequest& ne
     StartLockWorker(gate.Driver(), std::move(lease), state, completion,
                     LockJob{kind, request.values, state->Epoch(), lastRun}, notice);
 
-    if (!silent) {
-        if (!keptLocked) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            completion->WaitFor(left > std::chrono::milliseconds(0) ? left : std::chrono::milliseconds(0));
-        }
-        host.ShowWaitDialog(false);
+    if (!silent && !keptLocked) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        completion->WaitFor(left > std::chrono::milliseconds(0) ? left : std::chrono::milliseconds(0));
     }
     // A kept result: the worker's own result starts the filter when it comes.
     if (!keptLocked && completion->IsSignalled())
         Finish(host, *outstanding);
     else if (!keptLocked && !silent)
         GiveUpWaiting(host, *outstanding);
+    // Taken down once the filter runs: the repainting it causes does not delay the filter.
+    if (!silent)
+        host.ShowWaitDialog(false);
     host.StartSignalTimer();
 }
 

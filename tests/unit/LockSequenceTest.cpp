@@ -28,7 +28,7 @@ public:
     void SetFilterStarted(int started) override { log.Add("SetFilterStarted(" + std::to_string(filterStarted = started) + ")"); }
     void SetTuningChanged(int changed) override { log.Add("SetTuningChanged(" + std::to_string(tuningChanged = changed) + ")"); }
     void SetTimerRunning(SessionTimer, bool running) override { log.Add(running ? "StartSignalTimer" : "StopSignalTimer"); }
-    void ShowWaitDialog(bool shown) override { log.Add(shown ? "ShowWaitDialog" : "DestroyWaitDialog"); }
+    void ShowWaitDialog(bool shown) override { log.Add(shown ? "ShowWaitDialog" : "HideWaitDialog"); }
     void ShowLockState(int result) override { log.Add("ShowLockState(" + std::to_string(result) + ")"); }
     void ReloadPids() override { log.Add("ReloadPids"); }
     void ReportCardBusy() override { log.Add("ReportCardBusy"); }
@@ -143,8 +143,8 @@ TEST_F(LockSequenceTest, SatelliteLockRunsEveryStepInOrder)
     // Not locked from the moment the new target's lock starts until its own result.
     const Log expected{"StopFilter", "SetFilterStarted(0)", "SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog",
                        kSwitches, "SetDiseCom2(E0,10,38,F0)", kSwitches, "ShowLockState(255)",
-                       "LockChannel3(12380,27500,1,1,1,9750,10600)", "DestroyWaitDialog", "ShowLockState(0)",
-                       "StartFilter", "SetFilterStarted(1)", "ReloadPids", "StartSignalTimer"};
+                       "LockChannel3(12380,27500,1,1,1,9750,10600)", "ShowLockState(0)", "StartFilter",
+                       "SetFilterStarted(1)", "ReloadPids", "HideWaitDialog", "StartSignalTimer"};
     EXPECT_EQ(log.Entries(), expected) << "the worker's notice starts nothing twice";
     EXPECT_EQ(host.tuningChanged, 0);
     EXPECT_EQ(sequence.Result(), 0);
@@ -158,7 +158,7 @@ TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheW
     RunSettled(sequence, *Transponder(11000, 22000, 0), false);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s) << "waited past the worker's end";
 
-    const Log tail{"DestroyWaitDialog", "ShowLockState(3)", "StartSignalTimer"};
+    const Log tail{"HideWaitDialog", "ShowLockState(3)", "StartSignalTimer"};
     const auto entries = log.Entries();
     ASSERT_GE(entries.size(), tail.size());
     EXPECT_EQ(Log(entries.end() - tail.size(), entries.end()), tail);
@@ -193,7 +193,7 @@ TEST_F(LockSequenceTest, AnyOtherRequestWaitsForItsOwnWorkerWithinTheBound)
         change(satellite, transponder);
         driver.HoldLocks();
         sequence.Run(host, &satellite, &transponder, false);
-        EXPECT_EQ(log.Count("DestroyWaitDialog"), 1) << what << ": waits at most the limit";
+        EXPECT_EQ(log.Count("HideWaitDialog"), 1) << what << ": waits at most the limit";
         EXPECT_EQ(log.Matching("ShowLockState"), Log(2, "ShowLockState(255)")) << what << ": at the start and the end";
         driver.ReleaseLocks();
         DeliverNotices(sequence);
@@ -305,7 +305,7 @@ TEST_F(LockSequenceTest, LockAskedWhileAWorkerHoldsTheCardSendsNothing)
     log.Clear();
     const auto other = *Transponder(11000, 22000, 1);
     sequence.Run(host, &satellite, &other, false);
-    EXPECT_EQ(log.Entries(), (Log{"ShowWaitDialog", "DestroyWaitDialog", "ReportCardBusy"}));
+    EXPECT_EQ(log.Entries(), (Log{"ShowWaitDialog", "HideWaitDialog", "ReportCardBusy"}));
     // A silent lock does not wait at all.
     log.Clear();
     sequence.Run(host, &satellite, &other, true);
@@ -330,8 +330,8 @@ TEST_F(LockSequenceTest, LockOfTheTargetBeingTunedTakesThatWorkersResult)
     });
     sequence.Run(host, &satellite, &transponder, false);
     card.join();
-    EXPECT_EQ(log.Entries(), (Log{"SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog", "DestroyWaitDialog",
-                                  "ShowLockState(0)", "StartFilter", "SetFilterStarted(1)", "ReloadPids",
+    EXPECT_EQ(log.Entries(), (Log{"SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog", "ShowLockState(0)",
+                                  "StartFilter", "SetFilterStarted(1)", "ReloadPids", "HideWaitDialog",
                                   "StartSignalTimer"}));
     DeliverNotices(sequence);
     EXPECT_EQ(log.Count("StartFilter"), 1) << "the worker's notice comes after its result was taken";
