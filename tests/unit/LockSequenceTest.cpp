@@ -158,7 +158,7 @@ TEST_F(LockSequenceTest, FailedLockLeavesTheFilterStoppedAndStopsWaitingWhenTheW
     RunSettled(sequence, *Transponder(11000, 22000, 0), false);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s) << "waited past the worker's end";
 
-    const Log tail{"HideWaitDialog", "ShowLockState(3)", "StartSignalTimer"};
+    const Log tail{"ShowLockState(3)", "HideWaitDialog", "StartSignalTimer"};
     const auto entries = log.Entries();
     ASSERT_GE(entries.size(), tail.size());
     EXPECT_EQ(Log(entries.end() - tail.size(), entries.end()), tail);
