@@ -5,6 +5,9 @@
 #   - Quarlink.dll exports exactly those 28 names;
 #   - Lumisat.exe imports nothing from comdlg32.dll and winmm.dll: the file
 #     dialogs and the tone load them when first used, not at the start;
+#   - Lumisat.exe and Quarlink.dll have their sections at page boundaries in
+#     the file (FileAlignment 0x1000), so that Wine maps them instead of
+#     copying them;
 #   - Setup.dll exports exactly CheckDriver, DeleteDTV and GetBmpRGB.
 # Usage: check_link_tables.sh Lumisat.exe Quarlink.dll Setup.dll
 # Prints what is missing and what is unexpected; exits 1 on any mismatch.
@@ -79,6 +82,10 @@ lumisat=$1 quarlink=$2 setup=$3
 check_file "$lumisat" && compare "$(basename "$lumisat") imports from Quarlink.dll" "$QUARLINK_NAMES" "$(imports_from "$lumisat" Quarlink.dll)"
 for late in comdlg32.dll winmm.dll; do
     check_file "$lumisat" && compare "$(basename "$lumisat") imports from $late" "" "$(imports_from "$lumisat" $late)"
+done
+for image in "$lumisat" "$quarlink"; do
+    check_file "$image" && compare "$(basename "$image") file alignment" "00001000" \
+        "$("$OBJDUMP" -p "$image" | awk '$1 == "FileAlignment" { print $2 }')"
 done
 check_file "$quarlink" && compare "$(basename "$quarlink") exports" "$QUARLINK_NAMES" "$(exports_of "$quarlink")"
 check_file "$setup" && compare "$(basename "$setup") exports" "$SETUP_NAMES" "$(exports_of "$setup")"

@@ -3,15 +3,18 @@
 // the Lock Test latency, the idle CPU cost, and the scans' own time per step.
 // Prints medians and whether each target was met. Run by bench/run.sh.
 //
-// Usage: lumisat_bench [--rounds N] [--idle-seconds S] [--only startup|lock|idle|scan]
+// Usage: lumisat_bench [--rounds N] [--idle-seconds S] [--only startup|lock|idle|scan|memory]
 #include "bench/win/BenchProcess.h"
 #include "bench/win/BenchSetup.h"
 #include "bench/win/Measurements.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -151,13 +154,94 @@ bool RunScans(const Options& options, const std::vector<LumisatBuild>& builds)
     std::printf("  (the longest step includes the opening of the progress window or the closing before the lock)\n");
     return true;
 }
+
+// The median of one group's kilobytes over the rounds (0 where it was not mapped).
+double MedianMapped(const MemorySamples& samples, const std::string& group)
+{
+    std::vector<double> values;
+    for (const auto& mapped : samples.mapped) {
+        const auto found = mapped.find(group);
+        values.push_back(found == mapped.end() ? 0.0 : found->second);
+    }
+    return Median(values);
+}
+
+bool RunMemory(const Options& options, const std::vector<LumisatBuild>& builds)
+{
+    constexpr int kMostRounds = 3;   // the figures hardly vary; each round starts every program twice
+    const int rounds = std::min(options.rounds, kMostRounds);
+    MemorySamples baseline;
+    std::vector<MemorySamples> samples;
+    if (!MeasureMemory(rounds, builds, baseline, samples))
+        return false;
+    const auto megabytes = [&](std::size_t stage) {
+        return [&, stage](std::size_t i) {
+            const double now = Median(samples[i].stageBytes[stage]);
+            return (stage == 0 ? now : now - Median(samples[i].stageBytes[stage - 1])) / kMegabyte;
+        };
+    };
+    static const char* const kStages[] = {
+        "held before InitDise: the process, its libraries, the frame, the notification icon, the main window",
+        "+ the simulator's card model (InitDise; the vendor's library on a real machine)",
+        "+ the database, the pages, the language, the lists and the level bars",
+        "+ the first reading and the help system", "+ the MAC addresses (the setup API's device lists)",
+        "+ the silent lock, showing and painting (settled)"};
+    std::printf("Memory of the start-up scenario (working set, medians of %d starts of each build):\n", rounds);
+    for (std::size_t stage = 0; stage <= kHeldStages; ++stage)
+        std::printf("  %s: %s\n", kStages[stage], PerBuild(builds, megabytes(stage), "%+.2f MB").c_str());
+    std::printf("  settled %s; peak %s; baseline peak %.1f MB\n",
+                PerBuild(builds, [&](std::size_t i) { return Median(samples[i].stageBytes[kHeldStages]) / kMegabyte; },
+                         "%.1f MB")
+                    .c_str(),
+                PerBuild(builds, [&](std::size_t i) { return Median(samples[i].peakBytes) / kMegabyte; }, "%.1f MB")
+                    .c_str(),
+                Median(baseline.peakBytes) / kMegabyte);
+    const auto apart = [&](std::vector<double> MemorySamples::*from, std::vector<double> MemorySamples::*to) {
+        return PerBuild(builds,
+                        [&](std::size_t i) { return (Median(samples[i].*to) - Median(samples[i].*from)) / kMegabyte; },
+                        "%+.2f MB");
+    };
+    std::printf("  starts without the call log, settled: %s; started hidden (/tray) %s less\n",
+                PerBuild(builds, [&](std::size_t i) { return Median(samples[i].settledBytes) / kMegabyte; }, "%.1f MB")
+                    .c_str(),
+                apart(&MemorySamples::hiddenBytes, &MemorySamples::settledBytes).c_str());
+    std::printf("  not in the scenario: the signal window opened adds %s; the diagnostic log on (\"TraceLog\" = 1) "
+                "adds %s\n",
+                PerBuild(builds, [&](std::size_t i) { return Median(samples[i].signalWindowBytes) / kMegabyte; },
+                         "%+.2f MB")
+                    .c_str(),
+                apart(&MemorySamples::settledBytes, &MemorySamples::logOnBytes).c_str());
+    std::set<std::string> groups;
+    for (const MemorySamples* each : {&baseline, &samples.front(), &samples.back()})
+        for (const auto& mapped : each->mapped)
+            for (const auto& [group, kilobytes] : mapped)
+                groups.insert(group);
+    constexpr double kShownKilobytes = 64;
+    std::printf("  settled, by what the process maps (resident KB, medians; groups 64 KB or more apart from the "
+                "baseline or between the builds):\n");
+    double restLumisat = 0, restBaseline = 0;
+    for (const std::string& group : groups) {
+        const double mine = MedianMapped(samples.back(), group), theirs = MedianMapped(baseline, group);
+        const double earlier = MedianMapped(samples.front(), group);
+        if (std::abs(mine - theirs) < kShownKilobytes && std::abs(mine - earlier) < kShownKilobytes) {
+            restLumisat += mine;
+            restBaseline += theirs;
+            continue;
+        }
+        std::printf("    %s: %s; baseline %.0f\n", group.c_str(),
+                    PerBuild(builds, [&](std::size_t i) { return MedianMapped(samples[i], group); }, "%.0f").c_str(),
+                    theirs);
+    }
+    std::printf("    everything else: Lumisat %.0f; baseline %.0f\n", restLumisat, restBaseline);
+    return true;
+}
 }
 
 int main(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: lumisat_bench [--rounds N] [--idle-seconds S] [--only startup|lock|idle|scan]\n");
+        std::fprintf(stderr, "usage: lumisat_bench [--rounds N] [--idle-seconds S] [--only startup|lock|idle|scan|memory]\n");
         return 2;
     }
     std::printf("Medians of %d rounds.\n", options.rounds);
@@ -178,5 +262,8 @@ int main(int argc, char** argv)
     std::fflush(stdout);
     if (options.only.empty() || options.only == "scan")
         ok = RunScans(options, builds) && ok;
+    std::fflush(stdout);
+    if (options.only.empty() || options.only == "memory")
+        ok = RunMemory(options, builds) && ok;
     return ok ? 0 : 1;
 }

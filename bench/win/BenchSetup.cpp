@@ -81,14 +81,14 @@ bool MeasureInTurns(int rounds, int perBlock, std::size_t builds,
     return true;
 }
 
-bool PrepareLumisat(LumisatRun& run, const LumisatBuild& build, bool callLog)
+bool PrepareLumisat(LumisatRun& run, const LumisatBuild& build, bool callLog, const std::string& extraIni)
 {
     if (!InstallBuild(run, build))
         return false;
     if (callLog)
-        run.WriteIni(SimulatorIni());
+        run.WriteIni(SimulatorIni() + extraIni);
     else
-        run.WriteFile("Quarlink.ini", SimulatorIni());
+        run.WriteFile("Quarlink.ini", SimulatorIni() + extraIni);
     FileSatellite satellite;
     satellite.name = "Astra 19.2E";
     satellite.degree = 192;

@@ -46,8 +46,9 @@ bool MeasureInTurns(int rounds, int perBlock, std::size_t builds,
 
 // Installs the build and writes the simulator's configuration (with or
 // without its call log) and a channel database of one satellite with two
-// transponders on air. False when the build could not be installed.
-bool PrepareLumisat(LumisatRun& run, const LumisatBuild& build, bool callLog);
+// transponders on air; `extraIni` is added to the simulator's configuration
+// (faults). False when the build could not be installed.
+bool PrepareLumisat(LumisatRun& run, const LumisatBuild& build, bool callLog, const std::string& extraIni = "");
 
 // The strength shown while locked is the card's figure plus 20; the
 // simulator reports about 70 locked and under 12 unlocked.

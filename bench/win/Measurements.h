@@ -6,6 +6,8 @@
 
 #include "bench/win/BenchSetup.h"
 
+#include <map>
+#include <string>
 #include <vector>
 
 struct LumisatStartupSamples {
@@ -77,3 +79,31 @@ struct ScanSamples {
 // Full Scan and Scan.... clicked again and again, on one start per build
 // and kind, the builds taking turns block by block.
 bool MeasureScans(int rounds, const std::vector<LumisatBuild>& builds, std::vector<ScanSamples>& samples);
+
+// The start-up held still before InitDise (the process, its libraries, the
+// hidden frame, the notification icon and the main dialog's window), before
+// GetCIInfo (+ the simulator's card model made by InitDise, which the
+// vendor's library replaces on a real machine), before the first
+// GetSignalStrAndQu (+ the database, the pages, the language, the lists and
+// the level bars), before GetNetMACAddr (+ the first reading and the help
+// system) and before the first SetDiseCom1 (+ the MAC addresses); then
+// shown and settled (+ the silent lock, showing and painting).
+constexpr std::size_t kHeldStages = 5;
+struct MemorySamples {
+    std::vector<double> stageBytes[kHeldStages + 1];   // working set at each stage
+    std::vector<double> peakBytes;
+    std::vector<std::map<std::string, double>> mapped;   // settled, KB by MappingGroup
+    std::vector<double> signalWindowBytes;   // added by opening the signal window once settled
+    // Settled working sets of starts without the call log: as the scenario,
+    // with "TraceLog" = 1, and started hidden ("/tray", as with Windows).
+    std::vector<double> settledBytes, logOnBytes, hiddenBytes;
+};
+
+// The group a mapping of the Linux process counts in: the program's or the
+// simulator's image, a Windows library by name, the Unix libraries, fonts,
+// shared images, other files, private memory.
+std::string MappingGroup(const std::string& mapping);
+
+// Each build once per round, the baseline after them (its peak and mappings only).
+bool MeasureMemory(int rounds, const std::vector<LumisatBuild>& builds, MemorySamples& baseline,
+                   std::vector<MemorySamples>& samples);
