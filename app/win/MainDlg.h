@@ -27,7 +27,7 @@ constexpr UINT kLockWorkerDoneMessage = WM_APP + 1;
 // Posted by the initialisation: a database file not read whole is reported
 // once the dialog is up, not from inside the start-up.
 constexpr UINT kReportUnreadDatabaseMessage = WM_APP + 2;
-// Posted at the dialog's first show: the messages that waited for it.
+// Posted at the dialog's first show: the bars' tips and the messages that waited for it.
 constexpr UINT kShowWaitingMessages = WM_APP + 3;
 
 // The main dialog's timers.
