@@ -5,12 +5,16 @@
 # native message-lookup and database benchmarks.
 # Prints the machine and the medians. Takes about 15 minutes (the idle
 # measurement alone 10 x 60 s).
-# Usage: bench/run.sh [--rounds N] [--idle-seconds S] [--only startup|lock|idle|scan|native]
+# Usage: bench/run.sh [--rounds N] [--idle-seconds S] [--only startup|lock|idle|scan|memory|native]
 # BENCH_TREE=<dir> measures another Windows build tree than the one Wine runs here.
+# BENCH_BEFORE=<dir> also measures an earlier build tree (the sources at an
+# earlier commit, e.g. in a worktree of their own), in turns with this one and
+# the baselines, and prints both builds' figures side by side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 tree=${BENCH_TREE:-$WINE_TREE}
+before=${BENCH_BEFORE:-}
 
 only=""
 args=("$@")
@@ -21,12 +25,21 @@ done
 echo "== Machine =="
 echo "cores: $(nproc); cpu: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
 echo "kernel: $(uname -r); $("$WINE" --version); Windows build: $tree"
+if [ -n "$before" ]; then
+    before=$(cd "$before" && pwd)
+    before_source=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$before/CMakeCache.txt")
+    echo "before: $before ($(git -C "$before_source" log -1 --format='%h %s' | cut -c1-72))"
+fi
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 if [ "$only" != native ]; then
     [ -f "$tree/build.ninja" ] || bash scripts/build.sh wine
     cmake --build "$tree" --target lumisat_bench MinimalDialog Lumisat Quarlink >/dev/null
     tree=$(cd "$tree" && pwd)
+    if [ -n "$before" ]; then
+        cmake --build "$before" --target Lumisat Quarlink >/dev/null
+        export LUMISAT_BEFORE_BIN="$before/bin" LUMISAT_BEFORE_SOURCE="$before_source"
+    fi
     ensure_display
     # A prefix of its own: the end-to-end tests reset the settings key in theirs.
     export WINEPREFIX="$tree/bench-prefix"

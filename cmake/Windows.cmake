@@ -59,6 +59,11 @@ add_executable(Lumisat WIN32 app/win/WinMain.cpp resources/Lumisat.rc)
 set_source_files_properties(resources/Lumisat.rc PROPERTIES OBJECT_DEPENDS "${RESOURCE_FILES}")
 target_compile_options(Lumisat PRIVATE ${LUMISAT_WARNINGS})
 target_link_libraries(Lumisat PRIVATE lumisat_win)
+# Sections start at page boundaries in the file too: Wine then maps the image
+# as Windows does, and only the pages used are resident, instead of copying
+# the whole image into private memory at the start.
+set(PAGE_ALIGNED_IMAGE -Wl,--file-alignment=4096)
+target_link_options(Lumisat PRIVATE ${PAGE_ALIGNED_IMAGE})
 
 # The card simulator, exporting exactly the vendor library's names.
 file(GLOB SIMULATOR_SOURCES CONFIGURE_DEPENDS simulator/win/*.cpp)
@@ -67,6 +72,7 @@ add_library(Quarlink SHARED ${SIMULATOR_SOURCES} ${SIMULATOR_DEF})
 set_target_properties(Quarlink PROPERTIES PREFIX "" OUTPUT_NAME Quarlink)
 target_compile_options(Quarlink PRIVATE ${LUMISAT_WARNINGS})
 target_link_libraries(Quarlink PRIVATE quarlink_model)
+target_link_options(Quarlink PRIVATE ${PAGE_ALIGNED_IMAGE})
 
 # The installer helper library: everything but the exports in a static
 # library, which the Wine tests link to reach the device code directly.

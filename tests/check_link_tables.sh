@@ -2,8 +2,12 @@
 # Checks the link tables of the built binaries: Lumisat.exe imports from
 # Quarlink.dll exactly the driver library's 28 names (23 plain, 5 decorated)
 # and nothing else from it; Quarlink.dll exports exactly those; Setup.dll
-# exports exactly CheckDriver, DeleteDTV and GetBmpRGB. Prints what is
-# missing and what is unexpected; exits 1 on any mismatch.
+# exports exactly CheckDriver, DeleteDTV and GetBmpRGB; Lumisat.exe imports
+# nothing from comdlg32.dll and winmm.dll (the file dialogs and the tone load
+# them when first used); Lumisat.exe and Quarlink.dll have their sections at
+# page boundaries in the file (FileAlignment 0x1000), which Wine maps instead
+# of copying. Prints what is missing and what is unexpected; exits 1 on any
+# mismatch.
 # Usage: check_link_tables.sh Lumisat.exe Quarlink.dll Setup.dll
 set -uo pipefail
 [ $# -eq 3 ] || { echo "usage: $0 Lumisat.exe Quarlink.dll Setup.dll" >&2; exit 2; }
@@ -44,4 +48,14 @@ check() {   # check <what> <file> <expected names> <command printing the actual 
 check "$(basename "$1") imports from Quarlink.dll" "$1" "$QUARLINK_NAMES" 'imports_from "$file" Quarlink.dll'
 check "$(basename "$2") exports" "$2" "$QUARLINK_NAMES" 'exports_of "$file"'
 check "$(basename "$3") exports" "$3" "$SETUP_NAMES" 'exports_of "$file"'
+for late in comdlg32.dll winmm.dll; do
+    if [ -f "$1" ] && [ -n "$(imports_from "$1" $late)" ]; then
+        echo "MISMATCH: $(basename "$1") imports from $late at load"; status=1
+    else echo "ok: $(basename "$1") imports nothing from $late"; fi
+done
+for image in "$1" "$2"; do
+    alignment=$([ -f "$image" ] && "$OBJDUMP" -p "$image" | awk '$1 == "FileAlignment" { print $2 }')
+    if [ "$alignment" = 00001000 ]; then echo "ok: $(basename "$image") file alignment"
+    else echo "MISMATCH: $(basename "$image") file alignment ${alignment:-unreadable}"; status=1; fi
+done
 exit $status

@@ -87,8 +87,8 @@ bool CMainDlg::InitialiseReceiver()
     satelliteList.Fill();
     Refresh(kPagesPart);
     session.StartSignalTimer();
+    // The bars' tips (a window each) come with the first show.
     signalDisplay.Create(hwnd);
-    ShowBarTips();
     session.SetPendingChanges(false);
     WriteDiagnosticTimestamp("**********App Start**********");
     // The first reading; the silent lock it may ask for waits for the MAC step.
@@ -204,6 +204,7 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         session.ReportUnreadDatabase();
         return true;
     case kShowWaitingMessages:
+        ShowBarTips();
         for (const std::string& text : std::exchange(waitingMessages, {}))
             ShowErrorMessage(hwnd, text);
         return true;

@@ -17,7 +17,6 @@
 #include "tuning/win/LockWaitDlg.h"
 
 #include <chrono>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +27,7 @@ constexpr UINT kLockWorkerDoneMessage = WM_APP + 1;
 // Posted by the initialisation: a database file not read whole is reported
 // once the dialog is up, not from inside the start-up.
 constexpr UINT kReportUnreadDatabaseMessage = WM_APP + 2;
-// Posted at the dialog's first show: the messages that waited for it.
+// Posted at the dialog's first show: the bars' tips and the messages that waited for it.
 constexpr UINT kShowWaitingMessages = WM_APP + 3;
 
 // The main dialog's timers.
@@ -80,6 +79,7 @@ private:
     void EnableApply(bool enabled) override;
     void SetTimerRunning(SessionTimer timer, bool running, std::chrono::milliseconds delay) override;
     void ShowWaitDialog(const MessageRef* text) override;
+    void PrepareWaitDialog();
     std::string Text(const MessageRef& message) const override { return Text(message.key, message.english); }
     bool Ask(const std::string& question) override;
     void Tell(const std::string& error) override;
@@ -123,7 +123,7 @@ private:
     CSignalDisplay signalDisplay;
     CSignalWindow signalWindow{*this};   // its history is kept while it is closed
     CPowerSettings powerSettings;
-    std::unique_ptr<CLockWaitDlg> waitDialog;
+    CLockWaitDlg waitDialog;   // made once, shown for each lock the user waits for
     HICON icon = nullptr;
     HBITMAP bannerBitmap = nullptr;
     DWORD_PTR helpCookie = 0;

@@ -85,6 +85,7 @@ void CMainDlg::OnTimer(UINT_PTR id)
         StopTimer(kStartupLockTimer);
         // Started with Windows, the dialog is hidden: nobody waits for the lock.
         session.RunStartupLock(!IsWindowVisible(hwnd));
+        PrepareWaitDialog();
         break;
     case kStatisticsTimer: signalWindow.RecordCounters(session.ReadStatistics(now)); break;
     case kPidMacTimer:
@@ -109,16 +110,22 @@ void CMainDlg::OnSignalPoll()
     signalWindow.Record(poll->reading, poll->display.lockCounted, session.LockedTarget());
 }
 
+// Made once the dialog is up, so that neither the start-up nor the first Lock Test waits for it.
+void CMainDlg::PrepareWaitDialog()
+{
+    if (CLockingPage* page = tabControl.LockingPage())
+        waitDialog.Prepare(page->GetSafeHwnd());
+}
+
 void CMainDlg::ShowWaitDialog(const MessageRef* text)
 {
-    waitDialog.reset();
     CLockingPage* page = tabControl.LockingPage();
-    if (text == nullptr || page == nullptr)
+    if (text == nullptr || page == nullptr) {
+        waitDialog.Close();
         return;
+    }
     // In the page's language, which a language file that failed to load has not replaced.
-    waitDialog = std::make_unique<CLockWaitDlg>();
-    if (!waitDialog->Open(page->GetSafeHwnd(), Message(page->LanguageFile(), text->key, text->english)))
-        waitDialog.reset();
+    waitDialog.Open(page->GetSafeHwnd(), Message(page->LanguageFile(), text->key, text->english));
 }
 
 bool CMainDlg::Ask(const std::string& question)

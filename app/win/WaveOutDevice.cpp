@@ -1,9 +1,45 @@
 #include "app/win/WaveOutDevice.h"
 
+#include "framework/LateLibrary.h"
+
 #include <algorithm>
+#include <type_traits>
+
+namespace {
+// The wave output's calls: winmm is loaded by the first tone, not at the start.
+struct WaveOutCalls {
+    decltype(&waveOutOpen) open;
+    decltype(&waveOutPrepareHeader) prepare;
+    decltype(&waveOutWrite) write;
+    decltype(&waveOutUnprepareHeader) unprepare;
+    decltype(&waveOutReset) reset;
+    decltype(&waveOutClose) close;
+
+    bool Complete() const { return open && prepare && write && unprepare && reset && close; }
+};
+
+template <typename Pointer>
+Pointer Winmm(Pointer, const char* name)
+{
+    return LateFunction<std::remove_pointer_t<Pointer>>("winmm.dll", name);
+}
+
+const WaveOutCalls& Calls()
+{
+    static const WaveOutCalls calls{Winmm(decltype(&waveOutOpen){}, "waveOutOpen"),
+                                    Winmm(decltype(&waveOutPrepareHeader){}, "waveOutPrepareHeader"),
+                                    Winmm(decltype(&waveOutWrite){}, "waveOutWrite"),
+                                    Winmm(decltype(&waveOutUnprepareHeader){}, "waveOutUnprepareHeader"),
+                                    Winmm(decltype(&waveOutReset){}, "waveOutReset"),
+                                    Winmm(decltype(&waveOutClose){}, "waveOutClose")};
+    return calls;
+}
+}  // namespace
 
 bool CWaveOutDevice::Open(int sampleRate)
 {
+    if (!Calls().Complete())
+        return false;
     done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (done == nullptr || sampleRate <= 0)
         return false;
@@ -15,7 +51,7 @@ bool CWaveOutDevice::Open(int sampleRate)
     format.nBlockAlign = 2;
     format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
     rate = sampleRate;
-    if (waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0, CALLBACK_EVENT)
+    if (Calls().open(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0, CALLBACK_EVENT)
         != MMSYSERR_NOERROR) {
         device = nullptr;
         return false;
@@ -47,25 +83,25 @@ bool CWaveOutDevice::Play(std::span<const std::int16_t> block)
     if (buffer == nullptr)
         return false;
     if (buffer->prepared)
-        waveOutUnprepareHeader(device, &buffer->header, sizeof buffer->header);
+        Calls().unprepare(device, &buffer->header, sizeof buffer->header);
     buffer->samples.assign(block.begin(), block.end());
     buffer->header = WAVEHDR{};
     buffer->header.lpData = reinterpret_cast<LPSTR>(buffer->samples.data());
     buffer->header.dwBufferLength = static_cast<DWORD>(buffer->samples.size() * sizeof(std::int16_t));
-    buffer->prepared = waveOutPrepareHeader(device, &buffer->header, sizeof buffer->header) == MMSYSERR_NOERROR;
-    return buffer->prepared && waveOutWrite(device, &buffer->header, sizeof buffer->header) == MMSYSERR_NOERROR;
+    buffer->prepared = Calls().prepare(device, &buffer->header, sizeof buffer->header) == MMSYSERR_NOERROR;
+    return buffer->prepared && Calls().write(device, &buffer->header, sizeof buffer->header) == MMSYSERR_NOERROR;
 }
 
 void CWaveOutDevice::Close()
 {
     if (device != nullptr) {
-        waveOutReset(device);   // marks every queued buffer done
+        Calls().reset(device);   // marks every queued buffer done
         for (Buffer& buffer : buffers) {
             if (buffer.prepared)
-                waveOutUnprepareHeader(device, &buffer.header, sizeof buffer.header);
+                Calls().unprepare(device, &buffer.header, sizeof buffer.header);
             buffer.prepared = false;
         }
-        waveOutClose(device);
+        Calls().close(device);
         device = nullptr;
     }
     if (done != nullptr) {

@@ -9,6 +9,32 @@ namespace {
 constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kEndTimeoutMs = 15000;
 
+double KernelCpuMilliseconds(const std::string& commandLine)
+{
+    constexpr double kMillisecondsPerTick = 10.0;   // USER_HZ is 100 on Linux
+    const std::string folder = LinuxProcessFolder(commandLine);
+    if (folder.empty())
+        return -1.0;
+    const std::string stat = ReadWholeFileA(folder + "stat");
+    // Fields after the parenthesised name: state is field 3, utime 14, stime 15.
+    const size_t close = stat.rfind(')');
+    unsigned long long utime = 0, stime = 0;
+    if (close == std::string::npos ||
+        std::sscanf(stat.c_str() + close + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
+                    &stime) != 2)
+        return -1.0;
+    return static_cast<double>(utime + stime) * kMillisecondsPerTick;
+}
+
+double FileTimeMilliseconds(const FILETIME& time)
+{
+    ULARGE_INTEGER value;
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = time.dwHighDateTime;
+    return static_cast<double>(value.QuadPart) / 10000.0;
+}
+}
+
 std::string ReadWholeFileA(const std::string& path)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -26,30 +52,21 @@ std::string ReadWholeFileA(const std::string& path)
 
 // Under Wine a Windows process is a Linux process whose command line is the
 // Windows one; Z: maps the root, so /proc is readable from here.
-double KernelCpuMilliseconds(const std::string& commandLine)
+std::string LinuxProcessFolder(const std::string& commandLine)
 {
-    constexpr double kMillisecondsPerTick = 10.0;   // USER_HZ is 100 on Linux
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
     if (search == INVALID_HANDLE_VALUE)
-        return -1.0;
-    double result = -1.0;
+        return std::string();
+    std::string result;
     do {
         const std::string name = found.cFileName;
         if (name.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        std::string command = ReadWholeFileA("Z:\\proc\\" + name + "\\cmdline");
-        if (command.find(commandLine) == std::string::npos)
-            continue;
-        const std::string stat = ReadWholeFileA("Z:\\proc\\" + name + "\\stat");
-        // Fields after the parenthesised name: state is field 3, utime 14, stime 15.
-        const size_t close = stat.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        unsigned long long utime = 0, stime = 0;
-        if (std::sscanf(stat.c_str() + close + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
-                        &stime) == 2) {
-            result = static_cast<double>(utime + stime) * kMillisecondsPerTick;
+        const std::string folder = "Z:\\proc\\" + name + "\\";
+        if (ReadWholeFileA(folder + "cmdline").find(commandLine) != std::string::npos &&
+            !ReadWholeFileA(folder + "stat").empty()) {
+            result = folder;
             break;
         }
     } while (FindNextFileA(search, &found));
@@ -57,13 +74,25 @@ double KernelCpuMilliseconds(const std::string& commandLine)
     return result;
 }
 
-double FileTimeMilliseconds(const FILETIME& time)
+namespace {
+double MemoryCounter(HANDLE process, SIZE_T PROCESS_MEMORY_COUNTERS::*counter)
 {
-    ULARGE_INTEGER value;
-    value.LowPart = time.dwLowDateTime;
-    value.HighPart = time.dwHighDateTime;
-    return static_cast<double>(value.QuadPart) / 10000.0;
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!GetProcessMemoryInfo(process, &counters, sizeof(counters)))
+        return -1.0;
+    return static_cast<double>(counters.*counter);
 }
+}  // namespace
+
+double WorkingSetBytes(HANDLE process)
+{
+    return MemoryCounter(process, &PROCESS_MEMORY_COUNTERS::WorkingSetSize);
+}
+
+double PeakWorkingSetBytes(HANDLE process)
+{
+    return MemoryCounter(process, &PROCESS_MEMORY_COUNTERS::PeakWorkingSetSize);
 }
 
 double MillisecondsSince(BenchClock::time_point start)
@@ -109,15 +138,6 @@ double MeasuredProgram::CpuMilliseconds() const
 double MeasuredProgram::KernelCpuMilliseconds() const
 {
     return ::KernelCpuMilliseconds(commandLine);
-}
-
-double MeasuredProgram::PeakWorkingSetBytes() const
-{
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    if (!GetProcessMemoryInfo(program.Handle(), &counters, sizeof(counters)))
-        return -1.0;
-    return static_cast<double>(counters.PeakWorkingSetSize);
 }
 
 void MeasuredProgram::End(const char* windowClass, UINT message, WPARAM wParam)

@@ -12,6 +12,16 @@
 using BenchClock = std::chrono::steady_clock;
 
 double MillisecondsSince(BenchClock::time_point start);
+
+// The whole file, read while others may write it; empty when unreadable.
+std::string ReadWholeFileA(const std::string& path);
+// Under Wine: the Linux process whose command line holds `commandLine` (the
+// Windows one), as a folder "Z:\\proc\\<pid>\\"; empty when there is none.
+std::string LinuxProcessFolder(const std::string& commandLine);
+// The working set of the process now, and the largest it has had, in bytes;
+// negative when unreadable.
+double WorkingSetBytes(HANDLE process);
+double PeakWorkingSetBytes(HANDLE process);
 double Median(std::vector<double> values);
 
 // A program started for a measurement; ended and closed by its destructor.
@@ -28,6 +38,13 @@ public:
     double StartUntilShown(const std::string& exe, const std::string& folder, const char* title,
                            const std::string& arguments = std::string());
 
+    // Starts the program without waiting for anything.
+    bool Start(const std::string& exe, const std::string& folder, const std::string& arguments)
+    {
+        commandLine = folder + exe;
+        return program.Start(commandLine, folder, arguments);
+    }
+
     HANDLE Process() const { return program.Handle(); }
     DWORD ProcessId() const { return program.Id(); }
     HWND Window() const { return window; }
@@ -39,7 +56,9 @@ public:
     // negative when there is no such process (not under Wine).
     double KernelCpuMilliseconds() const;
     // The largest working set the process has had, in bytes.
-    double PeakWorkingSetBytes() const;
+    double PeakWorkingSetBytes() const { return ::PeakWorkingSetBytes(program.Handle()); }
+    double WorkingSetBytes() const { return ::WorkingSetBytes(program.Handle()); }
+    std::string LinuxProcessFolder() const { return ::LinuxProcessFolder(commandLine); }
 
     // Posts `message` to the top-level window of the given class (the
     // program's own way to be asked to end) and waits; kills it after 15 s.

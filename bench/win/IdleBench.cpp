@@ -29,9 +29,9 @@ bool MeasureIdleCost(int rounds, int seconds, IdleSamples& samples)
     for (int round = 0; round < rounds; ++round) {
         // No call log: the program runs as it does for the user.
         LumisatRun run("bench_idle");
-        PrepareLumisat(run, false);
         MeasuredProgram lumisat, baseline;
-        if (lumisat.StartUntilShown(kLumisatExe, run.Folder(), kProgramTitle) < 0 ||
+        if (!PrepareLumisat(run, MeasuredBuilds().back(), false) ||
+            lumisat.StartUntilShown(kLumisatExe, run.Folder(), kProgramTitle) < 0 ||
             baseline.StartUntilShown(kBaselineExe, BenchProgramFolder(), kBaselineTitle) < 0) {
             std::fprintf(stderr, "the programs did not start for the idle measurement\n");
             return false;

@@ -16,6 +16,8 @@ namespace {
 constexpr unsigned kScanTimeoutMs = 60000;
 constexpr int kHomeFrequency = 100000;   // off the raster: all 57 frequencies are tried
 constexpr int kCheckedTransponders = 100;
+// Rounds on one start of a build before the next build takes its turn.
+constexpr int kRoundsPerBlock = 5;
 
 struct ScanRound {
     std::vector<double> seen;   // the click to each call waited for
@@ -89,29 +91,32 @@ FileSatellite CheckedSatellite()
     return satellite;
 }
 
-}  // namespace
-
-bool MeasureScans(int rounds, ScanSamples& samples)
+bool MeasureTerrestrialBlock(const LumisatBuild& build, int rounds, ScanSamples::Kind& kind)
 {
-    {
-        LumisatRun run("bench_scan_terrestrial");
-        run.WriteIni(ChannelIni());
-        run.WriteFile("DTTdata.dll", SatelliteFileBytes({Channel("Home", kHomeFrequency, 8, 0)}));
-        if (!run.Start())
-            return false;
-        run.WaitForStartupLock();
-        std::vector<std::string> prefixes;
-        for (int frequency = 177500; frequency <= 226500; frequency += 7000)
-            prefixes.push_back("LockChannel3(" + std::to_string(frequency) + ",");
-        for (int frequency = 474000; frequency <= 858000; frequency += 8000)
-            prefixes.push_back("LockChannel3(" + std::to_string(frequency) + ",");
-        prefixes.push_back("LockChannel3(" + std::to_string(kHomeFrequency) + ",");
-        const std::vector<double> noPauses(prefixes.size(), 0.0);
-        if (!RunRounds(run, rounds, IDC_DTT_FULL_SCAN, prefixes, noPauses, samples.terrestrial,
-                       [&run] { return run.AnswerNextBox(IDOK, seconds(20)) != "(no message box)"; }))
-            return false;
-    }
+    LumisatRun run("bench_scan_terrestrial");
+    if (!InstallBuild(run, build))
+        return false;
+    run.WriteIni(ChannelIni());
+    run.WriteFile("DTTdata.dll", SatelliteFileBytes({Channel("Home", kHomeFrequency, 8, 0)}));
+    if (!run.Start())
+        return false;
+    run.WaitForStartupLock();
+    std::vector<std::string> prefixes;
+    for (int frequency = 177500; frequency <= 226500; frequency += 7000)
+        prefixes.push_back("LockChannel3(" + std::to_string(frequency) + ",");
+    for (int frequency = 474000; frequency <= 858000; frequency += 8000)
+        prefixes.push_back("LockChannel3(" + std::to_string(frequency) + ",");
+    prefixes.push_back("LockChannel3(" + std::to_string(kHomeFrequency) + ",");
+    const std::vector<double> noPauses(prefixes.size(), 0.0);
+    return RunRounds(run, rounds, IDC_DTT_FULL_SCAN, prefixes, noPauses, kind,
+                     [&run] { return run.AnswerNextBox(IDOK, seconds(20)) != "(no message box)"; });
+}
+
+bool MeasureCheckBlock(const LumisatBuild& build, int rounds, ScanSamples::Kind& kind)
+{
     LumisatRun run("bench_scan_check");
+    if (!InstallBuild(run, build))
+        return false;
     run.WriteIni(CardIni(kSatelliteKind, "[Switch]\nLNB A=19.2E\n[Transponder]\nSatellite=19.2E\nFrequency=10700\n"
                                          "Polarity=H\nSymbolRate=22000\n",
                          0));
@@ -125,7 +130,7 @@ bool MeasureScans(int rounds, ScanSamples& samples)
     prefixes.push_back("SetDiseCom1(");   // the lock after the check
     std::vector<double> pauses(prefixes.size(), 0.0);
     pauses[0] = pauses[kCheckedTransponders / 2] = kDiseqcPauseMs;
-    return RunRounds(run, rounds, IDC_DISH_SCAN, prefixes, pauses, samples.check, [&run] {
+    return RunRounds(run, rounds, IDC_DISH_SCAN, prefixes, pauses, kind, [&run] {
         HWND results = nullptr;
         WaitFor([&] { return (results = run.WaitForWindow("Satellite check", milliseconds(50))) != nullptr &&
                              GetDlgItem(results, IDC_SCAN_RESULT_LIST) != nullptr; },
@@ -135,4 +140,18 @@ bool MeasureScans(int rounds, ScanSamples& samples)
         Click(GetDlgItem(results, IDC_SCAN_CLOSE));
         return WaitFor([results] { return !IsWindow(results); });
     });
+}
+
+}  // namespace
+
+bool MeasureScans(int rounds, const std::vector<LumisatBuild>& builds, std::vector<ScanSamples>& samples)
+{
+    samples.assign(builds.size(), ScanSamples{});
+    return MeasureInTurns(rounds, kRoundsPerBlock, builds.size(),
+                          [&](std::size_t i, int blockRounds) {
+                              return MeasureTerrestrialBlock(builds[i], blockRounds, samples[i].terrestrial);
+                          }) &&
+           MeasureInTurns(rounds, kRoundsPerBlock, builds.size(), [&](std::size_t i, int blockRounds) {
+               return MeasureCheckBlock(builds[i], blockRounds, samples[i].check);
+           });
 }

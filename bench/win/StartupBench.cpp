@@ -4,6 +4,7 @@
 #include "bench/win/Measurements.h"
 
 #include <cstdio>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -11,29 +12,33 @@ namespace {
 constexpr DWORD kSettleMs = 1500;
 constexpr unsigned kStageTimeoutMs = 30000;
 
-bool StartLumisat(double& ms, double& peakBytes)
+bool StartLumisat(const LumisatBuild& build, LumisatStartupSamples& samples)
 {
     LumisatRun run("bench_startup");
-    PrepareLumisat(run, false);
+    if (!PrepareLumisat(run, build, false))
+        return false;
     MeasuredProgram program;
-    ms = program.StartUntilShown(kLumisatExe, run.Folder(), kProgramTitle);
+    const double ms = program.StartUntilShown(kLumisatExe, run.Folder(), kProgramTitle);
     if (ms < 0) {
-        std::fprintf(stderr, "Lumisat did not show its main dialog\n");
+        std::fprintf(stderr, "%s did not show its main dialog\n", build.label);
         return false;
     }
     Sleep(kSettleMs);
-    peakBytes = program.PeakWorkingSetBytes();
+    const double peakBytes = program.PeakWorkingSetBytes();
     EndLumisat(program);
+    samples.ms.push_back(ms);
+    samples.peakBytes.push_back(peakBytes);
     return peakBytes > 0;
 }
 
 // A start with the simulator's call log on, watched from a second thread:
 // where the time goes. Kept apart from the measured starts because writing
 // and watching the log costs time of its own.
-bool StartLumisatInStages(StartupSamples& samples)
+bool StartLumisatInStages(const LumisatBuild& build, LumisatStartupSamples& samples)
 {
     LumisatRun run("bench_startup_stages");
-    PrepareLumisat(run, true);
+    if (!PrepareLumisat(run, build, true))
+        return false;
     const CallLogWatch log(run.PathOf("Quarlink.log"));
     const BenchClock::time_point start = BenchClock::now();
     std::vector<double> seen;
@@ -45,54 +50,62 @@ bool StartLumisatInStages(StartupSamples& samples)
     watcher.join();
     EndLumisat(program);
     if (shownMs < 0 || seen.size() != 3) {
-        std::fprintf(stderr, "Lumisat's start-up calls did not all reach the call log\n");
+        std::fprintf(stderr, "%s: the start-up calls did not all reach the call log\n", build.label);
         return false;
     }
-    samples.lumisatStageMs[0].push_back(seen[0]);
-    samples.lumisatStageMs[1].push_back(seen[1] - seen[0]);
-    samples.lumisatStageMs[2].push_back(seen[2] - seen[1]);
-    samples.lumisatStageMs[3].push_back(shownMs - seen[2]);
+    samples.stageMs[0].push_back(seen[0]);
+    samples.stageMs[1].push_back(seen[1] - seen[0]);
+    samples.stageMs[2].push_back(seen[2] - seen[1]);
+    samples.stageMs[3].push_back(shownMs - seen[2]);
     return true;
 }
 
-bool StartBaseline(double& ms, double& peakBytes, const char* arguments = "")
+bool StartBaseline(std::vector<double>& ms, std::vector<double>& peakBytes, const char* arguments = "")
 {
     MeasuredProgram program;
-    ms = program.StartUntilShown(kBaselineExe, BenchProgramFolder(), kBaselineTitle, arguments);
-    if (ms < 0) {
+    const double shown = program.StartUntilShown(kBaselineExe, BenchProgramFolder(), kBaselineTitle, arguments);
+    if (shown < 0) {
         std::fprintf(stderr, "%s did not show its dialog\n", kBaselineExe);
         return false;
     }
     Sleep(kSettleMs);
-    peakBytes = program.PeakWorkingSetBytes();
+    const double peak = program.PeakWorkingSetBytes();
     EndBaseline(program);
-    return peakBytes > 0;
+    ms.push_back(shown);
+    peakBytes.push_back(peak);
+    return peak > 0;
 }
 }
 
-bool MeasureStartup(int rounds, StartupSamples& samples)
+bool MeasureStartup(int rounds, const std::vector<LumisatBuild>& builds, StartupSamples& samples)
 {
-    double ms = 0, peak = 0;
-    if (!StartLumisat(ms, peak) || !StartBaseline(ms, peak))
+    // The programs of a round: every build, then the baseline; each round
+    // starts one further on, so that no program always follows the same one.
+    std::vector<std::function<bool()>> starts;
+    samples.lumisat.assign(builds.size(), LumisatStartupSamples{});
+    for (std::size_t i = 0; i < builds.size(); ++i)
+        starts.push_back([&, i] { return StartLumisat(builds[i], samples.lumisat[i]); });
+    starts.push_back([&] { return StartBaseline(samples.baselineMs, samples.baselinePeakBytes); });
+
+    StartupSamples warmUp;
+    warmUp.lumisat.resize(builds.size());
+    for (std::size_t i = 0; i < builds.size(); ++i) {
+        if (!StartLumisat(builds[i], warmUp.lumisat[i]))
+            return false;
+    }
+    if (!StartBaseline(warmUp.baselineMs, warmUp.baselinePeakBytes))
         return false;
     for (int round = 0; round < rounds; ++round) {
-        double lumisatMs = 0, lumisatPeak = 0, baselineMs = 0, baselinePeak = 0;
-        const bool lumisatFirst = round % 2 == 0;
-        bool ok = lumisatFirst ? StartLumisat(lumisatMs, lumisatPeak) && StartBaseline(baselineMs, baselinePeak)
-                               : StartBaseline(baselineMs, baselinePeak) && StartLumisat(lumisatMs, lumisatPeak);
-        if (!ok)
+        for (std::size_t turn = 0; turn < starts.size(); ++turn) {
+            if (!starts[(turn + static_cast<std::size_t>(round)) % starts.size()]())
+                return false;
+        }
+        if (!StartBaseline(samples.libraryBaselineMs, samples.libraryBaselinePeakBytes, "/with-lumisat-dlls"))
             return false;
-        double libraryMs = 0, libraryPeak = 0;
-        if (!StartBaseline(libraryMs, libraryPeak, "/with-lumisat-dlls"))
-            return false;
-        if (!StartLumisatInStages(samples))
-            return false;
-        samples.libraryBaselineMs.push_back(libraryMs);
-        samples.libraryBaselinePeakBytes.push_back(libraryPeak);
-        samples.lumisatMs.push_back(lumisatMs);
-        samples.baselineMs.push_back(baselineMs);
-        samples.lumisatPeakBytes.push_back(lumisatPeak);
-        samples.baselinePeakBytes.push_back(baselinePeak);
+        for (std::size_t i = 0; i < builds.size(); ++i) {
+            if (!StartLumisatInStages(builds[i], samples.lumisat[i]))
+                return false;
+        }
     }
     return true;
 }

@@ -5,6 +5,8 @@
 // driver the fault sweep's.
 #include "tests/e2e/Scenario.h"
 
+#include <cstdlib>
+
 namespace {
 
 // The first successful signal poll from `from` on whose lock flag (the last
@@ -110,4 +112,50 @@ TEST(Lock, LostLockIsRestoredSilentlyWithThePidsAndAnExitDuringTheReLockWaitsFor
     const Lines lines = run.CallLogLines();
     EXPECT_TRUE(HasInOrder(lines, {"LockChannel3(474000,6900,64,0,0,0,0) = 0", "SetDiseCom1(0,0,0,0)"}, lostAgain));
     EXPECT_EQ(FindLine(lines, "StartFilter(", lostAgain), std::string::npos);
+}
+
+namespace {
+
+POINT Centre(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+}  // namespace
+
+TEST(Lock, EveryLockTestShowsTheSameWaitDialogCentredAndInTheCurrentLanguage)
+{
+    LumisatRun run("lock_wait_dialog");
+    ASSERT_TRUE(StartDemo(run, "Quarlink.ini", "", 1500));   // locks long enough to see their wait
+    ASSERT_TRUE(run.ShowTab(kDishTab, IDC_DISH_LOCK_TEST));
+    HWND frequencies = run.Control(IDC_DISH_FREQUENCY_COMBO);
+    ASSERT_GT(SendMessageA(frequencies, CB_GETCOUNT, 0, 0), 1);
+    // Each on another transponder, so that each waits for the card.
+    const auto lockTest = [&](int item, std::string& label) {
+        ChooseItemNow(frequencies, item);
+        Click(run.Control(IDC_DISH_LOCK_TEST));
+        HWND wait = nullptr;
+        WaitFor([&] { return (wait = run.FindLockWaitDialog(&label)) != nullptr; }, seconds(3));
+        const POINT centre = wait != nullptr ? Centre(wait) : POINT{};
+        const POINT over = Centre(run.MainDialog());
+        EXPECT_LE(std::abs(centre.x - over.x) + std::abs(centre.y - over.y), 2) << "centred over the main dialog";
+        EXPECT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() == nullptr; }, seconds(7))) << "taken down";
+        EXPECT_TRUE(run.Answers(seconds(6)));
+        return wait;
+    };
+
+    std::string label;
+    HWND first = lockTest(1, label);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(label, "Locking,Please wait......");
+    EXPECT_TRUE(IsWindow(first)) << "kept hidden for the next lock";
+
+    RECT dialog{};
+    GetWindowRect(run.MainDialog(), &dialog);
+    SetWindowPos(run.MainDialog(), nullptr, dialog.left + 40, dialog.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(ChooseLanguage(run, "French"));
+    EXPECT_EQ(lockTest(0, label), first) << "the same window";
+    EXPECT_EQ(label, "Accrochage, veuillez patienter...");
 }

@@ -4,6 +4,7 @@
 // and the start with Windows.
 #include "tests/e2e/Scenario.h"
 
+#include <commctrl.h>
 #include <dbt.h>
 
 namespace {
@@ -144,4 +145,26 @@ TEST(Unattended, IconComesBackAfterExplorerAndStartWithWindowsRunsHidden)
     run.TrayIconMouse(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(run.WaitForMainDialog(seconds(5))) << "a double click shows it";
     EXPECT_TRUE(run.ExitsCleanly());
+}
+
+TEST(Unattended, StartedHiddenTheLevelBarsGetTheirTipsAtTheFirstShow)
+{
+    LumisatRun run("bar_tips_at_first_show");
+    ASSERT_TRUE(StartReceiving(run));
+    ASSERT_TRUE(run.ExitsCleanly());
+    // The tip windows that hold a tip: each level bar's, and others the pages may have.
+    const auto tips = [&run] {
+        int count = 0;
+        for (HWND tip : ProcessWindows(run.ProcessId(), WindowFilter{TOOLTIPS_CLASSA, nullptr, false}))
+            count += SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0) > 0 ? 1 : 0;
+        return count;
+    };
+
+    const size_t from = run.LogSize();
+    ASSERT_TRUE(run.Launch(std::string(), std::string(), "/tray"));
+    ASSERT_TRUE(run.WaitForCall("SetDataPID(256,2,1) = 0", from, seconds(15)));
+    const int hidden = tips();
+    run.TrayIconMouse(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(run.WaitForMainDialog(seconds(5)));
+    EXPECT_TRUE(WaitFor([&] { return tips() == hidden + 2; })) << "hidden " << hidden << ", shown " << tips();
 }
