@@ -17,9 +17,9 @@ struct DeviceNoticeRecord {
     std::array<std::uint8_t, 16> interfaceClass{};
 };
 
-constexpr std::uint32_t kDeviceTypeInterface = 5;      // DBT_DEVTYP_DEVICEINTERFACE
-constexpr std::uint32_t kDeviceEventArrival = 0x8000;  // DBT_DEVICEARRIVAL
-constexpr std::uint32_t kDeviceEventRemoved = 0x8004;  // DBT_DEVICEREMOVECOMPLETE
+constexpr std::uint32_t kDeviceTypeInterface = 5;       // DBT_DEVTYP_DEVICEINTERFACE
+constexpr std::uint32_t kDeviceEventArrival = 0x8000;   // DBT_DEVICEARRIVAL
+constexpr std::uint32_t kDeviceEventRemoved = 0x8004;   // DBT_DEVICEREMOVECOMPLETE
 
 enum class DeviceNoticeAction { Ignore, ReceiverArrived, ReceiverRemoved };
 

@@ -31,7 +31,7 @@ std::string AnswerLine(const std::string& call, const DriverCallRecord& record, 
     return line;
 }
 
-} // namespace
+}   // namespace
 
 DriverCallLog::DriverCallLog(LineSink sink) : sink(std::move(sink)) {}
 

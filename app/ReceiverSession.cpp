@@ -29,11 +29,8 @@ constexpr MessageRef kNoKeepsTheFile{"String77", "No keeps the file as it is, an
 
 // True when the database is in its file. Without a database (its file name
 // did not fit the path limit) there is nothing that could be lost.
-bool SaveChannels(CChannelDatabase& database)
-{
-    return database.Save() != 0 || database.Root() == nullptr;
-}
-}  // namespace
+bool SaveChannels(CChannelDatabase& database) { return database.Save() != 0 || database.Root() == nullptr; }
+}   // namespace
 
 ReceiverSession::ReceiverSession(ReceiverDriver& card, ReceiverView& view, SettingsKeyOpener& settingsKey,
                                  TextSink trace, TextSink debugOutput, std::chrono::milliseconds cardWait)
@@ -48,15 +45,9 @@ void ReceiverSession::LoadSettings(const std::string& folder)
     ::LoadSettings(*settingsKey.Open(false), deviceKind, programFolder, settings);
 }
 
-bool ReceiverSession::SaveSettings()
-{
-    return ::SaveSettings(*settingsKey.Open(true), deviceKind, database, settings);
-}
+bool ReceiverSession::SaveSettings() { return ::SaveSettings(*settingsKey.Open(true), deviceKind, database, settings); }
 
-void ReceiverSession::LoadDatabase()
-{
-    database.LoadFile(DatabaseFilePath(settings.installationPath, deviceKind));
-}
+void ReceiverSession::LoadDatabase() { database.LoadFile(DatabaseFilePath(settings.installationPath, deviceKind)); }
 
 void ReceiverSession::SetTimerRunning(SessionTimer timer, bool running)
 {
@@ -135,10 +126,7 @@ void ReceiverSession::ApplyEffects(const MainDialogEffects& effects)
         MarkSettingsChanged(1);
 }
 
-bool ReceiverSession::SaveMotorSettings()
-{
-    return lockingPage == nullptr || lockingPage->SaveMotorSettings();
-}
+bool ReceiverSession::SaveMotorSettings() { return lockingPage == nullptr || lockingPage->SaveMotorSettings(); }
 
 bool ReceiverSession::RelockIfNeeded()
 {

@@ -39,10 +39,10 @@ struct LockDisplayState {
 
 // The parts of the main dialog that show the database.
 enum ViewPart : unsigned {
-    kPagesPart = 1,            // the pages reload from the cursors
-    kSatelliteListPart = 2,    // the list, selected as the saved settings say
-    kLanguageListPart = 4,     // the language list, and the language applied again
-    kAddedSatellitesPart = 8,  // the list, after an import or a scan added to it
+    kPagesPart = 1,             // the pages reload from the cursors
+    kSatelliteListPart = 2,     // the list, selected as the saved settings say
+    kLanguageListPart = 4,      // the language list, and the language applied again
+    kAddedSatellitesPart = 8,   // the list, after an import or a scan added to it
 };
 
 // The window side of the session: only what a window can do. Calls come from
@@ -198,8 +198,7 @@ public:
     // then stops a dish a hold button drives, stops the filter, traces the
     // end (traceEnd) and releases the driver, last. When the card did not
     // answer in time nothing more is sent, and it returns false.
-    bool ShutDownDriver(const std::function<void()>& traceEnd,
-                        std::chrono::milliseconds wait = kDriverWaitLimit);
+    bool ShutDownDriver(const std::function<void()>& traceEnd, std::chrono::milliseconds wait = kDriverWaitLimit);
 
 private:
     void LoadDatabase();
@@ -230,8 +229,8 @@ private:
     LockingPageLink* lockingPage = nullptr;
     PidPageLink* pidPage = nullptr;
     CChannelDatabase database;
-    MainSettings settings;   // installation path, language, saved selection and degree
-    std::string programFolder;   // where "PATH" points when the settings name no folder
+    MainSettings settings;         // installation path, language, saved selection and degree
+    std::string programFolder;     // where "PATH" points when the settings name no folder
     SignalMonitor signalMonitor;   // keeps the weak-reading counter
     DataWatchdog watchdog;
     PowerCycle power;
@@ -250,9 +249,9 @@ private:
     bool cardAnswering = true;
 
     bool starting = false;
-    bool startupLockWaits = false;    // asked while starting
+    bool startupLockWaits = false;   // asked while starting
     bool startupLockRan = false;
-    bool initialLockPending = false;  // from the start-up until timer 503 fired
+    bool initialLockPending = false;   // from the start-up until timer 503 fired
     bool dishDriving = false;
     bool scanRunning = false;
     bool relockOnReportedLock = false;   // the dish moved since the last lock

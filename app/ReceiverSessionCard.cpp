@@ -156,7 +156,8 @@ bool ReceiverSession::ShutDownDriver(const std::function<void()>& traceEnd, std:
     std::optional<DriverLease> lease = gate.Lease(wait);
     if (!lease) {
         const std::optional<CallInFlight> call = gate.CurrentCall();
-        Trace(std::string(call ? call->name : "A driver call") + " has not returned: nothing more is sent to the card.\n");
+        Trace(std::string(call ? call->name : "A driver call") +
+              " has not returned: nothing more is sent to the card.\n");
         traceEnd();
         gate.Close();
         return false;

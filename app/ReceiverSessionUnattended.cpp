@@ -15,7 +15,7 @@ std::string WithNumber(std::string text, long long number)
         text.replace(token, 3, std::to_string(number));
     return text;
 }
-}  // namespace
+}   // namespace
 
 void ReceiverSession::ReloadPids()
 {
@@ -25,7 +25,7 @@ void ReceiverSession::ReloadPids()
         refreshFilterMacAfterLock = false;
         MacAddress sent = filterMac;
         Trace(gate.Driver().SetFilterMAC(sent.data()) == 0 ? "Set filter mac address Success!!\n"
-                                                             : "Set filtermac address failed!!\n");
+                                                           : "Set filtermac address failed!!\n");
     }
     if (power.RestorePending() && !power.IsSuspended()) {
         power.Restored();
@@ -55,8 +55,7 @@ std::optional<StatsCounters> ReceiverSession::ReadStatistics(DataWatchdog::Clock
     const bool stallGoesOn = watchdog.IsStalled();
     const std::optional<std::int64_t> packets = counters ? std::optional(counters->packetsReceived) : std::nullopt;
     switch (watchdog.OnReading(packets, conditions, now)) {
-    case WatchdogVerdict::Watching:
-        break;
+    case WatchdogVerdict::Watching: break;
     case WatchdogVerdict::DataAgain:
         Trace("Data watchdog: data arrives again.\n");
         view.RecordSignalEvent(SignalEvent::DataAgain);
@@ -78,8 +77,8 @@ std::optional<StatsCounters> ReceiverSession::ReadStatistics(DataWatchdog::Clock
 void ReceiverSession::Suspending(PowerCycle::Clock::time_point now)
 {
     power.Suspending(now);
-    for (SessionTimer timer : {SessionTimer::SignalPoll, SessionTimer::Statistics, SessionTimer::PidMac,
-                               SessionTimer::Restore})
+    for (SessionTimer timer :
+         {SessionTimer::SignalPoll, SessionTimer::Statistics, SessionTimer::PidMac, SessionTimer::Restore})
         view.SetTimerRunning(timer, false, std::chrono::milliseconds(0));
     // Windows gives a sleeping program about two seconds: a busy card is left to finish.
     if (filterStarted != 0) {
@@ -120,8 +119,7 @@ void ReceiverSession::OnRestoreTimer(PowerCycle::Clock::time_point now)
         Trace("Resume: the card did not come back: it is taken as removed.\n");
         view.CloseForRemoval();
         return;
-    case PowerCycle::Restore::Now:
-        break;
+    case PowerCycle::Restore::Now: break;
     }
     // As after a lost lock: the lock, the filter, the PIDs and the filter's
     // address; a card that does not answer is tried again with the data

@@ -39,21 +39,17 @@ std::string DefaultInstallationPath(const std::string& programFolder)
     return path.size() <= kLongestFilePath ? path : std::string();
 }
 
-}  // namespace
+}   // namespace
 
 int SystemVersionClass(const SystemVersion& version)
 {
     if (!version.readable)
         return 0;
     switch (version.platformId) {
-    case kPlatformWin32s:
-        return 1;
-    case kPlatformWindows:
-        return WindowsClass(version.minor);
-    case kPlatformNt:
-        return NtClass(version.major, version.minor);
-    default:
-        return 0;
+    case kPlatformWin32s: return 1;
+    case kPlatformWindows: return WindowsClass(version.minor);
+    case kPlatformNt: return NtClass(version.major, version.minor);
+    default: return 0;
     }
 }
 
@@ -106,7 +102,8 @@ bool SaveSettings(SettingsStore& store, int deviceKind, const CChannelDatabase& 
     written &= store.SetString("CurSatellite", settings.currentSatellite);
     written &= store.SetString("CurTransponder", settings.currentTransponder);
     written &= store.SetString("CurPID", settings.currentPid);
-    written &= store.SetDword("CurDegree", static_cast<std::uint32_t>(StoredDegree(deviceKind, settings.currentDegree)));
+    written &=
+        store.SetDword("CurDegree", static_cast<std::uint32_t>(StoredDegree(deviceKind, settings.currentDegree)));
     return written;
 }
 

@@ -10,14 +10,13 @@
 
 class CChannelDatabase;
 
-
 struct MainSettings {
-    std::string installationPath;   // "PATH", ends in a backslash
-    std::string languageName;       // "Language"
-    std::string currentSatellite;   // "CurSatellite"
-    std::string currentTransponder; // "CurTransponder"
-    std::string currentPid;         // "CurPID", decimal text
-    std::int32_t currentDegree = 0; // "CurDegree", 0 to 3600
+    std::string installationPath;     // "PATH", ends in a backslash
+    std::string languageName;         // "Language"
+    std::string currentSatellite;     // "CurSatellite"
+    std::string currentTransponder;   // "CurTransponder"
+    std::string currentPid;           // "CurPID", decimal text
+    std::int32_t currentDegree = 0;   // "CurDegree", 0 to 3600
 };
 
 // What the system reports about its version. platformId: 0 Win32s,

@@ -3,18 +3,12 @@
 MessageRef SignalEventName(SignalEvent event)
 {
     switch (event) {
-    case SignalEvent::LockLost:
-        return {"String100", "Lock lost"};
-    case SignalEvent::Relocked:
-        return {"String101", "Re-locked"};
-    case SignalEvent::NoData:
-        return {"String102", "No data"};
-    case SignalEvent::DataAgain:
-        return {"String103", "Data again"};
-    case SignalEvent::Sleep:
-        return {"String104", "Sleep"};
-    case SignalEvent::Resume:
-        return {"String105", "Resume"};
+    case SignalEvent::LockLost: return {"String100", "Lock lost"};
+    case SignalEvent::Relocked: return {"String101", "Re-locked"};
+    case SignalEvent::NoData: return {"String102", "No data"};
+    case SignalEvent::DataAgain: return {"String103", "Data again"};
+    case SignalEvent::Sleep: return {"String104", "Sleep"};
+    case SignalEvent::Resume: return {"String105", "Resume"};
     }
     return {};
 }

@@ -11,7 +11,7 @@ void ForgetOlderThanSpan(std::deque<Entry>& entries, std::int64_t nowMs, std::si
         entries.pop_front();
 }
 
-} // namespace
+}   // namespace
 
 void SignalHistory::AddReading(const SignalStamp& stamp, const SignalReading& reading, bool judgedLocked,
                                const std::optional<LockTarget>& tuned)
@@ -61,7 +61,7 @@ std::string RateText(const std::deque<RateSample>& rates, std::size_t& next, std
     return KbpsText(rates[next - 1].kbps);
 }
 
-} // namespace
+}   // namespace
 
 std::string SignalHistoryCsv(const SignalHistory& history)
 {

@@ -15,7 +15,7 @@ int PercentY(int percent, const BarRect& area)
     return area.bottom - (area.bottom - area.top) * std::clamp(percent, 0, 100) / 100;
 }
 
-} // namespace
+}   // namespace
 
 std::vector<PlotPoint> PlotLine(const SignalHistory& history, std::int64_t nowMs, const BarRect& area,
                                 int SignalSample::*value)
@@ -27,8 +27,7 @@ std::vector<PlotPoint> PlotLine(const SignalHistory& history, std::int64_t nowMs
     return points;
 }
 
-std::vector<PlotPoint> RateLine(const SignalHistory& history, std::int64_t nowMs, const BarRect& area,
-                                double scaleTop)
+std::vector<PlotPoint> RateLine(const SignalHistory& history, std::int64_t nowMs, const BarRect& area, double scaleTop)
 {
     std::vector<PlotPoint> points;
     if (!(scaleTop > 0))

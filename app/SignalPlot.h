@@ -18,8 +18,7 @@ struct PlotPoint {
 std::vector<PlotPoint> PlotLine(const SignalHistory& history, std::int64_t nowMs, const BarRect& area,
                                 int SignalSample::*value);
 // One point per rate, on the scale from 0 to scaleTop kbit/s.
-std::vector<PlotPoint> RateLine(const SignalHistory& history, std::int64_t nowMs, const BarRect& area,
-                                double scaleTop);
+std::vector<PlotPoint> RateLine(const SignalHistory& history, std::int64_t nowMs, const BarRect& area, double scaleTop);
 
 // The peak's mark: its level across the plot, and where it was reached
 // while that is still in view.

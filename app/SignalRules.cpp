@@ -14,7 +14,7 @@ constexpr int kLockedBonus = 20;
 // The device type whose missing lock is judged by the signal levels.
 constexpr int kLevelJudgedDeviceType = 1;
 
-} // namespace
+}   // namespace
 
 std::optional<SignalReading> ReadSignal(ReceiverDriver& driver)
 {
@@ -46,8 +46,7 @@ SignalDisplay SignalMonitor::Show(const SignalReading& reading, const SignalCont
     return display;
 }
 
-int SignalMonitor::JudgeMissingLock(const SignalReading& reading, const SignalContext& context,
-                                    SignalDisplay& display)
+int SignalMonitor::JudgeMissingLock(const SignalReading& reading, const SignalContext& context, SignalDisplay& display)
 {
     if (!context.deviceType || context.deviceType() != kLevelJudgedDeviceType) {
         display.lockState = 1;

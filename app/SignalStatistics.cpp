@@ -20,7 +20,7 @@ void Take(SignalRange& range, int value, bool first)
     range.highest = first ? value : std::max(range.highest, value);
 }
 
-} // namespace
+}   // namespace
 
 void SignalPeaks::Observe(const SignalSample& sample, const std::optional<LockTarget>& tuned)
 {
@@ -69,7 +69,4 @@ std::string RangeText(const SignalRange& range)
     return text;
 }
 
-std::string PeakText(const std::optional<SignalPeak>& peak)
-{
-    return peak ? PercentText(peak->value) : "-";
-}
+std::string PeakText(const std::optional<SignalPeak>& peak) { return peak ? PercentText(peak->value) : "-"; }

@@ -20,7 +20,7 @@ std::string_view Arguments(std::string_view line)
     return line.substr(at);
 }
 
-}  // namespace
+}   // namespace
 
 StartupOptions ParseStartupOptions(std::string_view commandLine)
 {
@@ -40,7 +40,4 @@ StartupOptions ParseStartupOptions(std::string_view commandLine)
     return options;
 }
 
-std::string StartWithWindowsCommand(const std::string& programPath)
-{
-    return "\"" + programPath + "\" /tray";
-}
+std::string StartWithWindowsCommand(const std::string& programPath) { return "\"" + programPath + "\" /tray"; }

@@ -11,7 +11,7 @@ constexpr double kOctaves = 3.0;
 // Loud enough to be heard outdoors through an open window, well below clipping.
 constexpr double kAmplitude = 0.4 * 32767;
 
-} // namespace
+}   // namespace
 
 int TonePitchHz(int quality)
 {

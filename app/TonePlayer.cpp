@@ -18,10 +18,7 @@ void TonePlayer::Stop()
     thread.join();
 }
 
-void TonePlayer::SetQuality(int quality)
-{
-    pitchHz = TonePitchHz(quality);
-}
+void TonePlayer::SetQuality(int quality) { pitchHz = TonePitchHz(quality); }
 
 void TonePlayer::Run()
 {

@@ -16,7 +16,7 @@ struct QueuedLine {
 
 constexpr char kTraceLogValue[] = "TraceLog";
 
-} // namespace
+}   // namespace
 
 bool ReadTraceLogSetting(SettingsStore& store)
 {
@@ -24,10 +24,7 @@ bool ReadTraceLogSetting(SettingsStore& store)
     return store.GetDword(kTraceLogValue, value) && value == 1;
 }
 
-bool WriteTraceLogSetting(SettingsStore& store, bool on)
-{
-    return store.SetDword(kTraceLogValue, on ? 1 : 0);
-}
+bool WriteTraceLogSetting(SettingsStore& store, bool on) { return store.SetDword(kTraceLogValue, on ? 1 : 0); }
 
 // Shared with the writer thread, which may outlive the log when the disk
 // hangs at its end.
@@ -156,10 +153,7 @@ TraceLog::TraceLog(std::unique_ptr<LogStorage> storage, TraceLogLimits limits)
 {
 }
 
-TraceLog::~TraceLog()
-{
-    End(shared->limits.endWait);
-}
+TraceLog::~TraceLog() { End(shared->limits.endWait); }
 
 void TraceLog::SetEnabled(bool enabled)
 {
@@ -169,10 +163,7 @@ void TraceLog::SetEnabled(bool enabled)
         writer = std::thread([state = shared] { state->Run(); });
 }
 
-bool TraceLog::IsEnabled() const
-{
-    return shared->enabled;
-}
+bool TraceLog::IsEnabled() const { return shared->enabled; }
 
 bool TraceLog::Add(const LocalTime& time, std::uint32_t threadId, std::string_view text)
 {

@@ -21,7 +21,7 @@
 
 struct TraceLogLimits {
     std::uint64_t rotateAt = 1024 * 1024;   // bytes of one log file
-    std::size_t queuedBytes = 64 * 1024;   // lines waiting for the disk
+    std::size_t queuedBytes = 64 * 1024;    // lines waiting for the disk
     // How long ending the log waits for the disk to take what is queued.
     std::chrono::milliseconds endWait{2000};
 };
@@ -40,8 +40,8 @@ std::string FormatTraceLogLine(const LocalTime& time, std::uint32_t threadId, st
 
 // Lines lost since the last note, by cause.
 struct LostTraceLines {
-    std::uint64_t queueFull = 0;     // the disk was too slow
-    std::uint64_t notWritten = 0;    // a write or a rotation failed
+    std::uint64_t queueFull = 0;    // the disk was too slow
+    std::uint64_t notWritten = 0;   // a write or a rotation failed
 
     std::uint64_t Total() const { return queueFull + notWritten; }
     LostTraceLines& operator+=(const LostTraceLines& more);

@@ -14,7 +14,4 @@ std::unique_ptr<FileLogStorage> FileLogStorage::InFolder(const std::string& fold
     return std::make_unique<FileLogStorage>(folder + kTraceLogName, folder + kOlderTraceLogName);
 }
 
-bool FileLogStorage::Rotate()
-{
-    return !logPath.empty() && ReplaceFileAtomically(logPath, olderLogPath);
-}
+bool FileLogStorage::Rotate() { return !logPath.empty() && ReplaceFileAtomically(logPath, olderLogPath); }

@@ -1,9 +1,6 @@
 #include "common/BlankTrim.h"
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
 std::string_view Trim(std::string_view text)
 {

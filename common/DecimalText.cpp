@@ -11,7 +11,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-}  // namespace
+}   // namespace
 
 std::optional<std::uint32_t> ParseDigits(std::string_view text)
 {

@@ -55,10 +55,7 @@ private:
 
 // After an open failed: nothing at the path. A folder on the way that is a
 // file counts as none, as the system reports it on Windows.
-bool NoFileThere()
-{
-    return errno == ENOENT || errno == ENOTDIR;
-}
+bool NoFileThere() { return errno == ENOENT || errno == ENOTDIR; }
 
 // Where the file's name begins: after the folder part, whose last separator
 // may be ':' for a drive-relative folder ("C:name").
@@ -67,7 +64,7 @@ std::size_t NameStart(const std::string& path)
     return path.find_last_of("\\/:") + 1;   // npos + 1 is 0
 }
 
-}  // namespace
+}   // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {

@@ -17,10 +17,7 @@ bool SameTransponder(const TransponderRecord& a, const TransponderRecord& b)
     return a.frequency == b.frequency && a.symbolRate == b.symbolRate && a.polarity == b.polarity;
 }
 
-bool SamePid(const PidRecord& a, const PidRecord& b)
-{
-    return a.type == b.type && a.pid == b.pid;
-}
+bool SamePid(const PidRecord& a, const PidRecord& b) { return a.type == b.type && a.pid == b.pid; }
 
 bool SamePidAndName(const PidRecord& a, const PidRecord& b)
 {
@@ -70,12 +67,9 @@ Record* LastOfChain(Record* first)
     return first;
 }
 
-}  // namespace
+}   // namespace
 
-CChannelDatabase::~CChannelDatabase()
-{
-    Clear();
-}
+CChannelDatabase::~CChannelDatabase() { Clear(); }
 
 void CChannelDatabase::LoadFile(const std::string& path)
 {

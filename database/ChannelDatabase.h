@@ -46,8 +46,7 @@ public:
     // Satellites: name in any letter case, as sameName tells, and degree.
     // Transponders, in the current satellite: frequency, symbol rate and
     // polarity, not the name. PIDs, in the current transponder: type and value.
-    SatelliteRecord* FindSatellite(const SatelliteRecord* probe,
-                                   AnsiCaseComparison sameName = AnsiEqualNoCase) const;
+    SatelliteRecord* FindSatellite(const SatelliteRecord* probe, AnsiCaseComparison sameName = AnsiEqualNoCase) const;
     TransponderRecord* FindTransponder(const TransponderRecord* probe) const;
     PidRecord* FindPid(const PidRecord* probe) const;
 

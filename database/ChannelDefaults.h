@@ -7,11 +7,11 @@
 
 #include <memory>
 
-constexpr std::int32_t kDefaultCableFrequency = 473000;      // kHz
-constexpr std::int32_t kDefaultCableSymbolRate = 6500;       // ksps
+constexpr std::int32_t kDefaultCableFrequency = 473000;   // kHz
+constexpr std::int32_t kDefaultCableSymbolRate = 6500;    // ksps
 constexpr std::int32_t kDefaultCableQam = 16;
-constexpr std::int32_t kDefaultTerrestrialFrequency = 51000; // kHz
-constexpr std::int32_t kDefaultTerrestrialBandwidth = 6;     // MHz
+constexpr std::int32_t kDefaultTerrestrialFrequency = 51000;   // kHz
+constexpr std::int32_t kDefaultTerrestrialBandwidth = 6;       // MHz
 
 constexpr const char* kDefaultChannelName = "Default";
 

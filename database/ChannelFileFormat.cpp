@@ -16,8 +16,8 @@ public:
     {
         const std::uint8_t* b = bytes.data() + position;
         position += 4;
-        const std::uint32_t value = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 |
-                                    std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+        const std::uint32_t value =
+            std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
         return static_cast<std::int32_t>(value);
     }
 
@@ -192,7 +192,7 @@ void WriteTransponders(ChunkWriter& writer, const TransponderRecord* first)
     }
 }
 
-}  // namespace
+}   // namespace
 
 ChannelFileReadResult ReadChannelFile(std::span<const std::uint8_t> bytes, SatelliteList& list, RecordArena& arena)
 {

@@ -30,7 +30,7 @@ void FreeAdopted(std::unordered_set<Record*>& adopted)
     adopted.clear();
 }
 
-}  // namespace
+}   // namespace
 
 SatelliteRecord* ChannelRecordStore::Adopt(std::unique_ptr<SatelliteRecord> record)
 {
@@ -87,10 +87,7 @@ void ChannelRecordStore::Dispose(TransponderRecord* record)
     DisposeOne(adoptedTransponders, arena, record);
 }
 
-void ChannelRecordStore::Dispose(PidRecord* record)
-{
-    DisposeOne(adoptedPids, arena, record);
-}
+void ChannelRecordStore::Dispose(PidRecord* record) { DisposeOne(adoptedPids, arena, record); }
 
 void ChannelRecordStore::FreeAll()
 {

@@ -10,7 +10,7 @@ namespace {
 constexpr std::size_t kFirstBlockSize = 16 * 1024;
 constexpr std::size_t kLargestBlockSize = 1024 * 1024;
 
-}  // namespace
+}   // namespace
 
 void RecordArena::Release()
 {

@@ -8,22 +8,13 @@ constexpr MessageRef kNameEmpty{"String40", "Satellite name can`t be empty"};
 constexpr MessageRef kDegreeEmpty{"String41", " Satellite degree value can`t be empty"};
 constexpr MessageRef kDegreeOutOfRange{"String14", "Degree value must be 0--3600."};
 
-SatelliteInfoCheck Refuse(MessageRef message, SatelliteInfoField focus)
-{
-    return {false, message, focus};
-}
+SatelliteInfoCheck Refuse(MessageRef message, SatelliteInfoField focus) { return {false, message, focus}; }
 
-}  // namespace
+}   // namespace
 
-bool IsBlankName(std::string_view name)
-{
-    return name.find_first_not_of(" \t") == std::string_view::npos;
-}
+bool IsBlankName(std::string_view name) { return name.find_first_not_of(" \t") == std::string_view::npos; }
 
-bool IsSatelliteDegreeValid(std::int32_t degree)
-{
-    return degree >= 0 && degree <= kMaxSatelliteDegree;
-}
+bool IsSatelliteDegreeValid(std::int32_t degree) { return degree >= 0 && degree <= kMaxSatelliteDegree; }
 
 SatelliteInfoCheck CheckSatelliteInfo(std::string_view name, std::string_view degreeText, bool channelMode)
 {
@@ -40,12 +31,6 @@ SatelliteInfoCheck CheckSatelliteInfo(std::string_view name, std::string_view de
     return {true, {}, SatelliteInfoField::None};
 }
 
-std::int32_t SatelliteDegreeFromText(std::string_view degreeText)
-{
-    return ReadLeadingNumber(degreeText);
-}
+std::int32_t SatelliteDegreeFromText(std::string_view degreeText) { return ReadLeadingNumber(degreeText); }
 
-std::string SatelliteDegreeText(std::int32_t degree)
-{
-    return std::to_string(degree);
-}
+std::string SatelliteDegreeText(std::int32_t degree) { return std::to_string(degree); }

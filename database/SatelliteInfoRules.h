@@ -16,8 +16,8 @@ enum class SatelliteInfoField { None, Name, Degree };
 
 struct SatelliteInfoCheck {
     bool ok = false;
-    MessageRef message;                            // the error to show when not ok
-    SatelliteInfoField focus = SatelliteInfoField::None;  // the control to focus when not ok
+    MessageRef message;                                    // the error to show when not ok
+    SatelliteInfoField focus = SatelliteInfoField::None;   // the control to focus when not ok
 };
 
 // The check made at OK, in this order: the name must hold a character other

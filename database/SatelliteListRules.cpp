@@ -47,8 +47,8 @@ void SelectSavedTransponderAndPid(CChannelDatabase& database, const SatelliteRec
 
 // Whether a satellite other than `current` has the probe's name, in any
 // letter case, and its degree.
-bool IsAnotherSatellite(const CChannelDatabase& database, const SatelliteRecord& probe,
-                        const SatelliteRecord& current, AnsiCaseComparison sameName)
+bool IsAnotherSatellite(const CChannelDatabase& database, const SatelliteRecord& probe, const SatelliteRecord& current,
+                        AnsiCaseComparison sameName)
 {
     for (const SatelliteRecord* s = database.Root()->firstSatellite; s; s = s->next) {
         if (s != &current && s->degree == probe.degree && sameName(FieldText(s->name), FieldText(probe.name)))
@@ -82,7 +82,7 @@ SatelliteEditResult Done(SatelliteEditOutcome outcome, SatelliteRecord* record, 
     return result;
 }
 
-}  // namespace
+}   // namespace
 
 int EnsureDefaultChannel(CChannelDatabase& database, int deviceKind)
 {
@@ -126,8 +126,8 @@ SatelliteListFill BuildSatelliteList(CChannelDatabase& database, int deviceKind,
     return fill;
 }
 
-MainDialogEffects ChooseSatellite(CChannelDatabase& database, std::string_view chosenName,
-                                  SatelliteRecord* itemRecord, AnsiCaseComparison sameName)
+MainDialogEffects ChooseSatellite(CChannelDatabase& database, std::string_view chosenName, SatelliteRecord* itemRecord,
+                                  AnsiCaseComparison sameName)
 {
     if (chosenName.empty() || !itemRecord)
         return {};
@@ -139,8 +139,8 @@ MainDialogEffects ChooseSatellite(CChannelDatabase& database, std::string_view c
     // The item's own record, not the first case-insensitive match: a file can
     // hold two satellites whose names differ only in letter case.
     database.SelectSatellite(itemRecord);
-    const bool tuningChanged = satelliteBefore &&
-        (satelliteBefore != database.CurrentSatellite() || transponderBefore != database.CurrentTransponder());
+    const bool tuningChanged = satelliteBefore && (satelliteBefore != database.CurrentSatellite() ||
+                                                   transponderBefore != database.CurrentTransponder());
     return {tuningChanged, true, true};
 }
 
@@ -162,7 +162,7 @@ SatelliteEditResult CreateSatellite(CChannelDatabase& database, std::string_view
     SatelliteRecord* added = record.get();
     if (!database.AddSatellite(std::move(record), 1))
         return {};
-    added->lnbType = 1;  // Universal
+    added->lnbType = 1;   // Universal
     return Done(SatelliteEditOutcome::Added, added, true);
 }
 

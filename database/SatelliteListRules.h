@@ -23,14 +23,14 @@ struct SavedSelection {
 };
 
 struct SatelliteListItem {
-    std::string name;                   // the item's text
-    SatelliteRecord* record = nullptr;  // the item's data
+    std::string name;                    // the item's text
+    SatelliteRecord* record = nullptr;   // the item's data
 };
 
 struct SatelliteListFill {
-    std::vector<SatelliteListItem> items;  // in database order
-    int selectedIndex = -1;                // -1 only when there are no items
-    std::optional<std::int32_t> savedDegree;  // the new saved degree, when there is a current satellite
+    std::vector<SatelliteListItem> items;      // in database order
+    int selectedIndex = -1;                    // -1 only when there are no items
+    std::optional<std::int32_t> savedDegree;   // the new saved degree, when there is a current satellite
 };
 
 // Rebuilds the list content and makes the saved selection current where its
@@ -62,9 +62,9 @@ enum class SatelliteEditOutcome {
 
 struct SatelliteEditResult {
     SatelliteEditOutcome outcome = SatelliteEditOutcome::NothingDone;
-    MessageRef error;                       // for Duplicate and Invalid
-    SatelliteRecord* record = nullptr;      // the added or changed satellite
-    std::optional<std::int32_t> savedDegree;  // set the saved degree to this
+    MessageRef error;                          // for Duplicate and Invalid
+    SatelliteRecord* record = nullptr;         // the added or changed satellite
+    std::optional<std::int32_t> savedDegree;   // set the saved degree to this
     MainDialogEffects effects;
 };
 

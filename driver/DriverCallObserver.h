@@ -11,7 +11,7 @@ struct DriverCallRecord {
     std::string_view name;   // the driver function, "LockChannel3"
     std::string arguments;   // "11494,22000,1,1,1,9750,10600"; empty for none
     int result = 0;
-    std::string outputs;     // what the call handed back, "71,64,0,0,1"; empty for none
+    std::string outputs;   // what the call handed back, "71,64,0,0,1"; empty for none
     std::chrono::milliseconds duration{0};
     // A signal poll, a statistics or PID address read: the same answer again
     // says nothing new.

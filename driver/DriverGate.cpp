@@ -12,7 +12,9 @@
 // still inside the library when the program's objects go keeps what it needs.
 class DriverGateCore final : public CallPassage {
 public:
-    DriverGateCore(ReceiverDriver& card, std::chrono::milliseconds callWait) : callWait(callWait), driver(card, *this) {}
+    DriverGateCore(ReceiverDriver& card, std::chrono::milliseconds callWait) : callWait(callWait), driver(card, *this)
+    {
+    }
 
     // CallPassage
     bool Enter(std::string_view name, std::string_view& why) override;
@@ -37,9 +39,9 @@ private:
 
     mutable std::mutex mutex;
     mutable std::condition_variable freed;
-    bool leased = false;        // a lease holds the gate
-    bool callHeld = false;      // a single call without a lease holds it
-    std::thread::id owner;      // whose calls pass while leased; none after a hand-over
+    bool leased = false;     // a lease holds the gate
+    bool callHeld = false;   // a single call without a lease holds it
+    std::thread::id owner;   // whose calls pass while leased; none after a hand-over
     int callDepth = 0;
     std::string_view callName;
     Clock::time_point callStarted;
@@ -143,10 +145,7 @@ DriverLease& DriverLease::operator=(DriverLease&& other) noexcept
     return *this;
 }
 
-DriverLease::~DriverLease()
-{
-    Release();
-}
+DriverLease::~DriverLease() { Release(); }
 
 void DriverLease::HandOver()
 {
@@ -175,25 +174,13 @@ DriverGate::DriverGate(ReceiverDriver& card, std::chrono::milliseconds callWait)
 
 DriverGate::~DriverGate() = default;
 
-ReceiverDriver& DriverGate::Driver()
-{
-    return core->driver;
-}
+ReceiverDriver& DriverGate::Driver() { return core->driver; }
 
-std::chrono::milliseconds DriverGate::CallWait() const
-{
-    return core->callWait;
-}
+std::chrono::milliseconds DriverGate::CallWait() const { return core->callWait; }
 
-void DriverGate::SetObserver(DriverCallObserver* observer)
-{
-    core->observer = observer;
-}
+void DriverGate::SetObserver(DriverCallObserver* observer) { core->observer = observer; }
 
-std::optional<DriverLease> DriverGate::TryLease()
-{
-    return Lease(std::chrono::milliseconds(0));
-}
+std::optional<DriverLease> DriverGate::TryLease() { return Lease(std::chrono::milliseconds(0)); }
 
 std::optional<DriverLease> DriverGate::Lease(std::chrono::milliseconds wait)
 {
@@ -202,20 +189,11 @@ std::optional<DriverLease> DriverGate::Lease(std::chrono::milliseconds wait)
     return DriverLease(core);
 }
 
-bool DriverGate::IsBusy() const
-{
-    return core->IsBusy();
-}
+bool DriverGate::IsBusy() const { return core->IsBusy(); }
 
-bool DriverGate::WaitUntilFree(std::chrono::milliseconds wait) const
-{
-    return core->WaitUntilFree(wait);
-}
+bool DriverGate::WaitUntilFree(std::chrono::milliseconds wait) const { return core->WaitUntilFree(wait); }
 
-std::optional<CallInFlight> DriverGate::CurrentCall() const
-{
-    return core->CurrentCall();
-}
+std::optional<CallInFlight> DriverGate::CurrentCall() const { return core->CurrentCall(); }
 
 void DriverGate::WhenFree(std::function<void(ReceiverDriver&)> work)
 {
@@ -237,12 +215,6 @@ void DriverGate::WhenFree(std::function<void(ReceiverDriver&)> work)
     }
 }
 
-void DriverGate::Close()
-{
-    core->Close();
-}
+void DriverGate::Close() { core->Close(); }
 
-bool DriverGate::IsClosed() const
-{
-    return core->closed.load();
-}
+bool DriverGate::IsClosed() const { return core->closed.load(); }

@@ -9,7 +9,7 @@
 
 // The card's network adapter address setting.
 struct NetMacSetting {
-    std::int32_t enable;        // non-zero: the card uses this address
+    std::int32_t enable;   // non-zero: the card uses this address
     std::uint8_t address[6];
     std::uint8_t reserved[2];   // always zero
 };
@@ -22,7 +22,7 @@ struct StatsCounters {
     std::int64_t packetsReceived;
     std::int64_t packetsError;
     std::int64_t packetsTotal;
-    std::int32_t speed;         // 1/256 kbit/s
+    std::int32_t speed;   // 1/256 kbit/s
     std::uint8_t unused[4];
 };
 

@@ -59,12 +59,9 @@ std::string NetMacText(const NetMacSetting* setting)
     return setting == nullptr ? "null" : std::to_string(setting->enable) + "," + MacText(setting->address);
 }
 
-int ValueOr(const int* value)
-{
-    return value != nullptr ? *value : 0;
-}
+int ValueOr(const int* value) { return value != nullptr ? *value : 0; }
 
-}  // namespace
+}   // namespace
 
 template <class Call, class Outputs>
 int GatedDriver::Through(std::string_view name, Kind kind, const std::string& arguments, Call call, Outputs outputs)
@@ -112,27 +109,38 @@ int GatedDriver::GetCIInfo()
 {
     // The answer is the card's kind, not a success flag.
     int kind = 0;
-    const int passed = Through("GetCIInfo", Kind::Command, "", [&] { kind = card.GetCIInfo(); return 0; },
-                               [&] { return std::to_string(kind); });
+    const int passed = Through(
+        "GetCIInfo", Kind::Command, "",
+        [&] {
+            kind = card.GetCIInfo();
+            return 0;
+        },
+        [&] { return std::to_string(kind); });
     return passed == kDriverCallRefused ? kDriverCallRefused : kind;
 }
 
 int GatedDriver::GetDeviceType()
 {
     int type = 0;
-    const int passed = Through("GetDeviceType", Kind::Periodic, "", [&] { type = card.GetDeviceType(); return 0; },
-                               [&] { return std::to_string(type); });
+    const int passed = Through(
+        "GetDeviceType", Kind::Periodic, "",
+        [&] {
+            type = card.GetDeviceType();
+            return 0;
+        },
+        [&] { return std::to_string(type); });
     return passed == kDriverCallRefused ? kDriverCallRefused : type;
 }
 
 int GatedDriver::GetSignalStrAndQu(int* strength, int* quality, int* reserved1, int* reserved2, int* locked)
 {
-    return Through("GetSignalStrAndQu", Kind::Periodic, "",
-                   [&] { return card.GetSignalStrAndQu(strength, quality, reserved1, reserved2, locked); },
-                   [&] {
-                       return Decimals({ValueOr(strength), ValueOr(quality), ValueOr(reserved1), ValueOr(reserved2),
-                                        ValueOr(locked)});
-                   });
+    return Through(
+        "GetSignalStrAndQu", Kind::Periodic, "",
+        [&] { return card.GetSignalStrAndQu(strength, quality, reserved1, reserved2, locked); },
+        [&] {
+            return Decimals(
+                {ValueOr(strength), ValueOr(quality), ValueOr(reserved1), ValueOr(reserved2), ValueOr(locked)});
+        });
 }
 
 int GatedDriver::LockChannel3(int a1, int a2, int a3, int a4, int a5, int a6, int a7)
@@ -159,41 +167,43 @@ int GatedDriver::SetDataPID(std::uint16_t pid, std::uint8_t type, int load)
 
 int GatedDriver::GetDataPIDMAC(std::uint16_t pid, std::uint8_t* buffer, std::uint8_t* length)
 {
-    return Through("GetDataPIDMAC", Kind::Periodic, Decimals({pid}),
-                   [&] { return card.GetDataPIDMAC(pid, buffer, length); },
-                   [&] {
-                       if (buffer == nullptr || length == nullptr)
-                           return std::string();
-                       const std::size_t count = *length / 6 < kPidMacBufferSize / 6 ? *length / 6 : kPidMacBufferSize / 6;
-                       std::string text = std::to_string(*length);
-                       for (std::size_t i = 0; i < count; ++i)
-                           text += (i == 0 ? ":" : ",") + MacText(buffer + 6 * i);
-                       return text;
-                   });
+    return Through(
+        "GetDataPIDMAC", Kind::Periodic, Decimals({pid}), [&] { return card.GetDataPIDMAC(pid, buffer, length); },
+        [&] {
+            if (buffer == nullptr || length == nullptr)
+                return std::string();
+            const std::size_t count = *length / 6 < kPidMacBufferSize / 6 ? *length / 6 : kPidMacBufferSize / 6;
+            std::string text = std::to_string(*length);
+            for (std::size_t i = 0; i < count; ++i)
+                text += (i == 0 ? ":" : ",") + MacText(buffer + 6 * i);
+            return text;
+        });
 }
 
 int GatedDriver::GetStatsCounters(StatsCounters* counters)
 {
-    return Through("GetStatsCounters", Kind::Periodic, "", [&] { return card.GetStatsCounters(counters); },
-                   [&] {
-                       if (counters == nullptr)
-                           return std::string();
-                       return Decimals({counters->bytesReceived, counters->bytesError, counters->bytesTotal,
-                                        counters->packetsReceived, counters->packetsError, counters->packetsTotal,
-                                        counters->speed});
-                   });
+    return Through(
+        "GetStatsCounters", Kind::Periodic, "", [&] { return card.GetStatsCounters(counters); },
+        [&] {
+            if (counters == nullptr)
+                return std::string();
+            return Decimals({counters->bytesReceived, counters->bytesError, counters->bytesTotal,
+                             counters->packetsReceived, counters->packetsError, counters->packetsTotal,
+                             counters->speed});
+        });
 }
 
 int GatedDriver::GetMACAddr(std::uint8_t* mac6)
 {
-    return Through("GetMACAddr", Kind::Command, "", [&] { return card.GetMACAddr(mac6); },
-                   [&] { return MacText(mac6); });
+    return Through(
+        "GetMACAddr", Kind::Command, "", [&] { return card.GetMACAddr(mac6); }, [&] { return MacText(mac6); });
 }
 
 int GatedDriver::GetNetMACAddr(NetMacSetting* setting)
 {
-    return Through("GetNetMACAddr", Kind::Command, "", [&] { return card.GetNetMACAddr(setting); },
-                   [&] { return NetMacText(setting); });
+    return Through(
+        "GetNetMACAddr", Kind::Command, "", [&] { return card.GetNetMACAddr(setting); },
+        [&] { return NetMacText(setting); });
 }
 
 int GatedDriver::SetNetMACAddr(const NetMacSetting* setting)
@@ -221,11 +231,12 @@ int GatedDriver::SetDiseCom2(std::uint8_t framing, std::uint8_t address, std::ui
 int GatedDriver::GotoSat(double degree, double longitude, double latitude, double* angle, double* elevation)
 {
     // 1 means the satellite cannot be reached; the results are filled in all the same.
-    return Through("GotoSat", Kind::Command, Fixed({degree, longitude, latitude}),
-                   [&] { return card.GotoSat(degree, longitude, latitude, angle, elevation); },
-                   [&] {
-                       return angle != nullptr && elevation != nullptr ? Fixed({*angle, *elevation}) : std::string();
-                   });
+    return Through(
+        "GotoSat", Kind::Command, Fixed({degree, longitude, latitude}),
+        [&] { return card.GotoSat(degree, longitude, latitude, angle, elevation); },
+        [&] {
+            return angle != nullptr && elevation != nullptr ? Fixed({*angle, *elevation}) : std::string();
+        });
 }
 
 int GatedDriver::GotoSatPosition(std::uint8_t position)
@@ -240,11 +251,35 @@ int GatedDriver::StoreSatPosition(std::uint8_t position)
                    [&] { return card.StoreSatPosition(position); });
 }
 
-int GatedDriver::DriveEast() { return Through("DriveEast", Kind::Command, "", [&] { return card.DriveEast(); }); }
-int GatedDriver::DriveWest() { return Through("DriveWest", Kind::Command, "", [&] { return card.DriveWest(); }); }
-int GatedDriver::StopMotor() { return Through("StopMotor", Kind::Command, "", [&] { return card.StopMotor(); }); }
-int GatedDriver::GotoZero() { return Through("GotoZero", Kind::Command, "", [&] { return card.GotoZero(); }); }
-int GatedDriver::SetEastLimit() { return Through("SetEastLimit", Kind::Command, "", [&] { return card.SetEastLimit(); }); }
-int GatedDriver::SetWestLimit() { return Through("SetWestLimit", Kind::Command, "", [&] { return card.SetWestLimit(); }); }
-int GatedDriver::CancelLimit() { return Through("CancelLimit", Kind::Command, "", [&] { return card.CancelLimit(); }); }
-int GatedDriver::EnableLimit() { return Through("EnableLimit", Kind::Command, "", [&] { return card.EnableLimit(); }); }
+int GatedDriver::DriveEast()
+{
+    return Through("DriveEast", Kind::Command, "", [&] { return card.DriveEast(); });
+}
+int GatedDriver::DriveWest()
+{
+    return Through("DriveWest", Kind::Command, "", [&] { return card.DriveWest(); });
+}
+int GatedDriver::StopMotor()
+{
+    return Through("StopMotor", Kind::Command, "", [&] { return card.StopMotor(); });
+}
+int GatedDriver::GotoZero()
+{
+    return Through("GotoZero", Kind::Command, "", [&] { return card.GotoZero(); });
+}
+int GatedDriver::SetEastLimit()
+{
+    return Through("SetEastLimit", Kind::Command, "", [&] { return card.SetEastLimit(); });
+}
+int GatedDriver::SetWestLimit()
+{
+    return Through("SetWestLimit", Kind::Command, "", [&] { return card.SetWestLimit(); });
+}
+int GatedDriver::CancelLimit()
+{
+    return Through("CancelLimit", Kind::Command, "", [&] { return card.CancelLimit(); });
+}
+int GatedDriver::EnableLimit()
+{
+    return Through("EnableLimit", Kind::Command, "", [&] { return card.EnableLimit(); });
+}

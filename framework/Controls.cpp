@@ -133,8 +133,8 @@ void CComboBox::ReplaceItemText(int index, const std::string& text) const
     const LRESULT data = Send(CB_GETITEMDATA, static_cast<WPARAM>(index));
     DeleteString(index);
     const std::wstring wide = WideText(text);
-    const LRESULT inserted = SendMessageW(window, CB_INSERTSTRING, static_cast<WPARAM>(index),
-                                          reinterpret_cast<LPARAM>(wide.c_str()));
+    const LRESULT inserted =
+        SendMessageW(window, CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
     if (inserted >= 0)
         Send(CB_SETITEMDATA, static_cast<WPARAM>(inserted), data);
     SetCurSel(selected);

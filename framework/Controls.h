@@ -44,7 +44,8 @@ public:
     // Exact, case-insensitive match of a whole item; CB_ERR when absent.
     int FindStringExact(const std::string& text) const
     {
-        return static_cast<int>(Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+        return static_cast<int>(
+            Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
     }
     std::string GetItemText(int index) const;
     void SetItemData(int index, const void* data) const

@@ -13,10 +13,7 @@ namespace {
 const char kObjectProperty[] = "Lumisat.Dialog";
 }
 
-CDialog::~CDialog()
-{
-    Destroy();
-}
+CDialog::~CDialog() { Destroy(); }
 
 INT_PTR CDialog::DoModal(HWND owner)
 {
@@ -57,10 +54,7 @@ std::string CDialog::GetItemText(int id) const
     return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
-void CDialog::SetItemText(int id, const std::string& text) const
-{
-    SetDlgItemTextA(hwnd, id, text.c_str());
-}
+void CDialog::SetItemText(int id, const std::string& text) const { SetDlgItemTextA(hwnd, id, text.c_str()); }
 
 bool CDialog::UpdateData(bool fromControls)
 {
@@ -69,10 +63,7 @@ bool CDialog::UpdateData(bool fromControls)
     return !dx.Failed();
 }
 
-CDialog* CDialog::FromHandle(HWND window)
-{
-    return static_cast<CDialog*>(GetPropA(window, kObjectProperty));
-}
+CDialog* CDialog::FromHandle(HWND window) { return static_cast<CDialog*>(GetPropA(window, kObjectProperty)); }
 
 void CDialog::OnOK()
 {
@@ -149,17 +140,10 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return FALSE;
     }
-    case WM_TIMER:
-        OnTimer(wParam);
-        return TRUE;
-    case WM_SHOWWINDOW:
-        OnShowWindow(wParam != FALSE);
-        return FALSE;
-    case WM_DESTROY:
-        OnDestroy();
-        return TRUE;
-    default:
-        return FALSE;
+    case WM_TIMER: OnTimer(wParam); return TRUE;
+    case WM_SHOWWINDOW: OnShowWindow(wParam != FALSE); return FALSE;
+    case WM_DESTROY: OnDestroy(); return TRUE;
+    default: return FALSE;
     }
 }
 

@@ -14,7 +14,7 @@ T ReadValue(const std::uint8_t* data)
     std::memcpy(&value, data, sizeof(value));
     return value;
 }
-}
+}   // namespace
 
 std::vector<DialogInitItem> ParseDialogInit(const std::uint8_t* data, std::size_t size)
 {
@@ -40,12 +40,9 @@ std::vector<DialogInitItem> ParseDialogInit(const std::uint8_t* data, std::size_
 UINT DialogInitMessage(WORD stored)
 {
     switch (stored) {
-    case kStoredListBoxAddString:
-        return LB_ADDSTRING;
-    case kStoredComboBoxAddString:
-        return CB_ADDSTRING;
-    default:
-        return stored;
+    case kStoredListBoxAddString: return LB_ADDSTRING;
+    case kStoredComboBoxAddString: return CB_ADDSTRING;
+    default: return stored;
     }
 }
 

@@ -15,14 +15,8 @@ bool RunFileDialog(const char* name, OPENFILENAMEA& dialog)
     FileDialogFunction* run = LateFunction<FileDialogFunction>("comdlg32.dll", name);
     return run != nullptr && run(&dialog) != FALSE;
 }
-}  // namespace
+}   // namespace
 
-bool RunOpenFileDialog(OPENFILENAMEA& dialog)
-{
-    return RunFileDialog("GetOpenFileNameA", dialog);
-}
+bool RunOpenFileDialog(OPENFILENAMEA& dialog) { return RunFileDialog("GetOpenFileNameA", dialog); }
 
-bool RunSaveFileDialog(OPENFILENAMEA& dialog)
-{
-    return RunFileDialog("GetSaveFileNameA", dialog);
-}
+bool RunSaveFileDialog(OPENFILENAMEA& dialog) { return RunFileDialog("GetSaveFileNameA", dialog); }

@@ -13,5 +13,6 @@ Function* LateFunction(const char* library, const char* name)
     HMODULE module = GetModuleHandleA(library);
     if (module == nullptr)
         module = LoadLibraryA(library);
-    return module == nullptr ? nullptr : reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return module == nullptr ? nullptr
+                             : reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }

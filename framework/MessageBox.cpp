@@ -11,17 +11,11 @@ std::string& Caption()
     return caption;
 }
 
-}  // namespace
+}   // namespace
 
-void SetMessageBoxCaption(const std::string& caption)
-{
-    Caption() = caption;
-}
+void SetMessageBoxCaption(const std::string& caption) { Caption() = caption; }
 
-const std::string& MessageBoxCaption()
-{
-    return Caption();
-}
+const std::string& MessageBoxCaption() { return Caption(); }
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
@@ -31,10 +25,7 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
     return MessageBoxW(owner, WideText(text).c_str(), WideText(caption).c_str(), type);
 }
 
-void ShowNotice(HWND owner, const std::string& text)
-{
-    ShowMessageBox(owner, text, Caption(), MB_OK);
-}
+void ShowNotice(HWND owner, const std::string& text) { ShowMessageBox(owner, text, Caption(), MB_OK); }
 
 void ShowErrorMessage(HWND owner, const std::string& text)
 {

@@ -12,7 +12,7 @@ std::vector<HWND>& ModelessDialogs()
     static std::vector<HWND> dialogs;
     return dialogs;
 }
-}
+}   // namespace
 
 void CMessageLoop::AddModeless(HWND dialog)
 {

@@ -31,8 +31,8 @@ Loops& State()
 bool IsTopLevelDialog(HWND window, const CREATESTRUCTA& created)
 {
     char name[8] = {};
-    return (created.style & WS_CHILD) == 0 && GetClassNameA(window, name, sizeof name) > 0
-        && lstrcmpA(name, "#32770") == 0;
+    return (created.style & WS_CHILD) == 0 && GetClassNameA(window, name, sizeof name) > 0 &&
+           lstrcmpA(name, "#32770") == 0;
 }
 
 // The loops of the system's calls (MessageBox, GetOpenFileName) do not tell
@@ -45,8 +45,8 @@ LRESULT CALLBACK NoteLoopWindow(int code, WPARAM wParam, LPARAM lParam)
         OpenLoop& innermost = loops.open.back();
         HWND window = reinterpret_cast<HWND>(wParam);
         const auto* creation = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
-        if (innermost.window == nullptr && innermost.kind != CModalLoop::Kind::Menu
-            && IsTopLevelDialog(window, *creation->lpcs))
+        if (innermost.window == nullptr && innermost.kind != CModalLoop::Kind::Menu &&
+            IsTopLevelDialog(window, *creation->lpcs))
             innermost.window = window;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -63,20 +63,15 @@ void End(const OpenLoop& loop)
         if (loop.window != nullptr && IsWindow(loop.window))
             PostMessageA(loop.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         break;
-    case CModalLoop::Kind::Menu:
-        EndMenu();
-        break;
+    case CModalLoop::Kind::Menu: EndMenu(); break;
     }
 }
 
 // The application's loop may sit in GetMessage handling a sent message: a
 // posted message brings it round to deliver.
-void WakeApplicationLoop(const WaitingRequest& request)
-{
-    PostMessageA(request.target, WM_NULL, 0, 0);
-}
+void WakeApplicationLoop(const WaitingRequest& request) { PostMessageA(request.target, WM_NULL, 0, 0); }
 
-}  // namespace
+}   // namespace
 
 CModalLoop::CModalLoop(Kind kind) : mayRun(!ProgramEnding())
 {
@@ -104,15 +99,9 @@ CModalLoop::~CModalLoop()
         WakeApplicationLoop(*loops.waiting);
 }
 
-bool CModalLoop::AnyOpen()
-{
-    return !State().open.empty();
-}
+bool CModalLoop::AnyOpen() { return !State().open.empty(); }
 
-bool CModalLoop::ProgramEnding()
-{
-    return State().waiting.has_value();
-}
+bool CModalLoop::ProgramEnding() { return State().waiting.has_value(); }
 
 bool CModalLoop::EndAllThenSend(HWND target, UINT message, WPARAM wParam)
 {

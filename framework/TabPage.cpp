@@ -36,7 +36,7 @@ bool IsKeyMessage(const MSG& message, WPARAM key)
     return keyboard && message.wParam == key;
 }
 
-} // namespace
+}   // namespace
 
 bool CTabPage::PreTranslateMessage(const MSG& message)
 {

@@ -16,7 +16,7 @@ std::wstring Convert(UINT codePage, DWORD flags, std::string_view text)
     return wide;
 }
 
-}  // namespace
+}   // namespace
 
 std::wstring WideText(std::string_view text)
 {
@@ -26,7 +26,4 @@ std::wstring WideText(std::string_view text)
     return wide.empty() ? Convert(CP_ACP, 0, text) : wide;
 }
 
-void SetUiText(HWND window, std::string_view text)
-{
-    SetWindowTextW(window, WideText(text).c_str());
-}
+void SetUiText(HWND window, std::string_view text) { SetWindowTextW(window, WideText(text).c_str()); }

@@ -9,7 +9,7 @@
 namespace {
 const char kObjectProperty[] = "Lumisat.Window";
 const UINT_PTR kSubclassId = 1;
-}
+}   // namespace
 
 CWindow::~CWindow()
 {
@@ -68,10 +68,7 @@ LRESULT CALLBACK CWindow::WindowProc(HWND window, UINT message, WPARAM wParam, L
     return result;
 }
 
-CSubclass::~CSubclass()
-{
-    Unsubclass();
-}
+CSubclass::~CSubclass() { Unsubclass(); }
 
 bool CSubclass::Subclass(HWND control)
 {

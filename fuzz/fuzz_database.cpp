@@ -98,7 +98,7 @@ void CheckLoadedFile(std::span<const std::uint8_t> bytes, bool complete)
     }
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

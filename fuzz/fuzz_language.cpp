@@ -73,7 +73,7 @@ const std::string& ScratchFile()
     return path;
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -102,7 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
 
-    { std::ofstream(ScratchFile(), std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size())); }
+    {
+        std::ofstream(ScratchFile(), std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
     const std::string value = LookupString(ScratchFile(), std::string(key));
     std::filesystem::remove(ScratchFile());
     if (value != FirstValue(LinesOf(DecodedAtOnce(text, 0)), key))

@@ -21,10 +21,7 @@ void Require(bool condition)
         std::abort();
 }
 
-bool Within(double value, double low, double high)
-{
-    return std::isfinite(value) && value >= low && value <= high;
-}
+bool Within(double value, double low, double high) { return std::isfinite(value) && value >= low && value <= high; }
 
 void CheckCarrier(const Carrier& carrier)
 {
@@ -68,9 +65,7 @@ void LockAndReceive(CardModel& card, ManualClock& clock, const Carrier& carrier)
     case CardKind::Cable:
         card.LockChannel3(frequency, static_cast<int>(carrier.symbolRate), static_cast<int>(carrier.qam), 0, 0, 0, 0);
         break;
-    case CardKind::Terrestrial:
-        card.LockChannel3(frequency, static_cast<int>(carrier.bandwidth), 0, 0, 0, 0, 0);
-        break;
+    case CardKind::Terrestrial: card.LockChannel3(frequency, static_cast<int>(carrier.bandwidth), 0, 0, 0, 0, 0); break;
     }
     clock.Advance(config.lockTimeMs + 1);
     int strength = 0, quality = 0, reserved1 = 0, reserved2 = 0, locked = 0;
@@ -97,14 +92,13 @@ void PointTheDish(CardModel& card, const Carrier& carrier)
 {
     const MotorConfig& motor = card.Config().motor;
     double angle = 0.0, elevation = 0.0;
-    const int result = card.GotoSat(carrier.satellite, motor.siteLongitude, motor.siteLatitude, &angle,
-                                    &elevation);
+    const int result = card.GotoSat(carrier.satellite, motor.siteLongitude, motor.siteLatitude, &angle, &elevation);
     if (card.LastGotoSatFilled())
         Require(std::isfinite(angle) && std::isfinite(elevation));
     Require(result == kCardOk || result == kCardFailed);
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

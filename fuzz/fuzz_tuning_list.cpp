@@ -24,7 +24,7 @@ void Check(bool condition)
         std::abort();
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

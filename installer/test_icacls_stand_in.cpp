@@ -41,13 +41,13 @@ bool Append(const std::wstring& file, const std::wstring& text)
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    const bool done = WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) &&
-                      written == utf8.size();
+    const bool done =
+        WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) && written == utf8.size();
     CloseHandle(handle);
     return done;
 }
 
-}  // namespace
+}   // namespace
 
 int main()
 {

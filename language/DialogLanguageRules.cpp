@@ -15,10 +15,7 @@ constexpr int kCancelButton = 2;
 constexpr std::string_view kPageWord = "Page";
 constexpr std::string_view kDialogWord = "Dialog";
 
-bool BeginsWith(std::string_view text, std::string_view word)
-{
-    return text.substr(0, word.size()) == word;
-}
+bool BeginsWith(std::string_view text, std::string_view word) { return text.substr(0, word.size()) == word; }
 
 LanguageLineAction Action(LanguageTarget target, int index, std::string_view text)
 {
@@ -45,25 +42,19 @@ LanguageLineAction ControlAction(std::string_view key, std::string_view value, c
     return Action(LanguageTarget::Control, id, value);
 }
 
-}  // namespace
+}   // namespace
 
 std::string_view PartOfValue(std::string_view value, TextPart part)
 {
     const std::size_t slash = value.find('/');
     switch (part) {
-    case TextPart::BeforeSlash:
-        return slash == std::string_view::npos ? std::string_view() : value.substr(0, slash);
-    case TextPart::AfterSlash:
-        return slash == std::string_view::npos ? value : value.substr(slash + 1);
-    default:
-        return value;
+    case TextPart::BeforeSlash: return slash == std::string_view::npos ? std::string_view() : value.substr(0, slash);
+    case TextPart::AfterSlash: return slash == std::string_view::npos ? value : value.substr(slash + 1);
+    default: return value;
     }
 }
 
-DialogLanguageKeys TabPageLanguageKeys()
-{
-    return {};
-}
+DialogLanguageKeys TabPageLanguageKeys() { return {}; }
 
 DialogLanguageKeys CaptionDialogLanguageKeys(std::string captionKey)
 {

@@ -19,12 +19,12 @@ enum class TextPart { Whole, BeforeSlash, AfterSlash };
 std::string_view PartOfValue(std::string_view value, TextPart part);
 
 struct DialogLanguageKeys {
-    std::string captionKey;                 // "Dialog1".."Dialog4"; empty: no caption key
+    std::string captionKey;   // "Dialog1".."Dialog4"; empty: no caption key
     TextPart captionPart = TextPart::Whole;
-    bool okKey = false;                     // "Ok..." names control 1, even with an empty value
-    bool cancelKey = false;                 // "Cancel..." names control 2, even with an empty value
-    std::optional<int> tabDeviceKind;       // main dialog: "PageN" names a tab of this kind of card
-    std::vector<int> slashControls;         // numbered controls whose value holds two texts
+    bool okKey = false;                 // "Ok..." names control 1, even with an empty value
+    bool cancelKey = false;             // "Cancel..." names control 2, even with an empty value
+    std::optional<int> tabDeviceKind;   // main dialog: "PageN" names a tab of this kind of card
+    std::vector<int> slashControls;     // numbered controls whose value holds two texts
     TextPart slashControlPart = TextPart::Whole;
 };
 
@@ -45,7 +45,7 @@ enum class LanguageTarget { None, Control, Caption, Tab };
 
 struct LanguageLineAction {
     LanguageTarget target = LanguageTarget::None;
-    int index = 0;        // control identifier or tab index
+    int index = 0;   // control identifier or tab index
     std::string text;
 
     bool operator==(const LanguageLineAction&) const = default;

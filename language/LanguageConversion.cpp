@@ -20,7 +20,7 @@ std::string FileErrorText(const std::string& path, int error)
     return text;
 }
 
-}  // namespace
+}   // namespace
 
 std::string ConvertLanguageBytes(std::span<const std::uint8_t> fileBytes)
 {

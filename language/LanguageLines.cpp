@@ -34,7 +34,7 @@ bool Deliver(std::string_view content, const LanguageLineHandler& line)
     return equals == std::string_view::npos || line(content.substr(0, equals), content.substr(equals + 1));
 }
 
-}  // namespace
+}   // namespace
 
 // CR LF needs no pairing: the LF ends an empty line, which holds no "=" and
 // so reaches no caller. That also holds when the two fall in different pieces.
@@ -53,10 +53,7 @@ bool LanguageLineSplitter::Feed(std::string_view piece, const LanguageLineHandle
     }
 }
 
-bool LanguageLineSplitter::Finish(const LanguageLineHandler& line)
-{
-    return EndLine(std::string_view(), line);
-}
+bool LanguageLineSplitter::Finish(const LanguageLineHandler& line) { return EndLine(std::string_view(), line); }
 
 bool LanguageLineSplitter::EndLine(std::string_view tail, const LanguageLineHandler& line)
 {

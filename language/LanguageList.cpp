@@ -28,7 +28,7 @@ std::string LanguageOf(const DirectoryEntry& entry)
     return std::string(base);
 }
 
-}  // namespace
+}   // namespace
 
 std::string LanguageFilePath(const std::string& installationPath, const std::string& languageName)
 {

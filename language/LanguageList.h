@@ -18,9 +18,9 @@ public:
 };
 
 struct LanguageList {
-    std::vector<std::string> names;     // in listing order, for an unsorted combo box
-    int selectedIndex = -1;             // the current language's item, -1 when absent
-    std::string languageFilePath;       // the current language's file, to apply
+    std::vector<std::string> names;   // in listing order, for an unsorted combo box
+    int selectedIndex = -1;           // the current language's item, -1 when absent
+    std::string languageFilePath;     // the current language's file, to apply
 };
 
 // "<path>Language\<name>.txt" and the temporary copy "<path>Language\<name>.txt.tmp".

@@ -45,12 +45,12 @@ char16_t Utf16Unit(char low, char high)
 // of its own and never part of a multi-byte one.
 std::size_t CharacterBoundary(std::string_view bytes)
 {
-    const auto last = std::find_if(bytes.rbegin(), bytes.rend(),
-                                   [](char byte) { return static_cast<unsigned char>(byte) < 0x40; });
+    const auto last =
+        std::find_if(bytes.rbegin(), bytes.rend(), [](char byte) { return static_cast<unsigned char>(byte) < 0x40; });
     return static_cast<std::size_t>(bytes.rend() - last);
 }
 
-}  // namespace
+}   // namespace
 
 LanguageTextDecoder LanguageTextDecoder::ForCodePageText(unsigned codePage)
 {

@@ -61,7 +61,7 @@ bool DecodeFile(const std::string& path, unsigned codePage, const LanguageTextHa
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 unsigned LanguageFileCodePage(std::string_view path)
 {

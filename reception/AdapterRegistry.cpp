@@ -4,11 +4,10 @@ namespace {
 
 std::uint32_t ThreeBytes(const std::uint8_t* bytes)
 {
-    return (static_cast<std::uint32_t>(bytes[0]) << 16) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           bytes[2];
+    return (static_cast<std::uint32_t>(bytes[0]) << 16) | (static_cast<std::uint32_t>(bytes[1]) << 8) | bytes[2];
 }
 
-}  // namespace
+}   // namespace
 
 std::vector<AdapterDwordValue> AdapterMacValues(const NetMacSetting& setting)
 {

@@ -31,4 +31,4 @@ std::string ToUpperAscii(std::string text)
     return text;
 }
 
-}  // namespace reception
+}   // namespace reception

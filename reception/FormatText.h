@@ -13,4 +13,4 @@ std::string FormatText(const char* format, ...) __attribute__((format(printf, 1,
 // shown here (hexadecimal digits and separators) does.
 std::string ToUpperAscii(std::string text);
 
-}  // namespace reception
+}   // namespace reception

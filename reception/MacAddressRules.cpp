@@ -29,7 +29,7 @@ std::optional<MacAddress> ParseMacFields(const MacFieldTexts& fields)
     return address;
 }
 
-}  // namespace
+}   // namespace
 
 std::optional<std::uint8_t> ParseMacField(const std::string& field)
 {
@@ -40,8 +40,7 @@ std::optional<std::uint8_t> ParseMacField(const std::string& field)
     return static_cast<std::uint8_t>(ReadHexAfterPrefix(padded).value_or(0) & 0xFFu);
 }
 
-MacAddressRules::MacAddressRules(ReceiverDriver& driver, AdapterRegistry& registry)
-    : driver(driver), registry(registry)
+MacAddressRules::MacAddressRules(ReceiverDriver& driver, AdapterRegistry& registry) : driver(driver), registry(registry)
 {
 }
 
@@ -66,15 +65,9 @@ void MacAddressRules::SetUseRegistry(bool checked)
     newAddress = checked ? currentAddress : cardAddress;
 }
 
-MacFieldTexts MacAddressRules::CurrentFieldTexts() const
-{
-    return FieldTexts(currentAddress);
-}
+MacFieldTexts MacAddressRules::CurrentFieldTexts() const { return FieldTexts(currentAddress); }
 
-MacFieldTexts MacAddressRules::NewFieldTexts() const
-{
-    return FieldTexts(newAddress);
-}
+MacFieldTexts MacAddressRules::NewFieldTexts() const { return FieldTexts(newAddress); }
 
 MacSaveOutcome MacAddressRules::Save(bool checked, const MacFieldTexts& newFields)
 {

@@ -15,8 +15,8 @@
 using MacFieldTexts = std::array<std::string, 6>;
 
 struct MacSaveOutcome {
-    const char* message;  // shown as it stands in an OK-only message box
-    bool closeDialog;     // false: the dialog stays open
+    const char* message;   // shown as it stands in an OK-only message box
+    bool closeDialog;      // false: the dialog stays open
 };
 
 class MacAddressRules {

@@ -11,10 +11,7 @@ std::string MacTraceText(const MacAddress& a)
     return FormatText("%02x-%02x-%02x-%02x-%02x-%02x", a[0], a[1], a[2], a[3], a[4], a[5]);
 }
 
-std::string MacDisplayText(const MacAddress& address)
-{
-    return ToUpperAscii(MacTraceText(address));
-}
+std::string MacDisplayText(const MacAddress& address) { return ToUpperAscii(MacTraceText(address)); }
 
 MacAddress MacOf(const NetMacSetting& setting)
 {

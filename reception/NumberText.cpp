@@ -15,27 +15,15 @@ int HexDigitValue(char c)
     return c - 'A' + 10;
 }
 
-}  // namespace
+}   // namespace
 
-bool IsHexDigit(char c)
-{
-    return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
-bool IsDecimalDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool AllHexDigits(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), IsHexDigit);
-}
+bool AllHexDigits(std::string_view text) { return std::all_of(text.begin(), text.end(), IsHexDigit); }
 
-bool AllDecimalDigits(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), IsDecimalDigit);
-}
+bool AllDecimalDigits(std::string_view text) { return std::all_of(text.begin(), text.end(), IsDecimalDigit); }
 
 std::optional<std::uint32_t> ReadHexAfterPrefix(std::string_view digits)
 {
@@ -50,4 +38,4 @@ std::optional<std::uint32_t> ReadHexAfterPrefix(std::string_view digits)
     return value;
 }
 
-}  // namespace reception
+}   // namespace reception

@@ -23,4 +23,4 @@ bool IsDecimalDigit(char c);
 bool AllHexDigits(std::string_view text);
 bool AllDecimalDigits(std::string_view text);
 
-}  // namespace reception
+}   // namespace reception

@@ -46,8 +46,7 @@ void PidInfoRules::ChangeBase(PidBase newBase)
     if (text.empty() || oldBase == newBase)
         return;
     const int value = PidTextValue(text, oldBase);
-    text = newBase == PidBase::Decimal ? FormatText("%d", value)
-                                       : FormatText("%x", static_cast<unsigned>(value));
+    text = newBase == PidBase::Decimal ? FormatText("%d", value) : FormatText("%x", static_cast<unsigned>(value));
 }
 
 MessageRef PidInfoRules::ConfirmOk() const
@@ -60,7 +59,4 @@ MessageRef PidInfoRules::ConfirmOk() const
     return {};
 }
 
-int PidInfoRules::PidValue() const
-{
-    return PidTextValue(text, base);
-}
+int PidInfoRules::PidValue() const { return PidTextValue(text, base); }

@@ -15,15 +15,11 @@ std::array<PidColumn, 3> PidColumns(int clientWidth)
     }};
 }
 
-std::string PidHexText(std::int32_t pid)
-{
-    return FormatText("%x", static_cast<unsigned>(pid));
-}
+std::string PidHexText(std::int32_t pid) { return FormatText("%x", static_cast<unsigned>(pid)); }
 
 const char* PidTypeName(std::int32_t type)
 {
-    static constexpr const char* kNames[] = {
-        "data pipe", "data streamin", "MPE data", "Data Streaming PES 1"};
+    static constexpr const char* kNames[] = {"data pipe", "data streamin", "MPE data", "Data Streaming PES 1"};
     if (type < 0 || type >= static_cast<std::int32_t>(std::size(kNames)))
         return "";
     return kNames[type];
@@ -33,8 +29,8 @@ std::string PidNameText(const PidRecord& record)
 {
     const void* terminator = std::memchr(record.name, 0, sizeof record.name);
     const std::size_t length = terminator != nullptr
-        ? static_cast<std::size_t>(static_cast<const char*>(terminator) - record.name)
-        : sizeof record.name;
+                                   ? static_cast<std::size_t>(static_cast<const char*>(terminator) - record.name)
+                                   : sizeof record.name;
     if (length == 0)
         return kUnknownMacText;
     return std::string(record.name, length);

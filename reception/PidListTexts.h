@@ -10,16 +10,16 @@
 constexpr int kPidColumn = 0;
 constexpr int kTypeColumn = 1;
 constexpr int kMacColumn = 2;
-constexpr int kLoadedImage = 0;     // green square with a white ring
-constexpr int kNotLoadedImage = 1;  // red square with a white cross
-constexpr int kRefusedImage = 2;    // yellow square with an exclamation mark
+constexpr int kLoadedImage = 0;      // green square with a white ring
+constexpr int kNotLoadedImage = 1;   // red square with a white cross
+constexpr int kRefusedImage = 2;     // yellow square with an exclamation mark
 // Grid lines and full-row selection.
 constexpr unsigned kPidListExtendedStyle = 0x21;
 
 inline constexpr const char* kUnknownMacText = "Unknown";
 
 struct PidColumn {
-    const char* title;      // English
+    const char* title;   // English
     int width;
     const char* titleKey;   // language key of the title
 };
@@ -39,7 +39,7 @@ const char* PidTypeName(std::int32_t type);
 std::string PidNameText(const PidRecord& record);
 
 struct PidRow {
-    PidRecord* record;  // the row's item data
+    PidRecord* record;   // the row's item data
     std::string pidText;
     std::string typeText;
     std::string macText;

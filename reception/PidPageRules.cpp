@@ -13,17 +13,11 @@ constexpr int kSmallDeviceType = 1;
 constexpr int kSmallDeviceLoadLimit = 8;
 constexpr int kLoadLimit = 16;
 
-std::uint16_t CardPid(const PidRecord& record)
-{
-    return static_cast<std::uint16_t>(record.pid);
-}
+std::uint16_t CardPid(const PidRecord& record) { return static_cast<std::uint16_t>(record.pid); }
 
-std::uint8_t CardType(const PidRecord& record)
-{
-    return static_cast<std::uint8_t>(record.type);
-}
+std::uint8_t CardType(const PidRecord& record) { return static_cast<std::uint8_t>(record.type); }
 
-}  // namespace
+}   // namespace
 
 PidPageRules::PidPageRules(CChannelDatabase& database, PageHost& host)
     : database(database), host(host), driver(host.Driver())
@@ -120,10 +114,7 @@ void PidPageRules::SetRefused(const PidRecord& record, bool isRefused)
         refused.push_back({transponder, record.pid, record.type});
 }
 
-int PidPageRules::Image(const PidRecord& record) const
-{
-    return PidImage(record, IsRefused(record));
-}
+int PidPageRules::Image(const PidRecord& record) const { return PidImage(record, IsRefused(record)); }
 
 PidOutcome PidPageRules::LoadPid(PidRecord* record)
 {

@@ -26,7 +26,6 @@ inline constexpr const char* kMacDriverFailed = "Set New MAC address error!";
 inline constexpr const char* kMacSaved = "Set new MAC address OK";
 // A new-address field is never guessed at: the adapter would take a wrong
 // address silently.
-inline constexpr const char* kMacFieldNotHex =
-    "Each MAC address field takes one or two hexadecimal digits (0-9, A-F).";
+inline constexpr const char* kMacFieldNotHex = "Each MAC address field takes one or two hexadecimal digits (0-9, A-F).";
 
-}  // namespace ReceptionMessages
+}   // namespace ReceptionMessages

@@ -16,10 +16,7 @@ constexpr double kPacketsPerKPacket = 1024.0;
 constexpr double kSpeedUnitsPerKbps = 256.0;
 constexpr std::size_t kMacLength = 6;
 
-std::string TwoDecimals(double value)
-{
-    return FormatText("%.2f", value);
-}
+std::string TwoDecimals(double value) { return FormatText("%.2f", value); }
 
 void WriteStatisticsLines(const StatisticsTexts& texts, const TextSink& debugOutput)
 {
@@ -30,7 +27,7 @@ void WriteStatisticsLines(const StatisticsTexts& texts, const TextSink& debugOut
     debugOutput("Packets Total: " + texts.packetsTotal + "\n");
 }
 
-}  // namespace
+}   // namespace
 
 StatisticsTexts ZeroStatisticsTexts()
 {
@@ -72,14 +69,12 @@ std::string PidMacAddressesText(const std::uint8_t* buffer, std::size_t bufferSi
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* a = buffer + i * kMacLength;
-        text += FormatText("%s%02X-%02X-%02X-%02X-%02X-%02X", i == 0 ? "" : ",", a[0], a[1], a[2], a[3],
-                           a[4], a[5]);
+        text += FormatText("%s%02X-%02X-%02X-%02X-%02X-%02X", i == 0 ? "" : ",", a[0], a[1], a[2], a[3], a[4], a[5]);
     }
     return text;
 }
 
-std::string ReadPidMacText(ReceiverDriver& driver, std::int32_t pid, const TextSink& trace,
-                           const TextSink& debugOutput)
+std::string ReadPidMacText(ReceiverDriver& driver, std::int32_t pid, const TextSink& trace, const TextSink& debugOutput)
 {
     std::string text;
     if (pid < kMinDataPid || pid > kMaxDataPid) {

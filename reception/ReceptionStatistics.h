@@ -13,13 +13,13 @@
 
 // The seven texts, each "%.2f": bytes in Mbytes, packets in KPackets, speed in kbps.
 struct StatisticsTexts {
-    std::string speed;            // control 1191
-    std::string bytesError;       // control 1186
-    std::string bytesReceived;    // control 1185
-    std::string bytesTotal;       // control 1187
-    std::string packetsError;     // control 1189
-    std::string packetsReceived;  // control 1188
-    std::string packetsTotal;     // control 1190
+    std::string speed;             // control 1191
+    std::string bytesError;        // control 1186
+    std::string bytesReceived;     // control 1185
+    std::string bytesTotal;        // control 1187
+    std::string packetsError;      // control 1189
+    std::string packetsReceived;   // control 1188
+    std::string packetsTotal;      // control 1190
 };
 
 inline constexpr const char* kZeroStatisticText = "0.00";

@@ -19,7 +19,7 @@ MacAddress FilterAddress(ReceiverDriver& driver, const NetMacSetting& setting, c
     return card;
 }
 
-}  // namespace
+}   // namespace
 
 MacAddress ApplyStartupMacAddresses(ReceiverDriver& driver, AdapterRegistry& registry, const TextSink& trace)
 {

@@ -6,7 +6,7 @@
 // reads every "inline constexpr char k...[]" line below).
 #pragma once
 
-#include "ProductVersion.h" // configured by the build from project() in CMakeLists.txt
+#include "ProductVersion.h"   // configured by the build from project() in CMakeLists.txt
 
 // The texts the resource script shows as well (it reads only macros).
 #define PROGRAM_NAME "NorvaneData"

@@ -12,14 +12,16 @@ constexpr std::uint8_t kDelta = 2;
 unsigned FirstIndexOf(std::uint8_t byte, bool fourBit) { return fourBit ? byte >> 4 : byte; }
 
 // Bytes of an absolute run of `count` pixels, padded to a 16-bit boundary.
-std::size_t AbsoluteRunBytes(unsigned count, bool fourBit) {
+std::size_t AbsoluteRunBytes(unsigned count, bool fourBit)
+{
     const std::size_t bytes = fourBit ? (count + 1) / 2 : count;
     return (bytes + 1) & ~std::size_t{1};
 }
 
-}  // namespace
+}   // namespace
 
-unsigned RleTopLeftIndex(std::span<const std::uint8_t> stream, std::uint32_t height, bool fourBit) {
+unsigned RleTopLeftIndex(std::span<const std::uint8_t> stream, std::uint32_t height, bool fourBit)
+{
     const std::uint64_t topRow = height - 1;
     std::uint64_t x = 0;
     std::uint64_t y = 0;
@@ -30,7 +32,8 @@ unsigned RleTopLeftIndex(std::span<const std::uint8_t> stream, std::uint32_t hei
         at += 2;
         const bool startsTopLeft = y == topRow && x == 0;
         if (count != kEscape) {
-            if (startsTopLeft) return FirstIndexOf(code, fourBit);
+            if (startsTopLeft)
+                return FirstIndexOf(code, fourBit);
             x += count;
         } else if (code == kEndOfLine) {
             x = 0;
@@ -38,14 +41,17 @@ unsigned RleTopLeftIndex(std::span<const std::uint8_t> stream, std::uint32_t hei
         } else if (code == kEndOfBitmap) {
             break;
         } else if (code == kDelta) {
-            if (stream.size() - at < 2) break;
+            if (stream.size() - at < 2)
+                break;
             x += stream[at];
             y += stream[at + 1];
             at += 2;
         } else {
             const std::size_t runBytes = AbsoluteRunBytes(code, fourBit);
-            if (stream.size() - at < runBytes) break;
-            if (startsTopLeft) return FirstIndexOf(stream[at], fourBit);
+            if (stream.size() - at < runBytes)
+                break;
+            if (startsTopLeft)
+                return FirstIndexOf(stream[at], fourBit);
             x += code;
             at += runBytes;
         }

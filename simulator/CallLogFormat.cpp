@@ -18,7 +18,8 @@ std::string MacText(const std::uint8_t* mac6)
     if (!mac6)
         return "null";
     char text[24];
-    std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", mac6[0], mac6[1], mac6[2], mac6[3], mac6[4], mac6[5]);
+    std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", mac6[0], mac6[1], mac6[2], mac6[3], mac6[4],
+                  mac6[5]);
     return text;
 }
 
@@ -114,4 +115,4 @@ std::string OverlapRemark(std::string_view call, const std::vector<std::string_v
     return remark.append(inFlight.size() == 1 ? " is" : " are").append(kOverlapRemarkEnd);
 }
 
-} // namespace quarlink
+}   // namespace quarlink

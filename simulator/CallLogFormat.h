@@ -17,7 +17,7 @@
 namespace quarlink {
 
 std::string HexByte(std::uint8_t byte);
-std::string MacText(const std::uint8_t* mac6);                 // "null" for none
+std::string MacText(const std::uint8_t* mac6);   // "null" for none
 std::string DecimalText(double value);
 std::string JoinArguments(std::initializer_list<std::string> arguments);
 
@@ -52,4 +52,4 @@ inline bool IsOverlapRemark(std::string_view line)
            line.substr(line.size() - kOverlapRemarkEnd.size()) == kOverlapRemarkEnd;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

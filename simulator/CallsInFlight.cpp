@@ -22,4 +22,4 @@ void CallsInFlight::End(DriverCall call)
         calls.erase(found);
 }
 
-} // namespace quarlink
+}   // namespace quarlink

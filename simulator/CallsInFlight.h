@@ -22,4 +22,4 @@ private:
     std::vector<DriverCall> calls;   // in the order they started
 };
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -16,14 +16,16 @@ constexpr std::uint32_t kLongestLockMs = 600000;
 
 struct KnownSection {
     std::string_view name;
-    bool repeated;      // a list of sections, each with an optional label
+    bool repeated;   // a list of sections, each with an optional label
     std::initializer_list<std::string_view> keys;
 };
 
 const KnownSection kKnownSections[] = {
     {"Card", false, {"Kind", "DeviceType", "MAC", "NetMACEnable", "NetMAC", "LockTimeMs", "Seed"}},
-    {"Signal", false, {"LockedStrength", "LockedQuality", "UnlockedStrength", "UnlockedQuality", "Noise",
-                "ErrorPerMille", "LoseLockAfterPolls", "LoseLockTimes", "DataStopsAfterPolls", "DataStopsTimes"}},
+    {"Signal",
+     false,
+     {"LockedStrength", "LockedQuality", "UnlockedStrength", "UnlockedQuality", "Noise", "ErrorPerMille",
+      "LoseLockAfterPolls", "LoseLockTimes", "DataStopsAfterPolls", "DataStopsTimes"}},
     {"Site", false, {"Longitude", "Latitude"}},
     {"Motor", false, {"Angle", "DegreesPerSecond", "PointingTolerance"}},
     {"Switch", false, {"Direct", "LNB A", "LNB B", "LNB C", "LNB D"}},
@@ -36,8 +38,8 @@ const KnownSection kKnownSections[] = {
 const KnownSection* FindKnownSection(const IniSection& section)
 {
     for (const KnownSection& known : kKnownSections) {
-        const bool matches = known.repeated ? IniText::IsNamed(section.name, known.name)
-                                            : EqualsNoCase(section.name, known.name);
+        const bool matches =
+            known.repeated ? IniText::IsNamed(section.name, known.name) : EqualsNoCase(section.name, known.name);
         if (matches)
             return &known;
     }
@@ -133,7 +135,7 @@ void ReadSwitch(const IniText& ini, IniValueReader& reader, CardConfig& config)
         config.switchInputs = inputs;
 }
 
-} // namespace
+}   // namespace
 
 CardKind KindOfCiInfo(int ciInfo)
 {
@@ -159,4 +161,4 @@ CardConfig ReadCardConfig(std::string_view iniText)
     return config;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

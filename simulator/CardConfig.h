@@ -46,8 +46,8 @@ struct SignalConfig {
     int lockedQuality = 65;
     int unlockedStrength = 8;
     int unlockedQuality = 0;
-    int noise = 3;                  // readings vary by up to this much either way
-    int errorPerMille = 0;          // share of received bytes counted as errors
+    int noise = 3;                          // readings vary by up to this much either way
+    int errorPerMille = 0;                  // share of received bytes counted as errors
     std::uint32_t loseLockAfterPolls = 0;   // 0: the lock is never lost by itself
     std::uint32_t loseLockTimes = 1;
     // The stream stops while the lock holds (a stuck filter, a feed gone from
@@ -57,11 +57,11 @@ struct SignalConfig {
 };
 
 struct MotorConfig {
-    double siteLongitude = 5.0;     // where the dish really stands (east positive)
+    double siteLongitude = 5.0;   // where the dish really stands (east positive)
     double siteLatitude = 52.0;
-    double startAngle = 0.0;        // motor angle at power-up, east positive
+    double startAngle = 0.0;   // motor angle at power-up, east positive
     double degreesPerSecond = 2.0;
-    double pointingTolerance = 0.5; // the dish sees a satellite this close in motor angle
+    double pointingTolerance = 0.5;   // the dish sees a satellite this close in motor angle
 };
 
 constexpr std::size_t kSwitchInputs = 4;
@@ -88,4 +88,4 @@ struct CardConfig {
 
 CardConfig ReadCardConfig(std::string_view iniText);
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -31,15 +31,12 @@ int WithNoise(int level, int noise)
     return std::clamp(level + noise, 0, 100);
 }
 
-} // namespace
+}   // namespace
 
 CardModel::CardModel(CardConfig configuration, const Clock& clock)
-    : config(std::move(configuration)),
-      clock(clock),
-      random(config.seed),
+    : config(std::move(configuration)), clock(clock), random(config.seed),
       motor(config.motor.startAngle, config.motor.degreesPerSecond),
-      filter(config.deviceType == 1 ? kSmallCardSlots : kCardSlots),
-      netMac(config.netMac)
+      filter(config.deviceType == 1 ? kSmallCardSlots : kCardSlots), netMac(config.netMac)
 {
     netMac.reserved[0] = netMac.reserved[1] = 0;
 }
@@ -90,8 +87,8 @@ bool CardModel::HasLock(std::uint64_t nowMs) const
 int CardModel::SatelliteInView(std::uint64_t nowMs) const
 {
     const int feed = config.switchInputs.empty()
-        ? config.direct
-        : config.switchInputs[static_cast<std::size_t>((committedSwitchBits >> 2) & 3)];
+                         ? config.direct
+                         : config.switchInputs[static_cast<std::size_t>((committedSwitchBits >> 2) & 3)];
     return feed == kMotorisedDish ? SatelliteAtMotorAngle(motor.Angle(nowMs)) : feed;
 }
 
@@ -100,8 +97,8 @@ int CardModel::SatelliteAtMotorAngle(double angle) const
     int nearest = kNoSatellite;
     double nearestDistance = config.motor.pointingTolerance;
     for (const Carrier& carrier : config.carriers) {
-        const DishPointing pointing = PointDish(LongitudeOfPosition(carrier.satellite), config.motor.siteLongitude,
-                                                config.motor.siteLatitude);
+        const DishPointing pointing =
+            PointDish(LongitudeOfPosition(carrier.satellite), config.motor.siteLongitude, config.motor.siteLatitude);
         const double distance = std::fabs(pointing.motorAngle - angle);
         if (pointing.Reachable() && distance <= nearestDistance) {
             nearest = carrier.satellite;
@@ -169,12 +166,9 @@ int CardModel::GetSignalStrAndQu(int* strength, int* quality, int* reserved1, in
 TuneOutcome CardModel::Tune(const LockArguments& args, std::uint64_t nowMs) const
 {
     switch (config.Kind()) {
-    case CardKind::Satellite:
-        return TuneSatellite(config.carriers, {lnbPowered, SatelliteInView(nowMs)}, args);
-    case CardKind::Cable:
-        return TuneCable(config.carriers, args);
-    default:
-        return TuneTerrestrial(config.carriers, args);
+    case CardKind::Satellite: return TuneSatellite(config.carriers, {lnbPowered, SatelliteInView(nowMs)}, args);
+    case CardKind::Cable: return TuneCable(config.carriers, args);
+    default: return TuneTerrestrial(config.carriers, args);
     }
 }
 
@@ -197,7 +191,8 @@ int CardModel::LockChannel3(int a1, int a2, int a3, int a4, int a5, int a6, int 
     lastLockDetail = outcome.detail;
     if (outcome.Locked() && config.Kind() == CardKind::Satellite)
         tone = ChooseOscillator(a4, static_cast<std::uint32_t>(a1), static_cast<std::uint32_t>(a6),
-                                static_cast<std::uint32_t>(a7)).tone;
+                                static_cast<std::uint32_t>(a7))
+                   .tone;
     return outcome.Locked() ? kCardOk : kCardFailed;
 }
 
@@ -225,4 +220,4 @@ int CardModel::SetDiseCom2(std::uint8_t framing, std::uint8_t address, std::uint
     return kCardOk;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -108,4 +108,4 @@ private:
     bool lastGotoSatFilled = false;
 };
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -14,7 +14,7 @@ bool IsUnicastAddress(const std::uint8_t* address)
     return !allZero && (address[0] & 0x01) == 0;
 }
 
-} // namespace
+}   // namespace
 
 std::uint32_t CardModel::ReceivingKbps(std::uint64_t nowMs) const
 {
@@ -28,7 +28,8 @@ bool CardModel::IsReceiving(std::uint16_t pid, std::uint64_t nowMs) const
     if (!filterRunning || !HasLock(nowMs) || !filter.IsLoaded(pid))
         return false;
     const Carrier& carrier = config.carriers[static_cast<std::size_t>(tunedCarrier)];
-    return std::any_of(carrier.pids.begin(), carrier.pids.end(), [pid](const OnAirPid& onAir) { return onAir.pid == pid; });
+    return std::any_of(carrier.pids.begin(), carrier.pids.end(),
+                       [pid](const OnAirPid& onAir) { return onAir.pid == pid; });
 }
 
 void CardModel::AdvanceCounters(std::uint64_t nowMs)
@@ -147,4 +148,4 @@ int CardModel::SetFilterMAC(std::uint8_t* mac6)
     return kCardOk;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -12,11 +12,11 @@ namespace {
 
 bool IsValidSite(double degree, double longitude, double latitude)
 {
-    return std::isfinite(degree) && std::isfinite(longitude) && std::isfinite(latitude) && degree >= 0.0
-        && degree <= kFullCircleTenths && std::fabs(longitude) <= 180.0 && std::fabs(latitude) <= 90.0;
+    return std::isfinite(degree) && std::isfinite(longitude) && std::isfinite(latitude) && degree >= 0.0 &&
+           degree <= kFullCircleTenths && std::fabs(longitude) <= 180.0 && std::fabs(latitude) <= 90.0;
 }
 
-} // namespace
+}   // namespace
 
 int CardModel::MotorCommand(void (Positioner::*command)(std::uint64_t))
 {
@@ -28,45 +28,21 @@ int CardModel::MotorCommand(void (Positioner::*command)(std::uint64_t))
     return kCardOk;
 }
 
-int CardModel::DriveEast()
-{
-    return MotorCommand(&Positioner::DriveEast);
-}
+int CardModel::DriveEast() { return MotorCommand(&Positioner::DriveEast); }
 
-int CardModel::DriveWest()
-{
-    return MotorCommand(&Positioner::DriveWest);
-}
+int CardModel::DriveWest() { return MotorCommand(&Positioner::DriveWest); }
 
-int CardModel::StopMotor()
-{
-    return MotorCommand(&Positioner::Stop);
-}
+int CardModel::StopMotor() { return MotorCommand(&Positioner::Stop); }
 
-int CardModel::GotoZero()
-{
-    return MotorCommand(&Positioner::GotoZero);
-}
+int CardModel::GotoZero() { return MotorCommand(&Positioner::GotoZero); }
 
-int CardModel::SetEastLimit()
-{
-    return MotorCommand(&Positioner::SetEastLimit);
-}
+int CardModel::SetEastLimit() { return MotorCommand(&Positioner::SetEastLimit); }
 
-int CardModel::SetWestLimit()
-{
-    return MotorCommand(&Positioner::SetWestLimit);
-}
+int CardModel::SetWestLimit() { return MotorCommand(&Positioner::SetWestLimit); }
 
-int CardModel::CancelLimit()
-{
-    return MotorCommand(&Positioner::CancelLimits);
-}
+int CardModel::CancelLimit() { return MotorCommand(&Positioner::CancelLimits); }
 
-int CardModel::EnableLimit()
-{
-    return MotorCommand(&Positioner::EnableLimits);
-}
+int CardModel::EnableLimit() { return MotorCommand(&Positioner::EnableLimits); }
 
 int CardModel::StoreSatPosition(std::uint8_t position)
 {
@@ -113,4 +89,4 @@ int CardModel::GotoSat(double degree, double longitude, double latitude, double*
     return kCardOk;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -22,17 +22,11 @@ std::string Format(const char* format, auto... values)
     return text;
 }
 
-const char* PolarityLetter(int polarity)
-{
-    return polarity != 0 ? "H" : "V";
-}
+const char* PolarityLetter(int polarity) { return polarity != 0 ? "H" : "V"; }
 
-TuneOutcome NotLocked(std::string detail)
-{
-    return {-1, std::move(detail)};
-}
+TuneOutcome NotLocked(std::string detail) { return {-1, std::move(detail)}; }
 
-} // namespace
+}   // namespace
 
 bool SymbolRateMatches(std::uint32_t requested, std::uint32_t onAir)
 {
@@ -61,16 +55,16 @@ TuneOutcome TuneSatellite(const std::vector<Carrier>& carriers, const SatelliteF
     const std::string satellite = OrbitalPositionText(feed.satellite);
     for (std::size_t i = 0; i < carriers.size(); ++i) {
         const Carrier& carrier = carriers[i];
-        if (carrier.satellite == feed.satellite && carrier.polarity == wantedPolarity
-            && Near(frequency, carrier.frequency, kSatelliteToleranceMHz)
-            && symbolRate > 0 && SymbolRateMatches(static_cast<std::uint32_t>(symbolRate), carrier.symbolRate)) {
-            return {static_cast<int>(i),
-                    Format("%s %u %s %u, LO %u, IF %d", satellite.c_str(), carrier.frequency,
-                           PolarityLetter(carrier.polarity), carrier.symbolRate, lnb.oscillatorMHz, lnb.intermediateMHz)};
+        if (carrier.satellite == feed.satellite && carrier.polarity == wantedPolarity &&
+            Near(frequency, carrier.frequency, kSatelliteToleranceMHz) && symbolRate > 0 &&
+            SymbolRateMatches(static_cast<std::uint32_t>(symbolRate), carrier.symbolRate)) {
+            return {static_cast<int>(i), Format("%s %u %s %u, LO %u, IF %d", satellite.c_str(), carrier.frequency,
+                                                PolarityLetter(carrier.polarity), carrier.symbolRate, lnb.oscillatorMHz,
+                                                lnb.intermediateMHz)};
         }
     }
-    return NotLocked(Format("nothing on air at %d %s %d from %s", frequency, PolarityLetter(wantedPolarity),
-                            symbolRate, satellite.c_str()));
+    return NotLocked(Format("nothing on air at %d %s %d from %s", frequency, PolarityLetter(wantedPolarity), symbolRate,
+                            satellite.c_str()));
 }
 
 TuneOutcome TuneCable(const std::vector<Carrier>& carriers, const LockArguments& args)
@@ -80,11 +74,13 @@ TuneOutcome TuneCable(const std::vector<Carrier>& carriers, const LockArguments&
     const int qam = args[2];
     for (std::size_t i = 0; i < carriers.size(); ++i) {
         const Carrier& carrier = carriers[i];
-        const bool rateFits = symbolRate == 0
-            || (symbolRate > 0 && SymbolRateMatches(static_cast<std::uint32_t>(symbolRate), carrier.symbolRate));
-        if (Near(frequency, carrier.frequency, kChannelToleranceKHz) && rateFits
-            && qam > 0 && static_cast<std::uint32_t>(qam) == carrier.qam) {
-            return {static_cast<int>(i), Format("%u kHz %u ksps QAM %u", carrier.frequency, carrier.symbolRate, carrier.qam)};
+        const bool rateFits =
+            symbolRate == 0 ||
+            (symbolRate > 0 && SymbolRateMatches(static_cast<std::uint32_t>(symbolRate), carrier.symbolRate));
+        if (Near(frequency, carrier.frequency, kChannelToleranceKHz) && rateFits && qam > 0 &&
+            static_cast<std::uint32_t>(qam) == carrier.qam) {
+            return {static_cast<int>(i),
+                    Format("%u kHz %u ksps QAM %u", carrier.frequency, carrier.symbolRate, carrier.qam)};
         }
     }
     return NotLocked(Format("nothing on air at %d kHz, %d ksps, QAM %d", frequency, symbolRate, qam));
@@ -96,12 +92,12 @@ TuneOutcome TuneTerrestrial(const std::vector<Carrier>& carriers, const LockArgu
     const int bandwidth = args[1];
     for (std::size_t i = 0; i < carriers.size(); ++i) {
         const Carrier& carrier = carriers[i];
-        if (Near(frequency, carrier.frequency, kChannelToleranceKHz) && bandwidth > 0
-            && static_cast<std::uint32_t>(bandwidth) == carrier.bandwidth) {
+        if (Near(frequency, carrier.frequency, kChannelToleranceKHz) && bandwidth > 0 &&
+            static_cast<std::uint32_t>(bandwidth) == carrier.bandwidth) {
             return {static_cast<int>(i), Format("%u kHz %u MHz", carrier.frequency, carrier.bandwidth)};
         }
     }
     return NotLocked(Format("nothing on air at %d kHz, %d MHz", frequency, bandwidth));
 }
 
-} // namespace quarlink
+}   // namespace quarlink

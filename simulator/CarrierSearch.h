@@ -21,13 +21,13 @@ constexpr int kChannelToleranceKHz = 200;
 using LockArguments = std::array<int, 7>;
 
 struct TuneOutcome {
-    int carrier = -1;           // index into the carriers; -1: no lock
-    std::string detail;         // what was found, or why nothing was
+    int carrier = -1;     // index into the carriers; -1: no lock
+    std::string detail;   // what was found, or why nothing was
     bool Locked() const { return carrier >= 0; }
 };
 
 struct SatelliteFeed {
-    bool lnbPowered = false;    // the supply switched by SetDiseCom1
+    bool lnbPowered = false;   // the supply switched by SetDiseCom1
     int satellite = kNoSatellite;
 };
 
@@ -37,4 +37,4 @@ TuneOutcome TuneSatellite(const std::vector<Carrier>& carriers, const SatelliteF
 TuneOutcome TuneCable(const std::vector<Carrier>& carriers, const LockArguments& args);
 TuneOutcome TuneTerrestrial(const std::vector<Carrier>& carriers, const LockArguments& args);
 
-} // namespace quarlink
+}   // namespace quarlink

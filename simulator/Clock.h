@@ -34,4 +34,4 @@ private:
     std::uint64_t now = 0;
 };
 
-} // namespace quarlink
+}   // namespace quarlink

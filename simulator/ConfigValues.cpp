@@ -9,10 +9,7 @@ namespace quarlink {
 
 namespace {
 
-char Lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::optional<int> HexDigit(char c)
 {
@@ -24,7 +21,7 @@ std::optional<int> HexDigit(char c)
     return std::nullopt;
 }
 
-} // namespace
+}   // namespace
 
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
@@ -68,8 +65,7 @@ std::optional<double> ParseDecimal(std::string_view text)
     if (text.empty() || !(text.front() == '.' || (text.front() >= '0' && text.front() <= '9')))
         return std::nullopt;
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                              std::chars_format::fixed);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return negative ? -value : value;
@@ -130,4 +126,4 @@ std::vector<std::string_view> SplitWords(std::string_view text)
     return words;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

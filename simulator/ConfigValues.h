@@ -30,4 +30,4 @@ std::optional<bool> ParseSwitch(std::string_view text);
 // Words separated by blanks, tabs or commas.
 std::vector<std::string_view> SplitWords(std::string_view text);
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -17,7 +17,8 @@ DataFilter::Change DataFilter::Load(std::uint16_t pid, std::uint8_t type)
 
 DataFilter::Change DataFilter::Unload(std::uint16_t pid)
 {
-    const auto found = std::find_if(loaded.begin(), loaded.end(), [pid](const LoadedPid& entry) { return entry.pid == pid; });
+    const auto found =
+        std::find_if(loaded.begin(), loaded.end(), [pid](const LoadedPid& entry) { return entry.pid == pid; });
     if (found == loaded.end())
         return Change::NotLoaded;
     loaded.erase(found);
@@ -52,8 +53,9 @@ StatsCounters DataFilter::Counters(int errorPerMille, std::uint32_t speedKbps) c
     counters.packetsReceived = packetsTotal - packetsError;
     counters.packetsError = packetsError;
     counters.packetsTotal = packetsTotal;
-    counters.speed = static_cast<std::int32_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(speedKbps) * 256, INT32_MAX));
+    counters.speed =
+        static_cast<std::int32_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(speedKbps) * 256, INT32_MAX));
     return counters;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

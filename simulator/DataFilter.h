@@ -46,4 +46,4 @@ private:
     std::uint64_t bits = 0;
 };
 
-} // namespace quarlink
+}   // namespace quarlink

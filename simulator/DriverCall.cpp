@@ -9,19 +9,16 @@ namespace quarlink {
 namespace {
 
 constexpr std::array<std::string_view, kDriverCallCount> kNames = {
-    "InitDise", "ReleaseDise", "GetCIInfo", "GetDeviceType", "GetSignalStrAndQu", "LockChannel3",
-    "StartFilter", "StopFilter", "SetDataPID", "GetDataPIDMAC", "GetStatsCounters", "GetMACAddr",
-    "GetNetMACAddr", "SetNetMACAddr", "SetFilterMAC", "SetDiseCom1", "SetDiseCom2", "GotoSat",
-    "GotoSatPosition", "StoreSatPosition", "DriveEast", "DriveWest", "StopMotor", "GotoZero",
-    "SetEastLimit", "SetWestLimit", "CancelLimit", "EnableLimit",
+    "InitDise",        "ReleaseDise",      "GetCIInfo",    "GetDeviceType", "GetSignalStrAndQu", "LockChannel3",
+    "StartFilter",     "StopFilter",       "SetDataPID",   "GetDataPIDMAC", "GetStatsCounters",  "GetMACAddr",
+    "GetNetMACAddr",   "SetNetMACAddr",    "SetFilterMAC", "SetDiseCom1",   "SetDiseCom2",       "GotoSat",
+    "GotoSatPosition", "StoreSatPosition", "DriveEast",    "DriveWest",     "StopMotor",         "GotoZero",
+    "SetEastLimit",    "SetWestLimit",     "CancelLimit",  "EnableLimit",
 };
 
-} // namespace
+}   // namespace
 
-std::string_view DriverCallName(DriverCall call)
-{
-    return kNames[static_cast<std::size_t>(call)];
-}
+std::string_view DriverCallName(DriverCall call) { return kNames[static_cast<std::size_t>(call)]; }
 
 std::optional<DriverCall> FindDriverCall(std::string_view name)
 {
@@ -32,4 +29,4 @@ std::optional<DriverCall> FindDriverCall(std::string_view name)
     return std::nullopt;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -9,11 +9,34 @@
 namespace quarlink {
 
 enum class DriverCall {
-    InitDise, ReleaseDise, GetCIInfo, GetDeviceType, GetSignalStrAndQu, LockChannel3,
-    StartFilter, StopFilter, SetDataPID, GetDataPIDMAC, GetStatsCounters, GetMACAddr,
-    GetNetMACAddr, SetNetMACAddr, SetFilterMAC, SetDiseCom1, SetDiseCom2, GotoSat,
-    GotoSatPosition, StoreSatPosition, DriveEast, DriveWest, StopMotor, GotoZero,
-    SetEastLimit, SetWestLimit, CancelLimit, EnableLimit,
+    InitDise,
+    ReleaseDise,
+    GetCIInfo,
+    GetDeviceType,
+    GetSignalStrAndQu,
+    LockChannel3,
+    StartFilter,
+    StopFilter,
+    SetDataPID,
+    GetDataPIDMAC,
+    GetStatsCounters,
+    GetMACAddr,
+    GetNetMACAddr,
+    SetNetMACAddr,
+    SetFilterMAC,
+    SetDiseCom1,
+    SetDiseCom2,
+    GotoSat,
+    GotoSatPosition,
+    StoreSatPosition,
+    DriveEast,
+    DriveWest,
+    StopMotor,
+    GotoZero,
+    SetEastLimit,
+    SetWestLimit,
+    CancelLimit,
+    EnableLimit,
 };
 
 constexpr std::size_t kDriverCallCount = static_cast<std::size_t>(DriverCall::EnableLimit) + 1;
@@ -22,4 +45,4 @@ std::string_view DriverCallName(DriverCall call);
 // Case-insensitive; null for a name that is not one of the 28.
 std::optional<DriverCall> FindDriverCall(std::string_view name);
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -14,4 +14,4 @@ FaultAction FaultPlan::Take(DriverCall call)
     return {rule.replaceResult, rule.result, rule.delayMs};
 }
 
-} // namespace quarlink
+}   // namespace quarlink

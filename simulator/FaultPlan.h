@@ -11,11 +11,11 @@
 namespace quarlink {
 
 struct FaultRule {
-    bool replaceResult = false;     // return `result` instead of doing the call
+    bool replaceResult = false;   // return `result` instead of doing the call
     int result = 0;
-    std::uint32_t delayMs = 0;      // block this long before the call
-    std::uint32_t skip = 0;         // calls that behave normally first
-    std::uint32_t count = 0;        // affected calls after those; 0 = all of them
+    std::uint32_t delayMs = 0;   // block this long before the call
+    std::uint32_t skip = 0;      // calls that behave normally first
+    std::uint32_t count = 0;     // affected calls after those; 0 = all of them
 };
 
 using FaultRules = std::array<FaultRule, kDriverCallCount>;
@@ -38,4 +38,4 @@ private:
     std::array<std::uint64_t, kDriverCallCount> calls{};
 };
 
-} // namespace quarlink
+}   // namespace quarlink

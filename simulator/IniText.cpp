@@ -18,7 +18,7 @@ bool HasControlCharacter(std::string_view line)
     return false;
 }
 
-} // namespace
+}   // namespace
 
 IniText IniText::Parse(std::string_view text)
 {
@@ -107,8 +107,8 @@ bool IniText::IsNamed(std::string_view sectionName, std::string_view name)
 {
     if (EqualsNoCase(sectionName, name))
         return true;
-    return sectionName.size() > name.size() && sectionName[name.size()] == ' '
-        && EqualsNoCase(sectionName.substr(0, name.size()), name);
+    return sectionName.size() > name.size() && sectionName[name.size()] == ' ' &&
+           EqualsNoCase(sectionName.substr(0, name.size()), name);
 }
 
-} // namespace quarlink
+}   // namespace quarlink

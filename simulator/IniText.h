@@ -50,4 +50,4 @@ private:
     bool inValidSection = false;
 };
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -108,14 +108,13 @@ void IniValueReader::Warn(const IniEntry& entry, std::string_view problem)
     std::string shown = entry.value.substr(0, kShownValue);
     if (entry.value.size() > kShownValue)
         shown += "...";
-    warnings.push_back("line " + std::to_string(entry.line) + ": " + entry.key + " = \"" + shown
-                       + "\": " + std::string(problem) + "; ignored");
+    warnings.push_back("line " + std::to_string(entry.line) + ": " + entry.key + " = \"" + shown +
+                       "\": " + std::string(problem) + "; ignored");
 }
 
 void IniValueReader::Warn(const IniSection& section, std::string_view problem)
 {
-    warnings.push_back("line " + std::to_string(section.line) + ": [" + section.name + "] "
-                       + std::string(problem));
+    warnings.push_back("line " + std::to_string(section.line) + ": [" + section.name + "] " + std::string(problem));
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -36,4 +36,4 @@ private:
     std::vector<std::string>& warnings;
 };
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -31,22 +31,19 @@ LnbTuning FirstThatFits(std::uint32_t frequencyMHz, std::uint32_t first, std::ui
     return high.InTunerRange() ? high : low;
 }
 
-} // namespace
+}   // namespace
 
 LnbTuning ChooseOscillator(int lnbType, std::uint32_t frequencyMHz, std::uint32_t lnbFreq1, std::uint32_t lnbFreq2)
 {
     switch (lnbType) {
-    case 0:
-        return FirstThatFits(frequencyMHz, 5150, 5750);
+    case 0: return FirstThatFits(frequencyMHz, 5150, 5750);
     case 1: {
         const bool highBand = frequencyMHz >= kUniversalBandSplitMHz;
         return WithOscillator(frequencyMHz, highBand ? 10600 : 9750, highBand);
     }
-    case 2:
-        return FirstThatFits(frequencyMHz, lnbFreq1, lnbFreq2);
-    default:
-        return {};
+    case 2: return FirstThatFits(frequencyMHz, lnbFreq1, lnbFreq2);
+    default: return {};
     }
 }
 
-} // namespace quarlink
+}   // namespace quarlink

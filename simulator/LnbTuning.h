@@ -22,8 +22,8 @@ constexpr int kUniversalBandSplitMHz = 11700;
 
 struct LnbTuning {
     bool knownType = false;
-    std::uint32_t oscillatorMHz = 0;    // 0: no oscillator to use
-    bool tone = false;                  // the driver's 22 kHz tone for this choice
+    std::uint32_t oscillatorMHz = 0;   // 0: no oscillator to use
+    bool tone = false;                 // the driver's 22 kHz tone for this choice
     int intermediateMHz = 0;
     bool InTunerRange() const
     {
@@ -33,4 +33,4 @@ struct LnbTuning {
 
 LnbTuning ChooseOscillator(int lnbType, std::uint32_t frequencyMHz, std::uint32_t lnbFreq1, std::uint32_t lnbFreq2);
 
-} // namespace quarlink
+}   // namespace quarlink

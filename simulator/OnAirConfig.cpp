@@ -14,8 +14,8 @@ namespace {
 
 constexpr std::uint16_t kHighestPid = 0x1FFF;
 
-bool ReadRequired(const IniSection& section, std::string_view key, IniValueReader& reader,
-                  std::uint32_t& target, std::uint32_t min, std::uint32_t max)
+bool ReadRequired(const IniSection& section, std::string_view key, IniValueReader& reader, std::uint32_t& target,
+                  std::uint32_t min, std::uint32_t max)
 {
     const IniEntry* entry = IniValueReader::FindIn(section, key);
     if (!entry) {
@@ -88,8 +88,8 @@ std::optional<Carrier> ReadTransponder(const IniSection& section, IniValueReader
     }
     carrier.satellite = *position;
     carrier.polarity = *polarityValue;
-    if (!ReadRequired(section, "Frequency", reader, carrier.frequency, 1, 30000)
-        || !ReadRequired(section, "SymbolRate", reader, carrier.symbolRate, 1, 100000))
+    if (!ReadRequired(section, "Frequency", reader, carrier.frequency, 1, 30000) ||
+        !ReadRequired(section, "SymbolRate", reader, carrier.symbolRate, 1, 100000))
         return std::nullopt;
     ReadLevels(section, reader, carrier);
     return carrier;
@@ -101,22 +101,23 @@ std::optional<Carrier> ReadChannel(const IniSection& section, CardKind kind, Ini
     if (!ReadRequired(section, "Frequency", reader, carrier.frequency, 1, 3000000))
         return std::nullopt;
     const bool tuned = kind == CardKind::Cable
-        ? ReadRequired(section, "SymbolRate", reader, carrier.symbolRate, 1, 100000)
-              && ReadRequired(section, "QAM", reader, carrier.qam, 1, 4096)
-        : ReadRequired(section, "Bandwidth", reader, carrier.bandwidth, 1, 100);
+                           ? ReadRequired(section, "SymbolRate", reader, carrier.symbolRate, 1, 100000) &&
+                                 ReadRequired(section, "QAM", reader, carrier.qam, 1, 4096)
+                           : ReadRequired(section, "Bandwidth", reader, carrier.bandwidth, 1, 100);
     if (!tuned)
         return std::nullopt;
     ReadLevels(section, reader, carrier);
     return carrier;
 }
 
-} // namespace
+}   // namespace
 
 std::vector<Carrier> ReadCarriers(const IniText& ini, CardKind kind, IniValueReader& reader)
 {
     const bool satellite = kind == CardKind::Satellite;
     for (const IniSection* unused : ini.SectionsNamed(satellite ? "Channel" : "Transponder"))
-        reader.Warn(*unused, satellite ? "is for cable and terrestrial cards; ignored" : "is for satellite cards; ignored");
+        reader.Warn(*unused,
+                    satellite ? "is for cable and terrestrial cards; ignored" : "is for satellite cards; ignored");
 
     std::vector<Carrier> carriers;
     for (const IniSection* section : ini.SectionsNamed(satellite ? "Transponder" : "Channel")) {
@@ -146,4 +147,4 @@ FaultRules ReadFaultRules(const IniText& ini, IniValueReader& reader)
     return rules;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -16,4 +16,4 @@ constexpr std::uint32_t kHighestPidKbps = 200000;
 std::vector<Carrier> ReadCarriers(const IniText& ini, CardKind kind, IniValueReader& reader);
 FaultRules ReadFaultRules(const IniText& ini, IniValueReader& reader);
 
-} // namespace quarlink
+}   // namespace quarlink

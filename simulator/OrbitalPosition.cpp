@@ -45,4 +45,4 @@ double LongitudeOfPosition(double tenths)
     return degrees;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -20,4 +20,4 @@ std::string OrbitalPositionText(int tenths);
 // Degrees east in (-180, 180]: west positions come out negative.
 double LongitudeOfPosition(double tenths);
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -7,8 +7,7 @@ namespace quarlink {
 
 Positioner::Positioner(double startAngle, double degreesPerSecond)
     : rate(degreesPerSecond > 0.0 ? degreesPerSecond : 1.0),
-      from(std::clamp(startAngle, -kMotorMechanicalLimit, kMotorMechanicalLimit)),
-      target(from)
+      from(std::clamp(startAngle, -kMotorMechanicalLimit, kMotorMechanicalLimit)), target(from)
 {
 }
 
@@ -21,10 +20,7 @@ double Positioner::Angle(std::uint64_t nowMs) const
     return target > from ? from + travelled : from - travelled;
 }
 
-bool Positioner::IsMoving(std::uint64_t nowMs) const
-{
-    return Angle(nowMs) != target;
-}
+bool Positioner::IsMoving(std::uint64_t nowMs) const { return Angle(nowMs) != target; }
 
 void Positioner::StartTowards(double newTarget, std::uint64_t nowMs)
 {
@@ -43,35 +39,17 @@ double Positioner::Clamp(double angle) const
     return angle;
 }
 
-void Positioner::DriveEast(std::uint64_t nowMs)
-{
-    StartTowards(Clamp(kMotorMechanicalLimit), nowMs);
-}
+void Positioner::DriveEast(std::uint64_t nowMs) { StartTowards(Clamp(kMotorMechanicalLimit), nowMs); }
 
-void Positioner::DriveWest(std::uint64_t nowMs)
-{
-    StartTowards(Clamp(-kMotorMechanicalLimit), nowMs);
-}
+void Positioner::DriveWest(std::uint64_t nowMs) { StartTowards(Clamp(-kMotorMechanicalLimit), nowMs); }
 
-void Positioner::Stop(std::uint64_t nowMs)
-{
-    StartTowards(Angle(nowMs), nowMs);
-}
+void Positioner::Stop(std::uint64_t nowMs) { StartTowards(Angle(nowMs), nowMs); }
 
-void Positioner::GotoAngle(double angle, std::uint64_t nowMs)
-{
-    StartTowards(Clamp(angle), nowMs);
-}
+void Positioner::GotoAngle(double angle, std::uint64_t nowMs) { StartTowards(Clamp(angle), nowMs); }
 
-void Positioner::SetEastLimit(std::uint64_t nowMs)
-{
-    eastLimit = Angle(nowMs);
-}
+void Positioner::SetEastLimit(std::uint64_t nowMs) { eastLimit = Angle(nowMs); }
 
-void Positioner::SetWestLimit(std::uint64_t nowMs)
-{
-    westLimit = Angle(nowMs);
-}
+void Positioner::SetWestLimit(std::uint64_t nowMs) { westLimit = Angle(nowMs); }
 
 void Positioner::EnableLimits(std::uint64_t nowMs)
 {
@@ -80,10 +58,7 @@ void Positioner::EnableLimits(std::uint64_t nowMs)
     StartTowards(Clamp(target), nowMs);
 }
 
-void Positioner::CancelLimits(std::uint64_t)
-{
-    limitsOn = false;
-}
+void Positioner::CancelLimits(std::uint64_t) { limitsOn = false; }
 
 bool Positioner::StorePosition(int number, std::uint64_t nowMs)
 {
@@ -101,4 +76,4 @@ bool Positioner::GotoPosition(int number, std::uint64_t nowMs)
     return true;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -49,4 +49,4 @@ private:
     std::array<std::optional<double>, kStoredPositions> stored{};
 };
 
-} // namespace quarlink
+}   // namespace quarlink

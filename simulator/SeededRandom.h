@@ -31,4 +31,4 @@ private:
     std::uint64_t state;
 };
 
-} // namespace quarlink
+}   // namespace quarlink

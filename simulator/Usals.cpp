@@ -10,15 +10,9 @@ namespace {
 constexpr double kEarthToOrbitRadius = 6378.0 / 42164.0;
 constexpr double kPi = 3.14159265358979323846;
 
-double Radians(double degrees)
-{
-    return degrees * kPi / 180.0;
-}
+double Radians(double degrees) { return degrees * kPi / 180.0; }
 
-double Degrees(double radians)
-{
-    return radians * 180.0 / kPi;
-}
+double Degrees(double radians) { return radians * 180.0 / kPi; }
 
 double WrapLongitude(double degrees)
 {
@@ -30,14 +24,15 @@ double WrapLongitude(double degrees)
     return degrees;
 }
 
-} // namespace
+}   // namespace
 
 DishPointing PointDish(double satelliteLongitude, double siteLongitude, double siteLatitude)
 {
     const double delta = Radians(WrapLongitude(satelliteLongitude - siteLongitude));
     const double latitude = Radians(siteLatitude);
     DishPointing pointing;
-    pointing.motorAngle = Degrees(std::atan2(std::sin(delta), std::cos(delta) - kEarthToOrbitRadius * std::cos(latitude)));
+    pointing.motorAngle =
+        Degrees(std::atan2(std::sin(delta), std::cos(delta) - kEarthToOrbitRadius * std::cos(latitude)));
     const double c = std::cos(delta) * std::cos(latitude);
     pointing.elevation = Degrees(std::atan2(c - kEarthToOrbitRadius, std::sqrt(std::max(0.0, 1.0 - c * c))));
     const double sinLatitude = std::sin(latitude);
@@ -58,4 +53,4 @@ std::array<std::uint8_t, 2> GotoAngleBytes(double motorAngle)
             static_cast<std::uint8_t>(((whole & 0x0F) << 4) | kSixteenths[tenths % 10])};
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -9,9 +9,9 @@
 namespace quarlink {
 
 struct DishPointing {
-    double motorAngle = 0.0;    // hour angle the motor turns to; negative is west
-    double elevation = 0.0;     // negative: below the horizon
-    double azimuth = 0.0;       // from north
+    double motorAngle = 0.0;   // hour angle the motor turns to; negative is west
+    double elevation = 0.0;    // negative: below the horizon
+    double azimuth = 0.0;      // from north
     bool Reachable() const { return elevation >= 0.0; }
 };
 
@@ -22,4 +22,4 @@ DishPointing PointDish(double satelliteLongitude, double siteLongitude, double s
 // LL = (degrees & 0xF) << 4 | sixteenths.
 std::array<std::uint8_t, 2> GotoAngleBytes(double motorAngle);
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -84,7 +84,7 @@ bool WriteChannelDemo(const std::string& file, const DemoTransponder (&channels)
     }
     return database.Save(file) == 1;
 }
-}
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -15,7 +15,7 @@ void AppendRange(std::vector<std::int32_t>& plan, std::int32_t from, std::int32_
         plan.push_back(frequency);
 }
 
-}  // namespace
+}   // namespace
 
 std::vector<std::int32_t> TerrestrialRaster()
 {
@@ -39,7 +39,8 @@ ScanStepEntry ReadScanStep(std::string_view text)
     if (entry.empty())
         return {true, std::nullopt};
     const std::optional<std::uint32_t> step = ParseDigits(entry);
-    if (!step || *step < static_cast<std::uint32_t>(kMinScanStepMHz) || *step > static_cast<std::uint32_t>(kMaxScanStepMHz))
+    if (!step || *step < static_cast<std::uint32_t>(kMinScanStepMHz) ||
+        *step > static_cast<std::uint32_t>(kMaxScanStepMHz))
         return {};
     return {true, static_cast<int>(*step)};
 }
@@ -51,7 +52,8 @@ std::vector<std::int32_t> TerrestrialPlan(const ScanStepEntry& entry)
     if (!entry.stepMHz)
         return TerrestrialRaster();
     std::vector<std::int32_t> plan;
-    AppendRange(plan, kTerrestrialFrequencyRange.minimum, kTerrestrialFrequencyRange.maximum, *entry.stepMHz * kMegahertz);
+    AppendRange(plan, kTerrestrialFrequencyRange.minimum, kTerrestrialFrequencyRange.maximum,
+                *entry.stepMHz * kMegahertz);
     return plan;
 }
 

@@ -2,15 +2,9 @@
 
 #include "common/DecimalText.h"
 
-int QamIndexOf(std::int32_t qamSize)
-{
-    return TableIndexOf(kQamValues, qamSize);
-}
+int QamIndexOf(std::int32_t qamSize) { return TableIndexOf(kQamValues, qamSize); }
 
-std::int32_t QamSizeAt(int index)
-{
-    return TableValueAt(kQamValues, index);
-}
+std::int32_t QamSizeAt(int index) { return TableValueAt(kQamValues, index); }
 
 CablePageView CableViewOf(const TransponderRecord* tuning)
 {

@@ -15,11 +15,11 @@ constexpr TuningFieldRange kCableSymbolRateRange{0, 7000, kDefaultCableSymbolRat
 // The QAM size each index of the combo box (its items come with the template) stores.
 inline constexpr std::int32_t kQamValues[] = {0, 16, 32, 64, 128, 256};
 
-int QamIndexOf(std::int32_t qamSize);     // 0 ("Auto") for sizes not in the table
-std::int32_t QamSizeAt(int index);        // 0 for indexes outside the table
+int QamIndexOf(std::int32_t qamSize);   // 0 ("Auto") for sizes not in the table
+std::int32_t QamSizeAt(int index);      // 0 for indexes outside the table
 
 struct CablePageView {
-    bool shown = false;  // false: no current channel; leave the controls as they are
+    bool shown = false;   // false: no current channel; leave the controls as they are
     std::string frequencyText;
     std::string symbolRateText;
     int qamIndex = 0;

@@ -9,10 +9,7 @@ TransponderRecord* EnsureTuningRecord(CChannelDatabase& database, bool terrestri
     return database.CurrentTransponder();
 }
 
-CablePageView RefreshCablePage(CChannelDatabase& database)
-{
-    return CableViewOf(EnsureTuningRecord(database, false));
-}
+CablePageView RefreshCablePage(CChannelDatabase& database) { return CableViewOf(EnsureTuningRecord(database, false)); }
 
 TerrestrialPageView RefreshTerrestrialPage(CChannelDatabase& database)
 {

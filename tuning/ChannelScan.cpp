@@ -48,7 +48,7 @@ void AppendCount(std::string& summary, const std::string& label, std::size_t cou
     summary += label + ' ' + std::to_string(count) + "\r\n";
 }
 
-}  // namespace
+}   // namespace
 
 ChannelScanPlan PlanChannelScan(const CChannelDatabase& database, LockKind kind,
                                 const std::vector<std::int32_t>& frequencies)
@@ -78,8 +78,8 @@ std::vector<FoundChannel> FoundChannels(const ScanJob& job, const std::vector<Sc
     return found;
 }
 
-FoundChannelsAdded AddFoundChannels(CChannelDatabase& database, int deviceKind,
-                                    const std::vector<FoundChannel>& found, NameComparison sameName)
+FoundChannelsAdded AddFoundChannels(CChannelDatabase& database, int deviceKind, const std::vector<FoundChannel>& found,
+                                    NameComparison sameName)
 {
     FoundChannelsAdded result;
     SatelliteRecord* channel = database.CurrentSatellite();

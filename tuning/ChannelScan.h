@@ -42,8 +42,8 @@ struct FoundChannelsAdded {
 // Appends a channel per found one: terrestrial with the bandwidth that
 // locked, cable with symbol rate 0 (found by the card) and the QAM size that
 // locked. The cursors stay on the channel, tuning record and PID they were on.
-FoundChannelsAdded AddFoundChannels(CChannelDatabase& database, int deviceKind,
-                                    const std::vector<FoundChannel>& found, NameComparison sameName = AnsiEqualNoCase);
+FoundChannelsAdded AddFoundChannels(CChannelDatabase& database, int deviceKind, const std::vector<FoundChannel>& found,
+                                    NameComparison sameName = AnsiEqualNoCase);
 
 struct ChannelScanCounts {
     std::size_t tried = 0;

@@ -9,20 +9,20 @@
 #include <vector>
 
 struct TransponderComboItem {
-    std::string text;                       // the frequency, "%u"
-    TransponderRecord* record = nullptr;    // the item's data
+    std::string text;                      // the frequency, "%u"
+    TransponderRecord* record = nullptr;   // the item's data
 };
 
 struct DishTransponderView {
-    MessageRef dishTypeName;       // empty for no satellite or an unknown dish type
-    std::string satelliteText;     // "%s (%u)" from name and degree
-    std::string degreeText;        // the satellite's degree, "%u"
-    std::vector<TransponderComboItem> items;  // the satellite's transponders in database order
-    int selectedIndex = -1;        // the current transponder's item, -1 for none
-    bool transponderControlsEnabled = false;  // frequency, symbol rate and both polarity buttons
-    std::string frequencyText;     // combo text and kept frequency, "%u"
-    std::string symbolRateText;    // "%u"
-    int polarity = -1;             // radio index, -1 for none
+    MessageRef dishTypeName;                   // empty for no satellite or an unknown dish type
+    std::string satelliteText;                 // "%s (%u)" from name and degree
+    std::string degreeText;                    // the satellite's degree, "%u"
+    std::vector<TransponderComboItem> items;   // the satellite's transponders in database order
+    int selectedIndex = -1;                    // the current transponder's item, -1 for none
+    bool transponderControlsEnabled = false;   // frequency, symbol rate and both polarity buttons
+    std::string frequencyText;                 // combo text and kept frequency, "%u"
+    std::string symbolRateText;                // "%u"
+    int polarity = -1;                         // radio index, -1 for none
 };
 
 // Everything empty and disabled without a satellite; the transponder fields

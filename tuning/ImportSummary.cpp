@@ -28,7 +28,7 @@ void AppendCount(std::string& summary, const std::string& label, std::size_t cou
     summary += "\r\n";
 }
 
-}  // namespace
+}   // namespace
 
 std::string ImportSummaryText(const ImportReport& report, const MessageLookup& text)
 {

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::uint32_t kMaxLnbFrequency = 99999;  // what five digits can hold
+constexpr std::uint32_t kMaxLnbFrequency = 99999;   // what five digits can hold
 
 LnbFrequencyPair PairOf(const SatelliteRecord& satellite)
 {
@@ -19,10 +19,7 @@ void StorePair(SatelliteRecord& satellite, LnbFrequencyPair pair)
     satellite.lnbFreq2 = static_cast<std::int32_t>(pair.frequency2);
 }
 
-int IndexOrNone(std::int32_t value, int count)
-{
-    return value >= 0 && value < count ? value : -1;
-}
+int IndexOrNone(std::int32_t value, int count) { return value >= 0 && value < count ? value : -1; }
 
 // Settings count as changed only when a stored value really changes, so that
 // a refresh echoing the record back into the controls leaves Apply alone.
@@ -34,7 +31,7 @@ MainDialogEffects StoreIfDifferent(std::int32_t& field, std::int32_t value)
     return {false, false, true};
 }
 
-}  // namespace
+}   // namespace
 
 std::optional<LnbFrequencyPair> FixedLnbPair(int lnbType)
 {
@@ -83,8 +80,7 @@ LnbTypeChoice ChooseLnbType(SatelliteRecord* satellite, int index)
     choice.frequencyEditsEnabled = index == kLnbTypeCustom;
     choice.frequency1Text = FormatUnsigned(satellite->lnbFreq1);
     choice.frequency2Text = FormatUnsigned(satellite->lnbFreq2);
-    choice.effects.markSettingsChanged = before.lnbType != satellite->lnbType ||
-                                         PairOf(before) != PairOf(*satellite);
+    choice.effects.markSettingsChanged = before.lnbType != satellite->lnbType || PairOf(before) != PairOf(*satellite);
     return choice;
 }
 
@@ -112,8 +108,8 @@ MainDialogEffects SetLnbPower(SatelliteRecord* satellite, bool on)
     return satellite ? StoreIfDifferent(satellite->lnbPower, on ? 1 : 0) : MainDialogEffects{};
 }
 
-LnbFrequencyEdit EditLnbFrequency(SatelliteRecord* satellite, LnbFrequencyField field,
-                                  std::string_view previousText, std::string_view typedText)
+LnbFrequencyEdit EditLnbFrequency(SatelliteRecord* satellite, LnbFrequencyField field, std::string_view previousText,
+                                  std::string_view typedText)
 {
     LnbFrequencyEdit edit;
     const auto typed = ParseDigits(typedText);
@@ -131,7 +127,4 @@ LnbFrequencyEdit EditLnbFrequency(SatelliteRecord* satellite, LnbFrequencyField 
     return edit;
 }
 
-bool IsUsalsAvailable(int deviceKind)
-{
-    return deviceKind != 3;
-}
+bool IsUsalsAvailable(int deviceKind) { return deviceKind != 3; }

@@ -16,13 +16,12 @@ constexpr int kLnbTypeNormal = 0;
 constexpr int kLnbTypeUniversal = 1;
 constexpr int kLnbTypeCustom = 2;
 
-
 // Combo box items in index order; the index is the value stored.
 inline constexpr const char* kLnbTypeItems[] = {"Normal", "Universal", "Custom"};
 inline constexpr const char* kDiseqcPortItems[] = {"Disable", "LNB A", "LNB B", "LNB C", "LNB D"};
 
 struct LnbFrequencyPair {
-    std::uint32_t frequency1 = 0;  // MHz
+    std::uint32_t frequency1 = 0;   // MHz
     std::uint32_t frequency2 = 0;
     bool operator==(const LnbFrequencyPair&) const = default;
 };
@@ -50,7 +49,7 @@ struct LnbPageView {
 LnbPageView RefreshLnbPage(SatelliteRecord* satellite);
 
 struct LnbTypeChoice {
-    bool applied = false;  // false: no satellite or no item; leave the page as it is
+    bool applied = false;   // false: no satellite or no item; leave the page as it is
     bool frequencyEditsEnabled = false;
     std::string frequency1Text;
     std::string frequency2Text;
@@ -66,15 +65,15 @@ MainDialogEffects SetLnbPower(SatelliteRecord* satellite, bool on);
 enum class LnbFrequencyField { First, Second };
 
 struct LnbFrequencyEdit {
-    std::string text;           // what the edit must show
-    bool textReplaced = false;  // put text back into the edit
+    std::string text;            // what the edit must show
+    bool textReplaced = false;   // put text back into the edit
     MainDialogEffects effects;
 };
 // A text change of a frequency edit: an empty text becomes "0"; a text that
 // is not a number up to 99999 gives way to the previous text. The number
 // shown is stored in the satellite.
-LnbFrequencyEdit EditLnbFrequency(SatelliteRecord* satellite, LnbFrequencyField field,
-                                  std::string_view previousText, std::string_view typedText);
+LnbFrequencyEdit EditLnbFrequency(SatelliteRecord* satellite, LnbFrequencyField field, std::string_view previousText,
+                                  std::string_view typedText);
 
 // The USALS dish type cannot be chosen on cards of kind 3.
 bool IsUsalsAvailable(int deviceKind);

@@ -11,7 +11,7 @@ std::int32_t InitialRemembered(LockKind kind) { return kind == LockKind::Terrest
 
 unsigned Unsigned(std::int32_t value) { return static_cast<unsigned>(value); }
 
-} // namespace
+}   // namespace
 
 const char* LockWaitFallbackText(LockKind kind)
 {
@@ -130,8 +130,8 @@ void LockSequence::Tune(LockHost& host, DriverLease lease, const LockRequest& ne
 
     if (!silent) {
         if (!keptLocked) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             completion->WaitFor(left > std::chrono::milliseconds(0) ? left : std::chrono::milliseconds(0));
         }
         host.ShowWaitDialog(false);
@@ -195,8 +195,7 @@ LockRequest MakeLockRequest(LockKind kind, const SatelliteRecord& satellite, con
                  DiseqcSwitchData(satellite.diseqcPort, transponder.polarity)}};
     case LockKind::Cable:
         return {{transponder.frequency, transponder.symbolRate, transponder.polarity, 0, 0, 0, 0}, {}};
-    case LockKind::Terrestrial:
-        break;
+    case LockKind::Terrestrial: break;
     }
     return {{transponder.frequency, transponder.symbolRate, 0, 0, 0, 0, 0}, {}};
 }

@@ -65,8 +65,7 @@ public:
 
     // satellite is the current satellite (or channel), transponder its current
     // transponder (or tuning values); either null stops after the filter stop.
-    void Run(LockHost& host, const SatelliteRecord* satellite, const TransponderRecord* transponder,
-             bool silent);
+    void Run(LockHost& host, const SatelliteRecord* satellite, const TransponderRecord* transponder, bool silent);
     // The worker of the run has ended: acts on its result unless the run
     // already did, or a later run took its place.
     void OnWorkerDone(LockHost& host, std::uint32_t run);

@@ -54,8 +54,8 @@ RunningWorkers& Workers()
 
 // One LockChannel3 call. False when the worker must stop: its page is gone or
 // another request has replaced its own.
-bool TryLock(ReceiverDriver& driver, LockWorkerState& state, std::uint32_t epoch,
-             const LockValues& v, std::int32_t& result)
+bool TryLock(ReceiverDriver& driver, LockWorkerState& state, std::uint32_t epoch, const LockValues& v,
+             std::int32_t& result)
 {
     if (state.IsAbandoned())
         return false;
@@ -65,8 +65,8 @@ bool TryLock(ReceiverDriver& driver, LockWorkerState& state, std::uint32_t epoch
 
 // Tries the value that locked last time first (unless the list starts with it
 // anyway), then every candidate in order until one locks.
-void SearchAutomatic(ReceiverDriver& driver, LockWorkerState& state, const LockJob& job,
-                     std::size_t slot, std::span<const std::int32_t> candidates)
+void SearchAutomatic(ReceiverDriver& driver, LockWorkerState& state, const LockJob& job, std::size_t slot,
+                     std::span<const std::int32_t> candidates)
 {
     LockValues values = job.values;
     std::int32_t result = kResultUnknown;
@@ -103,7 +103,7 @@ void RunWorker(ReceiverDriver* driver, DriverLease lease, std::shared_ptr<LockWo
     Workers().Leave();
 }
 
-} // namespace
+}   // namespace
 
 LockKind LockKindOf(int deviceKind)
 {

@@ -9,7 +9,7 @@ int HoldButtonId(std::int64_t tag) { return static_cast<int>(tag & 0xFFFF); }
 
 std::uint8_t DriverPosition(int positionIndex) { return static_cast<std::uint8_t>(positionIndex + 1); }
 
-} // namespace
+}   // namespace
 
 void SleepFor(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
 

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 
-
 constexpr int kDriveEastButtonId = 1079;
 constexpr int kDriveWestButtonId = 1080;
 constexpr std::chrono::milliseconds kStopMotorRepeatDelay{100};

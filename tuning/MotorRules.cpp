@@ -12,9 +12,8 @@ namespace {
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 std::string MotorNumberText(double value)
@@ -26,7 +25,7 @@ std::string MotorNumberText(double value)
 
 bool IsMotorDish(int dishType) { return dishType == kDishDiseqcMotor || dishType == kDishUsals; }
 
-} // namespace
+}   // namespace
 
 double ReadDecimal(const std::string& text)
 {

@@ -9,7 +9,7 @@
 
 class ReceiverDriver;
 
-constexpr int kNoDishType = -1;     // no current satellite
+constexpr int kNoDishType = -1;   // no current satellite
 
 constexpr std::uint32_t kEastLimitSet = 1;
 constexpr std::uint32_t kWestLimitSet = 2;
@@ -77,9 +77,9 @@ MotorControlStates MotorControlRules(int dishType, std::uint32_t limitFlags, con
 bool BothLimitsSet(std::uint32_t limitFlags);
 
 struct UsalsResult {
-    bool unreachable = false;   // show kUnreachableMessageText
-    std::string angleText;      // "%3.1f"
-    std::string elevationText;  // "%3.1f"
+    bool unreachable = false;    // show kUnreachableMessageText
+    std::string angleText;       // "%3.1f"
+    std::string elevationText;   // "%3.1f"
 };
 
 // GotoSat with the satellite's degree as stored (0 to 3600) and the site's

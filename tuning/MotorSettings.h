@@ -22,9 +22,9 @@ struct MotorSettings {
     std::string latitude = "45.0";
     std::string angle = "-8.1";
     std::string elevation = "38.2";
-    std::uint32_t limitFlags = 0;         // kEastLimitSet | kWestLimitSet
-    std::uint32_t storedPositions = 0;    // bit n: position n + 1 stored
-    std::int32_t positionIndex = 0;       // 0 to 7; the driver counts 1 to 8
+    std::uint32_t limitFlags = 0;        // kEastLimitSet | kWestLimitSet
+    std::uint32_t storedPositions = 0;   // bit n: position n + 1 stored
+    std::int32_t positionIndex = 0;      // 0 to 7; the driver counts 1 to 8
 };
 
 // What the page's edits show when the settings are saved.

@@ -22,13 +22,10 @@ bool Before(const CheckRow& a, const CheckRow& b, CheckColumn column)
     case CheckColumn::Transponder:
         return std::tie(a.transponder.frequency, a.transponder.polarity, a.transponder.symbolRate) <
                std::tie(b.transponder.frequency, b.transponder.polarity, b.transponder.symbolRate);
-    case CheckColumn::Locked:
-        return a.locked && !b.locked;
+    case CheckColumn::Locked: return a.locked && !b.locked;
     case CheckColumn::Strength:
-    case CheckColumn::Quality:
-        return Reading(a, column).value_or(-1) < Reading(b, column).value_or(-1);
-    case CheckColumn::LockTime:
-        return a.lockTime < b.lockTime;
+    case CheckColumn::Quality: return Reading(a, column).value_or(-1) < Reading(b, column).value_or(-1);
+    case CheckColumn::LockTime: return a.lockTime < b.lockTime;
     }
     return false;
 }
@@ -52,7 +49,7 @@ bool OutlivesRemoval(const SatelliteRecord& satellite, const TransponderRecord& 
     return before >= removals;
 }
 
-}  // namespace
+}   // namespace
 
 ScanJob SatelliteCheckJob(const SatelliteRecord& satellite)
 {
@@ -102,17 +99,14 @@ std::string CheckColumnHeading(CheckColumn column, const MessageLookup& text)
 std::string CheckCellText(const CheckRow& row, CheckColumn column, const MessageLookup& text)
 {
     switch (column) {
-    case CheckColumn::Transponder:
-        return ScanTargetLabel(LockKind::Satellite, row.transponder);
-    case CheckColumn::Locked:
-        return TextOf(text, row.locked ? kYesText : kNoText);
+    case CheckColumn::Transponder: return ScanTargetLabel(LockKind::Satellite, row.transponder);
+    case CheckColumn::Locked: return TextOf(text, row.locked ? kYesText : kNoText);
     case CheckColumn::Strength:
     case CheckColumn::Quality: {
         const std::optional<int> reading = Reading(row, column);
         return reading ? std::to_string(*reading) : std::string();
     }
-    case CheckColumn::LockTime:
-        return std::to_string(row.lockTime.count());
+    case CheckColumn::LockTime: return std::to_string(row.lockTime.count());
     }
     return std::string();
 }
@@ -136,7 +130,8 @@ std::string CheckTableText(const std::vector<CheckRow>& rows, const MessageLooku
 
 std::size_t UnlockedCount(const std::vector<CheckRow>& rows)
 {
-    return static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const CheckRow& row) { return !row.locked; }));
+    return static_cast<std::size_t>(
+        std::count_if(rows.begin(), rows.end(), [](const CheckRow& row) { return !row.locked; }));
 }
 
 std::string CheckSummaryText(const std::vector<CheckRow>& rows, std::size_t transponders, bool cancelled,

@@ -27,9 +27,8 @@ struct CheckRow {
 std::vector<CheckRow> CheckRows(const ScanJob& job, const std::vector<ScanStep>& steps);
 
 enum class CheckColumn { Transponder, Locked, Strength, Quality, LockTime };
-inline constexpr std::array<CheckColumn, 5> kCheckColumns{CheckColumn::Transponder, CheckColumn::Locked,
-                                                          CheckColumn::Strength, CheckColumn::Quality,
-                                                          CheckColumn::LockTime};
+inline constexpr std::array<CheckColumn, 5> kCheckColumns{
+    CheckColumn::Transponder, CheckColumn::Locked, CheckColumn::Strength, CheckColumn::Quality, CheckColumn::LockTime};
 
 // Stable. Ascending: transponders by frequency, polarisation, symbol rate;
 // locked ones first; numbers from the lowest, a missing reading first.

@@ -37,7 +37,7 @@ std::int32_t FirstCandidate(LockKind kind) { return SearchCandidates(kind).front
 
 struct LockOutcome {
     bool locked = false;
-    bool stopped = false;          // abandoned in the middle: nothing more may be sent
+    bool stopped = false;   // abandoned in the middle: nothing more may be sent
     std::int32_t lockedValue = 0;
 };
 
@@ -47,7 +47,8 @@ LockOutcome LockTarget(ReceiverDriver& driver, const ScanControl& control, LockK
 {
     const bool search = kind != LockKind::Satellite && values[SearchSlot(kind)] == 0;
     const std::int32_t given = kind == LockKind::Satellite ? 0 : values[SearchSlot(kind)];
-    const std::vector<std::int32_t> order = search ? ScanSearchOrder(kind, lastLocked) : std::vector<std::int32_t>{given};
+    const std::vector<std::int32_t> order =
+        search ? ScanSearchOrder(kind, lastLocked) : std::vector<std::int32_t>{given};
     for (std::int32_t value : order) {
         if (control.IsAbandoned())
             return {false, true, 0};
@@ -71,13 +72,13 @@ std::string StepTraceLine(const ScanJob& job, const ScanStep& step)
 {
     char line[200];
     const std::string label = ScanTargetLabel(job.kind, job.targets[step.index]);
-    const std::string outcome = !step.locked ? "not locked"
+    const std::string outcome = !step.locked                      ? "not locked"
                                 : job.kind == LockKind::Satellite ? "locked"
-                                : "locked at " + std::to_string(step.lockedValue);
+                                                                  : "locked at " + std::to_string(step.lockedValue);
     const int strength = step.signal ? step.signal->strength : -1;
     const int quality = step.signal ? step.signal->quality : -1;
-    std::snprintf(line, sizeof line, "Scan step %zu of %zu: %s %s, strength %d, quality %d, %lld ms\n",
-                  step.index + 1, job.targets.size(), label.c_str(), outcome.c_str(), strength, quality,
+    std::snprintf(line, sizeof line, "Scan step %zu of %zu: %s %s, strength %d, quality %d, %lld ms\n", step.index + 1,
+                  job.targets.size(), label.c_str(), outcome.c_str(), strength, quality,
                   static_cast<long long>(step.lockTime.count()));
     return line;
 }
@@ -140,7 +141,7 @@ std::optional<ScanStep> RunStep(ReceiverDriver& driver, const ScanControl& contr
     return step;
 }
 
-}  // namespace
+}   // namespace
 
 ScanControl::ScanControl(DriverGate& gate, std::chrono::milliseconds gateWait) : gate(&gate), gateWait(gateWait) {}
 

@@ -42,12 +42,12 @@ struct SignalLevels {
 };
 
 struct ScanStep {
-    std::size_t index = 0;              // of the target in the job
+    std::size_t index = 0;   // of the target in the job
     bool locked = false;
-    std::int32_t lockedValue = 0;       // band scans: the QAM size or bandwidth that locked
-    std::optional<SignalLevels> signal; // as the card reported them after the lock; none when it did not answer
-    std::chrono::milliseconds lockTime{0};  // the LockChannel3 call(s) of the step
-    std::vector<std::string> trace;     // for the diagnostic log, written by the user-interface thread
+    std::int32_t lockedValue = 0;            // band scans: the QAM size or bandwidth that locked
+    std::optional<SignalLevels> signal;      // as the card reported them after the lock; none when it did not answer
+    std::chrono::milliseconds lockTime{0};   // the LockChannel3 call(s) of the step
+    std::vector<std::string> trace;          // for the diagnostic log, written by the user-interface thread
 };
 
 enum class ScanEnd {

@@ -12,19 +12,16 @@ void Trace(const TextSink& trace, const std::string& line)
         trace(line);
 }
 
-const char* EnableText(bool on)
-{
-    return on ? "Enable" : "Disable";
-}
+const char* EnableText(bool on) { return on ? "Enable" : "Disable"; }
 
-}  // namespace
+}   // namespace
 
 std::uint8_t DiseqcSwitchData(std::int32_t diseqcPort, std::int32_t polarity)
 {
     if (diseqcPort < 1 || diseqcPort > 4)
         return 0xF0;
     const unsigned horizontal = polarity != 0 ? 0x02 : 0x00;
-    const unsigned input = static_cast<unsigned>(diseqcPort - 1) << 2;  // position and option bits
+    const unsigned input = static_cast<unsigned>(diseqcPort - 1) << 2;   // position and option bits
     return static_cast<std::uint8_t>(0xF0 | input | horizontal);
 }
 
@@ -35,8 +32,8 @@ int SendTonePower(ReceiverDriver& driver, const SatelliteRecord* satellite, cons
         return 0;
     const bool tone = satellite->tone22k > 0;
     const bool power = satellite->lnbPower > 0;
-    Trace(trace, std::string(".....Send 22Hz_LNBPower.....22kHz:") + EnableText(tone) + ",LNBPower:" +
-                     EnableText(power) + "\n");
+    Trace(trace, std::string(".....Send 22Hz_LNBPower.....22kHz:") + EnableText(tone) +
+                     ",LNBPower:" + EnableText(power) + "\n");
     const int result = driver.SetDiseCom1(tone ? 1 : 0, 0, 0, power ? 1 : 0);
     Trace(trace, result == 0 ? "Send 22Hz_LNBPower Return Ok.\n" : "Send 22Hz_LNBPower Return Fail.\n");
     return 1;
@@ -59,7 +56,4 @@ int SendDiseqcSwitch(ReceiverDriver& driver, const SatelliteRecord* satellite, c
     return 1;
 }
 
-void SleepMilliseconds(int milliseconds)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void SleepMilliseconds(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

@@ -17,7 +17,7 @@ using PauseFunction = std::function<void(int milliseconds)>;
 constexpr std::uint8_t kDiseqcFraming = 0xE0;   // from master, no reply, first transmission
 constexpr std::uint8_t kDiseqcAddress = 0x10;   // any LNB, switcher or SMATV
 constexpr std::uint8_t kDiseqcCommittedSwitch = 0x38;
-constexpr int kDiseqcSettleMilliseconds = 100;  // after the switch command, before anything else
+constexpr int kDiseqcSettleMilliseconds = 100;   // after the switch command, before anything else
 
 void SleepMilliseconds(int milliseconds);
 

@@ -2,15 +2,9 @@
 
 #include "common/DecimalText.h"
 
-int BandwidthIndexOf(std::int32_t bandwidth)
-{
-    return TableIndexOf(kBandwidthValues, bandwidth);
-}
+int BandwidthIndexOf(std::int32_t bandwidth) { return TableIndexOf(kBandwidthValues, bandwidth); }
 
-std::int32_t BandwidthAt(int index)
-{
-    return TableValueAt(kBandwidthValues, index);
-}
+std::int32_t BandwidthAt(int index) { return TableValueAt(kBandwidthValues, index); }
 
 TerrestrialPageView TerrestrialViewOf(const TransponderRecord* tuning)
 {

@@ -14,11 +14,11 @@ constexpr TuningFieldRange kTerrestrialFrequencyRange{51000, 860000, kDefaultTer
 // The bandwidth each index of the combo box (its items come with the template) stores.
 inline constexpr std::int32_t kBandwidthValues[] = {0, 6, 7, 8};
 
-int BandwidthIndexOf(std::int32_t bandwidth);  // 0 ("Auto") for bandwidths not in the table
-std::int32_t BandwidthAt(int index);           // 0 for indexes outside the table
+int BandwidthIndexOf(std::int32_t bandwidth);   // 0 ("Auto") for bandwidths not in the table
+std::int32_t BandwidthAt(int index);            // 0 for indexes outside the table
 
 struct TerrestrialPageView {
-    bool shown = false;  // false: no current channel; leave the controls as they are
+    bool shown = false;   // false: no current channel; leave the controls as they are
     std::string frequencyText;
     int bandwidthIndex = 0;
 };

@@ -16,12 +16,9 @@ bool InRange(std::string_view text, std::uint32_t low, std::uint32_t high)
     return value && *value >= low && *value <= high;
 }
 
-TransponderInfoCheck Refuse(MessageRef message, TransponderInfoField focus)
-{
-    return {false, message, focus};
-}
+TransponderInfoCheck Refuse(MessageRef message, TransponderInfoField focus) { return {false, message, focus}; }
 
-}  // namespace
+}   // namespace
 
 bool IsSatelliteFrequencyValid(std::uint32_t frequency)
 {
@@ -33,8 +30,7 @@ bool IsSatelliteSymbolRateValid(std::uint32_t symbolRate)
     return symbolRate >= kMinSatelliteSymbolRate && symbolRate <= kMaxSatelliteSymbolRate;
 }
 
-TransponderInfoCheck CheckTransponderInfo(std::string_view frequencyText, std::string_view symbolRateText,
-                                          int polarity)
+TransponderInfoCheck CheckTransponderInfo(std::string_view frequencyText, std::string_view symbolRateText, int polarity)
 {
     if (frequencyText.empty())
         return Refuse(kFrequencyEmpty, TransponderInfoField::Frequency);

@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string_view>
 
-constexpr std::uint32_t kMinSatelliteFrequency = 950;     // MHz
+constexpr std::uint32_t kMinSatelliteFrequency = 950;   // MHz
 constexpr std::uint32_t kMaxSatelliteFrequency = 14000;
-constexpr std::uint32_t kMinSatelliteSymbolRate = 900;    // ksps
+constexpr std::uint32_t kMinSatelliteSymbolRate = 900;   // ksps
 constexpr std::uint32_t kMaxSatelliteSymbolRate = 45000;
-constexpr std::size_t kTransponderFieldMaxLength = 5;    // digits in each edit
+constexpr std::size_t kTransponderFieldMaxLength = 5;   // digits in each edit
 
 bool IsSatelliteFrequencyValid(std::uint32_t frequency);
 bool IsSatelliteSymbolRateValid(std::uint32_t symbolRate);

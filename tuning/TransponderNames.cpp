@@ -21,12 +21,9 @@ std::string SymbolRateText(const TransponderRecord& transponder)
     return std::to_string(static_cast<std::uint32_t>(transponder.symbolRate));
 }
 
-}  // namespace
+}   // namespace
 
-const char* PolarityLetter(std::int32_t polarity)
-{
-    return polarity == 0 ? "V" : "H";
-}
+const char* PolarityLetter(std::int32_t polarity) { return polarity == 0 ? "V" : "H"; }
 
 void NameTransponder(TransponderRecord& transponder)
 {

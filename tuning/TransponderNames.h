@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string_view>
 
-const char* PolarityLetter(std::int32_t polarity);  // "V" for 0, else "H"
+const char* PolarityLetter(std::int32_t polarity);   // "V" for 0, else "H"
 
 // Names the transponder from its own frequency, polarity and symbol rate.
 void NameTransponder(TransponderRecord& transponder);

@@ -34,10 +34,10 @@ TransponderEditResult WithPolarity(TransponderEditOutcome outcome, int polarity)
     return result;
 }
 
-}  // namespace
+}   // namespace
 
-TransponderEditResult CreateTransponder(CChannelDatabase& database, std::uint32_t frequency,
-                                        std::uint32_t symbolRate, int polarity)
+TransponderEditResult CreateTransponder(CChannelDatabase& database, std::uint32_t frequency, std::uint32_t symbolRate,
+                                        int polarity)
 {
     if (!database.CurrentSatellite())
         return {};
@@ -46,9 +46,8 @@ TransponderEditResult CreateTransponder(CChannelDatabase& database, std::uint32_
     if (!IsSatelliteSymbolRateValid(symbolRate))
         return WithText(TransponderEditOutcome::Invalid, {}, SymbolRateInvalidMessage());
 
-    auto record = std::make_unique<TransponderRecord>(MakeProbe(static_cast<std::int32_t>(frequency),
-                                                                static_cast<std::int32_t>(symbolRate),
-                                                                polarity == 0 ? 0 : 1));
+    auto record = std::make_unique<TransponderRecord>(
+        MakeProbe(static_cast<std::int32_t>(frequency), static_cast<std::int32_t>(symbolRate), polarity == 0 ? 0 : 1));
     if (database.FindTransponder(record.get()))
         return WithText(TransponderEditOutcome::Duplicate, {}, TransponderExistsMessage());
     NameTransponder(*record);

@@ -2,8 +2,7 @@
 
 #include "common/DecimalText.h"
 
-TuningFieldCommit CommitTuningField(std::string_view text, const TuningFieldRange& range,
-                                    std::int32_t* storedValue)
+TuningFieldCommit CommitTuningField(std::string_view text, const TuningFieldRange& range, std::int32_t* storedValue)
 {
     TuningFieldCommit commit;
     commit.text = std::string(text);

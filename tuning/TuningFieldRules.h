@@ -12,19 +12,18 @@
 struct TuningFieldRange {
     std::int32_t minimum;
     std::int32_t maximum;
-    std::int32_t defaultValue;  // shown while there is no tuning record
+    std::int32_t defaultValue;   // shown while there is no tuning record
 };
 
 struct TuningFieldCommit {
-    std::string text;           // what the field shows afterwards
-    bool replaced = false;      // the entry was refused and replaced
-    bool stored = false;        // the entry's value reached the record
+    std::string text;        // what the field shows afterwards
+    bool replaced = false;   // the entry was refused and replaced
+    bool stored = false;     // the entry's value reached the record
 };
 
 // The entry is read like atol: leading digits, so "51000ab" is 51000 and keeps
 // its text. storedValue is the record's field, or null without a tuning record.
-TuningFieldCommit CommitTuningField(std::string_view text, const TuningFieldRange& range,
-                                    std::int32_t* storedValue);
+TuningFieldCommit CommitTuningField(std::string_view text, const TuningFieldRange& range, std::int32_t* storedValue);
 
 // Combo index of a value in a table whose index 0 ("Auto", value 0) also
 // stands for every value the table does not hold.

@@ -49,8 +49,7 @@ bool ValuesAccepted(const ListedEntry& entry)
                InTable(entry.qamSize, kQamValues);
     case DeliveryFamily::Terrestrial:
         return InRange(entry.frequency, kTerrestrialFrequencyRange) && InTable(entry.bandwidth, kBandwidthValues);
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -191,9 +190,9 @@ private:
 // The list's name when it has a usable one, else the frequency.
 std::string ChannelName(const ListedEntry& entry)
 {
-    const bool usable = !IsBlankName(entry.name) &&
-                        std::none_of(entry.name.begin(), entry.name.end(),
-                                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    const bool usable = !IsBlankName(entry.name) && std::none_of(entry.name.begin(), entry.name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
     return usable ? entry.name : FrequencyChannelName(entry.frequency);
 }
 
@@ -264,7 +263,7 @@ ImportReport Unchanged(ImportOutcome outcome, ImportReport report = {})
     return report;
 }
 
-}  // namespace
+}   // namespace
 
 ImportReport ImportTuningList(CChannelDatabase& database, int deviceKind, std::string_view text,
                               std::string_view fileName, NameComparison sameName)
@@ -297,10 +296,7 @@ ImportReport ImportTuningList(CChannelDatabase& database, int deviceKind, std::s
     return Unchanged(report.alreadyThere > 0 ? ImportOutcome::Imported : ImportOutcome::NothingUsable, report);
 }
 
-std::string FrequencyChannelName(std::uint32_t frequencyKhz)
-{
-    return std::to_string(frequencyKhz) + " kHz";
-}
+std::string FrequencyChannelName(std::uint32_t frequencyKhz) { return std::to_string(frequencyKhz) + " kHz"; }
 
 ImportReport ImportTuningListFile(CChannelDatabase& database, int deviceKind, const std::string& path,
                                   NameComparison sameName)

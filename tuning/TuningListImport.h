@@ -29,9 +29,9 @@ constexpr std::size_t kMaxImportedEntries = 4000;
 constexpr std::size_t kShownRefusals = 5;
 
 enum class ImportOutcome {
-    Imported,        // the counts tell what happened; nothing added when all were known
-    NothingUsable,   // no entry this card could take; nothing changed
-    FileUnreadable,  // missing, unreadable or too large; nothing changed
+    Imported,         // the counts tell what happened; nothing added when all were known
+    NothingUsable,    // no entry this card could take; nothing changed
+    FileUnreadable,   // missing, unreadable or too large; nothing changed
 };
 
 enum class RefusalReason { OutOfRange, Unreadable, NameTaken };
@@ -47,8 +47,8 @@ struct ImportReport {
     std::size_t alreadyThere = 0;
     std::size_t refused = 0;
     std::size_t otherSystem = 0;
-    std::vector<RefusedLine> shownRefusals;  // the first kShownRefusals, in file order
-    bool satelliteListChanged = false;       // satellites or channels were added
+    std::vector<RefusedLine> shownRefusals;   // the first kShownRefusals, in file order
+    bool satelliteListChanged = false;        // satellites or channels were added
     MainDialogEffects effects;
 };
 

@@ -66,8 +66,14 @@ std::uint32_t SatelliteMhz(std::uint64_t value)
 std::optional<int> ReadPolarity(std::string_view text)
 {
     static constexpr std::array<std::pair<std::string_view, int>, 8> kNames{{
-        {"H", 1}, {"V", 0}, {"L", 1}, {"R", 0},
-        {"HORIZONTAL", 1}, {"VERTICAL", 0}, {"LEFT", 1}, {"RIGHT", 0},
+        {"H", 1},
+        {"V", 0},
+        {"L", 1},
+        {"R", 0},
+        {"HORIZONTAL", 1},
+        {"VERTICAL", 0},
+        {"LEFT", 1},
+        {"RIGHT", 0},
     }};
     for (const auto& [name, polarity] : kNames) {
         if (AnsiEqualNoCase(text, name))
@@ -137,15 +143,9 @@ std::vector<std::string_view> Words(std::string_view text)
     return words;
 }
 
-bool IsSection(std::string_view line)
-{
-    return line.size() >= 2 && line.front() == '[' && line.back() == ']';
-}
+bool IsSection(std::string_view line) { return line.size() >= 2 && line.front() == '[' && line.back() == ']'; }
 
-std::string_view SectionName(std::string_view line)
-{
-    return Trim(line.substr(1, line.size() - 2));
-}
+std::string_view SectionName(std::string_view line) { return Trim(line.substr(1, line.size() - 2)); }
 
 // Key and value of "key=value", both trimmed; nothing without "=".
 std::optional<std::pair<std::string_view, std::string_view>> KeyValue(std::string_view line)
@@ -156,10 +156,7 @@ std::optional<std::pair<std::string_view, std::string_view>> KeyValue(std::strin
     return std::make_pair(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)));
 }
 
-bool IsCommentOrBlank(std::string_view line)
-{
-    return line.empty() || line.front() == ';' || line.front() == '#';
-}
+bool IsCommentOrBlank(std::string_view line) { return line.empty() || line.front() == ';' || line.front() == '#'; }
 
 // --- satellite INI lists ---
 
@@ -219,7 +216,7 @@ void ParseSatelliteIni(std::string_view text, ParsedList& list)
             return;
         const auto index = pair ? ReadNumber(pair->first) : std::nullopt;
         if (index && *index == 0)
-            return;  // the count: real files often get it wrong, the lines decide
+            return;   // the count: real files often get it wrong, the lines decide
         ListedEntry entry;
         entry.line = number;
         entry.family = DeliveryFamily::Satellite;
@@ -234,15 +231,15 @@ void ParseSatelliteIni(std::string_view text, ParsedList& list)
 DeliveryFamily FamilyOfSystem(std::string_view system)
 {
     static constexpr std::pair<std::string_view, DeliveryFamily> kSystems[] = {
-        {"DVBS", DeliveryFamily::Satellite}, {"DVBS2", DeliveryFamily::Satellite},
+        {"DVBS", DeliveryFamily::Satellite},     {"DVBS2", DeliveryFamily::Satellite},
         {"DVBC/ANNEX_A", DeliveryFamily::Cable}, {"DVBT", DeliveryFamily::Terrestrial},
-        {"DVBT2", DeliveryFamily::Terrestrial}, {"DVBC/ANNEX_B", DeliveryFamily::Other},
+        {"DVBT2", DeliveryFamily::Terrestrial},  {"DVBC/ANNEX_B", DeliveryFamily::Other},
         {"DVBC/ANNEX_C", DeliveryFamily::Other}, {"DVBC2", DeliveryFamily::Other},
-        {"ATSC", DeliveryFamily::Other}, {"ATSCMH", DeliveryFamily::Other},
-        {"ISDBT", DeliveryFamily::Other}, {"ISDBS", DeliveryFamily::Other},
-        {"ISDBC", DeliveryFamily::Other}, {"DTMB", DeliveryFamily::Other},
-        {"DSS", DeliveryFamily::Other}, {"TURBO", DeliveryFamily::Other},
-        {"DVBH", DeliveryFamily::Other}, {"CMMB", DeliveryFamily::Other},
+        {"ATSC", DeliveryFamily::Other},         {"ATSCMH", DeliveryFamily::Other},
+        {"ISDBT", DeliveryFamily::Other},        {"ISDBS", DeliveryFamily::Other},
+        {"ISDBC", DeliveryFamily::Other},        {"DTMB", DeliveryFamily::Other},
+        {"DSS", DeliveryFamily::Other},          {"TURBO", DeliveryFamily::Other},
+        {"DVBH", DeliveryFamily::Other},         {"CMMB", DeliveryFamily::Other},
         {"DAB", DeliveryFamily::Other},
     };
     for (const auto& [name, family] : kSystems) {
@@ -296,8 +293,7 @@ bool ReadTuningValues(const TuningTexts& texts, ListedEntry& entry)
         entry.bandwidth = *bandwidth;
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -312,7 +308,7 @@ struct ChannelBlock {
 void StoreBlockValue(ChannelBlock& block, std::string_view key, std::string_view value)
 {
     static constexpr std::pair<std::string_view, std::string_view TuningTexts::*> kKeys[] = {
-        {"FREQUENCY", &TuningTexts::frequency}, {"POLARIZATION", &TuningTexts::polarization},
+        {"FREQUENCY", &TuningTexts::frequency},    {"POLARIZATION", &TuningTexts::polarization},
         {"SYMBOL_RATE", &TuningTexts::symbolRate}, {"MODULATION", &TuningTexts::modulation},
         {"BANDWIDTH_HZ", &TuningTexts::bandwidth},
     };
@@ -388,17 +384,16 @@ bool ReadLineValues(const std::vector<std::string_view>& words, ListedEntry& ent
         texts.polarization = field(1);
         texts.symbolRate = field(2);
         break;
-    case DeliveryFamily::Cable:       // C frequency rate fec modulation
+    case DeliveryFamily::Cable:   // C frequency rate fec modulation
         texts.symbolRate = field(1);
         texts.modulation = field(3);
         break;
-    case DeliveryFamily::Terrestrial: // T frequency bandwidth ...
+    case DeliveryFamily::Terrestrial:   // T frequency bandwidth ...
         texts.bandwidth = field(1);
         if (texts.bandwidth.empty())
             return false;
         break;
-    default:
-        return false;
+    default: return false;
     }
     return ReadTuningValues(texts, entry);
 }
@@ -450,7 +445,7 @@ ListFormat RecogniseFormat(std::string_view text)
     return transponderLines ? ListFormat::TransponderLines : ListFormat::Unknown;
 }
 
-}  // namespace
+}   // namespace
 
 ParsedList ParseTuningList(std::string_view text)
 {

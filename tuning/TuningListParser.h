@@ -26,26 +26,26 @@ enum class ListFormat { Unknown, SatelliteIni, ChannelBlocks, TransponderLines }
 // say it in a form this reader knows.
 enum class DeliveryFamily { Unknown, Satellite, Cable, Terrestrial, Other };
 
-constexpr std::uint32_t kAutoValue = 0;           // QAM size or bandwidth "Auto"
-constexpr std::uint32_t kUnreadValue = 0xFFFFFFFF; // a value outside every range
+constexpr std::uint32_t kAutoValue = 0;              // QAM size or bandwidth "Auto"
+constexpr std::uint32_t kUnreadValue = 0xFFFFFFFF;   // a value outside every range
 
 struct ListedEntry {
-    std::size_t line = 0;             // 1-based line where the entry starts
+    std::size_t line = 0;   // 1-based line where the entry starts
     DeliveryFamily family = DeliveryFamily::Unknown;
-    bool readable = false;            // false: broken or unsupported; values unset
-    std::string name;                 // the block's name; empty in the other forms
-    std::uint32_t frequency = 0;      // satellite MHz; cable and terrestrial kHz
-    std::uint32_t symbolRate = 0;     // ksps (satellite and cable)
-    int polarity = 0;                 // satellite: 0 vertical, 1 horizontal
+    bool readable = false;                  // false: broken or unsupported; values unset
+    std::string name;                       // the block's name; empty in the other forms
+    std::uint32_t frequency = 0;            // satellite MHz; cable and terrestrial kHz
+    std::uint32_t symbolRate = 0;           // ksps (satellite and cable)
+    int polarity = 0;                       // satellite: 0 vertical, 1 horizontal
     std::uint32_t qamSize = kAutoValue;     // cable
     std::uint32_t bandwidth = kAutoValue;   // terrestrial, MHz
 };
 
 struct ParsedList {
     ListFormat format = ListFormat::Unknown;
-    std::string satelliteName;                // INI [SATTYPE] 2=, trimmed
-    std::optional<std::int32_t> degree;       // INI [SATTYPE] 1= when four digits
-    std::vector<ListedEntry> entries;         // in file order
+    std::string satelliteName;            // INI [SATTYPE] 2=, trimmed
+    std::optional<std::int32_t> degree;   // INI [SATTYPE] 1= when four digits
+    std::vector<ListedEntry> entries;     // in file order
 };
 
 ParsedList ParseTuningList(std::string_view text);

@@ -3,10 +3,7 @@
 #include "language/win/DialogLanguage.h"
 #include "resources/resource.h"
 
-CAboutDlg::CAboutDlg(std::string languageFile)
-    : CDialog(IDD_ABOUTBOX), languageFile(std::move(languageFile))
-{
-}
+CAboutDlg::CAboutDlg(std::string languageFile) : CDialog(IDD_ABOUTBOX), languageFile(std::move(languageFile)) {}
 
 BOOL CAboutDlg::OnInitDialog()
 {

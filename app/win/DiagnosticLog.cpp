@@ -58,7 +58,7 @@ TraceLog& TheTraceLog()
     return *log;
 }
 
-} // namespace
+}   // namespace
 
 std::string DiagnosticLogFolder()
 {
@@ -91,10 +91,7 @@ DriverCallObserver& DiagnosticDriverCallLog()
     return *log;
 }
 
-bool IsDiagnosticLogOn()
-{
-    return TheTraceLog().IsEnabled();
-}
+bool IsDiagnosticLogOn() { return TheTraceLog().IsEnabled(); }
 
 void SetDiagnosticLogOn(bool on)
 {

@@ -22,7 +22,7 @@ HtmlHelpFunction HelpFunction()
     }();
     return function;
 }
-}
+}   // namespace
 
 DWORD_PTR HtmlHelpInitialize()
 {

@@ -2,10 +2,10 @@
 
 bool CLevelBar::Create(HWND dialog, const RECT& rect)
 {
-    HWND bar = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, rect.left, rect.top,
-                               rect.right - rect.left, rect.bottom - rect.top, dialog,
-                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLevelBarId)), GetModuleHandleA(nullptr),
-                               nullptr);
+    HWND bar =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLevelBarId)),
+                        GetModuleHandleA(nullptr), nullptr);
     if (bar == nullptr)
         return false;
     outerRect = rect;

@@ -17,22 +17,21 @@ namespace {
 constexpr UINT kInitRetryPeriod = 5000;
 constexpr int kInitRetries = 12;
 constexpr UINT kStartupLockDelay = 110;
-}
+}   // namespace
 
 CMainDlg::CMainDlg(MainDialogOwner& owner, ReceiverDriver& driver)
     : CDialog(IDD_MAIN), owner(owner),
-      session(driver, *this, settingsKey, [](const std::string& line) { WriteDiagnosticTrace(line); },
-              [](const std::string& line) { OutputDebugStringA(line.c_str()); }),
-      languageChoice(session.Settings(), [this](const std::string& file) { ApplyLanguage(file); },
-                     [this] { session.MarkSettingsChanged(0); }),
+      session(
+          driver, *this, settingsKey, [](const std::string& line) { WriteDiagnosticTrace(line); },
+          [](const std::string& line) { OutputDebugStringA(line.c_str()); }),
+      languageChoice(
+          session.Settings(), [this](const std::string& file) { ApplyLanguage(file); },
+          [this] { session.MarkSettingsChanged(0); }),
       satelliteList(session, *this, [this] { return AppliedLanguageFile(); })
 {
 }
 
-CMainDlg::~CMainDlg()
-{
-    Destroy();
-}
+CMainDlg::~CMainDlg() { Destroy(); }
 
 BOOL CMainDlg::OnInitDialog()
 {
@@ -119,8 +118,8 @@ void CMainDlg::LoadBanner()
 void CMainDlg::OnDestroy()
 {
     signalDisplay.Destroy();
-    for (UINT_PTR timer : {kSignalTimer, kStartupLockTimer, kStatisticsTimer, kPidMacTimer, kRestoreTimer,
-                           kInitRetryTimer})
+    for (UINT_PTR timer :
+         {kSignalTimer, kStartupLockTimer, kStatisticsTimer, kPidMacTimer, kRestoreTimer, kInitRetryTimer})
         StopTimer(timer);
     // Destroying the pages abandons their lock workers: a worker still inside
     // the driver makes no further call.
@@ -178,9 +177,7 @@ bool CMainDlg::OnNotify(NMHDR* header, LRESULT&)
 bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
     switch (message) {
-    case WM_DEVICECHANGE:
-        OnDeviceChange(wParam, lParam);
-        return false;   // the dialog's normal handling follows
+    case WM_DEVICECHANGE: OnDeviceChange(wParam, lParam); return false;   // the dialog's normal handling follows
     case WM_POWERBROADCAST:
         OnPowerBroadcast(wParam);
         result = TRUE;
@@ -190,26 +187,19 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
             return true;
         signalDisplay.Paint();
         return false;   // the dialog paints itself as usual
-    case WM_QUERYDRAGICON:
-        result = reinterpret_cast<INT_PTR>(icon);
-        return true;
+    case WM_QUERYDRAGICON: result = reinterpret_cast<INT_PTR>(icon); return true;
     case WM_HELP:
         ShowHelpOfF1(hwnd, session.Settings());
         result = TRUE;
         return true;
-    case kLockWorkerDoneMessage:
-        session.OnLockWorkerDone(static_cast<std::uint32_t>(wParam));
-        return true;
-    case kReportUnreadDatabaseMessage:
-        session.ReportUnreadDatabase();
-        return true;
+    case kLockWorkerDoneMessage: session.OnLockWorkerDone(static_cast<std::uint32_t>(wParam)); return true;
+    case kReportUnreadDatabaseMessage: session.ReportUnreadDatabase(); return true;
     case kShowWaitingMessages:
         ShowBarTips();
         for (const std::string& text : std::exchange(waitingMessages, {}))
             ShowErrorMessage(hwnd, text);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -235,8 +225,7 @@ void CMainDlg::OnDeviceChange(WPARAM event, LPARAM data)
         else
             WriteDiagnosticTrace("The receiver went with the sleep: waiting for it to come back.\n");
         break;
-    case DeviceNoticeAction::Ignore:
-        break;
+    case DeviceNoticeAction::Ignore: break;
     }
 }
 

@@ -25,7 +25,7 @@ UINT_PTR TimerId(SessionTimer timer)
     }
     return kRestoreTimer;
 }
-}  // namespace
+}   // namespace
 
 void CMainDlg::ShowLockDisplay(const LockDisplayState& state)
 {
@@ -48,9 +48,9 @@ void CMainDlg::SetTimerRunning(SessionTimer timer, bool running, std::chrono::mi
     }
     UINT period = static_cast<UINT>(delay.count());
     if (period == 0)
-        period = timer == SessionTimer::SignalPoll
-                     ? (signalWindow.IsOpen() ? kFastSignalPollPeriod : kSignalPollPeriod)
-                     : timer == SessionTimer::Statistics ? kStatisticsPeriod : kPidMacPeriod;
+        period = timer == SessionTimer::SignalPoll ? (signalWindow.IsOpen() ? kFastSignalPollPeriod : kSignalPollPeriod)
+                 : timer == SessionTimer::Statistics ? kStatisticsPeriod
+                                                     : kPidMacPeriod;
     StartTimer(id, period);
 }
 
@@ -128,10 +128,7 @@ void CMainDlg::ShowWaitDialog(const MessageRef* text)
     waitDialog.Open(page->GetSafeHwnd(), Message(page->LanguageFile(), text->key, text->english));
 }
 
-bool CMainDlg::Ask(const std::string& question)
-{
-    return AskYesNo(hwnd, question);
-}
+bool CMainDlg::Ask(const std::string& question) { return AskYesNo(hwnd, question); }
 
 void CMainDlg::Tell(const std::string& error)
 {

@@ -18,14 +18,11 @@ UINT TaskbarCreatedMessage()
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
     return message;
 }
-}
+}   // namespace
 
 CMainFrame::CMainFrame(ReceiverDriver& driver, bool startHidden) : driver(driver), startHidden(startHidden) {}
 
-CMainFrame::~CMainFrame()
-{
-    systemIcon.Remove();
-}
+CMainFrame::~CMainFrame() { systemIcon.Remove(); }
 
 bool CMainFrame::LoadFrame()
 {
@@ -55,17 +52,12 @@ bool CMainFrame::DialogVisible() const
     return mainDialog && mainDialog->GetSafeHwnd() != nullptr && IsWindowVisible(mainDialog->GetSafeHwnd());
 }
 
-void CMainFrame::ShowTrayBalloon(const std::string& text)
-{
-    systemIcon.ShowBalloon(kProgramTitle, text);
-}
+void CMainFrame::ShowTrayBalloon(const std::string& text) { systemIcon.ShowBalloon(kProgramTitle, text); }
 
 bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
-    case WM_CREATE:
-        result = OnCreate() ? 0 : -1;
-        return true;
+    case WM_CREATE: result = OnCreate() ? 0 : -1; return true;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case kCommandExit: RequestClose(CloseRequest::Exit); return true;
@@ -89,9 +81,7 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         RunCloseRequest(static_cast<CloseRequest>(wParam));
         result = 0;
         return true;
-    case WM_QUERYENDSESSION:
-        result = OnQueryEndSession() ? TRUE : FALSE;
-        return true;
+    case WM_QUERYENDSESSION: result = OnQueryEndSession() ? TRUE : FALSE; return true;
     case kAskAboutPendingChangesMessage:
         AskAboutPendingChanges();
         result = 0;
@@ -101,9 +91,7 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             OnEndSession();
         result = 0;
         return true;
-    case WM_DESTROY:
-        OnDestroy();
-        return false;
+    case WM_DESTROY: OnDestroy(); return false;
     case WM_NCDESTROY:
         systemIcon.Remove();
         PostQuitMessage(0);

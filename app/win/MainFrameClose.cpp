@@ -22,17 +22,13 @@ void CMainFrame::RunCloseRequest(CloseRequest request)
         request = CloseRequest::SessionEnded;
     switch (request) {
     case CloseRequest::Exit:
-    case CloseRequest::ReceiverRemoved:
-        OnExit();
-        break;
+    case CloseRequest::ReceiverRemoved: OnExit(); break;
     case CloseRequest::ExitRequest:
         if (OnExit() && hwnd != nullptr)
             SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     case CloseRequest::Close:
-    case CloseRequest::SessionEnded:
-        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
+    case CloseRequest::SessionEnded: SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     }
 }
 
@@ -87,8 +83,8 @@ bool CMainFrame::OnQueryEndSession()
 
 void CMainFrame::AskAboutPendingChanges()
 {
-    if (!mainDialog || sessionEnded || exitQuestionOpen || CModalLoop::ProgramEnding()
-        || !mainDialog->HasPendingChanges())
+    if (!mainDialog || sessionEnded || exitQuestionOpen || CModalLoop::ProgramEnding() ||
+        !mainDialog->HasPendingChanges())
         return;
     // Saved or discarded, they no longer hold the session; the user ends it again.
     if (AskExitQuestion())

@@ -35,8 +35,8 @@ void CMainFrame::ShowTrayMenu()
     if (menu == nullptr)
         return;
     // A minimised dialog is visible to the system, so the menu offers Hide.
-    const std::string showHide = DialogVisible() ? Message(languageFile, "String36", "Hide")
-                                              : Message(languageFile, "String37", "Show");
+    const std::string showHide =
+        DialogVisible() ? Message(languageFile, "String36", "Hide") : Message(languageFile, "String37", "Show");
     AppendMenuW(menu, MF_STRING, kCommandShowHide, WideText(showHide).c_str());
     AppendMenuW(menu, MF_STRING, kCommandSignal, WideText(Message(languageFile, "String67", "Signal...")).c_str());
     AppendMenuW(menu, MF_STRING | (StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED), kCommandStartWithWindows,

@@ -14,10 +14,7 @@
 
 CPageTabCtrl::CPageTabCtrl() = default;
 
-CPageTabCtrl::~CPageTabCtrl()
-{
-    DestroyPages();
-}
+CPageTabCtrl::~CPageTabCtrl() { DestroyPages(); }
 
 namespace {
 template <class Page, class... Args>
@@ -28,7 +25,7 @@ Page* AddPage(std::unique_ptr<CTabPage>& slot, Args&&... args)
     slot = std::move(page);
     return created;
 }
-}  // namespace
+}   // namespace
 
 void CPageTabCtrl::CreatePages(ReceiverSession& session, SettingsKeyOpener& settingsKey)
 {
@@ -94,10 +91,7 @@ void CPageTabCtrl::DestroyPages()
     pageCount = 0;
 }
 
-CTabPage* CPageTabCtrl::Page(int index) const
-{
-    return index >= 0 && index < pageCount ? pages[index].get() : nullptr;
-}
+CTabPage* CPageTabCtrl::Page(int index) const { return index >= 0 && index < pageCount ? pages[index].get() : nullptr; }
 
 bool CPageTabCtrl::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
@@ -158,7 +152,7 @@ bool IsWithin(HWND ancestor, HWND window)
 
 bool IsKeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
-} // namespace
+}   // namespace
 
 bool CPageTabCtrl::TranslateDialogKey(HWND dialog, const MSG& message)
 {
@@ -187,8 +181,8 @@ bool CPageTabCtrl::MoveFocusAroundStrip(HWND dialog, bool backwards)
     HWND target = nullptr;
     if (focus == window) {
         // Forward into the page; backward to what comes before the strip.
-        target = backwards ? GetNextDlgTabItem(dialog, firstInPage != nullptr ? firstInPage : window, TRUE)
-                           : firstInPage;
+        target =
+            backwards ? GetNextDlgTabItem(dialog, firstInPage != nullptr ? firstInPage : window, TRUE) : firstInPage;
     } else {
         HWND next = GetNextDlgTabItem(dialog, focus, backwards);
         const bool entering = !backwards && !IsWithin(window, focus) && IsWithin(window, next);

@@ -2,10 +2,7 @@
 
 #include "framework/UiText.h"
 
-int Scaled(HDC dc, int pixelsAt96)
-{
-    return MulDiv(pixelsAt96, GetDeviceCaps(dc, LOGPIXELSY), 96);
-}
+int Scaled(HDC dc, int pixelsAt96) { return MulDiv(pixelsAt96, GetDeviceCaps(dc, LOGPIXELSY), 96); }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
 {

@@ -9,11 +9,8 @@ int IsActive(UINT query)
     return SystemParametersInfoA(query, 0, &active, 0) && active ? 1 : 0;
 }
 
-void SetActive(UINT action, BOOL active)
-{
-    SystemParametersInfoA(action, static_cast<UINT>(active), nullptr, 0);
-}
-}
+void SetActive(UINT action, BOOL active) { SystemParametersInfoA(action, static_cast<UINT>(active), nullptr, 0); }
+}   // namespace
 
 void CPowerSettings::Suspend()
 {

@@ -14,8 +14,8 @@ std::string ProgramFolder()
     char full[MAX_PATH] = {};
     char* name = nullptr;
     const DWORD fullLength = GetFullPathNameA(path, sizeof full, full, &name);
-    const std::string file = fullLength > 0 && fullLength < sizeof full ? std::string(full, fullLength)
-                                                                         : std::string(path, length);
+    const std::string file =
+        fullLength > 0 && fullLength < sizeof full ? std::string(full, fullLength) : std::string(path, length);
     const std::size_t slash = file.find_last_of('\\');
     return slash == std::string::npos ? std::string() : file.substr(0, slash);
 }

@@ -18,7 +18,7 @@ void ActivateRunningInstance()
     ShowWindow(running, SW_SHOWNORMAL);
     SetForegroundWindow(running);
 }
-}
+}   // namespace
 
 CReceiverApp::CReceiverApp() = default;
 CReceiverApp::~CReceiverApp() = default;

@@ -22,8 +22,8 @@ DeviceNoticeAction ClassifyWindowsNotice(WPARAM event, LPARAM data)
         return ClassifyDeviceNotice(static_cast<std::uint32_t>(event), nullptr);
     DeviceNoticeRecord record;
     record.deviceType = header->dbch_devicetype;
-    if (record.deviceType == DBT_DEVTYP_DEVICEINTERFACE
-        && header->dbch_size >= offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_classguid) + sizeof(GUID)) {
+    if (record.deviceType == DBT_DEVTYP_DEVICEINTERFACE &&
+        header->dbch_size >= offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_classguid) + sizeof(GUID)) {
         const auto* device = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_A*>(header);
         std::memcpy(record.interfaceClass.data(), &device->dbcc_classguid, sizeof(GUID));
     }

@@ -6,10 +6,7 @@ namespace {
 
 constexpr DWORD kStringBufferSize = 100;
 
-bool IsStringType(DWORD type)
-{
-    return type == REG_SZ || type == REG_EXPAND_SZ;
-}
+bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 LONG QueryString(HKEY key, const char* name, std::string& value)
 {
@@ -60,12 +57,9 @@ LONG ReadValue(HKEY secondary, HKEY primary, const char* name, Value& value, Que
     return result;
 }
 
-}  // namespace
+}   // namespace
 
-CRegistryKey::~CRegistryKey()
-{
-    Close();
-}
+CRegistryKey::~CRegistryKey() { Close(); }
 
 LONG CRegistryKey::Open(HKEY root, const char* subKey, REGSAM access)
 {
@@ -105,8 +99,7 @@ LONG CRegistryKey::Create(HKEY root, const char* subKey, char* className, DWORD 
                           SECURITY_ATTRIBUTES* security, DWORD* disposition)
 {
     Close();
-    const LONG result =
-        RegCreateKeyExA(root, subKey, 0, className, options, access, security, &primary, disposition);
+    const LONG result = RegCreateKeyExA(root, subKey, 0, className, options, access, security, &primary, disposition);
     if (result != ERROR_SUCCESS)
         primary = nullptr;
     return result;
@@ -139,10 +132,7 @@ LONG CRegistryKey::WriteNumber(const char* name, DWORD value)
     return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
-bool CRegistryKey::GetString(const char* name, std::string& value)
-{
-    return ReadString(name, value) == ERROR_SUCCESS;
-}
+bool CRegistryKey::GetString(const char* name, std::string& value) { return ReadString(name, value) == ERROR_SUCCESS; }
 
 bool CRegistryKey::GetDword(const char* name, std::uint32_t& value)
 {
@@ -158,10 +148,7 @@ bool CRegistryKey::SetString(const char* name, const std::string& value)
     return WriteString(name, value) == ERROR_SUCCESS;
 }
 
-bool CRegistryKey::SetDword(const char* name, std::uint32_t value)
-{
-    return WriteNumber(name, value) == ERROR_SUCCESS;
-}
+bool CRegistryKey::SetDword(const char* name, std::uint32_t value) { return WriteNumber(name, value) == ERROR_SUCCESS; }
 
 int CurrentSystemVersionClass()
 {
@@ -178,7 +165,7 @@ int CurrentSystemVersionClass()
 HKEY SettingsRootKey()
 {
     return SettingsHiveFor(CurrentSystemVersionClass()) == SettingsHive::LocalMachine ? HKEY_LOCAL_MACHINE
-                                                                                       : HKEY_CURRENT_USER;
+                                                                                      : HKEY_CURRENT_USER;
 }
 
 void CopyMachinePath(MainSettings& settings)

@@ -23,7 +23,7 @@ std::unique_ptr<CLevelBar> CreateBar(HWND dialog, const RECT& rect)
     return bar->Create(dialog, rect) ? std::move(bar) : nullptr;
 }
 
-}  // namespace
+}   // namespace
 
 void CSignalDisplay::Create(HWND owner)
 {

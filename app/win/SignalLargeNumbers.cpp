@@ -25,7 +25,7 @@ void DrawInFont(HDC dc, HFONT font, int x, int y, const std::string& text, COLOR
         SelectObject(dc, previous);
 }
 
-} // namespace
+}   // namespace
 
 void CSignalPlotView::DrawLargeNumbers(HDC dc, const RECT& client) const
 {

@@ -26,8 +26,8 @@ void DrawPeakMark(HDC dc, const std::optional<PeakMark>& mark, const BarRect& ar
     if (!mark->x)
         return;
     // A small triangle pointing down at where the peak was reached.
-    const POINT corners[] = {{*mark->x - size, mark->y - 2 * size}, {*mark->x + size, mark->y - 2 * size},
-                             {*mark->x, mark->y}};
+    const POINT corners[] = {
+        {*mark->x - size, mark->y - 2 * size}, {*mark->x + size, mark->y - 2 * size}, {*mark->x, mark->y}};
     HBRUSH brush = CreateSolidBrush(colour);
     HPEN pen = CreatePen(PS_SOLID, 1, colour);
     HGDIOBJ previousBrush = SelectObject(dc, brush);
@@ -39,7 +39,7 @@ void DrawPeakMark(HDC dc, const std::optional<PeakMark>& mark, const BarRect& ar
     DeleteObject(brush);
 }
 
-} // namespace
+}   // namespace
 
 bool CSignalPlotView::Attach(HWND placeholder, const SignalHistory& shownHistory)
 {
@@ -66,11 +66,11 @@ void CSignalPlotView::Refresh() const
     // The numbers are painted: the view's text carries them for screen readers.
     const std::optional<MinuteStatistics> minute =
         LastMinute(history->Samples(), static_cast<std::int64_t>(GetTickCount64()));
-    const std::string summary =
-        labels.peak + ": " + labels.strength + " " + PeakText(history->Peaks().Strength()) + ", " + labels.quality +
-        " " + PeakText(history->Peaks().Quality()) + "\n" + labels.lastMinute + ": " + labels.strength + " " +
-        (minute ? RangeText(minute->strength) : "-") + ", " + labels.quality + " " +
-        (minute ? RangeText(minute->quality) : "-");
+    const std::string summary = labels.peak + ": " + labels.strength + " " + PeakText(history->Peaks().Strength()) +
+                                ", " + labels.quality + " " + PeakText(history->Peaks().Quality()) + "\n" +
+                                labels.lastMinute + ": " + labels.strength + " " +
+                                (minute ? RangeText(minute->strength) : "-") + ", " + labels.quality + " " +
+                                (minute ? RangeText(minute->quality) : "-");
     SetWindowTextW(window, WideText(summary).c_str());
     InvalidateRect(window, nullptr, FALSE);
 }

@@ -18,12 +18,9 @@ namespace {
 
 constexpr char kPlacementName[] = "SignalWindow";
 
-SignalStamp Now()
-{
-    return SignalStamp{static_cast<std::int64_t>(GetTickCount64()), CurrentLocalTime()};
-}
+SignalStamp Now() { return SignalStamp{static_cast<std::int64_t>(GetTickCount64()), CurrentLocalTime()}; }
 
-} // namespace
+}   // namespace
 
 bool IsSignalWindowKey(HWND dialog, const MSG& message)
 {
@@ -34,8 +31,8 @@ bool IsSignalWindowKey(HWND dialog, const MSG& message)
 }
 
 CSignalWindow::CSignalWindow(SignalWindowHost& host)
-    : CDialog(IDD_SIGNAL), host(host),
-      tone([] { return std::make_unique<CWaveOutDevice>(); }, [](const std::string& line) { WriteDiagnosticTrace(line); })
+    : CDialog(IDD_SIGNAL), host(host), tone([] { return std::make_unique<CWaveOutDevice>(); },
+                                            [](const std::string& line) { WriteDiagnosticTrace(line); })
 {
 }
 
@@ -109,8 +106,9 @@ void CSignalWindow::ApplyTexts()
     texts.peak = host.Text("String124", "Peak");
     texts.lastMinute = host.Text("String126", "Last minute (lowest / mean / highest)");
     plot.SetTexts(texts);
-    SetUiText(Item(IDC_SIGNAL_NOTE),
-              host.Text("String123", "Values as the card reports them; the bars of the main window add 20 while locked."));
+    SetUiText(
+        Item(IDC_SIGNAL_NOTE),
+        host.Text("String123", "Values as the card reports them; the bars of the main window add 20 while locked."));
     SetUiText(Item(IDC_SIGNAL_RESET_PEAK), host.Text("String125", "Reset peak"));
     SetUiText(Item(IDC_SIGNAL_LARGE_NUMBERS), host.Text("String127", "Large numbers"));
     SetUiText(Item(IDC_SIGNAL_TONE), host.Text("String128", "Tone rising with quality"));
@@ -155,8 +153,8 @@ void CSignalWindow::ListEvent(std::size_t index)
     const MessageRef name = SignalEventName(events[index].event);
     HWND list = Item(IDC_SIGNAL_EVENTS);
     LRESULT last = LB_ERR;
-    for (const std::string& line : EventListLines(events[index], index > 0 ? &events[index - 1] : nullptr,
-                                                  host.Text(name.key, name.english)))
+    for (const std::string& line :
+         EventListLines(events[index], index > 0 ? &events[index - 1] : nullptr, host.Text(name.key, name.english)))
         last = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(line).c_str()));
     if (last >= 0)
         SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(last), 0);

@@ -32,7 +32,7 @@ void ProposePath(char (&path)[MAX_PATH])
     std::snprintf(path, sizeof path, "%s", kFileName);
 }
 
-} // namespace
+}   // namespace
 
 void CSignalWindow::OnSaveCsv()
 {

@@ -21,7 +21,7 @@ std::string ProgramPath()
     return fullLength > 0 && fullLength < sizeof full ? std::string(full, fullLength) : std::string(module, length);
 }
 
-}  // namespace
+}   // namespace
 
 bool StartsWithWindows()
 {
@@ -43,9 +43,10 @@ bool SetStartWithWindows(bool on)
     if (on) {
         const std::string path = ProgramPath();
         const std::string command = StartWithWindowsCommand(path);
-        result = path.empty() ? ERROR_FILENAME_EXCED_RANGE
-                              : RegSetValueExA(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                                               static_cast<DWORD>(command.size() + 1));
+        result = path.empty()
+                     ? ERROR_FILENAME_EXCED_RANGE
+                     : RegSetValueExA(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                                      static_cast<DWORD>(command.size() + 1));
     } else {
         result = RegDeleteValueA(key, kRunValue);
         if (result == ERROR_FILE_NOT_FOUND)

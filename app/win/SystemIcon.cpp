@@ -5,15 +5,9 @@
 #include <cstring>
 #include <cwchar>
 
-CSystemIcon::CSystemIcon()
-{
-    std::memset(&data, 0, sizeof(data));
-}
+CSystemIcon::CSystemIcon() { std::memset(&data, 0, sizeof(data)); }
 
-CSystemIcon::~CSystemIcon()
-{
-    Remove();
-}
+CSystemIcon::~CSystemIcon() { Remove(); }
 
 namespace {
 
@@ -27,7 +21,7 @@ void CopyTip(wchar_t (&field)[N], const std::string& text)
     field[count] = L'\0';
 }
 
-}  // namespace
+}   // namespace
 
 bool CSystemIcon::Create(HWND owner, UINT callbackMessage, const std::string& tooltip, HICON icon, UINT id)
 {

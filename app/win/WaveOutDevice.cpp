@@ -34,7 +34,7 @@ const WaveOutCalls& Calls()
                                     Winmm(decltype(&waveOutClose){}, "waveOutClose")};
     return calls;
 }
-}  // namespace
+}   // namespace
 
 bool CWaveOutDevice::Open(int sampleRate)
 {
@@ -51,8 +51,8 @@ bool CWaveOutDevice::Open(int sampleRate)
     format.nBlockAlign = 2;
     format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
     rate = sampleRate;
-    if (Calls().open(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0, CALLBACK_EVENT)
-        != MMSYSERR_NOERROR) {
+    if (Calls().open(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0, CALLBACK_EVENT) !=
+        MMSYSERR_NOERROR) {
         device = nullptr;
         return false;
     }
@@ -78,7 +78,8 @@ bool CWaveOutDevice::Play(std::span<const std::int16_t> block)
     if (device == nullptr)
         return false;
     // A device that takes no buffer back in several blocks' time has failed.
-    const auto blockMs = static_cast<DWORD>(std::max<std::size_t>(block.size() * 1000 / static_cast<std::size_t>(rate), 10));
+    const auto blockMs =
+        static_cast<DWORD>(std::max<std::size_t>(block.size() * 1000 / static_cast<std::size_t>(rate), 10));
     Buffer* buffer = FreeBuffer(4 * blockMs);
     if (buffer == nullptr)
         return false;

@@ -34,6 +34,6 @@ private:
 
     HWAVEOUT device = nullptr;
     HANDLE done = nullptr;   // set by the device whenever it finishes a buffer
-    int rate = 1;   // samples per second
+    int rate = 1;            // samples per second
     std::array<Buffer, 3> buffers;
 };

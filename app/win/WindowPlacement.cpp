@@ -7,12 +7,9 @@
 
 namespace {
 
-std::string ValueName(const char* name, const char* suffix)
-{
-    return std::string(name) + suffix;
-}
+std::string ValueName(const char* name, const char* suffix) { return std::string(name) + suffix; }
 
-} // namespace
+}   // namespace
 
 void RestoreWindowPlacement(HWND window, const char* name)
 {
@@ -29,8 +26,8 @@ void RestoreWindowPlacement(HWND window, const char* name)
     // Stored values are the window's own, but anyone can edit the registry.
     const auto x = static_cast<std::int32_t>(left), y = static_cast<std::int32_t>(top);
     const auto w = static_cast<std::int32_t>(width), h = static_cast<std::int32_t>(height);
-    if (w < present.right - present.left || h < present.bottom - present.top || w > 32767 || h > 32767 ||
-        x < -32768 || x > 32767 || y < -32768 || y > 32767)
+    if (w < present.right - present.left || h < present.bottom - present.top || w > 32767 || h > 32767 || x < -32768 ||
+        x > 32767 || y < -32768 || y > 32767)
         return;
     const RECT stored{x, y, x + w, y + h};
     if (MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) == nullptr)

@@ -106,7 +106,7 @@ void WriteRawBytes(benchmark::State& state)
     std::filesystem::remove(source);
 }
 
-}  // namespace
+}   // namespace
 
 BENCHMARK(LoadDatabase)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadRawBytes)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);

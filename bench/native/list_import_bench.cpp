@@ -44,7 +44,7 @@ void ImportIntoFullSatellite(benchmark::State& state)
     std::filesystem::remove(path);
 }
 
-}  // namespace
+}   // namespace
 
 BENCHMARK(ImportIntoFullSatellite)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -95,7 +95,7 @@ std::string ValueInText(std::string_view text, std::string_view key)
     return value;
 }
 
-}  // namespace
+}   // namespace
 
 BENCHMARK_DEFINE_F(LanguageFileFixture, LookupEveryMessage)(benchmark::State& state)
 {
@@ -130,8 +130,17 @@ BENCHMARK_DEFINE_F(LanguageFileFixture, ScanTextInMemory)(benchmark::State& stat
     }
 }
 
-BENCHMARK_REGISTER_F(LanguageFileFixture, LookupEveryMessage)->Arg(64 * 1024)->Arg(128 * 1024)->Unit(benchmark::kMillisecond);
-BENCHMARK_REGISTER_F(LanguageFileFixture, ReadFileOncePerKey)->Arg(64 * 1024)->Arg(128 * 1024)->Unit(benchmark::kMillisecond);
-BENCHMARK_REGISTER_F(LanguageFileFixture, ScanTextInMemory)->Arg(64 * 1024)->Arg(128 * 1024)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(LanguageFileFixture, LookupEveryMessage)
+    ->Arg(64 * 1024)
+    ->Arg(128 * 1024)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(LanguageFileFixture, ReadFileOncePerKey)
+    ->Arg(64 * 1024)
+    ->Arg(128 * 1024)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(LanguageFileFixture, ScanTextInMemory)
+    ->Arg(64 * 1024)
+    ->Arg(128 * 1024)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -47,10 +47,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
     return argc % 2 == 1 && options.rounds > 0 && options.idleSeconds > 0;
 }
 
-const char* Verdict(bool met)
-{
-    return met ? "met" : "MISSED";
-}
+const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
 
 // "Lumisat 12.3 ms" or "before 15.0 ms, Lumisat 12.3 ms": one median per build.
 std::string PerBuild(const std::vector<LumisatBuild>& builds, const std::function<double(std::size_t)>& value,
@@ -78,8 +75,8 @@ bool RunStartup(const Options& options, const std::vector<LumisatBuild>& builds)
     const double lumisatMb = Median(current.peakBytes) / kMegabyte;
     const double baselineMb = Median(samples.baselinePeakBytes) / kMegabyte;
     std::printf("Peak working set: %s; baseline %.1f MB, difference %+.1f MB (target <= +%.0f MB): %s\n",
-                PerBuild(builds, [&](std::size_t i) { return Median(samples.lumisat[i].peakBytes) / kMegabyte; },
-                         "%.1f MB")
+                PerBuild(
+                    builds, [&](std::size_t i) { return Median(samples.lumisat[i].peakBytes) / kMegabyte; }, "%.1f MB")
                     .c_str(),
                 baselineMb, lumisatMb - baselineMb, kMemoryAllowanceMb,
                 Verdict(lumisatMb - baselineMb <= kMemoryAllowanceMb));
@@ -129,12 +126,13 @@ bool RunIdleCost(const Options& options)
                 Median(samples.lumisatReportedPercent));
     return true;
 }
-void PrintScanKind(const char* what, const std::vector<LumisatBuild>& builds,
-                   const std::vector<ScanSamples>& samples, ScanSamples::Kind ScanSamples::*kind)
+void PrintScanKind(const char* what, const std::vector<LumisatBuild>& builds, const std::vector<ScanSamples>& samples,
+                   ScanSamples::Kind ScanSamples::*kind)
 {
     const double worst = Median((samples.back().*kind).worstStepMs);
     std::printf("%s, per step: %s\n", what,
-                PerBuild(builds, [&](std::size_t i) { return Median((samples[i].*kind).perStepMs); }, "%.2f ms")
+                PerBuild(
+                    builds, [&](std::size_t i) { return Median((samples[i].*kind).perStepMs); }, "%.2f ms")
                     .c_str());
     std::printf("    in all %s; the longest step %s (target <= %.0f ms a step): %s\n",
                 PerBuild(builds, [&](std::size_t i) { return Median((samples[i].*kind).totalMs); }).c_str(),
@@ -148,7 +146,8 @@ bool RunScans(const Options& options, const std::vector<LumisatBuild>& builds)
     if (!MeasureScans(options.rounds, builds, samples))
         return false;
     std::printf("Scans with 0 ms locks, their own time (less the %d ms DiSEqC pauses), from the click to the lock "
-                "after the last step:\n", kDiseqcPauseMs);
+                "after the last step:\n",
+                kDiseqcPauseMs);
     PrintScanKind("  Full Scan, 57 terrestrial frequencies", builds, samples, &ScanSamples::terrestrial);
     PrintScanKind("  Scan...., 100 transponders", builds, samples, &ScanSamples::check);
     std::printf("  (the longest step includes the opening of the progress window or the closing before the lock)\n");
@@ -184,31 +183,35 @@ bool RunMemory(const Options& options, const std::vector<LumisatBuild>& builds)
         "held before InitDise: the process, its libraries, the frame, the notification icon, the main window",
         "+ the simulator's card model (InitDise; the vendor's library on a real machine)",
         "+ the database, the pages, the language, the lists and the level bars",
-        "+ the first reading and the help system", "+ the MAC addresses (the setup API's device lists)",
+        "+ the first reading and the help system",
+        "+ the MAC addresses (the setup API's device lists)",
         "+ the silent lock, showing and painting (settled)"};
     std::printf("Memory of the start-up scenario (working set, medians of %d starts of each build):\n", rounds);
     for (std::size_t stage = 0; stage <= kHeldStages; ++stage)
         std::printf("  %s: %s\n", kStages[stage], PerBuild(builds, megabytes(stage), "%+.2f MB").c_str());
-    std::printf("  settled %s; peak %s; baseline peak %.1f MB\n",
-                PerBuild(builds, [&](std::size_t i) { return Median(samples[i].stageBytes[kHeldStages]) / kMegabyte; },
-                         "%.1f MB")
-                    .c_str(),
-                PerBuild(builds, [&](std::size_t i) { return Median(samples[i].peakBytes) / kMegabyte; }, "%.1f MB")
-                    .c_str(),
-                Median(baseline.peakBytes) / kMegabyte);
+    std::printf(
+        "  settled %s; peak %s; baseline peak %.1f MB\n",
+        PerBuild(
+            builds, [&](std::size_t i) { return Median(samples[i].stageBytes[kHeldStages]) / kMegabyte; }, "%.1f MB")
+            .c_str(),
+        PerBuild(
+            builds, [&](std::size_t i) { return Median(samples[i].peakBytes) / kMegabyte; }, "%.1f MB")
+            .c_str(),
+        Median(baseline.peakBytes) / kMegabyte);
     const auto apart = [&](std::vector<double> MemorySamples::*from, std::vector<double> MemorySamples::*to) {
-        return PerBuild(builds,
-                        [&](std::size_t i) { return (Median(samples[i].*to) - Median(samples[i].*from)) / kMegabyte; },
-                        "%+.2f MB");
+        return PerBuild(
+            builds, [&](std::size_t i) { return (Median(samples[i].*to) - Median(samples[i].*from)) / kMegabyte; },
+            "%+.2f MB");
     };
     std::printf("  starts without the call log, settled: %s; started hidden (/tray) %s less\n",
-                PerBuild(builds, [&](std::size_t i) { return Median(samples[i].settledBytes) / kMegabyte; }, "%.1f MB")
+                PerBuild(
+                    builds, [&](std::size_t i) { return Median(samples[i].settledBytes) / kMegabyte; }, "%.1f MB")
                     .c_str(),
                 apart(&MemorySamples::hiddenBytes, &MemorySamples::settledBytes).c_str());
     std::printf("  not in the scenario: the signal window opened adds %s; the diagnostic log on (\"TraceLog\" = 1) "
                 "adds %s\n",
-                PerBuild(builds, [&](std::size_t i) { return Median(samples[i].signalWindowBytes) / kMegabyte; },
-                         "%+.2f MB")
+                PerBuild(
+                    builds, [&](std::size_t i) { return Median(samples[i].signalWindowBytes) / kMegabyte; }, "%+.2f MB")
                     .c_str(),
                 apart(&MemorySamples::settledBytes, &MemorySamples::logOnBytes).c_str());
     std::set<std::string> groups;
@@ -229,19 +232,22 @@ bool RunMemory(const Options& options, const std::vector<LumisatBuild>& builds)
             continue;
         }
         std::printf("    %s: %s; baseline %.0f\n", group.c_str(),
-                    PerBuild(builds, [&](std::size_t i) { return MedianMapped(samples[i], group); }, "%.0f").c_str(),
+                    PerBuild(
+                        builds, [&](std::size_t i) { return MedianMapped(samples[i], group); }, "%.0f")
+                        .c_str(),
                     theirs);
     }
     std::printf("    everything else: Lumisat %.0f; baseline %.0f\n", restLumisat, restBaseline);
     return true;
 }
-}
+}   // namespace
 
 int main(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: lumisat_bench [--rounds N] [--idle-seconds S] [--only startup|lock|idle|scan|memory]\n");
+        std::fprintf(stderr,
+                     "usage: lumisat_bench [--rounds N] [--idle-seconds S] [--only startup|lock|idle|scan|memory]\n");
         return 2;
     }
     std::printf("Medians of %d rounds.\n", options.rounds);

@@ -33,12 +33,12 @@ double FileTimeMilliseconds(const FILETIME& time)
     value.HighPart = time.dwHighDateTime;
     return static_cast<double>(value.QuadPart) / 10000.0;
 }
-}
+}   // namespace
 
 std::string ReadWholeFileA(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::string();
     std::string text;
@@ -83,12 +83,9 @@ double MemoryCounter(HANDLE process, SIZE_T PROCESS_MEMORY_COUNTERS::*counter)
         return -1.0;
     return static_cast<double>(counters.*counter);
 }
-}  // namespace
+}   // namespace
 
-double WorkingSetBytes(HANDLE process)
-{
-    return MemoryCounter(process, &PROCESS_MEMORY_COUNTERS::WorkingSetSize);
-}
+double WorkingSetBytes(HANDLE process) { return MemoryCounter(process, &PROCESS_MEMORY_COUNTERS::WorkingSetSize); }
 
 double PeakWorkingSetBytes(HANDLE process)
 {
@@ -135,10 +132,7 @@ double MeasuredProgram::CpuMilliseconds() const
     return FileTimeMilliseconds(kernel) + FileTimeMilliseconds(user);
 }
 
-double MeasuredProgram::KernelCpuMilliseconds() const
-{
-    return ::KernelCpuMilliseconds(commandLine);
-}
+double MeasuredProgram::KernelCpuMilliseconds() const { return ::KernelCpuMilliseconds(commandLine); }
 
 void MeasuredProgram::End(const char* windowClass, UINT message, WPARAM wParam)
 {

@@ -27,12 +27,9 @@ FileTransponder Transponder(const char* name, int frequency)
     transponder.polarity = 1;
     return transponder;
 }
-}
+}   // namespace
 
-std::string BenchProgramFolder()
-{
-    return EnvironmentFolder("LUMISAT_BIN");
-}
+std::string BenchProgramFolder() { return EnvironmentFolder("LUMISAT_BIN"); }
 
 std::vector<LumisatBuild> MeasuredBuilds()
 {
@@ -108,7 +105,4 @@ void EndLumisat(MeasuredProgram& program)
     program.End(kFrameClass, RegisterWindowMessageA(kExitRequestMessageName), 1);
 }
 
-void EndBaseline(MeasuredProgram& program)
-{
-    program.End("#32770", WM_CLOSE, 0);
-}
+void EndBaseline(MeasuredProgram& program) { program.End("#32770", WM_CLOSE, 0); }

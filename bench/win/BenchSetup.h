@@ -29,7 +29,7 @@ std::string BenchProgramFolder();
 // its sources, for the language files, in LUMISAT_BEFORE_SOURCE).
 struct LumisatBuild {
     const char* label;
-    std::string bin;      // empty: the build beside the benchmarks
+    std::string bin;   // empty: the build beside the benchmarks
     std::string source;
 };
 // The builds to measure: the earlier one first when it is given.

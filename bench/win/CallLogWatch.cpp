@@ -41,7 +41,7 @@ size_t FindCall(const std::string& text, const std::string& prefix, size_t at)
     const size_t found = text.find("\n" + prefix, at == 0 ? 0 : at - 1);
     return found == std::string::npos ? found : found + 1;
 }
-}
+}   // namespace
 
 bool CallLogWatch::WaitForCall(const std::string& prefix, unsigned long long from, unsigned timeoutMs) const
 {

@@ -13,16 +13,10 @@ struct CpuReading {
     double kernelMs;     // the Linux process under Wine; negative elsewhere
 };
 
-CpuReading Read(const MeasuredProgram& program)
-{
-    return {program.CpuMilliseconds(), program.KernelCpuMilliseconds()};
-}
+CpuReading Read(const MeasuredProgram& program) { return {program.CpuMilliseconds(), program.KernelCpuMilliseconds()}; }
 
-double PercentOfOneCore(double cpuMs, double wallMs)
-{
-    return wallMs > 0 ? 100.0 * cpuMs / wallMs : 0.0;
-}
-}
+double PercentOfOneCore(double cpuMs, double wallMs) { return wallMs > 0 ? 100.0 * cpuMs / wallMs : 0.0; }
+}   // namespace
 
 bool MeasureIdleCost(int rounds, int seconds, IdleSamples& samples)
 {

@@ -39,9 +39,8 @@ bool MeasureBlock(const LumisatBuild& build, int clicks, LockLatencySamples& sam
         const unsigned long long from = log.Size();
         const BenchClock::time_point start = BenchClock::now();
         Click(lockTest);
-        const std::vector<double> seen =
-            log.WaitForCalls({"StopFilter(", "SetDiseCom1(", "LockChannel3(", "StartFilter("}, from, start,
-                             kLockTimeoutMs);
+        const std::vector<double> seen = log.WaitForCalls(
+            {"StopFilter(", "SetDiseCom1(", "LockChannel3(", "StartFilter("}, from, start, kLockTimeoutMs);
         if (seen.empty()) {
             std::fprintf(stderr, "%s, Lock Test %d: the filter was not started (no lock?)\n", build.label, click + 2);
             return false;
@@ -61,12 +60,11 @@ bool MeasureBlock(const LumisatBuild& build, int clicks, LockLatencySamples& sam
     }
     return true;
 }
-}  // namespace
+}   // namespace
 
 bool MeasureLockLatency(int rounds, const std::vector<LumisatBuild>& builds, std::vector<LockLatencySamples>& samples)
 {
     samples.assign(builds.size(), LockLatencySamples{});
-    return MeasureInTurns(rounds, kClicksPerBlock, builds.size(), [&](std::size_t i, int clicks) {
-        return MeasureBlock(builds[i], clicks, samples[i]);
-    });
+    return MeasureInTurns(rounds, kClicksPerBlock, builds.size(),
+                          [&](std::size_t i, int clicks) { return MeasureBlock(builds[i], clicks, samples[i]); });
 }

@@ -93,7 +93,7 @@ struct MemorySamples {
     std::vector<double> stageBytes[kHeldStages + 1];   // working set at each stage
     std::vector<double> peakBytes;
     std::vector<std::map<std::string, double>> mapped;   // settled, KB by MappingGroup
-    std::vector<double> signalWindowBytes;   // added by opening the signal window once settled
+    std::vector<double> signalWindowBytes;               // added by opening the signal window once settled
     // Settled working sets of starts without the call log: as the scenario,
     // with "TraceLog" = 1, and started hidden ("/tray", as with Windows).
     std::vector<double> settledBytes, logOnBytes, hiddenBytes;

@@ -24,9 +24,11 @@ struct StageCall {
     const char* previous;   // the call log shows this once the program is there
 };
 // The stages, as Measurements.h names them.
-constexpr StageCall kStageCalls[] = {
-    {"InitDise", nullptr},          {"GetCIInfo", "InitDise("},          {"GetSignalStrAndQu", "GetCIInfo("},
-    {"GetNetMACAddr", "GetDeviceType("}, {"SetDiseCom1", "SetFilterMAC("}};
+constexpr StageCall kStageCalls[] = {{"InitDise", nullptr},
+                                     {"GetCIInfo", "InitDise("},
+                                     {"GetSignalStrAndQu", "GetCIInfo("},
+                                     {"GetNetMACAddr", "GetDeviceType("},
+                                     {"SetDiseCom1", "SetFilterMAC("}};
 static_assert(std::size(kStageCalls) == kHeldStages);
 
 std::string StageFaults()
@@ -131,9 +133,8 @@ bool MeasureSettled(const LumisatBuild& build, bool traceLog, const char* argume
         run.SetRegistryNumber("TraceLog", 1);
     SetEnvironmentVariableA("LOCALAPPDATA", run.Folder().c_str());
     MeasuredProgram program;
-    const bool started = *arguments == '\0'
-                             ? program.StartUntilShown(kLumisatExe, run.Folder(), kProgramTitle) >= 0
-                             : program.Start(kLumisatExe, run.Folder(), arguments);
+    const bool started = *arguments == '\0' ? program.StartUntilShown(kLumisatExe, run.Folder(), kProgramTitle) >= 0
+                                            : program.Start(kLumisatExe, run.Folder(), arguments);
     SetEnvironmentVariableA("LOCALAPPDATA", nullptr);
     if (!started)
         return false;
@@ -146,7 +147,7 @@ bool MeasureSettled(const LumisatBuild& build, bool traceLog, const char* argume
     return !traceLog || logged;
 }
 
-}  // namespace
+}   // namespace
 
 std::string MappingGroup(const std::string& mapping)
 {

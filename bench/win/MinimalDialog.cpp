@@ -21,23 +21,17 @@ void LoadLumisatLibraries()
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
+    case WM_INITDIALOG: return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
             DestroyWindow(dialog);
         return TRUE;
-    case WM_CLOSE:
-        DestroyWindow(dialog);
-        return TRUE;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return TRUE;
-    default:
-        return FALSE;
+    case WM_CLOSE: DestroyWindow(dialog); return TRUE;
+    case WM_DESTROY: PostQuitMessage(0); return TRUE;
+    default: return FALSE;
     }
 }
-}
+}   // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
 {

@@ -117,8 +117,9 @@ bool MeasureCheckBlock(const LumisatBuild& build, int rounds, ScanSamples::Kind&
     LumisatRun run("bench_scan_check");
     if (!InstallBuild(run, build))
         return false;
-    run.WriteIni(CardIni(kSatelliteKind, "[Switch]\nLNB A=19.2E\n[Transponder]\nSatellite=19.2E\nFrequency=10700\n"
-                                         "Polarity=H\nSymbolRate=22000\n",
+    run.WriteIni(CardIni(kSatelliteKind,
+                         "[Switch]\nLNB A=19.2E\n[Transponder]\nSatellite=19.2E\nFrequency=10700\n"
+                         "Polarity=H\nSymbolRate=22000\n",
                          0));
     run.WriteFile("satedata.dll", SatelliteFileBytes({CheckedSatellite()}));
     if (!run.Start())
@@ -132,9 +133,12 @@ bool MeasureCheckBlock(const LumisatBuild& build, int rounds, ScanSamples::Kind&
     pauses[0] = pauses[kCheckedTransponders / 2] = kDiseqcPauseMs;
     return RunRounds(run, rounds, IDC_DISH_SCAN, prefixes, pauses, kind, [&run] {
         HWND results = nullptr;
-        WaitFor([&] { return (results = run.WaitForWindow("Satellite check", milliseconds(50))) != nullptr &&
-                             GetDlgItem(results, IDC_SCAN_RESULT_LIST) != nullptr; },
-                seconds(20));
+        WaitFor(
+            [&] {
+                return (results = run.WaitForWindow("Satellite check", milliseconds(50))) != nullptr &&
+                       GetDlgItem(results, IDC_SCAN_RESULT_LIST) != nullptr;
+            },
+            seconds(20));
         if (results == nullptr)
             return false;
         Click(GetDlgItem(results, IDC_SCAN_CLOSE));
@@ -142,7 +146,7 @@ bool MeasureCheckBlock(const LumisatBuild& build, int rounds, ScanSamples::Kind&
     });
 }
 
-}  // namespace
+}   // namespace
 
 bool MeasureScans(int rounds, const std::vector<LumisatBuild>& builds, std::vector<ScanSamples>& samples)
 {

@@ -75,7 +75,7 @@ bool StartBaseline(std::vector<double>& ms, std::vector<double>& peakBytes, cons
     peakBytes.push_back(peak);
     return peak > 0;
 }
-}
+}   // namespace
 
 bool MeasureStartup(int rounds, const std::vector<LumisatBuild>& builds, StartupSamples& samples)
 {

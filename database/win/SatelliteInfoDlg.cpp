@@ -10,22 +10,15 @@ CSatelliteInfoDlg::CSatelliteInfoDlg(const DialogTranslator& translator)
 {
 }
 
-
 void CSatelliteInfoDlg::SetName(const std::string& name)
 {
     if (!name.empty())
         nameText = name;
 }
 
-void CSatelliteInfoDlg::SetDegree(std::int32_t degree)
-{
-    degreeText = SatelliteDegreeText(degree);
-}
+void CSatelliteInfoDlg::SetDegree(std::int32_t degree) { degreeText = SatelliteDegreeText(degree); }
 
-std::int32_t CSatelliteInfoDlg::GetDegree() const
-{
-    return SatelliteDegreeFromText(degreeText);
-}
+std::int32_t CSatelliteInfoDlg::GetDegree() const { return SatelliteDegreeFromText(degreeText); }
 
 void CSatelliteInfoDlg::DoDataExchange(CDataExchange& dx)
 {

@@ -30,7 +30,8 @@ std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage)
     if (size <= 0)
         return std::u16string();
     std::u16string units(static_cast<std::size_t>(size), u'\0');
-    const int written = MultiByteToWideChar(page, 0, bytes.data(), count, reinterpret_cast<wchar_t*>(units.data()), size);
+    const int written =
+        MultiByteToWideChar(page, 0, bytes.data(), count, reinterpret_cast<wchar_t*>(units.data()), size);
     units.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
     return units;
 }

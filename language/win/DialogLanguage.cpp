@@ -39,7 +39,7 @@ void SetControlText(HWND dialog, const LanguageLineAction& action, std::initiali
     }
 }
 
-}  // namespace
+}   // namespace
 
 bool ApplyDialogLanguage(HWND dialog, const std::string& file, const DialogLanguageKeys& keys, HWND tabControl,
                          std::initializer_list<ControlTextCopy> copies)

@@ -24,8 +24,7 @@ class CDialogLanguage final : public DialogTranslator {
 public:
     explicit CDialogLanguage(DialogLanguageKeys keys) : keys(std::move(keys)) {}
 
-    bool Translate(HWND dialog, const std::string& file,
-                   std::initializer_list<ControlTextCopy> copies) const override;
+    bool Translate(HWND dialog, const std::string& file, std::initializer_list<ControlTextCopy> copies) const override;
     std::string Message(const std::string& file, const char* key, const char* english) const override;
 
 private:

@@ -24,7 +24,7 @@ std::optional<std::wstring> Widen(unsigned codePage, std::string_view text)
     return wide;
 }
 
-} // namespace
+}   // namespace
 
 // Converting first, rather than CompareStringA on the user's locale, reads the
 // text in the code page it was written in even where the user's locale has
@@ -39,7 +39,4 @@ bool AnsiEqualNoCaseInCodePage(unsigned codePage, std::string_view a, std::strin
                           wideB->data(), static_cast<int>(wideB->size())) == CSTR_EQUAL;
 }
 
-bool SystemAnsiEqualNoCase(std::string_view a, std::string_view b)
-{
-    return AnsiEqualNoCaseInCodePage(CP_ACP, a, b);
-}
+bool SystemAnsiEqualNoCase(std::string_view a, std::string_view b) { return AnsiEqualNoCaseInCodePage(CP_ACP, a, b); }

@@ -12,14 +12,13 @@ constexpr int kFieldLength = 2;
 
 int CurrentField(int index) { return IDC_MAC_CURRENT_FIRST + index; }
 int NewField(int index) { return IDC_MAC_NEW_FIRST + index; }
-}
+}   // namespace
 
 CMacAddressDlg::CMacAddressDlg(const DialogTranslator& translator, ReceiverDriver& driver,
                                std::function<bool()> awaitCard)
     : CTranslatedDialog(IDD_MAC_ADDRESS, translator), awaitCard(std::move(awaitCard)), rules(driver, adapters)
 {
 }
-
 
 int CMacAddressDlg::LoadAddresses(MacAddress* out)
 {
@@ -28,15 +27,9 @@ int CMacAddressDlg::LoadAddresses(MacAddress* out)
     return loaded;
 }
 
-int CMacAddressDlg::WriteAdapterRegistry(const NetMacSetting& setting)
-{
-    return rules.WriteAdapterRegistry(setting);
-}
+int CMacAddressDlg::WriteAdapterRegistry(const NetMacSetting& setting) { return rules.WriteAdapterRegistry(setting); }
 
-int CMacAddressDlg::GetEffectiveAddress(MacAddress* out) const
-{
-    return rules.GetEffectiveAddress(out);
-}
+int CMacAddressDlg::GetEffectiveAddress(MacAddress* out) const { return rules.GetEffectiveAddress(out); }
 
 void CMacAddressDlg::DoDataExchange(CDataExchange& dx)
 {

@@ -13,8 +13,9 @@
 class CMacAddressDlg : public CTranslatedDialog {
 public:
     // awaitCard waits for the card before Save reaches it; false refuses the save.
-    CMacAddressDlg(const DialogTranslator& translator, ReceiverDriver& driver,
-                   std::function<bool()> awaitCard = [] { return true; });
+    CMacAddressDlg(
+        const DialogTranslator& translator, ReceiverDriver& driver,
+        std::function<bool()> awaitCard = [] { return true; });
 
     // Before the dialog is shown: reads the addresses from the driver and
     // writes the one in use to `out`. 0 only when `out` is missing.

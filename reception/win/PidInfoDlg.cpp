@@ -10,7 +10,6 @@ const char kMpeDataItem[] = "MPE data";
 
 CPidInfoDlg::CPidInfoDlg(const DialogTranslator& translator) : CTranslatedDialog(IDD_PID_INFO, translator) {}
 
-
 int CPidInfoDlg::GetPidType()
 {
     typeCode = PidInfoRules::PidType();
@@ -89,4 +88,3 @@ void CPidInfoDlg::OnOK()
     GetPidType();
     EndDialog(IDOK);
 }
-

@@ -10,7 +10,7 @@
 namespace {
 constexpr int kImageWidth = 16;
 const COLORREF kImageMask = RGB(0, 128, 128);
-}
+}   // namespace
 
 CPidPage::CPidPage(ReceptionSession& session, const DialogTranslator& translator, CChannelDatabase& database)
     : CDatabasePage(IDD_PID_PAGE, translator, database), statistics(ZeroStatisticsTexts()), session(session),

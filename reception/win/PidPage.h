@@ -38,7 +38,6 @@ public:
     // The address start-up gave the card's filter, shown in the MAC field.
     void ShowMacAddress(const MacAddress& address) override;
 
-
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;

@@ -20,7 +20,7 @@ std::string DeviceDescription(HDEVINFO devices, SP_DEVINFO_DATA& device)
         return std::string();
     return std::string(reinterpret_cast<const char*>(buffer.data()));
 }
-}
+}   // namespace
 
 SetupApiAdapterRegistry::SetupApiAdapterRegistry() = default;
 

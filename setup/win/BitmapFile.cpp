@@ -7,8 +7,10 @@ namespace {
 class CHandle {
 public:
     explicit CHandle(HANDLE handle) : handle_(handle) {}
-    ~CHandle() {
-        if (IsValid()) CloseHandle(handle_);
+    ~CHandle()
+    {
+        if (IsValid())
+            CloseHandle(handle_);
     }
     CHandle(const CHandle&) = delete;
     CHandle& operator=(const CHandle&) = delete;
@@ -23,8 +25,10 @@ private:
 class CFileView {
 public:
     CFileView(HANDLE mapping) : view_(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0)) {}
-    ~CFileView() {
-        if (view_ != nullptr) UnmapViewOfFile(view_);
+    ~CFileView()
+    {
+        if (view_ != nullptr)
+            UnmapViewOfFile(view_);
     }
     CFileView(const CFileView&) = delete;
     CFileView& operator=(const CFileView&) = delete;
@@ -35,20 +39,25 @@ private:
     void* view_;
 };
 
-}  // namespace
+}   // namespace
 
-std::optional<RgbColour> ReadBitmapFileTopLeft(const char* fileName) {
+std::optional<RgbColour> ReadBitmapFileTopLeft(const char* fileName)
+{
     // Shared for reading only, so that nobody can shorten the file under the view.
-    const CHandle file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    const CHandle file(
+        CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
-    if (!file.IsValid() || !GetFileSizeEx(file.Get(), &size)) return std::nullopt;
+    if (!file.IsValid() || !GetFileSizeEx(file.Get(), &size))
+        return std::nullopt;
     // An empty file cannot be mapped; one beyond the address space cannot either.
-    if (size.QuadPart <= 0 || static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX) return std::nullopt;
+    if (size.QuadPart <= 0 || static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX)
+        return std::nullopt;
 
     const CHandle mapping(CreateFileMappingA(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-    if (!mapping.IsValid()) return std::nullopt;
+    if (!mapping.IsValid())
+        return std::nullopt;
     const CFileView view(mapping.Get());
-    if (view.Bytes() == nullptr) return std::nullopt;
+    if (view.Bytes() == nullptr)
+        return std::nullopt;
     return ReadTopLeftPixel({view.Bytes(), static_cast<std::size_t>(size.QuadPart)});
 }

@@ -19,8 +19,8 @@ public:
     // As SetupDiGetDeviceInterfaceDetailA: detail may be null with size 0 to
     // learn the size needed; device, when given, receives the device's record.
     virtual bool GetInterfaceDetail(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& data,
-                                    SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD detailSize,
-                                    DWORD* requiredSize, SP_DEVINFO_DATA* device) = 0;
+                                    SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD detailSize, DWORD* requiredSize,
+                                    SP_DEVINFO_DATA* device) = 0;
     // ERROR_SUCCESS, or the thread's last error after a failed removal.
     virtual DWORD RemoveDevice(HDEVINFO list, SP_DEVINFO_DATA& device) = 0;
     // For reading and writing, not shared, existing devices only.

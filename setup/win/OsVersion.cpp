@@ -6,24 +6,22 @@ static_assert(sizeof(OSVERSIONINFOEXA) == 156 && sizeof(OSVERSIONINFOA) == 148);
 
 namespace {
 
-OsVersion FromInfo(const OSVERSIONINFOA& info) {
-    return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
-}
+OsVersion FromInfo(const OSVERSIONINFOA& info) { return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion}; }
 
 // Systems before NT 4 SP6 refuse the extended structure; the basic one then.
-std::optional<OsVersion> ReadOsVersion() {
+std::optional<OsVersion> ReadOsVersion()
+{
     OSVERSIONINFOEXA extended = {};
     extended.dwOSVersionInfoSize = sizeof extended;
     if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended)))
         return FromInfo(*reinterpret_cast<OSVERSIONINFOA*>(&extended));
     OSVERSIONINFOA basic = {};
     basic.dwOSVersionInfoSize = sizeof basic;
-    if (GetVersionExA(&basic)) return FromInfo(basic);
+    if (GetVersionExA(&basic))
+        return FromInfo(basic);
     return std::nullopt;
 }
 
-}  // namespace
+}   // namespace
 
-OsFamily GetOsFamily() {
-    return ClassifyOsFamily(ReadOsVersion());
-}
+OsFamily GetOsFamily() { return ClassifyOsFamily(ReadOsVersion()); }

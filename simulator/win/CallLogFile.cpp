@@ -28,4 +28,4 @@ void CallLogFile::Write(const std::string& line)
     std::fflush(file);
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -26,4 +26,4 @@ private:
     std::FILE* file = nullptr;
 };
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -9,15 +9,9 @@
 using namespace quarlink;
 using std::to_string;
 
-QUARLINK_EXPORT StartFilter()
-{
-    return RunPlainCall(DriverCall::StartFilter, &CardModel::StartFilter);
-}
+QUARLINK_EXPORT StartFilter() { return RunPlainCall(DriverCall::StartFilter, &CardModel::StartFilter); }
 
-QUARLINK_EXPORT StopFilter()
-{
-    return RunPlainCall(DriverCall::StopFilter, &CardModel::StopFilter);
-}
+QUARLINK_EXPORT StopFilter() { return RunPlainCall(DriverCall::StopFilter, &CardModel::StopFilter); }
 
 QUARLINK_EXPORT SetDataPID(std::uint16_t pid, std::uint8_t type, int load)
 {
@@ -29,12 +23,13 @@ QUARLINK_EXPORT SetDataPID(std::uint16_t pid, std::uint8_t type, int load)
 
 QUARLINK_EXPORT GetDataPIDMAC(std::uint16_t pid, std::uint8_t* buffer, std::uint8_t* length)
 {
-    return SimulatorHost::Instance().Run(DriverCall::GetDataPIDMAC, to_string(pid), [&](CardModel& card, CallOutcome& outcome) {
-        const int result = card.GetDataPIDMAC(pid, buffer, length);
-        if (result == kCardOk)
-            outcome.outputs = PidMacsText(buffer, *length);
-        return result;
-    });
+    return SimulatorHost::Instance().Run(DriverCall::GetDataPIDMAC, to_string(pid),
+                                         [&](CardModel& card, CallOutcome& outcome) {
+                                             const int result = card.GetDataPIDMAC(pid, buffer, length);
+                                             if (result == kCardOk)
+                                                 outcome.outputs = PidMacsText(buffer, *length);
+                                             return result;
+                                         });
 }
 
 QUARLINK_EXPORT GetStatsCounters(StatsCounters* counters)
@@ -70,14 +65,12 @@ QUARLINK_EXPORT GetNetMACAddr(NetMacSetting* setting)
 QUARLINK_EXPORT SetNetMACAddr(const NetMacSetting* setting)
 {
     const std::string arguments = setting ? NetMacText(*setting) : "null";
-    return SimulatorHost::Instance().Run(DriverCall::SetNetMACAddr, arguments, [&](CardModel& card, CallOutcome&) {
-        return card.SetNetMACAddr(setting);
-    });
+    return SimulatorHost::Instance().Run(DriverCall::SetNetMACAddr, arguments,
+                                         [&](CardModel& card, CallOutcome&) { return card.SetNetMACAddr(setting); });
 }
 
 QUARLINK_EXPORT SetFilterMAC(std::uint8_t* mac6)
 {
-    return SimulatorHost::Instance().Run(DriverCall::SetFilterMAC, MacText(mac6), [&](CardModel& card, CallOutcome&) {
-        return card.SetFilterMAC(mac6);
-    });
+    return SimulatorHost::Instance().Run(DriverCall::SetFilterMAC, MacText(mac6),
+                                         [&](CardModel& card, CallOutcome&) { return card.SetFilterMAC(mac6); });
 }

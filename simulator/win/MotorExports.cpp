@@ -21,7 +21,7 @@ int RunPositionCall(DriverCall call, std::uint8_t position, int (CardModel::*met
     });
 }
 
-} // namespace
+}   // namespace
 
 QUARLINK_EXPORT GotoSat(double degree, double longitude, double latitude, double* angle, double* elevation)
 {
@@ -49,42 +49,18 @@ QUARLINK_EXPORT StoreSatPosition(std::uint8_t position)
     return RunPositionCall(DriverCall::StoreSatPosition, position, &CardModel::StoreSatPosition);
 }
 
-QUARLINK_EXPORT DriveEast()
-{
-    return RunPlainCall(DriverCall::DriveEast, &CardModel::DriveEast);
-}
+QUARLINK_EXPORT DriveEast() { return RunPlainCall(DriverCall::DriveEast, &CardModel::DriveEast); }
 
-QUARLINK_EXPORT DriveWest()
-{
-    return RunPlainCall(DriverCall::DriveWest, &CardModel::DriveWest);
-}
+QUARLINK_EXPORT DriveWest() { return RunPlainCall(DriverCall::DriveWest, &CardModel::DriveWest); }
 
-QUARLINK_EXPORT StopMotor()
-{
-    return RunPlainCall(DriverCall::StopMotor, &CardModel::StopMotor);
-}
+QUARLINK_EXPORT StopMotor() { return RunPlainCall(DriverCall::StopMotor, &CardModel::StopMotor); }
 
-QUARLINK_EXPORT GotoZero()
-{
-    return RunPlainCall(DriverCall::GotoZero, &CardModel::GotoZero);
-}
+QUARLINK_EXPORT GotoZero() { return RunPlainCall(DriverCall::GotoZero, &CardModel::GotoZero); }
 
-QUARLINK_EXPORT SetEastLimit()
-{
-    return RunPlainCall(DriverCall::SetEastLimit, &CardModel::SetEastLimit);
-}
+QUARLINK_EXPORT SetEastLimit() { return RunPlainCall(DriverCall::SetEastLimit, &CardModel::SetEastLimit); }
 
-QUARLINK_EXPORT SetWestLimit()
-{
-    return RunPlainCall(DriverCall::SetWestLimit, &CardModel::SetWestLimit);
-}
+QUARLINK_EXPORT SetWestLimit() { return RunPlainCall(DriverCall::SetWestLimit, &CardModel::SetWestLimit); }
 
-QUARLINK_EXPORT CancelLimit()
-{
-    return RunPlainCall(DriverCall::CancelLimit, &CardModel::CancelLimit);
-}
+QUARLINK_EXPORT CancelLimit() { return RunPlainCall(DriverCall::CancelLimit, &CardModel::CancelLimit); }
 
-QUARLINK_EXPORT EnableLimit()
-{
-    return RunPlainCall(DriverCall::EnableLimit, &CardModel::EnableLimit);
-}
+QUARLINK_EXPORT EnableLimit() { return RunPlainCall(DriverCall::EnableLimit, &CardModel::EnableLimit); }

@@ -41,7 +41,7 @@ bool IsAbsolute(const std::string& path)
     return (!path.empty() && (path[0] == '\\' || path[0] == '/')) || (path.size() >= 2 && path[1] == ':');
 }
 
-} // namespace
+}   // namespace
 
 std::string ConfigurationPath(HMODULE library)
 {
@@ -80,4 +80,4 @@ std::string ReadConfigurationText(const std::string& path, std::size_t maxBytes,
     return text;
 }
 
-} // namespace quarlink
+}   // namespace quarlink

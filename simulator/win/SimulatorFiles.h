@@ -16,4 +16,4 @@ std::string LogPath(const std::string& configurationPath, const std::string& con
 // The whole file, or empty with the reason in problem (missing, unreadable, too big).
 std::string ReadConfigurationText(const std::string& path, std::size_t maxBytes, std::string& problem);
 
-} // namespace quarlink
+}   // namespace quarlink

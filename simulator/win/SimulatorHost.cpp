@@ -17,7 +17,7 @@ void Remark(CallLogFile& log, const std::string& text)
     log.Write("# " + text);
 }
 
-} // namespace
+}   // namespace
 
 // Never destroyed: a worker thread may still be inside a call while the
 // process ends, and every log line is flushed as it is written.
@@ -82,4 +82,4 @@ int RunPlainCall(DriverCall call, int (CardModel::*method)())
     });
 }
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -23,8 +23,8 @@ namespace quarlink {
 
 struct CallOutcome {
     int result = 0;
-    std::string outputs;        // what the call handed back, for the log
-    std::string bus;            // what a positioner received, for the log
+    std::string outputs;   // what the call handed back, for the log
+    std::string bus;       // what a positioner received, for the log
     std::string note;
     std::uint32_t busyMs = 0;   // the card works this long before the call returns
 };
@@ -80,4 +80,4 @@ int RunPlainCall(DriverCall call, int (CardModel::*method)());
 // Set by DllMain: the simulator's own module, beside which its configuration lies.
 extern HMODULE simulatorModule;
 
-} // namespace quarlink
+}   // namespace quarlink

@@ -29,7 +29,7 @@ private:
     const char* name;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(BadInput, MistypedRegistryValuesAreNotRead)
 {
@@ -39,8 +39,8 @@ TEST(BadInput, MistypedRegistryValuesAreNotRead)
     const BYTE degree160[] = {160, 0, 0, 0};
     RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "CurDegree", REG_BINARY, degree160, sizeof(degree160));
     run.SetRegistryString("CurSatellite", "Beta");
-    ASSERT_TRUE(StartWithSatellites(run, {{.name = "Alpha", .degree = 130}, {.name = "Beta", .degree = 160},
-                                          {.name = "Gamma", .degree = 190}}));
+    ASSERT_TRUE(StartWithSatellites(
+        run, {{.name = "Alpha", .degree = 130}, {.name = "Beta", .degree = 160}, {.name = "Gamma", .degree = 190}}));
     EXPECT_EQ(run.TakeMessages(), Messages{});
     HWND satellites = run.Control(IDC_MAIN_SATELLITE_COMBO);
     EXPECT_EQ(ComboTexts(satellites), (Lines{"Alpha", "Beta", "Gamma"}))
@@ -130,7 +130,12 @@ TEST(BadInput, ProgramFolderTooDeepForTheFileNamesOpensNone)
 TEST(BadInput, DatabaseNotReadWholeIsReplacedOnlyWithConsent)
 {
     const std::string whole = SatelliteFileBytes({Astra(), {.name = "Hotbird", .degree = 130}});
-    struct Case { const char* name; bool held; std::string bytes; std::vector<FileSatellite> shown; };
+    struct Case {
+        const char* name;
+        bool held;
+        std::string bytes;
+        std::vector<FileSatellite> shown;
+    };
     const Case cases[] = {{"held", true, whole, {}}, {"damaged", false, whole.substr(0, whole.size() - 30), {Astra()}}};
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

@@ -9,13 +9,13 @@ namespace {
 struct Page {
     int kind;
     int frequency;
-    int list;               // QAM or bandwidth; its third item is chosen
+    int list;   // QAM or bandwidth; its third item is chosen
     int lockTest;
     FileSatellite channel;
-    std::string onAir;      // the channel, and the edited one
-    const char* lock;       // the edited channel's lock
-    int savedRate;          // symbol rate, or the bandwidth, as saved
-    int savedList;          // QAM, or none
+    std::string onAir;   // the channel, and the edited one
+    const char* lock;    // the edited channel's lock
+    int savedRate;       // symbol rate, or the bandwidth, as saved
+    int savedList;       // QAM, or none
 };
 
 const Page kPages[] = {
@@ -34,7 +34,7 @@ std::string Enter(const LumisatRun& run, int field, const std::string& text)
     return WindowText(run.Control(field));
 }
 
-}  // namespace
+}   // namespace
 
 TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersAndReachTheLockAndTheFile)
 {
@@ -95,8 +95,9 @@ TEST(ChannelPages, FieldsTakeGoodValuesRefuseOthersAndReachTheLockAndTheFile)
         ASSERT_TRUE(WaitFor([&] { return run.FindLockWaitDialog(&label) != nullptr; }, seconds(3)));
         EXPECT_EQ(label, "Locking,Please wait......") << "the language file's text";
         EXPECT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() == nullptr; }, seconds(7)));
-        EXPECT_TRUE(WaitFor(
-            [&] { return HasInOrder(run.CallLogLines(), {"StopFilter(", page.lock, "StartFilter() = 0"}, before); }));
+        EXPECT_TRUE(WaitFor([&] {
+            return HasInOrder(run.CallLogLines(), {"StopFilter(", page.lock, "StartFilter() = 0"}, before);
+        }));
         EXPECT_TRUE(run.WaitForLockShown(true));
 
         ASSERT_TRUE(run.Apply());

@@ -65,7 +65,7 @@ std::vector<Result> EachRow(HWND list, Fill fill)
     return results;
 }
 
-}  // namespace
+}   // namespace
 
 std::string WindowText(HWND window)
 {

@@ -39,7 +39,10 @@ inline void SendNotification(HWND control, WORD code)
     SendQuietly(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), LPARAM(control));
 }
 // Sets an edit control's text (the control tells its parent, as on typing).
-inline void SetText(HWND control, const std::string& text) { SendQuietly(control, WM_SETTEXT, 0, LPARAM(text.c_str())); }
+inline void SetText(HWND control, const std::string& text)
+{
+    SendQuietly(control, WM_SETTEXT, 0, LPARAM(text.c_str()));
+}
 // Types the text and leaves the control, as the user does.
 inline void EnterText(HWND control, const std::string& text, WORD killFocusCode = EN_KILLFOCUS)
 {

@@ -80,7 +80,7 @@ void PrintTo(const OpenState& state, std::ostream* out) { *out << state.name; }
 
 class ExitFromAnyState : public testing::TestWithParam<OpenState> {};
 
-}  // namespace
+}   // namespace
 
 TEST_P(ExitFromAnyState, EndsTheOpenWindowAndReleasesTheCardLast)
 {
@@ -120,6 +120,7 @@ TEST(ExitQuestion, StaysUpThroughFurtherRequestsAndItsAnswerDecides)
     EXPECT_FALSE(run.WaitForExit(kQuietWindow));
     EXPECT_EQ(AnswerBox(question, IDYES), kExitQuestion);
     EXPECT_TRUE(run.EndsCleanly());
-    EXPECT_EQ(run.ReadFile("cabledata.dll"), SatelliteFileBytes({Channel("City Net 474", 474000, 6900, 64, {{256, 1, 2}})}))
+    EXPECT_EQ(run.ReadFile("cabledata.dll"),
+              SatelliteFileBytes({Channel("City Net 474", 474000, 6900, 64, {{256, 1, 2}})}))
         << "Yes saved the loaded PID";
 }

@@ -13,11 +13,11 @@
 namespace {
 
 const char* const kDriverCalls[] = {
-    "InitDise", "ReleaseDise", "GetCIInfo", "GetDeviceType", "GetSignalStrAndQu", "LockChannel3",
-    "StartFilter", "StopFilter", "SetDataPID", "GetDataPIDMAC", "GetStatsCounters", "GetMACAddr",
-    "GetNetMACAddr", "SetNetMACAddr", "SetFilterMAC", "SetDiseCom1", "SetDiseCom2", "GotoSat",
-    "GotoSatPosition", "StoreSatPosition", "DriveEast", "DriveWest", "StopMotor", "GotoZero",
-    "SetEastLimit", "SetWestLimit", "CancelLimit", "EnableLimit",
+    "InitDise",        "ReleaseDise",      "GetCIInfo",    "GetDeviceType", "GetSignalStrAndQu", "LockChannel3",
+    "StartFilter",     "StopFilter",       "SetDataPID",   "GetDataPIDMAC", "GetStatsCounters",  "GetMACAddr",
+    "GetNetMACAddr",   "SetNetMACAddr",    "SetFilterMAC", "SetDiseCom1",   "SetDiseCom2",       "GotoSat",
+    "GotoSatPosition", "StoreSatPosition", "DriveEast",    "DriveWest",     "StopMotor",         "GotoZero",
+    "SetEastLimit",    "SetWestLimit",     "CancelLimit",  "EnableLimit",
 };
 
 // Milliseconds the call took.
@@ -57,12 +57,12 @@ const GUID kDiskInterface = {0x53F56307, 0xB6BF, 0x11D0, {0x94, 0xF2, 0x00, 0xA0
 
 struct Hang {
     const char* name;
-    bool lockTest;     // Lock Test's lock hangs, else every lock from the start-up's on
-    bool unplugged;    // the card is removed during the hang, else the exit is asked after it
+    bool lockTest;    // Lock Test's lock hangs, else every lock from the start-up's on
+    bool unplugged;   // the card is removed during the hang, else the exit is asked after it
     Messages atExit;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(FaultSweep, EveryDriverCallFailingInTurn)
 {
@@ -94,8 +94,8 @@ TEST(FaultSweep, HangingLockBlocksAtMostFiveSecondsAndTheExitOrTheCardsRemovalSt
         LocalAppData appData(run);
         run.SetRegistryNumber("TraceLog", 1);
         // Without transponders on the first satellite the start-up locks nothing.
-        const std::string database = hang.lockTest
-            ? SatelliteFileBytes({{.name = "Empty", .degree = 130}, Astra()}) : DemoFile("satedata.dll");
+        const std::string database =
+            hang.lockTest ? SatelliteFileBytes({{.name = "Empty", .degree = 130}, Astra()}) : DemoFile("satedata.dll");
         run.WriteIni(DemoIni("Quarlink.ini", std::string("[Fault LockChannel3]\nDelayMs=30000\n") +
                                                  (hang.lockTest ? "Count=1\n" : "")));
         run.WriteFile("satedata.dll", database);
@@ -118,7 +118,8 @@ TEST(FaultSweep, HangingLockBlocksAtMostFiveSecondsAndTheExitOrTheCardsRemovalSt
         if (hang.unplugged) {
             // The lock's bounded wait ends first; the changed satellite makes the removal ask,
             // and the exit gives the hanging tune its own wait to return.
-            std::thread system([&] { SendDeviceNotice(run.MainDialog(), DBT_DEVICEREMOVECOMPLETE, kReceiverInterface); });
+            std::thread system(
+                [&] { SendDeviceNotice(run.MainDialog(), DBT_DEVICEREMOVECOMPLETE, kReceiverInterface); });
             EXPECT_EQ(run.TakeMessages(seconds(8)), hang.atExit);
             EXPECT_LT(MillisecondsOf([&] { ended = run.WaitForExit(seconds(10)); }), 6000);
             system.join();

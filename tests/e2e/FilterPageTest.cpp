@@ -24,7 +24,7 @@ void TypeNewAddress(HWND dialog, const Lines& fields)
         SetText(GetDlgItem(dialog, IDC_MAC_NEW_FIRST + static_cast<int>(i)), fields[i]);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(FilterPage, PidsLoadedAddedAndRemovedOnTheLockedCardTheCountersTheMacColumnAndTheMacDialog)
 {
@@ -32,12 +32,10 @@ TEST(FilterPage, PidsLoadedAddedAndRemovedOnTheLockedCardTheCountersTheMacColumn
     Stages stage;
     ASSERT_TRUE(StartOnFilterPage(run, {{21, 0, 0}, {256, 1, 2}, {257, 0, 2}, {300, 0, 0}}));
     EXPECT_EQ(Pids(run), (Lines{"15", "100", "101", "12c"}));
-    EXPECT_EQ(ListViewTexts(List(run), 1),
-              (Lines{"data pipe", "MPE data", "MPE data", "data pipe"}));
+    EXPECT_EQ(ListViewTexts(List(run), 1), (Lines{"data pipe", "MPE data", "MPE data", "data pipe"}));
     EXPECT_EQ(Images(run), (std::vector<int>{kNotLoadedImage, kLoadedImage, kNotLoadedImage, kNotLoadedImage}));
     EXPECT_EQ(WindowText(run.Control(IDC_PID_MAC_TEXT)), "00-1A-2B-3C-4D-5E") << "the card's own address";
-    EXPECT_EQ(run.CallsFrom("SetDataPID("), Lines{"SetDataPID(256,2,1) = 0"})
-        << "the lock sends the PID marked loaded";
+    EXPECT_EQ(run.CallsFrom("SetDataPID("), Lines{"SetDataPID(256,2,1) = 0"}) << "the lock sends the PID marked loaded";
     EXPECT_FALSE(run.ApplyEnabled());
 
     // Only PID 256 is received: 2000 kbit/s, and the total grows.
@@ -131,7 +129,8 @@ TEST(FilterPage, PidsLoadedAddedAndRemovedOnTheLockedCardTheCountersTheMacColumn
 TEST(FilterPage, APidTheCardRefusesShowsRefusedLoadRetriesItRemoveKeepsItAndNoCardAddressShowsTheFiltersOwn)
 {
     LumisatRun run("filter_page_refusals");
-    ASSERT_TRUE(StartOnFilterPage(run, {{256, 1, 2}, {257, 1, 2}}, "[Fault SetDataPID]\nResult=2\nSkip=1\nCount=2\n"
+    ASSERT_TRUE(StartOnFilterPage(run, {{256, 1, 2}, {257, 1, 2}},
+                                  "[Fault SetDataPID]\nResult=2\nSkip=1\nCount=2\n"
                                   "[Card]\nNetMAC=02-AA-BB-CC-DD-EE\n[Fault GetMACAddr]\nResult=1\n"));
     EXPECT_EQ(run.CallsFrom("SetFilterMAC("), Lines{"SetFilterMAC(02-AA-BB-CC-DD-EE) = 0"});
     EXPECT_EQ(WindowText(run.Control(IDC_PID_MAC_TEXT)), "02-AA-BB-CC-DD-EE") << "what the filter was given";

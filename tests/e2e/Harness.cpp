@@ -86,7 +86,7 @@ BOOL CALLBACK TakeCrashReport(HWND window, LPARAM found)
     return FALSE;
 }
 
-}  // namespace
+}   // namespace
 
 void SendDeviceNotice(HWND dialog, WPARAM event, const GUID& interfaceClass)
 {
@@ -176,8 +176,8 @@ LumisatRun::~LumisatRun()
             overlaps << "\n  " << line;
     }
     if (!overlaps.str().empty())
-        ADD_FAILURE() << "driver calls started while another was in flight (" << folder << "Quarlink.log):"
-                      << overlaps.str();
+        ADD_FAILURE() << "driver calls started while another was in flight (" << folder
+                      << "Quarlink.log):" << overlaps.str();
 }
 
 void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) const
@@ -187,8 +187,9 @@ void LumisatRun::WriteFile(const std::string& name, const std::string& bytes) co
 
 std::string LumisatRun::ReadFile(const std::string& name) const
 {
-    HANDLE file = CreateFileA(PathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileA(PathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
     std::string text;
     char buffer[65536];
     DWORD read = 0;
@@ -235,22 +236,24 @@ DWORD LumisatRun::StartSecondInstance(const std::string& arguments) const
     EnumWindows(TakeCrashReport, reinterpret_cast<LPARAM>(&crash));
     const Lines calls = CallLogLines();
     if (!crash.empty() || !ended || ExitCode() != 0 || calls.empty() || calls.back().rfind("ReleaseDise(", 0) != 0)
-        return ::testing::AssertionFailure() << (ended ? "ended with " + std::to_string(ExitCode()) : "still running")
-                                             << ", last call " << (calls.empty() ? "none" : calls.back())
-                                             << (crash.empty() ? "" : ", crashed: " + crash);
+        return ::testing::AssertionFailure()
+               << (ended ? "ended with " + std::to_string(ExitCode()) : "still running") << ", last call "
+               << (calls.empty() ? "none" : calls.back()) << (crash.empty() ? "" : ", crashed: " + crash);
     return ::testing::AssertionSuccess();
 }
 
 HWND LumisatRun::WaitForDialogWith(int controlId, const char* title, milliseconds timeout) const
 {
     HWND found = nullptr;
-    WaitFor([&] {
-        for (HWND window : ProcessWindows(process.Id(), WindowFilter{"#32770", title, true})) {
-            if (FindControl(window, controlId) != nullptr)
-                found = window;
-        }
-        return found != nullptr;
-    }, timeout);
+    WaitFor(
+        [&] {
+            for (HWND window : ProcessWindows(process.Id(), WindowFilter{"#32770", title, true})) {
+                if (FindControl(window, controlId) != nullptr)
+                    found = window;
+            }
+            return found != nullptr;
+        },
+        timeout);
     return found;
 }
 
@@ -287,7 +290,9 @@ HWND LumisatRun::WaitForFileDialog() const
 {
     // The one with a file name box: cmb13, or edt1 in older dialogs.
     HWND dialog = nullptr;
-    WaitFor([&] { return (dialog = WaitForDialogWith(1152, nullptr, {})) || (dialog = WaitForDialogWith(1148, nullptr, {})); });
+    WaitFor([&] {
+        return (dialog = WaitForDialogWith(1152, nullptr, {})) || (dialog = WaitForDialogWith(1148, nullptr, {}));
+    });
     return dialog;
 }
 

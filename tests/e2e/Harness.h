@@ -143,7 +143,10 @@ public:
     // Another instance from the same folder; its exit code, or STILL_ACTIVE.
     DWORD StartSecondInstance(const std::string& arguments = std::string()) const;
     bool IsRunning() const { return process.IsRunning(); }
-    bool WaitForExit(milliseconds timeout = seconds(15)) { return process.WaitForExit(static_cast<DWORD>(timeout.count())); }
+    bool WaitForExit(milliseconds timeout = seconds(15))
+    {
+        return process.WaitForExit(static_cast<DWORD>(timeout.count()));
+    }
     DWORD ExitCode() const { return process.ExitCode(); }
     // Asks the running program to exit as other programs do (wParam 1).
     void RequestExit(WPARAM wParam = 1) const

@@ -32,7 +32,7 @@ std::string OpenedHelp(const LumisatRun& run)
     return WindowText(HelpWindows(run).front());
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Help, ButtonAndF1OpenTheLanguagesHelpAndOnlyTheButtonFallsBackToEnglish)
 {

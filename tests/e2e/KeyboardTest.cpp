@@ -25,9 +25,12 @@ HWND FocusIn(const LumisatRun& run)
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
-int SelectedTab(HWND main) { return static_cast<int>(SendMessageA(FindControl(main, IDC_MAIN_TAB), TCM_GETCURSEL, 0, 0)); }
+int SelectedTab(HWND main)
+{
+    return static_cast<int>(SendMessageA(FindControl(main, IDC_MAIN_TAB), TCM_GETCURSEL, 0, 0));
+}
 
-}  // namespace
+}   // namespace
 
 TEST(Keyboard, PagesAreReachedAndSwitchedWithoutTheMouse)
 {

@@ -9,10 +9,7 @@
 
 namespace {
 
-std::string CopyOf(const std::string& language)
-{
-    return "Language\\" + language + ".txt.tmp";
-}
+std::string CopyOf(const std::string& language) { return "Language\\" + language + ".txt.tmp"; }
 
 // Opens a dialog with a click, reads one control's text and cancels it.
 std::string TextInDialog(const LumisatRun& run, int button, const char* title, int control)
@@ -27,7 +24,7 @@ std::string TextInDialog(const LumisatRun& run, int button, const char* title, i
     return text;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Language, GermanTranslatesTheMainDialogEveryPageTheirDialogsAndTheOneAboutBoxAndChineseIsReadAsItIs)
 {
@@ -52,11 +49,14 @@ TEST(Language, GermanTranslatesTheMainDialogEveryPageTheirDialogsAndTheOneAboutB
     EXPECT_EQ(TextInDialog(run, IDC_DISH_NEW, "Transponderinfo", IDC_TPINFO_VERTICAL), "Vertikal");
     EXPECT_EQ(TextInDialog(run, IDC_PID_MAC_CHANGE, "Change MAC Address", IDC_MAC_SAVE), "Speichern");
     Click(run.Control(IDC_MAIN_REMOVE));
-    EXPECT_EQ(run.AnswerNextBox(IDNO), "M\xF6" "chten Sie den aktuellen Satelliten wirklich entfernen?");
+    EXPECT_EQ(run.AnswerNextBox(IDNO), "M\xF6"
+                                       "chten Sie den aktuellen Satelliten wirklich entfernen?");
 
     // One About box, owned by the main dialog so that it stays above it.
     stage("the About box");
-    const std::string germanAbout = std::string("\xDC" "ber ") + kProgramTitle;
+    const std::string germanAbout = std::string("\xDC"
+                                                "ber ") +
+                                    kProgramTitle;
     run.PostFrameCommand(kAboutCommand);
     HWND about = run.WaitForWindow(germanAbout.c_str());
     ASSERT_NE(about, nullptr);
@@ -92,16 +92,18 @@ TEST(Language, AGermanMessageNamesAPathWithAnUmlaut)
     ASSERT_EQ(GetACP(), 1252u);
     LumisatRun run("language_german_path");
     const std::string installation = run.PathOf("Gr\xFCn\\");
-    ASSERT_TRUE(CreateDirectoryA(installation.c_str(), nullptr) &&
-                CreateDirectoryA((installation + "Language").c_str(), nullptr) &&
-                CopyFileA(run.PathOf("Language\\German.txt").c_str(), (installation + "Language\\German.txt").c_str(), TRUE));
+    ASSERT_TRUE(
+        CreateDirectoryA(installation.c_str(), nullptr) &&
+        CreateDirectoryA((installation + "Language").c_str(), nullptr) &&
+        CopyFileA(run.PathOf("Language\\German.txt").c_str(), (installation + "Language\\German.txt").c_str(), TRUE));
     std::ofstream(installation + "satedata.dll", std::ios::binary) << SatelliteFileBytes({Astra()});
     run.SetRegistryString("PATH", installation);
     run.SetRegistryString("Language", "German");
     ASSERT_TRUE(StartWithSatellites(run, {}));
     ChooseItemNow(run.Control(IDC_MAIN_SATELLITE_COMBO), 0);
     // Held open without sharing, the file cannot be replaced.
-    HANDLE held = CreateFileA((installation + "satedata.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA((installation + "satedata.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     Click(run.Control(IDC_MAIN_APPLY));
     HWND box = run.WaitForMessageBox();
     const std::wstring text = box != nullptr ? WideWindowText(GetDlgItem(box, 0xFFFF)) : L"(no message box)";

@@ -20,7 +20,7 @@ bool NeverShowsLocked(const LumisatRun& run)
     return NeverWithin([&] { return run.LockShown() != false; });
 }
 
-}  // namespace
+}   // namespace
 
 // Another transponder, which the card receives; the same transponder through
 // another switch input, whose satellite (13.0E) does not carry it: what the
@@ -31,7 +31,12 @@ TEST(LockDisplay, ALockOfAnotherTargetShowsNotLockedUntilItsOwnResult)
     astra.transponders.push_back({"11362H/22000", 11362, 22000, 1, {}});
     FileSatellite onInputB = Astra();
     onInputB.diseqcPort = 2;
-    struct Case { const char* name; std::vector<FileSatellite> satellites; int list; bool locks; };
+    struct Case {
+        const char* name;
+        std::vector<FileSatellite> satellites;
+        int list;
+        bool locks;
+    };
     const Case cases[] = {{"transponder", {astra}, IDC_DISH_FREQUENCY_COMBO, true},
                           {"switch_input", {Astra(), onInputB}, IDC_MAIN_SATELLITE_COMBO, false}};
     for (const Case& test : cases) {
@@ -125,8 +130,10 @@ TEST(LockDisplay, LockedToAnotherSatelliteTheTipsSayWhatTheCardReceives)
     LocalAppData appData(run);
     run.SetRegistryNumber("TraceLog", 1);
     run.WriteIni(DemoIni());
-    run.WriteFile("satedata.dll", SatelliteFileBytes({Astra(), {.name = "Hotbird", .degree = 130, .transponders = {
-                                                                    {"11034V/27500", 11034, 27500, 0, {}}}}}));
+    run.WriteFile(
+        "satedata.dll",
+        SatelliteFileBytes(
+            {Astra(), {.name = "Hotbird", .degree = 130, .transponders = {{"11034V/27500", 11034, 27500, 0, {}}}}}));
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(run.WaitForCall("StartFilter() = 0"));
     ChooseItemNow(run.Control(IDC_MAIN_SATELLITE_COMBO), 1);

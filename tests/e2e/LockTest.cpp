@@ -21,30 +21,51 @@ size_t FindPoll(const Lines& lines, char lockFlag, size_t from)
     return std::string::npos;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Lock, StartupSwitchesTunesAndStartsTheFilterOnEveryKindOfCardAndSwitchInput)
 {
     // One satellite behind an input of the demo switch: B sees 13.0E, C
     // 28.2E, D the motorised dish, turned here to 19.2E.
     const auto behind = [](int input, int degree, FileTransponder transponder) {
-        return std::vector<FileSatellite>{{.name = "Sat", .degree = degree, .diseqcPort = input, .transponders = {transponder}}};
+        return std::vector<FileSatellite>{
+            {.name = "Sat", .degree = degree, .diseqcPort = input, .transponders = {transponder}}};
     };
     // The tabs of each kind; which GetCIInfo values make which kind is the unit tests'.
     using Tabs = std::vector<std::wstring>;
     const Tabs satellite{L"LNB && Switch", L"Dish Setting", L"Filter    "};
-    struct Case { const char* name; std::vector<FileSatellite> satellites; Tabs tabs; Lines calls; };
+    struct Case {
+        const char* name;
+        std::vector<FileSatellite> satellites;
+        Tabs tabs;
+        Lines calls;
+    };
     const Case cases[] = {
         // The demo line-ups and databases; Astra 19.2E on "LNB A" with tone off and power on, 11494 MHz horizontal.
-        {"Quarlink.ini", {}, satellite, {"InitDise(", "GetCIInfo(", "SetDiseCom1(0,0,0,1) = 0", "SetDiseCom2(E0,10,38,F2) = 0",
-                                         "SetDiseCom1(0,0,0,1) = 0", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
-        {"cable.ini", {}, Tabs{L"Cable Setting", L"Filter    "}, {"InitDise(", "LockChannel3(474000,6900,64,0,0,0,0) = 0", "StartFilter() = 0"}},
-        {"terrestrial.ini", {}, Tabs{L"Terrestrial Setting", L"Filter    "}, {"InitDise(", "LockChannel3(506000,8,0,0,0,0,0) = 0", "StartFilter() = 0"}},
-        {"input_B", behind(2, 130, {"10971H/29700", 10971, 29700, 1, {}}), satellite,
+        {"Quarlink.ini",
+         {},
+         satellite,
+         {"InitDise(", "GetCIInfo(", "SetDiseCom1(0,0,0,1) = 0", "SetDiseCom2(E0,10,38,F2) = 0",
+          "SetDiseCom1(0,0,0,1) = 0", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
+        {"cable.ini",
+         {},
+         Tabs{L"Cable Setting", L"Filter    "},
+         {"InitDise(", "LockChannel3(474000,6900,64,0,0,0,0) = 0", "StartFilter() = 0"}},
+        {"terrestrial.ini",
+         {},
+         Tabs{L"Terrestrial Setting", L"Filter    "},
+         {"InitDise(", "LockChannel3(506000,8,0,0,0,0,0) = 0", "StartFilter() = 0"}},
+        {"input_B",
+         behind(2, 130, {"10971H/29700", 10971, 29700, 1, {}}),
+         satellite,
          {"SetDiseCom2(E0,10,38,F6) = 0", "LockChannel3(10971,29700,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
-        {"input_C", behind(3, 282, {"10847V/23000", 10847, 23000, 0, {}}), satellite,
+        {"input_C",
+         behind(3, 282, {"10847V/23000", 10847, 23000, 0, {}}),
+         satellite,
          {"SetDiseCom2(E0,10,38,F8) = 0", "LockChannel3(10847,23000,0,1,1,9750,10600) = 0", "StartFilter() = 0"}},
-        {"input_D_motor", behind(4, 192, {"11494H/22000", 11494, 22000, 1, {}}), satellite,
+        {"input_D_motor",
+         behind(4, 192, {"11494H/22000", 11494, 22000, 1, {}}),
+         satellite,
          {"SetDiseCom2(E0,10,38,FE) = 0", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0", "StartFilter() = 0"}},
     };
     for (const Case& test : cases) {
@@ -66,7 +87,8 @@ TEST(Lock, StartupSwitchesTunesAndStartsTheFilterOnEveryKindOfCardAndSwitchInput
         const Lines lines = run.CallLogLines();
         if (FindLine(test.calls, "SetDiseCom2(") == std::string::npos) {
             EXPECT_EQ(FindLine(lines, "SetDiseCom2("), std::string::npos);
-            EXPECT_EQ(FindLine(lines, "SetDiseCom1("), FindLine(lines, "SetDiseCom1(0,0,0,0)")) << "only the switch-off";
+            EXPECT_EQ(FindLine(lines, "SetDiseCom1("), FindLine(lines, "SetDiseCom1(0,0,0,0)"))
+                << "only the switch-off";
         }
     }
 }
@@ -90,8 +112,10 @@ TEST(Lock, LostLockIsRestoredSilentlyWithThePidsAndAnExitDuringTheReLockWaitsFor
     // The card's PID table went with the stopped filter: the loaded PID is
     // sent again, once the re-lock's worker has reported the lock.
     ASSERT_TRUE(run.WaitForCall("SetDataPID(256,2,1) = 0", lost));
-    EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"StopFilter() = 0", "LockChannel3(474000,6900,64,0,0,0,0) = 0",
-                                                "StartFilter() = 0", "SetDataPID(256,2,1) = 0"}, lost));
+    EXPECT_TRUE(HasInOrder(run.CallLogLines(),
+                           {"StopFilter() = 0", "LockChannel3(474000,6900,64,0,0,0,0) = 0", "StartFilter() = 0",
+                            "SetDataPID(256,2,1) = 0"},
+                           lost));
     const size_t locked = pollAfter('1', lost);
     ASSERT_NE(locked, std::string::npos) << "a later poll finds the card locked again";
     EXPECT_TRUE(run.NoMessageBox());
@@ -123,7 +147,7 @@ POINT Centre(HWND window)
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Lock, EveryLockTestShowsTheSameWaitDialogCentredAndInTheCurrentLanguage)
 {

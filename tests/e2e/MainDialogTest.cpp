@@ -12,7 +12,7 @@ void ExpectSaveFailureMessage(const LumisatRun& run, const char* step)
     EXPECT_NE(text.find("save_held_file\\satedata.dll"), std::string::npos) << step << ": names the file: " << text;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(MainDialog, AFailedSaveIsToldAndKeepsTheChangesUntilItSucceeds)
 {

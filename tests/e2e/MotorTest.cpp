@@ -10,7 +10,7 @@ void SendMouse(HWND button, UINT message, WPARAM keys = 0)
     SendMessageTimeoutA(button, message, keys, MAKELPARAM(4, 4), SMTO_NORMAL, 5000, nullptr);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Motor, HoldButtonsLimitsPositionsAndTheSiteReachTheDriverAndTheRegistry)
 {
@@ -44,8 +44,10 @@ TEST(Motor, HoldButtonsLimitsPositionsAndTheSiteReachTheDriverAndTheRegistry)
     ChooseItemNow(run.Control(IDC_DISH_POSITION_COMBO), 3);
     run.Press(IDC_DISH_POSITION_SET);
     run.Press(IDC_DISH_POSITION_GOTO);
-    EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"SetEastLimit(", "SetWestLimit(", "EnableLimit(", "StoreSatPosition(4)",
-                                                "GotoSatPosition(4)"}, before)) << "the driver counts positions from 1";
+    EXPECT_TRUE(HasInOrder(
+        run.CallLogLines(),
+        {"SetEastLimit(", "SetWestLimit(", "EnableLimit(", "StoreSatPosition(4)", "GotoSatPosition(4)"}, before))
+        << "the driver counts positions from 1";
     EXPECT_TRUE(IsWindowEnabled(FindVisibleControl(run.MainDialog(), IDC_DISH_CANCEL_LIMIT)));
 
     HWND longitude = run.Control(IDC_DISH_LONGITUDE);
@@ -103,7 +105,8 @@ TEST(Motor, HoldButtonWaitsForASilentReLockAndStopsTheDishTwice)
     Lines lines = run.CallLogLines();
     EXPECT_TRUE(HasInOrder(lines, {"LockChannel3(", "DriveEast(", "StopMotor(", "StopMotor("}, from));
     lines.resize(FindLine(lines, "StopMotor(", drive));
-    EXPECT_EQ(FindLine(lines, "LockChannel3(", drive), std::string::npos) << "no silent re-lock while the button is held";
+    EXPECT_EQ(FindLine(lines, "LockChannel3(", drive), std::string::npos)
+        << "no silent re-lock while the button is held";
 
     // The drive was a change: the exit asks first. The release comes last.
     run.RequestExit();

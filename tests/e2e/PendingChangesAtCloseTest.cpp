@@ -24,22 +24,19 @@ bool SendToProgramWindows(const LumisatRun& run, UINT message, WPARAM wParam)
 
 struct Close {
     const char* name;
-    bool removal;         // the receiver unplugged, else the session's end
-    bool pending;         // PID 256 loaded since the last save
+    bool removal;   // the receiver unplugged, else the session's end
+    bool pending;   // PID 256 loaded since the last save
     bool macDialogOpen;
-    int answer;           // to the exit question; 0: the session ends while it is open
+    int answer;   // to the exit question; 0: the session ends while it is open
 };
 
 const Close kCloses[] = {
-    {"removal_changes_yes", true, true, false, IDYES},
-    {"removal_changes_no", true, true, false, IDNO},
-    {"session_no_changes_dialog_open", false, false, true, 0},
-    {"session_changes_yes", false, true, false, IDYES},
-    {"session_changes_no", false, true, false, IDNO},
-    {"session_changes_forced", false, true, false, 0},
+    {"removal_changes_yes", true, true, false, IDYES},         {"removal_changes_no", true, true, false, IDNO},
+    {"session_no_changes_dialog_open", false, false, true, 0}, {"session_changes_yes", false, true, false, IDYES},
+    {"session_changes_no", false, true, false, IDNO},          {"session_changes_forced", false, true, false, 0},
 };
 
-}  // namespace
+}   // namespace
 
 TEST(PendingChangesAtClose, RemovalAsksFirstSessionEndWaitsForTheAnswerAndAnEndedSessionSavesNothing)
 {

@@ -7,7 +7,7 @@ struct WindowSearch {
     std::vector<HWND> found;
 };
 
-bool HasText(HWND window, const char* wanted, int (WINAPI* read)(HWND, LPSTR, int))
+bool HasText(HWND window, const char* wanted, int(WINAPI* read)(HWND, LPSTR, int))
 {
     if (wanted == nullptr)
         return true;
@@ -37,7 +37,7 @@ std::string WindowsFolder(std::string path)
         c = c == '/' ? '\\' : c;
     return path.back() == '\\' ? path : path + '\\';
 }
-}  // namespace
+}   // namespace
 
 std::string EnvironmentFolder(const char* name)
 {
@@ -52,7 +52,6 @@ std::vector<HWND> ProcessWindows(DWORD processId, const WindowFilter& filter)
     EnumWindows(CollectMatch, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
 
 std::string FullPath(const std::string& path)
 {

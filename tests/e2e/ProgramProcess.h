@@ -67,7 +67,8 @@ public:
     // The first of its top-level windows that matches; null when none does.
     HWND TopLevelWindow(const WindowFilter& filter) const
     {
-        const std::vector<HWND> windows = info.hProcess ? ProcessWindows(info.dwProcessId, filter) : std::vector<HWND>{};
+        const std::vector<HWND> windows =
+            info.hProcess ? ProcessWindows(info.dwProcessId, filter) : std::vector<HWND>{};
         return windows.empty() ? nullptr : windows.front();
     }
 

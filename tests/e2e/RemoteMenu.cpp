@@ -18,32 +18,32 @@ struct MenuStringCall {
 // its five arguments and returns what it returns.
 #ifdef _WIN64
 const unsigned char kCallThunk[] = {
-    0x48, 0x83, 0xEC, 0x38,              // sub rsp, 0x38
-    0x48, 0x89, 0xC8,                    // mov rax, rcx
-    0x4C, 0x8B, 0x10,                    // mov r10, [rax]
-    0x48, 0x8B, 0x48, 0x08,              // mov rcx, [rax+8]
-    0x8B, 0x50, 0x10,                    // mov edx, [rax+16]
-    0x4C, 0x8B, 0x40, 0x18,              // mov r8, [rax+24]
-    0x44, 0x8B, 0x48, 0x20,              // mov r9d, [rax+32]
-    0x44, 0x8B, 0x58, 0x24,              // mov r11d, [rax+36]
-    0x4C, 0x89, 0x5C, 0x24, 0x20,        // mov [rsp+0x20], r11
-    0x41, 0xFF, 0xD2,                    // call r10
-    0x48, 0x83, 0xC4, 0x38,              // add rsp, 0x38
-    0xC3,                                // ret
+    0x48, 0x83, 0xEC, 0x38,         // sub rsp, 0x38
+    0x48, 0x89, 0xC8,               // mov rax, rcx
+    0x4C, 0x8B, 0x10,               // mov r10, [rax]
+    0x48, 0x8B, 0x48, 0x08,         // mov rcx, [rax+8]
+    0x8B, 0x50, 0x10,               // mov edx, [rax+16]
+    0x4C, 0x8B, 0x40, 0x18,         // mov r8, [rax+24]
+    0x44, 0x8B, 0x48, 0x20,         // mov r9d, [rax+32]
+    0x44, 0x8B, 0x58, 0x24,         // mov r11d, [rax+36]
+    0x4C, 0x89, 0x5C, 0x24, 0x20,   // mov [rsp+0x20], r11
+    0x41, 0xFF, 0xD2,               // call r10
+    0x48, 0x83, 0xC4, 0x38,         // add rsp, 0x38
+    0xC3,                           // ret
 };
 static_assert(offsetof(MenuStringCall, menu) == 8 && offsetof(MenuStringCall, position) == 16 &&
               offsetof(MenuStringCall, buffer) == 24 && offsetof(MenuStringCall, size) == 32 &&
               offsetof(MenuStringCall, flags) == 36);
 #else
 const unsigned char kCallThunk[] = {
-    0x8B, 0x44, 0x24, 0x04,              // mov eax, [esp+4]
-    0xFF, 0x70, 0x14,                    // push [eax+20]
-    0xFF, 0x70, 0x10,                    // push [eax+16]
-    0xFF, 0x70, 0x0C,                    // push [eax+12]
-    0xFF, 0x70, 0x08,                    // push [eax+8]
-    0xFF, 0x70, 0x04,                    // push [eax+4]
-    0xFF, 0x10,                          // call [eax]
-    0xC2, 0x04, 0x00,                    // ret 4
+    0x8B, 0x44, 0x24, 0x04,   // mov eax, [esp+4]
+    0xFF, 0x70, 0x14,         // push [eax+20]
+    0xFF, 0x70, 0x10,         // push [eax+16]
+    0xFF, 0x70, 0x0C,         // push [eax+12]
+    0xFF, 0x70, 0x08,         // push [eax+8]
+    0xFF, 0x70, 0x04,         // push [eax+4]
+    0xFF, 0x10,               // call [eax]
+    0xC2, 0x04, 0x00,         // ret 4
 };
 static_assert(offsetof(MenuStringCall, menu) == 4 && offsetof(MenuStringCall, position) == 8 &&
               offsetof(MenuStringCall, buffer) == 12 && offsetof(MenuStringCall, size) == 16 &&
@@ -82,8 +82,11 @@ std::optional<std::vector<std::wstring>> ReadTexts(HANDLE target, char* memory, 
     char* text = memory + 512;
     for (int i = 0; i < count; ++i) {
         const MenuStringCall arguments{reinterpret_cast<UINT_PTR>(GetProcAddress(user32, "GetMenuStringW")),
-                                       reinterpret_cast<UINT_PTR>(menu), static_cast<UINT>(i),
-                                       reinterpret_cast<UINT_PTR>(text), kTextSize, MF_BYPOSITION};
+                                       reinterpret_cast<UINT_PTR>(menu),
+                                       static_cast<UINT>(i),
+                                       reinterpret_cast<UINT_PTR>(text),
+                                       kTextSize,
+                                       MF_BYPOSITION};
         wchar_t local[kTextSize] = {};
         WriteProcessMemory(target, text, local, sizeof(local), nullptr);
         WriteProcessMemory(target, call, &arguments, sizeof(arguments), nullptr);
@@ -94,7 +97,7 @@ std::optional<std::vector<std::wstring>> ReadTexts(HANDLE target, char* memory, 
     return texts;
 }
 
-}  // namespace
+}   // namespace
 
 std::optional<std::vector<std::wstring>> PopupMenuWideTexts(HWND menuWindow)
 {
@@ -105,8 +108,7 @@ std::optional<std::vector<std::wstring>> PopupMenuWideTexts(HWND menuWindow)
     if (target == nullptr)
         return std::nullopt;
     std::optional<std::vector<std::wstring>> texts;
-    if (auto* memory = static_cast<char*>(
-            VirtualAllocEx(target, nullptr, 4096, MEM_COMMIT, PAGE_EXECUTE_READWRITE))) {
+    if (auto* memory = static_cast<char*>(VirtualAllocEx(target, nullptr, 4096, MEM_COMMIT, PAGE_EXECUTE_READWRITE))) {
         texts = ReadTexts(target, memory, menu);
         VirtualFreeEx(target, memory, 0, MEM_RELEASE);
     }

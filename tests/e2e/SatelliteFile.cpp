@@ -19,7 +19,7 @@ void PutName(std::string& out, const std::string& name, size_t size)
     out += field;
 }
 
-}  // namespace
+}   // namespace
 
 std::string SatelliteFileBytes(const std::vector<FileSatellite>& satellites)
 {

@@ -35,7 +35,7 @@ std::string AddTransponder(const LumisatRun& run, const char* frequency, int pol
     return text;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(SatellitePages, SatelliteLnbAndTransponderEditsAreCheckedAndReachTheFile)
 {
@@ -45,8 +45,11 @@ TEST(SatellitePages, SatelliteLnbAndTransponderEditsAreCheckedAndReachTheFile)
     // letter in two cases, which a fold of ASCII and Latin-1 alone takes for two.
     ASSERT_EQ(GetACP(), 1252u);
     const FileSatellite skoda{.name = "\x8Akoda", .degree = 192};
-    ASSERT_TRUE(StartWithSatellites(run, {{.name = "Astra", .degree = 192, .transponders = {
-        {"12380V/27500", 12380, 27500, 0, {}}, {"11494V/27500", 11494, 27500, 0, {}}}}, skoda}));
+    ASSERT_TRUE(StartWithSatellites(
+        run, {{.name = "Astra",
+               .degree = 192,
+               .transponders = {{"12380V/27500", 12380, 27500, 0, {}}, {"11494V/27500", 11494, 27500, 0, {}}}},
+              skoda}));
     stage("the LNB & Switch page");
     EXPECT_EQ(LnbPair(run), (Lines{"9750", "10600", "off"}));
     EXPECT_FALSE(run.ApplyEnabled()) << "showing the record changes nothing";
@@ -80,7 +83,8 @@ TEST(SatellitePages, SatelliteLnbAndTransponderEditsAreCheckedAndReachTheFile)
     EXPECT_EQ(ComboTexts(combo), (Lines{"12380", "11494"}));
     // Another transponder's frequency is refused with a message; posted, as the box blocks the page.
     SetText(combo, "11494");
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DISH_FREQUENCY_COMBO, CBN_KILLFOCUS), reinterpret_cast<LPARAM>(combo));
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DISH_FREQUENCY_COMBO, CBN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(combo));
     EXPECT_EQ(run.AnswerNextBox(IDOK), "This transponder already exist.");
     EXPECT_TRUE(WaitFor([&] { return WindowText(combo) == "12380"; }));
     EnterText(combo, "12500", CBN_KILLFOCUS);
@@ -108,9 +112,17 @@ TEST(SatellitePages, SatelliteLnbAndTransponderEditsAreCheckedAndReachTheFile)
     EXPECT_TRUE(WaitFor([&] { return ComboTexts(combo) == Lines{"12500", "12380"}; }));
 
     // A frequency edit names the transponder afresh; the rate is named as typed.
-    const FileSatellite edited{.name = "Astra", .degree = 192, .lnbFreq1 = 10750, .lnbFreq2 = 0, .tone22k = 1,
-                               .diseqcPort = 4, .dishType = 1, .lnbPower = 1, .lnbType = 2, .transponders = {
-                                   {"12500V/02750", 12500, 2750, 0, {}}, {"12380H/27500", 12380, 27500, 1, {}}}};
+    const FileSatellite edited{
+        .name = "Astra",
+        .degree = 192,
+        .lnbFreq1 = 10750,
+        .lnbFreq2 = 0,
+        .tone22k = 1,
+        .diseqcPort = 4,
+        .dishType = 1,
+        .lnbPower = 1,
+        .lnbType = 2,
+        .transponders = {{"12500V/02750", 12500, 2750, 0, {}}, {"12380H/27500", 12380, 27500, 1, {}}}};
     ASSERT_TRUE(run.Apply());
     EXPECT_EQ(run.ReadFile("satedata.dll"), SatelliteFileBytes({edited, skoda}));
 }

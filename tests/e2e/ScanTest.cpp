@@ -85,7 +85,7 @@ std::string TextOnClipboard()
     return text;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Scans, TerrestrialRasterFindsExactlyTheCarriersOnItAndKeepsThemUntilApply)
 {
@@ -125,9 +125,9 @@ TEST(Scans, TerrestrialRasterFindsExactlyTheCarriersOnItAndKeepsThemUntilApply)
     const size_t stop = FindLine(lines, "StopFilter(", from);
     const size_t relock = FindLine(lines, "LockChannel3(506000,", from);
     ASSERT_NE(relock, std::string::npos) << "the current channel is locked again";
-    EXPECT_TRUE(HasInOrder(lines, {"StopFilter(", "LockChannel3(177500,", "LockChannel3(506000,8,0,0,0,0,0) = 0",
-                                   "StartFilter() = 0"},
-                           from))
+    EXPECT_TRUE(HasInOrder(
+        lines, {"StopFilter(", "LockChannel3(177500,", "LockChannel3(506000,8,0,0,0,0,0) = 0", "StartFilter() = 0"},
+        from))
         << "reception pauses before the first step and goes on after the last";
     const ScanCalls scan = CallsBetween(lines, stop + 1, relock);
     Frequencies raster = TerrestrialRaster();
@@ -171,8 +171,9 @@ TEST(Scans, CableCancelStopsWithinOneStepAndKeepsWhatItFound)
     const size_t cancelled = run.LogSize();
     const std::string summary = run.AnswerNextBox(IDOK, seconds(30));
     EXPECT_EQ(summary.rfind("Frequencies tried: ", 0), 0u) << summary;
-    EXPECT_NE(summary.find("\r\nAdded: 2\r\nAlready in the list, skipped: 1\r\n\r\nCancelled: the rest was not tried.\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        summary.find("\r\nAdded: 2\r\nAlready in the list, skipped: 1\r\n\r\nCancelled: the rest was not tried.\r\n"),
+        std::string::npos)
         << summary;
 
     const Lines lines = run.CallLogLines();
@@ -184,8 +185,7 @@ TEST(Scans, CableCancelStopsWithinOneStepAndKeepsWhatItFound)
     EXPECT_EQ(scan.locked, (Frequencies{73000, 121000}));
     EXPECT_EQ(scan.tried.count(330000), 0u);
 
-    EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)),
-              (Lines{"Home", "73000 kHz", "121000 kHz"}))
+    EXPECT_EQ(ComboTexts(run.Control(IDC_MAIN_SATELLITE_COMBO)), (Lines{"Home", "73000 kHz", "121000 kHz"}))
         << "what was found before the cancel is kept";
     EXPECT_EQ(run.ReadFile(DatabaseFile(kCableKind)), SatelliteFileBytes({home}));
 }
@@ -193,17 +193,18 @@ TEST(Scans, CableCancelStopsWithinOneStepAndKeepsWhatItFound)
 TEST(Scans, SatelliteCheckReportsWhatLocksRemovesTheRestWhenAskedAndLocksTheCurrentAgain)
 {
     LumisatRun run("scan_satellite_check");
-    const std::string onAir =
-        "[Switch]\nLNB A=19.2E\nLNB B=13.0E\n"
-        "[Transponder]\nSatellite=19.2E\nFrequency=11494\nPolarity=H\nSymbolRate=22000\n"
-        "[Transponder]\nSatellite=19.2E\nFrequency=11836\nPolarity=H\nSymbolRate=27500\n"
-        "[Transponder]\nSatellite=19.2E\nFrequency=12188\nPolarity=V\nSymbolRate=27500\n"
-        // On the air, but on the other input: not what this satellite's switch input receives.
-        "[Transponder]\nSatellite=13.0E\nFrequency=10744\nPolarity=H\nSymbolRate=22000\n";
+    const std::string onAir = "[Switch]\nLNB A=19.2E\nLNB B=13.0E\n"
+                              "[Transponder]\nSatellite=19.2E\nFrequency=11494\nPolarity=H\nSymbolRate=22000\n"
+                              "[Transponder]\nSatellite=19.2E\nFrequency=11836\nPolarity=H\nSymbolRate=27500\n"
+                              "[Transponder]\nSatellite=19.2E\nFrequency=12188\nPolarity=V\nSymbolRate=27500\n"
+                              // On the air, but on the other input: not what this satellite's switch input receives.
+                              "[Transponder]\nSatellite=13.0E\nFrequency=10744\nPolarity=H\nSymbolRate=22000\n";
     run.WriteIni(CardIni(kSatelliteKind, onAir, 50));
     FileSatellite astra{.name = "Astra", .degree = 192, .diseqcPort = 1};
-    astra.transponders = {{"11494H/22000", 11494, 22000, 1, {}}, {"10744H/22000", 10744, 22000, 1, {}},
-                          {"11836H/27500", 11836, 27500, 1, {}}, {"12188V/27500", 12188, 27500, 0, {}},
+    astra.transponders = {{"11494H/22000", 11494, 22000, 1, {}},
+                          {"10744H/22000", 10744, 22000, 1, {}},
+                          {"11836H/27500", 11836, 27500, 1, {}},
+                          {"12188V/27500", 12188, 27500, 0, {}},
                           {"12603V/22000", 12603, 22000, 0, {}}};
     run.WriteFile(DatabaseFile(kSatelliteKind), SatelliteFileBytes({astra}));
     ASSERT_TRUE(run.Start());
@@ -234,9 +235,9 @@ TEST(Scans, SatelliteCheckReportsWhatLocksRemovesTheRestWhenAskedAndLocksTheCurr
             switches.push_back(lines[i].substr(0, lines[i].find(')') + 1));
     }
     EXPECT_EQ(switches, (Lines{"SetDiseCom2(E0,10,38,F2)", "SetDiseCom2(E0,10,38,F0)"}));
-    EXPECT_TRUE(HasInOrder(lines, {"SetDiseCom2(E0,10,38,F2)", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0",
-                                   "StartFilter() = 0"},
-                           lastCheckLock + 1));
+    EXPECT_TRUE(HasInOrder(
+        lines, {"SetDiseCom2(E0,10,38,F2)", "LockChannel3(11494,22000,1,1,1,9750,10600) = 0", "StartFilter() = 0"},
+        lastCheckLock + 1));
 
     // Copy: the table as tabbed lines.
     Click(GetDlgItem(results, IDC_SCAN_COPY));

@@ -36,7 +36,10 @@ FileSatellite Astra()
 
 FileSatellite Channel(const std::string& name, int frequency, int symbolRate, int modulation, std::vector<FilePid> pids)
 {
-    return {.name = name, .degree = 3600, .lnbFreq1 = 0, .lnbFreq2 = 0,
+    return {.name = name,
+            .degree = 3600,
+            .lnbFreq1 = 0,
+            .lnbFreq2 = 0,
             .transponders = {{"", frequency, symbolRate, modulation, std::move(pids)}}};
 }
 
@@ -79,7 +82,8 @@ bool StartOnFilterPage(LumisatRun& run, const std::vector<FilePid>& pids, const 
     run.WriteFile("cabledata.dll", SatelliteFileBytes({Channel("City Net 474", 474000, 6900, 64, pids)}));
     run.WriteIni(CardIni(kCableKind, "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n"
                                      "Pid=0x0100 2000 01-00-5E-04-01-01 01-00-5E-04-01-02\n"
-                                     "Pid=0x0101 512 01-00-5E-04-01-03\n" + extra));
+                                     "Pid=0x0101 512 01-00-5E-04-01-03\n" +
+                                         extra));
     if (!run.Start() || !run.WaitForCall("StartFilter() = 0", 0, seconds(20)))
         return false;
     run.WaitUntilIdle();

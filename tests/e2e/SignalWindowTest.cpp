@@ -22,7 +22,8 @@ constexpr milliseconds kFastPollPeriod{500};
 size_t SignalWindows(const LumisatRun& run)
 {
     std::vector<HWND> found = ProcessWindows(run.ProcessId(), {"#32770", nullptr, true});
-    return std::count_if(found.begin(), found.end(), [](HWND window) { return GetDlgItem(window, IDC_SIGNAL_SAVE_CSV); });
+    return std::count_if(found.begin(), found.end(),
+                         [](HWND window) { return GetDlgItem(window, IDC_SIGNAL_SAVE_CSV); });
 }
 
 // Signal polls the simulator answers during the time.
@@ -81,7 +82,8 @@ public:
     std::string File(const std::string& file) const { return name + "\\" + file; }
 
 private:
-    static constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    static constexpr char kShellFolders[] =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
     void Set(DWORD valueType, const std::string& folder) const
     {
         RegSetKeyValueA(HKEY_CURRENT_USER, kShellFolders, "Personal", valueType, folder.c_str(),
@@ -93,7 +95,7 @@ private:
     bool kept = false;
 };
 
-} // namespace
+}   // namespace
 
 TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardReported)
 {
@@ -134,12 +136,14 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
 
     stage("a lost and regained lock in the CSV");
     const size_t polls = run.CallsFrom(kPoll).size();
-    ASSERT_TRUE(WaitFor([&] {
-        const Lines lines = run.CallsFrom(kPoll);
-        const auto unlocked = [](const std::string& poll) { return poll.back() == '0'; };
-        const bool lost = std::any_of(lines.begin() + polls, lines.end(), unlocked);
-        return lost && lines.back().back() == '1';   // and regained since
-    }, seconds(20)));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const Lines lines = run.CallsFrom(kPoll);
+            const auto unlocked = [](const std::string& poll) { return poll.back() == '0'; };
+            const bool lost = std::any_of(lines.begin() + polls, lines.end(), unlocked);
+            return lost && lines.back().back() == '1';   // and regained since
+        },
+        seconds(20)));
     // Proposed in Documents, and the window says where it went. Without the
     // proposal the dialog would open in the working folder, which holds a CSV file.
     run.WriteFile("earlier.csv", "");
@@ -155,7 +159,8 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
     for (Lines& row : CsvRows(run.ReadFile(documents.File("signal.csv")))) {
         row.resize(6);
         if (row[3] == "1")   // the card's 70 and 65, each within 3
-            EXPECT_TRUE(std::abs(std::stoi(row[1]) - 70) <= 3 && std::abs(std::stoi(row[2]) - 65) <= 3) << row[1] << "," << row[2];
+            EXPECT_TRUE(std::abs(std::stoi(row[1]) - 70) <= 3 && std::abs(std::stoi(row[2]) - 65) <= 3)
+                << row[1] << "," << row[2];
         flags += row[3];
         events += row[5].empty() ? "" : row[5] + ";";
         rate = rate || (!row[4].empty() && std::abs(std::stod(row[4]) - 2000) < 200);
@@ -164,7 +169,8 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
     EXPECT_EQ(flags.back(), '1') << flags;
     EXPECT_EQ(events, "Lock lost;Re-locked;");
     EXPECT_TRUE(rate) << "the channel's 2000 kbit/s";
-    EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SIGNAL_EVENTS), LB_GETCOUNT, 0, 0), 3) << "the date, then both events";
+    EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SIGNAL_EVENTS), LB_GETCOUNT, 0, 0), 3)
+        << "the date, then both events";
 
     stage("closed: back to the slow poll; a double click on a bar opens it");
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -193,9 +199,11 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
 TEST(SignalWindow, PeaksStartAgainWithATuneToAnotherChannelAndTextsFollowTheLanguage)
 {
     LumisatRun run("signal_peaks");
-    run.WriteFile("cabledata.dll", SatelliteFileBytes({Channel("Strong", 474000, 6900, 64), Channel("Weak", 482000, 6900, 64)}));
-    run.WriteIni(CardIni(kCableKind, "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\nStrength=90\nQuality=80\n"
-                                     "[Channel 482000]\nFrequency=482000\nSymbolRate=6900\nQAM=64\nStrength=40\nQuality=30\n"));
+    run.WriteFile("cabledata.dll",
+                  SatelliteFileBytes({Channel("Strong", 474000, 6900, 64), Channel("Weak", 482000, 6900, 64)}));
+    run.WriteIni(CardIni(kCableKind,
+                         "[Channel 474000]\nFrequency=474000\nSymbolRate=6900\nQAM=64\nStrength=90\nQuality=80\n"
+                         "[Channel 482000]\nFrequency=482000\nSymbolRate=6900\nQAM=64\nStrength=40\nQuality=30\n"));
     ASSERT_TRUE(run.Start() && run.WaitForCall("StartFilter() = 0"));
     run.PostFrameCommand(kSignalCommand);
     HWND window = run.WaitForDialogWith(IDC_SIGNAL_SAVE_CSV);

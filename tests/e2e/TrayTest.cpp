@@ -22,7 +22,7 @@ std::string Utf16File(const std::string& asciiText)
     return bytes;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Shell, SecondStartHideTrayMenuAndDoubleClickInTheChosenLanguageAndExitAsksWhenChangesAreUnsaved)
 {

@@ -35,7 +35,7 @@ std::string RunValue()
     return value;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Unattended, DataWatchdogTunesAgainWhenTheDataStopsAndNotWhileItFlows)
 {
@@ -51,9 +51,10 @@ TEST(Unattended, DataWatchdogTunesAgainWhenTheDataStopsAndNotWhileItFlows)
     // The data stops after the third poll, about 6 s in; the watch takes 4 s and a statistics reading.
     stage("the data stops");
     ASSERT_TRUE(run.WaitForCall("SetFilterMAC(", started, seconds(20)));
-    EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"StopFilter() = 0", "LockChannel3(474000,6900,64,0,0,0,0) = 0",
-                                                 "StartFilter() = 0", "SetDataPID(256,2,1) = 0",
-                                                 "SetFilterMAC(00-1A-2B-3C-4D-5F) = 0"}, started));
+    EXPECT_TRUE(HasInOrder(run.CallLogLines(),
+                           {"StopFilter() = 0", "LockChannel3(474000,6900,64,0,0,0,0) = 0", "StartFilter() = 0",
+                            "SetDataPID(256,2,1) = 0", "SetFilterMAC(00-1A-2B-3C-4D-5F) = 0"},
+                           started));
     stage("the data flows again");
     const size_t relocked = run.LogSize();
     EXPECT_TRUE(NeverWithin([&] { return !run.CallsFrom("LockChannel3(", relocked).empty(); }, kDataFlowsFor));
@@ -100,15 +101,17 @@ TEST(Unattended, ResumeRestoresReceptionOnceAndWaitsForACardThatWentWithTheSleep
         Broadcast(run, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
         Broadcast(run, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
         if (cardGoes) {
-            ASSERT_TRUE(WaitFor([&] { return run.ReadFile(kTrace).find("] Resume: waiting for the card") != std::string::npos; }));
+            ASSERT_TRUE(WaitFor(
+                [&] { return run.ReadFile(kTrace).find("] Resume: waiting for the card") != std::string::npos; }));
             EXPECT_TRUE(run.CallsFrom("LockChannel3(", from).empty()) << "the restore waits for the card";
             ASSERT_TRUE(run.IsRunning()) << "its removal during the sleep does not end the program";
             SendDeviceNotice(run.MainDialog(), DBT_DEVICEARRIVAL);
             run.AnswerNextBox(IDOK);
         }
         ASSERT_TRUE(run.WaitForCall("SetFilterMAC(", from));
-        EXPECT_TRUE(HasInOrder(run.CallLogLines(), {"LockChannel3(474000", "StartFilter() = 0", "SetDataPID(256,2,1) = 0",
-                                                     "SetFilterMAC("}, from));
+        EXPECT_TRUE(HasInOrder(run.CallLogLines(),
+                               {"LockChannel3(474000", "StartFilter() = 0", "SetDataPID(256,2,1) = 0", "SetFilterMAC("},
+                               from));
         EXPECT_TRUE(NeverWithin([&] { return run.CallsFrom("LockChannel3(", from).size() > 1; }))
             << "restored once for both broadcasts";
         EXPECT_TRUE(run.ExitsCleanly());
@@ -132,8 +135,7 @@ TEST(Unattended, IconComesBackAfterExplorerAndStartWithWindowsRunsHidden)
     EXPECT_EQ(run.StartSecondInstance("/tray"), 0u) << "a start with Windows while it runs does nothing";
     EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
     ASSERT_TRUE(run.ExitsCleanly());
-    EXPECT_NE(run.ReadFile(kTrace).find("] The notification-area icon was added again.\n"),
-              std::string::npos);
+    EXPECT_NE(run.ReadFile(kTrace).find("] The notification-area icon was added again.\n"), std::string::npos);
 
     // Started with "/tray": every start-up step, the dialog hidden.
     const size_t from = run.LogSize();

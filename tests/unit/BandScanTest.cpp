@@ -37,9 +37,17 @@ TEST(BandPlansTest, StepFieldTakesWholeMegahertzFromOneToEightOrNothing)
         bool accepted;
         std::optional<int> step;
     } kCases[] = {
-        {"", true, std::nullopt},   {"   ", true, std::nullopt}, {"1", true, 1},      {"8", true, 8},
-        {" 4 ", true, 4},           {"0", false, std::nullopt},  {"9", false, {}},    {"-1", false, {}},
-        {"1.5", false, {}},         {"4MHz", false, {}},         {"99999999999", false, {}},
+        {"", true, std::nullopt},
+        {"   ", true, std::nullopt},
+        {"1", true, 1},
+        {"8", true, 8},
+        {" 4 ", true, 4},
+        {"0", false, std::nullopt},
+        {"9", false, {}},
+        {"-1", false, {}},
+        {"1.5", false, {}},
+        {"4MHz", false, {}},
+        {"99999999999", false, {}},
     };
     for (const auto& c : kCases) {
         const ScanStepEntry entry = ReadScanStep(c.text);
@@ -82,8 +90,8 @@ protected:
 
 TEST_F(ChannelScanTest, ChannelsOfTheListAreNotTriedAgainNorTheirNeighboursWithinHalfTheirWidth)
 {
-    AddChannel("Regional", 482000, 8);    // covers 478,001 to 485,999
-    AddChannel("Auto", 506000, 0);        // bandwidth not known: 6 MHz
+    AddChannel("Regional", 482000, 8);   // covers 478,001 to 485,999
+    AddChannel("Auto", 506000, 0);       // bandwidth not known: 6 MHz
     const ChannelScanPlan plan = PlanChannelScan(database, LockKind::Terrestrial,
                                                  {474000, 478000, 479000, 482000, 485000, 486000, 504000, 503000});
     EXPECT_EQ(Targets(plan), (Frequencies{474000, 478000, 486000, 503000}));
@@ -139,4 +147,4 @@ TEST_F(ChannelScanTest, FoundChannelsAreNamedByFrequencyHoldWhatLockedAndLeaveTh
     EXPECT_FALSE(again.effects.markSettingsChanged);
 }
 
-}  // namespace
+}   // namespace

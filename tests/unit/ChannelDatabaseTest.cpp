@@ -88,12 +88,13 @@ TEST_F(ChannelDatabaseTest, FileLayoutPutsEveryFieldAtItsOffset)
     const std::string file = scratch.Read("satedata.dll");
     ASSERT_EQ(file.size(), 200u);
     const std::pair<std::size_t, std::int32_t> fields[] = {
-        {0, 1},       {36, 192},    {40, 9750},  {44, 10600}, {48, 1},     {52, 2},      {56, 3},   {60, 4},
-        {64, 5},      {68, 2},      {104, 11778}, {108, 27500}, {112, 0},   {116, 1},     {140, 1},  {144, 2},
-        {148, 0x01020304}, {184, 12188}, {188, 27500}, {192, 1}, {196, 0}};
+        {0, 1},   {36, 192}, {40, 9750},        {44, 10600},  {48, 1},      {52, 2},  {56, 3},
+        {60, 4},  {64, 5},   {68, 2},           {104, 11778}, {108, 27500}, {112, 0}, {116, 1},
+        {140, 1}, {144, 2},  {148, 0x01020304}, {184, 12188}, {188, 27500}, {192, 1}, {196, 0}};
     for (const auto& [offset, value] : fields)
         EXPECT_EQ(Int32At(file, offset), value) << "at " << offset;
-    const std::pair<std::size_t, const char*> names[] = {{4, "Astra 19.2E"}, {72, "11778V/27500"}, {120, "news"}, {152, "12188H/27500"}};
+    const std::pair<std::size_t, const char*> names[] = {
+        {4, "Astra 19.2E"}, {72, "11778V/27500"}, {120, "news"}, {152, "12188H/27500"}};
     for (const auto& [offset, name] : names)
         EXPECT_EQ(std::string(file.c_str() + offset), name);
     EXPECT_EQ(file.substr(4 + 11, 21), std::string(21, '\0'));
@@ -102,8 +103,8 @@ TEST_F(ChannelDatabaseTest, FileLayoutPutsEveryFieldAtItsOffset)
 TEST_F(ChannelDatabaseTest, LoadRestoresRecordsAndPointsCursorsAtFirstRecords)
 {
     AddSampleSatellite();
-    db.Root()->firstSatellite->lnbFreq1 = -1;   // shown unsigned: 4294967295
-    db.Root()->firstSatellite->name[30] = 'x';  // bytes after the terminator are kept
+    db.Root()->firstSatellite->lnbFreq1 = -1;    // shown unsigned: 4294967295
+    db.Root()->firstSatellite->name[30] = 'x';   // bytes after the terminator are kept
     ASSERT_EQ(db.AddSatellite(Satellite("Hotbird", 130), 1), 1);
     ASSERT_EQ(db.Save(), 1);
 
@@ -113,7 +114,8 @@ TEST_F(ChannelDatabaseTest, LoadRestoresRecordsAndPointsCursorsAtFirstRecords)
     const SatelliteRecord* first = loaded.Root()->firstSatellite;
     EXPECT_EQ(loaded.CurrentSatellite(), first);
     EXPECT_EQ(loaded.CurrentPid(), first->firstTransponder->firstPid);
-    EXPECT_EQ(std::tuple(first->lnbFreq1, first->name[30], std::string(first->next->name)), std::tuple(-1, 'x', "Hotbird"));
+    EXPECT_EQ(std::tuple(first->lnbFreq1, first->name[30], std::string(first->next->name)),
+              std::tuple(-1, 'x', "Hotbird"));
     ASSERT_EQ(loaded.Save(scratch.Path("copy.dll")), 1);
     EXPECT_EQ(scratch.Read("copy.dll"), scratch.Read("satedata.dll"));
 }
@@ -143,7 +145,7 @@ TEST_F(ChannelDatabaseTest, TruncatedFilesKeepEveryWholeRecord)
         EXPECT_EQ(cut.Load(scratch.Path("cut.dll")), 0) << length;
         ExpectConsistent(cut);
     }
-    scratch.Write("cut.dll", file.substr(0, 4 + 68 + 48 + 32 + 31));  // inside the second PID
+    scratch.Write("cut.dll", file.substr(0, 4 + 68 + 48 + 32 + 31));   // inside the second PID
     CChannelDatabase cut;
     cut.Load(scratch.Path("cut.dll"));
     EXPECT_EQ(std::pair(cut.CurrentTransponder()->pidCount, cut.CurrentPid()->pid), std::pair(1, 100));
@@ -200,10 +202,7 @@ TEST_F(ChannelDatabaseTest, LoadedAndAddedRecordsMixAndEachIsFreedOnce)
 }
 
 #ifdef LUMISAT_ADDRESS_SANITIZER
-void Touch(const std::int32_t& field)
-{
-    [[maybe_unused]] volatile std::int32_t value = field;
-}
+void Touch(const std::int32_t& field) { [[maybe_unused]] volatile std::int32_t value = field; }
 
 // What lets the sanitizer see the rule above: a removed record of a load,
 // whose memory stays until the next load, is reported when touched, and
@@ -233,11 +232,15 @@ TEST_F(ChannelDatabaseTest, LoadTellsAMissingFileFromOneNotReadWhole)
     scratch.Write("long.dll", file + std::string(32, '\0'));
     scratch.Write("plain", "a file, not a folder");
     std::filesystem::create_directory(scratch.Path("folder.dll"));   // opens, but reads nothing
-    struct Case { const char* name; int result; DatabaseLoad outcome; };
+    struct Case {
+        const char* name;
+        int result;
+        DatabaseLoad outcome;
+    };
     const Case cases[] = {
-        {"missing.dll", 0, DatabaseLoad::NoFile},    {"plain/satedata.dll", 0, DatabaseLoad::NoFile},
-        {"whole.dll", 1, DatabaseLoad::Whole},       {"folder.dll", 0, DatabaseLoad::Unreadable},
-        {"short.dll", 0, DatabaseLoad::Damaged},     {"long.dll", 0, DatabaseLoad::Damaged},
+        {"missing.dll", 0, DatabaseLoad::NoFile}, {"plain/satedata.dll", 0, DatabaseLoad::NoFile},
+        {"whole.dll", 1, DatabaseLoad::Whole},    {"folder.dll", 0, DatabaseLoad::Unreadable},
+        {"short.dll", 0, DatabaseLoad::Damaged},  {"long.dll", 0, DatabaseLoad::Damaged},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -302,4 +305,4 @@ TEST(BackupFilePathTest, AddsBakAndCutsTheNameToFitTheLongestPath)
     EXPECT_EQ(BackupFilePath(folderFor("$b") + "$b"), folderFor("$b") + "~b");
 }
 
-}  // namespace
+}   // namespace

@@ -15,7 +15,8 @@ TEST(ChannelListRules, QamSizesAndBandwidthsWithAutoForUnknownValues)
         EXPECT_TRUE(QamSizeAt(index) == sizes[index] && QamIndexOf(sizes[index]) == index) << index;
     for (int index = 0; index < 4; ++index)
         EXPECT_TRUE(BandwidthAt(index) == bandwidths[index] && BandwidthIndexOf(bandwidths[index]) == index) << index;
-    EXPECT_EQ((std::vector<int>{QamIndexOf(48), QamIndexOf(-16), QamSizeAt(6), QamSizeAt(-1), BandwidthIndexOf(5), BandwidthAt(4)}),
+    EXPECT_EQ((std::vector<int>{QamIndexOf(48), QamIndexOf(-16), QamSizeAt(6), QamSizeAt(-1), BandwidthIndexOf(5),
+                                BandwidthAt(4)}),
               std::vector<int>(6, 0));
 }
 
@@ -25,16 +26,30 @@ TEST(ChannelListRules, QamSizesAndBandwidthsWithAutoForUnknownValues)
 // puts the stored value back.
 TEST(ChannelFieldRules, CableAndTerrestrialFieldsTakeValuesInRangeElseTheStoredValue)
 {
-    struct Case { char field; const char* text; bool replaced; const char* shown; std::int32_t stored; };
+    struct Case {
+        char field;
+        const char* text;
+        bool replaced;
+        const char* shown;
+        std::int32_t stored;
+    };
     const Case cases[] = {
-        {'F', "40000", false, "40000", 40000},     {'F', "870000", false, "870000", 870000},
-        {'F', "39999", true, "870000", 870000},    {'F', "870001", true, "870000", 870000},
-        {'F', "", true, "870000", 870000},         {'S', "7000", false, "7000", 7000},
-        {'S', "0", false, "0", 0},                 {'S', "7001", true, "0", 0},
-        {'S', "-1", true, "0", 0},                 {'T', "51000", false, "51000", 51000},
-        {'T', "860000", false, "860000", 860000},  {'T', "474000kHz", false, "474000kHz", 474000},
-        {'T', "50999", true, "474000", 474000},    {'T', "860001", true, "474000", 474000},
-        {'T', "abc", true, "474000", 474000},      {'T', "99999999999999", true, "474000", 474000},
+        {'F', "40000", false, "40000", 40000},
+        {'F', "870000", false, "870000", 870000},
+        {'F', "39999", true, "870000", 870000},
+        {'F', "870001", true, "870000", 870000},
+        {'F', "", true, "870000", 870000},
+        {'S', "7000", false, "7000", 7000},
+        {'S', "0", false, "0", 0},
+        {'S', "7001", true, "0", 0},
+        {'S', "-1", true, "0", 0},
+        {'T', "51000", false, "51000", 51000},
+        {'T', "860000", false, "860000", 860000},
+        {'T', "474000kHz", false, "474000kHz", 474000},
+        {'T', "50999", true, "474000", 474000},
+        {'T', "860001", true, "474000", 474000},
+        {'T', "abc", true, "474000", 474000},
+        {'T', "99999999999999", true, "474000", 474000},
     };
     TransponderRecord tuning = *Transponder(500000, 6900, 64);
     for (const Case& c : cases) {
@@ -48,8 +63,10 @@ TEST(ChannelFieldRules, CableAndTerrestrialFieldsTakeValuesInRangeElseTheStoredV
     // Without a record nothing is stored: the defaults come back, and a symbol
     // rate text stays as typed.
     const std::tuple<TuningFieldCommit, const char*, bool> noRecord[] = {
-        {CommitCableFrequency(nullptr, "1"), "473000", true}, {CommitCableSymbolRate(nullptr, ""), "6500", true},
-        {CommitTerrestrialFrequency(nullptr, "1"), "51000", true}, {CommitCableSymbolRate(nullptr, "5000"), "5000", false}};
+        {CommitCableFrequency(nullptr, "1"), "473000", true},
+        {CommitCableSymbolRate(nullptr, ""), "6500", true},
+        {CommitTerrestrialFrequency(nullptr, "1"), "51000", true},
+        {CommitCableSymbolRate(nullptr, "5000"), "5000", false}};
     for (const auto& [commit, shown, replaced] : noRecord)
         EXPECT_TRUE(commit.text == shown && commit.replaced == replaced && !commit.stored) << shown;
 }

@@ -113,4 +113,4 @@ TEST(DataWatchdog, StoredTimeDefaultsToAMinuteAndIsKeptInRange)
     EXPECT_EQ(store.dwords[kDataWatchdogValue], 4u) << "kept in range when written too";
 }
 
-}  // namespace
+}   // namespace

@@ -11,7 +11,11 @@ TEST(DeviceNotice, OnlyTheReceiversInterfaceCounts)
     // A volume's record is shorter: whatever follows its header is not a class.
     DeviceNoticeRecord volume{kVolume, kReceiverInterfaceClassBytes};
 
-    struct Case { std::uint32_t event; const DeviceNoticeRecord* record; DeviceNoticeAction expected; };
+    struct Case {
+        std::uint32_t event;
+        const DeviceNoticeRecord* record;
+        DeviceNoticeAction expected;
+    };
     const Case cases[] = {
         {kDeviceEventArrival, &receiver, DeviceNoticeAction::ReceiverArrived},
         {kDeviceEventRemoved, &receiver, DeviceNoticeAction::ReceiverRemoved},

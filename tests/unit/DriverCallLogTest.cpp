@@ -91,4 +91,4 @@ TEST(DriverCallLog, AnAnswerTheLogDidNotTakeIsLoggedAgainNextTime)
     EXPECT_EQ(logged.lines, std::vector<std::string>{"Driver: GetSignalStrAndQu() = 0 -> 71,64,0,0,1 in 1 ms"});
 }
 
-} // namespace
+}   // namespace

@@ -56,13 +56,15 @@ protected:
 TEST(LanguageLinesTest, TextCutAnywhereSplitsIntoTheLinesOfTheWholeText)
 {
     const std::pair<std::string, Lines> texts[] = {
-        {"a=1\r\nb=2\nc=3\rd=4\r\n\r\ne=\r\n\nf=last", {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}, {"e", ""}, {"f", "last"}}},
+        {"a=1\r\nb=2\nc=3\rd=4\r\n\r\ne=\r\n\nf=last",
+         {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}, {"e", ""}, {"f", "last"}}},
         {"k=ab\0cd\r\nz\0=1\nm=\0\0\0\n\0x=1\nn=after zeros"s, {{"k", "ab"}, {"m", ""}, {"n", "after zeros"}}},
         {"no equals\r\n=empty key\r\nkey=a=b= c \n", {{"", "empty key"}, {"key", "a=b= c "}}},
     };
     for (const auto& [text, expected] : texts) {
         for (std::size_t cut = 0; cut <= text.size(); ++cut) {
-            EXPECT_EQ(LinesOfPieces(text, {cut}), expected) << "cut at " << cut << " of " << testing::PrintToString(text);
+            EXPECT_EQ(LinesOfPieces(text, {cut}), expected)
+                << "cut at " << cut << " of " << testing::PrintToString(text);
             EXPECT_EQ(LinesOfPieces(text, {cut, cut}), expected) << "empty piece at " << cut;
         }
     }
@@ -100,7 +102,8 @@ TEST_F(LanguageFileTest, ConvertedCopyIsHalfTheSizeInTheCodePageAndTextsComeFrom
 {
     EXPECT_EQ(Convert(Utf16File(u"ab") + "Z"), std::string("ab\0", 3)) << "odd byte dropped";
     EXPECT_EQ(Convert(""), "");
-    EXPECT_EQ(Convert(Utf16File(u"d\u00E9j\u00E0 \u20AC \u4E2D \U0001F600!")), std::string("d\xE9j\xE0 \x80    !\0\0", 13))
+    EXPECT_EQ(Convert(Utf16File(u"d\u00E9j\u00E0 \u20AC \u4E2D \U0001F600!")),
+              std::string("d\xE9j\xE0 \x80    !\0\0", 13))
         << "characters outside the code page become blanks";
 
     scratch.Write("German.txt", Utf16File(u"String6=Zur\u00FCck \u0416\r\nString8=\r\n"));
@@ -109,10 +112,14 @@ TEST_F(LanguageFileTest, ConvertedCopyIsHalfTheSizeInTheCodePageAndTextsComeFrom
     EXPECT_EQ(error, "");
     const std::string copy = scratch.Path("German.txt.tmp");
     EXPECT_EQ(scratch.Read("German.txt.tmp").size(), scratch.Read("German.txt").size() / 2);
-    EXPECT_EQ(Message(copy, "String6", "fallback"), "Zur\xC3\xBC" "ck \xD0\x96") << "UTF-8, from the source";
+    EXPECT_EQ(Message(copy, "String6", "fallback"), "Zur\xC3\xBC"
+                                                    "ck \xD0\x96")
+        << "UTF-8, from the source";
     EXPECT_EQ(Message(copy, "String8", "fallback"), "fallback") << "padding zeros are no text";
     std::filesystem::remove(scratch.Path("German.txt"));
-    EXPECT_EQ(Message(copy, "String6", "fallback"), "Zur\xC3\xBC" "ck  ") << "without its source the copy serves";
+    EXPECT_EQ(Message(copy, "String6", "fallback"), "Zur\xC3\xBC"
+                                                    "ck  ")
+        << "without its source the copy serves";
     scratch.Write("German.txt", Utf16File(u"String6=x"));
     std::filesystem::remove(copy);
     EXPECT_EQ(LookupString(copy, "String6"), "") << "the copy decides that the language loads";
@@ -137,7 +144,7 @@ TEST_F(LanguageFileTest, Utf16CharactersStraddlingTheReadBufferEnd)
     }
 }
 
-}  // namespace
+}   // namespace
 
 // A path in the system's code page (1252 here) joins language texts as UTF-8,
 // also when its first bytes look like the byte-order mark of UTF-16.

@@ -19,7 +19,7 @@ std::pair<std::int32_t, std::int32_t> Pair(const SatelliteRecord& satellite)
     return {satellite.lnbFreq1, satellite.lnbFreq2};
 }
 
-}  // namespace
+}   // namespace
 
 TEST(LnbRules, RefreshOfANewSatelliteWritesTheUniversalPair)
 {
@@ -36,11 +36,19 @@ TEST(LnbRules, RefreshOfANewSatelliteWritesTheUniversalPair)
 // its pair, custom starts from 11300/0 unless the pair held is a typed one.
 TEST(LnbRules, TypeChoiceWritesThePair)
 {
-    struct Case { std::int32_t frequency1, frequency2; int type; std::int32_t result1, result2; bool editable; };
+    struct Case {
+        std::int32_t frequency1, frequency2;
+        int type;
+        std::int32_t result1, result2;
+        bool editable;
+    };
     const Case cases[] = {
-        {0, 0, kLnbTypeCustom, 11300, 0, true},          {5150, 5750, kLnbTypeCustom, 11300, 0, true},
-        {9750, 10600, kLnbTypeCustom, 11300, 0, true},   {10000, 10750, kLnbTypeCustom, 10000, 10750, true},
-        {10000, 10750, kLnbTypeNormal, 5150, 5750, false}, {0, 0, kLnbTypeUniversal, 9750, 10600, false},
+        {0, 0, kLnbTypeCustom, 11300, 0, true},
+        {5150, 5750, kLnbTypeCustom, 11300, 0, true},
+        {9750, 10600, kLnbTypeCustom, 11300, 0, true},
+        {10000, 10750, kLnbTypeCustom, 10000, 10750, true},
+        {10000, 10750, kLnbTypeNormal, 5150, 5750, false},
+        {0, 0, kLnbTypeUniversal, 9750, 10600, false},
     };
     for (const Case& c : cases) {
         SatelliteRecord satellite = NewSatellite();

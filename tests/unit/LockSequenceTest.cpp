@@ -25,16 +25,28 @@ class RecordingHost : public PageHostDouble, public LockHost, public SwitchComma
 public:
     RecordingHost(CallLog& log, ReceiverDriver& card) : PageHostDouble(card), log(log) {}
 
-    void SetFilterStarted(int started) override { log.Add("SetFilterStarted(" + std::to_string(filterStarted = started) + ")"); }
-    void SetTuningChanged(int changed) override { log.Add("SetTuningChanged(" + std::to_string(tuningChanged = changed) + ")"); }
-    void SetTimerRunning(SessionTimer, bool running) override { log.Add(running ? "StartSignalTimer" : "StopSignalTimer"); }
+    void SetFilterStarted(int started) override
+    {
+        log.Add("SetFilterStarted(" + std::to_string(filterStarted = started) + ")");
+    }
+    void SetTuningChanged(int changed) override
+    {
+        log.Add("SetTuningChanged(" + std::to_string(tuningChanged = changed) + ")");
+    }
+    void SetTimerRunning(SessionTimer, bool running) override
+    {
+        log.Add(running ? "StartSignalTimer" : "StopSignalTimer");
+    }
     void ShowWaitDialog(bool shown) override { log.Add(shown ? "ShowWaitDialog" : "DestroyWaitDialog"); }
     void ShowLockState(int result) override { log.Add("ShowLockState(" + std::to_string(result) + ")"); }
     void ReloadPids() override { log.Add("ReloadPids"); }
     void ReportCardBusy() override { log.Add("ReportCardBusy"); }
     // The commands go through the gate's driver, as the Dish Setting page's do.
     int SendTonePower() override { return Driver().SetDiseCom1(0, 0, 0, 1) == kDriverCallRefused ? 0 : 1; }
-    int SendDiseqcSwitch() override { return Driver().SetDiseCom2(0xE0, 0x10, 0x38, 0xF0) == kDriverCallRefused ? 0 : 1; }
+    int SendDiseqcSwitch() override
+    {
+        return Driver().SetDiseCom2(0xE0, 0x10, 0x38, 0xF0) == kDriverCallRefused ? 0 : 1;
+    }
 
 private:
     CallLog& log;
@@ -88,7 +100,8 @@ protected:
 
     LockSequence Sequence(LockKind kind, std::chrono::milliseconds waitLimit = 5s)
     {
-        return LockSequence(kind, gate, [this](std::uint32_t run) { Post(run); }, &host, waitLimit);
+        return LockSequence(
+            kind, gate, [this](std::uint32_t run) { Post(run); }, &host, waitLimit);
     }
 
     // The user-interface thread takes the workers' notices, as the main
@@ -141,10 +154,22 @@ TEST_F(LockSequenceTest, SatelliteLockRunsEveryStepInOrder)
     RunSettled(sequence, transponder, false);
 
     // Not locked from the moment the new target's lock starts until its own result.
-    const Log expected{"StopFilter", "SetFilterStarted(0)", "SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog",
-                       kSwitches, "SetDiseCom2(E0,10,38,F0)", kSwitches, "ShowLockState(255)",
-                       "LockChannel3(12380,27500,1,1,1,9750,10600)", "DestroyWaitDialog", "ShowLockState(0)",
-                       "StartFilter", "SetFilterStarted(1)", "ReloadPids", "StartSignalTimer"};
+    const Log expected{"StopFilter",
+                       "SetFilterStarted(0)",
+                       "SetTuningChanged(0)",
+                       "StopSignalTimer",
+                       "ShowWaitDialog",
+                       kSwitches,
+                       "SetDiseCom2(E0,10,38,F0)",
+                       kSwitches,
+                       "ShowLockState(255)",
+                       "LockChannel3(12380,27500,1,1,1,9750,10600)",
+                       "DestroyWaitDialog",
+                       "ShowLockState(0)",
+                       "StartFilter",
+                       "SetFilterStarted(1)",
+                       "ReloadPids",
+                       "StartSignalTimer"};
     EXPECT_EQ(log.Entries(), expected) << "the worker's notice starts nothing twice";
     EXPECT_EQ(host.tuningChanged, 0);
     EXPECT_EQ(sequence.Result(), 0);
@@ -330,9 +355,9 @@ TEST_F(LockSequenceTest, LockOfTheTargetBeingTunedTakesThatWorkersResult)
     });
     sequence.Run(host, &satellite, &transponder, false);
     card.join();
-    EXPECT_EQ(log.Entries(), (Log{"SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog", "DestroyWaitDialog",
-                                  "ShowLockState(0)", "StartFilter", "SetFilterStarted(1)", "ReloadPids",
-                                  "StartSignalTimer"}));
+    EXPECT_EQ(log.Entries(),
+              (Log{"SetTuningChanged(0)", "StopSignalTimer", "ShowWaitDialog", "DestroyWaitDialog", "ShowLockState(0)",
+                   "StartFilter", "SetFilterStarted(1)", "ReloadPids", "StartSignalTimer"}));
     DeliverNotices(sequence);
     EXPECT_EQ(log.Count("StartFilter"), 1) << "the worker's notice comes after its result was taken";
 }
@@ -388,4 +413,4 @@ TEST_F(LockSequenceTest, TerrestrialSearchRemembersTheBandwidth)
     EXPECT_EQ(log.Matching("LockChannel3"), Locks("LockChannel3(618000,%d,0,0,0,0,0)", {8}));
 }
 
-} // namespace
+}   // namespace

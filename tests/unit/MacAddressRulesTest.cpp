@@ -41,13 +41,14 @@ NetMacSetting Setting(std::int32_t enable, const MacAddress& address)
     return setting;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(MacFieldParsing, OneOrTwoHexDigitsMakeAByte)
 {
     const std::pair<const char*, std::optional<std::uint8_t>> fields[] = {
-        {"A", 0x0A}, {"a", 0x0A}, {"", 0x00}, {"ab", 0xAB}, {"07", 0x07}, {"g", std::nullopt}, {"1g", std::nullopt},
-        {"0x", std::nullopt}, {" A", std::nullopt}, {"-1", std::nullopt}, {"123", std::nullopt}};
+        {"A", 0x0A},          {"a", 0x0A},          {"", 0x00},           {"ab", 0xAB},
+        {"07", 0x07},         {"g", std::nullopt},  {"1g", std::nullopt}, {"0x", std::nullopt},
+        {" A", std::nullopt}, {"-1", std::nullopt}, {"123", std::nullopt}};
     for (const auto& [text, value] : fields)
         EXPECT_EQ(ParseMacField(text), value) << '"' << text << '"';
 }
@@ -62,8 +63,8 @@ TEST(MacAdapterRegistry, WritesEveryAdapterDescribedExactlyAsTheReceivers)
     registry.failingKeys = {4};
     EXPECT_EQ(WriteAdapterRegistry(registry, Setting(1, {0x00, 0x11, 0x22, 0xAB, 0xCD, 0xEF})), 0);
     EXPECT_EQ(registry.opened, (std::vector<std::size_t>{0, 3, 4}));
-    EXPECT_EQ(registry.written[3], (std::map<std::string, std::uint32_t>{{"VMACEnable", 1}, {"VMACAddress1", 4386},
-                                                                         {"VMACAddress2", 11259375}}));
+    EXPECT_EQ(registry.written[3], (std::map<std::string, std::uint32_t>{
+                                       {"VMACEnable", 1}, {"VMACAddress1", 4386}, {"VMACAddress2", 11259375}}));
     EXPECT_EQ(AdapterMacValues(Setting(0, {0xFF, 0xFF, 0xFF, 0x80, 0, 1}))[1].value, 0xFFFFFFu);
 
     FakeAdapterRegistry none;

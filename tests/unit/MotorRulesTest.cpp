@@ -26,7 +26,10 @@ public:
     void StopSignalTimer() override { log.Add("StopSignalTimer"); }
     void StartSignalTimer() override { log.Add("StartSignalTimer"); }
     void MarkSettingsChanged() override { log.Add("MarkSettingsChanged"); }
-    void UpdateLimitButtons(std::uint32_t flags) override { log.Add("UpdateLimitButtons(" + std::to_string(flags) + ")"); }
+    void UpdateLimitButtons(std::uint32_t flags) override
+    {
+        log.Add("UpdateLimitButtons(" + std::to_string(flags) + ")");
+    }
     void UpdatePositionControls() override { log.Add("UpdatePositionControls"); }
 
 private:
@@ -81,7 +84,7 @@ TEST_F(MotorCommandsTest, BothLimitsEnableTheLimitsOnceAndCancelClearsThem)
     EXPECT_TRUE(cleared.setEastLimit && cleared.setWestLimit);
     EXPECT_FALSE(cleared.cancelLimit);
 
-    settings.limitFlags = 4;    // a stray bit read from the registry
+    settings.limitFlags = 4;   // a stray bit read from the registry
     commands.SetEastLimit();
     commands.SetWestLimit();
     EXPECT_EQ(log.Matching("EnableLimit").size(), 1U) << "both limits set despite the stray bit";
@@ -142,7 +145,7 @@ TEST(MotorSettings, LoadDefaultsTheNumbersAndReloadKeepsWhatTheMotorHolds)
     EXPECT_EQ(settings.positionIndex, 0) << "an index outside 0 to 7";
 
     store.dwords["CurDishID"] = 6;
-    settings.limitFlags = 3;          // both limits set since the load
+    settings.limitFlags = 3;   // both limits set since the load
     settings.storedPositions = 0x9;
     settings.longitude = "7.0";
     ReloadMotorSettings(store, settings);
@@ -176,4 +179,4 @@ TEST(MotorSettings, SaveWritesInOrderAndTakesTheShownCoordinates)
     EXPECT_EQ(reloaded.positionIndex, 4);
 }
 
-} // namespace
+}   // namespace

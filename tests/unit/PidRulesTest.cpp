@@ -19,10 +19,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-std::string KeyOf(const MessageRef& message)
-{
-    return message.IsEmpty() ? "(none)" : message.key;
-}
+std::string KeyOf(const MessageRef& message) { return message.IsEmpty() ? "(none)" : message.key; }
 
 // The session as the PID page's rules see it, locked with the filter running.
 class LockedHost final : public PageHostDouble {
@@ -36,17 +33,21 @@ PidRecord* AddStoredPid(CChannelDatabase& database, int pid, int type = 2, int l
     return Added(database, Pid(pid, type, "", loaded), 0);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(PidNumberReading, HexLikeStrToIntExAfterAnAddedPrefixDecimalLikeAtoi)
 {
     const std::pair<const char*, std::optional<std::uint32_t>> hex[] = {
-        {"1FfE", 0x1ffeu}, {"15zz", 0x15u}, {"0x15", 0u}, {"", std::nullopt}, {" 15", std::nullopt},
-        {"-15", std::nullopt}, {"100000015", 0x15u}};
+        {"1FfE", 0x1ffeu},     {"15zz", 0x15u},       {"0x15", 0u},        {"", std::nullopt},
+        {" 15", std::nullopt}, {"-15", std::nullopt}, {"100000015", 0x15u}};
     for (const auto& [text, value] : hex)
         EXPECT_EQ(ReadHexAfterPrefix(text), value) << text;
-    const std::pair<const char*, int> decimal[] = {{"  42", 42}, {"-7", -7}, {"12ab", 12}, {"abc", 0},
-                                                   {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN}};
+    const std::pair<const char*, int> decimal[] = {{"  42", 42},
+                                                   {"-7", -7},
+                                                   {"12ab", 12},
+                                                   {"abc", 0},
+                                                   {"99999999999999999999", INT_MAX},
+                                                   {"-99999999999999999999", INT_MIN}};
     for (const auto& [text, value] : decimal)
         EXPECT_EQ(ReadLeadingNumber(text), value) << text;
 }
@@ -63,9 +64,9 @@ TEST(PidInfoEntry, BaseSwitchConvertsAndOkRefusesEmptyAndOutOfRange)
     EXPECT_EQ(texts, (Calls{"8190", "8190", "1ffe"})) << "clicking the chosen base changes nothing";
 
     const std::tuple<PidBase, const char*, const char*> oks[] = {
-        {PidBase::Hexadecimal, "15", "(none)"},    {PidBase::Hexadecimal, "14", "String13"},
-        {PidBase::Decimal, "21", "(none)"},        {PidBase::Decimal, "20", "String13"},
-        {PidBase::Decimal, "8190", "(none)"},      {PidBase::Hexadecimal, "1ffe", "(none)"},
+        {PidBase::Hexadecimal, "15", "(none)"}, {PidBase::Hexadecimal, "14", "String13"},
+        {PidBase::Decimal, "21", "(none)"},     {PidBase::Decimal, "20", "String13"},
+        {PidBase::Decimal, "8190", "(none)"},   {PidBase::Hexadecimal, "1ffe", "(none)"},
         {PidBase::Hexadecimal, "", "String12"}};
     for (const auto& [base, text, refusal] : oks) {
         PidInfoRules typed;

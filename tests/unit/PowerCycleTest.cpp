@@ -48,4 +48,4 @@ TEST(PowerCycle, ACardThatGoesWithTheSleepIsWaitedForThirtySeconds)
     EXPECT_EQ(power.RestoreStep(kStart + 331s), Restore::CardLost) << "not back in time: removed";
 }
 
-}  // namespace
+}   // namespace

@@ -24,7 +24,7 @@ std::map<std::string, std::string> ShellValues(const char* path)
     return values;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(ProgramIdentity, TheScriptsAndTheInstallerGetTheHeadersValues)
 {

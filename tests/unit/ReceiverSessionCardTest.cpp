@@ -28,7 +28,8 @@ TEST_F(ReceiverSessionTest, ExitWithAHangingTuneSendsNothingMore)
         EXPECT_EQ(log.Entries(), Log{"App End"});
     }
     log.Clear();
-    EXPECT_EQ(session.Driver().StopFilter(), kDriverCallRefused) << "the tune that came back late finds the gate closed";
+    EXPECT_EQ(session.Driver().StopFilter(), kDriverCallRefused)
+        << "the tune that came back late finds the gate closed";
     EXPECT_EQ(log.Entries(), Log{});
     EXPECT_EQ(driver.Overlaps(), 0);
 }
@@ -208,4 +209,4 @@ TEST_F(ReceiverSessionTest, SleepLeavesABusyCardAlone)
     EXPECT_FALSE(session.IsFilterStarted()) << "the filter is restarted after the resume";
 }
 
-}  // namespace
+}   // namespace

@@ -74,8 +74,10 @@ public:
     void Refresh(unsigned parts) override
     {
         std::string named;
-        for (const auto& [part, name] : {std::pair{kSatelliteListPart, "satellites"}, {kLanguageListPart, "languages"},
-                                         {kPagesPart, "pages"}, {kAddedSatellitesPart, "added"}})
+        for (const auto& [part, name] : {std::pair{kSatelliteListPart, "satellites"},
+                                         {kLanguageListPart, "languages"},
+                                         {kPagesPart, "pages"},
+                                         {kAddedSatellitesPart, "added"}})
             if (parts & part)
                 named += (named.empty() ? "" : ",") + std::string(name);
         log.Add("Refresh(" + named + ")");
@@ -207,8 +209,12 @@ protected:
     RecordingPidPage pidPage{log};
     LoggedKeyOpener settingsKey{log};
     std::vector<std::string> traces;
-    ReceiverSession session{driver, view, settingsKey, [this](const std::string& line) { traces.push_back(line); },
-                            [](const std::string&) {}, std::chrono::milliseconds(50)};
+    ReceiverSession session{driver,
+                            view,
+                            settingsKey,
+                            [this](const std::string& line) { traces.push_back(line); },
+                            [](const std::string&) {},
+                            std::chrono::milliseconds(50)};
 };
 
 // A lock worker inside LockChannel3, as the lock sequence starts one: it holds

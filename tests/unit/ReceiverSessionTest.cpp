@@ -10,7 +10,13 @@ namespace {
 // or when changes are pending that marked the settings changed.
 TEST_F(ReceiverSessionTest, ApplyAndOkRelockExactlyWhenTheRuleSays)
 {
-    struct Case { const char* name; bool locked; int mark; bool restore; bool relocks; };  // mark: -1 none
+    struct Case {
+        const char* name;
+        bool locked;
+        int mark;
+        bool restore;
+        bool relocks;
+    };   // mark: -1 none
     const Case cases[] = {
         {"not locked, nothing changed", false, -1, false, true}, {"locked, nothing changed", true, -1, false, false},
         {"locked, a setting changed", true, 1, false, true},     {"locked, Apply only enabled", true, 0, false, false},
@@ -51,10 +57,16 @@ TEST_F(ReceiverSessionTest, ApplySavesMotorThenLocksThenSavesAndDisablesApply)
 // stays shown, and the user is told what failed and where.
 TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
 {
-    struct Case { const char* name; bool ok, channelsFail, settingsFail, motorFails; const char* text; };
+    struct Case {
+        const char* name;
+        bool ok, channelsFail, settingsFail, motorFails;
+        const char* text;
+    };
     const Case cases[] = {
-        {"Apply, settings", false, false, true, false, "<String42>\n\n<String44>\nHKEY_CURRENT_USER\\Key\n\n<String45>"},
-        {"OK, motor values", true, false, false, true, "<String42>\n\n<String44>\nHKEY_CURRENT_USER\\Key\n\n<String45>"},
+        {"Apply, settings", false, false, true, false,
+         "<String42>\n\n<String44>\nHKEY_CURRENT_USER\\Key\n\n<String45>"},
+        {"OK, motor values", true, false, false, true,
+         "<String42>\n\n<String44>\nHKEY_CURRENT_USER\\Key\n\n<String45>"},
         {"OK, channel file", true, true, false, false, "<String42>\n\n<String43>\n$FILE\n\n<String45>"},
     };
     for (const Case& test : cases) {
@@ -92,7 +104,10 @@ TEST_F(ReceiverSessionTest, FailedSavesKeepChangesPendingAndNameWhatFailed)
 // the question neither locks nor touches Apply.
 TEST_F(ReceiverSessionTest, ExitQuestionSavesOnlyOnYes)
 {
-    struct Case { bool yes, settingsSave, exits; Log calls; };
+    struct Case {
+        bool yes, settingsSave, exits;
+        Log calls;
+    };
     const Case cases[] = {
         {false, true, true, {"Ask(<String25>)"}},
         {true, true, true, {"Ask(<String25>)", "SaveMotorSettings", "WriteSettings"}},
@@ -154,13 +169,17 @@ TEST_F(ReceiverSessionTest, LockedToAnotherThanTheSelectionTheTipsSayWhatTheCard
     Added(session.Database(), Transponder(11494, 22000, 1));
     Lock();
     EXPECT_EQ(view.note, "");
-    std::snprintf(session.Database().CurrentSatellite()->name, 32, "Astra S\xFC" "d");   // code page 1252
+    std::snprintf(session.Database().CurrentSatellite()->name, 32,
+                  "Astra S\xFC"
+                  "d");   // code page 1252
     Lock();
     Added(session.Database(), Satellite("Hotbird", 130));
     Added(session.Database(), Transponder(11034, 27500, 0));
     session.ApplyEffects(MainDialogEffects{true, false, false});
     EXPECT_FALSE(view.displaysLocked);
-    EXPECT_EQ(view.note, "Astra S\xC3\xBC" "d: 11494 MHz H 22000\n<String85>") << "in UTF-8, as the texts it joins";
+    EXPECT_EQ(view.note, "Astra S\xC3\xBC"
+                         "d: 11494 MHz H 22000\n<String85>")
+        << "in UTF-8, as the texts it joins";
     session.ShowLockState(1);
     EXPECT_EQ(view.note, "") << "not locked at all";
 }
@@ -186,8 +205,7 @@ TEST_F(ReceiverSessionTest, UnreadDatabaseFileIsReplacedOnlyWithTheUsersConsent)
     EXPECT_FALSE(session.Ok());
     EXPECT_FALSE(session.RunExitQuestion()) << "the program goes on";
     EXPECT_EQ(log.Count("Ask(<String74>)"), 3);
-    EXPECT_EQ(view.questionText,
-              "<String74>\n" + file + "\n\n<String76>\n" + BackupFilePath(file) + "\n\n<String77>");
+    EXPECT_EQ(view.questionText, "<String74>\n" + file + "\n\n<String76>\n" + BackupFilePath(file) + "\n\n<String77>");
     EXPECT_EQ(log.Count("WriteSettings") + log.Count("Tell") + log.Count("HideToTray"), 0);
     EXPECT_TRUE(session.HasPendingChanges());
     EXPECT_EQ(scratch.Read("satedata.dll"), damaged);
@@ -227,4 +245,4 @@ TEST_F(ReceiverSessionTest, RestoreThatReadsTheFileWholeEndsTheGuard)
     EXPECT_FALSE(std::filesystem::exists(scratch.Path("satedata.dll.bak")));
 }
 
-}  // namespace
+}   // namespace

@@ -69,31 +69,33 @@ protected:
 
 TEST_F(SatelliteCheckTest, TableSortsByEachColumnBothWaysAndCopiesAsTabbedLines)
 {
-    std::vector<CheckRow> rows{Row(11494, 1, true, SignalLevels{70, 65}, 310ms, "Astra 1"),
-                               Row(11034, 0, false, SignalLevels{9, 0}, 5020ms),
-                               Row(11034, 1, false, std::nullopt, 12ms),
-                               Row(12380, 0, true, SignalLevels{74, 61}, 290ms)};
-    EXPECT_EQ(Column(rows, CheckColumn::Transponder), (Texts{"Astra 1", "11034V/27500", "11034H/27500", "12380V/27500"}))
+    std::vector<CheckRow> rows{
+        Row(11494, 1, true, SignalLevels{70, 65}, 310ms, "Astra 1"), Row(11034, 0, false, SignalLevels{9, 0}, 5020ms),
+        Row(11034, 1, false, std::nullopt, 12ms), Row(12380, 0, true, SignalLevels{74, 61}, 290ms)};
+    EXPECT_EQ(Column(rows, CheckColumn::Transponder),
+              (Texts{"Astra 1", "11034V/27500", "11034H/27500", "12380V/27500"}))
         << "its own name, else the one the Dish Setting page gives";
     EXPECT_EQ(Column(rows, CheckColumn::Locked), (Texts{"Yes", "No", "No", "Yes"}));
     EXPECT_EQ(Column(rows, CheckColumn::Strength), (Texts{"70", "9", "", "74"})) << "no reading, no figure";
 
     SortCheckRows(rows, CheckColumn::Transponder, true);
-    EXPECT_EQ(Column(rows, CheckColumn::Transponder), (Texts{"11034V/27500", "11034H/27500", "Astra 1", "12380V/27500"}));
+    EXPECT_EQ(Column(rows, CheckColumn::Transponder),
+              (Texts{"11034V/27500", "11034H/27500", "Astra 1", "12380V/27500"}));
     SortCheckRows(rows, CheckColumn::Quality, false);
     EXPECT_EQ(Column(rows, CheckColumn::Quality), (Texts{"65", "61", "0", ""}));
     SortCheckRows(rows, CheckColumn::LockTime, true);
     EXPECT_EQ(Column(rows, CheckColumn::LockTime), (Texts{"12", "290", "310", "5020"}));
     SortCheckRows(rows, CheckColumn::Locked, true);
-    EXPECT_EQ(Column(rows, CheckColumn::Transponder), (Texts{"12380V/27500", "Astra 1", "11034H/27500", "11034V/27500"}))
+    EXPECT_EQ(Column(rows, CheckColumn::Transponder),
+              (Texts{"12380V/27500", "Astra 1", "11034H/27500", "11034V/27500"}))
         << "locked first, otherwise as they were (stable)";
 
-    EXPECT_EQ(CheckTableText({rows[0], rows[2]}, English),
-              "Transponder\tLocked\tStrength\tQuality\tLock time (ms)\r\n"
-              "12380V/27500\tYes\t74\t61\t290\r\n"
-              "11034H/27500\tNo\t\t\t12\r\n");
+    EXPECT_EQ(CheckTableText({rows[0], rows[2]}, English), "Transponder\tLocked\tStrength\tQuality\tLock time (ms)\r\n"
+                                                           "12380V/27500\tYes\t74\t61\t290\r\n"
+                                                           "11034H/27500\tNo\t\t\t12\r\n");
     EXPECT_EQ(CheckSummaryText(rows, 4, false, English), "2 of 4 transponders locked.");
-    EXPECT_EQ(CheckSummaryText({rows[0]}, 4, true, English), "1 of 4 transponders locked. Cancelled: the rest was not tried.");
+    EXPECT_EQ(CheckSummaryText({rows[0]}, 4, true, English),
+              "1 of 4 transponders locked. Cancelled: the rest was not tried.");
     EXPECT_EQ(UnlockedCount(rows), 2u);
 }
 
@@ -138,4 +140,4 @@ TEST_F(SatelliteCheckTest, OfTwoEqualTranspondersTheOneAfterTheRemovedStaysCurre
     EXPECT_EQ(Frequencies(), (Texts{"11362", "11034", "12380", "11494"}));
 }
 
-}  // namespace
+}   // namespace

@@ -8,12 +8,17 @@
 TEST(SatelliteInfoRules, NameThenDegreeFromZeroTo3600)
 {
     using F = SatelliteInfoField;
-    struct Case { const char *name, *degree; bool channel; const char* key; F focus; };
+    struct Case {
+        const char *name, *degree;
+        bool channel;
+        const char* key;
+        F focus;
+    };
     const Case cases[] = {
-        {"", "192", false, "String40", F::Name},      {"   ", "192", false, "String40", F::Name},
-        {" \t ", "", true, "String40", F::Name},      {"  Astra", "0", false, nullptr, F::None},
-        {"Astra ", "3600", false, nullptr, F::None},  {"Astra", "3601", false, "String14", F::Degree},
-        {"Astra", "", false, "String41", F::Degree},  {"News", "", true, nullptr, F::None},
+        {"", "192", false, "String40", F::Name},     {"   ", "192", false, "String40", F::Name},
+        {" \t ", "", true, "String40", F::Name},     {"  Astra", "0", false, nullptr, F::None},
+        {"Astra ", "3600", false, nullptr, F::None}, {"Astra", "3601", false, "String14", F::Degree},
+        {"Astra", "", false, "String41", F::Degree}, {"News", "", true, nullptr, F::None},
     };
     for (const Case& c : cases) {
         const SatelliteInfoCheck check = CheckSatelliteInfo(c.name, c.degree, c.channel);

@@ -18,8 +18,14 @@ class SatelliteListRules : public testing::Test {
 protected:
     SatelliteListRules() { database.Load(""); }
 
-    SatelliteRecord* AddSatellite(const char* name, std::int32_t degree) { return Added(database, Satellite(name, degree)); }
-    TransponderRecord* AddTransponder(std::int32_t frequency) { return Added(database, Transponder(frequency, 27500, 0)); }
+    SatelliteRecord* AddSatellite(const char* name, std::int32_t degree)
+    {
+        return Added(database, Satellite(name, degree));
+    }
+    TransponderRecord* AddTransponder(std::int32_t frequency)
+    {
+        return Added(database, Transponder(frequency, 27500, 0));
+    }
     CChannelDatabase database;
 };
 
@@ -29,7 +35,7 @@ void ExpectEffects(const MainDialogEffects& effects, bool tuning, bool refresh, 
               std::tuple(tuning, refresh, settings));
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(SatelliteListRules, NewSatelliteIsAppendedCurrentWithPowerAndUniversalLnb)
 {
@@ -39,8 +45,9 @@ TEST_F(SatelliteListRules, NewSatelliteIsAppendedCurrentWithPowerAndUniversalLnb
     EXPECT_EQ(database.CurrentSatellite(), result.record);
     EXPECT_EQ(SatelliteNames(database), (std::vector<std::string>{"Hotbird", "Astra"}));
     const SatelliteRecord& r = *result.record;
-    EXPECT_EQ(std::vector<std::int32_t>({r.degree, r.lnbPower, r.lnbType, r.dishType, r.diseqcPort, r.tone22k, r.lnbFreq1}),
-              std::vector<std::int32_t>({192, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(
+        std::vector<std::int32_t>({r.degree, r.lnbPower, r.lnbType, r.dishType, r.diseqcPort, r.tone22k, r.lnbFreq1}),
+        std::vector<std::int32_t>({192, 1, 1, 0, 0, 0, 0}));
     EXPECT_EQ(result.savedDegree, 192);
     ExpectEffects(result.effects, true, true, true);
 
@@ -53,7 +60,13 @@ TEST_F(SatelliteListRules, NewSatelliteIsAppendedCurrentWithPowerAndUniversalLnb
 TEST_F(SatelliteListRules, NewRefusesDuplicatesAndWhatTheDialogRefuses)
 {
     AddSatellite("Astra", 192);
-    struct Case { const char* name; std::int32_t degree; int card; SatelliteEditOutcome outcome; const char* key; };
+    struct Case {
+        const char* name;
+        std::int32_t degree;
+        int card;
+        SatelliteEditOutcome outcome;
+        const char* key;
+    };
     const Case cases[] = {
         {"ASTRA", 192, kSatelliteCard, SatelliteEditOutcome::Duplicate, "String19"},
         {"ASTRA", 235, kSatelliteCard, SatelliteEditOutcome::Added, nullptr},

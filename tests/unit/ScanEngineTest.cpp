@@ -64,7 +64,10 @@ private:
 
 class ScanEngineTest : public testing::Test {
 protected:
-    ScanEnd Run(const ScanJob& job) { return RunScan(control, job, recorder, [this](int ms) { pauses.push_back(ms); }); }
+    ScanEnd Run(const ScanJob& job)
+    {
+        return RunScan(control, job, recorder, [this](int ms) { pauses.push_back(ms); });
+    }
     Log Locks() const { return driver.Calls("LockChannel3"); }
 
     ScriptedDriver driver;
@@ -85,12 +88,12 @@ TEST_F(ScanEngineTest, CheckSendsTheSwitchCommandsOnlyWhenTheySwitchSomethingEls
     driver.SetLockResult([](const ScriptedDriver::LockArgs& args) { return args[0] == 11362 ? 1 : 0; });
 
     EXPECT_EQ(Run(job), ScanEnd::Completed);
-    EXPECT_EQ(driver.Calls(), (Log{"SetDiseCom1(0,0,0,1)", "SetDiseCom2(E0,10,38,F2)", "SetDiseCom1(0,0,0,1)",
-                                   "LockChannel3(11494,22000,1,1,1,9750,10600)", "GetSignalStrAndQu",
-                                   "LockChannel3(11362,22000,1,1,1,9750,10600)", "GetSignalStrAndQu",
-                                   "SetDiseCom1(0,0,0,1)", "SetDiseCom2(E0,10,38,F0)", "SetDiseCom1(0,0,0,1)",
-                                   "LockChannel3(11034,27500,0,1,1,9750,10600)", "GetSignalStrAndQu",
-                                   "LockChannel3(12380,27500,0,1,1,9750,10600)", "GetSignalStrAndQu"}));
+    EXPECT_EQ(driver.Calls(),
+              (Log{"SetDiseCom1(0,0,0,1)", "SetDiseCom2(E0,10,38,F2)", "SetDiseCom1(0,0,0,1)",
+                   "LockChannel3(11494,22000,1,1,1,9750,10600)", "GetSignalStrAndQu",
+                   "LockChannel3(11362,22000,1,1,1,9750,10600)", "GetSignalStrAndQu", "SetDiseCom1(0,0,0,1)",
+                   "SetDiseCom2(E0,10,38,F0)", "SetDiseCom1(0,0,0,1)", "LockChannel3(11034,27500,0,1,1,9750,10600)",
+                   "GetSignalStrAndQu", "LockChannel3(12380,27500,0,1,1,9750,10600)", "GetSignalStrAndQu"}));
     EXPECT_EQ(pauses, (std::vector<int>{100, 100})) << "the settle pause after each switch command";
     EXPECT_EQ(Reported(recorder.steps), (Reports{{0, true, 0}, {1, false, 0}, {2, true, 0}, {3, true, 0}}));
     ASSERT_TRUE(recorder.steps[3].signal);
@@ -178,8 +181,8 @@ TEST_F(ScanEngineTest, AScanOnItsWorkerSharesTheCardOneCallAtATime)
         return 1;
     });
     auto queue = std::make_shared<ScanProgressQueue>();
-    StartScanWorker(std::make_shared<ScanControl>(gate), BandJob(LockKind::Terrestrial, {474000, 482000, 490000, 498000}),
-                    queue);
+    StartScanWorker(std::make_shared<ScanControl>(gate),
+                    BandJob(LockKind::Terrestrial, {474000, 482000, 490000, 498000}), queue);
     std::atomic<bool> stop{false};
     std::atomic<int> reads{0};
     std::thread window([&] {
@@ -238,4 +241,4 @@ TEST(ScanTextsTest, PlacesAreFilledFromWhatIsGivenOnly)
         EXPECT_EQ(FillPlaces(c.text, {"3", "57", "482000 kHz"}), c.filled) << c.text;
 }
 
-}  // namespace
+}   // namespace

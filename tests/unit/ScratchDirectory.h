@@ -27,9 +27,11 @@ public:
         std::error_code ignored;
         if (root.empty())
             return;
-        std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+        std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ignored);
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root, ignored))
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add, ignored);
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(root, ignored);
     }
     ScratchDirectory(const ScratchDirectory&) = delete;

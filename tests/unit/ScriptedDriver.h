@@ -27,9 +27,21 @@
 // The order of events across the driver and the hooks under test.
 class CallLog {
 public:
-    void Add(const std::string& entry) { std::lock_guard<std::mutex> guard(mutex); entries.push_back(entry); }
-    std::vector<std::string> Entries() const { std::lock_guard<std::mutex> guard(mutex); return entries; }
-    void Clear() { std::lock_guard<std::mutex> guard(mutex); entries.clear(); }
+    void Add(const std::string& entry)
+    {
+        std::lock_guard<std::mutex> guard(mutex);
+        entries.push_back(entry);
+    }
+    std::vector<std::string> Entries() const
+    {
+        std::lock_guard<std::mutex> guard(mutex);
+        return entries;
+    }
+    void Clear()
+    {
+        std::lock_guard<std::mutex> guard(mutex);
+        entries.clear();
+    }
     // Only the entries that start with the prefix, in order.
     std::vector<std::string> Matching(const std::string& prefix) const
     {
@@ -58,7 +70,11 @@ public:
     void ClearCalls() { log.Clear(); }
 
     // Answers by call name; safe to change while a worker is inside the driver.
-    void SetResult(const std::string& name, int result) { std::lock_guard<std::mutex> guard(scriptMutex); results[name] = result; }
+    void SetResult(const std::string& name, int result)
+    {
+        std::lock_guard<std::mutex> guard(scriptMutex);
+        results[name] = result;
+    }
     // The answer to one call as logged, like "SetDataPID(22,2,1)"; before the answer by name.
     void SetCallResult(const std::string& call, int result) { SetResult(call, result); }
     // LockChannel3's answer for given arguments; 0 (locked) unless scripted.
@@ -67,17 +83,29 @@ public:
         std::lock_guard<std::mutex> guard(scriptMutex);
         lockResult = std::move(answer);
     }
-    void SetLockResult(int answer) { SetLockResult([answer](const LockArgs&) { return answer; }); }
+    void SetLockResult(int answer)
+    {
+        SetLockResult([answer](const LockArgs&) { return answer; });
+    }
     // From now on LockChannel3 waits inside the driver until ReleaseLocks.
-    void HoldLocks() { std::lock_guard<std::mutex> guard(scriptMutex); holding = true; }
-    void ReleaseLocks() { std::lock_guard<std::mutex> guard(scriptMutex); holding = false; gate.notify_all(); }
+    void HoldLocks()
+    {
+        std::lock_guard<std::mutex> guard(scriptMutex);
+        holding = true;
+    }
+    void ReleaseLocks()
+    {
+        std::lock_guard<std::mutex> guard(scriptMutex);
+        holding = false;
+        gate.notify_all();
+    }
     // Calls that started while another was in flight.
     int Overlaps() const { return overlaps.load(); }
     // A LockChannel3 is inside the driver now.
     bool LockInFlight() const { return inFlight.load() > 0; }
 
     // Readings handed out through the pointer arguments, whatever the result.
-    std::array<int, 5> signal{};    // strength, quality, reserved 1 and 2, lock value
+    std::array<int, 5> signal{};   // strength, quality, reserved 1 and 2, lock value
     StatsCounters counters{};
     std::array<std::uint8_t, 6> cardMac{};
     NetMacSetting netMac{};
@@ -110,19 +138,44 @@ public:
     }
     int StartFilter() override { return Answer("StartFilter"); }
     int StopFilter() override { return Answer("StopFilter"); }
-    int SetDataPID(std::uint16_t pid, std::uint8_t type, int load) override { return Answer("SetDataPID", Decimals({pid, type, load})); }
-    int GetDataPIDMAC(std::uint16_t pid, std::uint8_t*, std::uint8_t*) override { return Answer("GetDataPIDMAC", Decimals({pid})); }
-    int GetStatsCounters(StatsCounters* out) override { *out = counters; return Answer("GetStatsCounters"); }
-    int GetMACAddr(std::uint8_t* mac6) override { std::copy(cardMac.begin(), cardMac.end(), mac6); return Answer("GetMACAddr"); }
-    int GetNetMACAddr(NetMacSetting* setting) override { *setting = netMac; return Answer("GetNetMACAddr"); }
-    int SetNetMACAddr(const NetMacSetting* setting) override { netMacsSet.push_back(*setting); return Answer("SetNetMACAddr"); }
+    int SetDataPID(std::uint16_t pid, std::uint8_t type, int load) override
+    {
+        return Answer("SetDataPID", Decimals({pid, type, load}));
+    }
+    int GetDataPIDMAC(std::uint16_t pid, std::uint8_t*, std::uint8_t*) override
+    {
+        return Answer("GetDataPIDMAC", Decimals({pid}));
+    }
+    int GetStatsCounters(StatsCounters* out) override
+    {
+        *out = counters;
+        return Answer("GetStatsCounters");
+    }
+    int GetMACAddr(std::uint8_t* mac6) override
+    {
+        std::copy(cardMac.begin(), cardMac.end(), mac6);
+        return Answer("GetMACAddr");
+    }
+    int GetNetMACAddr(NetMacSetting* setting) override
+    {
+        *setting = netMac;
+        return Answer("GetNetMACAddr");
+    }
+    int SetNetMACAddr(const NetMacSetting* setting) override
+    {
+        netMacsSet.push_back(*setting);
+        return Answer("SetNetMACAddr");
+    }
     int SetFilterMAC(std::uint8_t* mac6) override
     {
         filterMacsSet.emplace_back();
         std::copy_n(mac6, 6, filterMacsSet.back().begin());
         return Answer("SetFilterMAC");
     }
-    int SetDiseCom1(int tone, int r1, int r2, int power) override { return Answer("SetDiseCom1", Decimals({tone, r1, r2, power})); }
+    int SetDiseCom1(int tone, int r1, int r2, int power) override
+    {
+        return Answer("SetDiseCom1", Decimals({tone, r1, r2, power}));
+    }
     int SetDiseCom2(std::uint8_t framing, std::uint8_t address, std::uint8_t command, std::uint8_t data) override
     {
         char bytes[16];

@@ -42,8 +42,11 @@ TEST(SettingsTest, OnlyAFolderTheMachineNamesReplacesTheUsersPath)
 TEST(SettingsTest, LoadReadsStoredValuesAndKeepsFieldsOfMissingOnes)
 {
     MapStore store;
-    store.strings = {{"PATH", "D:\\Sat\\"}, {"Language", "German"}, {"CurSatellite", "Astra"},
-                     {"CurTransponder", "11778V/27500"}, {"CurPID", "512"}};
+    store.strings = {{"PATH", "D:\\Sat\\"},
+                     {"Language", "German"},
+                     {"CurSatellite", "Astra"},
+                     {"CurTransponder", "11778V/27500"},
+                     {"CurPID", "512"}};
     store.dwords = {{"CurDegree", 192}};
     MainSettings settings;
     LoadSettings(store, 4, "C:\\", settings);
@@ -82,7 +85,8 @@ TEST(SettingsTest, SaveWritesTheCurrentSelectionInOrder)
 
     db.AddPid(Pid(8190, 0), 1);
     SaveSettings(store, 6, db, settings);
-    EXPECT_EQ(std::pair(store.strings["CurPID"], store.dwords["CurDegree"]), std::pair(std::string("8190"), 3600u)) << "cable";
+    EXPECT_EQ(std::pair(store.strings["CurPID"], store.dwords["CurDegree"]), std::pair(std::string("8190"), 3600u))
+        << "cable";
     EXPECT_EQ(settings.currentDegree, 130) << "the field itself is not changed";
 
     db.SelectSatellite(nullptr);
@@ -96,4 +100,4 @@ TEST(SettingsTest, SaveWritesTheCurrentSelectionInOrder)
     EXPECT_EQ(failing.writes.size(), 6u);
 }
 
-}  // namespace
+}   // namespace

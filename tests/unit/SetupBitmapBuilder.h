@@ -9,8 +9,10 @@ namespace setup_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+inline void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // A bitmap file with an info header of headerSize bytes.
@@ -20,11 +22,12 @@ struct InfoBitmap {
     std::uint16_t bits = 24;
     std::uint32_t compression = 0;
     std::uint32_t headerSize = 40;
-    Bytes colourTable;  // blue, green, red, reserved per entry
+    Bytes colourTable;   // blue, green, red, reserved per entry
     Bytes pixels;
-    std::uint32_t pixelOffset = 0;  // 0: right after the colour table
+    std::uint32_t pixelOffset = 0;   // 0: right after the colour table
 
-    Bytes Build() const {
+    Bytes Build() const
+    {
         // Room for the 40-byte fields even when a test declares a shorter header.
         Bytes file(14 + std::max<std::uint32_t>(headerSize, 40), 0);
         file[0] = 'B';
@@ -43,4 +46,4 @@ struct InfoBitmap {
     }
 };
 
-}  // namespace setup_test
+}   // namespace setup_test

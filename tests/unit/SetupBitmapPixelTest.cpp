@@ -11,21 +11,22 @@ namespace {
 using setup_test::Bytes;
 using setup_test::InfoBitmap;
 
-#define EXPECT_COLOUR(file, r, g, b)                                                   \
-    do {                                                                               \
-        const std::optional<RgbColour> colour = ReadTopLeftPixel(file);                \
-        ASSERT_TRUE(colour.has_value()) << "the bitmap was refused";                   \
-        EXPECT_EQ((r), colour->red);                                                   \
-        EXPECT_EQ((g), colour->green);                                                 \
-        EXPECT_EQ((b), colour->blue);                                                  \
+#define EXPECT_COLOUR(file, r, g, b)                                                                                   \
+    do {                                                                                                               \
+        const std::optional<RgbColour> colour = ReadTopLeftPixel(file);                                                \
+        ASSERT_TRUE(colour.has_value()) << "the bitmap was refused";                                                   \
+        EXPECT_EQ((r), colour->red);                                                                                   \
+        EXPECT_EQ((g), colour->green);                                                                                 \
+        EXPECT_EQ((b), colour->blue);                                                                                  \
     } while (0)
 
-TEST(SetupBitmapPixel, TrueColourTakesTheTopRowWhicheverWayRowsAreStored) {
-    InfoBitmap bottomUp;  // 2 x 2, rows of 6 bytes padded to 8; bottom row first
+TEST(SetupBitmapPixel, TrueColourTakesTheTopRowWhicheverWayRowsAreStored)
+{
+    InfoBitmap bottomUp;   // 2 x 2, rows of 6 bytes padded to 8; bottom row first
     bottomUp.width = 2;
     bottomUp.height = 2;
-    bottomUp.pixels = {255, 0, 0, 0, 0, 0, 0, 0,     // bottom row: blue first
-                       0, 0, 255, 0, 255, 0, 0, 0};  // top row: red first
+    bottomUp.pixels = {255, 0, 0,   0, 0,   0, 0, 0,    // bottom row: blue first
+                       0,   0, 255, 0, 255, 0, 0, 0};   // top row: red first
     EXPECT_COLOUR(bottomUp.Build(), 255, 0, 0);
 
     InfoBitmap topDown = bottomUp;
@@ -38,7 +39,8 @@ TEST(SetupBitmapPixel, TrueColourTakesTheTopRowWhicheverWayRowsAreStored) {
     EXPECT_COLOUR(argb.Build(), 0x10, 0x20, 0x30);
 }
 
-TEST(SetupBitmapPixel, RefusesWhatIsNoReadableBitmap) {
+TEST(SetupBitmapPixel, RefusesWhatIsNoReadableBitmap)
+{
     InfoBitmap good;
     good.pixels = {0, 0, 255, 0};
     ASSERT_TRUE(ReadTopLeftPixel(good.Build()).has_value());
@@ -59,16 +61,18 @@ TEST(SetupBitmapPixel, RefusesWhatIsNoReadableBitmap) {
     EXPECT_TRUE(refused([](InfoBitmap& b) { b.height = INT32_MIN; }));
     EXPECT_TRUE(refused([](InfoBitmap& b) { b.bits = 0; }));
     EXPECT_TRUE(refused([](InfoBitmap& b) { b.bits = 7; }));
-    EXPECT_TRUE(refused([](InfoBitmap& b) { b.compression = 4; }));         // embedded JPEG
-    EXPECT_TRUE(refused([](InfoBitmap& b) { b.compression = 1; }));         // RLE8 at 24 bits
+    EXPECT_TRUE(refused([](InfoBitmap& b) { b.compression = 4; }));   // embedded JPEG
+    EXPECT_TRUE(refused([](InfoBitmap& b) { b.compression = 1; }));   // RLE8 at 24 bits
     EXPECT_TRUE(refused([](InfoBitmap& b) { b.headerSize = 20; }));
-    EXPECT_TRUE(refused([](InfoBitmap& b) { b.pixelOffset = 4096; }));      // past the end
-    EXPECT_TRUE(refused([](InfoBitmap& b) { b.pixels.pop_back(); }));       // row cut short
+    EXPECT_TRUE(refused([](InfoBitmap& b) { b.pixelOffset = 4096; }));   // past the end
+    EXPECT_TRUE(refused([](InfoBitmap& b) { b.pixels.pop_back(); }));    // row cut short
     EXPECT_TRUE(refused([](InfoBitmap& b) { b.width = b.height = INT32_MAX; }));
-    EXPECT_TRUE(refused([](InfoBitmap& b) { b.bits = 8; b.colourTable = Bytes(4 * 100, 0); }));
     EXPECT_TRUE(refused([](InfoBitmap& b) {
-        b.bits = 8, b.compression = 1, b.height = -1, b.colourTable = Bytes(4 * 256, 0);
+        b.bits = 8;
+        b.colourTable = Bytes(4 * 100, 0);
     }));
+    EXPECT_TRUE(refused(
+        [](InfoBitmap& b) { b.bits = 8, b.compression = 1, b.height = -1, b.colourTable = Bytes(4 * 256, 0); }));
 }
 
-}  // namespace
+}   // namespace

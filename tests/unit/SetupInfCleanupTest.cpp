@@ -19,15 +19,18 @@ public:
     std::vector<std::string> providerReads;
     std::vector<std::string> deleted;
 
-    bool Exists(const char* path) override {
+    bool Exists(const char* path) override
+    {
         existenceChecks.emplace_back(path);
         return files.count(path) != 0;
     }
-    std::optional<std::string> ReadProvider(const char* path) override {
+    std::optional<std::string> ReadProvider(const char* path) override
+    {
         providerReads.emplace_back(path);
         return files.at(path);
     }
-    void ForceDelete(const char* path) override {
+    void ForceDelete(const char* path) override
+    {
         deleted.emplace_back(path);
         files.erase(path);
     }
@@ -35,7 +38,8 @@ public:
 
 const char kFolder[] = "C:\\WINDOWS\\inf";
 
-TEST(SetupInfCleanup, DeletesTheFirstReceiverInfWithItsPnfAndStops) {
+TEST(SetupInfCleanup, DeletesTheFirstReceiverInfWithItsPnfAndStops)
+{
     FakeInfFolder folder;
     folder.files["C:\\WINDOWS\\inf\\oem1.inf"] = "Microsoft";
     folder.files["C:\\WINDOWS\\inf\\oem2.inf"] = std::nullopt;
@@ -45,8 +49,7 @@ TEST(SetupInfCleanup, DeletesTheFirstReceiverInfWithItsPnfAndStops) {
 
     EXPECT_TRUE(DeleteReceiverInfFiles(folder, kFolder, kOsWin98Family));
 
-    EXPECT_EQ((std::vector<std::string>{"C:\\WINDOWS\\inf\\oem3.inf", "C:\\WINDOWS\\inf\\oem3.PNF"}),
-              folder.deleted);
+    EXPECT_EQ((std::vector<std::string>{"C:\\WINDOWS\\inf\\oem3.inf", "C:\\WINDOWS\\inf\\oem3.PNF"}), folder.deleted);
     EXPECT_EQ(4u, folder.existenceChecks.size()) << "the search goes on after the match";
     EXPECT_EQ((std::vector<std::string>{"C:\\WINDOWS\\inf\\oem1.inf", "C:\\WINDOWS\\inf\\oem2.inf",
                                         "C:\\WINDOWS\\inf\\oem3.inf"}),
@@ -54,7 +57,8 @@ TEST(SetupInfCleanup, DeletesTheFirstReceiverInfWithItsPnfAndStops) {
     EXPECT_EQ(1u, folder.files.count("C:\\WINDOWS\\inf\\oem4.inf"));
 }
 
-TEST(SetupInfCleanup, SearchesOem0ToOem50OnlyAndKeepsOtherMakersFiles) {
+TEST(SetupInfCleanup, SearchesOem0ToOem50OnlyAndKeepsOtherMakersFiles)
+{
     FakeInfFolder folder;
     folder.files["C:\\WINDOWS\\inf\\oem0.inf"] = "vid uzediraz";
     folder.files["C:\\WINDOWS\\inf\\oem7.inf"] = "VID Uzediraz ";
@@ -70,4 +74,4 @@ TEST(SetupInfCleanup, SearchesOem0ToOem50OnlyAndKeepsOtherMakersFiles) {
     EXPECT_EQ(3u, folder.providerReads.size()) << "only existing files are opened";
 }
 
-}  // namespace
+}   // namespace

@@ -17,10 +17,7 @@
 
 namespace {
 
-std::filesystem::path LanguageFolder()
-{
-    return SourceFolder() / "resources" / "Language";
-}
+std::filesystem::path LanguageFolder() { return SourceFolder() / "resources" / "Language"; }
 
 // Key and value of every line, as the program sees the file.
 std::map<std::string, std::string> ReadShipped(const std::string& language)
@@ -77,8 +74,8 @@ TEST(ShippedLanguageFilesTest, EnglishFileKeysAndTabCaptions)
         EXPECT_EQ(english.count("String" + std::to_string(n)), 1u) << "String" << n;
     // GetCIInfo below 5 is a satellite card, 7 a terrestrial one, anything else a cable card.
     const std::vector<const char*> satellite{"Page1", "Page2", "Page3"}, cable{"Page10", "Page11"};
-    const std::pair<int, std::vector<const char*>> tabs[] = {{-1, satellite}, {0, satellite}, {4, satellite}, {5, cable},
-                                                             {6, cable}, {7, {"Page20", "Page21"}}, {8, cable}};
+    const std::pair<int, std::vector<const char*>> tabs[] = {
+        {-1, satellite}, {0, satellite}, {4, satellite}, {5, cable}, {6, cable}, {7, {"Page20", "Page21"}}, {8, cable}};
     for (const auto& [kind, keys] : tabs) {
         std::vector<std::string> captions;
         for (const char* key : keys)
@@ -87,4 +84,4 @@ TEST(ShippedLanguageFilesTest, EnglishFileKeysAndTabCaptions)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -78,9 +78,11 @@ TEST(SignalEvents, ListedWithTheirTimeAndADateLineWhenTheDayChanges)
 {
     const SignalEventRecord evening{{0, LocalTime{2026, 12, 7, 23, 59, 58, 999}}, SignalEvent::NoData};
     const SignalEventRecord morning{{0, LocalTime{2026, 12, 8, 0, 0, 3, 5}}, SignalEvent::DataAgain};
-    EXPECT_EQ(EventListLines(evening, nullptr, "Keine Daten"), (std::vector<std::string>{"2026-12-07", "23:59:58  Keine Daten"}));
+    EXPECT_EQ(EventListLines(evening, nullptr, "Keine Daten"),
+              (std::vector<std::string>{"2026-12-07", "23:59:58  Keine Daten"}));
     EXPECT_EQ(EventListLines(evening, &evening, "No data"), std::vector<std::string>{"23:59:58  No data"});
-    EXPECT_EQ(EventListLines(morning, &evening, "Data again"), (std::vector<std::string>{"2026-12-08", "00:00:03  Data again"}));
+    EXPECT_EQ(EventListLines(morning, &evening, "Data again"),
+              (std::vector<std::string>{"2026-12-08", "00:00:03  Data again"}));
 }
 
 TEST(DataRate, FromTheGrowthOfTheByteCountBetweenTwoGoodReads)
@@ -97,7 +99,8 @@ TEST(DataRate, FromTheGrowthOfTheByteCountBetweenTwoGoodReads)
     EXPECT_FALSE(meter.Add(12000, INT64_MIN));
     EXPECT_GT(meter.Add(13000, INT64_MAX).value_or(-1), 0) << "the ends of the range do not overflow";
 
-    const std::pair<double, double> scales[] = {{-3, 1}, {0, 1}, {1, 1}, {1.1, 1.25}, {7, 8}, {9, 10}, {2000, 2000}, {2030, 2500}, {1e30, 1e18}};
+    const std::pair<double, double> scales[] = {{-3, 1}, {0, 1},       {1, 1},       {1.1, 1.25}, {7, 8},
+                                                {9, 10}, {2000, 2000}, {2030, 2500}, {1e30, 1e18}};
     for (const auto& [highest, top] : scales)
         EXPECT_EQ(RateScaleTop(highest), top) << highest;
 }
@@ -136,4 +139,4 @@ TEST(SignalPlot, TimeRunsToNowAtTheRightValuesUpwardsAndPeaksAreMarked)
     EXPECT_EQ(band, (std::vector<std::tuple<int, int, bool>>{{10, 310, true}, {310, 430, false}, {430, 610, true}}));
 }
 
-} // namespace
+}   // namespace

@@ -34,20 +34,33 @@ TEST(SignalRules, ReadingComesOnlyFromASuccessfulCall)
 // asked for whenever the card is not locked with the filter running.
 TEST(SignalRules, ReadingsInTurnGiveTheDisplayAndTheRelock)
 {
-    constexpr int kKept = -9;  // the lock display is left as it was
-    struct Step { int strength, quality, lock, deviceType; bool filter, transponder; int shownLock, strengthPercent, qualityPercent; bool relock, counted; int weak; };
+    constexpr int kKept = -9;   // the lock display is left as it was
+    struct Step {
+        int strength, quality, lock, deviceType;
+        bool filter, transponder;
+        int shownLock, strengthPercent, qualityPercent;
+        bool relock, counted;
+        int weak;
+    };
     const Step steps[] = {
-        {90, -5, 1, 0, true, true, 0, 100, 20, false, true, 0},     {-5, 150, 0, 0, true, true, 1, 0, 100, true, false, 0},
-        {40, 50, 1, 0, false, false, 1, 60, 70, true, true, 0},     {50, 50, 0, 2, true, true, 1, 50, 50, true, false, 0},
-        {50, 50, 0, 1, true, true, kKept, 70, 70, false, true, 0},  {10, 80, 0, 1, true, true, kKept, 30, 100, false, true, 1},
-        {10, 80, 0, 1, true, true, kKept, 30, 100, false, true, 2}, {10, 80, 0, 1, true, true, kKept, 30, 100, false, true, 3},
-        {80, 29, -1, 1, true, true, 1, 80, 29, true, false, 0},      {10, 10, 0, 1, true, true, kKept, 30, 30, false, true, 1},
-        {10, 10, 1, 1, true, true, 0, 30, 30, false, true, 0},      {50, 50, 0, 1, false, true, kKept, 70, 70, true, true, 0},
+        {90, -5, 1, 0, true, true, 0, 100, 20, false, true, 0},
+        {-5, 150, 0, 0, true, true, 1, 0, 100, true, false, 0},
+        {40, 50, 1, 0, false, false, 1, 60, 70, true, true, 0},
+        {50, 50, 0, 2, true, true, 1, 50, 50, true, false, 0},
+        {50, 50, 0, 1, true, true, kKept, 70, 70, false, true, 0},
+        {10, 80, 0, 1, true, true, kKept, 30, 100, false, true, 1},
+        {10, 80, 0, 1, true, true, kKept, 30, 100, false, true, 2},
+        {10, 80, 0, 1, true, true, kKept, 30, 100, false, true, 3},
+        {80, 29, -1, 1, true, true, 1, 80, 29, true, false, 0},
+        {10, 10, 0, 1, true, true, kKept, 30, 30, false, true, 1},
+        {10, 10, 1, 1, true, true, 0, 30, 30, false, true, 0},
+        {50, 50, 0, 1, false, true, kKept, 70, 70, true, true, 0},
     };
     SignalMonitor monitor;
     int step = 0;
     for (const Step& s : steps) {
-        const auto display = monitor.Show({s.strength, s.quality, s.lock}, Context(s.deviceType, s.filter, s.transponder));
+        const auto display =
+            monitor.Show({s.strength, s.quality, s.lock}, Context(s.deviceType, s.filter, s.transponder));
         EXPECT_EQ(display.lockState.value_or(kKept), s.shownLock) << "step " << step;
         EXPECT_EQ(display.strengthPercent, s.strengthPercent) << "step " << step;
         EXPECT_EQ(display.qualityPercent, s.qualityPercent) << "step " << step;
@@ -89,4 +102,4 @@ TEST(LockDisplay, LockedOnlyForWhatTheLastLockWasRunFor)
     EXPECT_FALSE(DisplaysLocked(0, locked, CurrentLockTarget(db))) << "a new satellite has no transponder";
 }
 
-}  // namespace
+}   // namespace

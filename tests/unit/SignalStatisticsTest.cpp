@@ -34,7 +34,10 @@ TEST(SignalPeaks, HeldUntilResetOrATuneToAnotherTarget)
     peaks.Observe(Sample(2, 60, 50), Target(474000));
     peaks.Observe(Sample(3, 60, 20), std::nullopt);
     peaks.Observe(Sample(4, 10, 10), Target(474000));
-    const auto both = [&] { return std::tuple(peaks.Strength()->value, peaks.Strength()->tickMs, peaks.Quality()->value, peaks.Quality()->tickMs); };
+    const auto both = [&] {
+        return std::tuple(peaks.Strength()->value, peaks.Strength()->tickMs, peaks.Quality()->value,
+                          peaks.Quality()->tickMs);
+    };
     EXPECT_EQ(both(), std::tuple(60, 2, 70, 1)) << "each first reached";
 
     peaks.Observe(Sample(5, 30, 35), Target(482000));
@@ -58,4 +61,4 @@ TEST(SignalStatistics, LowestMeanAndHighestOfTheLastMinute)
     EXPECT_FALSE(LastMinute({}, 0));
 }
 
-} // namespace
+}   // namespace

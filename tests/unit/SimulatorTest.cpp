@@ -24,8 +24,8 @@ struct SimulatedCard {
 
     // What the program sends for a lock: power and tone, the committed switch
     // command for port 1..4, the tuning call; then the card's lock time passes.
-    int LockSatellite(int frequency, int symbolRate, int polarity, int port = 1, int lnbType = 1,
-                      int lo1 = 9750, int lo2 = 10600, int power = 1)
+    int LockSatellite(int frequency, int symbolRate, int polarity, int port = 1, int lnbType = 1, int lo1 = 9750,
+                      int lo2 = 10600, int power = 1)
     {
         card.SetDiseCom1(0, 0, 0, power);
         SelectPort(port, polarity);
@@ -48,12 +48,13 @@ struct SimulatedCard {
     CardModel card;
 };
 
-constexpr std::string_view kSatelliteLineUp = "[Card]\nKind=0\nLockTimeMs=300\n"
-                                              "[Switch]\nLNB A=19.2E\nLNB B=13.0E\nLNB D=30.0W\n"
-                                              "[Transponder]\nSatellite=19.2E\nFrequency=11494\nPolarity=H\nSymbolRate=22000\n"
-                                              "[Transponder]\nSatellite=19.2E\nFrequency=12603\nPolarity=H\nSymbolRate=22000\n"
-                                              "[Transponder]\nSatellite=13.0E\nFrequency=11034\nPolarity=V\nSymbolRate=27500\n"
-                                              "[Transponder]\nSatellite=30.0W\nFrequency=3840\nPolarity=R\nSymbolRate=27500\n";
+constexpr std::string_view kSatelliteLineUp =
+    "[Card]\nKind=0\nLockTimeMs=300\n"
+    "[Switch]\nLNB A=19.2E\nLNB B=13.0E\nLNB D=30.0W\n"
+    "[Transponder]\nSatellite=19.2E\nFrequency=11494\nPolarity=H\nSymbolRate=22000\n"
+    "[Transponder]\nSatellite=19.2E\nFrequency=12603\nPolarity=H\nSymbolRate=22000\n"
+    "[Transponder]\nSatellite=13.0E\nFrequency=11034\nPolarity=V\nSymbolRate=27500\n"
+    "[Transponder]\nSatellite=30.0W\nFrequency=3840\nPolarity=R\nSymbolRate=27500\n";
 
 std::string ReadDemo(const std::string& name)
 {
@@ -63,21 +64,30 @@ std::string ReadDemo(const std::string& name)
     return text.str();
 }
 
-}  // namespace
+}   // namespace
 
 TEST(SimulatorSatelliteLock, InputPolarityLnbAndPowerDecide)
 {
     SimulatedCard sim(kSatelliteLineUp);
-    struct Case { int frequency, symbolRate, polarity, port, lnbType, lo1, lo2, power; bool locks; };
+    struct Case {
+        int frequency, symbolRate, polarity, port, lnbType, lo1, lo2, power;
+        bool locks;
+    };
     const Case cases[] = {
-        {11494, 22000, 1, 1, 1, 9750, 10600, 1, true},  {11494, 22000, 1, 2, 1, 9750, 10600, 1, false},  // B sees 13.0E
-        {11034, 27500, 0, 2, 1, 9750, 10600, 1, true},  {11034, 27500, 1, 2, 1, 9750, 10600, 1, false},  // polarity
-        {11494, 22000, 1, 1, 1, 9750, 10600, 0, false}, {11494, 22000, 1, 1, 0, 5150, 5750, 1, false},   // power, LNB
-        {3840, 27500, 0, 4, 0, 5150, 5750, 1, true},    {12603, 22000, 1, 1, 1, 9750, 10600, 1, true},
+        {11494, 22000, 1, 1, 1, 9750, 10600, 1, true},
+        {11494, 22000, 1, 2, 1, 9750, 10600, 1, false},   // B sees 13.0E
+        {11034, 27500, 0, 2, 1, 9750, 10600, 1, true},
+        {11034, 27500, 1, 2, 1, 9750, 10600, 1, false},   // polarity
+        {11494, 22000, 1, 1, 1, 9750, 10600, 0, false},
+        {11494, 22000, 1, 1, 0, 5150, 5750, 1, false},   // power, LNB
+        {3840, 27500, 0, 4, 0, 5150, 5750, 1, true},
+        {12603, 22000, 1, 1, 1, 9750, 10600, 1, true},
     };
     for (const Case& c : cases) {
-        const int result = sim.LockSatellite(c.frequency, c.symbolRate, c.polarity, c.port, c.lnbType, c.lo1, c.lo2, c.power);
-        EXPECT_EQ(std::pair(result == 0, sim.Locked()), std::pair(c.locks, c.locks)) << c.frequency << " port " << c.port;
+        const int result =
+            sim.LockSatellite(c.frequency, c.symbolRate, c.polarity, c.port, c.lnbType, c.lo1, c.lo2, c.power);
+        EXPECT_EQ(std::pair(result == 0, sim.Locked()), std::pair(c.locks, c.locks))
+            << c.frequency << " port " << c.port;
     }
     EXPECT_TRUE(sim.card.Tone()) << "high band";
 }
@@ -111,14 +121,18 @@ TEST(SimulatorSatelliteLock, SwitchHearsOnlyCommittedCommandsWhilePowered)
 TEST(SimulatorChannelLock, CableAndTerrestrialMatchTheirParameters)
 {
     SimulatedCard cable("[Card]\nKind=5\n[Channel]\nFrequency=474000\nSymbolRate=6900\nQAM=64\n");
-    const std::tuple<int, int, int, bool> cableCases[] = {
-        {474000, 6900, 64, true}, {474201, 6900, 64, false}, {474000, 6900, 256, false}, {474000, 6900, 0, false},
-        {474000, 0, 64, true}};
+    const std::tuple<int, int, int, bool> cableCases[] = {{474000, 6900, 64, true},
+                                                          {474201, 6900, 64, false},
+                                                          {474000, 6900, 256, false},
+                                                          {474000, 6900, 0, false},
+                                                          {474000, 0, 64, true}};
     for (const auto& [frequency, symbolRate, qam, locks] : cableCases)
-        EXPECT_EQ(cable.card.LockChannel3(frequency, symbolRate, qam, 0, 0, 0, 0) == 0, locks) << frequency << " " << qam;
+        EXPECT_EQ(cable.card.LockChannel3(frequency, symbolRate, qam, 0, 0, 0, 0) == 0, locks)
+            << frequency << " " << qam;
 
     SimulatedCard terrestrial("[Card]\nKind=7\n[Channel]\nFrequency=506000\nBandwidth=8\n");
-    for (const auto& [frequency, bandwidth, locks] : {std::tuple{506000, 8, true}, {506000, 7, false}, {514000, 8, false}})
+    for (const auto& [frequency, bandwidth, locks] :
+         {std::tuple{506000, 8, true}, {506000, 7, false}, {514000, 8, false}})
         EXPECT_EQ(terrestrial.card.LockChannel3(frequency, bandwidth, 0, 0, 0, 0, 0) == 0, locks) << frequency;
 }
 
@@ -129,8 +143,11 @@ TEST(SimulatorConfig, DemoLineUpsLockTheDemoDatabases)
         EXPECT_TRUE(config.warnings.empty() && config.carriers.size() >= 2u) << name;
     }
     SimulatedCard satellite(ReadDemo("Quarlink.ini"));
-    for (const auto& [frequency, symbolRate, polarity, port] :
-         {std::tuple{11494, 22000, 1, 1}, {11362, 22000, 1, 1}, {10971, 29700, 1, 2}, {11034, 27500, 0, 2}, {10773, 22000, 1, 3}})
+    for (const auto& [frequency, symbolRate, polarity, port] : {std::tuple{11494, 22000, 1, 1},
+                                                                {11362, 22000, 1, 1},
+                                                                {10971, 29700, 1, 2},
+                                                                {11034, 27500, 0, 2},
+                                                                {10773, 22000, 1, 3}})
         EXPECT_EQ(satellite.LockSatellite(frequency, symbolRate, polarity, port), 0) << frequency;
     SimulatedCard cable(ReadDemo("cable.ini"));
     EXPECT_EQ(cable.card.LockChannel3(474000, 6900, 64, 0, 0, 0, 0), 0);

@@ -14,8 +14,8 @@ TEST(StatisticsFormatting, EachCounterInItsUnitAndField)
     counters.packetsTotal = 3072;
     counters.speed = 256;
     const auto fields = [](const StatisticsTexts& t) {
-        return std::vector<std::string>{t.speed, t.bytesReceived, t.bytesError, t.bytesTotal, t.packetsReceived,
-                                        t.packetsError, t.packetsTotal};
+        return std::vector<std::string>{t.speed,           t.bytesReceived, t.bytesError,  t.bytesTotal,
+                                        t.packetsReceived, t.packetsError,  t.packetsTotal};
     };
     EXPECT_EQ(fields(FormatStatistics(counters)),
               (std::vector<std::string>{"1.00", "2.00", "0.50", "1.00", "2.00", "0.50", "3.00"}));
@@ -30,7 +30,7 @@ TEST(StatisticsFormatting, EachCounterInItsUnitAndField)
 TEST(StatisticsReading, DriverFailureShowsZeroEverywhereAndGivesNoCounters)
 {
     ScriptedDriver driver;
-    driver.counters.bytesTotal = 1048576;  // written, but the call reports failure
+    driver.counters.bytesTotal = 1048576;   // written, but the call reports failure
     driver.counters.speed = 256;
     driver.SetResult("GetStatsCounters", -1);
     const StatisticsReading reading = ReadStatistics(driver, [](const std::string&) {});
@@ -47,7 +47,8 @@ TEST(StatisticsReading, DriverFailureShowsZeroEverywhereAndGivesNoCounters)
 TEST(StatisticsPidMacText, WholeAddressesOnlyUpperCaseCommaJoined)
 {
     std::vector<std::uint8_t> buffer(kPidMacBufferSize, 0);
-    const std::uint8_t three[] = {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x01, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x02, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x03};
+    const std::uint8_t three[] = {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x01, 0xAA, 0xBB, 0xCC,
+                                  0xDD, 0xEE, 0x02, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0x03};
     std::copy(std::begin(three), std::end(three), buffer.begin());
     EXPECT_EQ(PidMacAddressesText(buffer.data(), buffer.size(), 18),
               "AA-BB-CC-DD-EE-01,AA-BB-CC-DD-EE-02,AA-BB-CC-DD-EE-03");

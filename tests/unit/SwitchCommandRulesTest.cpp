@@ -25,7 +25,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 // Committed switch command E0 10 38 with the port's bits and the
 // polarisation's; a port outside 1 to 4 (0 is Disable) sends port 1.

@@ -105,7 +105,8 @@ TEST(TonePlayer, PlaysTheLatestQualitysPitchUntilStopped)
     run.player.Stop();
     EXPECT_FALSE(run.player.IsStarted());
     EXPECT_TRUE(run.record.closed);
-    const std::vector<std::int16_t> first(run.record.played.begin(), run.record.played.begin() + TonePlayer::kBlockSamples * 4);
+    const std::vector<std::int16_t> first(run.record.played.begin(),
+                                          run.record.played.begin() + TonePlayer::kBlockSamples * 4);
     EXPECT_NEAR(MeasuredPitch(first, TonePlayer::kSampleRate), TonePitchHz(100), 25);
     EXPECT_TRUE(run.traced.empty());
 }
@@ -129,4 +130,4 @@ TEST(TonePlayer, AMissingOrFailingDeviceEndsTheThreadAndIsTraced)
     EXPECT_EQ(failing.traced, std::vector<std::string>{"The sound device stopped taking the tone.\n"});
 }
 
-} // namespace
+}   // namespace

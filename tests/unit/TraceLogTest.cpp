@@ -114,10 +114,7 @@ struct ScriptedLog {
     std::unique_ptr<TraceLog> log;
 };
 
-std::string Line(const std::string& text)
-{
-    return "2026-12-01 14:03:22.045 [1] " + text + "\n";
-}
+std::string Line(const std::string& text) { return "2026-12-01 14:03:22.045 [1] " + text + "\n"; }
 
 TEST(TraceLog, WritesOnlyWhileOn)
 {
@@ -225,4 +222,4 @@ TEST(TraceLogEnd, EndingWritesWhatIsQueuedAndTakesNoMoreLines)
     EXPECT_FALSE(scripted.log->Add(kTime, 1, "switched on after the end"));
 }
 
-} // namespace
+}   // namespace

@@ -31,7 +31,7 @@ protected:
     std::string CurrentName() const { return std::string(FieldText(database.CurrentTransponder()->name)); }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TransponderRules, NewTransponderIsNamedAppendedAndCurrent)
 {
@@ -61,15 +61,28 @@ TEST_F(TransponderRules, FieldEditsTakeValuesInRangeAndRestoreOthersSilently)
     Add(12380, 22000, 0);
     Add(12380, 27500, 0);
     using Outcome = TransponderEditOutcome;
-    struct Edit { char field; const char* text; Outcome outcome; const char* shown; const char* name; };
+    struct Edit {
+        char field;
+        const char* text;
+        Outcome outcome;
+        const char* shown;
+        const char* name;
+    };
     const Edit edits[] = {
-        {'F', "949", Outcome::Restored, "12380", "12380V/27500"},   {'F', "14001", Outcome::Restored, "12380", "12380V/27500"},
-        {'F', "", Outcome::Restored, "12380", "12380V/27500"},      {'F', "12a8", Outcome::Restored, "12380", "12380V/27500"},
-        {'F', "950", Outcome::Changed, "950", "950V/27500"},        {'F', "0950", Outcome::Unchanged, "950", "950V/27500"},
-        {'F', "14000", Outcome::Changed, "14000", "14000V/27500"},  {'S', "899", Outcome::Restored, "27500", "14000V/27500"},
-        {'S', "45001", Outcome::Restored, "27500", "14000V/27500"}, {'S', "27500", Outcome::Unchanged, "27500", "14000V/27500"},
-        {'S', "02750", Outcome::Changed, "02750", "14000V/02750"},  {'S', "45000", Outcome::Changed, "45000", "14000V/45000"},
-        {'F', "12380", Outcome::Changed, "12380", "12380V/45000"},  {'S', "22000", Outcome::Restored, "45000", "12380V/45000"},
+        {'F', "949", Outcome::Restored, "12380", "12380V/27500"},
+        {'F', "14001", Outcome::Restored, "12380", "12380V/27500"},
+        {'F', "", Outcome::Restored, "12380", "12380V/27500"},
+        {'F', "12a8", Outcome::Restored, "12380", "12380V/27500"},
+        {'F', "950", Outcome::Changed, "950", "950V/27500"},
+        {'F', "0950", Outcome::Unchanged, "950", "950V/27500"},
+        {'F', "14000", Outcome::Changed, "14000", "14000V/27500"},
+        {'S', "899", Outcome::Restored, "27500", "14000V/27500"},
+        {'S', "45001", Outcome::Restored, "27500", "14000V/27500"},
+        {'S', "27500", Outcome::Unchanged, "27500", "14000V/27500"},
+        {'S', "02750", Outcome::Changed, "02750", "14000V/02750"},
+        {'S', "45000", Outcome::Changed, "45000", "14000V/45000"},
+        {'F', "12380", Outcome::Changed, "12380", "12380V/45000"},
+        {'S', "22000", Outcome::Restored, "45000", "12380V/45000"},
     };
     for (const Edit& edit : edits) {
         const TransponderEditResult result = edit.field == 'F' ? EditTransponderFrequency(database, edit.text)

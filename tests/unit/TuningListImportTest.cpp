@@ -32,7 +32,12 @@ std::string Describe(const CChannelDatabase& database)
 }
 
 // The list imported into one satellite or channel, Describe() afterwards and the counts.
-struct ImportCase { const char* label; int deviceKind; const char *list, *expected; std::size_t added, already, refused, other; };
+struct ImportCase {
+    const char* label;
+    int deviceKind;
+    const char *list, *expected;
+    std::size_t added, already, refused, other;
+};
 
 // A database with one satellite holding one transponder, or the "Default" channel.
 void LoadOneEntry(CChannelDatabase& database, int deviceKind)
@@ -48,7 +53,8 @@ const ImportCase kImportCases[] = {
      "; list\r\n[SATTYPE]\r\n1=0192\r\n2=Astra\r\n\r\n[DVB]\r\n0=9\r\n1=10714,H,22000,56\r\n2=10729,L,22000\r\n"
      "3=11000,R,27500\r\n4=10744,V,22000,23,S2,8PSK\r\n",
      "*Astra(0): 11000V/27500=11000/27500/0 *10714H/22000=10714/22000/1 10729H/22000=10729/22000/1 "
-     "10744V/22000=10744/22000/0;", 3, 1, 0, 0},
+     "10744V/22000=10744/22000/0;",
+     3, 1, 0, 0},
     {"ini: broken, out-of-range and overflowing lines refused", kSatelliteCard,
      "[DVB]\n1=949,H,22000\n2=10714,X,22000\n3=99999999999999999999999,V,22000\n4=10714,H,45001\nfoo\n5=12000,V,900\n",
      "*Astra(0): 11000V/27500=11000/27500/0 *12000V/900=12000/900/0;", 1, 0, 5, 0},
@@ -72,12 +78,13 @@ const ImportCase kImportCases[] = {
      "# comment\nT 474000000 8MHz 2/3 NONE QAM64 8k 1/8 NONE\nT2 0 482000000 7MHz\nT 490000000 AUTO\n"
      "T 498000000 5MHz\nC 474000000 6900000 NONE QAM64\nX 1 2 3\n",
      "Default(3600): =51000/6/0;*474000 kHz(3600): *=474000/8/0;482000 kHz(3600): =482000/7/0;"
-     "490000 kHz(3600): =490000/0/0;", 3, 0, 2, 1},
+     "490000 kHz(3600): =490000/0/0;",
+     3, 0, 2, 1},
 };
 
 class TuningListImport : public testing::TestWithParam<ImportCase> {};
 
-}  // namespace
+}   // namespace
 
 TEST_P(TuningListImport, TakesSkipsRefusesAndCountsApart)
 {

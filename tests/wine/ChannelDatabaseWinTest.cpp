@@ -40,4 +40,4 @@ TEST(ChannelDatabaseWinTest, SaveAtTheLongestPathReplacesAReadOnlyFileAndKeepsIt
     EXPECT_EQ(folder.Read(path).size(), 72u);
 }
 
-}  // namespace
+}   // namespace

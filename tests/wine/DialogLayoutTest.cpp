@@ -72,9 +72,10 @@ std::string Utf8(const std::wstring& text)
 // Room a control needs around its text, in pixels, beyond the text itself.
 int TextAllowance(Kind kind)
 {
-    return kind == Kind::Button ? 8 : kind == Kind::CheckOrRadio ? GetSystemMetrics(SM_CXMENUCHECK) + 4
-                                    : kind == Kind::GroupBox     ? 16
-                                                                 : 0;
+    return kind == Kind::Button         ? 8
+           : kind == Kind::CheckOrRadio ? GetSystemMetrics(SM_CXMENUCHECK) + 4
+           : kind == Kind::GroupBox     ? 16
+                                        : 0;
 }
 
 class TextMeter {
@@ -120,7 +121,8 @@ void CheckPlacement(const std::vector<PlacedControl>& controls, const RECT& clie
             const bool enclosesGroup = c.kind == Kind::GroupBox && r.left <= g.left && r.right >= g.right &&
                                        r.top <= g.top && r.bottom >= g.bottom;
             if (other.kind == Kind::GroupBox && !enclosesGroup)
-                EXPECT_TRUE(r.left > g.left && r.right < g.right && r.top >= g.top + captionHeight && r.bottom < g.bottom)
+                EXPECT_TRUE(r.left > g.left && r.right < g.right && r.top >= g.top + captionHeight &&
+                            r.bottom < g.bottom)
                     << Describe(c) << " straddles group " << Describe(other);
         }
     }
@@ -132,12 +134,13 @@ void CheckTextsFit(const std::vector<PlacedControl>& controls, const TextMeter& 
         if (c.kind == Kind::Other || c.text.empty())
             continue;
         const SIZE text = meter.Measure(c.text);
-        EXPECT_LE(text.cx + TextAllowance(c.kind), c.rect.right - c.rect.left) << Describe(c) << " clips \"" << Utf8(c.text) << "\"";
+        EXPECT_LE(text.cx + TextAllowance(c.kind), c.rect.right - c.rect.left)
+            << Describe(c) << " clips \"" << Utf8(c.text) << "\"";
         EXPECT_LE(text.cy, c.rect.bottom - c.rect.top) << Describe(c) << " clips \"" << Utf8(c.text) << "\" vertically";
     }
 }
 
-}  // namespace
+}   // namespace
 
 TEST(DialogTemplatesLayout, VisibleControlsFitWithoutOverlapOrClipping)
 {

@@ -30,11 +30,16 @@ const char* ClassOfName(const std::string& name)
         const size_t length = std::strlen(end);
         return name.size() >= length && name.compare(name.size() - length, length, end) == 0;
     };
-    if (endsWith("_COMBO")) return "ComboBox";
-    if (endsWith("_LABEL") || endsWith("_UNIT") || endsWith("_RANGE")) return "Static";
-    if (endsWith("_GROUP") || endsWith("_LOCK_TEST") || endsWith("_IMPORT")) return "Button";
-    if (endsWith("_TAB")) return "SysTabControl32";
-    if (endsWith("_LIST")) return "SysListView32";
+    if (endsWith("_COMBO"))
+        return "ComboBox";
+    if (endsWith("_LABEL") || endsWith("_UNIT") || endsWith("_RANGE"))
+        return "Static";
+    if (endsWith("_GROUP") || endsWith("_LOCK_TEST") || endsWith("_IMPORT"))
+        return "Button";
+    if (endsWith("_TAB"))
+        return "SysTabControl32";
+    if (endsWith("_LIST"))
+        return "SysListView32";
     return nullptr;
 }
 
@@ -45,23 +50,25 @@ struct StyleRule {
     std::vector<int> ids;
 };
 const StyleRule kStyleRules[] = {
-    {"ES_NUMBER", ES_NUMBER,
-     {IDC_LNB_FREQ1, IDC_LNB_FREQ2, IDC_DISH_SYMBOL_RATE, IDC_PID_PROXY_PORT, IDC_SATINFO_DEGREE,
-      IDC_TPINFO_FREQUENCY, IDC_TPINFO_SYMBOL_RATE, IDC_CABLE_FREQUENCY, IDC_CABLE_SYMBOL_RATE}},
-    {"ES_READONLY", ES_READONLY,
+    {"ES_NUMBER",
+     ES_NUMBER,
+     {IDC_LNB_FREQ1, IDC_LNB_FREQ2, IDC_DISH_SYMBOL_RATE, IDC_PID_PROXY_PORT, IDC_SATINFO_DEGREE, IDC_TPINFO_FREQUENCY,
+      IDC_TPINFO_SYMBOL_RATE, IDC_CABLE_FREQUENCY, IDC_CABLE_SYMBOL_RATE}},
+    {"ES_READONLY",
+     ES_READONLY,
      {IDC_DISH_TYPE_TEXT, IDC_DISH_SATELLITE_TEXT, IDC_DISH_MOTOR_ANGLE, IDC_DISH_ELEVATION, IDC_PID_MAC_TEXT}},
 };
 
 // Controls the program shows only when it needs them.
 const std::set<int> kHiddenAtStart{
-    IDC_MAIN_STRENGTH_BAR, IDC_MAIN_QUALITY_BAR, IDC_DISH_DEGREE_LABEL, IDC_DISH_DEGREE, IDC_DISH_TRANSPONDER_LABEL,
-    IDC_DISH_TRANSPONDER_COMBO, IDC_DISH_FREQUENCY, IDC_DISH_DRIVE_EAST, IDC_DISH_DRIVE_WEST,
-    IDC_PID_BYTE_RECEIVE_LABEL, IDC_PID_BYTES_RECEIVED, IDC_PID_BYTE_RECEIVE_UNIT, IDC_PID_BYTE_ERROR_LABEL,
-    IDC_PID_BYTES_ERROR, IDC_PID_BYTE_ERROR_UNIT, IDC_PID_PACKET_GROUP, IDC_PID_PACKET_RECEIVE_LABEL,
-    IDC_PID_PACKETS_RECEIVED, IDC_PID_PACKET_RECEIVE_UNIT, IDC_PID_PACKET_ERROR_LABEL, IDC_PID_PACKETS_ERROR,
-    IDC_PID_PACKET_ERROR_UNIT, IDC_PID_PACKET_TOTAL_LABEL, IDC_PID_PACKETS_TOTAL, IDC_PID_PACKET_TOTAL_UNIT,
-    IDC_PID_PROXY_GROUP, IDC_PID_PROXY_ADDRESS_LABEL, IDC_PID_PROXY_ADDRESS, IDC_PID_PROXY_PORT_LABEL,
-    IDC_PID_PROXY_PORT, IDC_SATINFO_DEGREE_LABEL, IDC_SATINFO_DEGREE};
+    IDC_MAIN_STRENGTH_BAR,        IDC_MAIN_QUALITY_BAR,       IDC_DISH_DEGREE_LABEL,       IDC_DISH_DEGREE,
+    IDC_DISH_TRANSPONDER_LABEL,   IDC_DISH_TRANSPONDER_COMBO, IDC_DISH_FREQUENCY,          IDC_DISH_DRIVE_EAST,
+    IDC_DISH_DRIVE_WEST,          IDC_PID_BYTE_RECEIVE_LABEL, IDC_PID_BYTES_RECEIVED,      IDC_PID_BYTE_RECEIVE_UNIT,
+    IDC_PID_BYTE_ERROR_LABEL,     IDC_PID_BYTES_ERROR,        IDC_PID_BYTE_ERROR_UNIT,     IDC_PID_PACKET_GROUP,
+    IDC_PID_PACKET_RECEIVE_LABEL, IDC_PID_PACKETS_RECEIVED,   IDC_PID_PACKET_RECEIVE_UNIT, IDC_PID_PACKET_ERROR_LABEL,
+    IDC_PID_PACKETS_ERROR,        IDC_PID_PACKET_ERROR_UNIT,  IDC_PID_PACKET_TOTAL_LABEL,  IDC_PID_PACKETS_TOTAL,
+    IDC_PID_PACKET_TOTAL_UNIT,    IDC_PID_PROXY_GROUP,        IDC_PID_PROXY_ADDRESS_LABEL, IDC_PID_PROXY_ADDRESS,
+    IDC_PID_PROXY_PORT_LABEL,     IDC_PID_PROXY_PORT,         IDC_SATINFO_DEGREE_LABEL,    IDC_SATINFO_DEGREE};
 
 std::vector<std::string> ComboItems(HWND combo)
 {
@@ -75,7 +82,7 @@ std::vector<std::string> ComboItems(HWND combo)
     return items;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(DialogTemplates, EveryNamedControlIsInOneTemplateWithTheClassItsNameSays)
 {
@@ -135,12 +142,18 @@ TEST(DialogTemplates, EnglishFileSaysWhatTheTemplatesSay)
     ASSERT_NE(ProgramModule(), nullptr);
     const std::string english = SourceFile("resources\\Language\\English.txt");
     const std::map<int, DialogLanguageKeys> translated{
-        {IDD_ABOUTBOX, CaptionDialogLanguageKeys("Dialog4")},  {IDD_MAIN, MainDialogLanguageKeys(0)},
-        {IDD_LNB_PAGE, TabPageLanguageKeys()},                 {IDD_DISH_PAGE, TabPageLanguageKeys()},
-        {IDD_PID_PAGE, TabPageLanguageKeys()},                 {IDD_CABLE_PAGE, TabPageLanguageKeys()},
-        {IDD_TERRESTRIAL_PAGE, TabPageLanguageKeys()},         {IDD_SATELLITE_INFO, SatelliteInfoLanguageKeys(false)},
-        {IDD_TRANSPONDER_INFO, CaptionDialogLanguageKeys("Dialog2")}, {IDD_PID_INFO, CaptionDialogLanguageKeys("Dialog3")},
-        {IDD_MAC_ADDRESS, MacAddressLanguageKeys()},          {IDD_SCAN_PROGRESS, ScanDialogLanguageKeys()},
+        {IDD_ABOUTBOX, CaptionDialogLanguageKeys("Dialog4")},
+        {IDD_MAIN, MainDialogLanguageKeys(0)},
+        {IDD_LNB_PAGE, TabPageLanguageKeys()},
+        {IDD_DISH_PAGE, TabPageLanguageKeys()},
+        {IDD_PID_PAGE, TabPageLanguageKeys()},
+        {IDD_CABLE_PAGE, TabPageLanguageKeys()},
+        {IDD_TERRESTRIAL_PAGE, TabPageLanguageKeys()},
+        {IDD_SATELLITE_INFO, SatelliteInfoLanguageKeys(false)},
+        {IDD_TRANSPONDER_INFO, CaptionDialogLanguageKeys("Dialog2")},
+        {IDD_PID_INFO, CaptionDialogLanguageKeys("Dialog3")},
+        {IDD_MAC_ADDRESS, MacAddressLanguageKeys()},
+        {IDD_SCAN_PROGRESS, ScanDialogLanguageKeys()},
         {IDD_SCAN_RESULTS, ScanDialogLanguageKeys()},
     };
     for (const auto& [dialogId, keys] : translated) {
@@ -151,7 +164,8 @@ TEST(DialogTemplates, EnglishFileSaysWhatTheTemplatesSay)
             const DWORD type = StyleOf(control) & SS_TYPEMASK;
             const std::string kind = ClassNameOf(control);
             // Controls numbered -1 cannot be named by a language line.
-            if (ControlId(control) != -1 && (kind == "Button" || (kind == "Static" && type != SS_ICON && type != SS_BITMAP)))
+            if (ControlId(control) != -1 &&
+                (kind == "Button" || (kind == "Static" && type != SS_ICON && type != SS_BITMAP)))
                 windows.push_back(control);
         }
         if (!keys.captionKey.empty())

@@ -8,7 +8,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-
 namespace {
 
 std::wstring WideTextOf(HWND window)
@@ -39,15 +38,18 @@ protected:
         InitCommonControlsEx(&controls);
         ASSERT_TRUE(scratch.Valid());
         ASSERT_TRUE(CreateDirectoryA(scratch.Path("Language").c_str(), nullptr));
-        dialog = CreateWindowExA(0, "STATIC", "Caption", WS_OVERLAPPED, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        dialog =
+            CreateWindowExA(0, "STATIC", "Caption", WS_OVERLAPPED, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
         for (int id : {1, 2, 1001, 1004, 1079})
-            CreateWindowExA(0, "BUTTON", "old", WS_CHILD, 0, 0, 100, 20, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+            CreateWindowExA(0, "BUTTON", "old", WS_CHILD, 0, 0, 100, 20, dialog,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
         tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD, 0, 0, 100, 20, dialog, nullptr, nullptr, nullptr);
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>("tab");
         SendMessageA(tabs, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        holdButton = CreateWindowExA(0, "BUTTON", "hold", WS_OVERLAPPED, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+        holdButton =
+            CreateWindowExA(0, "BUTTON", "hold", WS_OVERLAPPED, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
     }
     void TearDown() override
     {
@@ -82,18 +84,22 @@ TEST_F(DialogLanguageTest, EachActionReachesItsWindow)
 // system's code page: ctest also runs this on code page 1251.
 TEST_F(DialogLanguageTest, EveryLanguageReadsBackInUtf16)
 {
-    ASSERT_TRUE(scratch.Write("Language\\Simplified Chinese.txt", "1004=\xD0\xC2\xBD\xA8\r\nPage1=LNB \xC9\xE8\xD6\xC3\r\n"));
-    ASSERT_TRUE(ApplyDialogLanguage(dialog, scratch.Path("Language\\Simplified Chinese.txt"), MainDialogLanguageKeys(0), tabs));
+    ASSERT_TRUE(
+        scratch.Write("Language\\Simplified Chinese.txt", "1004=\xD0\xC2\xBD\xA8\r\nPage1=LNB \xC9\xE8\xD6\xC3\r\n"));
+    ASSERT_TRUE(
+        ApplyDialogLanguage(dialog, scratch.Path("Language\\Simplified Chinese.txt"), MainDialogLanguageKeys(0), tabs));
     EXPECT_EQ(Text(1004), L"\u65B0\u5EFA");
     EXPECT_EQ(TabText(tabs, 0), L"LNB \u8BBE\u7F6E");
 
     const wchar_t german[] = L"\uFEFF1004=Zur\u00FCcksetzen\r\nDialog4=\u00DCber \u0416\r\n";
-    ASSERT_TRUE(scratch.Write("Language\\German.txt", std::string(reinterpret_cast<const char*>(german), sizeof(german) - 2)));
+    ASSERT_TRUE(
+        scratch.Write("Language\\German.txt", std::string(reinterpret_cast<const char*>(german), sizeof(german) - 2)));
     std::string error;
     ASSERT_TRUE(ConvertLanguageFile(scratch.Path("Language\\German.txt"), ".tmp", error)) << error;
-    ASSERT_TRUE(ApplyDialogLanguage(dialog, scratch.Path("Language\\German.txt.tmp"), CaptionDialogLanguageKeys("Dialog4")));
+    ASSERT_TRUE(
+        ApplyDialogLanguage(dialog, scratch.Path("Language\\German.txt.tmp"), CaptionDialogLanguageKeys("Dialog4")));
     EXPECT_EQ(Text(1004), L"Zur\u00FCcksetzen") << "code page " << GetACP();
     EXPECT_EQ(WideTextOf(dialog), L"\u00DCber \u0416") << "code page " << GetACP();
 }
 
-}  // namespace
+}   // namespace

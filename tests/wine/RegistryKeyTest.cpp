@@ -73,7 +73,8 @@ TEST_F(RegistryKeyTest, ValuesAreReadOnlyWithTheirOwnTypeAndLength)
     ASSERT_EQ(key.WriteNumber("Motor Degree", 3300), ERROR_SUCCESS);
     key.Close();
     const DWORD binary = 1234;
-    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, keyPath.c_str(), "Binary", REG_BINARY, &binary, sizeof binary), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, keyPath.c_str(), "Binary", REG_BINARY, &binary, sizeof binary),
+              ERROR_SUCCESS);
     ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_READ), ERROR_SUCCESS);
     EXPECT_EQ(StoredSize("Motor Degree"), 4) << "a DWORD";
     std::string value;
@@ -93,4 +94,4 @@ TEST_F(RegistryKeyTest, ValuesAreReadOnlyWithTheirOwnTypeAndLength)
     EXPECT_EQ(number, 3300u);
 }
 
-}  // namespace
+}   // namespace

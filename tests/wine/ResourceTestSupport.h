@@ -132,4 +132,4 @@ inline RECT RectInParent(HWND window)
     return rect;
 }
 
-}  // namespace resource_test
+}   // namespace resource_test

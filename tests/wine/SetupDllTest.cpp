@@ -20,7 +20,8 @@ using GetBmpRgbFn = int(__stdcall*)(const char*, int*, int*, int*);
 
 class SetupDll : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         const char* bin = std::getenv("LUMISAT_BIN");
         module_ = LoadLibraryA((std::string(bin != nullptr ? bin : ".") + "\\Setup.dll").c_str());
         ASSERT_NE(nullptr, module_) << "Setup.dll not loaded; is LUMISAT_BIN set?";
@@ -33,18 +34,22 @@ protected:
     void TearDown() override { FreeLibrary(module_); }
 
     template <typename Function>
-    Function Export(const char* name) const {
+    Function Export(const char* name) const
+    {
         return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
     }
 
     std::string PathOf(const std::string& name) const { return folder.Path(name); }
-    void WriteFile(const std::string& name, const std::string& text) const {
+    void WriteFile(const std::string& name, const std::string& text) const
+    {
         ASSERT_TRUE(folder.Write(name, text)) << name;
     }
-    void WriteInf(const std::string& name, const std::string& provider) const {
+    void WriteInf(const std::string& name, const std::string& provider) const
+    {
         WriteFile(name, "[Version]\r\nSignature=\"$Windows NT$\"\r\nClass=Net\r\nProvider=" + provider + "\r\n");
     }
-    bool Exists(const std::string& name) const {
+    bool Exists(const std::string& name) const
+    {
         return GetFileAttributesA(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
@@ -52,16 +57,15 @@ protected:
     CheckDriverFn checkDriver_ = nullptr;
     DeleteDtvFn deleteDtv_ = nullptr;
     ScratchDirectory folder;
-    std::string folder_;  // without the final backslash, as the installer passes it
+    std::string folder_;   // without the final backslash, as the installer passes it
 };
 
-TEST_F(SetupDll, CheckDriverFindsNoReceiver) {
-    EXPECT_EQ(0, checkDriver_());
-}
+TEST_F(SetupDll, CheckDriverFindsNoReceiver) { EXPECT_EQ(0, checkDriver_()); }
 
 // Which files the search takes is the rules' business (SetupInfCleanupTest);
 // here the system reads the providers and removes protected files.
-TEST_F(SetupDll, DeleteDtvReadsProvidersThroughTheSystemAndRemovesProtectedFiles) {
+TEST_F(SetupDll, DeleteDtvReadsProvidersThroughTheSystemAndRemovesProtectedFiles)
+{
     WriteInf("oem0.inf", "\"Another Maker\"");
     WriteInf("oem3.inf", "%Maker%\r\n[Strings]\r\nMaker=\"VID Uzediraz\"");
     WriteFile("oem3.PNF", "precompiled");
@@ -75,4 +79,4 @@ TEST_F(SetupDll, DeleteDtvReadsProvidersThroughTheSystemAndRemovesProtectedFiles
     EXPECT_TRUE(Exists("oem0.inf"));
 }
 
-}  // namespace
+}   // namespace

@@ -16,9 +16,9 @@ TEST(SystemAnsiCase, NamesCompareAsTheirCodePageReadsThem)
         bool same;
     };
     const Pair pairs[] = {
-        {936, "\xD6\xD0 1", "\xD6\xF0 1", false},                   // two characters
+        {936, "\xD6\xD0 1", "\xD6\xF0 1", false},   // two characters
         {936, "Sat \xD6\xD0", "SAT \xD6\xD0", true},
-        {1251, "\xF7\xE0\xE9\xEA\xE0", "\xD7\xC0\xC9\xCA\xC0", true},  // the same word in two cases
+        {1251, "\xF7\xE0\xE9\xEA\xE0", "\xD7\xC0\xC9\xCA\xC0", true},   // the same word in two cases
         {1251, "\xDF\xEC\xE0\xEB", "\xFF\xEC\xE0\xEB", true},
         {1251, "\xF7\xE0\xE9\xEA\xE0", "\xF7\xE0\xE9\xEA\xE8", false},
     };
@@ -27,4 +27,4 @@ TEST(SystemAnsiCase, NamesCompareAsTheirCodePageReadsThem)
             << pair.codePage << ": " << pair.a << " / " << pair.b;
 }
 
-}  // namespace
+}   // namespace

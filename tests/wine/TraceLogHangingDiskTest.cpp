@@ -165,8 +165,8 @@ TEST(TraceLogHangingDisk, TheProcessEndsWhileAWriteHangs)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child{};
-    const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                        &startup, &child);
+    const bool started =
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
     SetEnvironmentVariableA(kChildPipeVariable, nullptr);
     ASSERT_TRUE(started);
     // Its start under Wine, the log's bounded end wait of 2 s, and its exit.
@@ -181,4 +181,4 @@ TEST(TraceLogHangingDisk, TheProcessEndsWhileAWriteHangs)
     CloseHandle(child.hProcess);
 }
 
-} // namespace
+}   // namespace

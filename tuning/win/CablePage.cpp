@@ -10,7 +10,7 @@
 namespace {
 constexpr int kFrequencyLength = 6;
 constexpr int kSymbolRateLength = 4;
-}
+}   // namespace
 
 CCablePage::CCablePage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database)
     : CChannelPage(IDD_CABLE_PAGE, translator, session, database, LockKind::Cable)
@@ -62,15 +62,9 @@ void CCablePage::Refresh()
 }
 
 // The values reached the record when their fields lost the focus.
-void CCablePage::OnLockTest()
-{
-    Lock(0);
-}
+void CCablePage::OnLockTest() { Lock(0); }
 
-void CCablePage::OnFullScan()
-{
-    ScanBand(CableRaster());
-}
+void CCablePage::OnFullScan() { ScanBand(CableRaster()); }
 
 void CCablePage::OnFrequencyLeft()
 {

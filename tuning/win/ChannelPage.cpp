@@ -12,10 +12,7 @@ TransponderRecord* CChannelPage::CurrentTuning() const
     return database.CurrentSatellite() != nullptr ? database.CurrentTransponder() : nullptr;
 }
 
-void CChannelPage::MarkSettingsChanged() const
-{
-    session.MarkSettingsChanged(1);
-}
+void CChannelPage::MarkSettingsChanged() const { session.MarkSettingsChanged(1); }
 
 void CChannelPage::OnFieldEdited()
 {
@@ -38,7 +35,7 @@ void CChannelPage::ScanBand(const std::vector<std::int32_t>& frequencies)
     }
     // Kept also when the program ends meanwhile: its exit question may save them.
     const FoundChannelsAdded added = AddFoundChannels(database, session.GetDeviceKind(),
-                                                     FoundChannels(plan.job, outcome.steps), SystemAnsiEqualNoCase);
+                                                      FoundChannels(plan.job, outcome.steps), SystemAnsiEqualNoCase);
     if (added.added > 0)
         session.ShowAddedSatellites();
     session.ApplyEffects(added.effects);

@@ -68,7 +68,7 @@ bool CopyToClipboard(HWND owner, const std::string& text)
     return placed;
 }
 
-}  // namespace
+}   // namespace
 
 CCheckResultsDlg::CCheckResultsDlg(const DialogTranslator& translator, std::vector<CheckRow> rows,
                                    std::size_t transponders, bool cancelled, CChannelDatabase& database,
@@ -153,10 +153,7 @@ void CCheckResultsDlg::ShowRows()
     }
 }
 
-void CCheckResultsDlg::OnCopy()
-{
-    CopyToClipboard(hwnd, CheckTableText(rows, Lookup()));
-}
+void CCheckResultsDlg::OnCopy() { CopyToClipboard(hwnd, CheckTableText(rows, Lookup())); }
 
 void CCheckResultsDlg::OnRemoveUnlocked()
 {

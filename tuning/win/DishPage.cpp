@@ -16,7 +16,7 @@ namespace {
 constexpr int kTransponderFieldLength = static_cast<int>(kTransponderFieldMaxLength);
 constexpr int kTransponderControls[] = {IDC_DISH_FREQUENCY_COMBO, IDC_DISH_SYMBOL_RATE, IDC_DISH_VERTICAL,
                                         IDC_DISH_HORIZONTAL};
-}
+}   // namespace
 
 CDishPage::CDishPage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database,
                      SettingsKeyOpener& settingsKey)
@@ -105,8 +105,7 @@ bool CDishPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result)
         OnHoldButtonReleased(lParam);
         result = TRUE;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -132,10 +131,7 @@ void CDishPage::ShowDishType() const
               dishTypeName.IsEmpty() ? std::string() : Text(dishTypeName.key, dishTypeName.english));
 }
 
-SatelliteRecord* CDishPage::CurrentSatellite() const
-{
-    return database.CurrentSatellite();
-}
+SatelliteRecord* CDishPage::CurrentSatellite() const { return database.CurrentSatellite(); }
 
 int CDishPage::SendTonePower()
 {
@@ -149,10 +145,7 @@ int CDishPage::SendDiseqcSwitch()
                               [this](const std::string& line) { session.Trace(line); });
 }
 
-void CDishPage::ReadControls()
-{
-    UpdateData(true);
-}
+void CDishPage::ReadControls() { UpdateData(true); }
 
 void CDishPage::SetTextQuietly(int id, const std::string& text)
 {
@@ -172,7 +165,8 @@ void CDishPage::Refresh()
         return;
     const CQuietFill quiet = FillQuietly();
     SatelliteRecord* satellite = CurrentSatellite();
-    ShowTransponders(BuildDishTransponderView(satellite, satellite != nullptr ? database.CurrentTransponder() : nullptr));
+    ShowTransponders(
+        BuildDishTransponderView(satellite, satellite != nullptr ? database.CurrentTransponder() : nullptr));
     ReloadMotorFields();
     UpdateMotorControls(satellite != nullptr ? satellite->dishType : kNoDishType);
     UpdateData(false);
@@ -271,7 +265,4 @@ void CDishPage::OnPolarityClicked()
     PutFieldsIntoControls();
 }
 
-void CDishPage::OnLockTest()
-{
-    Lock(0);
-}
+void CDishPage::OnLockTest() { Lock(0); }

@@ -115,9 +115,9 @@ private:
     std::unique_ptr<CHoldButton> driveWestButton;
     CComboBox frequencyCombo;
     MessageRef dishTypeName;
-    std::string degreeText;       // hidden: the current satellite's degree
+    std::string degreeText;   // hidden: the current satellite's degree
     std::string elevationText;
-    std::string frequencyText;    // hidden: the current transponder's frequency
+    std::string frequencyText;   // hidden: the current transponder's frequency
     std::string latitudeText;
     std::string longitudeText;
     std::string angleText;

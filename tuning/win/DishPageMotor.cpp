@@ -61,20 +61,11 @@ void CDishPage::UpdateMotorControls(int dishType)
     ApplyPositionStates(states.positions);
 }
 
-void CDishPage::UpdateLimitButtons(std::uint32_t limitFlags)
-{
-    ApplyLimitStates(LimitButtonRules(limitFlags));
-}
+void CDishPage::UpdateLimitButtons(std::uint32_t limitFlags) { ApplyLimitStates(LimitButtonRules(limitFlags)); }
 
-void CDishPage::UpdatePositionControls()
-{
-    ApplyPositionStates(PositionControlRules(CurrentPositionInputs()));
-}
+void CDishPage::UpdatePositionControls() { ApplyPositionStates(PositionControlRules(CurrentPositionInputs())); }
 
-void CDishPage::LoadMotorSettings()
-{
-    ::LoadMotorSettings(*settingsKey.Open(false), motor);
-}
+void CDishPage::LoadMotorSettings() { ::LoadMotorSettings(*settingsKey.Open(false), motor); }
 
 void CDishPage::ReloadMotorFields()
 {
@@ -111,20 +102,11 @@ bool CDishPage::SaveMotorSettings()
     return ::SaveMotorSettings(*settingsKey.Open(true), shown, motor);
 }
 
-void CDishPage::DishMoved()
-{
-    session.DishMoved();
-}
+void CDishPage::DishMoved() { session.DishMoved(); }
 
-void CDishPage::OnHoldButtonPressed(LPARAM tag)
-{
-    motorCommands.HoldPressed(tag);
-}
+void CDishPage::OnHoldButtonPressed(LPARAM tag) { motorCommands.HoldPressed(tag); }
 
-void CDishPage::OnHoldButtonReleased(LPARAM tag)
-{
-    motorCommands.HoldReleased(tag);
-}
+void CDishPage::OnHoldButtonReleased(LPARAM tag) { motorCommands.HoldReleased(tag); }
 
 void CDishPage::OnGotoZero() { motorCommands.GotoZero(); }
 void CDishPage::OnSetEastLimit() { motorCommands.SetEastLimit(); }
@@ -170,10 +152,7 @@ void CDishPage::OnLongitudeEdited()
     EditCoordinate(IDC_DISH_LONGITUDE, longitudeText, motor.longitude, kLongitudeBound);
 }
 
-void CDishPage::OnLatitudeEdited()
-{
-    EditCoordinate(IDC_DISH_LATITUDE, latitudeText, motor.latitude, kLatitudeBound);
-}
+void CDishPage::OnLatitudeEdited() { EditCoordinate(IDC_DISH_LATITUDE, latitudeText, motor.latitude, kLatitudeBound); }
 
 void CDishPage::EditCoordinate(int id, std::string& text, const std::string& saved, double bound)
 {

@@ -1,16 +1,13 @@
 #include "tuning/win/HoldButton.h"
 
-CHoldButton::~CHoldButton()
-{
-    Destroy();
-}
+CHoldButton::~CHoldButton() { Destroy(); }
 
 bool CHoldButton::Create(HWND parent, const std::string& caption, const RECT& rect, int id, HFONT font)
 {
-    HWND button = CreateWindowExA(0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                  nullptr);
+    HWND button =
+        CreateWindowExA(0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, rect.left,
+                        rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (button == nullptr)
         return false;
     SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -52,8 +49,7 @@ bool CHoldButton::OnSubclassMessage(UINT message, WPARAM, LPARAM, LRESULT&)
             Notify(kHoldButtonReleased);
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return false;   // the button's own handling follows: it shows itself pressed and released
 }

@@ -27,7 +27,7 @@ std::string AskForListFile(HWND owner)
     return RunOpenFileDialog(dialog) ? std::string(path) : std::string();
 }
 
-}  // namespace
+}   // namespace
 
 void ImportListIntoDatabase(const CDatabasePage& page, TuningSession& session)
 {
@@ -35,7 +35,8 @@ void ImportListIntoDatabase(const CDatabasePage& page, TuningSession& session)
     const std::string path = AskForListFile(owner);
     if (path.empty())
         return;
-    const ImportReport report = ImportTuningListFile(page.Database(), session.GetDeviceKind(), path, SystemAnsiEqualNoCase);
+    const ImportReport report =
+        ImportTuningListFile(page.Database(), session.GetDeviceKind(), path, SystemAnsiEqualNoCase);
     if (report.satelliteListChanged)
         session.ShowAddedSatellites();
     session.ApplyEffects(report.effects);

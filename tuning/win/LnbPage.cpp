@@ -68,20 +68,11 @@ void CLnbPage::OnShowWindow(bool)
     EnableUsalsByCardKind();
 }
 
-SatelliteRecord* CLnbPage::CurrentSatellite() const
-{
-    return database.CurrentSatellite();
-}
+SatelliteRecord* CLnbPage::CurrentSatellite() const { return database.CurrentSatellite(); }
 
-void CLnbPage::ReadControls()
-{
-    UpdateData(true);
-}
+void CLnbPage::ReadControls() { UpdateData(true); }
 
-void CLnbPage::Apply(const MainDialogEffects& effects) const
-{
-    session.ApplyEffects(effects);
-}
+void CLnbPage::Apply(const MainDialogEffects& effects) const { session.ApplyEffects(effects); }
 
 void CLnbPage::EnableFrequencyEdits(bool enable) const
 {
@@ -89,10 +80,7 @@ void CLnbPage::EnableFrequencyEdits(bool enable) const
     EnableItem(IDC_LNB_FREQ2, enable);
 }
 
-void CLnbPage::EnableUsalsByCardKind() const
-{
-    EnableItem(IDC_LNB_USALS, IsUsalsAvailable(session.GetDeviceKind()));
-}
+void CLnbPage::EnableUsalsByCardKind() const { EnableItem(IDC_LNB_USALS, IsUsalsAvailable(session.GetDeviceKind())); }
 
 void CLnbPage::Refresh()
 {
@@ -128,10 +116,7 @@ void CLnbPage::OnDishTypeClicked()
     Apply(SetDishType(CurrentSatellite(), dishType));
 }
 
-void CLnbPage::OnDiseqcPortChosen()
-{
-    Apply(ChooseDiseqcPort(CurrentSatellite(), diseqcCombo.GetCurSel()));
-}
+void CLnbPage::OnDiseqcPortChosen() { Apply(ChooseDiseqcPort(CurrentSatellite(), diseqcCombo.GetCurSel())); }
 
 void CLnbPage::OnLnbTypeChosen()
 {
@@ -145,15 +130,9 @@ void CLnbPage::OnLnbTypeChosen()
     Apply(choice.effects);
 }
 
-void CLnbPage::OnFrequency1Changed()
-{
-    EditFrequency(LnbFrequencyField::First, frequency1Text, IDC_LNB_FREQ1);
-}
+void CLnbPage::OnFrequency1Changed() { EditFrequency(LnbFrequencyField::First, frequency1Text, IDC_LNB_FREQ1); }
 
-void CLnbPage::OnFrequency2Changed()
-{
-    EditFrequency(LnbFrequencyField::Second, frequency2Text, IDC_LNB_FREQ2);
-}
+void CLnbPage::OnFrequency2Changed() { EditFrequency(LnbFrequencyField::Second, frequency2Text, IDC_LNB_FREQ2); }
 
 void CLnbPage::EditFrequency(LnbFrequencyField field, std::string& text, int editId)
 {

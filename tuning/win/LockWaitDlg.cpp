@@ -6,14 +6,11 @@
 namespace {
 // The harness and the accessibility tools read the text of control 65535.
 constexpr int kLabelId = 0xFFFF;
-}
+}   // namespace
 
 CLockWaitDlg::CLockWaitDlg() : CDialog(IDD_LOCK_WAIT) {}
 
-CLockWaitDlg::~CLockWaitDlg()
-{
-    Destroy();
-}
+CLockWaitDlg::~CLockWaitDlg() { Destroy(); }
 
 bool CLockWaitDlg::Prepare(HWND owner)
 {
@@ -49,8 +46,7 @@ bool CLockWaitDlg::Open(HWND owner, const std::string& text)
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
     SetWindowPos(hwnd, HWND_TOP, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     // The thread blocks in the wait next: paint now.
     UpdateWindow(hwnd);
     return true;

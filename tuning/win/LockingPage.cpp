@@ -10,10 +10,7 @@ CLockingPage::CLockingPage(UINT templateId, const DialogTranslator& translator, 
     session.RegisterLockingPage(this);
 }
 
-CLockingPage::~CLockingPage()
-{
-    session.RegisterLockingPage(nullptr);
-}
+CLockingPage::~CLockingPage() { session.RegisterLockingPage(nullptr); }
 
 int CLockingPage::Lock(int silent)
 {

@@ -23,19 +23,18 @@ void PauseReception(CLockingPage& page, TuningSession& session)
     session.ShowLockState(kResultUnknown);
 }
 
-}  // namespace
+}   // namespace
 
-PageScanOutcome RunPageScan(CLockingPage& page, TuningSession& session, const ScanJob& job,
-                            const MessageRef& caption)
+PageScanOutcome RunPageScan(CLockingPage& page, TuningSession& session, const ScanJob& job, const MessageRef& caption)
 {
     // Nothing starts while the program ends.
     if (CModalLoop::ProgramEnding() || !session.AwaitCard())
         return {};
     PauseReception(page, session);
     auto control = std::make_shared<ScanControl>(session.Gate());
-    TranslatedModal<CScanProgressDlg> dialog(ScanDialogLanguageKeys(), page.LanguageFile(),
-                                             [&session](const std::string& line) { session.Trace(line); }, caption,
-                                             job, control);
+    TranslatedModal<CScanProgressDlg> dialog(
+        ScanDialogLanguageKeys(), page.LanguageFile(), [&session](const std::string& line) { session.Trace(line); },
+        caption, job, control);
     const INT_PTR answer = dialog.Run(GetAncestor(page.GetSafeHwnd(), GA_ROOT));
     // Whatever is left of the scan sends nothing more.
     control->Abandon();

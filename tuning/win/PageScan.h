@@ -22,5 +22,4 @@ struct PageScanOutcome {
     std::vector<ScanStep> steps;
 };
 
-PageScanOutcome RunPageScan(CLockingPage& page, TuningSession& session, const ScanJob& job,
-                            const MessageRef& caption);
+PageScanOutcome RunPageScan(CLockingPage& page, TuningSession& session, const ScanJob& job, const MessageRef& caption);

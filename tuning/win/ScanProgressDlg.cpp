@@ -10,7 +10,7 @@ namespace {
 // Posted by the worker's report: steps or the end wait to be taken.
 constexpr UINT kScanProgressMessage = WM_APP + 10;
 constexpr UINT_PTR kGiveUpTimer = 1;
-}  // namespace
+}   // namespace
 
 CScanProgressDlg::CScanProgressDlg(const DialogTranslator& translator, TextSink trace, const MessageRef& caption,
                                    ScanJob job, std::shared_ptr<ScanControl> control)
@@ -19,10 +19,7 @@ CScanProgressDlg::CScanProgressDlg(const DialogTranslator& translator, TextSink 
 {
 }
 
-CScanProgressDlg::~CScanProgressDlg()
-{
-    queue->SetWake({});
-}
+CScanProgressDlg::~CScanProgressDlg() { queue->SetWake({}); }
 
 BOOL CScanProgressDlg::OnInitDialog()
 {

@@ -11,9 +11,10 @@
 namespace {
 constexpr int kFrequencyLength = 6;
 constexpr int kStepLength = 3;
-}
+}   // namespace
 
-CTerrestrialPage::CTerrestrialPage(TuningSession& session, const DialogTranslator& translator, CChannelDatabase& database)
+CTerrestrialPage::CTerrestrialPage(TuningSession& session, const DialogTranslator& translator,
+                                   CChannelDatabase& database)
     : CChannelPage(IDD_TERRESTRIAL_PAGE, translator, session, database, LockKind::Terrestrial)
 {
 }

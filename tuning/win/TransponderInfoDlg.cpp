@@ -17,23 +17,16 @@ int ControlOf(TransponderInfoField field)
     }
 }
 
-}  // namespace
+}   // namespace
 
 CTransponderInfoDlg::CTransponderInfoDlg(const DialogTranslator& translator)
     : CTranslatedDialog(IDD_TRANSPONDER_INFO, translator)
 {
 }
 
+std::uint32_t CTransponderInfoDlg::GetFrequency() const { return ParseDigits(frequencyText).value_or(0); }
 
-std::uint32_t CTransponderInfoDlg::GetFrequency() const
-{
-    return ParseDigits(frequencyText).value_or(0);
-}
-
-std::uint32_t CTransponderInfoDlg::GetSymbolRate() const
-{
-    return ParseDigits(symbolRateText).value_or(0);
-}
+std::uint32_t CTransponderInfoDlg::GetSymbolRate() const { return ParseDigits(symbolRateText).value_or(0); }
 
 void CTransponderInfoDlg::DoDataExchange(CDataExchange& dx)
 {
