@@ -43,8 +43,23 @@ bool CMainFrame::LoadFrame()
 
 void CMainFrame::ShowTrayLock(bool locked, const std::string& note)
 {
-    systemIcon.SetIcon(static_cast<UINT>(locked ? IDI_LOCKED : IDI_UNLOCKED));
-    systemIcon.SetTip(note.empty() ? std::string(kProgramTitle) : std::string(kProgramTitle) + ": " + note);
+    trayLocked = locked;
+    trayNote = note;
+    // A lock that went is shown at once: a lock's wait may follow. A new lock
+    // is shown by the message loop, after the filter it starts: a call to the
+    // shell costs milliseconds that the data would wait for.
+    if (!locked)
+        ShowTrayLockNow();
+    else if (!trayLockPosted)
+        trayLockPosted = PostMessageA(hwnd, kShowTrayLockMessage, 0, 0) != FALSE;
+    if (locked && !trayLockPosted)
+        ShowTrayLockNow();
+}
+
+void CMainFrame::ShowTrayLockNow()
+{
+    systemIcon.SetIcon(static_cast<UINT>(trayLocked ? IDI_LOCKED : IDI_UNLOCKED));
+    systemIcon.SetTip(trayNote.empty() ? std::string(kProgramTitle) : std::string(kProgramTitle) + ": " + trayNote);
 }
 
 bool CMainFrame::DialogVisible() const
@@ -84,6 +99,11 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_QUERYENDSESSION: result = OnQueryEndSession() ? TRUE : FALSE; return true;
     case kAskAboutPendingChangesMessage:
         AskAboutPendingChanges();
+        result = 0;
+        return true;
+    case kShowTrayLockMessage:
+        trayLockPosted = false;
+        ShowTrayLockNow();
         result = 0;
         return true;
     case WM_ENDSESSION:

@@ -72,6 +72,10 @@ private:
     static constexpr UINT kRunCloseRequestMessage = WM_APP + 1;
     // Asks about pending changes after a WM_QUERYENDSESSION has been answered.
     static constexpr UINT kAskAboutPendingChangesMessage = WM_APP + 2;
+    // Shows a lock's icon and tip once the thread is back in its message loop.
+    static constexpr UINT kShowTrayLockMessage = WM_APP + 3;
+
+    void ShowTrayLockNow();
 
     ReceiverDriver& driver;
     CSystemIcon systemIcon;
@@ -79,6 +83,9 @@ private:
     bool exitQuestionOpen = false;
     bool shutdownBlocked = false;
     bool sessionEnded = false;
+    bool trayLocked = false;
+    std::string trayNote;
+    bool trayLockPosted = false;
     const bool startHidden;
     std::unique_ptr<CMainDlg> mainDialog;
 };

@@ -52,8 +52,12 @@ void CSignalDisplay::ShowLock(const LockDisplayState& state)
     locked = state.locked;
     InvalidateRect(dialog, &strengthRect, TRUE);
     InvalidateRect(dialog, &qualityRect, TRUE);
-    UpdateWindow(lockIcon.Handle());
-    UpdateWindow(dialog);
+    // A lock that went is painted at once, for a lock's wait may follow; a new
+    // lock is painted by the message loop, after the filter it starts.
+    if (!locked) {
+        UpdateWindow(lockIcon.Handle());
+        UpdateWindow(dialog);
+    }
 }
 
 void CSignalDisplay::ShowPercentages(int strengthPercent, int qualityPercent)
