@@ -19,9 +19,6 @@
 
 using Log = std::vector<std::string>;
 
-constexpr int kSatelliteCard = 0;
-constexpr int kCableCard = 5;
-
 // Every call logged in order but the lock display, which keeps its state
 // and logs the note when it changes; the questions' answers are scripted.
 class RecordingView final : public ReceiverView {
