@@ -51,7 +51,6 @@ void RunShortSession(LumisatRun& run, const std::string& call)
     EXPECT_TRUE(run.ExitsCleanly());
 }
 
-constexpr char kTrace[] = "Lumisat\\Lumisat.log";
 constexpr char kNoAnswer[] = "] Lock note: The card does not answer.\n";
 const GUID kDiskInterface = {0x53F56307, 0xB6BF, 0x11D0, {0x94, 0xF2, 0x00, 0xA0, 0xC9, 0x1E, 0xFB, 0x8B}};
 
@@ -128,7 +127,7 @@ TEST(FaultSweep, HangingLockBlocksAtMostFiveSecondsAndTheExitOrTheCardsRemovalSt
             EXPECT_LT(MillisecondsOf([&] { EXPECT_TRUE(run.Answers(seconds(6))); }), 6000);
             EXPECT_TRUE(WaitFor([&] { return run.FindLockWaitDialog() == nullptr; }, seconds(1)));
             // A poll's turn: the tips tell that the card does not answer.
-            EXPECT_TRUE(WaitFor([&] { return run.ReadFile(kTrace).find(kNoAnswer) != std::string::npos; }));
+            EXPECT_TRUE(WaitFor([&] { return run.ReadFile(kTraceLog).find(kNoAnswer) != std::string::npos; }));
             run.RequestExit();
             EXPECT_EQ(run.TakeMessages(), hang.atExit);
             EXPECT_LT(MillisecondsOf([&] { ended = run.WaitForExit(seconds(10)); }), 6000);

@@ -143,7 +143,7 @@ TEST(LockDisplay, LockedToAnotherSatelliteTheTipsSayWhatTheCardReceives)
     run.RequestExit();
     run.AnswerNextBox(IDNO, seconds(3));
     ASSERT_TRUE(run.EndsCleanly());
-    const std::string log = run.ReadFile("Lumisat\\Lumisat.log");
+    const std::string log = run.ReadFile(kTraceLog);
     const size_t note = log.find("] Lock note: Astra: 11494 MHz H 22000\n");
     ASSERT_NE(note, std::string::npos) << "the tip names what the card receives";
     EXPECT_NE(log.find("Lock Test tunes the selection.", note), std::string::npos);

@@ -40,8 +40,11 @@ bool StartDemo(LumisatRun& run, const std::string& lineUp = "Quarlink.ini", cons
 // it is not listed. The handler has run when this returns.
 bool ChooseLanguage(const LumisatRun& run, const std::string& language);
 
-// While it lives, the program's diagnostic log ("Lumisat\Lumisat.log") is
-// kept in the run's folder: LOCALAPPDATA names it for the programs started.
+// The program's diagnostic log, relative to the run's folder.
+constexpr char kTraceLog[] = "Lumisat\\Lumisat.log";
+
+// While it lives, the diagnostic log is kept in the run's folder:
+// LOCALAPPDATA names it for the programs started.
 class LocalAppData {
 public:
     explicit LocalAppData(const LumisatRun& run) { SetEnvironmentVariableA("LOCALAPPDATA", run.Folder().c_str()); }

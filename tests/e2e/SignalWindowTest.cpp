@@ -185,7 +185,7 @@ TEST(SignalWindow, OpensFromMenuAndBarsPollsFasterWhileOpenAndSavesWhatTheCardRe
     EXPECT_NE(run.WaitForDialogWith(IDC_SIGNAL_SAVE_CSV), nullptr);
 
     ASSERT_TRUE(run.ExitsCleanly());
-    const std::string log = run.ReadFile("Lumisat\\Lumisat.log");
+    const std::string log = run.ReadFile(kTraceLog);
     // What it holds is the log's unit tests' own; here what reached it.
     EXPECT_NE(log.find("nLock = 0\n"), std::string::npos) << "the lost lock";
     EXPECT_NE(log.find("] .....Lock channel.....Frequency:474000,SymbolRate:6900,Polarity:64\n"), std::string::npos);

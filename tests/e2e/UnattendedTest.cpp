@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr char kTrace[] = "Lumisat\\Lumisat.log";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The cable demo with the PID received, the diagnostic log on (in the run's
@@ -78,7 +77,7 @@ TEST(Unattended, DataWatchdogTunesAgainWhenTheDataStopsAndNotWhileItFlows)
     EXPECT_TRUE(run.RegistryNumber("DataWatchdog", stored) && stored == 90) << "Restore leaves it alone";
 
     ASSERT_TRUE(run.ExitsCleanly());
-    const std::string log = run.ReadFile(kTrace);
+    const std::string log = run.ReadFile(kTraceLog);
     EXPECT_NE(log.find("] **********App Start**********"), std::string::npos) << "TraceLog 1 from the start";
     EXPECT_NE(log.find("] Data watchdog: no data for 4 s, the card is tuned again.\n"), std::string::npos);
     EXPECT_EQ(log.find("Data watchdog: no data", log.find("Data watchdog: no data") + 1), std::string::npos)
@@ -102,7 +101,7 @@ TEST(Unattended, ResumeRestoresReceptionOnceAndWaitsForACardThatWentWithTheSleep
         Broadcast(run, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
         if (cardGoes) {
             ASSERT_TRUE(WaitFor(
-                [&] { return run.ReadFile(kTrace).find("] Resume: waiting for the card") != std::string::npos; }));
+                [&] { return run.ReadFile(kTraceLog).find("] Resume: waiting for the card") != std::string::npos; }));
             EXPECT_TRUE(run.CallsFrom("LockChannel3(", from).empty()) << "the restore waits for the card";
             ASSERT_TRUE(run.IsRunning()) << "its removal during the sleep does not end the program";
             SendDeviceNotice(run.MainDialog(), DBT_DEVICEARRIVAL);
@@ -135,7 +134,7 @@ TEST(Unattended, IconComesBackAfterExplorerAndStartWithWindowsRunsHidden)
     EXPECT_EQ(run.StartSecondInstance("/tray"), 0u) << "a start with Windows while it runs does nothing";
     EXPECT_TRUE(IsWindowVisible(run.MainDialog()));
     ASSERT_TRUE(run.ExitsCleanly());
-    EXPECT_NE(run.ReadFile(kTrace).find("] The notification-area icon was added again.\n"), std::string::npos);
+    EXPECT_NE(run.ReadFile(kTraceLog).find("] The notification-area icon was added again.\n"), std::string::npos);
 
     // Started with "/tray": every start-up step, the dialog hidden.
     const size_t from = run.LogSize();

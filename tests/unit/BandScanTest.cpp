@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kCableCard = 5;
-constexpr int kTerrestrialCard = 7;
-
 using Frequencies = std::vector<std::int32_t>;
 
 TEST(BandPlansTest, EuropeanRastersHoldTheirChannelsAndNothingElse)

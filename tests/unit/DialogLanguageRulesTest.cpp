@@ -1,4 +1,5 @@
 #include "language/DialogLanguageRules.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,6 @@ void PrintTo(const LanguageLineAction& action, std::ostream* out)
 }
 
 namespace {
-
-constexpr int kSatelliteCard = 0;
-constexpr int kCableCard = 5;
-constexpr int kTerrestrialCard = 7;
 
 LanguageLineAction Control(int id, std::string text) { return {LanguageTarget::Control, id, std::move(text)}; }
 LanguageLineAction Caption(std::string text) { return {LanguageTarget::Caption, 0, std::move(text)}; }

@@ -165,7 +165,7 @@ TEST_F(PidPage, APidTheCardRefusesAfterALockStaysWantedShowsRefusedIsTracedAndLo
     rules.Refresh();
     host.LockWithFilter();
     const auto reloadAnswering = [&](int answer) {
-        driver.SetCallResult("SetDataPID(22,2,1)", answer);
+        driver.SetResult("SetDataPID(22,2,1)", answer);
         rules.ReloadPids();
         return rules.Image(*refused);
     };
@@ -180,7 +180,7 @@ TEST_F(PidPage, APidTheCardRefusesAfterALockStaysWantedShowsRefusedIsTracedAndLo
     EXPECT_EQ(reloadAnswering(0), kLoadedImage) << "each lock counts the refusals afresh";
 
     EXPECT_EQ(reloadAnswering(2), kRefusedImage);
-    driver.SetCallResult("SetDataPID(22,2,1)", 0);
+    driver.SetResult("SetDataPID(22,2,1)", 0);
     EXPECT_TRUE(rules.Load(refused).done) << "sent again";
     EXPECT_EQ(rules.Image(*refused), kLoadedImage);
     EXPECT_EQ(rules.LoadedCount(), 2) << "without a second slot";
@@ -197,10 +197,10 @@ TEST_F(PidPage, OnlyAPidTheCardTookCountsAsAccepted)
     PidRecord* only = AddStoredPid(database, 22, 2, 1);
     rules.Refresh();
     host.LockWithFilter();
-    driver.SetCallResult("SetDataPID(22,2,1)", 2);
+    driver.SetResult("SetDataPID(22,2,1)", 2);
     rules.ReloadPids();
     EXPECT_FALSE(rules.HasAcceptedPid());
-    driver.SetCallResult("SetDataPID(22,2,1)", 0);
+    driver.SetResult("SetDataPID(22,2,1)", 0);
     rules.ReloadPids();
     EXPECT_TRUE(rules.HasAcceptedPid());
     only->loaded = 0;
@@ -212,10 +212,10 @@ TEST_F(PidPage, RemoveKeepsThePidWhileTheCardRefusesToUnloadItAndSaysWhy)
     PidRecord* record = AddStoredPid(database, 21, 2, 1);
     rules.Refresh();
     host.LockWithFilter();
-    driver.SetCallResult("SetDataPID(21,2,0)", 2);
+    driver.SetResult("SetDataPID(21,2,0)", 2);
     EXPECT_EQ(KeyOf(rules.Remove(record).message), "String78");
     EXPECT_TRUE(rules.LoadedCount() == 1 && rules.Refresh().size() == 1u && record->loaded == 1);
-    driver.SetCallResult("SetDataPID(21,2,0)", 0);
+    driver.SetResult("SetDataPID(21,2,0)", 0);
     EXPECT_TRUE(rules.Remove(record).done);
     EXPECT_TRUE(rules.Refresh().empty());
 }

@@ -19,9 +19,6 @@
 
 using Log = std::vector<std::string>;
 
-constexpr int kSatelliteCard = 0;
-constexpr int kCableCard = 5;
-
 // Every call logged in order but the lock display, which keeps its state
 // and logs the note when it changes; the questions' answers are scripted.
 class RecordingView final : public ReceiverView {
@@ -94,18 +91,17 @@ private:
     CallLog& log;
 };
 
-// The Dish Setting page's part: its locks, kept result and motor values.
+// The Dish Setting page's part: its locks and motor values; it never reports a lock of its own.
 class RecordingLockingPage final : public LockingPageLink {
 public:
     explicit RecordingLockingPage(CallLog& log) : log(log) {}
 
     bool motorSaves = true;
-    bool hasLocked = false;
 
     void LockCurrent(bool silent) override { log.Add(silent ? "LockCurrent(1)" : "LockCurrent(0)"); }
     void OnLockWorkerDone(std::uint32_t) override {}
     void ForgetKeptResult() override { log.Add("ForgetKeptLock"); }
-    bool HasLocked() const override { return hasLocked; }
+    bool HasLocked() const override { return false; }
     bool SaveMotorSettings() override
     {
         log.Add("SaveMotorSettings");
@@ -116,16 +112,15 @@ private:
     CallLog& log;
 };
 
-// The PID page's part: counters to hand out, and whether a PID is loaded.
+// The PID page's part: counters to hand out, with a PID always loaded.
 class RecordingPidPage final : public PidPageLink {
 public:
     explicit RecordingPidPage(CallLog& log) : log(log) {}
 
     std::optional<StatsCounters> counters;
-    bool loadedPid = true;
 
     void ReloadPids() override { log.Add("ReloadPids"); }
-    bool HasLoadedPid() const override { return loadedPid; }
+    bool HasLoadedPid() const override { return true; }
     std::optional<StatsCounters> RefreshStatistics() override { return counters; }
     void RefreshPidMacs() override { log.Add("RefreshPidMacs"); }
     void ShowMacAddress(const MacAddress&) override {}

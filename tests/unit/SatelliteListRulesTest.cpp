@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kSatelliteCard = 0;
-constexpr int kCableCard = 5;
-
 // A loaded, empty database (loading creates the root even without a file).
 class SatelliteListRules : public testing::Test {
 protected:

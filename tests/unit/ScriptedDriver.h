@@ -69,14 +69,14 @@ public:
     std::vector<std::string> Calls(const std::string& prefix = "") const { return log.Matching(prefix); }
     void ClearCalls() { log.Clear(); }
 
-    // Answers by call name; safe to change while a worker is inside the driver.
-    void SetResult(const std::string& name, int result)
+    // Answers by call name, or to one call as logged, like "SetDataPID(22,2,1)",
+    // which comes before the answer by name; safe to change while a worker is
+    // inside the driver.
+    void SetResult(const std::string& nameOrCall, int result)
     {
         std::lock_guard<std::mutex> guard(scriptMutex);
-        results[name] = result;
+        results[nameOrCall] = result;
     }
-    // The answer to one call as logged, like "SetDataPID(22,2,1)"; before the answer by name.
-    void SetCallResult(const std::string& call, int result) { SetResult(call, result); }
     // LockChannel3's answer for given arguments; 0 (locked) unless scripted.
     void SetLockResult(std::function<int(const LockArgs&)> answer)
     {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -11,14 +13,14 @@ namespace {
 using setup_test::Bytes;
 using setup_test::InfoBitmap;
 
-#define EXPECT_COLOUR(file, r, g, b)                                                                                   \
-    do {                                                                                                               \
-        const std::optional<RgbColour> colour = ReadTopLeftPixel(file);                                                \
-        ASSERT_TRUE(colour.has_value()) << "the bitmap was refused";                                                   \
-        EXPECT_EQ((r), colour->red);                                                                                   \
-        EXPECT_EQ((g), colour->green);                                                                                 \
-        EXPECT_EQ((b), colour->blue);                                                                                  \
-    } while (0)
+// The top-left pixel as red, green and blue; nothing for a refused bitmap.
+std::optional<std::tuple<int, int, int>> TopLeft(const Bytes& file)
+{
+    const std::optional<RgbColour> colour = ReadTopLeftPixel(file);
+    if (!colour)
+        return std::nullopt;
+    return std::tuple(colour->red, colour->green, colour->blue);
+}
 
 TEST(SetupBitmapPixel, TrueColourTakesTheTopRowWhicheverWayRowsAreStored)
 {
@@ -27,16 +29,16 @@ TEST(SetupBitmapPixel, TrueColourTakesTheTopRowWhicheverWayRowsAreStored)
     bottomUp.height = 2;
     bottomUp.pixels = {255, 0, 0,   0, 0,   0, 0, 0,    // bottom row: blue first
                        0,   0, 255, 0, 255, 0, 0, 0};   // top row: red first
-    EXPECT_COLOUR(bottomUp.Build(), 255, 0, 0);
+    EXPECT_EQ(TopLeft(bottomUp.Build()), std::tuple(255, 0, 0));
 
     InfoBitmap topDown = bottomUp;
     topDown.height = -2;
-    EXPECT_COLOUR(topDown.Build(), 0, 0, 255);
+    EXPECT_EQ(TopLeft(topDown.Build()), std::tuple(0, 0, 255));
 
     InfoBitmap argb;
     argb.bits = 32;
     argb.pixels = {0x30, 0x20, 0x10, 0xFF};
-    EXPECT_COLOUR(argb.Build(), 0x10, 0x20, 0x30);
+    EXPECT_EQ(TopLeft(argb.Build()), std::tuple(0x10, 0x20, 0x30));
 }
 
 TEST(SetupBitmapPixel, RefusesWhatIsNoReadableBitmap)

@@ -16,6 +16,11 @@
 #include <type_traits>
 #include <vector>
 
+// DeviceKind values of a satellite, a cable and a terrestrial card.
+constexpr int kSatelliteCard = 0;
+constexpr int kCableCard = 5;
+constexpr int kTerrestrialCard = 7;
+
 inline std::unique_ptr<SatelliteRecord> Satellite(const char* name, std::int32_t degree)
 {
     auto record = std::make_unique<SatelliteRecord>();

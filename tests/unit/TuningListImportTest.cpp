@@ -2,16 +2,13 @@
 #include "database/SatelliteListRules.h"
 #include "tuning/ImportSummary.h"
 #include "tuning/TuningListImport.h"
+#include "tests/unit/TestKit.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-constexpr int kSatelliteCard = 0;
-constexpr int kCableCard = 5;
-constexpr int kTerrestrialCard = 7;
 
 // Every satellite with its transponders and values, the current ones marked
 // with "*": what an import must leave alone when it fails.

@@ -4,18 +4,14 @@
 #include "language/LanguageFile.h"
 #include "language/win/DialogLanguage.h"
 #include "tests/unit/ScratchDirectory.h"
+#include "tests/wine/ResourceTestSupport.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-namespace {
+using resource_test::WindowTextWide;
 
-std::wstring WideTextOf(HWND window)
-{
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
+namespace {
 
 std::wstring TabText(HWND tabs, int index)
 {
@@ -56,7 +52,7 @@ protected:
         DestroyWindow(holdButton);
         DestroyWindow(dialog);
     }
-    std::wstring Text(int id) const { return WideTextOf(GetDlgItem(dialog, id)); }
+    std::wstring Text(int id) const { return WindowTextWide(GetDlgItem(dialog, id)); }
 
     ScratchDirectory scratch;
     HWND dialog = nullptr;
@@ -71,12 +67,12 @@ TEST_F(DialogLanguageTest, EachActionReachesItsWindow)
     const std::string file = scratch.Path("lang.txt");
     ASSERT_TRUE(ApplyDialogLanguage(dialog, file, TabPageLanguageKeys(), tabs, {{1079, holdButton}}));
     EXPECT_EQ(Text(1004), L"Neu");
-    EXPECT_EQ(WideTextOf(holdButton), L"Nach Osten");
+    EXPECT_EQ(WindowTextWide(holdButton), L"Nach Osten");
     ASSERT_TRUE(ApplyDialogLanguage(dialog, file, MainDialogLanguageKeys(5), tabs));
     EXPECT_EQ(TabText(tabs, 0), L"Reiter");
     EXPECT_EQ(Text(1001), L"Kanalliste");
     ASSERT_TRUE(ApplyDialogLanguage(dialog, file, CaptionDialogLanguageKeys("Dialog3")));
-    EXPECT_EQ(WideTextOf(dialog), L"PID-Info");
+    EXPECT_EQ(WindowTextWide(dialog), L"PID-Info");
     EXPECT_EQ(Text(2), L"") << "an empty value still reaches Cancel";
 }
 
@@ -99,7 +95,7 @@ TEST_F(DialogLanguageTest, EveryLanguageReadsBackInUtf16)
     ASSERT_TRUE(
         ApplyDialogLanguage(dialog, scratch.Path("Language\\German.txt.tmp"), CaptionDialogLanguageKeys("Dialog4")));
     EXPECT_EQ(Text(1004), L"Zur\u00FCcksetzen") << "code page " << GetACP();
-    EXPECT_EQ(WideTextOf(dialog), L"\u00DCber \u0416") << "code page " << GetACP();
+    EXPECT_EQ(WindowTextWide(dialog), L"\u00DCber \u0416") << "code page " << GetACP();
 }
 
 }   // namespace

@@ -9,8 +9,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace {
 
