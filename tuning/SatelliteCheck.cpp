@@ -99,7 +99,7 @@ std::string CheckColumnHeading(CheckColumn column, const MessageLookup& text)
 std::string CheckCellText(const CheckRow& row, CheckColumn column, const MessageLookup& text)
 {
     switch (column) {
-    case CheckColumn::Transponder: return ScanTargetLabel(LockKind::Satellite, row.transponder);
+    case CheckColumn::Transponder: return ScanTargetText(LockKind::Satellite, row.transponder);
     case CheckColumn::Locked: return TextOf(text, row.locked ? kYesText : kNoText);
     case CheckColumn::Strength:
     case CheckColumn::Quality: {

@@ -1,6 +1,7 @@
 #include "tuning/ScanEngine.h"
 
 #include "common/FieldText.h"
+#include "language/SystemText.h"
 #include "tuning/BandPlans.h"
 #include "tuning/CableRules.h"
 #include "tuning/LockSequence.h"
@@ -181,6 +182,11 @@ std::string ScanTargetLabel(LockKind kind, const TransponderRecord& target)
     TransponderRecord named = target;
     NameTransponder(named);
     return std::string(FieldText(named.name));
+}
+
+std::string ScanTargetText(LockKind kind, const TransponderRecord& target)
+{
+    return AnsiToUtf8(ScanTargetLabel(kind, target));
 }
 
 std::vector<std::int32_t> ScanSearchOrder(LockKind kind, std::int32_t lastLocked)

@@ -103,6 +103,9 @@ private:
 // transponder's own name (as the Dish Setting page names it when it has
 // none), the channel's frequency as imports name channels.
 std::string ScanTargetLabel(LockKind kind, const TransponderRecord& target);
+// The same in UTF-8, for the windows: a name from the records is in the
+// system's code page, and joined with a translated text it must not garble it.
+std::string ScanTargetText(LockKind kind, const TransponderRecord& target);
 
 // The band scans' search: the value that locked last in this scan first,
 // then the others in their order.

@@ -75,6 +75,9 @@ TEST_F(SatelliteCheckTest, TableSortsByEachColumnBothWaysAndCopiesAsTabbedLines)
     EXPECT_EQ(Column(rows, CheckColumn::Transponder),
               (Texts{"Astra 1", "11034V/27500", "11034H/27500", "12380V/27500"}))
         << "its own name, else the one the Dish Setting page gives";
+    EXPECT_EQ(CheckCellText(Row(11494, 1, true, std::nullopt, 1ms, "Caf\xE9"), CheckColumn::Transponder, English),
+              "Caf\xC3\xA9")
+        << "a name in the system's code page, in UTF-8 for the window";
     EXPECT_EQ(Column(rows, CheckColumn::Locked), (Texts{"Yes", "No", "No", "Yes"}));
     EXPECT_EQ(Column(rows, CheckColumn::Strength), (Texts{"70", "9", "", "74"})) << "no reading, no figure";
 

@@ -63,7 +63,7 @@ void CScanProgressDlg::ShowProgress(std::size_t next)
 {
     const std::size_t total = job.targets.size();
     SendDlgItemMessageA(hwnd, IDC_SCAN_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(next), 0);
-    const std::string label = next < total ? ScanTargetLabel(job.kind, job.targets[next]) : std::string();
+    const std::string label = next < total ? ScanTargetText(job.kind, job.targets[next]) : std::string();
     const std::size_t shown = next < total ? next + 1 : total;
     SetUiText(Item(IDC_SCAN_STEP_TEXT), FillPlaces(Text(kScanProgressLine.key, kScanProgressLine.english),
                                                    {std::to_string(shown), std::to_string(total), label}));
