@@ -13,19 +13,27 @@ bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }   // namespace
 
-std::optional<std::uint32_t> ParseDigits(std::string_view text)
+std::optional<std::uint64_t> ParseDigits64(std::string_view text)
 {
     if (text.empty())
         return std::nullopt;
+    constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
     std::uint64_t value = 0;
     for (char c : text) {
         if (!IsDigit(c))
             return std::nullopt;
-        value = value * 10 + static_cast<unsigned>(c - '0');
-        if (value > std::numeric_limits<std::uint32_t>::max())
-            value = std::numeric_limits<std::uint32_t>::max();
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        value = value > (kLargest - digit) / 10 ? kLargest : value * 10 + digit;
     }
-    return static_cast<std::uint32_t>(value);
+    return value;
+}
+
+std::optional<std::uint32_t> ParseDigits(std::string_view text)
+{
+    const std::optional<std::uint64_t> value = ParseDigits64(text);
+    if (!value)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(*value, std::numeric_limits<std::uint32_t>::max()));
 }
 
 std::int32_t ReadLeadingNumber(std::string_view text)

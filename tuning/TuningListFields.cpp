@@ -2,6 +2,7 @@
 
 #include "common/AnsiCase.h"
 #include "common/BlankTrim.h"
+#include "common/DecimalText.h"
 
 #include <array>
 #include <limits>
@@ -14,21 +15,6 @@ constexpr std::uint64_t kSaturated = std::numeric_limits<std::uint64_t>::max();
 // ranges of the two units lie far apart.
 constexpr std::uint64_t kSatelliteHzThreshold = 100'000'000;
 }   // namespace
-
-// Digits only, saturating instead of overflowing.
-std::optional<std::uint64_t> ReadNumber(std::string_view text)
-{
-    if (text.empty())
-        return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        const auto digit = static_cast<std::uint64_t>(c - '0');
-        value = value > (kSaturated - digit) / 10 ? kSaturated : value * 10 + digit;
-    }
-    return value;
-}
 
 std::uint32_t Saturate32(std::uint64_t value)
 {
@@ -78,7 +64,7 @@ std::optional<std::uint32_t> ReadQamSize(std::string_view text)
     }
     if (AnsiEqualNoCase(text, "AUTO"))
         return kAutoValue;
-    if (const auto size = ReadNumber(text))
+    if (const auto size = ParseDigits64(text))
         return Saturate32(*size);
     return std::nullopt;
 }
@@ -92,10 +78,10 @@ std::optional<std::uint32_t> ReadBandwidth(std::string_view text, bool inHz)
     if (!inHz) {
         if (text.size() < 3 || !AnsiEqualNoCase(text.substr(text.size() - 3), "MHz"))
             return std::nullopt;
-        const auto mhz = ReadNumber(text.substr(0, text.size() - 3));
+        const auto mhz = ParseDigits64(text.substr(0, text.size() - 3));
         return mhz ? std::optional<std::uint32_t>(Saturate32(*mhz)) : std::nullopt;
     }
-    const auto hz = ReadNumber(text);
+    const auto hz = ParseDigits64(text);
     if (!hz)
         return std::nullopt;
     return *hz % 1'000'000 == 0 ? Saturate32(*hz / 1'000'000) : kUnreadValue;

@@ -3,6 +3,7 @@
 // spellings, and the lines, sections and "key=value" pairs they come in.
 #pragma once
 
+#include "common/DecimalText.h"
 #include "tuning/TuningListParser.h"
 
 #include <cstdint>
@@ -29,8 +30,6 @@ void ForEachLine(std::string_view text, LineFunction line)
     }
 }
 
-// Digits only, saturating instead of overflowing.
-std::optional<std::uint64_t> ReadNumber(std::string_view text);
 std::uint32_t Saturate32(std::uint64_t value);
 // value / divisor to the nearest whole unit.
 std::uint32_t ScaleDown(std::uint64_t value, std::uint64_t divisor);

@@ -5,7 +5,6 @@
 #include "common/AnsiCase.h"
 #include "common/BlankTrim.h"
 
-
 namespace {
 
 using namespace tuning_list;
@@ -28,9 +27,9 @@ void ReadIniTransponder(std::string_view value, ListedEntry& entry)
     const std::vector<std::string_view> fields = Split(value, ',');
     if (fields.size() < 3 || (fields.size() > 4 && !IsSatelliteSystemName(fields[4])))
         return;
-    const auto frequency = ReadNumber(fields[0]);
+    const auto frequency = ParseDigits64(fields[0]);
     const auto polarity = ReadPolarity(fields[1]);
-    const auto symbolRate = ReadNumber(fields[2]);
+    const auto symbolRate = ParseDigits64(fields[2]);
     if (!frequency || !polarity || !symbolRate)
         return;
     entry.frequency = Saturate32(*frequency);
@@ -41,7 +40,7 @@ void ReadIniTransponder(std::string_view value, ListedEntry& entry)
 
 std::optional<std::int32_t> ReadIniPosition(std::string_view text)
 {
-    const auto position = text.size() == 4 ? ReadNumber(text) : std::nullopt;
+    const auto position = text.size() == 4 ? ParseDigits64(text) : std::nullopt;
     return position ? std::optional<std::int32_t>(static_cast<std::int32_t>(*position)) : std::nullopt;
 }
 
@@ -66,7 +65,7 @@ void ParseSatelliteIni(std::string_view text, ParsedList& list)
         }
         if (!AnsiEqualNoCase(section, "DVB"))
             return;
-        const auto index = pair ? ReadNumber(pair->first) : std::nullopt;
+        const auto index = pair ? ParseDigits64(pair->first) : std::nullopt;
         if (index && *index == 0)
             return;   // the count: real files often get it wrong, the lines decide
         ListedEntry entry;
@@ -112,13 +111,13 @@ struct TuningTexts {
 // modulation or bandwidth is "Auto".
 bool ReadTuningValues(const TuningTexts& texts, ListedEntry& entry)
 {
-    const auto frequency = ReadNumber(texts.frequency);
+    const auto frequency = ParseDigits64(texts.frequency);
     if (!frequency)
         return false;
     switch (entry.family) {
     case DeliveryFamily::Satellite: {
         const auto polarity = ReadPolarity(texts.polarization);
-        const auto symbolRate = ReadNumber(texts.symbolRate);
+        const auto symbolRate = ParseDigits64(texts.symbolRate);
         if (!polarity || !symbolRate)
             return false;
         entry.frequency = SatelliteMhz(*frequency);
@@ -127,7 +126,7 @@ bool ReadTuningValues(const TuningTexts& texts, ListedEntry& entry)
         return true;
     }
     case DeliveryFamily::Cable: {
-        const auto symbolRate = ReadNumber(texts.symbolRate);
+        const auto symbolRate = ParseDigits64(texts.symbolRate);
         const auto qam = texts.modulation.empty() ? kAutoValue : ReadQamSize(texts.modulation);
         if (!symbolRate || !qam)
             return false;
@@ -271,7 +270,7 @@ bool IsTransponderLine(std::string_view line)
 {
     const std::vector<std::string_view> words = Words(line);
     return words.size() >= 3 && FamilyOfLineKind(words[0]) != DeliveryFamily::Unknown &&
-           ReadNumber(words[1]).has_value();
+           ParseDigits64(words[1]).has_value();
 }
 
 ListFormat RecogniseFormat(std::string_view text)

@@ -38,4 +38,6 @@ TEST(DecimalTextRules, DigitsOnlyReaderRefusesAnythingElseAndSaturates)
     EXPECT_FALSE(ParseDigits("-1"));
     EXPECT_EQ(ParseDigits("4294967295"), 4294967295u);
     EXPECT_EQ(ParseDigits("99999999999999999999999"), 4294967295u);
+    EXPECT_EQ(ParseDigits64("18446744073709551615"), 18446744073709551615u);
+    EXPECT_EQ(ParseDigits64("18446744073709551616"), 18446744073709551615u) << "saturates, never wraps";
 }
