@@ -67,23 +67,25 @@ void ChannelRecordStore::AdoptBelow(TransponderRecord* transponder)
         adoptedPids.insert(pid);
 }
 
+template <typename Record>
+void ChannelRecordStore::DisposeChain(Record* first)
+{
+    for (Record* record = first; record;) {
+        Record* next = record->next;
+        Dispose(record);
+        record = next;
+    }
+}
+
 void ChannelRecordStore::Dispose(SatelliteRecord* record)
 {
-    for (TransponderRecord* transponder = record->firstTransponder; transponder;) {
-        TransponderRecord* next = transponder->next;
-        Dispose(transponder);
-        transponder = next;
-    }
+    DisposeChain(record->firstTransponder);
     DisposeOne(adoptedSatellites, arena, record);
 }
 
 void ChannelRecordStore::Dispose(TransponderRecord* record)
 {
-    for (PidRecord* pid = record->firstPid; pid;) {
-        PidRecord* next = pid->next;
-        Dispose(pid);
-        pid = next;
-    }
+    DisposeChain(record->firstPid);
     DisposeOne(adoptedTransponders, arena, record);
 }
 

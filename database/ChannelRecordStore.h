@@ -40,6 +40,9 @@ public:
 private:
     void AdoptBelow(SatelliteRecord* satellite);
     void AdoptBelow(TransponderRecord* transponder);
+    // Disposes of a chain of records, each with what is below it.
+    template <typename Record>
+    void DisposeChain(Record* first);
 
     RecordArena arena;
     std::unordered_set<SatelliteRecord*> adoptedSatellites;
