@@ -3,7 +3,6 @@
 #include "framework/LateLibrary.h"
 
 #include <algorithm>
-#include <type_traits>
 
 namespace {
 // The wave output's calls: winmm is loaded by the first tone, not at the start.
@@ -18,20 +17,20 @@ struct WaveOutCalls {
     bool Complete() const { return open && prepare && write && unprepare && reset && close; }
 };
 
-template <typename Pointer>
-Pointer Winmm(Pointer, const char* name)
+template <typename Function>
+Function* Winmm(const char* name)
 {
-    return LateFunction<std::remove_pointer_t<Pointer>>("winmm.dll", name);
+    return LateFunction<Function>("winmm.dll", name);
 }
 
 const WaveOutCalls& Calls()
 {
-    static const WaveOutCalls calls{Winmm(decltype(&waveOutOpen){}, "waveOutOpen"),
-                                    Winmm(decltype(&waveOutPrepareHeader){}, "waveOutPrepareHeader"),
-                                    Winmm(decltype(&waveOutWrite){}, "waveOutWrite"),
-                                    Winmm(decltype(&waveOutUnprepareHeader){}, "waveOutUnprepareHeader"),
-                                    Winmm(decltype(&waveOutReset){}, "waveOutReset"),
-                                    Winmm(decltype(&waveOutClose){}, "waveOutClose")};
+    static const WaveOutCalls calls{Winmm<decltype(waveOutOpen)>("waveOutOpen"),
+                                    Winmm<decltype(waveOutPrepareHeader)>("waveOutPrepareHeader"),
+                                    Winmm<decltype(waveOutWrite)>("waveOutWrite"),
+                                    Winmm<decltype(waveOutUnprepareHeader)>("waveOutUnprepareHeader"),
+                                    Winmm<decltype(waveOutReset)>("waveOutReset"),
+                                    Winmm<decltype(waveOutClose)>("waveOutClose")};
     return calls;
 }
 }   // namespace
