@@ -2,6 +2,7 @@
 // notification-area icon's callback on the hidden frame: the popup menu and
 // its texts, the double click, and the menu's commands.
 #include "tests/e2e/Scenario.h"
+#include "tests/unit/TestKit.h"
 
 namespace {
 
@@ -12,16 +13,6 @@ std::vector<std::wstring> MenuOf(const std::wstring& first, const std::wstring& 
     return {first, L"Signal...", startWithWindows, L"", about, L"", exit};
 }
 
-// A language file as the shipped ones are stored: UTF-16 little-endian with
-// a byte-order mark (the text is ASCII).
-std::string Utf16File(const std::string& asciiText)
-{
-    std::string bytes = "\xFF\xFE";
-    for (char c : asciiText)
-        bytes += std::string{c, '\0'};
-    return bytes;
-}
-
 }   // namespace
 
 TEST(Shell, SecondStartHideTrayMenuAndDoubleClickInTheChosenLanguageAndExitAsksWhenChangesAreUnsaved)
@@ -29,7 +20,7 @@ TEST(Shell, SecondStartHideTrayMenuAndDoubleClickInTheChosenLanguageAndExitAsksW
     LumisatRun run("shell");
     Stages stage;
     run.WriteIni(CardIni(kSatelliteKind));
-    run.WriteFile("Language\\Partial.txt", Utf16File("String36=Verbergen\r\nString38=\r\n"));
+    run.WriteFile("Language\\Partial.txt", Utf16File(u"String36=Verbergen\r\nString38=\r\n"));
     ASSERT_TRUE(run.Start());
     HWND main = run.MainDialog();
     const auto shown = [&] { return IsWindowVisible(main) && !IsIconic(main); };
